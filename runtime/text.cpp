@@ -1,0 +1,103 @@
+#include "runtime/text.h"
+
+#include <charconv>
+#include <limits>
+#include <system_error>
+
+namespace saiha::rt {
+
+namespace {
+bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Walks a text while skipping blanks, tabs and line feeds.
+class Scanner {
+ public:
+  explicit Scanner(std::string_view text) : text_(text) { skip(); }
+  bool done() const { return pos_ >= text_.size(); }
+  char peek() const { return done() ? '\0' : text_[pos_]; }
+  void next() {
+    ++pos_;
+    skip();
+  }
+
+ private:
+  void skip() {
+    while (pos_ < text_.size() && isSkipped(text_[pos_])) ++pos_;
+  }
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+}  // namespace
+
+std::optional<double> leadingNumber(std::string_view text) {
+  Scanner in(text);
+  std::string number;  // sign, mantissa and exponent, blanks removed
+  bool negative = false;
+  if (in.peek() == '+' || in.peek() == '-') {
+    negative = in.peek() == '-';
+    in.next();
+  }
+  // Mantissa; `scale` is the decimal exponent of the first significant digit
+  // relative to the units place, used only to tell overflow from underflow.
+  bool anyDigit = false, pointSeen = false, significant = false;
+  long scale = 0;
+  for (;;) {
+    const char c = in.peek();
+    if (isDigit(c)) {
+      anyDigit = true;
+      if (c != '0' && !significant) significant = true;
+      if (significant && !pointSeen) ++scale;
+      if (!significant && pointSeen) --scale;
+      number.push_back(c);
+    } else if (c == '.' && !pointSeen) {
+      pointSeen = true;
+      number.push_back(c);
+    } else {
+      break;
+    }
+    in.next();
+  }
+  if (!anyDigit) return std::nullopt;
+
+  // Exponent: E or D, an optional sign, at least one digit.  Without its
+  // digits the marker is not part of the number.
+  long exponent = 0;
+  if (const char c = in.peek(); c == 'e' || c == 'E' || c == 'd' || c == 'D') {
+    in.next();
+    bool expNegative = false;
+    if (in.peek() == '+' || in.peek() == '-') {
+      expNegative = in.peek() == '-';
+      in.next();
+    }
+    if (isDigit(in.peek())) {
+      while (isDigit(in.peek())) {
+        // Exponents beyond a few thousand only say "infinite" or "zero".
+        if (exponent < 100000) exponent = exponent * 10 + (in.peek() - '0');
+        in.next();
+      }
+      if (expNegative) exponent = -exponent;
+      number += 'e';
+      number += std::to_string(exponent);
+    }
+  }
+
+  double value = 0.0;
+  const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                         std::chars_format::general);
+  if (ec == std::errc::result_out_of_range) {
+    value = scale + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return negative ? -value : value;
+}
+
+std::string formatResult(float value) {
+  // 39 integer digits cover FLT_MAX; room for sign, point and two decimals.
+  char buffer[64];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                       std::chars_format::fixed, 2);
+  if (ec != std::errc()) return "????";
+  return std::string(buffer, end);
+}
+
+}  // namespace saiha::rt

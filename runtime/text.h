@@ -1,0 +1,35 @@
+// Text ↔ number rules of the calculation sheet.
+//
+// Both directions are independent of the process locale: the full stop is the
+// only decimal mark, in and out.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace saiha::rt {
+
+// The number at the start of a box's text, or nothing when the text does not
+// start with one.
+//
+// Blanks, tabs and line feeds are skipped wherever they stand ("1 2" is 12).
+// Then an optional sign, digits with at most one full stop, and an optional
+// exponent (E or D in either case, an optional sign, digits) are read; the
+// first character that cannot continue the number ends it ("12 m" is 12,
+// "1,5" is 1).  A mantissa needs at least one digit; an exponent marker
+// without digits is ignored ("1e" is 1).  The value is the double nearest to
+// the decimal text; beyond the double range it is ±infinity, below it ±0.
+std::optional<double> leadingNumber(std::string_view text);
+
+// The sheet's reading of a text as a number: the leading number, or 0 when
+// the text has none (the empty text included).  No text is ever rejected.
+inline double readNumber(std::string_view text) { return leadingNumber(text).value_or(0.0); }
+
+// A single-precision result as the sheet shows it, pattern "##0.00": fixed
+// point, exactly two decimals, at least one digit before the point, no digit
+// grouping, a leading minus for negative values.  The exact binary value is
+// rounded to the nearest hundredth, ties to even (0.125 gives "0.12").
+std::string formatResult(float value);
+
+}  // namespace saiha::rt

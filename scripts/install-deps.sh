@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing need,
+# skipping those already installed.  Runs apt-get directly as root and
+# through sudo otherwise.
+set -euo pipefail
+
+packages=(
+  g++ cmake make pkg-config
+  qt6-base-dev libgl-dev qt6-qpa-plugins
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcsv-dev libcli11-dev
+  fonts-ipafont-gothic fontconfig
+)
+# Screenshots of the window (scripts/screenshot.sh) and nothing else.
+if [[ "${1:-}" == "--screenshot" ]]; then
+  packages+=(xvfb x11-apps imagemagick)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update
+"${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

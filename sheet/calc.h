@@ -1,0 +1,55 @@
+// One whole calculation over a sheet: the breaking point, then wave height,
+// wavelength, celerity, direction and orbital motion at the chosen depth.
+#pragma once
+
+#include <bitset>
+#include <optional>
+#include <string>
+
+#include "runtime/checked.h"
+#include "sheet/sheet.h"
+
+namespace saiha::sheet {
+
+// Why a calculation ended early.
+enum class ErrorKind {
+  InvalidInput,             // an input box failed its check; `box` says which
+  OnsetNotFound,            // no onset of nonlinear shoaling on h/L0 = 0.001..1
+  BreakingNotFound,         // no breaking point on h/L0 = 0.001..1
+  NonlinearShoalingLimit,   // nonlinear shoaling did not converge
+  CoefficientDivisor,       // zero divisor in a refraction or shoaling coefficient
+  WaveLengthLimit,          // the dispersion relation did not converge
+  ArithmeticFault,          // `fault` says which
+};
+
+struct CalcError {
+  ErrorKind kind;
+  std::optional<Box> box;  // the input box concerned, for InvalidInput
+  rt::Fault fault = rt::Fault::InvalidOperation;  // for ArithmeticFault
+
+  friend bool operator==(const CalcError&, const CalcError&) = default;
+};
+
+struct CalcOutcome {
+  std::optional<CalcError> error;     // empty when every result was written
+  std::bitset<kBoxCount> written;     // the result boxes this calculation wrote
+  bool ok() const { return !error.has_value(); }
+};
+
+// Runs one calculation over the sheet's texts.
+//
+// Reads Ho, T, αo and n, finds the onset of nonlinear shoaling and the
+// breaking point, writes the four breaking-point results, copies the breaking
+// depth text into the depth box when that box is exactly empty, and writes
+// the eight results at that depth.  Each box is written as soon as its value
+// is ready.
+//
+// Never throws for any text.  When it ends early it returns the error; boxes
+// it wrote keep their new texts, a depth it copied stays, and every other
+// result box shows "????".
+CalcOutcome calc(SheetAccess& sheet);
+
+// The message the user sees for an error, in Japanese.
+std::string errorText(const CalcError& error);
+
+}  // namespace saiha::sheet

@@ -1,0 +1,50 @@
+// Every message the user can see, in one place for every front end.
+#include "sheet/calc.h"
+
+namespace saiha::sheet {
+
+namespace {
+std::string inputMessage(std::optional<Box> box) {
+  switch (box.value_or(kDepthBox)) {
+    case kHeightBox: return "波高Ho には 0 より大きい数値を入力してください．";
+    case kPeriodBox: return "周期T には 0 より大きい数値を入力してください．";
+    case kAngleBox: return "波向αo には -90 より大きく 90 より小さい数値を入力してください．";
+    case kSlopeBox: return "海底勾配の分母には 0 より大きい数値を入力してください．";
+    default: return "水深には 0 より大きい数値を入力するか，空欄にしてください．";
+  }
+}
+
+std::string faultName(rt::Fault fault) {
+  switch (fault) {
+    case rt::Fault::DivisionByZero: return "0 による除算";
+    case rt::Fault::InvalidOperation: return "無効な演算";
+    case rt::Fault::Overflow: return "オーバーフロー";
+  }
+  return "無効な演算";
+}
+}  // namespace
+
+std::string errorText(const CalcError& error) {
+  switch (error.kind) {
+    case ErrorKind::InvalidInput: return inputMessage(error.box);
+    case ErrorKind::OnsetNotFound:
+      return "非線形浅水変形の始まる水深が，水深と沖波波長の比 0.001～1 "
+             "の範囲に見つかりません．入力値を確認してください．";
+    case ErrorKind::BreakingNotFound:
+      return "砕波点が，水深と沖波波長の比 0.001～1 の範囲に見つかりません．"
+             "入力値を確認してください．";
+    case ErrorKind::NonlinearShoalingLimit:
+      return "非線形浅水変形の計算が収束しませんでした．沖波の波形勾配 Ho/Lo "
+             "が大きすぎる可能性があります．";
+    case ErrorKind::CoefficientDivisor:
+      return "屈折係数または浅水係数を計算できませんでした．入力値を確認してください．";
+    case ErrorKind::WaveLengthLimit:
+      return "波長の計算が収束しませんでした．入力値を確認してください．";
+    case ErrorKind::ArithmeticFault:
+      return "計算中に数値演算エラー（" + faultName(error.fault) +
+             "）が発生しました．入力値を確認してください．";
+  }
+  return "計算中にエラーが発生しました．";
+}
+
+}  // namespace saiha::sheet

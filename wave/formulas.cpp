@@ -1,0 +1,127 @@
+#include "wave/formulas.h"
+
+#include "runtime/checked.h"
+#include "wave/errors.h"
+
+namespace saiha::wave {
+
+using rt::narrow;
+using rt::Real;
+
+static_assert(kTwoPi == 2 * kPi && kFourPi == 4 * kPi);
+static_assert(kMinusOneAndHalfPi == -1.5 * kPi);
+
+namespace {
+// Pass limit of the dispersion iteration: a safety net against a hang, far
+// above the handful of passes any physical input needs.
+constexpr int kWaveLengthPassLimit = 1000;
+// Pass limits of the nonlinear shoaling iteration: plain substitution up to
+// the first, averaged substitution after it, given up at the second.
+constexpr int kPlainPasses = 80;
+constexpr int kNonlinearPassLimit = 100;
+// 0.001 narrowed to single: 0.0010000000474974513.
+constexpr float kUrsellRootTolerance = 0.001f;
+}  // namespace
+
+double waveLength(float T, float h) {
+  // y = ω²h/g = (π/T)²·4h/g, the deep-water kh.
+  const Real y = rt::pow(Real(kPi) / T, 2.0) * (Real(h) * 4) / kGravity;
+  Real x = y;
+  for (int pass = 1; pass <= kWaveLengthPassLimit; ++pass) {
+    const Real e = rt::exp(x * 2);
+    const Real r = (e + 1) * y / (e - 1);  // y·coth x, the next estimate of kh
+    // Written so that a NaN cannot pass as converged.
+    if (rt::abs(x / r - 1) < 0.0001) return (Real(kTwoPi) * h / r).value();
+    x = (x + r) / 2;
+  }
+  throw WaveError(Failure::WaveLengthLimit);
+}
+
+double waveCosech(float x) {
+  const Real a = rt::exp(x);
+  const Real b = rt::exp(-Real(x));
+  return (Real(2) / (a - b)).value();
+}
+
+double waveCoth(float x) {
+  const Real a = rt::exp(x);
+  const Real b = rt::exp(-Real(x));
+  return ((a + b) / (a - b)).value();
+}
+
+double waveSinh(float x) {
+  const Real a = rt::exp(x);
+  const Real b = rt::exp(-Real(x));
+  return ((a - b) / 2).value();
+}
+
+double refractedAngle(float L, float L0, float ao) {
+  const float sinAo = narrow(rt::sin(ao));     // single
+  const float s = narrow(Real(L) / L0 * sinAo);  // single
+  // |s| ≥ 1: no refracted direction (total reflection); ±1 included.
+  if (s <= -1 || s >= 1) return 0;
+  const Real oneMinusSquare = Real(1) - Real(s) * s;
+  return rt::atan(Real(s) / rt::sqrt(oneMinusSquare)).value();
+}
+
+double refractionCoef(float a, float ao) {
+  const float c = narrow(rt::cos(a));  // single
+  if (c == 0) throw WaveError(Failure::CoefficientDivisor);
+  return rt::sqrt(rt::cos(ao) / c).value();
+}
+
+double groupRatio(float h, float L) {
+  const float x = narrow(Real(h) * kFourPi / L);  // single: 2kh
+  const Real q = Real(x) / waveSinh(x);
+  return ((Real(1) + q) / 2).value();
+}
+
+double shoalingCoef(float L, float L0, float n) {
+  if (L == 0) throw WaveError(Failure::CoefficientDivisor);
+  if (n == 0) throw WaveError(Failure::CoefficientDivisor);
+  return rt::sqrt(Real(L0) / L / 2 / n).value();
+}
+
+double ursell50Height(float hr) { return (Real(50) / 2 / kPi * hr * hr).value(); }
+
+double linearHeightRatio(float h, float L, float Ho, float L0, float ao) {
+  const float n = narrow(groupRatio(h, L));           // single
+  const float a = narrow(refractedAngle(L, L0, ao));  // single
+  const Real Ks = shoalingCoef(L, L0, n);             // double, not narrowed
+  const Real Kr = refractionCoef(a, ao);              // double, not narrowed
+  return (Ks * Kr * Ho / L0).value();
+}
+
+double ursellRoot(float& Hr, float hr) {
+  if (Hr < 0) Hr = 0;
+  return (rt::sqrt(Real(Hr) * kTwoPi) / hr).value();
+}
+
+double nonlinearHeightRatio(float& Hr1, float hr1, float hr) {
+  const float s1 = narrow(ursellRoot(Hr1, hr1));  // single; may zero the caller's Hr1
+  const Real twoRootThree = rt::sqrt(3) * 2;
+  // hr1^(5/2)·Hr1·(√U1 − 2√3), the conserved quantity: the same in every pass,
+  // so formed once.  Its faults are those the first pass would raise first.
+  const Real conserved = rt::pow(hr1, 5.0 / 2.0) * Hr1 * (Real(s1) - twoRootThree);
+  Real depthFactor = 0;  // hr^(−5/2), formed in the first pass after A, as a fault there would be
+  float s = s1;
+  for (int pass = 1;; ++pass) {
+    const float sPrev = s;
+    const Real A = conserved / (Real(s) - twoRootThree);
+    if (pass == 1) depthFactor = rt::pow(hr, -5.0 / 2.0);
+    const Real H = depthFactor * A;
+    float Hs = narrow(H);  // single copy for ursellRoot, which may zero it
+    s = narrow(ursellRoot(Hs, hr));
+    if (narrow(rt::abs(Real(s) - sPrev)) < kUrsellRootTolerance) return H.value();
+    if (pass > kPlainPasses) s = narrow((Real(sPrev) + s) / 2);
+    if (pass == kNonlinearPassLimit) throw WaveError(Failure::NonlinearShoalingLimit);
+  }
+}
+
+double breakingHeightRatio(float hr, float tanBeta) {
+  const Real p = rt::pow(tanBeta, 4.0 / 3.0);
+  const Real E = rt::exp((Real(1) + Real(15) * p) * (Real(kMinusOneAndHalfPi) * hr));
+  return ((Real(1) - E) * 0.17).value();
+}
+
+}  // namespace saiha::wave

@@ -1,0 +1,56 @@
+#include "wave/searches.h"
+
+#include "runtime/checked.h"
+#include "wave/bisection.h"
+#include "wave/errors.h"
+#include "wave/formulas.h"
+
+namespace saiha::wave {
+
+using rt::narrow;
+using rt::Real;
+
+namespace {
+// A search that ended on its width test without ever moving its upper end
+// has seen one sign only: the point lies outside 0.001..1 and the midpoint
+// just below 1 is no answer.
+void requireCrossing(const BisectionResult& result, Failure failure) {
+  if (!result.zeroProduct && !result.upperMoved) throw WaveError(failure);
+}
+}  // namespace
+
+double onsetMismatch(float h, float L, float Ho, float L0, float ao) {
+  const float x = narrow(Real(h) / L0);  // single
+  const Real u = ursell50Height(x);
+  const Real l = linearHeightRatio(h, L, Ho, L0, ao);
+  return (u - l).value();
+}
+
+void findNonlinearOnset(float& Hr50, float& hr50, float Ho, float T, float ao) {
+  // The onset search's own deep-water wavelength, 1.56·T² (single).
+  const float L0 = narrow(Real(T) * 1.56 * T);
+  const BisectionResult result = bisectDepthRatio([&](float r) {
+    const float h = narrow(Real(r) * L0);     // single
+    const float L = narrow(waveLength(T, h));  // single
+    return narrow(onsetMismatch(h, L, Ho, L0, ao));
+  });
+  requireCrossing(result, Failure::OnsetNotFound);
+  hr50 = result.ratio;
+  Hr50 = narrow(ursell50Height(result.ratio));
+}
+
+double breakingMismatch(float& Hr50, float hr50, float hr, float tanBeta) {
+  const Real n = nonlinearHeightRatio(Hr50, hr50, hr);
+  const Real k = breakingHeightRatio(hr, tanBeta);
+  return (n - k).value();
+}
+
+void findBreakingPoint(float& Hr50, float hr50, float& Hbr, float& hbr, float tanBeta) {
+  const BisectionResult result = bisectDepthRatio(
+      [&](float r) { return narrow(breakingMismatch(Hr50, hr50, r, tanBeta)); });
+  requireCrossing(result, Failure::BreakingNotFound);
+  hbr = result.ratio;
+  Hbr = narrow(breakingHeightRatio(result.ratio, tanBeta));
+}
+
+}  // namespace saiha::wave
