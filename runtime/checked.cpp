@@ -27,11 +27,6 @@ Real checkedUnary(double r, double x) {
 
 Real exp(Real x) { return checkedUnary(std::exp(x.value()), x.value()); }
 
-Real sqrt(Real x) {
-  if (x.value() < 0.0) raiseFault(Fault::InvalidOperation);
-  return std::sqrt(x.value());
-}
-
 Real pow(Real x, Real y) {
   const double r = std::pow(x.value(), y.value());
   if (!std::isfinite(r)) [[unlikely]] {

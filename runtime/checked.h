@@ -11,7 +11,9 @@
 // A fault throws ArithmeticFault; nothing here prints or ends the program.
 #pragma once
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <compare>
 #include <exception>
 
@@ -103,13 +105,36 @@ inline float narrow(Real x) {
   return f;
 }
 
+// x / d narrowed to single, given recip = 1/d formed once for many
+// quotients.  x·recip lies within 2.5 double ulps of the rounded quotient, so
+// both narrow to the same float unless they straddle a rounding boundary
+// between two floats: the product is used only when the 29 bits a float drops
+// are more than 8 units away from that boundary's pattern, and it lies in the
+// normal single range.  Elsewhere (and for any fault) the quotient itself is
+// formed and checked.  The result is always that of narrow(x / d).
+inline float narrowQuotient(Real x, Real d, double recip) {
+  const double q = x.value() * recip;
+  const double magnitude = std::fabs(q);
+  if (magnitude >= 0x1p-126 && magnitude < 0x1p127) [[likely]] {
+    constexpr std::uint64_t kDropped = (std::uint64_t{1} << 29) - 1;
+    constexpr std::uint64_t kHalfway = std::uint64_t{1} << 28;
+    const std::uint64_t tail = std::bit_cast<std::uint64_t>(q) & kDropped;
+    if (tail + 8 < kHalfway || tail > kHalfway + 8) return static_cast<float>(q);
+  }
+  return narrow(x / d);
+}
+
 // Elementary functions, double in and double out, with the failures that a
 // calculation must not pass over made into faults.
 
 // e^x; overflow when x exceeds ln(DBL_MAX) ≈ 709.78.
 Real exp(Real x);
-// √x; invalid operation for x < 0 (√−0 is −0).
-Real sqrt(Real x);
+// √x; invalid operation for x < 0 (√−0 is −0).  Inline: it is the inner
+// step of the nonlinear shoaling iteration.
+inline Real sqrt(Real x) {
+  if (x.value() < 0.0) [[unlikely]] raiseFault(Fault::InvalidOperation);
+  return std::sqrt(x.value());
+}
 // x^y; invalid operation for a negative base and a non-integer exponent,
 // division by zero for a zero base and a negative exponent, overflow beyond
 // the double range.

@@ -1,6 +1,8 @@
 #include "runtime/text.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -92,9 +94,24 @@ std::optional<double> leadingNumber(std::string_view text) {
 }
 
 std::string formatResult(float value) {
-  // 39 integer digits cover FLT_MAX; room for sign, point and two decimals.
+  const double v = value;
+  // A float has 24 significant bits, so v·100 (7 more bits) is exact in a
+  // double and rounding it to an integer, ties to even, rounds v itself to
+  // the nearest hundredth.  Up to 2^53 the integer is exact too.
+  if (std::fabs(v) < 0x1p53 / 100) {
+    const double hundredths = std::nearbyint(v * 100);
+    const auto units = static_cast<std::int64_t>(std::fabs(hundredths));
+    std::string text = std::signbit(hundredths) ? "-" : "";
+    text += std::to_string(units / 100);
+    text += '.';
+    text += static_cast<char>('0' + units % 100 / 10);
+    text += static_cast<char>('0' + units % 10);
+    return text;
+  }
+  // Larger values: the exact decimal expansion of the binary value (39
+  // integer digits cover FLT_MAX; room for sign, point and two decimals).
   char buffer[64];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v,
                                        std::chars_format::fixed, 2);
   if (ec != std::errc()) return "????";
   return std::string(buffer, end);

@@ -13,7 +13,7 @@ packages=(
 )
 # Screenshots of the window (scripts/screenshot.sh) and nothing else.
 if [[ "${1:-}" == "--screenshot" ]]; then
-  packages+=(xvfb x11-apps imagemagick)
+  packages+=(xvfb x11-apps imagemagick xdotool)
 fi
 
 missing=()

@@ -1,1 +1,231 @@
+// One whole calculation over a sheet, compared by the exact texts the user sees.
 #include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "sheet/calc.h"
+#include "sheet/sheet.h"
+
+namespace {
+
+using namespace saiha::sheet;
+
+struct Inputs {
+  std::string Ho = "1", T = "10", degrees = "30", n = "60", depth = "";
+};
+
+Sheet sheetWith(const Inputs& in) {
+  Sheet sheet;
+  loadDefaults(sheet);
+  sheet.setText(kHeightBox, in.Ho);
+  sheet.setText(kPeriodBox, in.T);
+  sheet.setText(kAngleBox, in.degrees);
+  sheet.setText(kSlopeBox, in.n);
+  sheet.setText(kDepthBox, in.depth);
+  return sheet;
+}
+
+const std::map<Box, std::string> kDefaultResults = {
+    {Box::Text3, "1.71"},  {Box::Text4, "2.07"},  {Box::Text14, "0.82"}, {Box::Text16, "8.18"},
+    {Box::Text2, "2.07"},  {Box::Text13, "44.44"}, {Box::Text17, "8.18"}, {Box::Text10, "4.44"},
+    {Box::Text15, "1.71"}, {Box::Text6, "2.87"},  {Box::Text7, "1.80"},  {Box::Text8, "3.00"},
+    {Box::Text9, "1.88"},
+};
+
+struct ResultRow {
+  const char* name;
+  Inputs inputs;
+  std::map<Box, std::string> expected;  // boxes not listed are not checked
+
+  friend void PrintTo(const ResultRow& row, std::ostream* os) { *os << row.name; }
+};
+
+const ResultRow kResultRows[] = {
+    {"DefaultInputs", {}, kDefaultResults},
+    {"ChosenDepthSeawardOfOnset",
+     {.depth = "10"},
+     {{Box::Text13, "92.38"}, {Box::Text10, "9.24"}, {Box::Text17, "17.21"},
+      {Box::Text15, "0.94"}, {Box::Text2, "10"}}},
+    {"ChosenDepthInsideSurfZone", {.depth = "2.0"}, {{Box::Text15, "1.65"}, {Box::Text2, "2.0"}}},
+    {"NormalIncidence", {.degrees = "0"}, {{Box::Text16, "0.00"}, {Box::Text17, "0.00"}}},
+    {"NegativeAngleMirrorsDirections",
+     {.degrees = "-30"},
+     {{Box::Text3, "1.71"}, {Box::Text4, "2.07"}, {Box::Text14, "0.82"}, {Box::Text16, "-8.18"},
+      {Box::Text13, "44.44"}, {Box::Text17, "-8.18"}, {Box::Text10, "4.44"},
+      {Box::Text15, "1.71"}, {Box::Text9, "1.88"}}},
+    {"CommaEndsTheHeight", {.Ho = "1,5"}, kDefaultResults},
+    {"UnitsAfterNumbers", {.Ho = "1 m", .T = "10 s", .degrees = "30deg"}, kDefaultResults},
+};
+
+class Calc : public testing::TestWithParam<ResultRow> {};
+
+TEST_P(Calc, ShowsExactTexts) {
+  Sheet sheet = sheetWith(GetParam().inputs);
+  const CalcOutcome outcome = calc(sheet);
+  ASSERT_TRUE(outcome.ok()) << errorText(*outcome.error);
+  for (const auto& [box, text] : GetParam().expected) {
+    EXPECT_EQ(sheet.text(box), text) << boxName(box);
+  }
+  EXPECT_EQ(outcome.written.count(), kResultBoxes.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sheets, Calc, testing::ValuesIn(kResultRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Records every write, to check the order in which boxes are filled.
+class RecordingSheet final : public SheetAccess {
+ public:
+  std::string text(Box box) const override { return sheet.text(box); }
+  void setText(Box box, const std::string& text) override {
+    writes.push_back(box);
+    sheet.setText(box, text);
+  }
+  Sheet sheet;
+  std::vector<Box> writes;
+};
+
+TEST(Calc, WritesEachBoxOnceInOrder) {
+  RecordingSheet recording;
+  loadDefaults(recording.sheet);
+  ASSERT_TRUE(calc(recording).ok());
+  const std::vector<Box> expected = {Box::Text3,  Box::Text4,  Box::Text14, Box::Text16,
+                                     Box::Text2,  Box::Text13, Box::Text17, Box::Text10,
+                                     Box::Text15, Box::Text6,  Box::Text7,  Box::Text8,
+                                     Box::Text9};
+  EXPECT_EQ(recording.writes, expected);
+}
+
+TEST(Calc, CopiedDepthStaysForTheNextCalculation) {
+  Sheet sheet = sheetWith({});
+  ASSERT_TRUE(calc(sheet).ok());
+  ASSERT_EQ(sheet.text(kDepthBox), "2.07");
+  // A larger wave breaks deeper, but the depth box keeps 2.07 m, now inside
+  // the surf zone, until the user empties it.
+  sheet.setText(kHeightBox, "2");
+  ASSERT_TRUE(calc(sheet).ok());
+  EXPECT_EQ(sheet.text(kDepthBox), "2.07");
+  EXPECT_NE(sheet.text(Box::Text4), "2.07");
+  Sheet fresh = sheetWith({.Ho = "2", .depth = "2.07"});
+  ASSERT_TRUE(calc(fresh).ok());
+  for (Box box : kResultBoxes) EXPECT_EQ(sheet.text(box), fresh.text(box)) << boxName(box);
+}
+
+// An error: its message, and which result boxes still show "????".
+struct ErrorRow {
+  const char* name;
+  Inputs inputs;
+  std::string message;
+  std::optional<Box> box;  // the input box the error concerns
+  std::size_t written;     // result boxes written before the error
+
+  friend void PrintTo(const ErrorRow& row, std::ostream* os) { *os << row.name; }
+};
+
+const std::string kDepthMessage = "水深には 0 より大きい数値を入力するか，空欄にしてください．";
+const std::string kHeightMessage = "波高Ho には 0 より大きい数値を入力してください．";
+const std::string kPeriodMessage = "周期T には 0 より大きい数値を入力してください．";
+const std::string kAngleMessage =
+    "波向αo には -90 より大きく 90 より小さい数値を入力してください．";
+const std::string kSlopeMessage = "海底勾配の分母には 0 より大きい数値を入力してください．";
+
+const ErrorRow kErrorRows[] = {
+    {"HeightZero", {.Ho = "0"}, kHeightMessage, kHeightBox, 0},
+    {"HeightNegative", {.Ho = "-1"}, kHeightMessage, kHeightBox, 0},
+    {"HeightNotANumber", {.Ho = "abc"}, kHeightMessage, kHeightBox, 0},
+    {"HeightBeyondSingleRange", {.Ho = "1e39"}, kHeightMessage, kHeightBox, 0},
+    {"HeightBelowSingleRange", {.Ho = "1e-50"}, kHeightMessage, kHeightBox, 0},
+    {"PeriodZero", {.T = "0"}, kPeriodMessage, kPeriodBox, 0},
+    {"PeriodEmpty", {.T = ""}, kPeriodMessage, kPeriodBox, 0},
+    {"AngleRightAngle", {.degrees = "90"}, kAngleMessage, kAngleBox, 0},
+    {"AngleMinusRightAngle", {.degrees = "-90"}, kAngleMessage, kAngleBox, 0},
+    {"AngleNotANumber", {.degrees = "abc"}, kAngleMessage, kAngleBox, 0},
+    {"AngleEmpty", {.degrees = ""}, kAngleMessage, kAngleBox, 0},
+    {"SlopeZero", {.n = "0"}, kSlopeMessage, kSlopeBox, 0},
+    {"SlopeNegative", {.n = "-60"}, kSlopeMessage, kSlopeBox, 0},
+    {"SlopeEmpty", {.n = ""}, kSlopeMessage, kSlopeBox, 0},
+    {"SlopeBeyondDoubleRange", {.n = "1e400"}, kSlopeMessage, kSlopeBox, 0},
+    {"SlopeSoSmallItsInverseOverflows",
+     {.n = "1e-320"},
+     "計算中に数値演算エラー（オーバーフロー）が発生しました．入力値を確認してください．",
+     std::nullopt, 0},
+    {"DepthBlanks", {.depth = "   "}, kDepthMessage, kDepthBox, 4},
+    {"DepthZero", {.depth = "0"}, kDepthMessage, kDepthBox, 4},
+    {"DepthNotANumber", {.depth = "abc"}, kDepthMessage, kDepthBox, 4},
+    {"DepthNarrowsToZero", {.depth = "1e-50"}, kDepthMessage, kDepthBox, 4},
+    {"NoBreakingPoint",
+     {.Ho = "0.01", .T = "20", .degrees = "0"},
+     "砕波点が，水深と沖波波長の比 0.001～1 の範囲に見つかりません．入力値を確認してください．",
+     std::nullopt, 0},
+    {"NoOnset",
+     {.Ho = "2000"},
+     "非線形浅水変形の始まる水深が，水深と沖波波長の比 0.001～1 "
+     "の範囲に見つかりません．入力値を確認してください．",
+     std::nullopt, 0},
+    {"SteepWaveDoesNotShoal",
+     {.Ho = "3", .T = "2", .degrees = "0"},
+     "非線形浅水変形の計算が収束しませんでした．沖波の波形勾配 Ho/Lo "
+     "が大きすぎる可能性があります．",
+     std::nullopt, 0},
+};
+
+class CalcFailure : public testing::TestWithParam<ErrorRow> {};
+
+TEST_P(CalcFailure, ReportsAndLeavesNoStaleResult) {
+  const ErrorRow& row = GetParam();
+  // Fill every result box first, so that a stale text would show.
+  Sheet sheet = sheetWith({.depth = "5"});
+  ASSERT_TRUE(calc(sheet).ok());
+  const Sheet inputs = sheetWith(row.inputs);
+  for (Box box : kInputBoxes) sheet.setText(box, inputs.text(box));
+
+  const CalcOutcome outcome = calc(sheet);
+  ASSERT_FALSE(outcome.ok());
+  EXPECT_EQ(errorText(*outcome.error), row.message);
+  EXPECT_EQ(outcome.error->box, row.box);
+  EXPECT_EQ(outcome.written.count(), row.written);
+  std::size_t unknown = 0;
+  for (Box box : kResultBoxes) {
+    if (outcome.written.test(index(box))) {
+      EXPECT_NE(sheet.text(box), kNoResult) << boxName(box);
+    } else {
+      EXPECT_EQ(sheet.text(box), kNoResult) << boxName(box);
+      ++unknown;
+    }
+  }
+  EXPECT_EQ(unknown, kResultBoxes.size() - row.written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sheets, CalcFailure, testing::ValuesIn(kErrorRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CalcFailure, CopiedDepthStaysAfterAnError) {
+  // A breaking depth below 0.005 m is copied as "0.00", which is no depth.
+  Sheet sheet = sheetWith({.Ho = "0.001", .T = "1"});
+  const CalcOutcome outcome = calc(sheet);
+  ASSERT_FALSE(outcome.ok());
+  EXPECT_EQ(sheet.text(Box::Text4), "0.00");
+  EXPECT_EQ(sheet.text(kDepthBox), "0.00");
+  EXPECT_EQ(outcome.error->box, kDepthBox);
+}
+
+TEST(CalcFailure, EveryKindHasItsOwnMessage) {
+  const CalcError errors[] = {
+      {ErrorKind::CoefficientDivisor, std::nullopt},
+      {ErrorKind::WaveLengthLimit, std::nullopt},
+      {ErrorKind::ArithmeticFault, std::nullopt, saiha::rt::Fault::DivisionByZero},
+      {ErrorKind::ArithmeticFault, std::nullopt, saiha::rt::Fault::InvalidOperation},
+  };
+  EXPECT_EQ(errorText(errors[0]),
+            "屈折係数または浅水係数を計算できませんでした．入力値を確認してください．");
+  EXPECT_EQ(errorText(errors[1]), "波長の計算が収束しませんでした．入力値を確認してください．");
+  EXPECT_EQ(errorText(errors[2]),
+            "計算中に数値演算エラー（0 による除算）が発生しました．入力値を確認してください．");
+  EXPECT_EQ(errorText(errors[3]),
+            "計算中に数値演算エラー（無効な演算）が発生しました．入力値を確認してください．");
+}
+
+}  // namespace

@@ -1,1 +1,92 @@
+// Fault testing of each arithmetic step and elementary function.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "runtime/checked.h"
+
+namespace {
+
+namespace rt = saiha::rt;
+using rt::Fault;
+using rt::Real;
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kMax = std::numeric_limits<double>::max();
+
+struct FaultRow {
+  const char* name;
+  std::function<double()> step;
+  std::optional<Fault> expected;  // nothing: the step must not fault
+
+  friend void PrintTo(const FaultRow& row, std::ostream* os) { *os << row.name; }
+};
+
+std::optional<Fault> faultOf(const std::function<double()>& step) {
+  try {
+    step();
+  } catch (const rt::ArithmeticFault& fault) {
+    return fault.fault();
+  }
+  return std::nullopt;
+}
+
+const FaultRow kRows[] = {
+    {"DivideNonZeroByZero", [] { return (Real(1) / 0.0).value(); }, Fault::DivisionByZero},
+    {"DivideNegativeByZero", [] { return (Real(-3) / 0.0).value(); }, Fault::DivisionByZero},
+    {"DivideZeroByZero", [] { return (Real(0) / 0.0).value(); }, Fault::InvalidOperation},
+    {"DivideInfByInf", [] { return (Real(kInf) / kInf).value(); }, Fault::InvalidOperation},
+    {"DivideOverflows", [] { return (Real(kMax) / 0.5).value(); }, Fault::Overflow},
+    {"DivideInfByZeroPropagates", [] { return (Real(kInf) / 0.0).value(); }, std::nullopt},
+    {"MultiplyOverflows", [] { return (Real(1e200) * 1e200).value(); }, Fault::Overflow},
+    {"MultiplyZeroByInf", [] { return (Real(0) * kInf).value(); }, Fault::InvalidOperation},
+    {"MultiplyUnderflowIsNoFault", [] { return (Real(1e-200) * 1e-200).value(); }, std::nullopt},
+    {"AddOverflows", [] { return (Real(kMax) + kMax).value(); }, Fault::Overflow},
+    {"SubtractInfFromInf", [] { return (Real(kInf) - kInf).value(); }, Fault::InvalidOperation},
+    {"InfPropagatesWithoutFault", [] { return (Real(kInf) + 1).value(); }, std::nullopt},
+    {"NaNPropagatesWithoutFault", [] { return (Real(kNaN) * 2).value(); }, std::nullopt},
+    {"SqrtOfNegative", [] { return rt::sqrt(-1e-300).value(); }, Fault::InvalidOperation},
+    {"SqrtOfNegativeZero", [] { return rt::sqrt(-0.0).value(); }, std::nullopt},
+    {"PowNegativeBaseFraction", [] { return rt::pow(-2, 4.0 / 3.0).value(); },
+     Fault::InvalidOperation},
+    {"PowNegativeBaseInteger", [] { return rt::pow(-2, 2.0).value(); }, std::nullopt},
+    {"PowZeroToNegative", [] { return rt::pow(0, -2.5).value(); }, Fault::DivisionByZero},
+    {"PowOverflows", [] { return rt::pow(1e10, 40).value(); }, Fault::Overflow},
+    {"ExpOverflows", [] { return rt::exp(709.8).value(); }, Fault::Overflow},
+    {"ExpLargestFinite", [] { return rt::exp(709.7).value(); }, std::nullopt},
+    {"ExpUnderflowIsNoFault", [] { return rt::exp(-800).value(); }, std::nullopt},
+    {"SinOfInfinity", [] { return rt::sin(kInf).value(); }, Fault::InvalidOperation},
+    {"CosOfInfinity", [] { return rt::cos(-kInf).value(); }, Fault::InvalidOperation},
+    {"AtanOfInfinity", [] { return rt::atan(kInf).value(); }, std::nullopt},
+    {"NarrowBeyondSingle", [] { return double(rt::narrow(3.5e38)); }, Fault::Overflow},
+    {"NarrowRoundsToLargestSingle", [] { return double(rt::narrow(3.4028235e38)); },
+     std::nullopt},
+    {"NarrowUnderflowIsNoFault", [] { return double(rt::narrow(1e-50)); }, std::nullopt},
+    {"NarrowInfinityPassesThrough", [] { return double(rt::narrow(kInf)); }, std::nullopt},
+};
+
+class CheckedStep : public testing::TestWithParam<FaultRow> {};
+
+TEST_P(CheckedStep, RaisesTheIeeeFault) {
+  const auto fault = faultOf(GetParam().step);
+  EXPECT_EQ(fault.has_value(), GetParam().expected.has_value());
+  if (fault && GetParam().expected) {
+    EXPECT_EQ(*fault, *GetParam().expected);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, CheckedStep, testing::ValuesIn(kRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CheckedArithmetic, GivesTheSameBitsAsPlainDoubles) {
+  const double a = 0.1, b = 3.141592, c = 9.81;
+  EXPECT_EQ((Real(a) * b / c - a + b).value(), a * b / c - a + b);
+  EXPECT_EQ(rt::narrow(Real(a) / 3), static_cast<float>(a / 3));
+}
+
+}  // namespace

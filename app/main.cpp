@@ -1,0 +1,24 @@
+// saiha: opens the calculation window and runs until it is closed.
+#include <QApplication>
+#include <QToolTip>
+
+#include "sheet/window/frmKelvo.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("saiha"));
+  QApplication::setApplicationDisplayName(saiha::window::frmKelvo::caption());
+  QApplication::setDesktopFileName(QStringLiteral("saiha"));
+
+  // Tooltips and message boxes are windows of their own and do not take the
+  // window's font; give them the same Japanese typeface at the desktop's size.
+  QFont font = QApplication::font();
+  font.setFamily(saiha::window::frmKelvo::sheetFont().family());
+  QApplication::setFont(font);
+  QToolTip::setFont(font);
+
+  saiha::window::frmKelvo window;
+  QApplication::setWindowIcon(window.windowIcon());
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,35 @@
+# saiha-calc run as a program: exit status, standard output, standard error.
+set(cli_data ${CMAKE_CURRENT_SOURCE_DIR}/data/saiha_calc)
+
+function(saiha_calc_test name)
+  add_test(NAME saiha_calc.${name}
+    COMMAND ${CMAKE_COMMAND} -DBIN=$<TARGET_FILE:saiha-calc> ${ARGN}
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/run_saiha_calc.cmake)
+endfunction()
+
+saiha_calc_test(help -DARGS=--help -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=Usage: saiha-calc .*Ho,T,alpha0,n,h.*Exit status")
+saiha_calc_test(version -DARGS=--version -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^saiha-calc ${PROJECT_VERSION}\n$")
+saiha_calc_test(stdin_defaults -DSTDIN=${cli_data}/defaults.csv -DEXIT=0 -DSTDERR=empty
+  -DSTDOUT_FILE=${cli_data}/defaults.expected.csv)
+saiha_calc_test(dash_is_stdin -DARGS=- -DSTDIN=${cli_data}/defaults.csv -DEXIT=0
+  -DSTDOUT_FILE=${cli_data}/defaults.expected.csv)
+# BOM, CRLF, a blank line, quoted cells, failing rows and a short row.
+saiha_calc_test(mixed_rows_exit_one -DARGS=${cli_data}/mixed.csv -DEXIT=1 -DSTDERR=empty
+  -DSTDOUT_FILE=${cli_data}/mixed.expected.csv)
+saiha_calc_test(examples -DARGS=${PROJECT_SOURCE_DIR}/examples/cases.csv -DEXIT=1
+  -DSTDERR=empty -DSTDOUT_LINES_OF=${PROJECT_SOURCE_DIR}/examples/cases.csv)
+saiha_calc_test(missing_file -DARGS=${cli_data}/no-such-file.csv -DEXIT=2 -DSTDERR=one_line
+  "-DSTDERR_REGEX=cannot open .*no-such-file.csv.*No such file" "-DSTDOUT_REGEX=^$")
+saiha_calc_test(directory -DARGS=${cli_data} -DEXIT=2 -DSTDERR=one_line "-DSTDOUT_REGEX=^$")
+saiha_calc_test(bad_header -DARGS=${cli_data}/bad_header.csv -DEXIT=2 -DSTDERR=one_line
+  "-DSTDERR_REGEX=bad_header.csv.: line 1: unknown column 'H'" "-DSTDOUT_REGEX=^$")
+saiha_calc_test(malformed -DSTDIN=${cli_data}/malformed.csv -DEXIT=2 -DSTDERR=one_line
+  "-DSTDERR_REGEX=standard input: line 3: malformed CSV" "-DSTDOUT_REGEX=^$")
+saiha_calc_test(empty_input -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=input is empty"
+  "-DSTDOUT_REGEX=^$")
+saiha_calc_test(unknown_option -DARGS=--frobnicate -DEXIT=2 -DSTDERR=one_line
+  "-DSTDOUT_REGEX=^$")
+saiha_calc_test(two_files "-DARGS=${cli_data}/defaults.csv|${cli_data}/mixed.csv" -DEXIT=2
+  -DSTDERR=one_line "-DSTDOUT_REGEX=^$")
