@@ -127,10 +127,23 @@ inline float narrowQuotient(Real x, Real d, double recip) {
 // Elementary functions, double in and double out, with the failures that a
 // calculation must not pass over made into faults.
 
+namespace detail {
+// A NaN from a non-NaN argument is an invalid operation; an infinity from a
+// finite argument is an overflow.
+inline Real checkUnary(double r, double x) {
+  if (!std::isfinite(r)) [[unlikely]] {
+    if (std::isnan(r) && !std::isnan(x)) raiseFault(Fault::InvalidOperation);
+    if (std::isinf(r) && std::isfinite(x)) raiseFault(Fault::Overflow);
+  }
+  return r;
+}
+}  // namespace detail
+
+// All inline: the searches call them tens of times per probe.
+
 // e^x; overflow when x exceeds ln(DBL_MAX) ≈ 709.78.
-Real exp(Real x);
-// √x; invalid operation for x < 0 (√−0 is −0).  Inline: it is the inner
-// step of the nonlinear shoaling iteration.
+inline Real exp(Real x) { return detail::checkUnary(std::exp(x.value()), x.value()); }
+// √x; invalid operation for x < 0 (√−0 is −0).
 inline Real sqrt(Real x) {
   if (x.value() < 0.0) [[unlikely]] raiseFault(Fault::InvalidOperation);
   return std::sqrt(x.value());
@@ -138,12 +151,19 @@ inline Real sqrt(Real x) {
 // x^y; invalid operation for a negative base and a non-integer exponent,
 // division by zero for a zero base and a negative exponent, overflow beyond
 // the double range.
-Real pow(Real x, Real y);
+inline Real pow(Real x, Real y) {
+  const double r = std::pow(x.value(), y.value());
+  if (!std::isfinite(r)) [[unlikely]] {
+    if (std::isinf(r) && x.value() == 0.0) raiseFault(Fault::DivisionByZero);
+    detail::checkBinary(r, x.value(), y.value());
+  }
+  return r;
+}
 // sin x and cos x in radians; invalid operation for an infinite argument.
-Real sin(Real x);
-Real cos(Real x);
+inline Real sin(Real x) { return detail::checkUnary(std::sin(x.value()), x.value()); }
+inline Real cos(Real x) { return detail::checkUnary(std::cos(x.value()), x.value()); }
 // arctan x in radians, in (−π/2, π/2); never faults.
-Real atan(Real x);
+inline Real atan(Real x) { return std::atan(x.value()); }
 // |x|; never faults.
 inline Real abs(Real x) { return std::fabs(x.value()); }
 

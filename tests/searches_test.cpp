@@ -83,12 +83,12 @@ TEST(Bisection, ProductBeyondSingleRangeIsAnOverflow) {
   }
 }
 
-// Onset and breaking point of the default case (Ho 1 m, T 10 s, αo 30°,
-// slope 1/60) by their single-precision bit patterns: every narrowing of the
-// searches shows in the last bits.
+// Onset and breaking points by their single-precision bit patterns, as an
+// independent computation of the same formulas gives them: every narrowing
+// of the searches shows in the last bits.
 struct PointRow {
   const char* name;
-  float Ho, T, degrees, n;
+  double Ho, T, degrees, n;  // as read from the boxes
   std::uint32_t hr50, Hr50, hbr, Hbr;
 
   friend void PrintTo(const PointRow& row, std::ostream* os) { *os << row.name; }
@@ -96,6 +96,15 @@ struct PointRow {
 
 const PointRow kPoints[] = {
     {"DefaultCase", 1, 10, 30, 60, 0x3cefc5ce, 0x3bdf634e, 0x3c591edc, 0x3c3307f4},
+    {"LongSwellGentleSlope", 1.32, 17.4, 11.74, 66.7, 0x3ca8980c, 0x3b5ce398, 0x3bfaecb4, 0x3bd02cb7},
+    {"HighWaveSteepBeach", 9.65, 9.96, 58.4154, 11, 0x3d9dd45e, 0x3d419538, 0x3d587228, 0x3d665b71},
+    {"NegativeAngleFlatBeach", 0.9, 8.30, -9.5348, 392.75, 0x3d0ae608, 0x3c15edd5, 0x3c8d9ef6, 0x3c5b0029},
+    {"ShortSteepWaveOblique", 9.2, 6.0372, 67.91, 410.01, 0x3dee7fb0, 0x3ddd0541, 0x3df7fd42, 0x3d97f0aa},
+    {"StormSwell", 4.7421, 18.977, -10.8, 136.3757, 0x3d0b45f0, 0x3c16bd28, 0x3c8cff1e, 0x3c5d6f66},
+    {"VerySteepSlope", 8.7, 23.40, -49.1, 6.2214, 0x3d0c25b6, 0x3c18a312, 0x3c382750, 0x3ca070ed},
+    {"TinyAngle", 1.67, 16.08, 0.00412, 12.2, 0x3cca2f70, 0x3b9ed700, 0x3c089382, 0x3c22e3de},
+    {"WindSeaObliqueSlope", 7.48, 9.73, 35.46, 30.4, 0x3d9af51a, 0x3d3a99fa, 0x3d7f7828, 0x3d48e38c},
+    {"SwellLargeAngle", 9.55, 21.2, 68.4, 51.9, 0x3d0d6564, 0x3c1b5e82, 0x3c8c3f50, 0x3c67e44a},
 };
 
 class SearchPoints : public testing::TestWithParam<PointRow> {};
@@ -105,7 +114,7 @@ TEST_P(SearchPoints, MatchToTheLastBit) {
   const float ao = rt::narrow(rt::Real(row.degrees) / 180 * wave::kPi);
   const float tanBeta = rt::narrow(rt::Real(1) / row.n);
   float Hr50 = -1, hr50 = -1, Hbr = -1, hbr = -1;
-  wave::findNonlinearOnset(Hr50, hr50, row.Ho, row.T, ao);
+  wave::findNonlinearOnset(Hr50, hr50, static_cast<float>(row.Ho), static_cast<float>(row.T), ao);
   wave::findBreakingPoint(Hr50, hr50, Hbr, hbr, tanBeta);
   EXPECT_EQ(std::bit_cast<std::uint32_t>(hr50), row.hr50);
   EXPECT_EQ(std::bit_cast<std::uint32_t>(Hr50), row.Hr50);
