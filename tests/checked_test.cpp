@@ -1,6 +1,7 @@
 // Fault testing of each arithmetic step and elementary function.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -87,6 +88,47 @@ TEST(CheckedArithmetic, GivesTheSameBitsAsPlainDoubles) {
   const double a = 0.1, b = 3.141592, c = 9.81;
   EXPECT_EQ((Real(a) * b / c - a + b).value(), a * b / c - a + b);
   EXPECT_EQ(rt::narrow(Real(a) / 3), static_cast<float>(a / 3));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(NarrowQuotient, SameFloatAsTheQuotientItself) {
+  // Random quotients, and quotients placed within a few double ulps of the
+  // halfway point between two floats, where a product by the reciprocal
+  // could round the other way.
+  std::uint64_t state = 0x9e3779b97f4a7c15u;
+  const auto next = [&] {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    return state;
+  };
+  const auto uniform = [&](double lo, double hi) {
+    return lo + (hi - lo) * static_cast<double>(next() >> 11) * 0x1p-53;
+  };
+  for (int i = 0; i < 200000; ++i) {
+    const double d = static_cast<float>(uniform(1e-3, 1.0));
+    double x = uniform(1e-4, 50.0);
+    if (i % 2 == 0) {
+      // x/d lands on a float midpoint, give or take a few ulps.
+      const float f = static_cast<float>(x / d);
+      const double midpoint = (double(f) + double(std::nextafter(f, 2 * f))) / 2;
+      x = std::nextafter(midpoint * d, static_cast<double>(next() % 2 ? 1e300 : -1e300));
+      for (std::uint64_t k = next() % 4; k > 0; --k) x = std::nextafter(x, 0.0);
+    }
+    ASSERT_EQ(rt::narrowQuotient(x, d, 1 / d), rt::narrow(Real(x) / d)) << x << " / " << d;
+  }
+}
+
+TEST(NarrowQuotient, FaultsLikeTheQuotient) {
+  EXPECT_EQ(faultOf([] { return double(rt::narrowQuotient(1, 0, 1 / 0.0)); }),
+            Fault::DivisionByZero);
+  EXPECT_EQ(faultOf([] { return double(rt::narrowQuotient(0, 0, 1 / 0.0)); }),
+            Fault::InvalidOperation);
+  EXPECT_EQ(faultOf([] { return double(rt::narrowQuotient(1e300, 1e-10, 1e10)); }),
+            Fault::Overflow);
 }
 
 }  // namespace
