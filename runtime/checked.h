@@ -151,8 +151,11 @@ inline Real sqrt(Real x) {
 // x^y; invalid operation for a negative base and a non-integer exponent,
 // division by zero for a zero base and a negative exponent, overflow beyond
 // the double range.
-inline Real pow(Real x, Real y) {
-  const double r = std::pow(x.value(), y.value());
+inline Real checkedPower(double r, Real x, Real y);
+inline Real pow(Real x, Real y) { return checkedPower(std::pow(x.value(), y.value()), x, y); }
+// The fault test of pow on r = std::pow(x, y) formed earlier, for a caller
+// that starts a power ahead of the step it belongs to.
+inline Real checkedPower(double r, Real x, Real y) {
   if (!std::isfinite(r)) [[unlikely]] {
     if (std::isinf(r) && x.value() == 0.0) raiseFault(Fault::DivisionByZero);
     detail::checkBinary(r, x.value(), y.value());

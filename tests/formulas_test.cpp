@@ -160,6 +160,9 @@ const BadArgumentRow kBadArguments[] = {
     {"WaveLengthZeroPeriod", [] { wave::waveLength(0, 3); }, Fault::DivisionByZero},
     {"WaveLengthZeroDepth", [] { wave::waveLength(10, 0); }, Fault::InvalidOperation},
     {"WaveLengthDepthFarBeyondDeepWater", [] { wave::waveLength(1, 1e5f); }, Fault::Overflow},
+    // NaN never settles: the pass limit ends the iteration instead of a hang.
+    {"WaveLengthNaNPeriodGivesUp", [] { wave::waveLength(std::nanf(""), 3); },
+     Failure::WaveLengthLimit},
     {"CosechOfZero", [] { wave::waveCosech(0); }, Fault::DivisionByZero},
     {"CothOfZero", [] { wave::waveCoth(0); }, Fault::DivisionByZero},
     {"CosechBeyondExpRange", [] { wave::waveCosech(710); }, Fault::Overflow},

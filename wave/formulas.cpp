@@ -117,18 +117,21 @@ double linearHeightRatio(float h, float L, float Ho, float L0, float ao) {
 double ursellRoot(float& Hr, float hr) { return ursellRootOf(Hr, hr).value(); }
 
 double nonlinearHeightRatio(float& Hr1, float hr1, float hr) {
+  // hr^(−5/2) is independent of everything before it, so it is started first
+  // to overlap that work; its fault test stays in the first pass, after A's.
+  const double depthPower = std::pow(double(hr), -5.0 / 2.0);
   const float s1 = narrow(ursellRootOf(Hr1, hr1));  // single; may zero the caller's Hr1
   const Real twoRootThree = rt::sqrt(3) * 2;
   // hr1^(5/2)·Hr1·(√U1 − 2√3), the conserved quantity: the same in every pass,
   // so formed once.  Its faults are those the first pass would raise first.
   const Real conserved = rt::pow(hr1, 5.0 / 2.0) * Hr1 * (Real(s1) - twoRootThree);
-  Real depthFactor = 0;  // hr^(−5/2), formed in the first pass after A, as a fault there would be
+  Real depthFactor = 0;  // hr^(−5/2), once tested
   const double inverseDepth = 1 / double(hr);  // unchecked: a zero hr takes the checked division
   float s = s1;
   for (int pass = 1;; ++pass) {
     const float sPrev = s;
     const Real A = conserved / (Real(s) - twoRootThree);
-    if (pass == 1) depthFactor = rt::pow(hr, -5.0 / 2.0);
+    if (pass == 1) depthFactor = rt::checkedPower(depthPower, hr, -5.0 / 2.0);
     const Real H = depthFactor * A;
     // √U at hr from H narrowed to single (the copy ursellRoot may zero),
     // dividing by hr through its reciprocal where that gives the same float.
