@@ -148,13 +148,10 @@ inline Real sqrt(Real x) {
   if (x.value() < 0.0) [[unlikely]] raiseFault(Fault::InvalidOperation);
   return std::sqrt(x.value());
 }
-// x^y; invalid operation for a negative base and a non-integer exponent,
-// division by zero for a zero base and a negative exponent, overflow beyond
-// the double range.
-inline Real checkedPower(double r, Real x, Real y);
-inline Real pow(Real x, Real y) { return checkedPower(std::pow(x.value(), y.value()), x, y); }
-// The fault test of pow on r = std::pow(x, y) formed earlier, for a caller
-// that starts a power ahead of the step it belongs to.
+// The fault test of x^y on r = std::pow(x, y): invalid operation for a
+// negative base and a non-integer exponent, division by zero for a zero base
+// and a negative exponent, overflow beyond the double range.  Separate from
+// pow for a caller that starts a power ahead of the step it belongs to.
 inline Real checkedPower(double r, Real x, Real y) {
   if (!std::isfinite(r)) [[unlikely]] {
     if (std::isinf(r) && x.value() == 0.0) raiseFault(Fault::DivisionByZero);
@@ -162,6 +159,8 @@ inline Real checkedPower(double r, Real x, Real y) {
   }
   return r;
 }
+// x^y, fault-tested as above.
+inline Real pow(Real x, Real y) { return checkedPower(std::pow(x.value(), y.value()), x, y); }
 // sin x and cos x in radians; invalid operation for an infinite argument.
 inline Real sin(Real x) { return detail::checkUnary(std::sin(x.value()), x.value()); }
 inline Real cos(Real x) { return detail::checkUnary(std::cos(x.value()), x.value()); }
