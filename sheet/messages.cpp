@@ -4,8 +4,8 @@
 namespace saiha::sheet {
 
 namespace {
-std::string inputMessage(std::optional<Box> box) {
-  switch (box.value_or(kDepthBox)) {
+std::string inputMessage(Box box) {
+  switch (box) {
     case kHeightBox: return "波高Ho には 0 より大きい数値を入力してください．";
     case kPeriodBox: return "周期T には 0 より大きい数値を入力してください．";
     case kAngleBox: return "波向αo には -90 より大きく 90 より小さい数値を入力してください．";
@@ -26,7 +26,7 @@ std::string faultName(rt::Fault fault) {
 
 std::string errorText(const CalcError& error) {
   switch (error.kind) {
-    case ErrorKind::InvalidInput: return inputMessage(error.box);
+    case ErrorKind::InvalidInput: return inputMessage(error.box.value_or(kDepthBox));
     case ErrorKind::OnsetNotFound:
       return "非線形浅水変形の始まる水深が，水深と沖波波長の比 0.001～1 "
              "の範囲に見つかりません．入力値を確認してください．";

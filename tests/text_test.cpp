@@ -134,6 +134,14 @@ TEST(TextRules, FormattedResultReadsBackAsShown) {
 
 namespace {
 
+// The exact decimal expansion of a float's binary value, to two decimals.
+std::string exactTwoDecimals(float v) {
+  char buffer[64];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(v),
+                               std::chars_format::fixed, 2);
+  return std::string(buffer, r.ptr);
+}
+
 TEST(FormatResult, AgreesWithExactDecimalExpansion) {
   // Every magnitude from tiny to huge, and the ties at odd multiples of
   // 1/2^k that a rounding shortcut could get wrong.
@@ -142,18 +150,10 @@ TEST(FormatResult, AgreesWithExactDecimalExpansion) {
     bits = bits * 1664525u + 1013904223u;  // full-period LCG over all patterns
     const float f = std::bit_cast<float>(bits & 0x7fffffffu);
     if (!std::isfinite(f)) continue;
-    for (float v : {f, -f}) {
-      char buffer[64];
-      const auto r = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(v),
-                                   std::chars_format::fixed, 2);
-      ASSERT_EQ(formatResult(v), std::string(buffer, r.ptr)) << v;
-    }
+    for (float v : {f, -f}) ASSERT_EQ(formatResult(v), exactTwoDecimals(v)) << v;
   }
   for (float tie : {0.125f, 0.375f, 2.625f, 1024.875f, -0.125f, 0.005f, -0.004f, -0.0f}) {
-    char buffer[64];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(tie),
-                                 std::chars_format::fixed, 2);
-    EXPECT_EQ(formatResult(tie), std::string(buffer, r.ptr)) << tie;
+    EXPECT_EQ(formatResult(tie), exactTwoDecimals(tie)) << tie;
   }
 }
 
