@@ -8,6 +8,7 @@
 
 #include "runtime/checked.h"
 #include "sheet/sheet.h"
+#include "shore/engine.h"
 
 namespace saiha::sheet {
 
@@ -20,6 +21,7 @@ enum class ErrorKind {
   CoefficientDivisor,       // zero divisor in a refraction or shoaling coefficient
   WaveLengthLimit,          // the dispersion relation did not converge
   ArithmeticFault,          // `fault` says which
+  BreakingDepthTooSmall,    // the breaking depth rounds to 0.00 m: enter a depth
 };
 
 struct CalcError {
@@ -38,11 +40,11 @@ struct CalcOutcome {
 
 // Runs one calculation over the sheet's texts.
 //
-// Reads Ho, T, αo and n, finds the onset of nonlinear shoaling and the
-// breaking point, writes the four breaking-point results, copies the breaking
-// depth text into the depth box when that box is exactly empty, and writes
-// the eight results at that depth.  Each box is written as soon as its value
-// is ready.
+// Reads Ho, T, αo and n, finds the breaking point (shore/engine.h), writes
+// the four breaking-point results, copies the breaking depth text into the
+// depth box when that box is exactly empty, and writes the eight results at
+// that depth.  A breaking depth that shows as 0.00 is not copied: the box
+// stays empty and the calculation ends with BreakingDepthTooSmall.
 //
 // Never throws for any text.  When it ends early it returns the error; boxes
 // it wrote keep their new texts, a depth it copied stays, and every other
@@ -51,5 +53,10 @@ CalcOutcome calc(SheetAccess& sheet);
 
 // The message the user sees for an error, in Japanese.
 std::string errorText(const CalcError& error);
+
+// The sheet's view of an engine code: the kind, and the input box concerned.
+CalcError calcErrorOf(shore::Error code);
+// The message for an engine code, as the window shows it; empty for None.
+std::string errorText(shore::Error code);
 
 }  // namespace saiha::sheet

@@ -40,6 +40,9 @@ std::string errorText(const CalcError& error) {
       return "屈折係数または浅水係数を計算できませんでした．入力値を確認してください．";
     case ErrorKind::WaveLengthLimit:
       return "波長の計算が収束しませんでした．入力値を確認してください．";
+    case ErrorKind::BreakingDepthTooSmall:
+      return "砕波水深が小さすぎるため，砕波水深での値を計算できません．"
+             "水深を入力してください．";
     case ErrorKind::ArithmeticFault:
       return "計算中に数値演算エラー（" + faultName(error.fault) +
              "）が発生しました．入力値を確認してください．";

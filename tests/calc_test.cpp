@@ -203,14 +203,52 @@ TEST_P(CalcFailure, ReportsAndLeavesNoStaleResult) {
 INSTANTIATE_TEST_SUITE_P(Sheets, CalcFailure, testing::ValuesIn(kErrorRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CalcFailure, CopiedDepthStaysAfterAnError) {
-  // A breaking depth below 0.005 m is copied as "0.00", which is no depth.
-  Sheet sheet = sheetWith({.Ho = "0.001", .T = "1"});
-  const CalcOutcome outcome = calc(sheet);
-  ASSERT_FALSE(outcome.ok());
-  EXPECT_EQ(sheet.text(Box::Text4), "0.00");
-  EXPECT_EQ(sheet.text(kDepthBox), "0.00");
-  EXPECT_EQ(outcome.error->box, kDepthBox);
+TEST(CalcFailure, BreakingDepthShownAsZeroIsNotCopied) {
+  // A breaking depth below 0.005 m shows as "0.00", which is no depth: the
+  // box stays empty, the breaking point stays shown, and a second press
+  // meets the same message instead of a spoilt "0.00".
+  Sheet sheet = sheetWith({.Ho = "0.001", .T = "0.1"});
+  for (int press = 0; press < 2; ++press) {
+    const CalcOutcome outcome = calc(sheet);
+    ASSERT_FALSE(outcome.ok());
+    EXPECT_EQ(outcome.error->kind, ErrorKind::BreakingDepthTooSmall);
+    EXPECT_EQ(outcome.error->box, kDepthBox);
+    EXPECT_EQ(sheet.text(Box::Text4), "0.00");
+    EXPECT_NE(sheet.text(Box::Text3), std::string(kNoResult));
+    EXPECT_EQ(sheet.text(kDepthBox), "");
+    EXPECT_EQ(sheet.text(Box::Text15), std::string(kNoResult));
+    EXPECT_EQ(errorText(*outcome.error),
+              "砕波水深が小さすぎるため，砕波水深での値を計算できません．水深を入力してください．");
+  }
+}
+
+// The mends of the height rule and of deep water, against values derived
+// independently of the code.
+TEST(CalcMends, SurfZoneTakesTheBreakingLimitBeforeTheOnset) {
+  // A steep wave whose onset lies shoreward of its breaking point: at 5.2 m,
+  // inside the surf zone, the height is the breaking limit
+  // 0.17·L0·(1 − exp(−1.5π·(h/L0)·(1 + 15·0.01^(4/3)))) = 3.46 m (L0 = 56.21 m),
+  // not the larger linearly shoaled height.
+  Sheet sheet = sheetWith({.Ho = "4", .T = "6", .degrees = "0", .n = "100", .depth = "5.2"});
+  ASSERT_TRUE(calc(sheet).ok());
+  EXPECT_EQ(sheet.text(Box::Text3), "3.55");
+  EXPECT_EQ(sheet.text(Box::Text4), "5.36");
+  EXPECT_EQ(sheet.text(Box::Text15), "3.46");
+}
+
+TEST(CalcMends, DeepWaterGivesDeepWaterValues) {
+  // T 2 s at 350 m (h/L0 ≈ 56): L = L0 = 9.81·4/(2π) = 6.25 m, C = 3.12 m/s,
+  // no orbit at the bottom, and at the surface a = H/2, u = πH/T with the
+  // deep-water height Ho·Kr·Ks (Ks = 1 in deep water, Kr = 1 at 0°).
+  Sheet sheet = sheetWith({.T = "2", .degrees = "0", .depth = "350"});
+  ASSERT_TRUE(calc(sheet).ok());
+  EXPECT_EQ(sheet.text(Box::Text13), "6.25");
+  EXPECT_EQ(sheet.text(Box::Text10), "3.12");
+  EXPECT_EQ(sheet.text(Box::Text15), "1.00");
+  EXPECT_EQ(sheet.text(Box::Text6), "0.00");
+  EXPECT_EQ(sheet.text(Box::Text7), "0.00");
+  EXPECT_EQ(sheet.text(Box::Text8), "0.50");
+  EXPECT_EQ(sheet.text(Box::Text9), "1.57");
 }
 
 TEST(CalcFailure, EveryKindHasItsOwnMessage) {

@@ -1,7 +1,11 @@
 // 400 cases computed independently from the same formulas, in another
 // language and with its own emulation of single precision, compared by the
 // exact texts the user sees.  Any change in the order or precision of a step
-// shows up here as a changed digit.
+// shows up here as a changed digit.  In the six rows whose onset of nonlinear
+// shoaling lies shoreward of the breaking point, the depth (the breaking depth
+// as shown) lies in the surf zone, so their height and orbit cells are those
+// of the breaking limit: H equals Hb as shown, give or take the rounding of
+// the depth.
 #include <gtest/gtest.h>
 
 #include <fstream>

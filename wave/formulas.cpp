@@ -38,6 +38,17 @@ inline bool settled(Real x, Real r) {
   return rt::abs(x / r - 1) < 0.0001;
 }
 
+// Whether e = e^(2x) or (e + 1)·y overflows in the dispersion iteration: the
+// deep-water side of the relation, where coth x = 1.  A NaN is not deep water
+// (it takes the checked path and its fate there).
+inline bool deepWater(Real e, Real y) {
+  return std::isinf(e.value()) || std::isinf((e.value() + 1) * y.value());
+}
+
+// Whether e^|x| overflows: beyond |x| ≈ 709.78 the hyperbolic functions of x
+// take their limits (coth → ±1, cosech and x/sinh x → 0).
+inline bool beyondExponent(float x) { return std::isinf(std::exp(std::fabs(double(x)))); }
+
 // √U = √(2π·Hr)/hr, zeroing a negative Hr first; inline for the nonlinear
 // shoaling iteration, which calls it once a pass.
 inline Real ursellRootOf(float& Hr, float hr) {
@@ -51,8 +62,11 @@ double waveLength(float T, float h) {
   const Real y = rt::pow(Real(kPi) / T, 2.0) * (Real(h) * 4) / kGravity;
   Real x = y;
   for (int pass = 1; pass <= kWaveLengthPassLimit; ++pass) {
-    const Real e = rt::exp(x * 2);
-    const Real r = (e + 1) * y / (e - 1);  // y·coth x, the next estimate of kh
+    const Real e = std::exp((x * 2).value());
+    // y·coth x, the next estimate of kh.  Where e^(2x) or (e + 1)·y
+    // overflows (h/L0 above about 56), coth x is 1 to every digit a double
+    // holds: the deep-water limit kh = y is taken instead of the fault.
+    const Real r = deepWater(e, y) ? y : (e + 1) * y / (e - 1);
     if (settled(x, r)) return (Real(kTwoPi) * h / r).value();
     x = (x + r) / 2;
   }
@@ -60,12 +74,14 @@ double waveLength(float T, float h) {
 }
 
 double waveCosech(float x) {
+  if (beyondExponent(x)) return x > 0 ? 0.0 : -0.0;  // deep-water limit
   const Real a = rt::exp(x);
   const Real b = rt::exp(-Real(x));
   return (Real(2) / (a - b)).value();
 }
 
 double waveCoth(float x) {
+  if (beyondExponent(x)) return x > 0 ? 1.0 : -1.0;  // deep-water limit
   const Real a = rt::exp(x);
   const Real b = rt::exp(-Real(x));
   return ((a + b) / (a - b)).value();
@@ -94,7 +110,8 @@ double refractionCoef(float a, float ao) {
 
 double groupRatio(float h, float L) {
   const float x = narrow(Real(h) * kFourPi / L);  // single: 2kh
-  const Real q = Real(x) / waveSinh(x);
+  // x/sinh x → 0 in deep water, where sinh x itself overflows.
+  const Real q = beyondExponent(x) ? Real(0) : Real(x) / waveSinh(x);
   return ((Real(1) + q) / 2).value();
 }
 

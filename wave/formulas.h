@@ -30,16 +30,18 @@ inline constexpr double kGravity = 9.81;  // m/s²
 // Wavelength L (m) at depth h (m) for period T (s), from the linear dispersion
 // relation ω² = g·k·tanh(kh), by a damped fixed-point iteration on
 // kh = (ω²h/g)·coth(kh) until successive estimates agree to 1e-4.
-// Domain: T ≠ 0, h > 0, h/L0 below about 56 (beyond, e^(2kh) overflows).
+// Domain: T ≠ 0, h > 0.  Beyond h/L0 ≈ 56, where e^(2kh) overflows, coth kh
+// is taken as 1 (the deep-water limit, L = L0 to double precision).
 // Faults: T = 0 (division by zero); h = 0 (0/0, invalid).
 // Throws WaveError(WaveLengthLimit) after 1000 passes; normal inputs need a
 // handful, and one pass for h/L0 above about 0.79.
 double waveLength(float T, float h);
 
-// Hyperbolic cosecant 2/(eˣ − e⁻ˣ).  Faults: x = 0 (division by zero),
-// |x| > 709.78 (exponential overflow).
+// Hyperbolic cosecant 2/(eˣ − e⁻ˣ).  Fault: x = 0 (division by zero).
+// For |x| > 709.78, where e^|x| overflows, the limit ±0.
 double waveCosech(float x);
-// Hyperbolic cotangent (eˣ + e⁻ˣ)/(eˣ − e⁻ˣ).  Same faults as waveCosech.
+// Hyperbolic cotangent (eˣ + e⁻ˣ)/(eˣ − e⁻ˣ).  Fault: x = 0.  For
+// |x| > 709.78 the limit ±1.
 double waveCoth(float x);
 // Hyperbolic sine (eˣ − e⁻ˣ)/2.  Fault: |x| > 709.78.
 double waveSinh(float x);
@@ -56,8 +58,8 @@ double refractedAngle(float L, float L0, float ao);
 double refractionCoef(float a, float ao);
 
 // Group velocity over celerity, n = Cg/C = (1 + x/sinh x)/2 with x = 4πh/L
-// narrowed to single.  Tends to 1/2 in deep and 1 in shallow water.
-// Faults: L = 0; h = 0 (0/0).
+// narrowed to single.  Tends to 1/2 in deep and 1 in shallow water; exactly
+// 1/2 beyond x ≈ 709.78, where sinh x overflows.  Faults: L = 0; h = 0 (0/0).
 double groupRatio(float h, float L);
 
 // Linear shoaling coefficient Ks = √(L0/(2·n·L)).  Throws

@@ -1,0 +1,238 @@
+#include "shore/engine.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "runtime/checked.h"
+#include "wave/errors.h"
+#include "wave/formulas.h"
+#include "wave/searches.h"
+
+namespace saiha::shore {
+
+using rt::narrow;
+using rt::Real;
+using namespace saiha::wave;
+
+namespace {
+
+// An input that fails its check; caught where the calculation reports.
+struct Rejected {
+  Error error;
+};
+
+// A length or period narrowed to single without a fault test, required to be
+// finite and positive as a float, so that a value that narrows to 0 or to
+// infinity is refused here and not deep in a formula.
+float positiveSingle(double value, Error error) {
+  const float single = static_cast<float>(value);
+  if (!(std::isfinite(single) && single > 0)) throw Rejected{error};
+  return single;
+}
+
+// Radians from degrees: divided by 180 first, then multiplied by π.
+constexpr double kDegreesPerHalfTurn = 180;
+
+// A direction in degrees (single) from one in radians.
+float degreesOf(double radians) { return narrow(Real(radians) * 180 / kPi); }
+
+Error codeOf(Failure failure) {
+  switch (failure) {
+    case Failure::CoefficientDivisor: return Error::CoefficientDivisor;
+    case Failure::NonlinearShoalingLimit: return Error::NonlinearShoalingLimit;
+    case Failure::WaveLengthLimit: return Error::WaveLengthLimit;
+    case Failure::OnsetNotFound: return Error::OnsetNotFound;
+    case Failure::BreakingNotFound: return Error::BreakingNotFound;
+  }
+  return Error::InvalidOperation;
+}
+
+Error codeOf(rt::Fault fault) {
+  switch (fault) {
+    case rt::Fault::DivisionByZero: return Error::DivisionByZero;
+    case rt::Fault::InvalidOperation: return Error::InvalidOperation;
+    case rt::Fault::Overflow: return Error::Overflow;
+  }
+  return Error::InvalidOperation;
+}
+
+// Runs `body`, turning whatever ends it early into an error code.
+template <class Body>
+Error guarded(Body&& body) noexcept {
+  try {
+    body();
+    return Error::None;
+  } catch (const Rejected& rejected) {
+    return rejected.error;
+  } catch (const rt::ArithmeticFault& fault) {
+    return codeOf(fault.fault());
+  } catch (const WaveError& failure) {
+    return codeOf(failure.failure());
+  } catch (...) {
+    return Error::InvalidOperation;
+  }
+}
+
+}  // namespace
+
+float Breaking::onsetDepth() const { return narrow(Real(hr50) * L0); }
+
+Breaking findBreaking(const Wave& wave) noexcept {
+  Breaking b;
+  b.error = guarded([&] {
+    // Inputs, each checked as it is read.
+    b.Ho = positiveSingle(wave.Ho, Error::InvalidHeight);
+    b.T = positiveSingle(wave.T, Error::InvalidPeriod);
+    if (!(wave.alpha0 > -90 && wave.alpha0 < 90)) throw Rejected{Error::InvalidAngle};
+    b.ao = narrow(Real(wave.alpha0) / kDegreesPerHalfTurn * kPi);
+    if (!(std::isfinite(wave.n) && wave.n > 0)) throw Rejected{Error::InvalidSlope};
+    b.n = wave.n;
+    b.tanBeta = narrow(Real(1) / wave.n);
+    // Deep-water wavelength gT²/(2π).
+    b.L0 = narrow(Real(kGravity) / 2 / kPi * b.T * b.T);
+
+    // The onset pair is in ratios to the onset search's own deep-water
+    // wavelength 1.56·T²; it is used with L0 as it comes.
+    findNonlinearOnset(b.Hr50, b.hr50, b.Ho, b.T, b.ao);
+    findBreakingPoint(b.Hr50, b.hr50, b.Hbr, b.hbr, b.tanBeta);
+    b.Hb = narrow(Real(b.Hbr) * b.L0);
+    ++b.reached;
+    b.hb = narrow(Real(b.hbr) * b.L0);
+    ++b.reached;
+    b.gamma = narrow(Real(b.Hbr) / b.hbr);  // from the ratios, not the metre values
+    ++b.reached;
+    const float Lb = narrow(waveLength(b.T, b.hb));
+    b.thetaB = degreesOf(refractedAngle(Lb, b.L0, b.ao));
+    ++b.reached;
+  });
+  return b;
+}
+
+State stateAt(const Breaking& b, double depth) noexcept {
+  State s;
+  if (!b.ok()) {
+    s.error = b.error;
+    return s;
+  }
+  s.error = guarded([&] {
+    const float h = positiveSingle(depth, Error::InvalidDepth);
+    s.h = h;
+    const float hr = narrow(Real(h) / b.L0);
+
+    const float L = narrow(waveLength(b.T, h));
+    s.L = L;
+    ++s.reached;
+    s.theta = degreesOf(refractedAngle(L, b.L0, b.ao));
+    ++s.reached;
+    s.C = narrow(Real(L) / b.T);
+    ++s.reached;
+
+    // Height by zone: the breaking limit at or shoreward of the breaking
+    // point, tested first so that the surf zone holds even when a steep
+    // wave's onset lies shoreward of its breaking point; seaward of it,
+    // linear shoaling beyond the onset and nonlinear shoaling up to it.
+    Real Hr = 0;
+    float Hr50 = b.Hr50;  // the nonlinear law may zero its copy
+    if (!(hr > b.hbr)) {
+      Hr = breakingHeightRatio(hr, b.tanBeta);
+      s.rule = HeightRule::Surf;
+    } else if (hr > b.hr50) {
+      Hr = linearHeightRatio(h, L, b.Ho, b.L0, b.ao);
+      s.rule = HeightRule::Linear;
+    } else {
+      Hr = nonlinearHeightRatio(Hr50, b.hr50, hr);
+      s.rule = HeightRule::Nonlinear;
+    }
+    const float H = narrow(Hr * b.L0);
+    s.H = H;
+    ++s.reached;
+
+    // Orbital motion of linear theory: semi-amplitudes (H/2)/sinh kh at the
+    // bottom and (H/2)·coth kh at the surface, maximum speeds (πH/T) times the
+    // same factors, with π taken as 3.14 in the speeds.
+    const float kh = narrow(Real(h) * kTwoPi / L);
+    const float halfHeight = narrow(Real(H) / 2);
+    const Real speedScale = Real(H) * 3.14 / b.T;
+    const Real cosech = waveCosech(kh);
+    s.aBottom = narrow(Real(halfHeight) * cosech);
+    ++s.reached;
+    s.uBottom = narrow(speedScale * cosech);
+    ++s.reached;
+    const Real coth = waveCoth(kh);
+    s.aSurface = narrow(Real(halfHeight) * coth);
+    ++s.reached;
+    s.uSurface = narrow(speedScale * coth);
+    ++s.reached;
+  });
+  return s;
+}
+
+Profile profile(const Wave& wave, const ProfileOptions& options) noexcept {
+  Profile p;
+  p.breaking = findBreaking(wave);
+  p.error = p.breaking.error;
+  if (!p.ok()) return p;
+  const Breaking& b = p.breaking;
+
+  const double onset = b.onsetDepth();
+  const double from = options.fromDepth.value_or(std::max(2 * onset, 2 * double(b.hb)));
+  if (!(std::isfinite(from) && from > 0 && std::isfinite(static_cast<float>(from)))) {
+    p.error = Error::InvalidDepth;
+    return p;
+  }
+  const double xFrom = b.n * from;
+
+  long count = options.stations;
+  if (options.spacing) {
+    const double spacing = *options.spacing;
+    if (!(std::isfinite(spacing) && spacing > 0)) {
+      p.error = Error::InvalidDepth;
+      return p;
+    }
+    const double steps = std::ceil(xFrom / spacing - 1e-9);
+    count = steps > kMaxStations ? kMaxStations + 1L : std::max(1L, long(steps));
+  }
+  if (count < 1 || count > kMaxStations) {
+    p.error = Error::InvalidDepth;
+    return p;
+  }
+
+  // Evenly spaced in x from the seaward end towards the shoreline; the last
+  // station lies one step short of x = 0, where the water has depth.
+  std::vector<double> depths;
+  depths.reserve(std::size_t(count));
+  for (long i = 0; i < count; ++i) depths.push_back(from * double(count - i) / double(count));
+
+  p.stations.reserve(std::size_t(count) + 2);
+  const auto add = [&](double h, Mark mark) {
+    Station station;
+    station.state = stateAt(b, h);
+    const float single = static_cast<float>(h);
+    station.state.h = single;
+    station.x = static_cast<float>(b.n * double(single));
+    station.mark = mark;
+    p.stations.push_back(station);
+  };
+  // The two marked stations go in their places, seaward first; a mark at the
+  // depth of a regular station comes just after it.
+  struct Marked {
+    double h;
+    Mark mark;
+  };
+  std::vector<Marked> marks = {{onset, Mark::Onset}, {double(b.hb), Mark::Breaking}};
+  std::sort(marks.begin(), marks.end(), [](const Marked& l, const Marked& r) { return l.h > r.h; });
+  std::size_t next = 0;
+  for (double h : depths) {
+    while (next < marks.size() && marks[next].h > h) {
+      if (marks[next].h <= from) add(marks[next].h, marks[next].mark);
+      ++next;
+    }
+    add(h, Mark::None);
+  }
+  for (; next < marks.size(); ++next) {
+    if (marks[next].h > 0) add(marks[next].h, marks[next].mark);
+  }
+  return p;
+}
+
+}  // namespace saiha::shore

@@ -1,0 +1,175 @@
+// The numeric engine: a regular wave meeting a beach of uniform slope 1/n with
+// straight, parallel depth contours.
+//
+// The breaking point is found once (two bisections over h/L0); the state at
+// any depth then costs only that depth's own formulas.  Every front end (the
+// calculation window, saiha-calc, the Python package) calls these functions,
+// so they all give the same single-precision values, bit for bit.
+//
+// Inputs are the numbers a user types, in SI units and degrees: deep-water
+// height Ho (m), period T (s), deep-water angle of incidence αo from the shore
+// normal (degrees), slope denominator n.  Results are single-precision values;
+// a result the calculation did not reach is NaN.  Nothing here throws, prints
+// or knows any text: failures are the codes of `Error`, turned into words only
+// by the front ends.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace saiha::shore {
+
+// Why a calculation stopped.  The values are stable: saiha-calc, the Python
+// package and the sheet's messages all key on them.
+enum class Error : std::uint8_t {
+  None = 0,
+  InvalidHeight = 1,   // Ho not a finite number > 0 in single precision
+  InvalidPeriod = 2,   // T not a finite number > 0 in single precision
+  InvalidAngle = 3,    // αo not strictly between −90° and 90°
+  InvalidSlope = 4,    // n not a finite number > 0
+  InvalidDepth = 5,    // h not a finite number > 0 in single precision
+  OnsetNotFound = 6,   // no onset of nonlinear shoaling on 0.001 ≤ h/L0 ≤ 1
+  BreakingNotFound = 7,        // no breaking point on 0.001 ≤ h/L0 ≤ 1
+  NonlinearShoalingLimit = 8,  // the nonlinear shoaling iteration did not settle
+  CoefficientDivisor = 9,      // zero divisor in a refraction or shoaling coefficient
+  WaveLengthLimit = 10,        // the dispersion iteration did not settle
+  DivisionByZero = 11,         // arithmetic fault
+  InvalidOperation = 12,       // arithmetic fault
+  Overflow = 13,               // arithmetic fault
+  BreakingDepthTooSmall = 14,  // the breaking depth rounds to 0.00 m: no default depth
+};
+inline constexpr std::size_t kErrorCount = 15;
+
+// The deep-water wave and the beach, as typed.
+struct Wave {
+  double Ho = 1;      // deep-water wave height (m), > 0
+  double T = 10;      // period (s), > 0
+  double alpha0 = 30; // angle of incidence from the shore normal (degrees), −90 < αo < 90
+  double n = 60;      // bottom slope 1/n, n > 0
+};
+
+// Which formula gave the wave height at a depth.
+enum class HeightRule : std::uint8_t {
+  Linear,     // linear refraction and shoaling, seaward of the onset
+  Nonlinear,  // H·h^(5/2)·(√U − 2√3) held constant, onset to breaking point
+  Surf,       // the breaking-height limit, at or shoreward of the breaking point
+};
+
+inline constexpr float kNotReached = std::numeric_limits<float>::quiet_NaN();
+
+// The breaking point of a wave on its beach, and the working quantities that
+// the state at any depth needs.  Found by `findBreaking`.
+struct Breaking {
+  Error error = Error::None;
+  // How many of the four results below were reached, in their order
+  // (Hb, hb, γ, θb); 4 when error is None.
+  int reached = 0;
+
+  // Results.
+  float Hb = kNotReached;      // breaker height (m)
+  float hb = kNotReached;      // breaking depth (m)
+  float gamma = kNotReached;   // Hb/hb, formed from the ratios Hbr/hbr
+  float thetaB = kNotReached;  // direction at breaking (degrees from the shore normal)
+
+  // Working quantities, single precision as the calculation keeps them.
+  float Ho = 0, T = 0;
+  float ao = 0;       // αo (rad)
+  float tanBeta = 0;  // bottom slope 1/n
+  double n = 0;       // slope denominator as given
+  float L0 = 0;       // deep-water wavelength gT²/(2π) (m)
+  // Onset of nonlinear shoaling: the Ursell-50 point, as ratios to the onset
+  // search's own deep-water wavelength 1.56·T².  The height rule compares
+  // h/L0 with hr50 as it stands.
+  float Hr50 = 0, hr50 = 0;
+  // Breaking point, as ratios to L0.
+  float Hbr = 0, hbr = 0;
+
+  bool ok() const { return error == Error::None; }
+  // The depth (m) where the height rule turns from linear to nonlinear
+  // shoaling: hr50·L0, single.  Meaningful when ok().
+  float onsetDepth() const;
+  // Whether the onset of nonlinear shoaling lies shoreward of the breaking
+  // point (a very steep wave): its height then jumps at breaking.
+  bool onsetShorewardOfBreaking() const { return hr50 <= hbr; }
+};
+
+// Finds the breaking point.  Checks the inputs in the order Ho, T, αo, n
+// (Invalid* codes), then runs the onset and breaking searches.  On any
+// failure `error` says why and the results not reached are NaN.
+Breaking findBreaking(const Wave& wave) noexcept;
+
+// The state of the wave at one depth.
+struct State {
+  Error error = Error::None;
+  // How many of the eight results below were reached, in their order
+  // (L, θ, C, H, a_bottom, u_bottom, a_surface, u_surface); 8 when error is None.
+  int reached = 0;
+
+  float h = kNotReached;         // depth (m), the single-precision value used
+  float L = kNotReached;         // wavelength (m), linear dispersion relation
+  float theta = kNotReached;     // direction (degrees from the shore normal)
+  float C = kNotReached;         // celerity L/T (m/s)
+  float H = kNotReached;         // wave height (m)
+  float aBottom = kNotReached;   // orbit semi-amplitude at the bottom (m)
+  float uBottom = kNotReached;   // maximum orbital speed at the bottom (m/s)
+  float aSurface = kNotReached;  // orbit semi-amplitude at the surface (m)
+  float uSurface = kNotReached;  // maximum orbital speed at the surface (m/s)
+  std::optional<HeightRule> rule;  // set once H is reached
+
+  bool ok() const { return error == Error::None; }
+  // The eight results in the order above, for front ends that walk them.
+  std::array<float, 8> results() const {
+    return {L, theta, C, H, aBottom, uBottom, aSurface, uSurface};
+  }
+};
+
+// The state at depth h (m), given a breaking point that was found (ok()).
+// h is narrowed to single first, without a fault test; a depth that is not a
+// finite number > 0 there is InvalidDepth.  A depth at or shoreward of the
+// breaking point (h/L0 ≤ hbr) takes the breaking limit; seaward of it, a
+// depth beyond the onset (h/L0 > hr50) the linear rule, else the nonlinear
+// one.  Any depth is allowed: where the exponentials of deep water overflow,
+// their deep-water limits are used.
+State stateAt(const Breaking& breaking, double h) noexcept;
+
+// The cross-shore profile.
+enum class Mark : std::uint8_t { None, Onset, Breaking };
+
+struct Station {
+  float x = 0;  // distance from the still-water shoreline, n·h (m)
+  State state;  // state.h is the station's depth
+  Mark mark = Mark::None;
+};
+
+struct ProfileOptions {
+  // Seaward end (m).  Default: twice the onset depth, at least twice the
+  // breaking depth.
+  std::optional<double> fromDepth;
+  // Number of evenly spaced stations (marks not counted), ≥ 1.
+  int stations = 200;
+  // Spacing in x (m); when set, it decides the number of stations instead.
+  std::optional<double> spacing;
+};
+
+struct Profile {
+  Breaking breaking;              // its error ends the profile (no stations)
+  Error error = Error::None;      // breaking.error, or InvalidDepth for bad options
+  std::vector<Station> stations;  // seaward end first; each state may carry its own error
+  bool ok() const { return error == Error::None; }
+};
+
+// Upper bound on the stations of one profile, a guard against a spacing that
+// would ask for millions.
+inline constexpr int kMaxStations = 100000;
+
+// The profile from the seaward depth to the shoreline: evenly spaced stations
+// in x, the last one short of x = 0, with the onset and breaking stations
+// inserted in their places (when they lie within the range).  A station the
+// formulas cannot compute carries its error and the profile goes on.
+Profile profile(const Wave& wave, const ProfileOptions& options = {}) noexcept;
+
+}  // namespace saiha::shore
