@@ -6,9 +6,11 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
-  qt6-base-dev libgl-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcsv-dev libcli11-dev
+  libcsv-dev libcli11-dev libtbb-dev
+  pybind11-dev python3-dev python3-numpy python3-pandas python3-pytest
+  python3-dask python3-distributed
+  qt6-base-dev libgl-dev qt6-qpa-plugins qt6-charts-dev qt6-svg-dev
   fonts-ipafont-gothic fontconfig
 )
 # Screenshots of the window (scripts/screenshot.sh) and nothing else.
