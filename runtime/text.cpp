@@ -117,4 +117,21 @@ std::string formatResult(float value) {
   return std::string(buffer, end);
 }
 
+std::string formatShortest(float value) {
+  char buffer[64];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  if (ec != std::errc()) return "nan";
+  std::string text(buffer, end);
+  if (!std::isfinite(value)) return text;
+  // The shortest text names the float when read as a float; the sheet reads
+  // it as a double and narrows, which could round a text lying within half a
+  // double ulp of a midpoint between two floats the other way.  Nine
+  // significant digits always read back exactly.
+  const auto back = leadingNumber(text);
+  if (back && static_cast<float>(*back) == value) return text;
+  const auto nine = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                  std::chars_format::general, 9);
+  return std::string(buffer, nine.ptr);
+}
+
 }  // namespace saiha::rt

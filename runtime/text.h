@@ -32,4 +32,10 @@ inline double readNumber(std::string_view text) { return leadingNumber(text).val
 // rounded to the nearest hundredth, ties to even (0.125 gives "0.12").
 std::string formatResult(float value);
 
+// A single-precision value as the shortest decimal text that the sheet reads
+// back (leadingNumber, then narrowed to single) as the same value: "2.0699999"
+// style digits never appear where "2.07" reads back the same.  Infinity and
+// NaN give "inf", "-inf" and "nan".
+std::string formatShortest(float value);
+
 }  // namespace saiha::rt

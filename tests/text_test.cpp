@@ -158,3 +158,20 @@ TEST(FormatResult, AgreesWithExactDecimalExpansion) {
 }
 
 }  // namespace
+
+TEST(FormatShortest, ReadsBackAsTheSameSingle) {
+  EXPECT_EQ(saiha::rt::formatShortest(2.07f), "2.07");
+  EXPECT_EQ(saiha::rt::formatShortest(200.0f), "200");
+  EXPECT_EQ(saiha::rt::formatShortest(-0.5f), "-0.5");
+  // Every float of a wide sweep of magnitudes reads back through the sheet's
+  // reading rule as itself.
+  std::uint32_t bits = 0x00800000;  // smallest normal
+  int mismatches = 0;
+  for (int i = 0; i < 200000; ++i, bits += 10427) {
+    const float value = std::bit_cast<float>(bits);
+    if (!std::isfinite(value)) break;
+    const auto back = saiha::rt::leadingNumber(saiha::rt::formatShortest(value));
+    if (!back || static_cast<float>(*back) != value) ++mismatches;
+  }
+  EXPECT_EQ(mismatches, 0);
+}

@@ -1,0 +1,44 @@
+#include "sheet/profile_table.h"
+
+#include <cmath>
+
+#include "runtime/text.h"
+#include "sheet/calc.h"
+
+namespace saiha::sheet {
+
+std::string_view ruleName(shore::HeightRule rule) {
+  switch (rule) {
+    case shore::HeightRule::Linear: return "linear";
+    case shore::HeightRule::Nonlinear: return "nonlinear";
+    case shore::HeightRule::Surf: return "surf";
+  }
+  return "";
+}
+
+std::string_view markName(shore::Mark mark) {
+  switch (mark) {
+    case shore::Mark::Onset: return "onset";
+    case shore::Mark::Breaking: return "breaking";
+    case shore::Mark::None: break;
+  }
+  return "";
+}
+
+std::array<std::string, 12> profileRow(const shore::Station& station) {
+  const shore::State& s = station.state;
+  const auto number = [](float value) {
+    return std::isnan(value) ? std::string() : rt::formatShortest(value);
+  };
+  return {number(station.x), number(s.h),
+          s.rule ? std::string(ruleName(*s.rule)) : std::string(),
+          std::string(markName(station.mark)),
+          number(s.H), number(s.L), number(s.C), number(s.theta),
+          number(s.aBottom), number(s.uBottom), number(s.aSurface), number(s.uSurface)};
+}
+
+std::string stationError(const shore::Station& station) {
+  return errorText(station.state.error);
+}
+
+}  // namespace saiha::sheet
