@@ -39,11 +39,8 @@ shore::Error run(SheetAccess& sheet, CalcOutcome& outcome) {
   // The chosen depth: an exactly empty box takes the breaking depth as
   // written, rounded to two decimals, unless that reads as no depth at all.
   if (sheet.text(kDepthBox).empty()) {
-    const std::string written = sheet.text(Box::Text4);
-    if (!(static_cast<float>(rt::readNumber(written)) > 0)) {
-      return shore::Error::BreakingDepthTooSmall;
-    }
-    sheet.setText(kDepthBox, written);
+    if (!defaultDepth(breaking)) return shore::Error::BreakingDepthTooSmall;
+    sheet.setText(kDepthBox, sheet.text(Box::Text4));
   }
   const shore::State state = shore::stateAt(breaking, numberIn(sheet, kDepthBox));
   const std::array<float, 8> atDepth = state.results();
@@ -70,6 +67,12 @@ CalcOutcome calc(SheetAccess& sheet) {
 }  // namespace saiha::sheet
 
 namespace saiha::sheet {
+
+std::optional<float> defaultDepth(const shore::Breaking& breaking) {
+  const float depth = static_cast<float>(rt::readNumber(rt::formatResult(breaking.hb)));
+  if (!(depth > 0)) return std::nullopt;
+  return depth;
+}
 
 CalcError calcErrorOf(shore::Error code) {
   using shore::Error;

@@ -54,6 +54,12 @@ CalcOutcome calc(SheetAccess& sheet);
 // The message the user sees for an error, in Japanese.
 std::string errorText(const CalcError& error);
 
+// The depth an empty depth box takes: the breaking depth as the window shows
+// it, rounded to two decimals and read back (m, single).  Nothing when that
+// reads as no depth (a breaking depth below 0.005 m shows as "0.00"): the
+// caller reports BreakingDepthTooSmall.
+std::optional<float> defaultDepth(const shore::Breaking& breaking);
+
 // The sheet's view of an engine code: the kind, and the input box concerned.
 CalcError calcErrorOf(shore::Error code);
 // The message for an engine code, as the window shows it; empty for None.
