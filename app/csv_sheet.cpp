@@ -534,6 +534,9 @@ class ChunkReader {
       stop(chunk, error.what());
     }
     chunk.bytesRead = bytesRead_;
+    // The chunk goes on down the pipeline: the fields of a record not yet
+    // ended wait here for the next one.
+    reader_.setOutput(carry_);
   }
 
  private:
@@ -574,6 +577,7 @@ class ChunkReader {
   const ReadInput& read_;
   const RunOptions& options_;
   RecordReader reader_;
+  RecordBuffer carry_;
   std::vector<char> block_;
   std::uint64_t bytesRead_ = 0;
   bool done_ = false;
