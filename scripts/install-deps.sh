@@ -10,7 +10,7 @@ set -euo pipefail
 
 # The core libraries, saiha-calc, the Python package and their tests.
 packages=(
-  g++ cmake make pkg-config
+  g++ cmake make pkg-config time
   libgtest-dev libgmock-dev libbenchmark-dev
   libcsv-dev libcli11-dev libtbb-dev
   pybind11-dev python3-dev python3-numpy python3-pandas python3-pytest
