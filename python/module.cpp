@@ -40,11 +40,13 @@ constexpr std::array<std::string_view, 13> kResultNames = {
 
 // The columns of one call, all of the same length: inputs Ho (m), T (s),
 // αo (degrees), n and h (m; NaN takes the breaking depth), results in the
-// order of kResultNames, and the codes.
+// order of kResultNames, and the codes; and the breaker limit and shoaling
+// rule every element uses (the window's own by default).
 struct Columns {
   const double *Ho, *T, *alpha0, *n, *h;
   std::array<float*, kResultNames.size()> results;
   std::uint8_t* error;
+  shore::Model model;
 };
 
 // One element: the breaking point, the depth as the window chooses it, and
@@ -52,7 +54,8 @@ struct Columns {
 // the single-precision depth used; when the breaking point was not found it
 // is the given depth narrowed as the engine would narrow it.
 void calcElement(const Columns& c, std::size_t i) noexcept {
-  const shore::Breaking b = shore::findBreaking({c.Ho[i], c.T[i], c.alpha0[i], c.n[i]});
+  const shore::Breaking b =
+      shore::findBreaking({c.Ho[i], c.T[i], c.alpha0[i], c.n[i]}, c.model);
   const auto put = [&](std::size_t column, float value) { c.results[column][i] = value; };
   put(0, b.Hb);
   put(1, b.hb);
@@ -111,7 +114,8 @@ py::dict calc(const Input& Ho, const Input& T, const Input& alpha0, const Input&
   }
 
   py::dict out;
-  Columns c{Ho.data(), T.data(), alpha0.data(), n.data(), h.data(), {}, nullptr};
+  Columns c{Ho.data(), T.data(), alpha0.data(), n.data(), h.data(), {}, nullptr,
+            shore::Model{}};
   for (std::size_t k = 0; k < kResultNames.size(); ++k) {
     py::array_t<float> column(static_cast<py::ssize_t>(count));
     c.results[k] = column.mutable_data();
@@ -146,7 +150,7 @@ py::tuple profile(double Ho, double T, double alpha0, double n, std::optional<do
   shore::Profile p;
   {
     py::gil_scoped_release release;
-    p = shore::profile({Ho, T, alpha0, n}, options);
+    p = shore::profile({Ho, T, alpha0, n}, options, shore::Model{});
   }
 
   const auto count = static_cast<py::ssize_t>(p.stations.size());

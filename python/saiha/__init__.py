@@ -62,6 +62,14 @@ class Error(enum.IntEnum):
     INVALID_OPERATION = 12  #: arithmetic fault
     OVERFLOW = 13  #: arithmetic fault
     BREAKING_DEPTH_TOO_SMALL = 14  #: the breaking depth rounds to 0.00 m: no default depth
+    INTERMEDIATE_END_NOT_FOUND = 15  #: Shuto's H*h^(2/7) law reaches no U = 50 on 0.001..1
+    EMPIRICAL_NOT_SETTLED = 16  #: the empirical breaker height did not settle with refraction
+    WEGGEL_INDEX_NOT_POSITIVE = 17  #: Weggel's breaker index <= 0: no breaking depth
+    INVALID_TRANSPORT_COEFFICIENT = 18  #: K not a finite number > 0
+    INVALID_WATER_DENSITY = 19  #: rho not a finite number > 0
+    INVALID_SEDIMENT_DENSITY = 20  #: rho_s not a finite number > rho
+    INVALID_POROSITY = 21  #: p not a finite number with 0 <= p < 1
+    INVALID_BREAKING_POINT = 22  #: a transport's Hb or Hb/hb not finite > 0, or |theta_b| >= 90
 
 
 if len(Error) != _saiha.ERROR_COUNT:  # pragma: no cover - a build out of step
@@ -253,7 +261,8 @@ INPUT_COLUMNS: tuple[str, ...] = ("Ho", "T", "alpha0", "n", "h")
 #: and the error message.
 FRAME_COLUMNS: dict[str, np.dtype] = {
     **{name: np.dtype(np.float64) for name in INPUT_COLUMNS[:4]},
-    **{name: np.dtype(np.float32) for name in RESULT_NAMES},
+    "h": np.dtype(np.float32),
+    **{name: np.dtype(np.float32) for name in RESULT_NAMES if name != "h"},
     "error": np.dtype(object),
 }
 
