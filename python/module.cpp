@@ -62,15 +62,19 @@ void calcElement(const Columns& c, std::size_t i) noexcept {
   put(2, b.gamma);
   put(3, b.thetaB);
 
-  double depth = c.h[i];
+  const double depth = c.h[i];
   shore::State state;
   if (!b.ok()) {
     state.error = b.error;
     if (!std::isnan(depth)) state.h = static_cast<float>(depth);
-  } else if (std::isnan(depth) && !sheet::defaultDepth(b)) {
-    state.error = shore::Error::BreakingDepthTooSmall;
+  } else if (std::isnan(depth)) {
+    // No depth given: the breaking depth as the window shows it.
+    if (const std::optional<float> shown = sheet::defaultDepth(b)) {
+      state = shore::stateAt(b, *shown);
+    } else {
+      state.error = shore::Error::BreakingDepthTooSmall;
+    }
   } else {
-    if (std::isnan(depth)) depth = *sheet::defaultDepth(b);
     state = shore::stateAt(b, depth);
     // A depth refused by the engine is still the depth that was asked for.
     if (std::isnan(state.h)) state.h = static_cast<float>(depth);
