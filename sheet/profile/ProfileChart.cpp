@@ -1,14 +1,13 @@
 #include "sheet/profile/ProfileChart.h"
 
 #include <QAreaSeries>
-#include <QGraphicsItem>
-#include <QPainter>
 #include <QCategoryAxis>
+#include <QGraphicsItem>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QValueAxis>
-
 #include <algorithm>
 #include <cmath>
 
@@ -52,6 +51,27 @@ void hideFromLegend(QChart* chart, QAbstractSeries* series) {
   for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
 }
 
+// Round axis ends and tick count for the values lo..hi, found on a detached
+// axis so that the chart's own axis changes once (each change lays out its
+// labels and every series on it again).
+struct NiceRange {
+  double min, max;
+  int ticks;
+  double step() const { return (max - min) / std::max(1, ticks - 1); }
+};
+NiceRange niceRange(double lo, double hi, int ticks) {
+  QValueAxis scratch;
+  scratch.setRange(lo, hi);
+  scratch.setTickCount(ticks);
+  scratch.applyNiceNumbers();
+  return {scratch.min(), scratch.max(), scratch.tickCount()};
+}
+
+void setNiceRange(QValueAxis* axis, const NiceRange& range) {
+  if (axis->tickCount() != range.ticks) axis->setTickCount(range.ticks);
+  axis->setRange(range.min, range.max);
+}
+
 // The seabed takes the lower part of the plot: its depth axis runs from
 // above the water (hidden by leaving those values unlabelled) down to the
 // deepest station, so that still water lies this far down the plot.
@@ -87,7 +107,8 @@ class Callout final : public QGraphicsItem {
     const QPointF anchor = chart_->mapToPosition(value_, series_);
     const QRectF plot = chart_->plotArea();
     double left = anchor.x() - size.width() / 2;
-    left = std::clamp(left, plot.left() + 2, std::max(plot.left() + 2, plot.right() - size.width() - 2));
+    left = std::clamp(left, plot.left() + 2,
+                      std::max(plot.left() + 2, plot.right() - size.width() - 2));
     const double top = side_ == Side::Above ? anchor.y() - 10 - size.height() : anchor.y() + 10;
     box_ = QRectF(QPointF(left, top), size);
   }
@@ -139,6 +160,8 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
   xAxis_ = new QValueAxis;
   xAxis_->setReverse(true);  // x grows seaward: sea on the left, shore on the right
   xAxis_->setLabelFormat(QStringLiteral("%.0f"));
+  xAxis_->setTickType(QValueAxis::TicksDynamic);
+  xAxis_->setTickAnchor(0);
   styled(xAxis_, QStringLiteral("沖 ←　汀線からの距離 x (m)　→ 岸"));
   heightAxis_ = new QValueAxis;
   styled(heightAxis_, QStringLiteral("波高 H (m)"));
@@ -150,6 +173,9 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
   styled(depthAxis_, QString());
   secondaryAxis_ = new QValueAxis;
   secondaryAxis_->setGridLineVisible(false);
+  styled(secondaryAxis_, QString());
+  secondaryAxis_->setTitleBrush(kSecondaryColor.darker(120));
+  secondaryAxis_->setLabelsColor(kSecondaryColor.darker(120));
   chart->addAxis(xAxis_, Qt::AlignBottom);
   chart->addAxis(heightAxis_, Qt::AlignLeft);
   chart->addAxis(depthAxis_, Qt::AlignLeft);
@@ -183,8 +209,8 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
   breakingLine_ = newLine(QString(), guide, false);
   chosenLine_ = newLine(QString(), QPen(kChosenColor, 1.5, Qt::DashDotLine), true);
   limit_ = newLine(QStringLiteral("砕波限界波高"), QPen(kLimitColor, 1.5, Qt::DashLine), false);
-  ursell_ = newLine(QStringLiteral("アーセル数 50 の波高"), QPen(kUrsellColor, 1.5, Qt::DotLine),
-                    false);
+  ursell_ =
+      newLine(QStringLiteral("アーセル数 50 の波高"), QPen(kUrsellColor, 1.5, Qt::DotLine), false);
   secondary_ = new QLineSeries(this);
   secondary_->setPen(QPen(kSecondaryColor, 1.5));
   chart->addSeries(secondary_);
@@ -247,9 +273,9 @@ QScatterSeries* ProfileChart::newMarker(const QString& name, const QColor& color
 
 int ProfileChart::addHeightCurve(const QString& name, const QColor& color) {
   HeightCurve curve{name, color, {}, nullptr};
-  curve.breaking = newMarker(curves_.empty() ? QStringLiteral("砕波点")
-                                             : name + QStringLiteral(" の砕波点"),
-                             color, QScatterSeries::MarkerShapeCircle, false);
+  curve.breaking =
+      newMarker(curves_.empty() ? QStringLiteral("砕波点") : name + QStringLiteral(" の砕波点"),
+                color, QScatterSeries::MarkerShapeCircle, false);
   hideFromLegend(chart(), curve.breaking);
   curve.label = new Callout(chart(), curve.breaking, color, Callout::Side::Above);
   curves_.push_back(curve);
@@ -257,6 +283,13 @@ int ProfileChart::addHeightCurve(const QString& name, const QColor& color) {
 }
 
 void ProfileChart::setHeightCurve(int index, const std::vector<shore::Station>& stations) {
+  fillHeightCurve(index, stations);
+  rescale();
+}
+
+// Each change of an axis lays out its labels again, the costliest part of a
+// redraw: the series are filled first and the axes set once, in rescale.
+void ProfileChart::fillHeightCurve(int index, const std::vector<shore::Station>& stations) {
   HeightCurve& curve = curves_.at(std::size_t(index));
   // Runs of computed stations; a station without a height breaks the line.
   std::vector<QList<QPointF>> runs(1);
@@ -267,7 +300,8 @@ void ProfileChart::setHeightCurve(int index, const std::vector<shore::Station>& 
     } else if (!runs.back().isEmpty()) {
       runs.emplace_back();
     }
-    if (station.mark == shore::Mark::Breaking && std::isfinite(station.state.H)) breaking = &station;
+    if (station.mark == shore::Mark::Breaking && std::isfinite(station.state.H))
+      breaking = &station;
   }
   while (curve.segments.size() < runs.size()) {
     QPen pen(curve.color, 2.5);
@@ -288,12 +322,16 @@ void ProfileChart::setHeightCurve(int index, const std::vector<shore::Station>& 
     curve.label->hide();
   }
   if (index == 0) breakingDepth_ = breaking ? breaking->state.h : shore::kNotReached;
-  rescale();
 }
 
 void ProfileChart::clearProfile() {
+  clearSeries();
+  rescale();
+}
+
+void ProfileChart::clearSeries() {
   profile_ = {};
-  for (std::size_t i = 0; i < curves_.size(); ++i) setHeightCurve(int(i), {});
+  for (std::size_t i = 0; i < curves_.size(); ++i) fillHeightCurve(int(i), {});
   for (QXYSeries* series : std::initializer_list<QXYSeries*>{
            limit_, ursell_, secondary_, seabed_, surface_, axisBottom_, onset_, onsetLine_,
            breakingLine_, chosen_, chosenLine_, failed_, hover_}) {
@@ -307,9 +345,16 @@ void ProfileChart::clearProfile() {
 }
 
 void ProfileChart::showProfile(const shore::Profile& profile, std::optional<double> chosenDepth) {
-  clearProfile();
-  if (!profile.ok() || profile.stations.empty()) return;
+  if (!profile.ok() || profile.stations.empty()) {
+    clearProfile();
+    return;
+  }
+  // Every series is filled anew, without clearing first: each change of a
+  // series costs its geometry once more.
   profile_ = profile;
+  setHovered(-1);
+  for (std::size_t i = 1; i < curves_.size(); ++i) fillHeightCurve(int(i), {});
+  onsetDepth_ = shore::kNotReached;
   const shore::Breaking& b = profile.breaking;
 
   QList<QPointF> limit, ursell, seabed, failed;
@@ -327,7 +372,9 @@ void ProfileChart::showProfile(const shore::Profile& profile, std::optional<doub
   limit_->replace(limit);
   ursell_->replace(ursell);
   failed_->replace(failed);
-  for (QLegendMarker* marker : chart()->legend()->markers(failed_)) marker->setVisible(!failed.isEmpty());
+  for (QLegendMarker* marker : chart()->legend()->markers(failed_)) {
+    if (marker->isVisible() != !failed.isEmpty()) marker->setVisible(!failed.isEmpty());
+  }
   seabed_->replace(seabed);
   surface_->replace({QPointF(seabed.front().x(), 0), QPointF(0, 0)});
 
@@ -337,34 +384,38 @@ void ProfileChart::showProfile(const shore::Profile& profile, std::optional<doub
     onsetLabel_->show(QStringLiteral("非線形浅水変形の開始点  ") + depthAndHeight(onset->state),
                       point);
     onsetDepth_ = onset->state.h;
+  } else {
+    onset_->clear();
+    onsetLabel_->hide();
   }
-  if (chosenDepth) {
-    const float x = shore::shoreDistance(b, *chosenDepth);
-    if (std::isfinite(x)) {
-      const float h = static_cast<float>(*chosenDepth);
-      chosen_->replace({QPointF(x, h)});
-      chosenLabel_->show(QStringLiteral("指定水深 %1 m").arg(metres(h)), QPointF(x, h));
-      chosenLine_->replace({QPointF(x, 0), QPointF(x, h)});
-    }
+  const float chosenX = chosenDepth ? shore::shoreDistance(b, *chosenDepth) : shore::kNotReached;
+  if (std::isfinite(chosenX)) {
+    const float h = static_cast<float>(*chosenDepth);
+    chosen_->replace({QPointF(chosenX, h)});
+    chosenLabel_->show(QStringLiteral("指定水深 %1 m").arg(metres(h)), QPointF(chosenX, h));
+    chosenLine_->replace({QPointF(chosenX, 0), QPointF(chosenX, h)});
+  } else {
+    chosen_->clear();
+    chosenLine_->clear();
+    chosenLabel_->hide();
   }
 
-  setHeightCurve(0, profile.stations);
+  fillHeightCurve(0, profile.stations);
   drawSecondary();
 }
 
 void ProfileChart::setQuantity(Quantity quantity) {
   quantity_ = quantity;
+  // Names and titles only change with the choice: each change lays out the
+  // legend and the axis again.
+  const QuantityInfo& info = kQuantities[std::size_t(quantity_)];
+  secondary_->setName(QString::fromUtf8(info.name));
+  secondaryAxis_->setTitleText(QString::fromUtf8(info.axisTitle));
   drawSecondary();
 }
 
 void ProfileChart::drawSecondary() {
   const QuantityInfo& info = kQuantities[std::size_t(quantity_)];
-  secondary_->setName(QString::fromUtf8(info.name));
-  secondaryAxis_->setTitleText(QString::fromUtf8(info.axisTitle));
-  secondaryAxis_->setTitleFont(chartFont(12, true));
-  secondaryAxis_->setLabelsFont(chartFont(11));
-  secondaryAxis_->setTitleBrush(kSecondaryColor.darker(120));
-  secondaryAxis_->setLabelsColor(kSecondaryColor.darker(120));
   QList<QPointF> points;
   for (const shore::Station& station : profile_.stations) {
     const float value = station.state.*info.member;
@@ -379,15 +430,12 @@ void ProfileChart::rescale() {
   // Distances: the whole profile, seaward end on the left.
   double xMax = 1;
   if (!profile_.stations.empty()) xMax = std::max(xMax, double(profile_.stations.front().x));
+  // Round distances from the shoreline, whatever the seaward end.  The
+  // interval is set before the range, so that no range is ever drawn with
+  // the ticks of a much smaller one.
+  const double xStep = niceRange(0, xMax, 7).step();
+  if (xAxis_->tickInterval() != xStep) xAxis_->setTickInterval(xStep);
   xAxis_->setRange(0, xMax);
-  // Round distances from the shoreline, whatever the seaward end.
-  QValueAxis niceX;
-  niceX.setRange(0, xMax);
-  niceX.setTickCount(7);
-  niceX.applyNiceNumbers();
-  xAxis_->setTickType(QValueAxis::TicksDynamic);
-  xAxis_->setTickAnchor(0);
-  xAxis_->setTickInterval((niceX.max() - niceX.min()) / std::max(1, niceX.tickCount() - 1));
 
   // Heights: every curve and the markers on it, with room above for labels.
   double hMax = 0;
@@ -396,9 +444,7 @@ void ProfileChart::rescale() {
       for (const QPointF& p : segment->points()) hMax = std::max(hMax, p.y());
     }
   }
-  heightAxis_->setRange(0, hMax > 0 ? hMax * 1.3 : 1);
-  heightAxis_->setTickCount(6);
-  heightAxis_->applyNiceNumbers();
+  setNiceRange(heightAxis_, niceRange(0, hMax > 0 ? hMax * 1.3 : 1, 6));
   const double top = heightAxis_->max();
   const auto vertical = [top](QLineSeries* line, const QScatterSeries* marker) {
     if (marker->count() == 0) {
@@ -415,22 +461,21 @@ void ProfileChart::rescale() {
   // the bottom; labels only from the surface down.
   double deepest = 1;
   for (const QPointF& p : seabed_->points()) deepest = std::max(deepest, p.y());
-  for (const QString& label : depthAxis_->categoriesLabels()) depthAxis_->remove(label);
   const double above = deepest * kSurfaceAt / (1 - kSurfaceAt);
   depthAxis_->setRange(-above, deepest);
-  depthAxis_->setStartValue(-above);
-  QValueAxis nice;  // the same tick steps as the value axes
-  nice.setRange(0, deepest);
-  nice.setTickCount(5);
-  nice.applyNiceNumbers();
-  const double step = (nice.max() - nice.min()) / std::max(1, nice.tickCount() - 1);
-  // The axis is labelled only alongside the water: its name just above the
-  // still-water level, then the depths.
-  depthAxis_->append(QStringLiteral("水深 (m)"), -0.8 * step);
-  for (int i = 0; step > 0 && i * step <= deepest * (1 + 1e-9); ++i) {
-    depthAxis_->append(QString::number(i * step, 'g', 6), i * step);
-  }
   axisBottom_->replace({QPointF(xMax, deepest), QPointF(0, deepest)});
+  if (deepest != depthLabelsFor_) {
+    depthLabelsFor_ = deepest;
+    for (const QString& label : depthAxis_->categoriesLabels()) depthAxis_->remove(label);
+    depthAxis_->setStartValue(-above);
+    const double step = niceRange(0, deepest, 5).step();
+    // The axis is labelled only alongside the water: its name just above the
+    // still-water level, then the depths.
+    depthAxis_->append(QStringLiteral("水深 (m)"), -0.8 * step);
+    for (int i = 0; step > 0 && i * step <= deepest * (1 + 1e-9); ++i) {
+      depthAxis_->append(QString::number(i * step, 'g', 6), i * step);
+    }
+  }
 
   // The second quantity: its own range, never empty.
   double lo = 0, hi = 0;
@@ -444,9 +489,7 @@ void ProfileChart::rescale() {
     lo -= 1;
     hi += 1;
   }
-  secondaryAxis_->setRange(std::min(lo, 0.0), hi);
-  secondaryAxis_->setTickCount(6);
-  secondaryAxis_->applyNiceNumbers();
+  setNiceRange(secondaryAxis_, niceRange(std::min(lo, 0.0), hi, 6));
   placeLabels();
 }
 

@@ -10,7 +10,6 @@
 
 #include <QChartView>
 #include <QScatterSeries>
-
 #include <array>
 #include <optional>
 #include <vector>
@@ -27,8 +26,15 @@ namespace saiha::profile {
 class Callout;
 
 // The quantities the secondary axis can show, with their names and units.
-enum class Quantity { Direction, WaveLength, Celerity, SpeedBottom, AmplitudeBottom,
-                      SpeedSurface, AmplitudeSurface };
+enum class Quantity {
+  Direction,
+  WaveLength,
+  Celerity,
+  SpeedBottom,
+  AmplitudeBottom,
+  SpeedSurface,
+  AmplitudeSurface
+};
 struct QuantityInfo {
   Quantity quantity;
   const char* name;       // for the choice, e.g. "波向 θ"
@@ -100,6 +106,8 @@ class ProfileChart final : public QChartView {
   QLineSeries* newLine(const QString& name, const QPen& pen, bool onDepthAxis);
   QScatterSeries* newMarker(const QString& name, const QColor& color,
                             QScatterSeries::MarkerShape shape, bool onDepthAxis);
+  void fillHeightCurve(int curve, const std::vector<shore::Station>& stations);
+  void clearSeries();
   void drawSecondary();
   void rescale();
   void setHovered(int station);
@@ -134,6 +142,8 @@ class ProfileChart final : public QChartView {
   float onsetDepth_ = shore::kNotReached;
   float breakingDepth_ = shore::kNotReached;
   int hovered_ = -1;
+  // The depth axis's labelled extent, to rebuild its labels only on change.
+  double depthLabelsFor_ = -1;
 };
 
 }  // namespace saiha::profile

@@ -1,7 +1,6 @@
 #include "sheet/profile/ProfileModel.h"
 
 #include <QFont>
-
 #include <algorithm>
 #include <set>
 
@@ -50,7 +49,8 @@ QVariant ProfileModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
       return QString::fromStdString(row.cells[std::size_t(index.column())]);
     case Qt::ToolTipRole:
-      if (!row.error.empty()) return QStringLiteral("計算できません: ") + QString::fromStdString(row.error);
+      if (!row.error.empty())
+        return QStringLiteral("計算できません: ") + QString::fromStdString(row.error);
       break;
     case Qt::FontRole:
       if (row.marked) {

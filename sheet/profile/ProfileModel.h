@@ -5,7 +5,6 @@
 
 #include <QAbstractTableModel>
 #include <QModelIndexList>
-
 #include <array>
 #include <string>
 #include <vector>

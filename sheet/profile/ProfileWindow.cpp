@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -16,7 +17,7 @@
 #include <QSvgGenerator>
 #include <QTableView>
 #include <QVBoxLayout>
-
+#include <algorithm>
 #include <cmath>
 
 #include "runtime/text.h"
@@ -38,12 +39,35 @@ QString twoDecimals(float value) { return QString::fromStdString(rt::formatResul
 
 QString ruleText(shore::HeightRule rule) {
   switch (rule) {
-    case shore::HeightRule::Linear: return QStringLiteral("線形浅水変形");
-    case shore::HeightRule::Nonlinear: return QStringLiteral("非線形浅水変形");
-    case shore::HeightRule::Surf: return QStringLiteral("砕波帯");
+    case shore::HeightRule::Linear:
+      return QStringLiteral("線形浅水変形");
+    case shore::HeightRule::Nonlinear:
+      return QStringLiteral("非線形浅水変形");
+    case shore::HeightRule::Surf:
+      return QStringLiteral("砕波帯");
   }
   return {};
 }
+
+// The table of stations; Ctrl+C copies every selected cell with the header,
+// not just the current one as a plain item view does.
+class StationTable final : public QTableView {
+ public:
+  explicit StationTable(std::function<void()> copy) : copy_(std::move(copy)) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->matches(QKeySequence::Copy)) {
+      copy_();
+      event->accept();
+      return;
+    }
+    QTableView::keyPressEvent(event);
+  }
+
+ private:
+  std::function<void()> copy_;
+};
 
 }  // namespace
 
@@ -81,9 +105,9 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   error_->setWordWrap(true);
   error_->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
   error_->hide();
-  note_ = new QLabel(QStringLiteral(
-      "この波は非線形浅水変形の開始点が砕波点より岸側にあります（非常に急な波）．"
-      "波高は砕波点で不連続に変わります．"));
+  note_ = new QLabel(
+      QStringLiteral("この波は非線形浅水変形の開始点が砕波点より岸側にあります（非常に急な波）．"
+                     "波高は砕波点で不連続に変わります．"));
   note_->setObjectName(QStringLiteral("note"));
   note_->setWordWrap(true);
   note_->setStyleSheet(QStringLiteral("color: #8a5a00;"));
@@ -98,20 +122,24 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   topLayout->addWidget(hover_);
   connect(chart_, &ProfileChart::stationHovered, this, &ProfileWindow::showHover);
 
-  table_ = new QTableView;
+  table_ = new StationTable([this] { copySelection(); });
   table_->setObjectName(QStringLiteral("table"));
   table_->setModel(model_);
   table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   table_->setSelectionBehavior(QAbstractItemView::SelectItems);
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Columns as wide as the longest number a cell can hold (the shortest
+  // text of a single has at most nine significant digits), set once:
+  // measuring every cell on each redraw would cost more than the chart.
+  const int numberWidth =
+      table_->fontMetrics().horizontalAdvance(QStringLiteral("-0.000123456789")) + 12;
+  for (int column = 0; column < model_->columnCount(); ++column) {
+    const int headerWidth = table_->fontMetrics().horizontalAdvance(
+                                model_->headerData(column, Qt::Horizontal).toString()) +
+                            16;
+    table_->setColumnWidth(column, std::max(numberWidth, headerWidth));
+  }
   table_->horizontalHeader()->setStretchLastSection(true);
-  table_->setTextElideMode(Qt::ElideNone);
-  auto* copy = new QAction(QStringLiteral("コピー"), table_);
-  copy->setShortcut(QKeySequence::Copy);
-  copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  connect(copy, &QAction::triggered, this, &ProfileWindow::copySelection);
-  table_->addAction(copy);
 
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->addWidget(top);
@@ -123,9 +151,7 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   setCentralWidget(splitter);
 
   buildMenus();
-  reporter_ = [this](const QString& message) {
-    QMessageBox::warning(this, title(), message);
-  };
+  reporter_ = [this](const QString& message) { QMessageBox::warning(this, title(), message); };
 }
 
 QString ProfileWindow::title() { return QStringLiteral("断面図 — 砕波の計算"); }
@@ -218,9 +244,9 @@ void ProfileWindow::refresh() {
     return;
   }
   showError({});
-  chart_->chart()->setTitle(QStringLiteral("Ho = %1 m　T = %2 s　αo = %3°　海底勾配 1/%4")
-                                .arg(shortest(wave.Ho), shortest(wave.T), shortest(wave.alpha0),
-                                     shortest(wave.n)));
+  chart_->chart()->setTitle(
+      QStringLiteral("Ho = %1 m　T = %2 s　αo = %3°　海底勾配 1/%4")
+          .arg(shortest(wave.Ho), shortest(wave.T), shortest(wave.alpha0), shortest(wave.n)));
   chart_->showProfile(profile_, depthSet ? depth : std::nullopt);
   model_->setProfile(profile_);
   note_->setVisible(profile_.breaking.onsetShorewardOfBreaking());
@@ -231,7 +257,9 @@ void ProfileWindow::showError(const QString& message) {
   error_->setVisible(!message.isEmpty());
 }
 
-QString ProfileWindow::errorMessage() const { return error_->isVisible() ? error_->text() : QString(); }
+QString ProfileWindow::errorMessage() const {
+  return error_->isVisible() ? error_->text() : QString();
+}
 
 QString ProfileWindow::hoverText() const { return hover_->text(); }
 
@@ -242,12 +270,15 @@ void ProfileWindow::showHover(int index) {
   }
   const shore::Station& station = profile_.stations[std::size_t(index)];
   const shore::State& s = station.state;
-  QString text = QStringLiteral("x = %1 m　h = %2 m　").arg(twoDecimals(station.x), twoDecimals(s.h));
+  QString text =
+      QStringLiteral("x = %1 m　h = %2 m　").arg(twoDecimals(station.x), twoDecimals(s.h));
   if (!s.ok()) {
-    text += QStringLiteral("計算できません: ") + QString::fromStdString(sheet::stationError(station));
+    text +=
+        QStringLiteral("計算できません: ") + QString::fromStdString(sheet::stationError(station));
   } else {
-    text += QStringLiteral("H = %1 m（%2）　L = %3 m　θ = %4°　C = %5 m/s　"
-                           "底面 a = %6 m, u = %7 m/s　表面 a = %8 m, u = %9 m/s")
+    text += QStringLiteral(
+                "H = %1 m（%2）　L = %3 m　θ = %4°　C = %5 m/s　"
+                "底面 a = %6 m, u = %7 m/s　表面 a = %8 m, u = %9 m/s")
                 .arg(twoDecimals(s.H), s.rule ? ruleText(*s.rule) : QString(), twoDecimals(s.L),
                      twoDecimals(s.theta), twoDecimals(s.C), twoDecimals(s.aBottom),
                      twoDecimals(s.uBottom), twoDecimals(s.aSurface), twoDecimals(s.uSurface));

@@ -45,8 +45,8 @@ void CalcWindow::buildMenus() {
   quit->setShortcut(QKeySequence::Quit);
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("表示"));
-  profileAction_ = view->addAction(QStringLiteral("断面図(&G)"), this,
-                                   &CalcWindow::profileRequested);
+  profileAction_ =
+      view->addAction(QStringLiteral("断面図(&G)"), this, &CalcWindow::profileRequested);
   profileAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
   // The shortcut works from any box of the sheet, whichever has the focus.
   profileAction_->setShortcutContext(Qt::WindowShortcut);
