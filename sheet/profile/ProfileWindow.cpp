@@ -132,7 +132,7 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   // text of a single has at most nine significant digits), set once:
   // measuring every cell on each redraw would cost more than the chart.
   const int numberWidth =
-      table_->fontMetrics().horizontalAdvance(QStringLiteral("-0.000123456789")) + 12;
+      table_->fontMetrics().horizontalAdvance(QStringLiteral("-0.00123456789")) + 12;
   for (int column = 0; column < model_->columnCount(); ++column) {
     const int headerWidth = table_->fontMetrics().horizontalAdvance(
                                 model_->headerData(column, Qt::Horizontal).toString()) +
