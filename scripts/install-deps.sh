@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake make pkg-config
+  g++ cmake make pkg-config time
   libgtest-dev libgmock-dev libbenchmark-dev
   libcsv-dev libcli11-dev libtbb-dev
   pybind11-dev python3-dev python3-numpy python3-pandas python3-pytest

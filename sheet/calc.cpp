@@ -103,6 +103,15 @@ CalcError calcErrorOf(shore::Error code) {
       return {ErrorKind::ArithmeticFault, std::nullopt, rt::Fault::InvalidOperation};
     case Error::Overflow: return {ErrorKind::ArithmeticFault, std::nullopt, rt::Fault::Overflow};
     case Error::BreakingDepthTooSmall: return {ErrorKind::BreakingDepthTooSmall, kDepthBox};
+    case Error::IntermediateEndNotFound: return {ErrorKind::IntermediateEndNotFound, std::nullopt};
+    case Error::EmpiricalNotSettled: return {ErrorKind::EmpiricalNotSettled, std::nullopt};
+    case Error::WeggelIndexNotPositive: return {ErrorKind::WeggelIndexNotPositive, std::nullopt};
+    case Error::InvalidTransportCoefficient:
+      return {ErrorKind::InvalidTransportCoefficient, std::nullopt};
+    case Error::InvalidWaterDensity: return {ErrorKind::InvalidWaterDensity, std::nullopt};
+    case Error::InvalidSedimentDensity: return {ErrorKind::InvalidSedimentDensity, std::nullopt};
+    case Error::InvalidPorosity: return {ErrorKind::InvalidPorosity, std::nullopt};
+    case Error::InvalidBreakingPoint: return {ErrorKind::InvalidBreakingPoint, std::nullopt};
   }
   return {ErrorKind::ArithmeticFault, std::nullopt, rt::Fault::InvalidOperation};
 }

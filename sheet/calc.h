@@ -22,6 +22,14 @@ enum class ErrorKind {
   WaveLengthLimit,          // the dispersion relation did not converge
   ArithmeticFault,          // `fault` says which
   BreakingDepthTooSmall,    // the breaking depth rounds to 0.00 m: enter a depth
+  IntermediateEndNotFound,  // Shuto's H·h^(2/7) law reaches no U = 50 on h/L0 = 0.001..1
+  EmpiricalNotSettled,      // the empirical breaker height did not settle with refraction
+  WeggelIndexNotPositive,   // Weggel's breaker index ≤ 0: no breaking depth
+  InvalidTransportCoefficient,  // the transport coefficient K
+  InvalidWaterDensity,          // the water density ρ
+  InvalidSedimentDensity,       // the sediment density ρs
+  InvalidPorosity,              // the porosity p
+  InvalidBreakingPoint,         // Hb, hb or θb handed to the transport
 };
 
 struct CalcError {
