@@ -45,6 +45,8 @@ QString ruleText(shore::HeightRule rule) {
       return QStringLiteral("非線形浅水変形");
     case shore::HeightRule::Surf:
       return QStringLiteral("砕波帯");
+    case shore::HeightRule::Intermediate:
+      return QStringLiteral("中間域の浅水変形");
   }
   return {};
 }
