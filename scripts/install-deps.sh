@@ -19,6 +19,7 @@ packages=(
 # The calculation window.
 window_packages=(
   qt6-base-dev libgl-dev qt6-qpa-plugins qt6-charts-dev qt6-svg-dev
+  libqt6opengl6-dev  # Qt6Charts' CMake package needs Qt6OpenGL, which Debian 12 does not pull in
   fonts-ipafont-gothic fontconfig
 )
 with_window=1
