@@ -68,6 +68,17 @@ std::string errorText(const CalcError& error);
 // caller reports BreakingDepthTooSmall.
 std::optional<float> defaultDepth(const shore::Breaking& breaking);
 
+// The wave and beach of a sheet's input boxes, read exactly as `calc` reads
+// them: the number at the start of each text (Ho m, T s, αo degrees, n), NaN
+// where a text has none, which findBreaking then refuses with that input's
+// code.  Never throws.
+shore::Wave waveOf(const SheetAccess& sheet);
+
+// The depth (m) in the depth box, read as `calc` reads it; nothing when the
+// box is exactly empty or its text does not start with a number.  The value
+// may still be one that stateAt refuses (0, negative).
+std::optional<double> chosenDepth(const SheetAccess& sheet);
+
 // The sheet's view of an engine code: the kind, and the input box concerned.
 CalcError calcErrorOf(shore::Error code);
 // The message for an engine code, as the window shows it; empty for None.
