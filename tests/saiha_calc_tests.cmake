@@ -95,7 +95,8 @@ foreach(case
     "compare_porosity_one|${compare_wave}|--porosity|1|--porosity: 空隙率"
     "compare_porosity_negative|${compare_wave}|--porosity|-0.1|--porosity: 空隙率"
     "compare_bad_wave|compare|--Ho|2|--T|10|--alpha0|90|--n|100|波向αo には"
-    "compare_with_breaker|--breaker|miche|${compare_wave}|do not go with compare")
+    "compare_with_breaker|--breaker|miche|${compare_wave}|do not go with compare"
+    "line_break_in_value|profile|--Ho|1\n|--T|10|--alpha0|30|--n|60|--Ho '1[?]' is not a number")
   string(REGEX MATCH "^[^|]+" name "${case}")
   string(REGEX REPLACE "^[^|]+[|](.*)[|][^|]+$" "\\1" args "${case}")
   string(REGEX MATCH "[^|]+$" reason "${case}")
