@@ -4,6 +4,7 @@
 
 #include "runtime/checked.h"
 #include "wave/errors.h"
+#include "wave/terms.h"
 
 namespace saiha::wave {
 
@@ -46,8 +47,13 @@ inline bool deepWater(Real e, Real y) {
 }
 
 // Whether e^|x| overflows: beyond |x| ≈ 709.78 the hyperbolic functions of x
-// take their limits (coth → ±1, cosech and x/sinh x → 0).
-inline bool beyondExponent(float x) { return std::isinf(std::exp(std::fabs(double(x)))); }
+// take their limits (coth → ±1, cosech and x/sinh x → 0).  Tested against
+// ln of the largest double, 709.782712893384: the floats either side of it
+// (709.78265 and 709.78272) lie far further from it than any rounding of e^x,
+// so this is the overflow of e^|x| itself, without forming it.  A NaN is not
+// beyond.
+constexpr double kLargestExponent = 709.782712893384;
+inline bool beyondExponent(float x) { return double(std::fabs(x)) > kLargestExponent; }
 
 // √U = √(2π·Hr)/hr, zeroing a negative Hr first; inline for the nonlinear
 // shoaling iteration, which calls it once a pass.
@@ -57,9 +63,11 @@ inline Real ursellRootOf(float& Hr, float hr) {
 }
 }  // namespace
 
-double waveLength(float T, float h) {
+double waveLength(float T, float h) { return detail::waveLengthWith(detail::dispersionFactor(T), h); }
+
+double detail::waveLengthWith(Real dispersionFactor, float h) {
   // y = ω²h/g = (π/T)²·4h/g, the deep-water kh.
-  const Real y = rt::pow(Real(kPi) / T, 2.0) * (Real(h) * 4) / kGravity;
+  const Real y = dispersionFactor * (Real(h) * 4) / kGravity;
   Real x = y;
   for (int pass = 1; pass <= kWaveLengthPassLimit; ++pass) {
     const Real e = std::exp((x * 2).value());
@@ -94,7 +102,10 @@ double waveSinh(float x) {
 }
 
 double refractedAngle(float L, float L0, float ao) {
-  const float sinAo = narrow(rt::sin(ao));     // single
+  return detail::refractedAngleWith(L, L0, detail::singleSine(ao));
+}
+
+double detail::refractedAngleWith(float L, float L0, float sinAo) {
   const float s = narrow(Real(L) / L0 * sinAo);  // single
   // |s| ≥ 1: no refracted direction (total reflection); ±1 included.
   if (s <= -1 || s >= 1) return 0;
@@ -103,9 +114,7 @@ double refractedAngle(float L, float L0, float ao) {
 }
 
 double refractionCoef(float a, float ao) {
-  const float c = narrow(rt::cos(a));  // single
-  if (c == 0) throw WaveError(Failure::CoefficientDivisor);
-  return rt::sqrt(rt::cos(ao) / c).value();
+  return detail::refractionCoefWith(a, [&] { return rt::cos(ao); });
 }
 
 double groupRatio(float h, float L) {
@@ -124,24 +133,35 @@ double shoalingCoef(float L, float L0, float n) {
 double ursell50Height(float hr) { return (Real(50) / 2 / kPi * hr * hr).value(); }
 
 double linearHeightRatio(float h, float L, float Ho, float L0, float ao) {
-  const float n = narrow(groupRatio(h, L));           // single
-  const float a = narrow(refractedAngle(L, L0, ao));  // single
-  const Real Ks = shoalingCoef(L, L0, n);             // double, not narrowed
-  const Real Kr = refractionCoef(a, ao);              // double, not narrowed
-  return (Ks * Kr * Ho / L0).value();
+  return detail::linearHeightRatioWith(
+      h, L, Ho, L0, [&] { return detail::singleSine(ao); }, [&] { return rt::cos(ao); });
 }
 
 double ursellRoot(float& Hr, float hr) { return ursellRootOf(Hr, hr).value(); }
 
+namespace {
+constexpr double kTwoRootThree = 3.4641016151377544;  // 2√3 as a double
+}  // namespace
+
+detail::NonlinearStart detail::nonlinearStart(float& Hr1, float hr1) {
+  const float s1 = narrow(ursellRootOf(Hr1, hr1));  // single; may zero the caller's Hr1
+  // hr1^(5/2)·Hr1·(√U1 − 2√3), the conserved quantity: the same in every pass,
+  // so formed once.  Its faults are those the first pass would raise first.
+  const Real conserved = rt::pow(hr1, 5.0 / 2.0) * Hr1 * (Real(s1) - kTwoRootThree);
+  return {s1, conserved};
+}
+
 double nonlinearHeightRatio(float& Hr1, float hr1, float hr) {
+  detail::NonlinearOrigin origin(Hr1, hr1);
+  return detail::nonlinearHeightRatioFrom(origin, hr);
+}
+
+double detail::nonlinearHeightRatioFrom(NonlinearOrigin& origin, float hr) {
   // hr^(−5/2) is independent of everything before it, so it is started first
   // to overlap that work; its fault test stays in the first pass, after A's.
   const double depthPower = std::pow(double(hr), -5.0 / 2.0);
-  const float s1 = narrow(ursellRootOf(Hr1, hr1));  // single; may zero the caller's Hr1
-  const Real twoRootThree = rt::sqrt(3) * 2;
-  // hr1^(5/2)·Hr1·(√U1 − 2√3), the conserved quantity: the same in every pass,
-  // so formed once.  Its faults are those the first pass would raise first.
-  const Real conserved = rt::pow(hr1, 5.0 / 2.0) * Hr1 * (Real(s1) - twoRootThree);
+  const auto [s1, conserved] = origin.terms();
+  const Real twoRootThree = kTwoRootThree;
   Real depthFactor = 0;  // hr^(−5/2), once tested
   const double inverseDepth = 1 / double(hr);  // unchecked: a zero hr takes the checked division
   float s = s1;
@@ -162,9 +182,7 @@ double nonlinearHeightRatio(float& Hr1, float hr1, float hr) {
 }
 
 double breakingHeightRatio(float hr, float tanBeta) {
-  const Real p = rt::pow(tanBeta, 4.0 / 3.0);
-  const Real E = rt::exp((Real(1) + Real(15) * p) * (Real(kMinusOneAndHalfPi) * hr));
-  return ((Real(1) - E) * 0.17).value();
+  return detail::breakingHeightRatioWith(hr, detail::breakingSlopeFactor(tanBeta));
 }
 
 }  // namespace saiha::wave

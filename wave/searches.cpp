@@ -4,6 +4,7 @@
 #include "wave/bisection.h"
 #include "wave/errors.h"
 #include "wave/formulas.h"
+#include "wave/terms.h"
 
 namespace saiha::wave {
 
@@ -29,10 +30,22 @@ double onsetMismatch(float h, float L, float Ho, float L0, float ao) {
 void findNonlinearOnset(float& Hr50, float& hr50, float Ho, float T, float ao) {
   // The onset search's own deep-water wavelength, 1.56·T² (single).
   const float L0 = narrow(Real(T) * 1.56 * T);
+  // (π/T)², sin αo and cos αo do not change from probe to probe: each is
+  // formed at its first use and kept for the search.
+  detail::Once<Real> dispersionFactor;
+  detail::Once<float> sinAo;
+  detail::Once<Real> cosAo;
   const BisectionResult result = bisectDepthRatio([&](float r) {
-    const float h = narrow(Real(r) * L0);     // single
-    const float L = narrow(waveLength(T, h));  // single
-    return narrow(onsetMismatch(h, L, Ho, L0, ao));
+    const float h = narrow(Real(r) * L0);  // single
+    const Real factor = dispersionFactor([&] { return detail::dispersionFactor(T); });
+    const float L = narrow(detail::waveLengthWith(factor, h));  // single
+    // The onset mismatch, as onsetMismatch forms it.
+    const float x = narrow(Real(h) / L0);  // single
+    const Real u = ursell50Height(x);
+    const Real l = detail::linearHeightRatioWith(
+        h, L, Ho, L0, [&] { return sinAo([&] { return detail::singleSine(ao); }); },
+        [&] { return cosAo([&] { return rt::cos(ao); }); });
+    return narrow(u - l);
   });
   requireCrossing(result, Failure::OnsetNotFound);
   hr50 = result.ratio;
@@ -46,11 +59,23 @@ double breakingMismatch(float& Hr50, float hr50, float hr, float tanBeta) {
 }
 
 void findBreakingPoint(float& Hr50, float hr50, float& Hbr, float& hbr, float tanBeta) {
-  const BisectionResult result = bisectDepthRatio(
-      [&](float r) { return narrow(breakingMismatch(Hr50, hr50, r, tanBeta)); });
+  // The terms of the onset pair and the slope factor of the breaking limit do
+  // not change from probe to probe: each is formed at its first use and kept.
+  detail::NonlinearOrigin origin(Hr50, hr50);
+  detail::Once<Real> slopeFactor;
+  const auto breakingLimit = [&](float hr) {
+    const Real factor = slopeFactor([&] { return detail::breakingSlopeFactor(tanBeta); });
+    return detail::breakingHeightRatioWith(hr, factor);
+  };
+  const BisectionResult result = bisectDepthRatio([&](float r) {
+    // The breaking mismatch, as breakingMismatch forms it.
+    const Real n = detail::nonlinearHeightRatioFrom(origin, r);
+    const Real k = breakingLimit(r);
+    return narrow(n - k);
+  });
   requireCrossing(result, Failure::BreakingNotFound);
   hbr = result.ratio;
-  Hbr = narrow(breakingHeightRatio(result.ratio, tanBeta));
+  Hbr = narrow(breakingLimit(result.ratio));
 }
 
 }  // namespace saiha::wave

@@ -1,0 +1,107 @@
+// Internal to wave/: the formulas of wave/formulas.h split at the terms that
+// stay the same through a whole search, so that a search forms each such term
+// once, at its first use, and reuses it in every later probe.
+//
+// A term is formed exactly where the one-call formula forms it, by the same
+// operations, so its value is the same to the last bit and its fault, if it
+// has one, is raised at the same moment: at the first probe that reaches it.
+// Nothing outlives one search; nothing is shared between calculations.
+#pragma once
+
+#include <optional>
+
+#include "runtime/checked.h"
+#include "wave/errors.h"
+#include "wave/formulas.h"
+
+namespace saiha::wave::detail {
+
+// A term formed by `form` the first time it is asked for, then kept.
+template <class T>
+class Once {
+ public:
+  template <class Form>
+  T operator()(Form&& form) {
+    if (!value_) [[unlikely]] value_.emplace(form());
+    return *value_;
+  }
+
+ private:
+  std::optional<T> value_;
+};
+
+// (π/T)², the factor of the deep-water kh ω²h/g = (π/T)²·4h/g.  Fault: T = 0.
+inline rt::Real dispersionFactor(float T) { return rt::pow(rt::Real(kPi) / T, 2.0); }
+
+// waveLength(T, h) given dispersionFactor(T), formed by the caller before
+// anything else of that call.
+double waveLengthWith(rt::Real dispersionFactor, float h);
+
+// sin αo narrowed to single, the first step of refractedAngle.
+inline float singleSine(float ao) { return rt::narrow(rt::sin(ao)); }
+
+// refractedAngle(L, L0, ao) given singleSine(ao), formed by the caller before
+// anything else of that call.
+double refractedAngleWith(float L, float L0, float sinAo);
+
+// refractionCoef(a, ao), with cos αo asked of `cosAo` where it is first used:
+// after cos α is narrowed and tested.
+template <class CosAo>
+double refractionCoefWith(float a, CosAo&& cosAo) {
+  const float c = rt::narrow(rt::cos(a));  // single
+  if (c == 0) throw WaveError(Failure::CoefficientDivisor);
+  return rt::sqrt(cosAo() / c).value();
+}
+
+// linearHeightRatio(h, L, Ho, L0, ao), with sin αo (single) and cos αo asked
+// of `sinAo` and `cosAo` where they are first used.
+template <class SinAo, class CosAo>
+double linearHeightRatioWith(float h, float L, float Ho, float L0, SinAo&& sinAo, CosAo&& cosAo) {
+  using rt::narrow;
+  const float n = narrow(groupRatio(h, L));                     // single
+  const float a = narrow(refractedAngleWith(L, L0, sinAo()));   // single
+  const rt::Real Ks = shoalingCoef(L, L0, n);                   // double, not narrowed
+  const rt::Real Kr = refractionCoefWith(a, cosAo);             // double, not narrowed
+  return (Ks * Kr * Ho / L0).value();
+}
+
+// The terms of nonlinear shoaling that depend only on the known pair
+// (Hr1, hr1): √U1 (single) and the conserved quantity
+// hr1^(5/2)·Hr1·(√U1 − 2√3).  Forming them may zero a negative Hr1.
+struct NonlinearStart {
+  float rootU1;
+  rt::Real conserved;
+};
+NonlinearStart nonlinearStart(float& Hr1, float hr1);
+
+// The known pair of a nonlinear shoaling, and its terms once formed.
+class NonlinearOrigin {
+ public:
+  NonlinearOrigin(float& Hr1, float hr1) : Hr1_(Hr1), hr1_(hr1) {}
+  NonlinearStart terms() {
+    return start_([&] { return nonlinearStart(Hr1_, hr1_); });
+  }
+
+ private:
+  float& Hr1_;
+  float hr1_;
+  Once<NonlinearStart> start_;
+};
+
+// nonlinearHeightRatio(Hr1, hr1, hr) from the pair held by `origin`, its
+// terms formed there (if not yet) where the one-call formula forms them.
+double nonlinearHeightRatioFrom(NonlinearOrigin& origin, float hr);
+
+// 1 + 15·tanβ^(4/3), the slope factor of the breaking limit.  Fault: tanβ < 0.
+inline rt::Real breakingSlopeFactor(float tanBeta) {
+  return rt::Real(1) + rt::Real(15) * rt::pow(tanBeta, 4.0 / 3.0);
+}
+
+// breakingHeightRatio(hr, tanβ) given breakingSlopeFactor(tanβ), formed by
+// the caller before anything else of that call.
+inline double breakingHeightRatioWith(float hr, rt::Real slopeFactor) {
+  const rt::Real E = rt::exp(slopeFactor * (rt::Real(kMinusOneAndHalfPi) * hr));
+  return ((rt::Real(1) - E) * 0.17).value();
+}
+
+}  // namespace saiha::wave::detail
