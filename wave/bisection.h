@@ -2,6 +2,8 @@
 // by the onset and breaking-point searches.
 #pragma once
 
+#include <array>
+
 #include "runtime/checked.h"
 
 namespace saiha::wave {
@@ -13,6 +15,17 @@ struct BisectionResult {
   bool zeroProduct;  // ended on a probe whose product with the lower-end mismatch is 0
   bool upperMoved;   // some probe had the sign opposite to the lower end's
 };
+
+// The midpoint m of a..b (single) and whether the search stops there, without
+// probing it: 0.001·m > |b − a| (both sides single, strict).
+inline bool narrowEnough(float a, float b, float& m) {
+  using rt::narrow;
+  using rt::Real;
+  m = narrow((Real(b) + a) / 2);
+  const float width = narrow(rt::abs(Real(b) - a));
+  const float tolerance = narrow(Real(0.001) * m);
+  return tolerance > width;
+}
 
 // Bisects for the depth ratio where `probe` (a function from a float depth
 // ratio to its float mismatch) changes sign, between a = 0.001 (single,
@@ -38,11 +51,10 @@ BisectionResult bisectDepthRatio(Probe&& probe) {
   float fa = probe(a);
   BisectionResult result{0, 1, false, false};
   for (;;) {
-    const float m = narrow((Real(b) + a) / 2);
+    float m;
+    const bool stop = narrowEnough(a, b, m);
     result.ratio = m;
-    const float width = narrow(rt::abs(Real(b) - a));
-    const float tolerance = narrow(Real(0.001) * m);
-    if (tolerance > width) return result;
+    if (stop) return result;
     const float fm = probe(m);
     ++result.probes;
     const float p = narrow(Real(fm) * fa);
@@ -56,6 +68,64 @@ BisectionResult bisectDepthRatio(Probe&& probe) {
       result.zeroProduct = true;
       return result;
     }
+  }
+}
+
+// The same bisection, two halvings a round: before probing a midpoint m it
+// hands `lookAhead` the three depth ratios the next two probes can be (m, the
+// midpoint of a..m, the midpoint of m..b; m again for a half where the search
+// would stop), so that a probe that can work on several at once may start
+// them together.  Then it probes m and the one of the other two that the sign
+// at m chooses, through `probe(ratio, lane)`, lane being the ratio's place in
+// what lookAhead was given (−1 for the lower end, probed first, alone).  The
+// probes, their order, the result and every fault are those of
+// bisectDepthRatio with `probe(ratio, lane)` as its probe.
+template <class LookAhead, class Probe>
+BisectionResult bisectDepthRatioAhead(LookAhead&& lookAhead, Probe&& probe) {
+  using rt::narrow;
+  using rt::Real;
+  float a = 0.001f;
+  float b = 1;
+  float fa = probe(a, -1);
+  BisectionResult result{0, 1, false, false};
+  // Moves b (giving −1) or a (giving 1) to the probed ratio r by the sign of
+  // f(r)·f(a); 0 when that product is 0 and the search ends at r.
+  const auto narrowTo = [&](float r, float fr) {
+    const float p = narrow(Real(fr) * fa);
+    if (p < 0) {
+      b = r;
+      result.upperMoved = true;
+      return -1;
+    }
+    if (p > 0) {
+      a = r;
+      fa = fr;
+      return 1;
+    }
+    result.zeroProduct = true;
+    return 0;
+  };
+  float m;
+  bool stop = narrowEnough(a, b, m);
+  for (;;) {
+    result.ratio = m;
+    if (stop) return result;
+    float lower, upper;
+    const bool stopLower = narrowEnough(a, m, lower);
+    const bool stopUpper = narrowEnough(m, b, upper);
+    lookAhead(std::array<float, 3>{m, stopLower ? m : lower, stopUpper ? m : upper});
+    const float fm = probe(m, 0);
+    ++result.probes;
+    const int moved = narrowTo(m, fm);
+    if (moved == 0) return result;
+    const bool lowerHalf = moved < 0;
+    const float next = lowerHalf ? lower : upper;
+    result.ratio = next;
+    if (lowerHalf ? stopLower : stopUpper) return result;
+    const float fn = probe(next, lowerHalf ? 1 : 2);
+    ++result.probes;
+    if (narrowTo(next, fn) == 0) return result;
+    stop = narrowEnough(a, b, m);
   }
 }
 

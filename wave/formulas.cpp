@@ -181,6 +181,53 @@ double detail::nonlinearHeightRatioFrom(NonlinearOrigin& origin, float hr) {
   }
 }
 
+static_assert(double(float(kTwoRootThree)) != kTwoRootThree,
+              "no single equals 2√3, so √U − 2√3 is never 0");
+
+void detail::nonlinearHeightRatiosAhead(const NonlinearStart& start, const DepthRatios& hr,
+                                        Outlook& outlook) {
+  // The passes of nonlinearHeightRatioFrom, unchecked, lane by lane in
+  // lock-step: each lane's chain of a division and a square root waits on
+  // the one before, so the lanes fill each other's waits.  Within the domain
+  // (finite terms, 0.001 ≤ hr ≤ 1, so hr^(−5/2) ≥ 1) an operation can fault
+  // only by giving a value that is not finite, and every such value reaches
+  // the height narrowed to single (H = hr^(−5/2)·A, √U from it): a lane whose
+  // single height is ever not finite, or that does not settle, is left to the
+  // checked formula.
+  constexpr int kLanes = kLookAhead;
+  double depthFactor[kLanes], inverseDepth[kLanes], H[kLanes];
+  float s[kLanes];
+  bool open[kLanes];
+  int openLanes = kLanes;
+  for (int i = 0; i < kLanes; ++i) {
+    depthFactor[i] = std::pow(double(hr[i]), -5.0 / 2.0);
+    inverseDepth[i] = 1 / double(hr[i]);
+    s[i] = start.rootU1;
+    H[i] = 0;
+    open[i] = true;
+    outlook[i].reset();
+  }
+  const double conserved = start.conserved.value();
+  for (int pass = 1; pass <= kNonlinearPassLimit && openLanes > 0; ++pass) {
+#pragma GCC unroll 4
+    for (int i = 0; i < kLanes; ++i) {
+      const float sPrev = s[i];
+      H[i] = depthFactor[i] * (conserved / (double(sPrev) - kTwoRootThree));
+      float Hs = static_cast<float>(H[i]);
+      const bool finite = std::isfinite(Hs);
+      if (Hs < 0) Hs = 0;
+      s[i] = rt::narrowQuotient(std::sqrt(double(Hs) * kTwoPi), hr[i], inverseDepth[i]);
+      const bool settled = static_cast<float>(std::fabs(double(s[i]) - sPrev)) < kUrsellRootTolerance;
+      if (pass > kPlainPasses) s[i] = static_cast<float>((double(sPrev) + s[i]) / 2);
+      if ((!finite || settled) && open[i]) [[unlikely]] {
+        open[i] = false;
+        --openLanes;
+        if (finite) outlook[i] = H[i];
+      }
+    }
+  }
+}
+
 double breakingHeightRatio(float hr, float tanBeta) {
   return detail::breakingHeightRatioWith(hr, detail::breakingSlopeFactor(tanBeta));
 }

@@ -1,5 +1,9 @@
 #include "wave/searches.h"
 
+#include <cmath>
+#include <cstddef>
+#include <optional>
+
 #include "runtime/checked.h"
 #include "wave/bisection.h"
 #include "wave/errors.h"
@@ -67,9 +71,22 @@ void findBreakingPoint(float& Hr50, float hr50, float& Hbr, float& hbr, float ta
     const Real factor = slopeFactor([&] { return detail::breakingSlopeFactor(tanBeta); });
     return detail::breakingHeightRatioWith(hr, factor);
   };
-  const BisectionResult result = bisectDepthRatio([&](float r) {
+  // The nonlinear shoaling of the next two probes' candidates is worked out
+  // together, unchecked (detail::nonlinearHeightRatiosAhead); a probe takes
+  // its lane's height where there is one and the checked formula elsewhere.
+  detail::Outlook outlook;
+  const auto lookAhead = [&](const detail::DepthRatios& ratios) {
+    const detail::NonlinearStart start = origin.terms();  // formed by the first probe
+    if (std::isfinite(start.rootU1) && std::isfinite(start.conserved.value())) {
+      detail::nonlinearHeightRatiosAhead(start, ratios, outlook);
+    } else {
+      outlook = {};
+    }
+  };
+  const BisectionResult result = bisectDepthRatioAhead(lookAhead, [&](float r, int lane) {
     // The breaking mismatch, as breakingMismatch forms it.
-    const Real n = detail::nonlinearHeightRatioFrom(origin, r);
+    const std::optional<double> ahead = lane >= 0 ? outlook[std::size_t(lane)] : std::nullopt;
+    const Real n = ahead ? Real(*ahead) : Real(detail::nonlinearHeightRatioFrom(origin, r));
     const Real k = breakingLimit(r);
     return narrow(n - k);
   });

@@ -8,6 +8,7 @@
 // Nothing outlives one search; nothing is shared between calculations.
 #pragma once
 
+#include <array>
 #include <optional>
 
 #include "runtime/checked.h"
@@ -91,6 +92,19 @@ class NonlinearOrigin {
 // nonlinearHeightRatio(Hr1, hr1, hr) from the pair held by `origin`, its
 // terms formed there (if not yet) where the one-call formula forms them.
 double nonlinearHeightRatioFrom(NonlinearOrigin& origin, float hr);
+
+// Nonlinear shoaling from formed terms at several depth ratios at once, for
+// a search that looks ahead: each lane gets its height ratio where the
+// checked formula (nonlinearHeightRatioFrom) would give it without a fault
+// or a failure, bit for bit, and nothing where it might fault or fail: the
+// caller then asks the checked formula, which raises whatever it raises.
+// Domain: start.rootU1 ≥ 0 and start.conserved finite, 0.001 ≤ hr ≤ 1.
+// Never throws.
+inline constexpr int kLookAhead = 3;
+using DepthRatios = std::array<float, kLookAhead>;
+using Outlook = std::array<std::optional<double>, kLookAhead>;
+void nonlinearHeightRatiosAhead(const NonlinearStart& start, const DepthRatios& hr,
+                                Outlook& outlook);
 
 // 1 + 15·tanβ^(4/3), the slope factor of the breaking limit.  Fault: tanβ < 0.
 inline rt::Real breakingSlopeFactor(float tanBeta) {
