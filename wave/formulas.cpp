@@ -29,13 +29,18 @@ constexpr float kUrsellRootTolerance = 0.001f;
 // doubles.  Away from the threshold the answer follows from |x − r| against
 // 0.0001·r with a 0.1 % margin, far wider than any rounding, which saves a
 // division a pass; near it the quotient decides.  A NaN never passes.
-inline bool settled(Real x, Real r) {
-  const double a = x.value(), b = r.value();
+// settledByGap gives 1 or 0 where the gap decides, −1 where the quotient must.
+inline int settledByGap(double a, double b) {
   if (a > 0 && b > 0 && b <= 0x1p1000) [[likely]] {
     const double gap = std::fabs(a - b), threshold = b * 0.0001;
-    if (gap < threshold * 0.999) return true;
-    if (gap > threshold * 1.001) return false;
+    if (gap < threshold * 0.999) return 1;
+    if (gap > threshold * 1.001) return 0;
   }
+  return -1;
+}
+inline bool settled(Real x, Real r) {
+  const int byGap = settledByGap(x.value(), r.value());
+  if (byGap >= 0) [[likely]] return byGap == 1;
   return rt::abs(x / r - 1) < 0.0001;
 }
 
@@ -128,6 +133,54 @@ double shoalingCoef(float L, float L0, float n) {
   if (L == 0) throw WaveError(Failure::CoefficientDivisor);
   if (n == 0) throw WaveError(Failure::CoefficientDivisor);
   return rt::sqrt(Real(L0) / L / 2 / n).value();
+}
+
+void detail::waveLengthsAhead(Real dispersionFactor, const Depths& h, Lengths& L) {
+  // The passes of waveLengthWith, unchecked, lane by lane in lock-step, so
+  // that the lanes' exponentials and divisions overlap.  For finite operands
+  // a checked operation faults only by giving a value that is not finite: a
+  // lane whose y, x, estimate r, quotient x/r or wavelength (as a double or
+  // narrowed to single) is ever not finite, or that does not settle, is left
+  // to the checked formula.  The deep-water branch is taken exactly as there.
+  constexpr int kLanes = kLookAhead;
+  double y[kLanes], x[kLanes];
+  bool open[kLanes];
+  int openLanes = 0;
+  for (int i = 0; i < kLanes; ++i) {
+    L[i].reset();
+    y[i] = dispersionFactor.value() * (double(h[i]) * 4) / kGravity;
+    x[i] = y[i];
+    open[i] = std::isfinite(y[i]);
+    openLanes += open[i];
+  }
+  for (int pass = 1; pass <= kWaveLengthPassLimit && openLanes > 0; ++pass) {
+#pragma GCC unroll 4
+    for (int i = 0; i < kLanes; ++i) {
+      if (!open[i]) continue;
+      const double e = std::exp(x[i] * 2);
+      const double r = deepWater(e, y[i]) ? y[i] : (e + 1) * y[i] / (e - 1);
+      int byGap = settledByGap(x[i], r);
+      bool clean = std::isfinite(r) && std::isfinite(x[i] * 2);
+      if (byGap < 0 && clean) [[unlikely]] {
+        const double q = x[i] / r;
+        clean = std::isfinite(q);
+        byGap = std::fabs(q - 1) < 0.0001;
+      }
+      if (clean && byGap == 1) {
+        const double length = kTwoPi * h[i] / r;
+        const float single = static_cast<float>(length);
+        if (std::isfinite(single)) L[i] = single;
+        open[i] = false;
+        --openLanes;
+        continue;
+      }
+      x[i] = (x[i] + r) / 2;
+      if (!clean || !std::isfinite(x[i])) [[unlikely]] {
+        open[i] = false;
+        --openLanes;
+      }
+    }
+  }
 }
 
 double ursell50Height(float hr) { return (Real(50) / 2 / kPi * hr * hr).value(); }

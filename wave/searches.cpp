@@ -39,10 +39,23 @@ void findNonlinearOnset(float& Hr50, float& hr50, float Ho, float T, float ao) {
   detail::Once<Real> dispersionFactor;
   detail::Once<float> sinAo;
   detail::Once<Real> cosAo;
-  const BisectionResult result = bisectDepthRatio([&](float r) {
+  // The wavelengths at the next two probes' candidate depths are worked out
+  // together, unchecked (detail::waveLengthsAhead); a probe takes its lane's
+  // wavelength where there is one and the checked formula elsewhere.
+  detail::Lengths lengths;
+  const auto lookAhead = [&](const detail::DepthRatios& ratios) {
+    lengths = {};
+    const std::optional<Real>& factor = dispersionFactor.formed();  // by the first probe
+    if (!factor || !std::isfinite(factor->value())) return;
+    detail::Depths depths;
+    for (std::size_t i = 0; i < depths.size(); ++i) depths[i] = narrow(Real(ratios[i]) * L0);
+    detail::waveLengthsAhead(*factor, depths, lengths);
+  };
+  const BisectionResult result = bisectDepthRatioAhead(lookAhead, [&](float r, int lane) {
     const float h = narrow(Real(r) * L0);  // single
     const Real factor = dispersionFactor([&] { return detail::dispersionFactor(T); });
-    const float L = narrow(detail::waveLengthWith(factor, h));  // single
+    const std::optional<float> ahead = lane >= 0 ? lengths[std::size_t(lane)] : std::nullopt;
+    const float L = ahead ? *ahead : narrow(detail::waveLengthWith(factor, h));  // single
     // The onset mismatch, as onsetMismatch forms it.
     const float x = narrow(Real(h) / L0);  // single
     const Real u = ursell50Height(x);

@@ -26,6 +26,8 @@ class Once {
     if (!value_) [[unlikely]] value_.emplace(form());
     return *value_;
   }
+  // The term, if formed.
+  const std::optional<T>& formed() const { return value_; }
 
  private:
   std::optional<T> value_;
@@ -37,6 +39,15 @@ inline rt::Real dispersionFactor(float T) { return rt::pow(rt::Real(kPi) / T, 2.
 // waveLength(T, h) given dispersionFactor(T), formed by the caller before
 // anything else of that call.
 double waveLengthWith(rt::Real dispersionFactor, float h);
+
+// Wavelengths (single) at several depths at once, for a search that looks
+// ahead: each lane gets narrow(waveLengthWith(dispersionFactor, h)) where that
+// would come without a fault or a failure, bit for bit, and nothing where it
+// might not: the caller then asks the checked formula.  Never throws.
+inline constexpr int kLookAhead = 3;
+using Depths = std::array<float, kLookAhead>;
+using Lengths = std::array<std::optional<float>, kLookAhead>;
+void waveLengthsAhead(rt::Real dispersionFactor, const Depths& h, Lengths& L);
 
 // sin αo narrowed to single, the first step of refractedAngle.
 inline float singleSine(float ao) { return rt::narrow(rt::sin(ao)); }
@@ -100,7 +111,6 @@ double nonlinearHeightRatioFrom(NonlinearOrigin& origin, float hr);
 // caller then asks the checked formula, which raises whatever it raises.
 // Domain: start.rootU1 ≥ 0 and start.conserved finite, 0.001 ≤ hr ≤ 1.
 // Never throws.
-inline constexpr int kLookAhead = 3;
 using DepthRatios = std::array<float, kLookAhead>;
 using Outlook = std::array<std::optional<double>, kLookAhead>;
 void nonlinearHeightRatiosAhead(const NonlinearStart& start, const DepthRatios& hr,
