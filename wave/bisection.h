@@ -3,6 +3,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <optional>
 
 #include "runtime/checked.h"
 
@@ -71,22 +73,26 @@ BisectionResult bisectDepthRatio(Probe&& probe) {
   }
 }
 
-// The same bisection, two halvings a round: before probing a midpoint m it
-// hands `lookAhead` the three depth ratios the next two probes can be (m, the
-// midpoint of a..m, the midpoint of m..b; m again for a half where the search
-// would stop), so that a probe that can work on several at once may start
-// them together.  Then it probes m and the one of the other two that the sign
-// at m chooses, through `probe(ratio, lane)`, lane being the ratio's place in
-// what lookAhead was given (−1 for the lower end, probed first, alone).  The
-// probes, their order, the result and every fault are those of
-// bisectDepthRatio with `probe(ratio, lane)` as its probe.
-template <class LookAhead, class Probe>
+// The same bisection, `Levels` halvings a round.  Before a round it hands
+// `lookAhead` every depth ratio the round's probes can be: the midpoint m of
+// a..b first, then those of a..m and m..b, and so on down `Levels` halvings
+// (2^Levels − 1 ratios, each half's after its parent's, the lower half
+// first), so that a probe that can work on several at once may start them
+// together; before the first round, which comes before the lower end is
+// probed, it hands the lower end too (else nothing).  Then it probes the ones
+// the signs choose through `probe(ratio, lane)`, lane being the ratio's place
+// in what lookAhead was given (2^Levels − 1 for the lower end).  The probes,
+// their order, the result and every fault are those of bisectDepthRatio with
+// `probe(ratio, lane)` as its probe, provided lookAhead raises no fault but
+// those the first probe would raise before any other.
+template <int Levels, class LookAhead, class Probe>
 BisectionResult bisectDepthRatioAhead(LookAhead&& lookAhead, Probe&& probe) {
   using rt::narrow;
   using rt::Real;
+  constexpr std::size_t kNodes = (std::size_t{1} << Levels) - 1;
   float a = 0.001f;
   float b = 1;
-  float fa = probe(a, -1);
+  float fa = 0;
   BisectionResult result{0, 1, false, false};
   // Moves b (giving −1) or a (giving 1) to the probed ratio r by the sign of
   // f(r)·f(a); 0 when that product is 0 and the search ends at r.
@@ -105,27 +111,38 @@ BisectionResult bisectDepthRatioAhead(LookAhead&& lookAhead, Probe&& probe) {
     result.zeroProduct = true;
     return 0;
   };
-  float m;
-  bool stop = narrowEnough(a, b, m);
-  for (;;) {
-    result.ratio = m;
-    if (stop) return result;
-    float lower, upper;
-    const bool stopLower = narrowEnough(a, m, lower);
-    const bool stopUpper = narrowEnough(m, b, upper);
-    lookAhead(std::array<float, 3>{m, stopLower ? m : lower, stopUpper ? m : upper});
-    const float fm = probe(m, 0);
-    ++result.probes;
-    const int moved = narrowTo(m, fm);
-    if (moved == 0) return result;
-    const bool lowerHalf = moved < 0;
-    const float next = lowerHalf ? lower : upper;
-    result.ratio = next;
-    if (lowerHalf ? stopLower : stopUpper) return result;
-    const float fn = probe(next, lowerHalf ? 1 : 2);
-    ++result.probes;
-    if (narrowTo(next, fn) == 0) return result;
-    stop = narrowEnough(a, b, m);
+  // The round's tree of intervals: node i spans lower[i]..upper[i] with
+  // midpoint middle[i]; its halves are nodes 2i + 1 (lower) and 2i + 2.
+  std::array<float, kNodes> lower, upper, middle;
+  std::array<bool, kNodes> stop;
+  for (bool first = true;; first = false) {
+    lower[0] = a;
+    upper[0] = b;
+    for (std::size_t i = 0; i < kNodes; ++i) {
+      stop[i] = narrowEnough(lower[i], upper[i], middle[i]);
+      if (2 * i + 2 < kNodes) {
+        lower[2 * i + 1] = lower[i];
+        upper[2 * i + 1] = middle[i];
+        lower[2 * i + 2] = middle[i];
+        upper[2 * i + 2] = upper[i];
+      }
+    }
+    if (first) {
+      lookAhead(middle, std::optional<float>(a));
+      fa = probe(a, int(kNodes));
+    } else if (!stop[0]) {
+      lookAhead(middle, std::optional<float>());
+    }
+    std::size_t node = 0;
+    while (node < kNodes) {
+      result.ratio = middle[node];
+      if (stop[node]) return result;
+      const float f = probe(middle[node], int(node));
+      ++result.probes;
+      const int moved = narrowTo(middle[node], f);
+      if (moved == 0) return result;
+      node = 2 * node + (moved < 0 ? 1 : 2);
+    }
   }
 }
 

@@ -8,6 +8,10 @@
 
 namespace saiha::wave {
 
+using detail::kNonlinearPassLimit;
+using detail::kPlainPasses;
+using detail::kTwoRootThree;
+using detail::kUrsellRootTolerance;
 using rt::narrow;
 using rt::Real;
 
@@ -18,12 +22,6 @@ namespace {
 // Pass limit of the dispersion iteration: a safety net against a hang, far
 // above the handful of passes any physical input needs.
 constexpr int kWaveLengthPassLimit = 1000;
-// Pass limits of the nonlinear shoaling iteration: plain substitution up to
-// the first, averaged substitution after it, given up at the second.
-constexpr int kPlainPasses = 80;
-constexpr int kNonlinearPassLimit = 100;
-// 0.001 narrowed to single: 0.0010000000474974513.
-constexpr float kUrsellRootTolerance = 0.001f;
 
 // Whether successive estimates x and r of kh agree: |x/r − 1| < 0.0001 as
 // doubles.  Away from the threshold the answer follows from |x − r| against
@@ -135,18 +133,19 @@ double shoalingCoef(float L, float L0, float n) {
   return rt::sqrt(Real(L0) / L / 2 / n).value();
 }
 
-void detail::waveLengthsAhead(Real dispersionFactor, const Depths& h, Lengths& L) {
+template <std::size_t kLanes>
+void detail::waveLengthsAhead(Real dispersionFactor, const std::array<float, kLanes>& h,
+                              std::array<std::optional<float>, kLanes>& L) {
   // The passes of waveLengthWith, unchecked, lane by lane in lock-step, so
   // that the lanes' exponentials and divisions overlap.  For finite operands
   // a checked operation faults only by giving a value that is not finite: a
   // lane whose y, x, estimate r, quotient x/r or wavelength (as a double or
   // narrowed to single) is ever not finite, or that does not settle, is left
   // to the checked formula.  The deep-water branch is taken exactly as there.
-  constexpr int kLanes = kLookAhead;
   double y[kLanes], x[kLanes];
   bool open[kLanes];
   int openLanes = 0;
-  for (int i = 0; i < kLanes; ++i) {
+  for (std::size_t i = 0; i < kLanes; ++i) {
     L[i].reset();
     y[i] = dispersionFactor.value() * (double(h[i]) * 4) / kGravity;
     x[i] = y[i];
@@ -155,7 +154,7 @@ void detail::waveLengthsAhead(Real dispersionFactor, const Depths& h, Lengths& L
   }
   for (int pass = 1; pass <= kWaveLengthPassLimit && openLanes > 0; ++pass) {
 #pragma GCC unroll 4
-    for (int i = 0; i < kLanes; ++i) {
+    for (std::size_t i = 0; i < kLanes; ++i) {
       if (!open[i]) continue;
       const double e = std::exp(x[i] * 2);
       const double r = deepWater(e, y[i]) ? y[i] : (e + 1) * y[i] / (e - 1);
@@ -183,6 +182,11 @@ void detail::waveLengthsAhead(Real dispersionFactor, const Depths& h, Lengths& L
   }
 }
 
+template void detail::waveLengthsAhead<3>(Real, const std::array<float, 3>&,
+                                          std::array<std::optional<float>, 3>&);
+template void detail::waveLengthsAhead<4>(Real, const std::array<float, 4>&,
+                                          std::array<std::optional<float>, 4>&);
+
 double ursell50Height(float hr) { return (Real(50) / 2 / kPi * hr * hr).value(); }
 
 double linearHeightRatio(float h, float L, float Ho, float L0, float ao) {
@@ -191,10 +195,6 @@ double linearHeightRatio(float h, float L, float Ho, float L0, float ao) {
 }
 
 double ursellRoot(float& Hr, float hr) { return ursellRootOf(Hr, hr).value(); }
-
-namespace {
-constexpr double kTwoRootThree = 3.4641016151377544;  // 2√3 as a double
-}  // namespace
 
 detail::NonlinearStart detail::nonlinearStart(float& Hr1, float hr1) {
   const float s1 = narrow(ursellRootOf(Hr1, hr1));  // single; may zero the caller's Hr1
@@ -231,53 +231,6 @@ double detail::nonlinearHeightRatioFrom(NonlinearOrigin& origin, float hr) {
     if (narrow(rt::abs(Real(s) - sPrev)) < kUrsellRootTolerance) return H.value();
     if (pass > kPlainPasses) s = narrow((Real(sPrev) + s) / 2);
     if (pass == kNonlinearPassLimit) throw WaveError(Failure::NonlinearShoalingLimit);
-  }
-}
-
-static_assert(double(float(kTwoRootThree)) != kTwoRootThree,
-              "no single equals 2√3, so √U − 2√3 is never 0");
-
-void detail::nonlinearHeightRatiosAhead(const NonlinearStart& start, const DepthRatios& hr,
-                                        Outlook& outlook) {
-  // The passes of nonlinearHeightRatioFrom, unchecked, lane by lane in
-  // lock-step: each lane's chain of a division and a square root waits on
-  // the one before, so the lanes fill each other's waits.  Within the domain
-  // (finite terms, 0.001 ≤ hr ≤ 1, so hr^(−5/2) ≥ 1) an operation can fault
-  // only by giving a value that is not finite, and every such value reaches
-  // the height narrowed to single (H = hr^(−5/2)·A, √U from it): a lane whose
-  // single height is ever not finite, or that does not settle, is left to the
-  // checked formula.
-  constexpr int kLanes = kLookAhead;
-  double depthFactor[kLanes], inverseDepth[kLanes], H[kLanes];
-  float s[kLanes];
-  bool open[kLanes];
-  int openLanes = kLanes;
-  for (int i = 0; i < kLanes; ++i) {
-    depthFactor[i] = std::pow(double(hr[i]), -5.0 / 2.0);
-    inverseDepth[i] = 1 / double(hr[i]);
-    s[i] = start.rootU1;
-    H[i] = 0;
-    open[i] = true;
-    outlook[i].reset();
-  }
-  const double conserved = start.conserved.value();
-  for (int pass = 1; pass <= kNonlinearPassLimit && openLanes > 0; ++pass) {
-#pragma GCC unroll 4
-    for (int i = 0; i < kLanes; ++i) {
-      const float sPrev = s[i];
-      H[i] = depthFactor[i] * (conserved / (double(sPrev) - kTwoRootThree));
-      float Hs = static_cast<float>(H[i]);
-      const bool finite = std::isfinite(Hs);
-      if (Hs < 0) Hs = 0;
-      s[i] = rt::narrowQuotient(std::sqrt(double(Hs) * kTwoPi), hr[i], inverseDepth[i]);
-      const bool settled = static_cast<float>(std::fabs(double(s[i]) - sPrev)) < kUrsellRootTolerance;
-      if (pass > kPlainPasses) s[i] = static_cast<float>((double(sPrev) + s[i]) / 2);
-      if ((!finite || settled) && open[i]) [[unlikely]] {
-        open[i] = false;
-        --openLanes;
-        if (finite) outlook[i] = H[i];
-      }
-    }
   }
 }
 

@@ -1,5 +1,7 @@
 #include "wave/searches.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <optional>
@@ -39,22 +41,35 @@ void findNonlinearOnset(float& Hr50, float& hr50, float Ho, float T, float ao) {
   detail::Once<Real> dispersionFactor;
   detail::Once<float> sinAo;
   detail::Once<Real> cosAo;
-  // The wavelengths at the next two probes' candidate depths are worked out
-  // together, unchecked (detail::waveLengthsAhead); a probe takes its lane's
-  // wavelength where there is one and the checked formula elsewhere.
-  detail::Lengths lengths;
-  const auto lookAhead = [&](const detail::DepthRatios& ratios) {
-    lengths = {};
-    const std::optional<Real>& factor = dispersionFactor.formed();  // by the first probe
-    if (!factor || !std::isfinite(factor->value())) return;
-    detail::Depths depths;
-    for (std::size_t i = 0; i < depths.size(); ++i) depths[i] = narrow(Real(ratios[i]) * L0);
-    detail::waveLengthsAhead(*factor, depths, lengths);
-  };
-  const BisectionResult result = bisectDepthRatioAhead(lookAhead, [&](float r, int lane) {
-    const float h = narrow(Real(r) * L0);  // single
+  // The wavelengths at the round's candidate depths (and, in the first
+  // round, at the lower end) are worked out together, unchecked
+  // (detail::waveLengthsAhead); a probe takes its lane's wavelength where
+  // there is one and the checked formula elsewhere.
+  std::array<std::optional<float>, 4> lengths;
+  const auto depthAt = [&](float r) { return narrow(Real(r) * L0); };  // single; never faults
+  const auto lookAhead = [&](const std::array<float, 3>& ratios, std::optional<float> lowerEnd) {
+    // (π/T)² is the first step of the first probe that can fault: formed
+    // here, before that probe, it raises the same fault at the same point.
     const Real factor = dispersionFactor([&] { return detail::dispersionFactor(T); });
-    const std::optional<float> ahead = lane >= 0 ? lengths[std::size_t(lane)] : std::nullopt;
+    lengths = {};
+    if (!std::isfinite(factor.value())) return;
+    if (lowerEnd) {
+      std::array<std::optional<float>, 4> found;
+      detail::waveLengthsAhead<4>(
+          factor, {depthAt(ratios[0]), depthAt(ratios[1]), depthAt(ratios[2]), depthAt(*lowerEnd)},
+          found);
+      lengths = found;
+    } else {
+      std::array<std::optional<float>, 3> found;
+      detail::waveLengthsAhead<3>(factor, {depthAt(ratios[0]), depthAt(ratios[1]), depthAt(ratios[2])},
+                                  found);
+      std::copy(found.begin(), found.end(), lengths.begin());
+    }
+  };
+  const BisectionResult result = bisectDepthRatioAhead<2>(lookAhead, [&](float r, int lane) {
+    const float h = depthAt(r);
+    const Real factor = dispersionFactor([&] { return detail::dispersionFactor(T); });
+    const std::optional<float> ahead = lengths[std::size_t(lane)];
     const float L = ahead ? *ahead : narrow(detail::waveLengthWith(factor, h));  // single
     // The onset mismatch, as onsetMismatch forms it.
     const float x = narrow(Real(h) / L0);  // single
@@ -75,7 +90,11 @@ double breakingMismatch(float& Hr50, float hr50, float hr, float tanBeta) {
   return (n - k).value();
 }
 
-void findBreakingPoint(float& Hr50, float hr50, float& Hbr, float& hbr, float tanBeta) {
+namespace {
+// The breaking search looking `Levels` halvings ahead.
+template <int Levels>
+void findBreakingPointAhead(float& Hr50, float hr50, float& Hbr, float& hbr, float tanBeta) {
+  constexpr std::size_t kLanes = (std::size_t{1} << Levels) - 1;
   // The terms of the onset pair and the slope factor of the breaking limit do
   // not change from probe to probe: each is formed at its first use and kept.
   detail::NonlinearOrigin origin(Hr50, hr50);
@@ -84,21 +103,32 @@ void findBreakingPoint(float& Hr50, float hr50, float& Hbr, float& hbr, float ta
     const Real factor = slopeFactor([&] { return detail::breakingSlopeFactor(tanBeta); });
     return detail::breakingHeightRatioWith(hr, factor);
   };
-  // The nonlinear shoaling of the next two probes' candidates is worked out
-  // together, unchecked (detail::nonlinearHeightRatiosAhead); a probe takes
-  // its lane's height where there is one and the checked formula elsewhere.
-  detail::Outlook outlook;
-  const auto lookAhead = [&](const detail::DepthRatios& ratios) {
-    const detail::NonlinearStart start = origin.terms();  // formed by the first probe
-    if (std::isfinite(start.rootU1) && std::isfinite(start.conserved.value())) {
-      detail::nonlinearHeightRatiosAhead(start, ratios, outlook);
+  // The nonlinear shoaling at the round's candidate depth ratios is worked
+  // out together, unchecked (detail::nonlinearHeightRatiosAhead); a probe
+  // takes its lane's height where there is one and the checked formula
+  // elsewhere.
+  std::array<std::optional<double>, kLanes + 1> outlook;
+  const auto lookAhead = [&](const std::array<float, kLanes>& ratios, std::optional<float> lowerEnd) {
+    // The terms of the onset pair are the first step of the first probe that
+    // can fault: formed here, before that probe, they raise the same fault at
+    // the same point.
+    const detail::NonlinearStart start = origin.terms();
+    outlook = {};
+    if (!std::isfinite(start.rootU1) || !std::isfinite(start.conserved.value())) return;
+    if (lowerEnd) {
+      std::array<float, kLanes + 1> all;
+      std::copy(ratios.begin(), ratios.end(), all.begin());
+      all[kLanes] = *lowerEnd;
+      detail::nonlinearHeightRatiosAhead<kLanes + 1>(start, all, outlook);
     } else {
-      outlook = {};
+      std::array<std::optional<double>, kLanes> found;
+      detail::nonlinearHeightRatiosAhead<kLanes>(start, ratios, found);
+      std::copy(found.begin(), found.end(), outlook.begin());
     }
   };
-  const BisectionResult result = bisectDepthRatioAhead(lookAhead, [&](float r, int lane) {
+  const BisectionResult result = bisectDepthRatioAhead<Levels>(lookAhead, [&](float r, int lane) {
     // The breaking mismatch, as breakingMismatch forms it.
-    const std::optional<double> ahead = lane >= 0 ? outlook[std::size_t(lane)] : std::nullopt;
+    const std::optional<double> ahead = outlook[std::size_t(lane)];
     const Real n = ahead ? Real(*ahead) : Real(detail::nonlinearHeightRatioFrom(origin, r));
     const Real k = breakingLimit(r);
     return narrow(n - k);
@@ -106,6 +136,16 @@ void findBreakingPoint(float& Hr50, float hr50, float& Hbr, float& hbr, float ta
   requireCrossing(result, Failure::BreakingNotFound);
   hbr = result.ratio;
   Hbr = narrow(breakingLimit(result.ratio));
+}
+}  // namespace
+
+void findBreakingPoint(float& Hr50, float hr50, float& Hbr, float& hbr, float tanBeta) {
+  // Three halvings a round where seven lanes cost about what three do.
+  if (detail::wideNonlinearLanes()) {
+    findBreakingPointAhead<3>(Hr50, hr50, Hbr, hbr, tanBeta);
+  } else {
+    findBreakingPointAhead<2>(Hr50, hr50, Hbr, hbr, tanBeta);
+  }
 }
 
 }  // namespace saiha::wave

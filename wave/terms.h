@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 
 #include "runtime/checked.h"
@@ -40,14 +41,14 @@ inline rt::Real dispersionFactor(float T) { return rt::pow(rt::Real(kPi) / T, 2.
 // anything else of that call.
 double waveLengthWith(rt::Real dispersionFactor, float h);
 
-// Wavelengths (single) at several depths at once, for a search that looks
-// ahead: each lane gets narrow(waveLengthWith(dispersionFactor, h)) where that
-// would come without a fault or a failure, bit for bit, and nothing where it
-// might not: the caller then asks the checked formula.  Never throws.
-inline constexpr int kLookAhead = 3;
-using Depths = std::array<float, kLookAhead>;
-using Lengths = std::array<std::optional<float>, kLookAhead>;
-void waveLengthsAhead(rt::Real dispersionFactor, const Depths& h, Lengths& L);
+// Wavelengths (single) at N depths at once, for a search that looks ahead:
+// each lane gets narrow(waveLengthWith(dispersionFactor, h)) where that would
+// come without a fault or a failure, bit for bit, and nothing where it might
+// not: the caller then asks the checked formula.  Never throws.  Made for
+// N = 3 and N = 4.
+template <std::size_t N>
+void waveLengthsAhead(rt::Real dispersionFactor, const std::array<float, N>& h,
+                      std::array<std::optional<float>, N>& L);
 
 // sin αo narrowed to single, the first step of refractedAngle.
 inline float singleSine(float ao) { return rt::narrow(rt::sin(ao)); }
@@ -77,6 +78,17 @@ double linearHeightRatioWith(float h, float L, float Ho, float L0, SinAo&& sinAo
   return (Ks * Kr * Ho / L0).value();
 }
 
+// Pass limits of the nonlinear shoaling iteration: plain substitution up to
+// the first, averaged substitution after it, given up at the second.
+inline constexpr int kPlainPasses = 80;
+inline constexpr int kNonlinearPassLimit = 100;
+// 0.001 narrowed to single: 0.0010000000474974513.
+inline constexpr float kUrsellRootTolerance = 0.001f;
+// 2√3 as a double (twice the rounded √3).  No single equals it, so √U − 2√3
+// is never 0.
+inline constexpr double kTwoRootThree = 3.4641016151377544;
+static_assert(double(float(kTwoRootThree)) != kTwoRootThree);
+
 // The terms of nonlinear shoaling that depend only on the known pair
 // (Hr1, hr1): √U1 (single) and the conserved quantity
 // hr1^(5/2)·Hr1·(√U1 − 2√3).  Forming them may zero a negative Hr1.
@@ -104,17 +116,21 @@ class NonlinearOrigin {
 // terms formed there (if not yet) where the one-call formula forms them.
 double nonlinearHeightRatioFrom(NonlinearOrigin& origin, float hr);
 
-// Nonlinear shoaling from formed terms at several depth ratios at once, for
-// a search that looks ahead: each lane gets its height ratio where the
-// checked formula (nonlinearHeightRatioFrom) would give it without a fault
-// or a failure, bit for bit, and nothing where it might fault or fail: the
-// caller then asks the checked formula, which raises whatever it raises.
-// Domain: start.rootU1 ≥ 0 and start.conserved finite, 0.001 ≤ hr ≤ 1.
-// Never throws.
-using DepthRatios = std::array<float, kLookAhead>;
-using Outlook = std::array<std::optional<double>, kLookAhead>;
-void nonlinearHeightRatiosAhead(const NonlinearStart& start, const DepthRatios& hr,
-                                Outlook& outlook);
+// Nonlinear shoaling from formed terms at N depth ratios at once, for a
+// search that looks ahead: each lane gets its height ratio where the checked
+// formula (nonlinearHeightRatioFrom) would give it without a fault or a
+// failure, bit for bit, and nothing where it might fault or fail: the caller
+// then asks the checked formula, which raises whatever it raises.
+// Domain: start.rootU1 and start.conserved finite, 0.001 ≤ hr ≤ 1.  Never
+// throws.  Made for N = 3, 4, 7 and 8 (wave/shoaling_lanes.cpp).
+template <std::size_t N>
+void nonlinearHeightRatiosAhead(const NonlinearStart& start, const std::array<float, N>& hr,
+                                std::array<std::optional<double>, N>& outlook);
+
+// Whether seven lanes of nonlinearHeightRatiosAhead cost about what three
+// do on this processor (four-wide vector division and square root), so that
+// the breaking search looks three halvings ahead instead of two.
+bool wideNonlinearLanes();
 
 // 1 + 15·tanβ^(4/3), the slope factor of the breaking limit.  Fault: tanβ < 0.
 inline rt::Real breakingSlopeFactor(float tanBeta) {
