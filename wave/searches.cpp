@@ -103,32 +103,27 @@ void findBreakingPointAhead(float& Hr50, float hr50, float& Hbr, float& hbr, flo
     const Real factor = slopeFactor([&] { return detail::breakingSlopeFactor(tanBeta); });
     return detail::breakingHeightRatioWith(hr, factor);
   };
-  // The nonlinear shoaling at the round's candidate depth ratios is worked
-  // out together, unchecked (detail::nonlinearHeightRatiosAhead); a probe
-  // takes its lane's height where there is one and the checked formula
-  // elsewhere.
-  std::array<std::optional<double>, kLanes + 1> outlook;
+  // The nonlinear shoaling at the round's candidate depth ratios (and, in
+  // the first round, at the lower end) runs in lock-step, unchecked
+  // (detail::NonlinearLanes); a probe takes its lane's height where there is
+  // one and the checked formula elsewhere.
+  detail::NonlinearLanes lanes;
+  bool lanesStarted = false;
   const auto lookAhead = [&](const std::array<float, kLanes>& ratios, std::optional<float> lowerEnd) {
     // The terms of the onset pair are the first step of the first probe that
     // can fault: formed here, before that probe, they raise the same fault at
     // the same point.
     const detail::NonlinearStart start = origin.terms();
-    outlook = {};
-    if (!std::isfinite(start.rootU1) || !std::isfinite(start.conserved.value())) return;
-    if (lowerEnd) {
-      std::array<float, kLanes + 1> all;
-      std::copy(ratios.begin(), ratios.end(), all.begin());
-      all[kLanes] = *lowerEnd;
-      detail::nonlinearHeightRatiosAhead<kLanes + 1>(start, all, outlook);
-    } else {
-      std::array<std::optional<double>, kLanes> found;
-      detail::nonlinearHeightRatiosAhead<kLanes>(start, ratios, found);
-      std::copy(found.begin(), found.end(), outlook.begin());
-    }
+    lanesStarted = std::isfinite(start.rootU1) && std::isfinite(start.conserved.value());
+    if (!lanesStarted) return;
+    std::array<float, kLanes + 1> all;
+    std::copy(ratios.begin(), ratios.end(), all.begin());
+    all[kLanes] = lowerEnd.value_or(0);
+    lanes.start(start, all.data(), int(lowerEnd ? kLanes + 1 : kLanes));
   };
   const BisectionResult result = bisectDepthRatioAhead<Levels>(lookAhead, [&](float r, int lane) {
     // The breaking mismatch, as breakingMismatch forms it.
-    const std::optional<double> ahead = outlook[std::size_t(lane)];
+    const std::optional<double> ahead = lanesStarted ? lanes.result(lane) : std::nullopt;
     const Real n = ahead ? Real(*ahead) : Real(detail::nonlinearHeightRatioFrom(origin, r));
     const Real k = breakingLimit(r);
     return narrow(n - k);

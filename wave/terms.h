@@ -116,20 +116,44 @@ class NonlinearOrigin {
 // terms formed there (if not yet) where the one-call formula forms them.
 double nonlinearHeightRatioFrom(NonlinearOrigin& origin, float hr);
 
-// Nonlinear shoaling from formed terms at N depth ratios at once, for a
-// search that looks ahead: each lane gets its height ratio where the checked
-// formula (nonlinearHeightRatioFrom) would give it without a fault or a
-// failure, bit for bit, and nothing where it might fault or fail: the caller
-// then asks the checked formula, which raises whatever it raises.
-// Domain: start.rootU1 and start.conserved finite, 0.001 ≤ hr ≤ 1.  Never
-// throws.  Made for N = 3, 4, 7 and 8 (wave/shoaling_lanes.cpp).
-template <std::size_t N>
-void nonlinearHeightRatiosAhead(const NonlinearStart& start, const std::array<float, N>& hr,
-                                std::array<std::optional<double>, N>& outlook);
+// Nonlinear shoaling from formed terms at up to eight depth ratios at once,
+// in lock-step, for a search that looks ahead (wave/shoaling_lanes.cpp).
+// Each lane gives its height ratio where the checked formula
+// (nonlinearHeightRatioFrom) would give it without a fault or a failure, bit
+// for bit, and nothing where it might fault or fail: the caller then asks the
+// checked formula, which raises whatever it raises.  The lanes run only as
+// far as a result asked for needs, so a lane never asked for costs little.
+// Domain: terms finite, 0.001 ≤ hr ≤ 1.  Never throws.
+class NonlinearLanes {
+ public:
+  static constexpr int kMaxLanes = 8;
+  // Sets up `count` lanes at the depth ratios hr[0..count).
+  void start(const NonlinearStart& terms, const float* hr, int count);
+  // Lane i's height ratio, running the lanes until lane i has settled or
+  // broken off.
+  std::optional<double> result(int lane);
 
-// Whether seven lanes of nonlinearHeightRatiosAhead cost about what three
-// do on this processor (four-wide vector division and square root), so that
-// the breaking search looks three halvings ahead instead of two.
+ private:
+  void runWide(unsigned wanted);
+  void runPortable(unsigned wanted);
+
+  alignas(32) double s_[kMaxLanes];  // √U of each lane, a single value
+  alignas(32) double H_[kMaxLanes];
+  alignas(32) double depthFactor_[kMaxLanes];
+  alignas(32) double inverseDepth_[kMaxLanes];
+  alignas(32) double depth_[kMaxLanes];
+  double result_[kMaxLanes];
+  double conserved_ = 0;
+  int count_ = 0;
+  int pass_ = 1;             // the next pass to run
+  unsigned open_ = 0;        // lanes still iterating
+  unsigned gaveResult_ = 0;  // lanes that settled with finite heights
+  bool wide_ = false;
+};
+
+// Whether seven lanes of NonlinearLanes cost about what three do on this
+// processor (four-wide vector division and square root), so that the
+// breaking search looks three halvings ahead instead of two.
 bool wideNonlinearLanes();
 
 // 1 + 15·tanβ^(4/3), the slope factor of the breaking limit.  Fault: tanβ < 0.
