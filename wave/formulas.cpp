@@ -133,59 +133,56 @@ double shoalingCoef(float L, float L0, float n) {
   return rt::sqrt(Real(L0) / L / 2 / n).value();
 }
 
-template <std::size_t kLanes>
-void detail::waveLengthsAhead(Real dispersionFactor, const std::array<float, kLanes>& h,
-                              std::array<std::optional<float>, kLanes>& L) {
-  // The passes of waveLengthWith, unchecked, lane by lane in lock-step, so
-  // that the lanes' exponentials and divisions overlap.  For finite operands
-  // a checked operation faults only by giving a value that is not finite: a
-  // lane whose y, x, estimate r, quotient x/r or wavelength (as a double or
-  // narrowed to single) is ever not finite, or that does not settle, is left
-  // to the checked formula.  The deep-water branch is taken exactly as there.
-  double y[kLanes], x[kLanes];
-  bool open[kLanes];
-  int openLanes = 0;
-  for (std::size_t i = 0; i < kLanes; ++i) {
-    L[i].reset();
-    y[i] = dispersionFactor.value() * (double(h[i]) * 4) / kGravity;
-    x[i] = y[i];
-    open[i] = std::isfinite(y[i]);
-    openLanes += open[i];
+// The passes of waveLengthWith, unchecked, lane by lane in lock-step, so
+// that the lanes' exponentials and divisions overlap.  For finite operands a
+// checked operation faults only by giving a value that is not finite: a lane
+// whose y, 2x, estimate r, quotient x/r, next x or wavelength (as a double or
+// narrowed to single) is ever not finite, or that does not settle, gives
+// nothing.  The deep-water branch is taken exactly as there.
+void detail::WaveLengthLanes::start(Real dispersionFactor, const float* h, int count) {
+  count_ = count;
+  open_ = 0;
+  gaveResult_ = 0;
+  pass_ = 1;
+  for (int i = 0; i < count; ++i) {
+    h_[i] = h[i];
+    y_[i] = dispersionFactor.value() * (double(h[i]) * 4) / kGravity;
+    x_[i] = y_[i];
+    if (std::isfinite(y_[i])) open_ |= 1u << i;
   }
-  for (int pass = 1; pass <= kWaveLengthPassLimit && openLanes > 0; ++pass) {
+}
+
+std::optional<float> detail::WaveLengthLanes::result(int lane) {
+  const unsigned bit = 1u << lane;
+  for (; (open_ & bit) && pass_ <= kWaveLengthPassLimit; ++pass_) {
 #pragma GCC unroll 4
-    for (std::size_t i = 0; i < kLanes; ++i) {
-      if (!open[i]) continue;
-      const double e = std::exp(x[i] * 2);
-      const double r = deepWater(e, y[i]) ? y[i] : (e + 1) * y[i] / (e - 1);
-      int byGap = settledByGap(x[i], r);
-      bool clean = std::isfinite(r) && std::isfinite(x[i] * 2);
+    for (int i = 0; i < count_; ++i) {
+      if (!(open_ & (1u << i))) continue;
+      const double e = std::exp(x_[i] * 2);
+      const double r = deepWater(e, y_[i]) ? y_[i] : (e + 1) * y_[i] / (e - 1);
+      int byGap = settledByGap(x_[i], r);
+      bool clean = std::isfinite(r) && std::isfinite(x_[i] * 2);
       if (byGap < 0 && clean) [[unlikely]] {
-        const double q = x[i] / r;
+        const double q = x_[i] / r;
         clean = std::isfinite(q);
         byGap = std::fabs(q - 1) < 0.0001;
       }
       if (clean && byGap == 1) {
-        const double length = kTwoPi * h[i] / r;
-        const float single = static_cast<float>(length);
-        if (std::isfinite(single)) L[i] = single;
-        open[i] = false;
-        --openLanes;
+        const float single = static_cast<float>(kTwoPi * h_[i] / r);
+        if (std::isfinite(single)) {
+          L_[i] = single;
+          gaveResult_ |= 1u << i;
+        }
+        open_ &= ~(1u << i);
         continue;
       }
-      x[i] = (x[i] + r) / 2;
-      if (!clean || !std::isfinite(x[i])) [[unlikely]] {
-        open[i] = false;
-        --openLanes;
-      }
+      x_[i] = (x_[i] + r) / 2;
+      if (!clean || !std::isfinite(x_[i])) [[unlikely]] open_ &= ~(1u << i);
     }
   }
+  if (gaveResult_ & bit) return L_[lane];
+  return std::nullopt;
 }
-
-template void detail::waveLengthsAhead<3>(Real, const std::array<float, 3>&,
-                                          std::array<std::optional<float>, 3>&);
-template void detail::waveLengthsAhead<4>(Real, const std::array<float, 4>&,
-                                          std::array<std::optional<float>, 4>&);
 
 double ursell50Height(float hr) { return (Real(50) / 2 / kPi * hr * hr).value(); }
 

@@ -42,34 +42,29 @@ void findNonlinearOnset(float& Hr50, float& hr50, float Ho, float T, float ao) {
   detail::Once<float> sinAo;
   detail::Once<Real> cosAo;
   // The wavelengths at the round's candidate depths (and, in the first
-  // round, at the lower end) are worked out together, unchecked
-  // (detail::waveLengthsAhead); a probe takes its lane's wavelength where
+  // round, at the lower end) are worked out in lock-step, unchecked
+  // (detail::WaveLengthLanes); a probe takes its lane's wavelength where
   // there is one and the checked formula elsewhere.
-  std::array<std::optional<float>, 4> lengths;
+  constexpr int kLevels = 2;
+  constexpr std::size_t kLanes = (std::size_t{1} << kLevels) - 1;
+  detail::WaveLengthLanes lanes;
+  bool lanesStarted = false;
   const auto depthAt = [&](float r) { return narrow(Real(r) * L0); };  // single; never faults
-  const auto lookAhead = [&](const std::array<float, 3>& ratios, std::optional<float> lowerEnd) {
+  const auto lookAhead = [&](const std::array<float, kLanes>& ratios, std::optional<float> lowerEnd) {
     // (π/T)² is the first step of the first probe that can fault: formed
     // here, before that probe, it raises the same fault at the same point.
     const Real factor = dispersionFactor([&] { return detail::dispersionFactor(T); });
-    lengths = {};
-    if (!std::isfinite(factor.value())) return;
-    if (lowerEnd) {
-      std::array<std::optional<float>, 4> found;
-      detail::waveLengthsAhead<4>(
-          factor, {depthAt(ratios[0]), depthAt(ratios[1]), depthAt(ratios[2]), depthAt(*lowerEnd)},
-          found);
-      lengths = found;
-    } else {
-      std::array<std::optional<float>, 3> found;
-      detail::waveLengthsAhead<3>(factor, {depthAt(ratios[0]), depthAt(ratios[1]), depthAt(ratios[2])},
-                                  found);
-      std::copy(found.begin(), found.end(), lengths.begin());
-    }
+    lanesStarted = std::isfinite(factor.value());
+    if (!lanesStarted) return;
+    std::array<float, kLanes + 1> depths;
+    for (std::size_t i = 0; i < kLanes; ++i) depths[i] = depthAt(ratios[i]);
+    depths[kLanes] = depthAt(lowerEnd.value_or(ratios[0]));
+    lanes.start(factor, depths.data(), int(lowerEnd ? kLanes + 1 : kLanes));
   };
-  const BisectionResult result = bisectDepthRatioAhead<2>(lookAhead, [&](float r, int lane) {
+  const BisectionResult result = bisectDepthRatioAhead<kLevels>(lookAhead, [&](float r, int lane) {
     const float h = depthAt(r);
     const Real factor = dispersionFactor([&] { return detail::dispersionFactor(T); });
-    const std::optional<float> ahead = lengths[std::size_t(lane)];
+    const std::optional<float> ahead = lanesStarted ? lanes.result(lane) : std::nullopt;
     const float L = ahead ? *ahead : narrow(detail::waveLengthWith(factor, h));  // single
     // The onset mismatch, as onsetMismatch forms it.
     const float x = narrow(Real(h) / L0);  // single

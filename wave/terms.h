@@ -41,14 +41,31 @@ inline rt::Real dispersionFactor(float T) { return rt::pow(rt::Real(kPi) / T, 2.
 // anything else of that call.
 double waveLengthWith(rt::Real dispersionFactor, float h);
 
-// Wavelengths (single) at N depths at once, for a search that looks ahead:
-// each lane gets narrow(waveLengthWith(dispersionFactor, h)) where that would
-// come without a fault or a failure, bit for bit, and nothing where it might
-// not: the caller then asks the checked formula.  Never throws.  Made for
-// N = 3 and N = 4.
-template <std::size_t N>
-void waveLengthsAhead(rt::Real dispersionFactor, const std::array<float, N>& h,
-                      std::array<std::optional<float>, N>& L);
+// Wavelengths (single) at up to eight depths at once, in lock-step, for a
+// search that looks ahead.  Each lane gives narrow(waveLengthWith(factor, h))
+// where that would come without a fault or a failure, bit for bit, and
+// nothing where it might not: the caller then asks the checked formula.  The
+// lanes run only as far as a result asked for needs.  Never throws.
+class WaveLengthLanes {
+ public:
+  static constexpr int kMaxLanes = 8;
+  // Sets up `count` lanes at the depths h[0..count) (m), with the factor
+  // (π/T)² of dispersionFactor(T).
+  void start(rt::Real dispersionFactor, const float* h, int count);
+  // Lane i's wavelength, running the lanes until lane i has settled or
+  // broken off.
+  std::optional<float> result(int lane);
+
+ private:
+  float h_[kMaxLanes];
+  double y_[kMaxLanes];  // ω²h/g, the deep-water kh
+  double x_[kMaxLanes];  // the current estimate of kh
+  float L_[kMaxLanes];
+  int count_ = 0;
+  int pass_ = 1;
+  unsigned open_ = 0;
+  unsigned gaveResult_ = 0;
+};
 
 // sin αo narrowed to single, the first step of refractedAngle.
 inline float singleSine(float ao) { return rt::narrow(rt::sin(ao)); }
