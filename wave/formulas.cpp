@@ -66,7 +66,9 @@ inline Real ursellRootOf(float& Hr, float hr) {
 }
 }  // namespace
 
-double waveLength(float T, float h) { return detail::waveLengthWith(detail::dispersionFactor(T), h); }
+double waveLength(float T, float h) {
+  return detail::waveLengthWith(detail::dispersionFactor(T), h);
+}
 
 double detail::waveLengthWith(Real dispersionFactor, float h) {
   // y = ω²h/g = (π/T)²·4h/g, the deep-water kh.

@@ -50,7 +50,8 @@ void findNonlinearOnset(float& Hr50, float& hr50, float Ho, float T, float ao) {
   detail::WaveLengthLanes lanes;
   bool lanesStarted = false;
   const auto depthAt = [&](float r) { return narrow(Real(r) * L0); };  // single; never faults
-  const auto lookAhead = [&](const std::array<float, kLanes>& ratios, std::optional<float> lowerEnd) {
+  const auto lookAhead = [&](const std::array<float, kLanes>& ratios,
+                             std::optional<float> lowerEnd) {
     // (π/T)² is the first step of the first probe that can fault: formed
     // here, before that probe, it raises the same fault at the same point.
     const Real factor = dispersionFactor([&] { return detail::dispersionFactor(T); });
@@ -104,7 +105,8 @@ void findBreakingPointAhead(float& Hr50, float hr50, float& Hbr, float& hbr, flo
   // one and the checked formula elsewhere.
   detail::NonlinearLanes lanes;
   bool lanesStarted = false;
-  const auto lookAhead = [&](const std::array<float, kLanes>& ratios, std::optional<float> lowerEnd) {
+  const auto lookAhead = [&](const std::array<float, kLanes>& ratios,
+                             std::optional<float> lowerEnd) {
     // The terms of the onset pair are the first step of the first probe that
     // can fault: formed here, before that probe, they raise the same fault at
     // the same point.

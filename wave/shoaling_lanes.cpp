@@ -37,10 +37,15 @@ void NonlinearLanes::start(const NonlinearStart& terms, const float* hr, int cou
   count_ = count;
   conserved_ = terms.conserved.value();
   for (int i = 0; i < kMaxLanes; ++i) {
-    const float ratio = hr[i < count ? i : 0];  // spare lanes repeat the first
-    depthFactor_[i] = std::pow(double(ratio), -5.0 / 2.0);
-    depth_[i] = ratio;
-    inverseDepth_[i] = 1 / double(ratio);
+    if (i < count) {
+      depthFactor_[i] = std::pow(double(hr[i]), -5.0 / 2.0);
+      depth_[i] = hr[i];
+      inverseDepth_[i] = 1 / double(hr[i]);
+    } else {  // a spare lane repeats the first
+      depthFactor_[i] = depthFactor_[0];
+      depth_[i] = depth_[0];
+      inverseDepth_[i] = inverseDepth_[0];
+    }
     s_[i] = terms.rootU1;
     H_[i] = 0;
   }
@@ -69,23 +74,23 @@ void NonlinearLanes::runPortable(unsigned wanted) {
   for (; (open_ & wanted) && pass_ <= kNonlinearPassLimit; ++pass_) {
 #pragma GCC unroll 4
     for (int i = 0; i < count_; ++i) {
-    const float sPrev = static_cast<float>(s_[i]);
-    H_[i] = depthFactor_[i] * (conserved_ / (double(sPrev) - kTwoRootThree));
-    float Hs = static_cast<float>(H_[i]);
-    const bool finite = std::isfinite(Hs);
-    if (Hs < 0) Hs = 0;
-    float s = rt::narrowQuotient(std::sqrt(double(Hs) * kTwoPi), depth_[i], inverseDepth_[i]);
-    const bool settled = static_cast<float>(std::fabs(double(s) - sPrev)) < kUrsellRootTolerance;
-    if (pass_ > kPlainPasses) s = static_cast<float>((double(sPrev) + s) / 2);
-    s_[i] = s;
-    const unsigned bit = 1u << i;
-    if ((!finite || settled) && (open_ & bit)) [[unlikely]] {
-      open_ &= ~bit;
-      if (finite) {
-        result_[i] = H_[i];
-        gaveResult_ |= bit;
+      const float sPrev = static_cast<float>(s_[i]);
+      H_[i] = depthFactor_[i] * (conserved_ / (double(sPrev) - kTwoRootThree));
+      float Hs = static_cast<float>(H_[i]);
+      const bool finite = std::isfinite(Hs);
+      if (Hs < 0) Hs = 0;
+      float s = rt::narrowQuotient(std::sqrt(double(Hs) * kTwoPi), depth_[i], inverseDepth_[i]);
+      const bool settled = static_cast<float>(std::fabs(double(s) - sPrev)) < kUrsellRootTolerance;
+      if (pass_ > kPlainPasses) s = static_cast<float>((double(sPrev) + s) / 2);
+      s_[i] = s;
+      const unsigned bit = 1u << i;
+      if ((!finite || settled) && (open_ & bit)) [[unlikely]] {
+        open_ &= ~bit;
+        if (finite) {
+          result_[i] = H_[i];
+          gaveResult_ |= bit;
+        }
       }
-    }
     }
   }
 }
@@ -119,53 +124,54 @@ __attribute__((target("avx2"))) void NonlinearLanes::runWide(unsigned wanted) {
     inverseDepth[v] = _mm256_load_pd(&inverseDepth_[4 * v]);
   }
   for (; (open_ & wanted) && pass_ <= kNonlinearPassLimit; ++pass_) {
-  unsigned settledLanes = 0, brokenLanes = 0;
+    unsigned settledLanes = 0, brokenLanes = 0;
 #pragma GCC unroll 2
-  for (int v = 0; v < 2; ++v) {
-    const __m256d sPrev = s[v];
-    // H = hr^(−5/2)·(conserved/(√U − 2√3)), narrowed; a negative one is 0.
-    H[v] = _mm256_mul_pd(depthFactor[v],
-                         _mm256_div_pd(conserved, _mm256_sub_pd(sPrev, twoRootThree)));
-    __m128 Hs = _mm256_cvtpd_ps(H[v]);
-    const __m128 finite = _mm_cmp_ps(_mm_and_ps(Hs, absSingle), largestSingle, _CMP_LE_OQ);
-    Hs = _mm_blendv_ps(Hs, zero, _mm_cmp_ps(Hs, zero, _CMP_LT_OQ));
-    // √U = √(2π·Hs)/hr through the reciprocal of hr where the product
-    // narrows as the quotient does (rt::narrowQuotient, lane by lane).
-    const __m256d root = _mm256_sqrt_pd(_mm256_mul_pd(_mm256_cvtps_pd(Hs), twoPi));
-    __m256d q = _mm256_mul_pd(root, inverseDepth[v]);
-    const __m256d magnitude = _mm256_and_pd(q, absMask);
-    const __m256d inRange = _mm256_and_pd(_mm256_cmp_pd(magnitude, smallestNormal, _CMP_GE_OQ),
-                                          _mm256_cmp_pd(magnitude, beyondSingle, _CMP_LT_OQ));
-    const __m256i tail =
-        _mm256_sub_epi64(_mm256_and_si256(_mm256_castpd_si256(q), droppedBits), nearHalfway);
-    const __m256i clearOfBoundary = _mm256_or_si256(
-        _mm256_cmpgt_epi64(tail, sixteen), _mm256_cmpgt_epi64(_mm256_setzero_si256(), tail));
-    const __m256d quotientNeeded = _mm256_castsi256_pd(_mm256_xor_si256(
-        _mm256_and_si256(_mm256_castpd_si256(inRange), clearOfBoundary), allOnes));
-    if (_mm256_movemask_pd(quotientNeeded) != 0) [[unlikely]] {
-      q = _mm256_blendv_pd(q, _mm256_div_pd(root, _mm256_load_pd(&depth_[4 * v])), quotientNeeded);
+    for (int v = 0; v < 2; ++v) {
+      const __m256d sPrev = s[v];
+      // H = hr^(−5/2)·(conserved/(√U − 2√3)), narrowed; a negative one is 0.
+      H[v] = _mm256_mul_pd(depthFactor[v],
+                           _mm256_div_pd(conserved, _mm256_sub_pd(sPrev, twoRootThree)));
+      __m128 Hs = _mm256_cvtpd_ps(H[v]);
+      const __m128 finite = _mm_cmp_ps(_mm_and_ps(Hs, absSingle), largestSingle, _CMP_LE_OQ);
+      Hs = _mm_blendv_ps(Hs, zero, _mm_cmp_ps(Hs, zero, _CMP_LT_OQ));
+      // √U = √(2π·Hs)/hr through the reciprocal of hr where the product
+      // narrows as the quotient does (rt::narrowQuotient, lane by lane).
+      const __m256d root = _mm256_sqrt_pd(_mm256_mul_pd(_mm256_cvtps_pd(Hs), twoPi));
+      __m256d q = _mm256_mul_pd(root, inverseDepth[v]);
+      const __m256d magnitude = _mm256_and_pd(q, absMask);
+      const __m256d inRange = _mm256_and_pd(_mm256_cmp_pd(magnitude, smallestNormal, _CMP_GE_OQ),
+                                            _mm256_cmp_pd(magnitude, beyondSingle, _CMP_LT_OQ));
+      const __m256i tail =
+          _mm256_sub_epi64(_mm256_and_si256(_mm256_castpd_si256(q), droppedBits), nearHalfway);
+      const __m256i clearOfBoundary = _mm256_or_si256(
+          _mm256_cmpgt_epi64(tail, sixteen), _mm256_cmpgt_epi64(_mm256_setzero_si256(), tail));
+      const __m256d quotientNeeded = _mm256_castsi256_pd(_mm256_xor_si256(
+          _mm256_and_si256(_mm256_castpd_si256(inRange), clearOfBoundary), allOnes));
+      if (_mm256_movemask_pd(quotientNeeded) != 0) [[unlikely]] {
+        q = _mm256_blendv_pd(q, _mm256_div_pd(root, _mm256_load_pd(&depth_[4 * v])),
+                             quotientNeeded);
+      }
+      const __m256d sNew = _mm256_cvtps_pd(_mm256_cvtpd_ps(q));
+      const __m128 step = _mm256_cvtpd_ps(_mm256_and_pd(_mm256_sub_pd(sNew, sPrev), absMask));
+      const __m128 settled = _mm_cmp_ps(step, tolerance, _CMP_LT_OQ);
+      s[v] = pass_ > kPlainPasses
+                 ? _mm256_cvtps_pd(_mm256_cvtpd_ps(_mm256_div_pd(_mm256_add_pd(sPrev, sNew), two)))
+                 : sNew;
+      settledLanes |= unsigned(_mm_movemask_ps(settled)) << (4 * v);
+      brokenLanes |= unsigned(~_mm_movemask_ps(finite) & 0xf) << (4 * v);
     }
-    const __m256d sNew = _mm256_cvtps_pd(_mm256_cvtpd_ps(q));
-    const __m128 step = _mm256_cvtpd_ps(_mm256_and_pd(_mm256_sub_pd(sNew, sPrev), absMask));
-    const __m128 settled = _mm_cmp_ps(step, tolerance, _CMP_LT_OQ);
-    s[v] = pass_ > kPlainPasses
-               ? _mm256_cvtps_pd(_mm256_cvtpd_ps(_mm256_div_pd(_mm256_add_pd(sPrev, sNew), two)))
-               : sNew;
-    settledLanes |= unsigned(_mm_movemask_ps(settled)) << (4 * v);
-    brokenLanes |= unsigned(~_mm_movemask_ps(finite) & 0xf) << (4 * v);
-  }
-  const unsigned closing = open_ & (settledLanes | brokenLanes);
-  if (closing != 0) [[unlikely]] {
-    alignas(32) double heights[kMaxLanes];
-    _mm256_store_pd(&heights[0], H[0]);
-    _mm256_store_pd(&heights[4], H[1]);
-    const unsigned giving = closing & ~brokenLanes;
-    for (int i = 0; i < kMaxLanes; ++i) {
-      if (giving & (1u << i)) result_[i] = heights[i];
+    const unsigned closing = open_ & (settledLanes | brokenLanes);
+    if (closing != 0) [[unlikely]] {
+      alignas(32) double heights[kMaxLanes];
+      _mm256_store_pd(&heights[0], H[0]);
+      _mm256_store_pd(&heights[4], H[1]);
+      const unsigned giving = closing & ~brokenLanes;
+      for (int i = 0; i < kMaxLanes; ++i) {
+        if (giving & (1u << i)) result_[i] = heights[i];
+      }
+      gaveResult_ |= giving;
+      open_ &= ~closing;
     }
-    gaveResult_ |= giving;
-    open_ &= ~closing;
-  }
   }
   for (int v = 0; v < 2; ++v) {
     _mm256_store_pd(&s_[4 * v], s[v]);

@@ -1,10 +1,17 @@
-// Internal to wave/: the formulas of wave/formulas.h split at the terms that
-// stay the same through a whole search, so that a search forms each such term
-// once, at its first use, and reuses it in every later probe.
+// Internal to wave/: what the two searches need beyond wave/formulas.h.
 //
-// A term is formed exactly where the one-call formula forms it, by the same
-// operations, so its value is the same to the last bit and its fault, if it
-// has one, is raised at the same moment: at the first probe that reaches it.
+// The formulas split at the terms that stay the same through a whole search,
+// so that a search forms each such term once, at its first use, and reuses it
+// in every later probe.  A term is formed exactly where the one-call formula
+// forms it, by the same operations, so its value is the same to the last bit
+// and its fault, if it has one, is raised at the same moment: at the first
+// probe that reaches it.
+//
+// The lanes: the dispersion and nonlinear shoaling iterations at several
+// depths in lock-step, unchecked, for the searches' look-ahead
+// (bisectDepthRatioAhead).  A lane gives exactly what the checked formula
+// gives, or nothing where that might fault or fail.
+//
 // Nothing outlives one search; nothing is shared between calculations.
 #pragma once
 
@@ -27,8 +34,6 @@ class Once {
     if (!value_) [[unlikely]] value_.emplace(form());
     return *value_;
   }
-  // The term, if formed.
-  const std::optional<T>& formed() const { return value_; }
 
  private:
   std::optional<T> value_;
@@ -88,10 +93,10 @@ double refractionCoefWith(float a, CosAo&& cosAo) {
 template <class SinAo, class CosAo>
 double linearHeightRatioWith(float h, float L, float Ho, float L0, SinAo&& sinAo, CosAo&& cosAo) {
   using rt::narrow;
-  const float n = narrow(groupRatio(h, L));                     // single
-  const float a = narrow(refractedAngleWith(L, L0, sinAo()));   // single
-  const rt::Real Ks = shoalingCoef(L, L0, n);                   // double, not narrowed
-  const rt::Real Kr = refractionCoefWith(a, cosAo);             // double, not narrowed
+  const float n = narrow(groupRatio(h, L));                    // single
+  const float a = narrow(refractedAngleWith(L, L0, sinAo()));  // single
+  const rt::Real Ks = shoalingCoef(L, L0, n);                  // double, not narrowed
+  const rt::Real Kr = refractionCoefWith(a, cosAo);            // double, not narrowed
   return (Ks * Kr * Ho / L0).value();
 }
 
