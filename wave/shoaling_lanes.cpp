@@ -116,6 +116,10 @@ __attribute__((target("avx2"))) void NonlinearLanes::runWide(unsigned wanted) {
   const __m128 largestSingle = _mm_set1_ps(0x1.fffffep127f);
   const __m128 absSingle = _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff));
   const __m128 tolerance = _mm_set1_ps(kUrsellRootTolerance);
+  const __m256d largestSingleWide = _mm256_set1_pd(double(0x1.fffffep127f));
+  const __m256i one = _mm256_set1_epi64x(1);
+  const __m256i halfway = _mm256_set1_epi64x(std::int64_t{1} << 28);
+  const __m256i belowHalfway = _mm256_set1_epi64x((std::int64_t{1} << 28) - 1);
   __m256d s[2], H[2], depthFactor[2], inverseDepth[2];
   for (int v = 0; v < 2; ++v) {
     s[v] = _mm256_load_pd(&s_[4 * v]);
@@ -131,12 +135,29 @@ __attribute__((target("avx2"))) void NonlinearLanes::runWide(unsigned wanted) {
       // H = hr^(−5/2)·(conserved/(√U − 2√3)), narrowed; a negative one is 0.
       H[v] = _mm256_mul_pd(depthFactor[v],
                            _mm256_div_pd(conserved, _mm256_sub_pd(sPrev, twoRootThree)));
-      __m128 Hs = _mm256_cvtpd_ps(H[v]);
-      const __m128 finite = _mm_cmp_ps(_mm_and_ps(Hs, absSingle), largestSingle, _CMP_LE_OQ);
-      Hs = _mm_blendv_ps(Hs, zero, _mm_cmp_ps(Hs, zero, _CMP_LT_OQ));
+      // Where every H lies in the normal single range below the largest
+      // single, it is rounded to single in place, on its bits (to nearest,
+      // ties to even, at the 29th bit), as the conversion there and back
+      // would round it, but sooner; elsewhere it takes the conversion.
+      const __m256d normal = _mm256_and_pd(_mm256_cmp_pd(H[v], smallestNormal, _CMP_GE_OQ),
+                                           _mm256_cmp_pd(H[v], largestSingleWide, _CMP_LT_OQ));
+      __m256d Hs;
+      int finiteLanes = 0xf;
+      if (_mm256_movemask_pd(normal) == 0xf) [[likely]] {
+        const __m256i bits = _mm256_castpd_si256(H[v]);
+        const __m256i evenUp = _mm256_and_si256(_mm256_srli_epi64(bits, 29), one);
+        Hs = _mm256_castsi256_pd(_mm256_andnot_si256(
+            droppedBits, _mm256_add_epi64(bits, _mm256_add_epi64(belowHalfway, evenUp))));
+      } else {
+        __m128 single = _mm256_cvtpd_ps(H[v]);
+        finiteLanes = _mm_movemask_ps(
+            _mm_cmp_ps(_mm_and_ps(single, absSingle), largestSingle, _CMP_LE_OQ));
+        single = _mm_blendv_ps(single, zero, _mm_cmp_ps(single, zero, _CMP_LT_OQ));
+        Hs = _mm256_cvtps_pd(single);
+      }
       // √U = √(2π·Hs)/hr through the reciprocal of hr where the product
       // narrows as the quotient does (rt::narrowQuotient, lane by lane).
-      const __m256d root = _mm256_sqrt_pd(_mm256_mul_pd(_mm256_cvtps_pd(Hs), twoPi));
+      const __m256d root = _mm256_sqrt_pd(_mm256_mul_pd(Hs, twoPi));
       __m256d q = _mm256_mul_pd(root, inverseDepth[v]);
       const __m256d magnitude = _mm256_and_pd(q, absMask);
       const __m256d inRange = _mm256_and_pd(_mm256_cmp_pd(magnitude, smallestNormal, _CMP_GE_OQ),
@@ -147,18 +168,24 @@ __attribute__((target("avx2"))) void NonlinearLanes::runWide(unsigned wanted) {
           _mm256_cmpgt_epi64(tail, sixteen), _mm256_cmpgt_epi64(_mm256_setzero_si256(), tail));
       const __m256d quotientNeeded = _mm256_castsi256_pd(_mm256_xor_si256(
           _mm256_and_si256(_mm256_castpd_si256(inRange), clearOfBoundary), allOnes));
+      // A product clear of a rounding boundary is rounded to single on its
+      // bits (no tie can occur there); else the quotient is converted.
+      __m256d sNew;
       if (_mm256_movemask_pd(quotientNeeded) != 0) [[unlikely]] {
         q = _mm256_blendv_pd(q, _mm256_div_pd(root, _mm256_load_pd(&depth_[4 * v])),
                              quotientNeeded);
+        sNew = _mm256_cvtps_pd(_mm256_cvtpd_ps(q));
+      } else {
+        sNew = _mm256_castsi256_pd(
+            _mm256_andnot_si256(droppedBits, _mm256_add_epi64(_mm256_castpd_si256(q), halfway)));
       }
-      const __m256d sNew = _mm256_cvtps_pd(_mm256_cvtpd_ps(q));
       const __m128 step = _mm256_cvtpd_ps(_mm256_and_pd(_mm256_sub_pd(sNew, sPrev), absMask));
       const __m128 settled = _mm_cmp_ps(step, tolerance, _CMP_LT_OQ);
       s[v] = pass_ > kPlainPasses
                  ? _mm256_cvtps_pd(_mm256_cvtpd_ps(_mm256_div_pd(_mm256_add_pd(sPrev, sNew), two)))
                  : sNew;
       settledLanes |= unsigned(_mm_movemask_ps(settled)) << (4 * v);
-      brokenLanes |= unsigned(~_mm_movemask_ps(finite) & 0xf) << (4 * v);
+      brokenLanes |= unsigned(~finiteLanes & 0xf) << (4 * v);
     }
     const unsigned closing = open_ & (settledLanes | brokenLanes);
     if (closing != 0) [[unlikely]] {
