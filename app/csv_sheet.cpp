@@ -2,19 +2,23 @@
 
 #include <csv.h>
 
+#include <tbb/parallel_pipeline.h>
+#include <tbb/task_arena.h>
+
 #include <algorithm>
+#include <exception>
+#include <limits>
+#include <memory>
+#include <new>
 #include <utility>
 
+#include "runtime/text.h"
 #include "sheet/calc.h"
-#include "sheet/sheet.h"
+#include "sheet/case.h"
 
 namespace saiha::cli {
 
 namespace {
-
-// The sheet's input box for each input column, in Column order.
-constexpr std::array<sheet::Box, kColumnCount> kColumnBoxes = {
-    sheet::kHeightBox, sheet::kPeriodBox, sheet::kAngleBox, sheet::kSlopeBox, sheet::kDepthBox};
 
 constexpr std::string_view kExpectedColumns = "Ho, T, alpha0, n and optionally h";
 
@@ -46,51 +50,6 @@ std::string shown(std::string_view name) {
 // character is a blank: a cell of blanks must reach the sheet as it is.
 int noBlanks(unsigned char) { return 0; }
 
-// Collects libcsv's field and record callbacks into records.
-struct Collector {
-  std::vector<Record> records;
-  std::vector<std::string> fields;
-  std::size_t startLine = 0;   // line of the record being collected
-  std::size_t recordEnds = 0;  // records ended so far, blank lines included
-
-  static void onField(void* data, std::size_t size, void* self) {
-    auto& c = *static_cast<Collector*>(self);
-    c.fields.emplace_back(static_cast<const char*>(data), size);
-  }
-
-  static void onRecord(int, void* self) {
-    auto& c = *static_cast<Collector*>(self);
-    ++c.recordEnds;
-    std::vector<std::string> fields = std::exchange(c.fields, {});
-    // A line of nothing but blanks is a blank line, not a one-field row.
-    if (fields.size() == 1 && trimBlanks(fields.front()).empty()) return;
-    c.records.push_back(Record{std::move(fields), c.startLine});
-  }
-};
-
-// Owns a libcsv parser for one input.
-class Parser {
- public:
-  Parser() {
-    if (csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI) != 0) throw std::bad_alloc();
-    csv_set_space_func(&parser_, noBlanks);
-  }
-  ~Parser() { csv_free(&parser_); }
-  Parser(const Parser&) = delete;
-  Parser& operator=(const Parser&) = delete;
-
-  bool feed(char byte, Collector& out) {
-    return csv_parse(&parser_, &byte, 1, Collector::onField, Collector::onRecord, &out) == 1;
-  }
-  bool finish(Collector& out) {
-    return csv_fini(&parser_, Collector::onField, Collector::onRecord, &out) == 0;
-  }
-  int error() { return csv_error(&parser_); }
-
- private:
-  csv_parser parser_{};
-};
-
 std::string lineText(std::size_t line) { return "line " + std::to_string(line) + ": "; }
 
 // Whether byte `i` ends a line: LF, or CR not followed by LF, so that CRLF,
@@ -106,6 +65,247 @@ std::size_t lineAt(std::string_view text, std::size_t pos) {
   return line;
 }
 
+// The fields of records as they are read: every field's bytes one after the
+// other, and where each field and record ends.  One buffer per chunk of rows
+// keeps the reading free of an allocation per cell.
+struct RecordBuffer {
+  struct Entry {
+    std::size_t line;        // the line the record starts on
+    std::size_t firstField;  // index into fieldEnds
+    std::size_t fieldCount;
+  };
+  std::string bytes;
+  std::vector<std::size_t> fieldEnds;  // end of each field in `bytes`
+  std::vector<Entry> records;
+
+  std::string_view field(std::size_t i) const {
+    const std::size_t begin = i == 0 ? 0 : fieldEnds[i - 1];
+    return std::string_view(bytes).substr(begin, fieldEnds[i] - begin);
+  }
+  void fieldsOf(std::size_t record, std::vector<std::string_view>& out) const {
+    out.clear();
+    const Entry& e = records[record];
+    for (std::size_t f = 0; f < e.fieldCount; ++f) out.push_back(field(e.firstField + f));
+  }
+};
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Splits CSV text that arrives in blocks into records, knowing the line each
+// record starts on and the line of any fault.  libcsv parses; each line goes
+// to it on its own, so that a record's first line is the line of the first
+// byte fed after the previous record ended.
+class RecordReader {
+ public:
+  explicit RecordReader(std::size_t maxRecordBytes) : maxRecordBytes_(maxRecordBytes) {
+    if (csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI) != 0) throw std::bad_alloc();
+    csv_set_space_func(&parser_, noBlanks);
+  }
+  ~RecordReader() { csv_free(&parser_); }
+  RecordReader(const RecordReader&) = delete;
+  RecordReader& operator=(const RecordReader&) = delete;
+
+  // Complete records go to `out` from now on; the fields already read of a
+  // record not yet ended move there with it.
+  void setOutput(RecordBuffer& out) {
+    if (out_ == &out) return;
+    if (out_ == nullptr) {
+      currentField_ = out.fieldEnds.size();
+    } else {
+      const std::size_t byteBase = fieldBegin(currentField_);
+      const std::size_t moved = out_->fieldEnds.size() - currentField_;
+      const std::size_t base = out.bytes.size();
+      for (std::size_t f = currentField_; f < out_->fieldEnds.size(); ++f) {
+        out.fieldEnds.push_back(base + out_->fieldEnds[f] - byteBase);
+      }
+      out.bytes.append(out_->bytes, byteBase);
+      out_->bytes.resize(byteBase);
+      out_->fieldEnds.resize(currentField_);
+      currentField_ = out.fieldEnds.size() - moved;
+    }
+    out_ = &out;
+  }
+
+  // The next bytes of the input.  Throws InputError for a fault of the text.
+  void feed(std::string_view block) {
+    if (atStart_) {
+      atStart_ = false;
+      checkStart(block);
+      if (block.starts_with(kUtf8Bom)) block.remove_prefix(kUtf8Bom.size());
+    }
+    std::size_t segmentStart = 0;
+    for (std::size_t i = 0; i < block.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(block[i]);
+      if (byte >= 0x80 || utf8Needed_ > 0) {
+        checkUtf8(byte);
+      } else if (byte == 0) {
+        throw InputError(lineText(line_) + "the input contains a NUL byte; it is not a CSV text file");
+      }
+      if (byte == '\n' || byte == '\r') {
+        feedSegment(block.substr(segmentStart, i + 1 - segmentStart));
+        segmentStart = i + 1;
+        // CRLF, LF and a lone CR each end one line.
+        if (byte == '\r' || !afterCr_) ++line_;
+        afterCr_ = byte == '\r';
+        segmentLine_ = line_;
+      } else {
+        afterCr_ = false;
+      }
+    }
+    if (segmentStart < block.size()) feedSegment(block.substr(segmentStart));
+  }
+
+  // The end of the input.
+  void finish() {
+    if (utf8Needed_ > 0) throw notUtf8();
+    if (csv_fini(&parser_, onField, onRecord, this) != 0) {
+      rethrowPending();
+      throw InputError(lineText(startLine_) +
+                       "malformed CSV: a quoted field is not closed before the end of the input");
+    }
+    rethrowPending();
+  }
+
+ private:
+  // libcsv grows its field buffer by a fixed block: grown by at least what it
+  // holds, a very long cell costs time in proportion to its length.
+  static constexpr std::size_t kMinParserBlock = 4096;
+
+  std::size_t fieldBegin(std::size_t field) const {
+    return field == 0 ? 0 : out_->fieldEnds[field - 1];
+  }
+
+  // Input that is not CSV text from its very first bytes.
+  static void checkStart(std::string_view block) {
+    if (block.starts_with("\xFF\xFE") || block.starts_with("\xFE\xFF")) {
+      throw InputError(lineText(1) + "the input is UTF-16 text; save it as UTF-8 CSV");
+    }
+    if (const auto nul = block.find('\0'); nul != std::string_view::npos) {
+      throw InputError(lineText(lineAt(block, nul)) +
+                       "the input contains a NUL byte; it is not a CSV text file");
+    }
+  }
+
+  InputError notUtf8() const {
+    return InputError(lineText(line_) +
+                      "the input is not UTF-8 text (a byte that is not UTF-8); save it as UTF-8 CSV");
+  }
+
+  // One step of UTF-8 validation: well-formed sequences only (no overlong
+  // forms, surrogates or code points above U+10FFFF).
+  void checkUtf8(unsigned char byte) {
+    if (utf8Needed_ > 0) {
+      if (byte < utf8Low_ || byte > utf8High_) throw notUtf8();
+      --utf8Needed_;
+      utf8Low_ = 0x80;
+      utf8High_ = 0xBF;
+      return;
+    }
+    utf8Low_ = 0x80;
+    utf8High_ = 0xBF;
+    if (byte >= 0xC2 && byte <= 0xDF) {
+      utf8Needed_ = 1;
+    } else if (byte >= 0xE0 && byte <= 0xEF) {
+      utf8Needed_ = 2;
+      if (byte == 0xE0) utf8Low_ = 0xA0;
+      if (byte == 0xED) utf8High_ = 0x9F;
+    } else if (byte >= 0xF0 && byte <= 0xF4) {
+      utf8Needed_ = 3;
+      if (byte == 0xF0) utf8Low_ = 0x90;
+      if (byte == 0xF4) utf8High_ = 0x8F;
+    } else {
+      throw notUtf8();
+    }
+  }
+
+  // Bytes of one line at most (ending with its line end, if it has one).
+  void feedSegment(std::string_view segment) {
+    const bool lineEnd = segment.front() == '\n' || segment.front() == '\r';
+    if (betweenRecords_ && !lineEnd) {
+      startLine_ = segmentLine_;
+      betweenRecords_ = false;
+      recordBytes_ = 0;
+    }
+    if (!betweenRecords_) {
+      recordBytes_ += segment.size();
+      if (recordBytes_ > maxRecordBytes_) {
+        throw InputError(lineText(startLine_) + "a record longer than " +
+                         std::to_string(maxRecordBytes_ >> 20) + " MiB; no case needs one");
+      }
+    }
+    csv_set_blk_size(&parser_, std::max(kMinParserBlock, parser_.entry_size));
+    const std::size_t endsBefore = recordEnds_;
+    const std::size_t parsed =
+        csv_parse(&parser_, segment.data(), segment.size(), onField, onRecord, this);
+    rethrowPending();
+    if (parsed != segment.size()) {
+      if (csv_error(&parser_) == CSV_ENOMEM || csv_error(&parser_) == CSV_ETOOBIG) {
+        throw std::bad_alloc();
+      }
+      throw InputError(lineText(segmentLine_) +
+                       "malformed CSV: a double quote may only stand inside a quoted field, "
+                       "doubled, and a quoted field must end at a comma or a line end");
+    }
+    if (recordEnds_ != endsBefore) betweenRecords_ = true;
+  }
+
+  void rethrowPending() {
+    if (pending_) std::rethrow_exception(std::exchange(pending_, nullptr));
+  }
+
+  // libcsv's callbacks: C code calls them, so nothing may be thrown through
+  // it; a failure waits in `pending_` until csv_parse returns.
+  static void onField(void* data, std::size_t size, void* self) {
+    auto& r = *static_cast<RecordReader*>(self);
+    if (r.pending_) return;
+    try {
+      RecordBuffer& out = *r.out_;
+      if (size > 0) out.bytes.append(static_cast<const char*>(data), size);
+      out.fieldEnds.push_back(out.bytes.size());
+    } catch (...) {
+      r.pending_ = std::current_exception();
+    }
+  }
+
+  static void onRecord(int, void* self) {
+    auto& r = *static_cast<RecordReader*>(self);
+    ++r.recordEnds_;
+    if (r.pending_) return;
+    try {
+      RecordBuffer& out = *r.out_;
+      const std::size_t first = r.currentField_;
+      const std::size_t count = out.fieldEnds.size() - first;
+      // A line of nothing but blanks is a blank line, not a one-field row.
+      if (count == 1 && trimBlanks(out.field(first)).empty()) {
+        out.bytes.resize(r.fieldBegin(first));
+        out.fieldEnds.pop_back();
+        return;
+      }
+      out.records.push_back({r.startLine_, first, count});
+      r.currentField_ = out.fieldEnds.size();
+    } catch (...) {
+      r.pending_ = std::current_exception();
+    }
+  }
+
+  csv_parser parser_{};
+  RecordBuffer* out_ = nullptr;
+  std::size_t currentField_ = 0;  // first field of the record being read
+  std::exception_ptr pending_;
+  std::size_t maxRecordBytes_;
+
+  bool atStart_ = true;
+  std::size_t line_ = 1;         // line of the next byte
+  bool afterCr_ = false;
+  std::size_t segmentLine_ = 1;  // line of the segment being fed
+  std::size_t startLine_ = 0;    // line of the record being read
+  bool betweenRecords_ = true;
+  std::size_t recordBytes_ = 0;
+  std::size_t recordEnds_ = 0;   // records ended so far, blank lines included
+  int utf8Needed_ = 0;           // continuation bytes still expected
+  unsigned char utf8Low_ = 0x80, utf8High_ = 0xBF;
+};
+
 std::string failedRowMessage(std::size_t fields, std::size_t width) {
   return "列の数が見出し行と合いません（この行 " + std::to_string(fields) + " 列，見出し行 " +
          std::to_string(width) +
@@ -115,49 +315,18 @@ std::string failedRowMessage(std::size_t fields, std::size_t width) {
 }  // namespace
 
 std::vector<Record> parseRecords(std::string_view text) {
-  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
-    throw InputError(lineText(1) + "the input is UTF-16 text; save it as UTF-8 CSV");
+  RecordBuffer buffer;
+  RecordReader reader(std::numeric_limits<std::size_t>::max());
+  reader.setOutput(buffer);
+  reader.feed(text);
+  reader.finish();
+  std::vector<Record> records;
+  std::vector<std::string_view> fields;
+  for (std::size_t i = 0; i < buffer.records.size(); ++i) {
+    buffer.fieldsOf(i, fields);
+    records.push_back(Record{{fields.begin(), fields.end()}, buffer.records[i].line});
   }
-  if (const auto nul = text.find('\0'); nul != std::string_view::npos) {
-    throw InputError(lineText(lineAt(text, nul)) +
-                     "the input contains a NUL byte; it is not a CSV text file");
-  }
-
-  // The UTF-8 byte-order mark that spreadsheets put in front of a CSV file
-  // is not part of the first column's name.
-  constexpr std::string_view kBom = "\xEF\xBB\xBF";
-  const std::size_t begin = text.starts_with(kBom) ? kBom.size() : 0;
-
-  // Bytes go to the parser one at a time so that each record knows the line
-  // it starts on and a parse error knows the line it is on.
-  Collector out;
-  Parser parser;
-  std::size_t line = 1;
-  bool betweenRecords = true;
-  for (std::size_t i = begin; i < text.size(); ++i) {
-    const char c = text[i];
-    const bool lineEnd = c == '\n' || c == '\r';
-    if (betweenRecords && !lineEnd) {
-      out.startLine = line;
-      betweenRecords = false;
-    }
-    const std::size_t endsSoFar = out.recordEnds;
-    if (!parser.feed(c, out)) {
-      if (parser.error() == CSV_ENOMEM || parser.error() == CSV_ETOOBIG) throw std::bad_alloc();
-      throw InputError(lineText(line) +
-                       "malformed CSV: a double quote may only stand inside a quoted field, "
-                       "doubled, and a quoted field must end at a comma or a line end");
-    }
-    // Once a record has ended, the next byte that is not a line end starts
-    // the next one.
-    if (out.recordEnds != endsSoFar) betweenRecords = true;
-    if (endsLine(text, i)) ++line;
-  }
-  if (!parser.finish(out)) {
-    throw InputError(lineText(out.startLine) +
-                     "malformed CSV: a quoted field is not closed before the end of the input");
-  }
-  return std::move(out.records);
+  return records;
 }
 
 std::string quoteField(std::string_view field) {
@@ -215,59 +384,315 @@ Layout readHeader(const Record& header) {
   return layout;
 }
 
-RowOutcome calcRecord(const Layout& layout, const Record& record) {
-  RowOutcome row;
-  row.cells.resize(kOutputHeader.size());
-  const auto cell = [&](std::size_t column) -> std::string {
-    const auto& position = layout.position[column];
-    return position && *position < record.fields.size() ? record.fields[*position] : std::string();
+namespace {
+
+// A field appended as quoteField writes it, without a string of its own.
+void appendField(std::string& out, std::string_view field) {
+  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out += field;
+    return;
+  }
+  out.push_back('"');
+  for (char c : field) {
+    if (c == '"') out.push_back('"');
+    out.push_back(c);
+  }
+  out.push_back('"');
+}
+
+// The output cells of one record under `model`, handed to `emit` in the
+// order of kOutputHeader; returns whether the row computed.
+template <class Emit>
+bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
+                Precision precision, const shore::Model& model, Emit&& emit) {
+  const auto cell = [&](Column column) -> std::string_view {
+    const auto& position = layout.position[static_cast<std::size_t>(column)];
+    return position && *position < fields.size() ? fields[*position] : std::string_view();
   };
+  constexpr std::size_t kResults = kOutputHeader.size() - kColumnCount - 1;
 
-  if (record.fields.size() != layout.width) {
-    for (std::size_t c = 0; c < kColumnCount; ++c) row.cells[c] = cell(c);
-    row.cells.back() = failedRowMessage(record.fields.size(), layout.width);
-    return row;
+  if (fields.size() != layout.width) {
+    for (std::size_t c = 0; c < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
+    for (std::size_t r = 0; r < kResults; ++r) emit(std::string_view());
+    emit(failedRowMessage(fields.size(), layout.width));
+    return false;
   }
 
-  sheet::Sheet sheet;
-  sheet::loadDefaults(sheet);
-  for (std::size_t c = 0; c < kColumnCount; ++c) sheet.setText(kColumnBoxes[c], cell(c));
-  const sheet::CalcOutcome outcome = sheet::calc(sheet);
+  // Each cell read as the sheet reads its box: the leading number, NaN when
+  // there is none, which the engine refuses for that input.
+  const auto number = [&](Column column) {
+    return rt::leadingNumber(cell(column)).value_or(std::numeric_limits<double>::quiet_NaN());
+  };
+  const std::string_view depth = cell(Column::h);
+  const sheet::CaseResult r = sheet::calcCase(
+      shore::Wave{number(Column::Ho), number(Column::T), number(Column::alpha0), number(Column::n)},
+      depth.empty() ? std::nullopt : std::optional<double>(number(Column::h)), model);
 
-  for (std::size_t c = 0; c < kColumnCount; ++c) row.cells[c] = sheet.text(kColumnBoxes[c]);
-  for (std::size_t r = 0; r < sheet::kResultBoxes.size(); ++r) {
-    const sheet::Box box = sheet::kResultBoxes[r];
-    if (outcome.written.test(sheet::index(box))) row.cells[kColumnCount + r] = sheet.text(box);
+  for (std::size_t c = 0; c + 1 < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
+  // The depth as the depth box reads after the calculation.
+  if (!depth.empty()) {
+    emit(depth);
+  } else if (r.depthDefaulted) {
+    emit(rt::formatResult(r.breaking.hb));
+  } else {
+    emit(std::string_view());
   }
-  if (outcome.error) row.cells.back() = sheet::errorText(*outcome.error);
-  row.ok = outcome.ok();
+
+  const auto text = [precision](float value) {
+    return precision == Precision::Full ? rt::formatShortest(value) : rt::formatResult(value);
+  };
+  const shore::Breaking& b = r.breaking;
+  const std::array<float, 4> atBreaking = {b.Hb, b.hb, b.gamma, b.thetaB};
+  for (int i = 0; i < 4; ++i) {
+    if (i < b.reached) emit(text(atBreaking[static_cast<std::size_t>(i)]));
+    else emit(std::string_view());
+  }
+  const std::array<float, 8> atDepth = r.state.results();
+  for (int i = 0; i < 8; ++i) {
+    if (i < r.state.reached) emit(text(atDepth[static_cast<std::size_t>(i)]));
+    else emit(std::string_view());
+  }
+  if (r.ok()) emit(std::string_view());
+  else emit(sheet::errorText(r.error));
+  return r.ok();
+}
+
+}  // namespace
+
+RowOutcome calcRecord(const Layout& layout, const Record& record) {
+  const std::vector<std::string_view> fields(record.fields.begin(), record.fields.end());
+  RowOutcome row;
+  row.cells.reserve(kOutputHeader.size());
+  row.ok = computeRow(layout, fields, Precision::Shown, shore::Model{},
+                      [&](std::string_view cell) { row.cells.emplace_back(cell); });
   return row;
 }
 
-int run(std::string_view input, std::ostream& out, std::string& diagnostic) {
-  std::string output;
-  bool allComputed = true;
-  try {
-    const std::vector<Record> records = parseRecords(input);
-    if (records.empty()) {
-      throw InputError("the input is empty; its first row must name the columns " +
-                       std::string(kExpectedColumns));
-    }
-    const Layout layout = readHeader(records.front());
+bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
+               Precision precision, std::string& out, const shore::Model& model) {
+  bool first = true;
+  const bool ok = computeRow(layout, fields, precision, model, [&](std::string_view cell) {
+    if (!first) out.push_back(',');
+    first = false;
+    appendField(out, cell);
+  });
+  out.push_back('\n');
+  return ok;
+}
 
-    const std::vector<std::string> header(kOutputHeader.begin(), kOutputHeader.end());
-    output = formatRecord(header);
-    for (std::size_t i = 1; i < records.size(); ++i) {
-      const RowOutcome row = calcRecord(layout, records[i]);
-      allComputed = allComputed && row.ok;
-      output += formatRecord(row.cells);
-    }
-  } catch (const InputError& error) {
-    diagnostic = error.what();
-    return kUnusable;
+namespace {
+
+// A chunk of rows on its way through the pipeline: the records read, then
+// their output lines.
+struct Chunk {
+  RecordBuffer in;
+  std::size_t firstRecord = 0;  // 1 when the chunk's first record is the header
+  std::string out;
+  std::uint64_t rows = 0;
+  bool allComputed = true;
+  std::uint64_t bytesRead = 0;  // input consumed up to the end of this chunk
+  std::optional<std::string> error;  // what ends the run after this chunk's rows
+  bool unusable = false;  // the error came before the header: write nothing
+};
+
+// The reading side of a run: blocks of input into chunks of records.
+class ChunkReader {
+ public:
+  ChunkReader(const ReadInput& read, const RunOptions& options)
+      : read_(read), options_(options), reader_(options.maxRecordBytes) {
+    block_.resize(options.blockBytes);
   }
-  out << output;
-  return allComputed ? kAllComputed : kSomeFailed;
+
+  bool interrupted() const { return options_.interrupted != nullptr && *options_.interrupted != 0; }
+  bool done() const { return done_; }
+  const Layout& layout() const { return layout_; }
+
+  // The next chunk: at least one record, or the last of the input, or the
+  // one whose fault ends the run.
+  void fill(Chunk& chunk) {
+    reader_.setOutput(chunk.in);
+    try {
+      while (!done_ && chunk.in.records.size() <= chunk.firstRecord) {
+        const std::size_t got = readBlock();
+        if (got == 0) {
+          done_ = true;
+          if (interrupted()) break;
+          reader_.finish();
+        } else {
+          reader_.feed(std::string_view(block_.data(), got));
+          bytesRead_ += got;
+        }
+        takeHeader(chunk);
+      }
+      if (done_ && !haveLayout_ && !interrupted()) {
+        throw InputError("the input is empty; its first row must name the columns " +
+                         std::string(kExpectedColumns));
+      }
+    } catch (const std::bad_alloc&) {
+      throw;
+    } catch (const std::runtime_error& error) {  // a fault of the text, or of reading it
+      stop(chunk, error.what());
+    }
+    chunk.bytesRead = bytesRead_;
+    // The chunk goes on down the pipeline: the fields of a record not yet
+    // ended wait here for the next one.
+    reader_.setOutput(carry_);
+  }
+
+ private:
+  // A whole block, short only at the end of the input (or when interrupted).
+  std::size_t readBlock() {
+    std::size_t got = 0;
+    while (got < block_.size()) {
+      if (interrupted()) break;
+      const std::size_t n = read_(block_.data() + got, block_.size() - got);
+      if (n == 0) break;
+      got += n;
+    }
+    return got;
+  }
+
+  // Ends the run at this chunk: the records read before the fault are
+  // still written, after the header when it was read.
+  void stop(Chunk& chunk, std::string reason) {
+    done_ = true;
+    try {
+      takeHeader(chunk);
+    } catch (const InputError& header) {
+      reason = header.what();  // the header comes first in the input
+    }
+    chunk.error = std::move(reason);
+    chunk.unusable = !haveLayout_;
+  }
+
+  void takeHeader(Chunk& chunk) {
+    if (haveLayout_ || chunk.in.records.empty()) return;
+    std::vector<std::string_view> fields;
+    chunk.in.fieldsOf(0, fields);
+    layout_ = readHeader(Record{{fields.begin(), fields.end()}, chunk.in.records[0].line});
+    haveLayout_ = true;
+    chunk.firstRecord = 1;
+  }
+
+  const ReadInput& read_;
+  const RunOptions& options_;
+  RecordReader reader_;
+  RecordBuffer carry_;
+  std::vector<char> block_;
+  std::uint64_t bytesRead_ = 0;
+  bool done_ = false;
+  bool haveLayout_ = false;
+  Layout layout_;
+};
+
+void computeChunk(Chunk& chunk, const Layout& layout, Precision precision,
+                  const shore::Model& model) {
+  std::vector<std::string_view> fields;
+  chunk.out.reserve(chunk.in.bytes.size() * 3);
+  for (std::size_t i = chunk.firstRecord; i < chunk.in.records.size(); ++i) {
+    chunk.in.fieldsOf(i, fields);
+    chunk.allComputed = appendRow(layout, fields, precision, chunk.out, model) && chunk.allComputed;
+    ++chunk.rows;
+  }
+  // The input is no longer needed while the chunk waits for its turn.
+  chunk.in = RecordBuffer();
+}
+
+}  // namespace
+
+RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOptions& options) {
+  RunResult result;
+  ChunkReader reader(read, options);
+  bool headerWritten = false;
+  bool allComputed = true;
+  std::optional<std::string> failure;
+  Progress progress;
+  progress.totalBytes = options.totalBytes;
+
+  const auto writeChunk = [&](Chunk& chunk) {
+    if (chunk.unusable) {
+      failure = chunk.error;
+      return;
+    }
+    if (!headerWritten) {
+      const std::vector<std::string> header(kOutputHeader.begin(), kOutputHeader.end());
+      write(formatRecord(header));
+      headerWritten = true;
+    }
+    if (!chunk.out.empty()) write(chunk.out);
+    result.rows += chunk.rows;
+    allComputed = allComputed && chunk.allComputed;
+    if (chunk.error) failure = chunk.error;
+    if (options.progress) {
+      progress.rows = result.rows;
+      progress.bytesRead = chunk.bytesRead;
+      options.progress(progress);
+    }
+  };
+
+  try {
+    const int threads = std::max(1, options.threads);
+    tbb::task_arena arena(threads);
+    arena.execute([&] {
+      tbb::parallel_pipeline(
+          static_cast<std::size_t>(threads) * 4,
+          tbb::make_filter<void, std::shared_ptr<Chunk>>(
+              tbb::filter_mode::serial_in_order,
+              [&](tbb::flow_control& flow) -> std::shared_ptr<Chunk> {
+                if (reader.done() || reader.interrupted()) {
+                  flow.stop();
+                  return nullptr;
+                }
+                auto chunk = std::make_shared<Chunk>();
+                reader.fill(*chunk);
+                return chunk;
+              }) &
+              tbb::make_filter<std::shared_ptr<Chunk>, std::shared_ptr<Chunk>>(
+                  tbb::filter_mode::parallel,
+                  [&](std::shared_ptr<Chunk> chunk) {
+                    if (!chunk->unusable) {
+                      computeChunk(*chunk, reader.layout(), options.precision, options.model);
+                    }
+                    return chunk;
+                  }) &
+              tbb::make_filter<std::shared_ptr<Chunk>, void>(
+                  tbb::filter_mode::serial_in_order,
+                  [&](std::shared_ptr<Chunk> chunk) { writeChunk(*chunk); }));
+    });
+  } catch (const std::bad_alloc&) {
+    result.status = kUnusable;
+    result.diagnostic = "out of memory after " + std::to_string(result.rows) +
+                        " rows; no row needs that much: check the input";
+    return result;
+  }
+  if (options.progress) {
+    progress.done = true;
+    options.progress(progress);
+  }
+  result.interrupted = reader.interrupted() && !failure;
+  if (failure) {
+    result.status = kUnusable;
+    result.diagnostic = *failure;
+  } else {
+    result.status = allComputed ? kAllComputed : kSomeFailed;
+  }
+  return result;
+}
+
+int run(std::string_view input, std::ostream& out, std::string& diagnostic) {
+  std::size_t offset = 0;
+  const ReadInput read = [&](char* buffer, std::size_t size) {
+    const std::size_t n = std::min(size, input.size() - offset);
+    std::copy_n(input.data() + offset, n, buffer);
+    offset += n;
+    return n;
+  };
+  const WriteOutput write = [&](std::string_view bytes) {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  };
+  const RunResult result = runStream(read, write, RunOptions{});
+  diagnostic = result.diagnostic;
+  return result.status;
 }
 
 }  // namespace saiha::cli

@@ -9,6 +9,9 @@
 #pragma once
 
 #include <array>
+#include <csignal>
+#include <cstdint>
+#include <functional>
 #include <cstddef>
 #include <optional>
 #include <ostream>
@@ -17,6 +20,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "shore/model.h"
 
 namespace saiha::cli {
 
@@ -40,8 +45,9 @@ struct Record {
 };
 
 // Splits CSV text into records.  Throws InputError, naming the line, for a
-// NUL byte (binary or UTF-16 input), a quote inside an unquoted field, text
-// after a closing quote, or a quoted field that never closes.
+// NUL byte (binary or UTF-16 input), a byte that is not UTF-8, a quote inside
+// an unquoted field, text after a closing quote, or a quoted field that never
+// closes.
 std::vector<Record> parseRecords(std::string_view text);
 
 // A field as RFC 4180 writes it: quoted, with inner quotes doubled, when it
@@ -94,9 +100,70 @@ struct RowOutcome {
 RowOutcome calcRecord(const Layout& layout, const Record& record);
 
 // Reads a whole CSV input and writes the output CSV, header first, one row
-// per input data row in input order.  Returns kAllComputed or kSomeFailed;
-// when the input is unusable, writes nothing, puts the one-line reason into
-// `diagnostic` and returns kUnusable.
+// per input data row in input order, on one thread.  Returns kAllComputed or
+// kSomeFailed; otherwise puts the one-line reason into `diagnostic` and
+// returns kUnusable, having written nothing when the input is unusable from
+// its start, or the header and the rows before a malformed record.
 int run(std::string_view input, std::ostream& out, std::string& diagnostic);
+
+// ------------------------------------------------------------ streaming
+
+// How results are written: `Shown` as the window shows them (two decimals),
+// `Full` as the shortest text that reads back as the same single.
+enum class Precision { Shown, Full };
+
+// The output cells of one record appended to `out` as one CSV line, as
+// calcRecord computes them but with each cell read into a number once and
+// the engine called directly, under `model` (the default one gives the
+// window's results).  Returns whether the row computed.
+bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
+               Precision precision, std::string& out, const shore::Model& model = {});
+
+// A record longer than this (bytes, line ends included) ends the run: no
+// case needs it, and it keeps one hostile line from exhausting memory.
+inline constexpr std::size_t kMaxRecordBytes = std::size_t{16} << 20;
+
+// Where a run stands, for a progress line.
+struct Progress {
+  std::uint64_t rows = 0;        // data rows written
+  std::uint64_t bytesRead = 0;   // input bytes behind those rows
+  std::uint64_t totalBytes = 0;  // input size; 0 when unknown (a pipe)
+  bool done = false;             // the last call of the run
+};
+
+struct RunOptions {
+  int threads = 1;  // calculation threads, >= 1
+  Precision precision = Precision::Shown;
+  shore::Model model;  // breaker limit and shoaling rule of every row
+  std::size_t maxRecordBytes = kMaxRecordBytes;
+  std::size_t blockBytes = std::size_t{1} << 16;  // input read per chunk of rows
+  std::uint64_t totalBytes = 0;                   // for Progress
+  // Set (by a signal handler) to stop reading; rows read so far are written.
+  const volatile std::sig_atomic_t* interrupted = nullptr;
+  // Called after each chunk of rows is written, and once at the end.
+  std::function<void(const Progress&)> progress;
+};
+
+struct RunResult {
+  int status = kAllComputed;
+  std::string diagnostic;  // one line, for kUnusable
+  std::uint64_t rows = 0;  // data rows written
+  bool interrupted = false;
+};
+
+// Fills `buffer` with up to `size` bytes of input; 0 only at its end.  Throws
+// std::runtime_error (one line) when the input cannot be read.
+using ReadInput = std::function<std::size_t(char* buffer, std::size_t size)>;
+// Writes all of `bytes`; throws std::runtime_error when it cannot.
+using WriteOutput = std::function<void(std::string_view bytes)>;
+
+// The streaming run: reads the input a block at a time, computes chunks of
+// rows on `threads` threads and writes them in input order as they are done,
+// with memory bounded by the chunks in flight.  A malformed record, a byte
+// that is not UTF-8, a NUL byte after the first block or a record above
+// maxRecordBytes ends the run after the rows before it (status kUnusable and
+// the reason naming the line).  Running out of memory ends it with kUnusable
+// and a one-line reason, never an abort.  Errors of `write` propagate.
+RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOptions& options);
 
 }  // namespace saiha::cli

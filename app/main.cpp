@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QToolTip>
 
+#include "sheet/profile/ProfileWindow.h"
+#include "sheet/window/CalcWindow.h"
 #include "sheet/window/frmKelvo.h"
 
 int main(int argc, char* argv[]) {
@@ -17,7 +19,10 @@ int main(int argc, char* argv[]) {
   QApplication::setFont(font);
   QToolTip::setFont(font);
 
-  saiha::window::frmKelvo window;
+  // The calculation window under its menu bar; 表示 → 断面図 (Ctrl+G) opens
+  // the profile window, which follows each press of 計算.
+  saiha::window::CalcWindow window;
+  saiha::profile::ProfileWindow::attachTo(window);
   QApplication::setWindowIcon(window.windowIcon());
   window.show();
   return QApplication::exec();

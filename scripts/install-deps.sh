@@ -5,12 +5,13 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake make pkg-config
+  g++ cmake make pkg-config time
   libgtest-dev libgmock-dev libbenchmark-dev
   libcsv-dev libcli11-dev libtbb-dev
   pybind11-dev python3-dev python3-numpy python3-pandas python3-pytest
   python3-dask python3-distributed
   qt6-base-dev libgl-dev qt6-qpa-plugins qt6-charts-dev qt6-svg-dev
+  libqt6opengl6-dev  # Qt6Charts' CMake package needs Qt6OpenGL, which Debian 12 does not pull in
   fonts-ipafont-gothic fontconfig
 )
 # Screenshots of the window (scripts/screenshot.sh) and nothing else.

@@ -1,41 +1,60 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png: the window after one press of 計算 with the
-# default inputs, on a virtual X display (Xvfb), so it runs on a machine
-# without a display.  The button is pressed with a real mouse click through
-# xdotool; the program has no hook of its own for this.
+# Makes docs/screenshot.png and docs/profile.png: the calculation window after
+# one press of 計算 with the default inputs, and the profile window it opens
+# with Ctrl+G, on a virtual X display (Xvfb), so it runs on a machine without
+# a display.  Keys and the mouse go through xdotool; the program has no hook
+# of its own for this.
 #
-# Usage: scripts/screenshot.sh [OUTPUT]   (BUILD=dir picks the build tree)
+# Usage: scripts/screenshot.sh [OUTPUT [PROFILE_OUTPUT]]
+#   BUILD=dir picks the build tree; SCALE=2 draws at a device-pixel ratio of
+#   2 (QT_SCALE_FACTOR), for checking the windows at high density.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
+SCALE=${SCALE:-1}
 OUTPUT=${1:-docs/screenshot.png}
+PROFILE_OUTPUT=${2:-docs/profile.png}
 
 if [[ "${SAIHA_INSIDE_XVFB:-}" != 1 ]]; then
   scripts/install-deps.sh --screenshot
   [[ -f "$BUILD/CMakeCache.txt" ]] || cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$BUILD" --target saiha -j "$(nproc)"
-  mkdir -p "$(dirname "$OUTPUT")"
-  SAIHA_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 400x520x24 -dpi 96" "$0" "$OUTPUT"
+  mkdir -p "$(dirname "$OUTPUT")" "$(dirname "$PROFILE_OUTPUT")"
+  SAIHA_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 2200x1600x24 -dpi 96" "$0" "$OUTPUT" "$PROFILE_OUTPUT"
 fi
 
 # From here on we run inside xvfb-run, with DISPLAY set to the virtual screen.
 export QT_QPA_PLATFORM=xcb
+export QT_SCALE_FACTOR=$SCALE
 "$BUILD/app/saiha" &
 app=$!
 trap 'kill "$app" 2>/dev/null || true' EXIT
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '砕波の計算' | head -n 1)
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^砕波の計算$' | head -n 1)
 xdotool windowmove --sync "$window" 20 20
 # There is no window manager to activate the window; give it the keyboard
 # focus directly so it is drawn as the active window.
 xdotool windowfocus --sync "$window"
 sleep 0.5
 
-# Click the middle of 計算 (Command1: 169 × 25 pixels at 0, 224), then move
-# the pointer off the window so that no tooltip or hover shading shows.
-xdotool mousemove --window "$window" 84 236 click 1
-xdotool mousemove 390 510
+# Focus starts in the height box: Tab four times reaches 計算, Space presses
+# it.  Then move the pointer off the window so that no tooltip shows.
+xdotool key Tab Tab Tab Tab space
+xdotool mousemove 2190 1590
 sleep 1
-
 import -window "$window" "$OUTPUT"
 echo "Wrote $OUTPUT"
+
+# Ctrl+G opens the profile window with the same inputs.
+xdotool key ctrl+g
+profile=$(timeout 20 xdotool search --sync --onlyvisible --name '断面図' | head -n 1)
+xdotool windowmove --sync "$profile" 20 20
+xdotool windowsize --sync "$profile" $((980 * SCALE)) $((700 * SCALE))
+xdotool windowfocus --sync "$profile"
+sleep 1
+# Hover over the surf zone, a little seaward of the breaking point, so that
+# the values of the station there show under the chart.
+xdotool mousemove --window "$profile" $((640 * SCALE)) $((300 * SCALE))
+sleep 1
+import -window "$profile" "$PROFILE_OUTPUT"
+echo "Wrote $PROFILE_OUTPUT"

@@ -28,9 +28,7 @@ constexpr std::array<Box, 8> kDepthBoxes = {Box::Text13, Box::Text17, Box::Text1
 
 // One calculation; returns the code that ended it early, or None.
 shore::Error run(SheetAccess& sheet, CalcOutcome& outcome) {
-  const shore::Wave wave{numberIn(sheet, kHeightBox), numberIn(sheet, kPeriodBox),
-                         numberIn(sheet, kAngleBox), numberIn(sheet, kSlopeBox)};
-  const shore::Breaking breaking = shore::findBreaking(wave);
+  const shore::Breaking breaking = shore::findBreaking(waveOf(sheet));
   const std::array<float, 4> atBreaking = {breaking.Hb, breaking.hb, breaking.gamma,
                                            breaking.thetaB};
   for (int i = 0; i < breaking.reached; ++i) write(sheet, outcome, kBreakingBoxes[i], atBreaking[i]);
@@ -49,6 +47,17 @@ shore::Error run(SheetAccess& sheet, CalcOutcome& outcome) {
 }
 
 }  // namespace
+
+shore::Wave waveOf(const SheetAccess& sheet) {
+  return {numberIn(sheet, kHeightBox), numberIn(sheet, kPeriodBox), numberIn(sheet, kAngleBox),
+          numberIn(sheet, kSlopeBox)};
+}
+
+std::optional<double> chosenDepth(const SheetAccess& sheet) {
+  const std::string text = sheet.text(kDepthBox);
+  if (text.empty()) return std::nullopt;
+  return rt::leadingNumber(text);
+}
 
 CalcOutcome calc(SheetAccess& sheet) {
   CalcOutcome outcome;
@@ -94,6 +103,15 @@ CalcError calcErrorOf(shore::Error code) {
       return {ErrorKind::ArithmeticFault, std::nullopt, rt::Fault::InvalidOperation};
     case Error::Overflow: return {ErrorKind::ArithmeticFault, std::nullopt, rt::Fault::Overflow};
     case Error::BreakingDepthTooSmall: return {ErrorKind::BreakingDepthTooSmall, kDepthBox};
+    case Error::IntermediateEndNotFound: return {ErrorKind::IntermediateEndNotFound, std::nullopt};
+    case Error::EmpiricalNotSettled: return {ErrorKind::EmpiricalNotSettled, std::nullopt};
+    case Error::WeggelIndexNotPositive: return {ErrorKind::WeggelIndexNotPositive, std::nullopt};
+    case Error::InvalidTransportCoefficient:
+      return {ErrorKind::InvalidTransportCoefficient, std::nullopt};
+    case Error::InvalidWaterDensity: return {ErrorKind::InvalidWaterDensity, std::nullopt};
+    case Error::InvalidSedimentDensity: return {ErrorKind::InvalidSedimentDensity, std::nullopt};
+    case Error::InvalidPorosity: return {ErrorKind::InvalidPorosity, std::nullopt};
+    case Error::InvalidBreakingPoint: return {ErrorKind::InvalidBreakingPoint, std::nullopt};
   }
   return {ErrorKind::ArithmeticFault, std::nullopt, rt::Fault::InvalidOperation};
 }

@@ -22,6 +22,14 @@ enum class ErrorKind {
   WaveLengthLimit,          // the dispersion relation did not converge
   ArithmeticFault,          // `fault` says which
   BreakingDepthTooSmall,    // the breaking depth rounds to 0.00 m: enter a depth
+  IntermediateEndNotFound,  // Shuto's H·h^(2/7) law reaches no U = 50 on h/L0 = 0.001..1
+  EmpiricalNotSettled,      // the empirical breaker height did not settle with refraction
+  WeggelIndexNotPositive,   // Weggel's breaker index ≤ 0: no breaking depth
+  InvalidTransportCoefficient,  // the transport coefficient K
+  InvalidWaterDensity,          // the water density ρ
+  InvalidSedimentDensity,       // the sediment density ρs
+  InvalidPorosity,              // the porosity p
+  InvalidBreakingPoint,         // Hb, hb or θb handed to the transport
 };
 
 struct CalcError {
@@ -59,6 +67,17 @@ std::string errorText(const CalcError& error);
 // reads as no depth (a breaking depth below 0.005 m shows as "0.00"): the
 // caller reports BreakingDepthTooSmall.
 std::optional<float> defaultDepth(const shore::Breaking& breaking);
+
+// The wave and beach of a sheet's input boxes, read exactly as `calc` reads
+// them: the number at the start of each text (Ho m, T s, αo degrees, n), NaN
+// where a text has none, which findBreaking then refuses with that input's
+// code.  Never throws.
+shore::Wave waveOf(const SheetAccess& sheet);
+
+// The depth (m) in the depth box, read as `calc` reads it; nothing when the
+// box is exactly empty or its text does not start with a number.  The value
+// may still be one that stateAt refuses (0, negative).
+std::optional<double> chosenDepth(const SheetAccess& sheet);
 
 // The sheet's view of an engine code: the kind, and the input box concerned.
 CalcError calcErrorOf(shore::Error code);

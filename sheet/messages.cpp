@@ -43,6 +43,26 @@ std::string errorText(const CalcError& error) {
     case ErrorKind::BreakingDepthTooSmall:
       return "砕波水深が小さすぎるため，砕波水深での値を計算できません．"
              "水深を入力してください．";
+    case ErrorKind::IntermediateEndNotFound:
+      return "首藤の浅水変形で H·h^(2/7) 一定の領域が Ursell 数 50 に達する水深が，"
+             "水深と沖波波長の比 0.001～1 の範囲に見つかりません．入力値を確認してください．";
+    case ErrorKind::EmpiricalNotSettled:
+      return "経験式による砕波波高が，砕波点の屈折係数との繰り返し計算で収束しませんでした．"
+             "入力値を確認してください．";
+    case ErrorKind::WeggelIndexNotPositive:
+      return "Weggel の砕波指標が 0 以下になり，砕波水深を求められません．"
+             "沖波の波形勾配または海底勾配が大きすぎます．";
+    case ErrorKind::InvalidTransportCoefficient:
+      return "漂砂量係数 K には 0 より大きい数値を入力してください．";
+    case ErrorKind::InvalidWaterDensity:
+      return "海水の密度 ρ には 0 より大きい数値を入力してください．";
+    case ErrorKind::InvalidSedimentDensity:
+      return "底質の密度 ρs には海水の密度 ρ より大きい数値を入力してください．";
+    case ErrorKind::InvalidPorosity:
+      return "空隙率 p には 0 以上 1 未満の数値を入力してください．";
+    case ErrorKind::InvalidBreakingPoint:
+      return "砕波波高 Hb と砕波水深 hb には 0 より大きい数値を，砕波波向 θb には "
+             "-90 より大きく 90 より小さい数値を入力してください．";
     case ErrorKind::ArithmeticFault:
       return "計算中に数値演算エラー（" + faultName(error.fault) +
              "）が発生しました．入力値を確認してください．";

@@ -12,6 +12,7 @@ std::string_view ruleName(shore::HeightRule rule) {
     case shore::HeightRule::Linear: return "linear";
     case shore::HeightRule::Nonlinear: return "nonlinear";
     case shore::HeightRule::Surf: return "surf";
+    case shore::HeightRule::Intermediate: return "intermediate";
   }
   return "";
 }

@@ -17,7 +17,7 @@ inline constexpr std::array<std::string_view, 12> kProfileHeader = {
     "x", "h", "rule", "point", "H", "L", "C", "theta",
     "a_bottom", "u_bottom", "a_surface", "u_surface"};
 
-// "linear", "nonlinear" or "surf".
+// "linear", "intermediate" (Shuto's H·h^(2/7) regime), "nonlinear" or "surf".
 std::string_view ruleName(shore::HeightRule rule);
 // "onset", "breaking" or "" for an ordinary station.
 std::string_view markName(shore::Mark mark);

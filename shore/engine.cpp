@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "runtime/checked.h"
+#include "shore/internal.h"
 #include "wave/errors.h"
 #include "wave/formulas.h"
 #include "wave/searches.h"
@@ -13,28 +14,14 @@ namespace saiha::shore {
 using rt::narrow;
 using rt::Real;
 using namespace saiha::wave;
+using namespace saiha::shore::detail;
 
 namespace {
-
-// An input that fails its check; caught where the calculation reports.
-struct Rejected {
-  Error error;
-};
-
-// A length or period narrowed to single without a fault test, required to be
-// finite and positive as a float, so that a value that narrows to 0 or to
-// infinity is refused here and not deep in a formula.
-float positiveSingle(double value, Error error) {
-  const float single = static_cast<float>(value);
-  if (!(std::isfinite(single) && single > 0)) throw Rejected{error};
-  return single;
-}
-
 // Radians from degrees: divided by 180 first, then multiplied by π.
 constexpr double kDegreesPerHalfTurn = 180;
+}  // namespace
 
-// A direction in degrees (single) from one in radians.
-float degreesOf(double radians) { return narrow(Real(radians) * 180 / kPi); }
+namespace detail {
 
 Error codeOf(Failure failure) {
   switch (failure) {
@@ -43,6 +30,7 @@ Error codeOf(Failure failure) {
     case Failure::WaveLengthLimit: return Error::WaveLengthLimit;
     case Failure::OnsetNotFound: return Error::OnsetNotFound;
     case Failure::BreakingNotFound: return Error::BreakingNotFound;
+    case Failure::IntermediateEndNotFound: return Error::IntermediateEndNotFound;
   }
   return Error::InvalidOperation;
 }
@@ -56,45 +44,36 @@ Error codeOf(rt::Fault fault) {
   return Error::InvalidOperation;
 }
 
-// Runs `body`, turning whatever ends it early into an error code.
-template <class Body>
-Error guarded(Body&& body) noexcept {
-  try {
-    body();
-    return Error::None;
-  } catch (const Rejected& rejected) {
-    return rejected.error;
-  } catch (const rt::ArithmeticFault& fault) {
-    return codeOf(fault.fault());
-  } catch (const WaveError& failure) {
-    return codeOf(failure.failure());
-  } catch (...) {
-    return Error::InvalidOperation;
-  }
+void readWave(const Wave& wave, Breaking& b) {
+  // Inputs, each checked as it is read.
+  b.Ho = positiveSingle(wave.Ho, Error::InvalidHeight);
+  b.T = positiveSingle(wave.T, Error::InvalidPeriod);
+  if (!(wave.alpha0 > -90 && wave.alpha0 < 90)) throw Rejected{Error::InvalidAngle};
+  b.ao = narrow(Real(wave.alpha0) / kDegreesPerHalfTurn * kPi);
+  if (!(std::isfinite(wave.n) && wave.n > 0)) throw Rejected{Error::InvalidSlope};
+  b.n = wave.n;
+  b.tanBeta = narrow(Real(1) / wave.n);
+  // Deep-water wavelength gT²/(2π).
+  b.L0 = narrow(Real(kGravity) / 2 / kPi * b.T * b.T);
 }
 
-}  // namespace
+}  // namespace detail
 
-float Breaking::onsetDepth() const { return narrow(Real(hr50) * L0); }
+float Breaking::onsetDepth() const { return narrow(Real(onsetRatio()) * L0); }
 
-Breaking findBreaking(const Wave& wave) noexcept {
+Breaking findBreaking(const Wave& wave, const Model& model) noexcept {
   Breaking b;
+  b.model = model;
   b.error = guarded([&] {
-    // Inputs, each checked as it is read.
-    b.Ho = positiveSingle(wave.Ho, Error::InvalidHeight);
-    b.T = positiveSingle(wave.T, Error::InvalidPeriod);
-    if (!(wave.alpha0 > -90 && wave.alpha0 < 90)) throw Rejected{Error::InvalidAngle};
-    b.ao = narrow(Real(wave.alpha0) / kDegreesPerHalfTurn * kPi);
-    if (!(std::isfinite(wave.n) && wave.n > 0)) throw Rejected{Error::InvalidSlope};
-    b.n = wave.n;
-    b.tanBeta = narrow(Real(1) / wave.n);
-    // Deep-water wavelength gT²/(2π).
-    b.L0 = narrow(Real(kGravity) / 2 / kPi * b.T * b.T);
-
-    // The onset pair is in ratios to the onset search's own deep-water
-    // wavelength 1.56·T²; it is used with L0 as it comes.
-    findNonlinearOnset(b.Hr50, b.hr50, b.Ho, b.T, b.ao);
-    findBreakingPoint(b.Hr50, b.hr50, b.Hbr, b.hbr, b.tanBeta);
+    readWave(wave, b);
+    if (model.isDefault()) {
+      // The onset pair is in ratios to the onset search's own deep-water
+      // wavelength 1.56·T²; it is used with L0 as it comes.
+      findNonlinearOnset(b.Hr50, b.hr50, b.Ho, b.T, b.ao);
+      findBreakingPoint(b.Hr50, b.hr50, b.Hbr, b.hbr, b.tanBeta);
+    } else {
+      findModelBreaking(b);
+    }
     b.Hb = narrow(Real(b.Hbr) * b.L0);
     ++b.reached;
     b.hb = narrow(Real(b.hbr) * b.L0);
@@ -127,22 +106,20 @@ State stateAt(const Breaking& b, double depth) noexcept {
     s.C = narrow(Real(L) / b.T);
     ++s.reached;
 
-    // Height by zone: the breaking limit at or shoreward of the breaking
+    // Height by zone: the breaker limit at or shoreward of the breaking
     // point, tested first so that the surf zone holds even when a steep
-    // wave's onset lies shoreward of its breaking point; seaward of it,
-    // linear shoaling beyond the onset and nonlinear shoaling up to it.
+    // wave's onset lies shoreward of its breaking point; seaward of it, the
+    // model's shoaling rule (linear shoaling beyond the onset, then the
+    // nonlinear regimes).
     Real Hr = 0;
-    float Hr50 = b.Hr50;  // the nonlinear law may zero its copy
+    Depth depth(hr, h, b.T, L);
+    HeightRule rule = HeightRule::Surf;
     if (!(hr > b.hbr)) {
-      Hr = breakingHeightRatio(hr, b.tanBeta);
-      s.rule = HeightRule::Surf;
-    } else if (hr > b.hr50) {
-      Hr = linearHeightRatio(h, L, b.Ho, b.L0, b.ao);
-      s.rule = HeightRule::Linear;
+      Hr = limitHeightRatio(b, depth);
     } else {
-      Hr = nonlinearHeightRatio(Hr50, b.hr50, hr);
-      s.rule = HeightRule::Nonlinear;
+      Hr = shoaledHeightRatio(b, depth, rule);
     }
+    s.rule = rule;
     const float H = narrow(Hr * b.L0);
     s.H = H;
     ++s.reached;
@@ -167,9 +144,9 @@ State stateAt(const Breaking& b, double depth) noexcept {
   return s;
 }
 
-Profile profile(const Wave& wave, const ProfileOptions& options) noexcept {
+Profile profile(const Wave& wave, const ProfileOptions& options, const Model& model) noexcept {
   Profile p;
-  p.breaking = findBreaking(wave);
+  p.breaking = findBreaking(wave, model);
   p.error = p.breaking.error;
   if (!p.ok()) return p;
   const Breaking& b = p.breaking;

@@ -21,6 +21,8 @@
 #include <optional>
 #include <vector>
 
+#include "shore/model.h"
+
 namespace saiha::shore {
 
 // Why a calculation stopped.  The values are stable: saiha-calc, the Python
@@ -41,8 +43,16 @@ enum class Error : std::uint8_t {
   InvalidOperation = 12,       // arithmetic fault
   Overflow = 13,               // arithmetic fault
   BreakingDepthTooSmall = 14,  // the breaking depth rounds to 0.00 m: no default depth
+  IntermediateEndNotFound = 15,  // Shuto's H·h^(2/7) law reaches no U = 50 on 0.001 ≤ h/L0 ≤ 1
+  EmpiricalNotSettled = 16,      // the empirical breaker height did not settle with refraction
+  WeggelIndexNotPositive = 17,   // Weggel's breaker index ≤ 0: no breaking depth
+  InvalidTransportCoefficient = 18,  // K not a finite number > 0
+  InvalidWaterDensity = 19,          // ρ not a finite number > 0
+  InvalidSedimentDensity = 20,       // ρs not a finite number > ρ
+  InvalidPorosity = 21,              // p not a finite number with 0 ≤ p < 1
+  InvalidBreakingPoint = 22,  // a transport's Hb or Hb/hb not finite > 0, or |θb| ≥ 90°
 };
-inline constexpr std::size_t kErrorCount = 15;
+inline constexpr std::size_t kErrorCount = 23;
 
 // The deep-water wave and the beach, as typed.
 struct Wave {
@@ -57,6 +67,7 @@ enum class HeightRule : std::uint8_t {
   Linear,     // linear refraction and shoaling, seaward of the onset
   Nonlinear,  // H·h^(5/2)·(√U − 2√3) held constant, onset to breaking point
   Surf,       // the breaking-height limit, at or shoreward of the breaking point
+  Intermediate,  // H·h^(2/7) held constant, 30 ≤ U < 50 (Shuto's shoaling only)
 };
 
 inline constexpr float kNotReached = std::numeric_limits<float>::quiet_NaN();
@@ -75,6 +86,8 @@ struct Breaking {
   float gamma = kNotReached;   // Hb/hb, formed from the ratios Hbr/hbr
   float thetaB = kNotReached;  // direction at breaking (degrees from the shore normal)
 
+  Model model;  // the breaker limit and shoaling rule that found it
+
   // Working quantities, single precision as the calculation keeps them.
   float Ho = 0, T = 0;
   float ao = 0;       // αo (rad)
@@ -83,24 +96,38 @@ struct Breaking {
   float L0 = 0;       // deep-water wavelength gT²/(2π) (m)
   // Onset of nonlinear shoaling: the Ursell-50 point, as ratios to the onset
   // search's own deep-water wavelength 1.56·T².  The height rule compares
-  // h/L0 with hr50 as it stands.
+  // h/L0 with hr50 as it stands.  Under Shuto's shoaling: where the H·h^(2/7)
+  // law reaches U = 50, as ratios to L0.
   float Hr50 = 0, hr50 = 0;
+  // Shuto's shoaling only: where the linear height reaches U = 30, as ratios
+  // to L0; the onset of nonlinear shoaling for that rule.
+  float Hr30 = 0, hr30 = 0;
   // Breaking point, as ratios to L0.
   float Hbr = 0, hbr = 0;
 
   bool ok() const { return error == Error::None; }
   // The depth (m) where the height rule turns from linear to nonlinear
-  // shoaling: hr50·L0, single.  Meaningful when ok().
+  // shoaling: hr50·L0 (hr30·L0 under Shuto's shoaling), single.  Meaningful
+  // when ok().
   float onsetDepth() const;
+  // The onset as a ratio to L0, as the height rule compares it.
+  float onsetRatio() const { return model.shoaling == Shoaling::Shuto ? hr30 : hr50; }
   // Whether the onset of nonlinear shoaling lies shoreward of the breaking
   // point (a very steep wave): its height then jumps at breaking.
-  bool onsetShorewardOfBreaking() const { return hr50 <= hbr; }
+  bool onsetShorewardOfBreaking() const { return onsetRatio() <= hbr; }
 };
 
-// Finds the breaking point.  Checks the inputs in the order Ho, T, αo, n
-// (Invalid* codes), then runs the onset and breaking searches.  On any
-// failure `error` says why and the results not reached are NaN.
-Breaking findBreaking(const Wave& wave) noexcept;
+// Finds the breaking point under a model (shore/model.h).  Checks the inputs
+// in the order Ho, T, αo, n (Invalid* codes), then runs the onset and
+// breaking searches.  On any failure `error` says why and the results not
+// reached are NaN.
+//
+// The default model finds where the nonlinear law from the onset meets
+// Goda's limit, as it always has.  Any other model finds where the height
+// that applies at each depth (linear, Shuto's middle regime, nonlinear) meets
+// its limit, so a steep wave may break while it still shoals linearly; a
+// search that finds no crossing on 0.001 ≤ h/L0 ≤ 1 is BreakingNotFound.
+Breaking findBreaking(const Wave& wave, const Model& model = {}) noexcept;
 
 // The state of the wave at one depth.
 struct State {
@@ -127,12 +154,14 @@ struct State {
   }
 };
 
-// The state at depth h (m), given a breaking point that was found (ok()).
+// The state at depth h (m), given a breaking point that was found (ok()),
+// under the model that found it.
 // h is narrowed to single first, without a fault test; a depth that is not a
 // finite number > 0 there is InvalidDepth.  A depth at or shoreward of the
-// breaking point (h/L0 ≤ hbr) takes the breaking limit; seaward of it, a
-// depth beyond the onset (h/L0 > hr50) the linear rule, else the nonlinear
-// one.  Any depth is allowed: where the exponentials of deep water overflow,
+// breaking point (h/L0 ≤ hbr) takes the model's breaker limit; seaward of
+// it, the model's shoaling rule: a depth beyond the onset (h/L0 > hr50, or
+// hr30 under Shuto's shoaling) the linear rule, else Shuto's middle regime
+// down to hr50, else the nonlinear one.  Any depth is allowed: where the exponentials of deep water overflow,
 // their deep-water limits are used.
 State stateAt(const Breaking& breaking, double h) noexcept;
 
@@ -170,6 +199,7 @@ inline constexpr int kMaxStations = 100000;
 // in x, the last one short of x = 0, with the onset and breaking stations
 // inserted in their places (when they lie within the range).  A station the
 // formulas cannot compute carries its error and the profile goes on.
-Profile profile(const Wave& wave, const ProfileOptions& options = {}) noexcept;
+Profile profile(const Wave& wave, const ProfileOptions& options = {},
+                const Model& model = {}) noexcept;
 
 }  // namespace saiha::shore

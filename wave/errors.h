@@ -17,6 +17,8 @@ enum class Failure {
   OnsetNotFound,
   // The breaking search found no crossing of the breaking limit on 0.001..1.
   BreakingNotFound,
+  // Shuto's H·h^(2/7) law found no depth of U = 50 on 0.001..1.
+  IntermediateEndNotFound,
 };
 
 // Ends a calculation that cannot give a meaningful result.  Thrown by the

@@ -220,6 +220,7 @@ void frmKelvo::setReporter(Reporter reporter) { reporter_ = std::move(reporter);
 
 void frmKelvo::calculate() {
   const sheet::CalcOutcome outcome = sheet::calc(*this);
+  emit calculated();
   if (outcome.error) showError(*outcome.error);
 }
 

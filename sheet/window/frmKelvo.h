@@ -40,6 +40,11 @@ class frmKelvo final : public QWidget, public sheet::SheetAccess {
   // The typeface and size every control of the window is drawn with.
   static QFont sheetFont();
 
+ signals:
+  // A press of 計算 has run one calculation over the boxes, whether or not
+  // it ended early; sent before any message reaches the user.
+  void calculated();
+
  private slots:
   // Command1 pressed: one calculation over the window's boxes.
   void calculate();

@@ -1,0 +1,31 @@
+#include "sheet/case.h"
+
+#include "sheet/calc.h"
+
+namespace saiha::sheet {
+
+CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,
+                    const shore::Model& model) noexcept {
+  CaseResult r;
+  r.breaking = shore::findBreaking(wave, model);
+  if (!r.breaking.ok()) {
+    r.error = r.breaking.error;
+    return r;
+  }
+  if (!depth) {
+    const std::optional<float> written = defaultDepth(r.breaking);
+    if (!written) {
+      r.error = shore::Error::BreakingDepthTooSmall;
+      return r;
+    }
+    // The single read back from the two-decimal text: the depth the sheet's
+    // box holds after the copy.
+    depth = *written;
+    r.depthDefaulted = true;
+  }
+  r.state = shore::stateAt(r.breaking, *depth);
+  r.error = r.state.error;
+  return r;
+}
+
+}  // namespace saiha::sheet

@@ -1,0 +1,32 @@
+// One case of the calculation sheet as numbers: the sheet's depth rule
+// without its texts, for front ends that compute many cases (saiha-calc).
+#pragma once
+
+#include <optional>
+
+#include "shore/engine.h"
+
+namespace saiha::sheet {
+
+struct CaseResult {
+  shore::Breaking breaking;
+  // An empty depth took the breaking depth as the window writes it (two
+  // decimals, formatResult(breaking.hb)); false when a depth was given or
+  // the calculation ended before the depth was chosen.
+  bool depthDefaulted = false;
+  shore::State state;  // reached == 0 when the calculation ended before it
+  shore::Error error = shore::Error::None;  // what ended the case early
+  bool ok() const { return error == shore::Error::None; }
+};
+
+// Computes one case as the sheet does, under `model` (the breaker limit and
+// shoaling rule; the default one is the window's calculation).  `depth` (m)
+// is the number read from the depth box (NaN when its text holds none);
+// nothing stands for an exactly empty box, which takes the breaking depth
+// rounded to two decimals, or ends with BreakingDepthTooSmall when that
+// rounds to 0.00.  Inputs are checked as findBreaking and stateAt check
+// them; nothing throws.
+CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,
+                    const shore::Model& model = {}) noexcept;
+
+}  // namespace saiha::sheet

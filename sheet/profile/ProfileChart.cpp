@@ -1,0 +1,537 @@
+#include "sheet/profile/ProfileChart.h"
+
+#include <QAreaSeries>
+#include <QCategoryAxis>
+#include <QGraphicsItem>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "runtime/text.h"
+#include "sheet/window/frmKelvo.h"
+#include "shore/reference.h"
+
+namespace saiha::profile {
+
+namespace {
+
+// Colours: the wave in blue, the limits in warm tones, the second quantity
+// in green, the seabed in sand over pale water.
+const QColor kHeightColor(0x1f, 0x5f, 0xbf);
+const QColor kLimitColor(0xc0, 0x39, 0x2b);
+const QColor kUrsellColor(0x8e, 0x44, 0xad);
+const QColor kSecondaryColor(0x27, 0x8a, 0x4a);
+const QColor kSandColor(0xe3, 0xcf, 0x9f);
+const QColor kSandEdge(0x9c, 0x7b, 0x3c);
+const QColor kWaterColor(0xdc, 0xec, 0xf8);
+const QColor kOnsetColor(0xd3, 0x84, 0x00);
+const QColor kChosenColor(0x55, 0x55, 0x55);
+
+// The chart's text in the calculation window's face.
+QFont chartFont(int pixelSize, bool bold = false) {
+  QFont font(window::frmKelvo::sheetFont().family());
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
+}
+
+QString metres(float value) { return QString::fromStdString(rt::formatResult(value)); }
+
+// "h = 2.07 m, H = 1.71 m": a marked point's depth and height as the sheet
+// writes them.
+QString depthAndHeight(const shore::State& state) {
+  return QStringLiteral("h = %1 m, H = %2 m").arg(metres(state.h), metres(state.H));
+}
+
+void hideFromLegend(QChart* chart, QAbstractSeries* series) {
+  for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
+}
+
+// Round axis ends and tick count for the values lo..hi, found on a detached
+// axis so that the chart's own axis changes once (each change lays out its
+// labels and every series on it again).
+struct NiceRange {
+  double min, max;
+  int ticks;
+  double step() const { return (max - min) / std::max(1, ticks - 1); }
+};
+NiceRange niceRange(double lo, double hi, int ticks) {
+  QValueAxis scratch;
+  scratch.setRange(lo, hi);
+  scratch.setTickCount(ticks);
+  scratch.applyNiceNumbers();
+  return {scratch.min(), scratch.max(), scratch.tickCount()};
+}
+
+void setNiceRange(QValueAxis* axis, const NiceRange& range) {
+  if (axis->tickCount() != range.ticks) axis->setTickCount(range.ticks);
+  axis->setRange(range.min, range.max);
+}
+
+// The seabed takes the lower part of the plot: its depth axis runs from
+// above the water (hidden by leaving those values unlabelled) down to the
+// deepest station, so that still water lies this far down the plot.
+constexpr double kSurfaceAt = 0.62;
+
+}  // namespace
+
+// A label tied to a point of the plot: its text on a pale box, above or
+// below the point, kept inside the plot horizontally.  Drawn by hand rather
+// than as a series' point label so that it can stand clear of the curves and
+// stay readable over the water and the seabed.
+class Callout final : public QGraphicsItem {
+ public:
+  enum class Side { Above, Below };
+
+  Callout(QChart* chart, QAbstractSeries* series, const QColor& color, Side side)
+      : QGraphicsItem(chart), chart_(chart), series_(series), color_(color), side_(side) {
+    setZValue(1000);
+    hide();
+  }
+
+  void show(const QString& text, QPointF value) {
+    text_ = text;
+    value_ = value;
+    place();
+    QGraphicsItem::show();
+  }
+
+  void place() {
+    prepareGeometryChange();
+    const QFontMetricsF metrics(font());
+    const QSizeF size(metrics.horizontalAdvance(text_) + 10, metrics.height() + 6);
+    const QPointF anchor = chart_->mapToPosition(value_, series_);
+    const QRectF plot = chart_->plotArea();
+    double left = anchor.x() - size.width() / 2;
+    left = std::clamp(left, plot.left() + 2,
+                      std::max(plot.left() + 2, plot.right() - size.width() - 2));
+    const double top = side_ == Side::Above ? anchor.y() - 10 - size.height() : anchor.y() + 10;
+    box_ = QRectF(QPointF(left, top), size);
+  }
+
+  QString text() const { return text_; }
+
+  QRectF boundingRect() const override { return box_.adjusted(-1, -1, 1, 1); }
+
+  void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(color_, 1));
+    painter->setBrush(QColor(255, 255, 255, 225));
+    painter->drawRoundedRect(box_, 3, 3);
+    painter->setFont(font());
+    painter->setPen(color_.darker(130));
+    painter->drawText(box_, Qt::AlignCenter, text_);
+  }
+
+ private:
+  static QFont font() { return chartFont(11, true); }
+
+  QChart* chart_;
+  QAbstractSeries* series_;
+  QColor color_;
+  Side side_;
+  QString text_;
+  QPointF value_;
+  QRectF box_;
+};
+
+ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
+  setObjectName(QStringLiteral("profileChart"));
+  setRenderHint(QPainter::Antialiasing);
+  setMouseTracking(true);
+  auto* chart = new QChart;
+  chart->setAnimationOptions(QChart::NoAnimation);
+  chart->setFont(chartFont(12));
+  chart->setTitleFont(chartFont(13, true));
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->legend()->setFont(chartFont(12));
+  chart->setMargins(QMargins(6, 6, 6, 6));
+  setChart(chart);
+
+  const auto styled = [](QAbstractAxis* axis, const QString& title) {
+    axis->setTitleText(title);
+    axis->setTitleFont(chartFont(12, true));
+    axis->setLabelsFont(chartFont(11));
+  };
+  xAxis_ = new QValueAxis;
+  xAxis_->setReverse(true);  // x grows seaward: sea on the left, shore on the right
+  xAxis_->setLabelFormat(QStringLiteral("%.0f"));
+  xAxis_->setTickType(QValueAxis::TicksDynamic);
+  xAxis_->setTickAnchor(0);
+  styled(xAxis_, QStringLiteral("沖 ←　汀線からの距離 x (m)　→ 岸"));
+  heightAxis_ = new QValueAxis;
+  styled(heightAxis_, QStringLiteral("波高 H (m)"));
+  depthAxis_ = new QCategoryAxis;
+  depthAxis_->setReverse(true);  // depth grows downward
+  depthAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  depthAxis_->setGridLineVisible(false);
+  depthAxis_->setLineVisible(false);
+  styled(depthAxis_, QString());
+  secondaryAxis_ = new QValueAxis;
+  secondaryAxis_->setGridLineVisible(false);
+  styled(secondaryAxis_, QString());
+  secondaryAxis_->setTitleBrush(kSecondaryColor.darker(120));
+  secondaryAxis_->setLabelsColor(kSecondaryColor.darker(120));
+  chart->addAxis(xAxis_, Qt::AlignBottom);
+  chart->addAxis(heightAxis_, Qt::AlignLeft);
+  chart->addAxis(depthAxis_, Qt::AlignLeft);
+  chart->addAxis(secondaryAxis_, Qt::AlignRight);
+
+  // Back to front: water and seabed, then the lines and markers.
+  surface_ = new QLineSeries(this);
+  seabed_ = new QLineSeries(this);
+  auto* waterBottom = new QLineSeries(this);
+  water_ = new QAreaSeries(surface_, waterBottom);
+  water_->setName(QStringLiteral("水"));
+  water_->setBrush(kWaterColor);
+  water_->setPen(QPen(QColor(0x5d, 0x9c, 0xd6), 1));
+  axisBottom_ = new QLineSeries(this);
+  sand_ = new QAreaSeries(seabed_, axisBottom_);
+  sand_->setName(QStringLiteral("海底"));
+  sand_->setBrush(kSandColor);
+  sand_->setPen(QPen(kSandEdge, 1.5));
+  for (QAreaSeries* area : {water_, sand_}) {
+    chart->addSeries(area);
+    area->attachAxis(xAxis_);
+    area->attachAxis(depthAxis_);
+  }
+  hideFromLegend(chart, water_);
+  // The water's lower edge follows the seabed.
+  connect(seabed_, &QXYSeries::pointsReplaced, waterBottom,
+          [this, waterBottom] { waterBottom->replace(seabed_->points()); });
+
+  QPen guide(QColor(0x80, 0x80, 0x80), 1, Qt::DashLine);
+  onsetLine_ = newLine(QString(), guide, false);
+  breakingLine_ = newLine(QString(), guide, false);
+  chosenLine_ = newLine(QString(), QPen(kChosenColor, 1.5, Qt::DashDotLine), true);
+  limit_ = newLine(QStringLiteral("砕波限界波高"), QPen(kLimitColor, 1.5, Qt::DashLine), false);
+  ursell_ =
+      newLine(QStringLiteral("アーセル数 50 の波高"), QPen(kUrsellColor, 1.5, Qt::DotLine), false);
+  secondary_ = new QLineSeries(this);
+  secondary_->setPen(QPen(kSecondaryColor, 1.5));
+  chart->addSeries(secondary_);
+  secondary_->attachAxis(xAxis_);
+  secondary_->attachAxis(secondaryAxis_);
+
+  addHeightCurve(QStringLiteral("波高 H"), kHeightColor);
+  onset_ = newMarker(QStringLiteral("非線形浅水変形の開始点"), kOnsetColor,
+                     QScatterSeries::MarkerShapeTriangle, false);
+  chosen_ = newMarker(QStringLiteral("指定水深"), kChosenColor,
+                      QScatterSeries::MarkerShapeRotatedRectangle, true);
+  failed_ = newMarker(QStringLiteral("計算できない地点"), QColor(Qt::red),
+                      QScatterSeries::MarkerShapeRectangle, true);
+  hover_ = newMarker(QString(), QColor(Qt::black), QScatterSeries::MarkerShapeCircle, false);
+  hover_->setMarkerSize(7);
+  hover_->setBrush(Qt::NoBrush);
+  hover_->setPen(QPen(Qt::black, 1.5));
+  for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{
+           onsetLine_, breakingLine_, chosenLine_, onset_, chosen_, hover_}) {
+    hideFromLegend(chart, series);
+  }
+
+  onsetLabel_ = new Callout(chart, onset_, kOnsetColor, Callout::Side::Below);
+  chosenLabel_ = new Callout(chart, chosen_, kChosenColor, Callout::Side::Below);
+  connect(chart, &QChart::plotAreaChanged, this, [this] { placeLabels(); });
+
+  setQuantity(quantity_);
+  clearProfile();
+}
+
+void ProfileChart::placeLabels() {
+  for (const HeightCurve& curve : curves_) curve.label->place();
+  onsetLabel_->place();
+  chosenLabel_->place();
+}
+
+QLineSeries* ProfileChart::newLine(const QString& name, const QPen& pen, bool onDepthAxis) {
+  auto* line = new QLineSeries(this);
+  line->setName(name);
+  line->setPen(pen);
+  chart()->addSeries(line);
+  line->attachAxis(xAxis_);
+  line->attachAxis(onDepthAxis ? static_cast<QAbstractAxis*>(depthAxis_) : heightAxis_);
+  return line;
+}
+
+QScatterSeries* ProfileChart::newMarker(const QString& name, const QColor& color,
+                                        QScatterSeries::MarkerShape shape, bool onDepthAxis) {
+  auto* marker = new QScatterSeries(this);
+  marker->setName(name);
+  marker->setMarkerShape(shape);
+  marker->setMarkerSize(11);
+  marker->setColor(color);
+  marker->setBorderColor(color.darker(140));
+  chart()->addSeries(marker);
+  marker->attachAxis(xAxis_);
+  marker->attachAxis(onDepthAxis ? static_cast<QAbstractAxis*>(depthAxis_) : heightAxis_);
+  return marker;
+}
+
+int ProfileChart::addHeightCurve(const QString& name, const QColor& color) {
+  HeightCurve curve{name, color, {}, nullptr};
+  curve.breaking =
+      newMarker(curves_.empty() ? QStringLiteral("砕波点") : name + QStringLiteral(" の砕波点"),
+                color, QScatterSeries::MarkerShapeCircle, false);
+  hideFromLegend(chart(), curve.breaking);
+  curve.label = new Callout(chart(), curve.breaking, color, Callout::Side::Above);
+  curves_.push_back(curve);
+  return static_cast<int>(curves_.size()) - 1;
+}
+
+void ProfileChart::setHeightCurve(int index, const std::vector<shore::Station>& stations) {
+  fillHeightCurve(index, stations);
+  rescale();
+}
+
+// Each change of an axis lays out its labels again, the costliest part of a
+// redraw: the series are filled first and the axes set once, in rescale.
+void ProfileChart::fillHeightCurve(int index, const std::vector<shore::Station>& stations) {
+  HeightCurve& curve = curves_.at(std::size_t(index));
+  // Runs of computed stations; a station without a height breaks the line.
+  std::vector<QList<QPointF>> runs(1);
+  const shore::Station* breaking = nullptr;
+  for (const shore::Station& station : stations) {
+    if (std::isfinite(station.state.H)) {
+      runs.back().append(QPointF(station.x, station.state.H));
+    } else if (!runs.back().isEmpty()) {
+      runs.emplace_back();
+    }
+    if (station.mark == shore::Mark::Breaking && std::isfinite(station.state.H))
+      breaking = &station;
+  }
+  while (curve.segments.size() < runs.size()) {
+    QPen pen(curve.color, 2.5);
+    auto* segment = newLine(curve.name, pen, false);
+    if (!curve.segments.empty()) hideFromLegend(chart(), segment);
+    curve.segments.push_back(segment);
+  }
+  for (std::size_t i = 0; i < curve.segments.size(); ++i) {
+    curve.segments[i]->replace(i < runs.size() ? runs[i] : QList<QPointF>());
+  }
+  if (breaking) {
+    const QString prefix = index == 0 ? QString() : curve.name + QLatin1Char(' ');
+    const QPointF point(breaking->x, breaking->state.H);
+    curve.breaking->replace({point});
+    curve.label->show(prefix + QStringLiteral("砕波点  ") + depthAndHeight(breaking->state), point);
+  } else {
+    curve.breaking->clear();
+    curve.label->hide();
+  }
+  if (index == 0) breakingDepth_ = breaking ? breaking->state.h : shore::kNotReached;
+}
+
+void ProfileChart::clearProfile() {
+  clearSeries();
+  rescale();
+}
+
+void ProfileChart::clearSeries() {
+  profile_ = {};
+  for (std::size_t i = 0; i < curves_.size(); ++i) fillHeightCurve(int(i), {});
+  for (QXYSeries* series : std::initializer_list<QXYSeries*>{
+           limit_, ursell_, secondary_, seabed_, surface_, axisBottom_, onset_, onsetLine_,
+           breakingLine_, chosen_, chosenLine_, failed_, hover_}) {
+    series->clear();
+  }
+  seabed_->replace(QList<QPointF>());
+  onsetLabel_->hide();
+  chosenLabel_->hide();
+  onsetDepth_ = breakingDepth_ = shore::kNotReached;
+  setHovered(-1);
+}
+
+void ProfileChart::showProfile(const shore::Profile& profile, std::optional<double> chosenDepth) {
+  if (!profile.ok() || profile.stations.empty()) {
+    clearProfile();
+    return;
+  }
+  // Every series is filled anew, without clearing first: each change of a
+  // series costs its geometry once more.
+  profile_ = profile;
+  setHovered(-1);
+  for (std::size_t i = 1; i < curves_.size(); ++i) fillHeightCurve(int(i), {});
+  onsetDepth_ = shore::kNotReached;
+  const shore::Breaking& b = profile.breaking;
+
+  QList<QPointF> limit, ursell, seabed, failed;
+  const shore::Station* onset = nullptr;
+  for (const shore::Station& station : profile.stations) {
+    const shore::ReferenceHeights reference = shore::referenceHeights(b, station.state.h);
+    if (std::isfinite(reference.limit)) limit.append(QPointF(station.x, reference.limit));
+    if (std::isfinite(reference.ursell50)) ursell.append(QPointF(station.x, reference.ursell50));
+    seabed.append(QPointF(station.x, station.state.h));
+    if (!station.state.ok()) failed.append(QPointF(station.x, station.state.h));
+    if (station.mark == shore::Mark::Onset && std::isfinite(station.state.H)) onset = &station;
+  }
+  // The seabed runs on to the shoreline itself.
+  seabed.append(QPointF(0, 0));
+  limit_->replace(limit);
+  ursell_->replace(ursell);
+  failed_->replace(failed);
+  for (QLegendMarker* marker : chart()->legend()->markers(failed_)) {
+    if (marker->isVisible() != !failed.isEmpty()) marker->setVisible(!failed.isEmpty());
+  }
+  seabed_->replace(seabed);
+  surface_->replace({QPointF(seabed.front().x(), 0), QPointF(0, 0)});
+
+  if (onset) {
+    const QPointF point(onset->x, onset->state.H);
+    onset_->replace({point});
+    onsetLabel_->show(QStringLiteral("非線形浅水変形の開始点  ") + depthAndHeight(onset->state),
+                      point);
+    onsetDepth_ = onset->state.h;
+  } else {
+    onset_->clear();
+    onsetLabel_->hide();
+  }
+  const float chosenX = chosenDepth ? shore::shoreDistance(b, *chosenDepth) : shore::kNotReached;
+  if (std::isfinite(chosenX)) {
+    const float h = static_cast<float>(*chosenDepth);
+    chosen_->replace({QPointF(chosenX, h)});
+    chosenLabel_->show(QStringLiteral("指定水深 %1 m").arg(metres(h)), QPointF(chosenX, h));
+    chosenLine_->replace({QPointF(chosenX, 0), QPointF(chosenX, h)});
+  } else {
+    chosen_->clear();
+    chosenLine_->clear();
+    chosenLabel_->hide();
+  }
+
+  fillHeightCurve(0, profile.stations);
+  drawSecondary();
+}
+
+void ProfileChart::setQuantity(Quantity quantity) {
+  quantity_ = quantity;
+  // Names and titles only change with the choice: each change lays out the
+  // legend and the axis again.
+  const QuantityInfo& info = kQuantities[std::size_t(quantity_)];
+  secondary_->setName(QString::fromUtf8(info.name));
+  secondaryAxis_->setTitleText(QString::fromUtf8(info.axisTitle));
+  drawSecondary();
+}
+
+void ProfileChart::drawSecondary() {
+  const QuantityInfo& info = kQuantities[std::size_t(quantity_)];
+  QList<QPointF> points;
+  for (const shore::Station& station : profile_.stations) {
+    const float value = station.state.*info.member;
+    if (std::isfinite(value)) points.append(QPointF(station.x, value));
+  }
+  secondary_->replace(points);
+  rescale();
+}
+
+void ProfileChart::rescale() {
+  if (!xAxis_ || !secondary_) return;  // still being built
+  // Distances: the whole profile, seaward end on the left.
+  double xMax = 1;
+  if (!profile_.stations.empty()) xMax = std::max(xMax, double(profile_.stations.front().x));
+  // Round distances from the shoreline, whatever the seaward end.  The
+  // interval is set before the range, so that no range is ever drawn with
+  // the ticks of a much smaller one.
+  const double xStep = niceRange(0, xMax, 7).step();
+  if (xAxis_->tickInterval() != xStep) xAxis_->setTickInterval(xStep);
+  xAxis_->setRange(0, xMax);
+
+  // Heights: every curve and the markers on it, with room above for labels.
+  double hMax = 0;
+  for (const HeightCurve& curve : curves_) {
+    for (QLineSeries* segment : curve.segments) {
+      for (const QPointF& p : segment->points()) hMax = std::max(hMax, p.y());
+    }
+  }
+  setNiceRange(heightAxis_, niceRange(0, hMax > 0 ? hMax * 1.3 : 1, 6));
+  const double top = heightAxis_->max();
+  const auto vertical = [top](QLineSeries* line, const QScatterSeries* marker) {
+    if (marker->count() == 0) {
+      line->clear();
+    } else {
+      const double x = marker->at(0).x();
+      line->replace({QPointF(x, 0), QPointF(x, top)});
+    }
+  };
+  vertical(onsetLine_, onset_);
+  vertical(breakingLine_, curves_.front().breaking);
+
+  // Depths: still water kSurfaceAt down the plot, the deepest station at
+  // the bottom; labels only from the surface down.
+  double deepest = 1;
+  for (const QPointF& p : seabed_->points()) deepest = std::max(deepest, p.y());
+  const double above = deepest * kSurfaceAt / (1 - kSurfaceAt);
+  depthAxis_->setRange(-above, deepest);
+  axisBottom_->replace({QPointF(xMax, deepest), QPointF(0, deepest)});
+  if (deepest != depthLabelsFor_) {
+    depthLabelsFor_ = deepest;
+    for (const QString& label : depthAxis_->categoriesLabels()) depthAxis_->remove(label);
+    depthAxis_->setStartValue(-above);
+    const double step = niceRange(0, deepest, 5).step();
+    // The axis is labelled only alongside the water: its name just above the
+    // still-water level, then the depths.
+    depthAxis_->append(QStringLiteral("水深 (m)"), -0.8 * step);
+    for (int i = 0; step > 0 && i * step <= deepest * (1 + 1e-9); ++i) {
+      depthAxis_->append(QString::number(i * step, 'g', 6), i * step);
+    }
+  }
+
+  // The second quantity: its own range, never empty.
+  double lo = 0, hi = 0;
+  bool first = true;
+  for (const QPointF& p : secondary_->points()) {
+    lo = first ? p.y() : std::min(lo, p.y());
+    hi = first ? p.y() : std::max(hi, p.y());
+    first = false;
+  }
+  if (!(hi > lo)) {
+    lo -= 1;
+    hi += 1;
+  }
+  setNiceRange(secondaryAxis_, niceRange(std::min(lo, 0.0), hi, 6));
+  placeLabels();
+}
+
+void ProfileChart::hoverAt(double x) {
+  int nearest = -1;
+  double best = 0;
+  for (std::size_t i = 0; i < profile_.stations.size(); ++i) {
+    const double distance = std::fabs(double(profile_.stations[i].x) - x);
+    if (nearest < 0 || distance < best) {
+      nearest = int(i);
+      best = distance;
+    }
+  }
+  setHovered(nearest);
+}
+
+void ProfileChart::setHovered(int station) {
+  if (station == hovered_) return;
+  hovered_ = station;
+  if (station >= 0 && std::isfinite(profile_.stations[std::size_t(station)].state.H)) {
+    const shore::Station& s = profile_.stations[std::size_t(station)];
+    hover_->replace({QPointF(s.x, s.state.H)});
+  } else {
+    hover_->clear();
+  }
+  emit stationHovered(station);
+}
+
+void ProfileChart::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF scene = mapToScene(event->position().toPoint());
+  const QPointF inChart = chart()->mapFromScene(scene);
+  if (profile_.stations.empty() || !chart()->plotArea().contains(inChart)) {
+    setHovered(-1);
+  } else {
+    hoverAt(chart()->mapToValue(inChart, hover_).x());
+  }
+  QChartView::mouseMoveEvent(event);
+}
+
+void ProfileChart::leaveEvent(QEvent* event) {
+  setHovered(-1);
+  QChartView::leaveEvent(event);
+}
+
+}  // namespace saiha::profile

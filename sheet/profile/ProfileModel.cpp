@@ -1,0 +1,122 @@
+#include "sheet/profile/ProfileModel.h"
+
+#include <QFont>
+#include <algorithm>
+#include <set>
+
+#include "sheet/profile_table.h"
+
+namespace saiha::profile {
+
+namespace {
+
+// A CSV field, quoted when it holds a comma, a quote or a line break.
+std::string csvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+}  // namespace
+
+void ProfileModel::setProfile(const shore::Profile& profile) {
+  beginResetModel();
+  rows_.clear();
+  rows_.reserve(profile.stations.size());
+  for (const shore::Station& station : profile.stations) {
+    rows_.push_back({sheet::profileRow(station), sheet::stationError(station),
+                     station.mark != shore::Mark::None});
+  }
+  endResetModel();
+}
+
+int ProfileModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int ProfileModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(sheet::kProfileHeader.size());
+}
+
+QVariant ProfileModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount()) return {};
+  const Row& row = rows_[std::size_t(index.row())];
+  switch (role) {
+    case Qt::DisplayRole:
+      return QString::fromStdString(row.cells[std::size_t(index.column())]);
+    case Qt::ToolTipRole:
+      if (!row.error.empty())
+        return QStringLiteral("計算できません: ") + QString::fromStdString(row.error);
+      break;
+    case Qt::FontRole:
+      if (row.marked) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+      }
+      break;
+    case Qt::TextAlignmentRole:
+      return int(Qt::AlignRight | Qt::AlignVCenter);
+    default:
+      break;
+  }
+  return {};
+}
+
+QVariant ProfileModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Horizontal) {
+    if (section < 0 || section >= columnCount()) return {};
+    return QString::fromUtf8(sheet::kProfileHeader[std::size_t(section)].data(),
+                             qsizetype(sheet::kProfileHeader[std::size_t(section)].size()));
+  }
+  return section + 1;
+}
+
+QString ProfileModel::copyText(const QModelIndexList& selected) const {
+  std::set<int> rows, columns;
+  std::set<std::pair<int, int>> cells;
+  for (const QModelIndex& index : selected) {
+    if (!index.isValid() || index.model() != this) continue;
+    rows.insert(index.row());
+    columns.insert(index.column());
+    cells.insert({index.row(), index.column()});
+  }
+  if (cells.empty()) return {};
+
+  QStringList lines;
+  QStringList header;
+  for (int column : columns) header.append(headerData(column, Qt::Horizontal).toString());
+  lines.append(header.join(QLatin1Char('\t')));
+  for (int row : rows) {
+    QStringList line;
+    for (int column : columns) {
+      line.append(cells.count({row, column}) ? data(this->index(row, column)).toString()
+                                             : QString());
+    }
+    lines.append(line.join(QLatin1Char('\t')));
+  }
+  return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+std::string ProfileModel::csv() const {
+  std::string text;
+  const auto line = [&text](const auto& cells) {
+    bool first = true;
+    for (const auto& cell : cells) {
+      if (!first) text += ',';
+      text += csvField(std::string(cell));
+      first = false;
+    }
+    text += '\n';
+  };
+  line(sheet::kProfileHeader);
+  for (const Row& row : rows_) line(row.cells);
+  return text;
+}
+
+}  // namespace saiha::profile

@@ -1,0 +1,86 @@
+// Pieces of the engine shared by its source files; not for front ends.
+#pragma once
+
+#include <cmath>
+#include <optional>
+
+#include "runtime/checked.h"
+#include "shore/engine.h"
+#include "wave/errors.h"
+#include "wave/formulas.h"
+
+namespace saiha::shore::detail {
+
+// An input that fails its check; caught where the calculation reports.
+struct Rejected {
+  Error error;
+};
+
+// A length or period narrowed to single without a fault test, required to be
+// finite and positive as a float, so that a value that narrows to 0 or to
+// infinity is refused here and not deep in a formula.
+inline float positiveSingle(double value, Error error) {
+  const float single = static_cast<float>(value);
+  if (!(std::isfinite(single) && single > 0)) throw Rejected{error};
+  return single;
+}
+
+// A direction in degrees (single) from one in radians.
+inline float degreesOf(double radians) {
+  return rt::narrow(rt::Real(radians) * 180 / wave::kPi);
+}
+
+Error codeOf(wave::Failure failure);
+Error codeOf(rt::Fault fault);
+
+// Runs `body`, turning whatever ends it early into an error code.
+template <class Body>
+Error guarded(Body&& body) noexcept {
+  try {
+    body();
+    return Error::None;
+  } catch (const Rejected& rejected) {
+    return rejected.error;
+  } catch (const rt::ArithmeticFault& fault) {
+    return codeOf(fault.fault());
+  } catch (const wave::WaveError& failure) {
+    return codeOf(failure.failure());
+  } catch (...) {
+    return Error::InvalidOperation;
+  }
+}
+
+// Reads and checks the inputs in the order Ho, T, αo, n into b's working
+// quantities (Ho, T, ao, n, tanβ, L0).  Throws Rejected.
+void readWave(const Wave& wave, Breaking& b);
+
+// A depth as the height rules see it: the ratio hr = h/L0 that picks the
+// regime, the depth h (m), and the wavelength there, formed only when a rule
+// needs it.
+class Depth {
+ public:
+  Depth(float hr, float h, float T) : hr_(hr), h_(h), T_(T) {}
+  Depth(float hr, float h, float T, float L) : hr_(hr), h_(h), T_(T), L_(L) {}
+  float hr() const { return hr_; }
+  float h() const { return h_; }
+  float L() {
+    if (!L_) L_ = rt::narrow(wave::waveLength(T_, h_));  // single
+    return *L_;
+  }
+
+ private:
+  float hr_, h_, T_;
+  std::optional<float> L_;
+};
+
+// The height ratio H/L0 seaward of the breaking point under b's shoaling
+// rule, and which rule gave it.
+rt::Real shoaledHeightRatio(const Breaking& b, Depth& depth, HeightRule& rule);
+// The breaker limit Hb/L0 at the depth under b's breaker limit.
+rt::Real limitHeightRatio(const Breaking& b, Depth& depth);
+// The regime boundaries and the breaking point (Hbr, hbr) of a model other
+// than the default: where the height that applies at each depth meets the
+// limit.  b's inputs are read.  Throws as the searches do.
+void findModelBreaking(Breaking& b);
+
+}  // namespace saiha::shore::detail

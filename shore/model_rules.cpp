@@ -1,0 +1,82 @@
+// The height rules and the breaking search of every model.
+#include "runtime/checked.h"
+#include "shore/internal.h"
+#include "wave/bisection.h"
+#include "wave/breakers.h"
+#include "wave/errors.h"
+#include "wave/formulas.h"
+#include "wave/searches.h"
+#include "wave/shuto.h"
+
+namespace saiha::shore::detail {
+
+using rt::narrow;
+using rt::Real;
+using namespace saiha::wave;
+
+namespace {
+// Goda's slope coefficients: 15 in 1970, 11 in the 2010 revision.
+constexpr double kGoda1970Slope = 15;
+constexpr double kGoda2010Slope = 11;
+}  // namespace
+
+Real shoaledHeightRatio(const Breaking& b, Depth& depth, HeightRule& rule) {
+  const float hr = depth.hr();
+  // The onset pair is a working copy: the nonlinear law may zero it.
+  float Hr50 = b.Hr50;
+  if (b.model.shoaling == Shoaling::Shuto) {
+    if (hr > b.hr30) {
+      rule = HeightRule::Linear;
+      return linearHeightRatio(depth.h(), depth.L(), b.Ho, b.L0, b.ao);
+    }
+    if (hr > b.hr50) {
+      rule = HeightRule::Intermediate;
+      return intermediateHeightRatio(b.Hr30, b.hr30, hr);
+    }
+    rule = HeightRule::Nonlinear;
+    return nonlinearHeightRatio(Hr50, b.hr50, hr);
+  }
+  // Two regimes: linear beyond the onset, nonlinear up to it.  The onset
+  // ratios belong to the onset search's 1.56·T² and are compared as they are.
+  if (hr > b.hr50) {
+    rule = HeightRule::Linear;
+    return linearHeightRatio(depth.h(), depth.L(), b.Ho, b.L0, b.ao);
+  }
+  rule = HeightRule::Nonlinear;
+  return nonlinearHeightRatio(Hr50, b.hr50, hr);
+}
+
+Real limitHeightRatio(const Breaking& b, Depth& depth) {
+  switch (b.model.breaker) {
+    case BreakerLimit::Goda1970: return breakingHeightRatio(depth.hr(), b.tanBeta);
+    case BreakerLimit::Goda2010: return godaHeightRatio(depth.hr(), b.tanBeta, kGoda2010Slope);
+    case BreakerLimit::McCowan: return mcCowanHeightRatio(depth.hr());
+    case BreakerLimit::Kamphuis: return kamphuisHeightRatio(depth.hr(), b.tanBeta);
+    case BreakerLimit::Miche: return micheHeightRatio(depth.h(), depth.L(), b.L0);
+  }
+  return godaHeightRatio(depth.hr(), b.tanBeta, kGoda1970Slope);
+}
+
+void findModelBreaking(Breaking& b) {
+  if (b.model.shoaling == Shoaling::Shuto) {
+    findShutoBoundaries(b.Hr30, b.hr30, b.Hr50, b.hr50, b.Ho, b.T, b.ao, b.L0);
+  } else {
+    findNonlinearOnset(b.Hr50, b.hr50, b.Ho, b.T, b.ao);
+  }
+  // The height that applies at each depth, minus the limit there: negative
+  // seaward of the breaking point, positive shoreward.  A steep wave may meet
+  // its limit while it still shoals linearly.
+  const auto depthAt = [&](float r) { return Depth(r, narrow(Real(r) * b.L0), b.T); };
+  const BisectionResult result = bisectDepthRatio([&](float r) {
+    Depth depth = depthAt(r);
+    HeightRule rule{};
+    const Real H = shoaledHeightRatio(b, depth, rule);
+    return narrow(H - limitHeightRatio(b, depth));
+  });
+  if (!result.zeroProduct && !result.upperMoved) throw WaveError(Failure::BreakingNotFound);
+  b.hbr = result.ratio;
+  Depth breaking = depthAt(result.ratio);
+  b.Hbr = narrow(limitHeightRatio(b, breaking));
+}
+
+}  // namespace saiha::shore::detail

@@ -1,0 +1,116 @@
+// The numeric engine against the sheet: the same inputs give the same values
+// whether typed into boxes or handed over as numbers, and the profile's
+// stations are those of the sheet at their depths.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "runtime/text.h"
+#include "sheet/calc.h"
+#include "sheet/sheet.h"
+#include "shore/engine.h"
+
+namespace {
+
+using namespace saiha;
+using shore::Error;
+
+// The twelve result texts of the sheet at depth h given as shortest text.
+std::string sheetTexts(const shore::Wave& w, float h) {
+  sheet::Sheet s;
+  sheet::loadDefaults(s);
+  s.setText(sheet::kHeightBox, rt::formatShortest(float(w.Ho)));
+  s.setText(sheet::kPeriodBox, rt::formatShortest(float(w.T)));
+  s.setText(sheet::kAngleBox, rt::formatShortest(float(w.alpha0)));
+  s.setText(sheet::kSlopeBox, rt::formatShortest(float(w.n)));
+  s.setText(sheet::kDepthBox, rt::formatShortest(h));
+  EXPECT_TRUE(sheet::calc(s).ok());
+  std::string texts;
+  for (sheet::Box box : sheet::kResultBoxes) texts += s.text(box) + ' ';
+  return texts;
+}
+
+std::string engineTexts(const shore::Breaking& b, const shore::State& s) {
+  std::string texts;
+  for (float v : {b.Hb, b.hb, b.gamma, b.thetaB}) texts += rt::formatResult(v) + ' ';
+  for (float v : s.results()) texts += rt::formatResult(v) + ' ';
+  return texts;
+}
+
+struct ProfileCase {
+  const char* name;
+  shore::Wave wave;
+};
+
+class Profile : public testing::TestWithParam<ProfileCase> {};
+
+TEST_P(Profile, StationsAreTheSheetsValuesAtTheirDepths) {
+  const shore::Wave wave = GetParam().wave;
+  const shore::Profile p = shore::profile(wave);
+  ASSERT_TRUE(p.ok());
+  ASSERT_EQ(p.stations.size(), 202u);
+  const float onset = p.breaking.onsetDepth();
+  int onsetMarks = 0, breakingMarks = 0;
+  for (std::size_t i = 0; i < p.stations.size(); ++i) {
+    const shore::Station& st = p.stations[i];
+    if (i > 0) {
+      EXPECT_LE(st.state.h, p.stations[i - 1].state.h);
+    }
+    EXPECT_GT(st.state.h, 0.0f);
+    EXPECT_EQ(st.x, float(wave.n * double(st.state.h)));
+    if (st.mark == shore::Mark::Onset) {
+      ++onsetMarks;
+      EXPECT_EQ(st.state.h, onset);
+    }
+    if (st.mark == shore::Mark::Breaking) {
+      ++breakingMarks;
+      EXPECT_EQ(st.state.h, p.breaking.hb);
+    }
+    if (i % 23 == 0 || st.mark != shore::Mark::None) {
+      ASSERT_TRUE(st.state.ok()) << st.state.h;
+      EXPECT_EQ(engineTexts(p.breaking, st.state), sheetTexts(wave, st.state.h)) << st.state.h;
+    }
+  }
+  EXPECT_EQ(onsetMarks, 1);
+  EXPECT_EQ(breakingMarks, 1);
+  // The seaward end: twice the onset depth, or twice the breaking depth.
+  EXPECT_FLOAT_EQ(p.stations.front().state.h, std::max(2 * onset, 2 * p.breaking.hb));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Waves, Profile,
+    testing::Values(ProfileCase{"DefaultSwell", {1, 10, 30, 60}},
+                    ProfileCase{"SteepWaveOnsetShorewardOfBreaking", {4, 6, 0, 100}},
+                    ProfileCase{"ObliqueLongSwell", {2.5, 16, -50, 150}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Engine, InputsAreCheckedInTheOrderTheSheetReadsThem) {
+  EXPECT_EQ(shore::findBreaking({-1, 0, 90, 0}).error, Error::InvalidHeight);
+  EXPECT_EQ(shore::findBreaking({1, NAN, 90, 0}).error, Error::InvalidPeriod);
+  EXPECT_EQ(shore::findBreaking({1, 10, -90, 0}).error, Error::InvalidAngle);
+  EXPECT_EQ(shore::findBreaking({1, 10, 30, INFINITY}).error, Error::InvalidSlope);
+  EXPECT_EQ(shore::findBreaking({1e39, 10, 30, 60}).error, Error::InvalidHeight);  // beyond single
+  const shore::Breaking b = shore::findBreaking({});
+  EXPECT_EQ(shore::stateAt(b, 0).error, Error::InvalidDepth);
+  EXPECT_EQ(shore::stateAt(b, 0).reached, 0);
+  EXPECT_TRUE(std::isnan(shore::stateAt(b, -3).L));
+}
+
+TEST(Engine, ProfileOptionsSetTheStations) {
+  const shore::Wave wave{};
+  shore::ProfileOptions options;
+  options.fromDepth = 1.0;  // inside the surf zone: no marks
+  options.stations = 10;
+  const shore::Profile p = shore::profile(wave, options);
+  ASSERT_EQ(p.stations.size(), 10u);
+  EXPECT_FLOAT_EQ(p.stations.back().state.h, 0.1f);
+  for (const auto& st : p.stations) EXPECT_EQ(st.state.rule, shore::HeightRule::Surf);
+  options.spacing = 15.0;  // 60 m of x in steps of 15 m
+  EXPECT_EQ(shore::profile(wave, options).stations.size(), 4u);
+  options.spacing = 1e-9;
+  EXPECT_EQ(shore::profile(wave, options).error, Error::InvalidDepth);
+  EXPECT_EQ(shore::profile({1, 0.01, 0, 60}).error, Error::OnsetNotFound);
+}
+
+}  // namespace
