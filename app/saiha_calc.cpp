@@ -298,8 +298,22 @@ int runFile(const FileOptions& o) {
 
 // ------------------------------------------------------------ one wave
 
-struct ProfileArgs {
-  std::string Ho, T, alpha0, n, from, spacing;
+// The four inputs of one wave, as typed after their options.
+struct WaveArgs {
+  std::string Ho, T, alpha0, n;
+};
+
+void addWaveOptions(CLI::App& command, WaveArgs& a) {
+  command.add_option("--Ho", a.Ho, "deep-water wave height (m)")->required();
+  command.add_option("--T", a.T, "wave period (s)")->required();
+  command.add_option("--alpha0", a.alpha0,
+                     "deep-water angle of incidence from the shore normal (degrees)")
+      ->required();
+  command.add_option("--n", a.n, "bottom slope 1/n, given as its denominator n")->required();
+}
+
+struct ProfileArgs : WaveArgs {
+  std::string from, spacing;
   int stations = 200;
 };
 
@@ -329,20 +343,6 @@ struct ModelArgs {
   std::string shoaling{shore::shoalingName(shore::Model{}.shoaling)};
 };
 
-// "a (default), b, c": the stable names of a model family, the default first.
-template <class Kinds, class Name>
-std::string namesOf(const Kinds& kinds, Name name) {
-  std::string list;
-  for (const auto kind : kinds) {
-    if (!list.empty()) list += ", ";
-    list += name(kind);
-    if (kind == kinds.front()) list += " (default)";
-  }
-  return list;
-}
-
-std::string breakerNames() { return namesOf(shore::kBreakerLimits, shore::breakerName); }
-std::string shoalingNames() { return namesOf(shore::kShoalings, shore::shoalingName); }
 
 // The model the two options name; an unknown name is an error naming the
 // ones there are.
@@ -352,21 +352,21 @@ shore::Model parseModel(const ModelArgs& a) {
     model.breaker = *breaker;
   } else {
     throw std::invalid_argument("unknown breaker limit " + quoted(a.breaker) + "; one of " +
-                                breakerNames());
+                                shore::breakerNameList());
   }
   if (const auto shoaling = shore::parseShoaling(a.shoaling)) {
     model.shoaling = *shoaling;
   } else {
     throw std::invalid_argument("unknown shoaling rule " + quoted(a.shoaling) + "; one of " +
-                                shoalingNames());
+                                shore::shoalingNameList());
   }
   return model;
 }
 
 void addModelOptions(CLI::App& command, ModelArgs& a) {
-  command.add_option("--breaker", a.breaker, "breaker limit: " + breakerNames())
+  command.add_option("--breaker", a.breaker, "breaker limit: " + shore::breakerNameList())
       ->option_text("NAME");
-  command.add_option("--shoaling", a.shoaling, "shoaling rule: " + shoalingNames())
+  command.add_option("--shoaling", a.shoaling, "shoaling rule: " + shore::shoalingNameList())
       ->option_text("NAME");
 }
 
@@ -415,8 +415,8 @@ int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command
 
 // ------------------------------------------------------------ compare
 
-struct CompareArgs {
-  std::string Ho, T, alpha0, n, K, rho, rhoS, porosity;
+struct CompareArgs : WaveArgs {
+  std::string K, rho, rhoS, porosity;
 };
 
 int runCompare(const CompareArgs& a, const CLI::App& command) {
@@ -477,13 +477,7 @@ int main(int argc, char** argv) {
       "seaward depth to the shoreline, the onset of nonlinear shoaling and the breaking point "
       "marked.");
   profileCommand->footer(kProfileFooter);
-  profileCommand->add_option("--Ho", profile.Ho, "deep-water wave height (m)")->required();
-  profileCommand->add_option("--T", profile.T, "wave period (s)")->required();
-  profileCommand->add_option("--alpha0", profile.alpha0,
-                             "deep-water angle of incidence from the shore normal (degrees)")
-      ->required();
-  profileCommand->add_option("--n", profile.n, "bottom slope 1/n, given as its denominator n")
-      ->required();
+  addWaveOptions(*profileCommand, profile);
   profileCommand->add_option("--from", profile.from,
                              "seaward depth (m); default twice the onset depth of nonlinear "
                              "shoaling, at least twice the breaking depth");
@@ -502,13 +496,7 @@ int main(int argc, char** argv) {
       "Writes one row per breaker and shoaling model for one wave as CSV: the breaking point "
       "and the longshore transport it implies.");
   compareCommand->footer(kCompareFooter);
-  compareCommand->add_option("--Ho", compare.Ho, "deep-water wave height (m)")->required();
-  compareCommand->add_option("--T", compare.T, "wave period (s)")->required();
-  compareCommand->add_option("--alpha0", compare.alpha0,
-                             "deep-water angle of incidence from the shore normal (degrees)")
-      ->required();
-  compareCommand->add_option("--n", compare.n, "bottom slope 1/n, given as its denominator n")
-      ->required();
+  addWaveOptions(*compareCommand, compare);
   const shore::TransportParams defaults;
   compareCommand->add_option("--K", compare.K,
                              "transport coefficient, > 0 (default " +

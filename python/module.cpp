@@ -112,18 +112,6 @@ void forEachElement(std::size_t count, int workers, const Body& body) {
   arena.execute(run);
 }
 
-// "a (default), b, c": the stable names of a model family, the default first.
-template <class Kinds, class Name>
-std::string namesOf(const Kinds& kinds, Name name) {
-  std::string list;
-  for (const auto kind : kinds) {
-    if (!list.empty()) list += ", ";
-    list += name(kind);
-    if (kind == kinds.front()) list += " (default)";
-  }
-  return list;
-}
-
 // The model two names give; ValueError naming the valid ones for any other
 // text (a wrong argument, not an element's failure).
 shore::Model modelOf(std::string_view breaker, std::string_view shoaling) {
@@ -132,13 +120,13 @@ shore::Model modelOf(std::string_view breaker, std::string_view shoaling) {
     model.breaker = *limit;
   } else {
     throw py::value_error("unknown breaker limit '" + std::string(breaker) + "'; one of " +
-                          namesOf(shore::kBreakerLimits, shore::breakerName));
+                          shore::breakerNameList());
   }
   if (const auto rule = shore::parseShoaling(shoaling)) {
     model.shoaling = *rule;
   } else {
     throw py::value_error("unknown shoaling rule '" + std::string(shoaling) + "'; one of " +
-                          namesOf(shore::kShoalings, shore::shoalingName));
+                          shore::shoalingNameList());
   }
   return model;
 }

@@ -35,4 +35,20 @@ std::optional<Shoaling> parseShoaling(std::string_view name) {
   return std::nullopt;
 }
 
+namespace {
+template <class Kinds, class Name>
+std::string nameList(const Kinds& kinds, Name name) {
+  std::string list;
+  for (const auto kind : kinds) {
+    if (!list.empty()) list += ", ";
+    list += name(kind);
+    if (kind == kinds.front()) list += " (default)";
+  }
+  return list;
+}
+}  // namespace
+
+std::string breakerNameList() { return nameList(kBreakerLimits, breakerName); }
+std::string shoalingNameList() { return nameList(kShoalings, shoalingName); }
+
 }  // namespace saiha::shore

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace saiha::shore {
@@ -49,5 +50,9 @@ std::string_view shoalingName(Shoaling shoaling);
 // The model of a name, exact and lower-case; nothing for any other text.
 std::optional<BreakerLimit> parseBreaker(std::string_view name);
 std::optional<Shoaling> parseShoaling(std::string_view name);
+// Every name of a family, the default first and marked:
+// "goda1970 (default), goda2010, …", for help texts and error messages.
+std::string breakerNameList();
+std::string shoalingNameList();
 
 }  // namespace saiha::shore

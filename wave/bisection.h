@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "runtime/checked.h"
+#include "wave/errors.h"
 
 namespace saiha::wave {
 
@@ -17,6 +18,13 @@ struct BisectionResult {
   bool zeroProduct;  // ended on a probe whose product with the lower-end mismatch is 0
   bool upperMoved;   // some probe had the sign opposite to the lower end's
 };
+
+// A search that ended on its width test without ever moving its upper end
+// has seen one sign only: the point lies outside 0.001..1 and the midpoint
+// just below 1 is no answer, so `failure` is thrown.
+inline void requireCrossing(const BisectionResult& result, Failure failure) {
+  if (!result.zeroProduct && !result.upperMoved) throw WaveError(failure);
+}
 
 // The midpoint m of a..b (single) and whether the search stops there, without
 // probing it: 0.001·m > |b − a| (both sides single, strict).

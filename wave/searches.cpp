@@ -17,15 +17,6 @@ namespace saiha::wave {
 using rt::narrow;
 using rt::Real;
 
-namespace {
-// A search that ended on its width test without ever moving its upper end
-// has seen one sign only: the point lies outside 0.001..1 and the midpoint
-// just below 1 is no answer.
-void requireCrossing(const BisectionResult& result, Failure failure) {
-  if (!result.zeroProduct && !result.upperMoved) throw WaveError(failure);
-}
-}  // namespace
-
 double onsetMismatch(float h, float L, float Ho, float L0, float ao) {
   const float x = narrow(Real(h) / L0);  // single
   const Real u = ursell50Height(x);

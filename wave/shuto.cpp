@@ -10,13 +10,6 @@ namespace saiha::wave {
 using rt::narrow;
 using rt::Real;
 
-namespace {
-// A search that never moved its upper end saw one sign only: no crossing.
-void requireCrossing(const BisectionResult& result, Failure failure) {
-  if (!result.zeroProduct && !result.upperMoved) throw WaveError(failure);
-}
-}  // namespace
-
 double ursellHeight(float hr, double U) { return (Real(U) / 2 / kPi * hr * hr).value(); }
 
 double intermediateHeightRatio(float Hr30, float hr30, float hr) {
