@@ -3,6 +3,7 @@
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QGraphicsItem>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -88,8 +89,15 @@ class Callout final : public QGraphicsItem {
  public:
   enum class Side { Above, Below };
 
-  Callout(QChart* chart, QAbstractSeries* series, const QColor& color, Side side)
-      : QGraphicsItem(chart), chart_(chart), series_(series), color_(color), side_(side) {
+  // The box's border is drawn in `color` and `border`, those of its curve.
+  Callout(QChart* chart, QAbstractSeries* series, const QColor& color, Side side,
+          Qt::PenStyle border = Qt::SolidLine)
+      : QGraphicsItem(chart),
+        chart_(chart),
+        series_(series),
+        color_(color),
+        side_(side),
+        border_(border) {
     setZValue(1000);
     QGraphicsItem::hide();
   }
@@ -155,7 +163,7 @@ class Callout final : public QGraphicsItem {
 
   void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
     painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(color_, 1));
+    painter->setPen(QPen(color_, border_ == Qt::SolidLine ? 1 : 1.5, border_));
     painter->setBrush(QColor(255, 255, 255, 225));
     painter->drawRoundedRect(box_, 3, 3);
     painter->setFont(font());
@@ -173,6 +181,7 @@ class Callout final : public QGraphicsItem {
   QAbstractSeries* series_;
   QColor color_;
   Side side_;
+  Qt::PenStyle border_;
   QString text_;
   QPointF value_;
   QPointF anchor_;
@@ -331,7 +340,7 @@ int ProfileChart::addHeightCurve(const QString& name, const QColor& color, Qt::P
                 color, shape, false);
   if (shape != QScatterSeries::MarkerShapeCircle) curve.breaking->setMarkerSize(10);
   hideFromLegend(chart(), curve.breaking);
-  curve.label = new Callout(chart(), curve.breaking, color, Callout::Side::Above);
+  curve.label = new Callout(chart(), curve.breaking, color, Callout::Side::Above, style);
   curves_.push_back(curve);
   return static_cast<int>(curves_.size()) - 1;
 }
@@ -380,9 +389,14 @@ void ProfileChart::fillHeightCurve(int index, const std::vector<shore::Station>&
     curve.segments[i]->replace(i < runs.size() ? runs[i] : QList<QPointF>());
   }
   // The legend names only the curves drawn; each change lays it out again.
+  // (A marker's own isVisible() also reads false while the legend is being
+  // rebuilt, so the state is kept here.)
   const bool drawn = !runs.front().isEmpty();
-  for (QLegendMarker* marker : chart()->legend()->markers(curve.segments.front())) {
-    if (marker->isVisible() != drawn) marker->setVisible(drawn);
+  if (curve.inLegend != drawn) {
+    curve.inLegend = drawn;
+    for (QLegendMarker* marker : chart()->legend()->markers(curve.segments.front())) {
+      marker->setVisible(drawn);
+    }
   }
   if (breaking) {
     // Further curves are told apart by colour: their labels give the values
@@ -453,8 +467,11 @@ void ProfileChart::showProfile(const shore::Profile& profile, std::optional<doub
   limit_->replace(limit);
   ursell_->replace(ursell);
   failed_->replace(failed);
-  for (QLegendMarker* marker : chart()->legend()->markers(failed_)) {
-    if (marker->isVisible() != !failed.isEmpty()) marker->setVisible(!failed.isEmpty());
+  if (failedInLegend_ != !failed.isEmpty()) {
+    failedInLegend_ = !failed.isEmpty();
+    for (QLegendMarker* marker : chart()->legend()->markers(failed_)) {
+      marker->setVisible(failedInLegend_);
+    }
   }
   seabed_->replace(seabed);
   surface_->replace({QPointF(seabed.front().x(), 0), QPointF(0, 0)});
@@ -571,7 +588,29 @@ void ProfileChart::rescale() {
     hi += 1;
   }
   setNiceRange(secondaryAxis_, niceRange(std::min(lo, 0.0), hi, 6));
+  placeLegend();
   placeLabels();
+}
+
+void ProfileChart::placeLegend() {
+  // The entries as fillHeightCurve and showProfile leave them; each takes
+  // its text, its colour square and the space around them.
+  QStringList names = {sand_->name(), limit_->name(), ursell_->name(), secondary_->name()};
+  if (failedInLegend_) names.append(failed_->name());
+  for (const HeightCurve& curve : curves_) {
+    if (curve.inLegend) names.append(curve.name);
+  }
+  QLegend* legend = chart()->legend();
+  const QFontMetricsF metrics(legend->font());
+  double width = 0;
+  for (const QString& name : names) width += metrics.horizontalAdvance(name) + 36;
+  const Qt::Alignment side = width <= chart()->size().width() - 24 ? Qt::AlignBottom : Qt::AlignRight;
+  if (legend->alignment() != side) legend->setAlignment(side);
+}
+
+void ProfileChart::resizeEvent(QResizeEvent* event) {
+  QChartView::resizeEvent(event);
+  placeLegend();
 }
 
 void ProfileChart::hoverAt(double x) {

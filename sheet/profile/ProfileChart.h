@@ -112,6 +112,7 @@ class ProfileChart final : public QChartView {
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   struct HeightCurve {
@@ -119,6 +120,7 @@ class ProfileChart final : public QChartView {
     QColor color;
     Qt::PenStyle style = Qt::SolidLine;
     bool hidden = false;
+    bool inLegend = true;  // a new series has its legend entry
     std::vector<QLineSeries*> segments;  // runs of computed stations
     QScatterSeries* breaking = nullptr;
     Callout* label = nullptr;  // the breaking point's depth and height
@@ -133,6 +135,9 @@ class ProfileChart final : public QChartView {
   void rescale();
   void setHovered(int station);
   void placeLabels();
+  // The legend runs under the plot while its entries fit there in one row
+  // (Qt Charts cuts off the names of a row too long), else down the right.
+  void placeLegend();
 
   QValueAxis* xAxis_ = nullptr;
   QValueAxis* heightAxis_ = nullptr;
@@ -163,6 +168,7 @@ class ProfileChart final : public QChartView {
   float onsetDepth_ = shore::kNotReached;
   float breakingDepth_ = shore::kNotReached;
   int hovered_ = -1;
+  bool failedInLegend_ = true;
   // The depth axis's labelled extent, to rebuild its labels only on change.
   double depthLabelsFor_ = -1;
 };

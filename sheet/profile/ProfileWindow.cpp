@@ -113,7 +113,7 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   setWindowTitle(title());
   setFont(window::frmKelvo::sheetFont());
   setMinimumSize(560, 440);
-  resize(1220, 720);
+  resize(1260, 720);
   curves_.fill(-1);
   curves_[0] = 0;  // the calculation window's wave
 
@@ -157,6 +157,8 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   hover_->setObjectName(QStringLiteral("hover"));
   hover_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   hover_->setMinimumHeight(hover_->fontMetrics().height());
+  // The line never widens the window: in a narrow one its end is cut off.
+  hover_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   topLayout->addWidget(hover_);
   connect(chart_, &ProfileChart::stationHovered, this, &ProfileWindow::showHover);
 
