@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png, docs/profile.png and docs/models.png: the
 # calculation window after one press of 計算 with the default inputs, the
-# profile window it opens with Ctrl+G, and that window with McCowan's and
+# profile window it opens with Ctrl+G, and that window with Kamphuis's and
 # Miche's breaker limits checked beside Goda's, on a virtual X display
 # (Xvfb), so it runs on a machine without a display.  Keys and the mouse go through xdotool; the program has no hook
 # of its own for this.
@@ -62,10 +62,10 @@ sleep 1
 import -window "$profile" "$PROFILE_OUTPUT"
 echo "Wrote $PROFILE_OUTPUT"
 
-# Alt+M and Alt+I check McCowan's and Miche's limits in the model panel: three
+# Alt+K and Alt+I check Kamphuis's and Miche's limits in the model panel: three
 # curves, and the comparison table comes to the front.
 xdotool mousemove 2790 1790
-xdotool key alt+m
+xdotool key alt+k
 sleep 0.5
 xdotool key alt+i
 sleep 1

@@ -335,6 +335,7 @@ int ProfileChart::addHeightCurve(const QString& name, const QColor& color, Qt::P
   curve.name = name;
   curve.color = color;
   curve.style = style;
+  curve.segments.push_back(newLine(name, QPen(color, 2.5, style), false));
   curve.breaking =
       newMarker(curves_.empty() ? QStringLiteral("砕波点") : name + QStringLiteral(" の砕波点"),
                 color, shape, false);
@@ -342,7 +343,29 @@ int ProfileChart::addHeightCurve(const QString& name, const QColor& color, Qt::P
   hideFromLegend(chart(), curve.breaking);
   curve.label = new Callout(chart(), curve.breaking, color, Callout::Side::Above, style);
   curves_.push_back(curve);
+  if (curves_.size() > 1) raiseWave();
   return static_cast<int>(curves_.size()) - 1;
+}
+
+// Series are drawn in the order they were added.  The calculation window's
+// wave is added again after a new curve, so that where the curves coincide
+// (seaward of breaking, under the same shoaling) it is the one seen; the
+// markers go on top of every line.  Their legend entries move to the end.
+void ProfileChart::raiseWave() {
+  const auto raise = [this](QAbstractSeries* series, bool inLegend) {
+    chart()->removeSeries(series);
+    chart()->addSeries(series);
+    series->attachAxis(xAxis_);
+    series->attachAxis(heightAxis_);
+    if (!inLegend) hideFromLegend(chart(), series);
+  };
+  HeightCurve& wave = curves_.front();
+  for (std::size_t i = 0; i < wave.segments.size(); ++i) {
+    raise(wave.segments[i], i == 0 && wave.inLegend);
+  }
+  for (std::size_t i = curves_.size(); i-- > 0;) raise(curves_[i].breaking, false);
+  raise(onset_, false);
+  raise(hover_, false);
 }
 
 void ProfileChart::setHeightCurveName(int index, const QString& name) {

@@ -138,6 +138,7 @@ class ProfileChart final : public QChartView {
   // The legend runs under the plot while its entries fit there in one row
   // (Qt Charts cuts off the names of a row too long), else down the right.
   void placeLegend();
+  void raiseWave();
 
   QValueAxis* xAxis_ = nullptr;
   QValueAxis* heightAxis_ = nullptr;
