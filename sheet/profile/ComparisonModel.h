@@ -30,7 +30,6 @@ class ComparisonModel final : public QAbstractTableModel {
   };
   // Replaces every row.
   void setRows(const std::vector<Entry>& entries);
-  const shore::ComparisonRow& comparisonRow(int row) const { return rows_.at(std::size_t(row)).row; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;

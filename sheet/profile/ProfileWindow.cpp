@@ -215,13 +215,15 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   dock_->setWidget(scroll);
   addDockWidget(Qt::RightDockWidgetArea, dock_);
   // A checked model is seen at once in the comparison; the curves follow.
+  // Both redraw the wave of the last calculation, not the boxes as they are
+  // being typed.
   connect(panel_, &ModelPanel::modelsChanged, this, [this] {
     tables_->setCurrentWidget(comparisonTable_);
-    if (isVisible()) refresh();
+    if (isVisible()) redraw();
   });
   connect(panel_, &ModelPanel::paramsChanged, this, [this] {
     tables_->setCurrentWidget(comparisonTable_);
-    refreshComparison(sheet::waveOf(source_));
+    refreshComparison(wave_);
   });
 
   auto* splitter = new QSplitter(Qt::Vertical);
@@ -301,9 +303,16 @@ void ProfileWindow::showEvent(QShowEvent* event) {
 }
 
 void ProfileWindow::refresh() {
-  const shore::Wave wave = sheet::waveOf(source_);
-  const bool depthSet = !source_.text(sheet::kDepthBox).empty();
-  const std::optional<double> depth = sheet::chosenDepth(source_);
+  wave_ = sheet::waveOf(source_);
+  depthSet_ = !source_.text(sheet::kDepthBox).empty();
+  depth_ = sheet::chosenDepth(source_);
+  redraw();
+}
+
+void ProfileWindow::redraw() {
+  const shore::Wave& wave = wave_;
+  const bool depthSet = depthSet_;
+  const std::optional<double>& depth = depth_;
   refreshComparison(wave);
 
   // The seaward end reaches every checked model's breaking point (twice its

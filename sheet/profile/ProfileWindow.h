@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "shore/engine.h"
 #include "shore/model.h"
@@ -85,6 +86,8 @@ class ProfileWindow final : public QMainWindow {
  private:
   void buildMenus();
   void showError(const QString& message);
+  // Draws the wave and depth last read from the calculation window.
+  void redraw();
   // The comparison table for the wave, with the panel's parameters.
   void refreshComparison(const shore::Wave& wave);
   // The chart curve of a model other than the calculation window's, added
@@ -96,6 +99,10 @@ class ProfileWindow final : public QMainWindow {
   QString askPath(const QString& caption, const QString& mimeType, const QString& suffix);
 
   const sheet::SheetAccess& source_;
+  // The calculation window's boxes as refresh() last read them.
+  shore::Wave wave_;
+  bool depthSet_ = false;
+  std::optional<double> depth_;
   shore::Profile profile_;
   ProfileChart* chart_ = nullptr;
   ProfileModel* model_ = nullptr;
