@@ -400,11 +400,11 @@ void appendField(std::string& out, std::string_view field) {
   out.push_back('"');
 }
 
-// The output cells of one record, handed to `emit` in the order of
-// kOutputHeader; returns whether the row computed.
+// The output cells of one record under `model`, handed to `emit` in the
+// order of kOutputHeader; returns whether the row computed.
 template <class Emit>
 bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
-                Precision precision, Emit&& emit) {
+                Precision precision, const shore::Model& model, Emit&& emit) {
   const auto cell = [&](Column column) -> std::string_view {
     const auto& position = layout.position[static_cast<std::size_t>(column)];
     return position && *position < fields.size() ? fields[*position] : std::string_view();
@@ -426,7 +426,7 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
   const std::string_view depth = cell(Column::h);
   const sheet::CaseResult r = sheet::calcCase(
       shore::Wave{number(Column::Ho), number(Column::T), number(Column::alpha0), number(Column::n)},
-      depth.empty() ? std::nullopt : std::optional<double>(number(Column::h)));
+      depth.empty() ? std::nullopt : std::optional<double>(number(Column::h)), model);
 
   for (std::size_t c = 0; c + 1 < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
   // The depth as the depth box reads after the calculation.
@@ -463,15 +463,15 @@ RowOutcome calcRecord(const Layout& layout, const Record& record) {
   const std::vector<std::string_view> fields(record.fields.begin(), record.fields.end());
   RowOutcome row;
   row.cells.reserve(kOutputHeader.size());
-  row.ok = computeRow(layout, fields, Precision::Shown,
+  row.ok = computeRow(layout, fields, Precision::Shown, shore::Model{},
                       [&](std::string_view cell) { row.cells.emplace_back(cell); });
   return row;
 }
 
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
-               Precision precision, std::string& out) {
+               Precision precision, std::string& out, const shore::Model& model) {
   bool first = true;
-  const bool ok = computeRow(layout, fields, precision, [&](std::string_view cell) {
+  const bool ok = computeRow(layout, fields, precision, model, [&](std::string_view cell) {
     if (!first) out.push_back(',');
     first = false;
     appendField(out, cell);
@@ -585,12 +585,13 @@ class ChunkReader {
   Layout layout_;
 };
 
-void computeChunk(Chunk& chunk, const Layout& layout, Precision precision) {
+void computeChunk(Chunk& chunk, const Layout& layout, Precision precision,
+                  const shore::Model& model) {
   std::vector<std::string_view> fields;
   chunk.out.reserve(chunk.in.bytes.size() * 3);
   for (std::size_t i = chunk.firstRecord; i < chunk.in.records.size(); ++i) {
     chunk.in.fieldsOf(i, fields);
-    chunk.allComputed = appendRow(layout, fields, precision, chunk.out) && chunk.allComputed;
+    chunk.allComputed = appendRow(layout, fields, precision, chunk.out, model) && chunk.allComputed;
     ++chunk.rows;
   }
   // The input is no longer needed while the chunk waits for its turn.
@@ -649,7 +650,9 @@ RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOp
               tbb::make_filter<std::shared_ptr<Chunk>, std::shared_ptr<Chunk>>(
                   tbb::filter_mode::parallel,
                   [&](std::shared_ptr<Chunk> chunk) {
-                    if (!chunk->unusable) computeChunk(*chunk, reader.layout(), options.precision);
+                    if (!chunk->unusable) {
+                      computeChunk(*chunk, reader.layout(), options.precision, options.model);
+                    }
                     return chunk;
                   }) &
               tbb::make_filter<std::shared_ptr<Chunk>, void>(

@@ -21,6 +21,8 @@
 #include <string_view>
 #include <vector>
 
+#include "shore/model.h"
+
 namespace saiha::cli {
 
 // Exit status of saiha-calc.
@@ -112,9 +114,10 @@ enum class Precision { Shown, Full };
 
 // The output cells of one record appended to `out` as one CSV line, as
 // calcRecord computes them but with each cell read into a number once and
-// the engine called directly.  Returns whether the row computed.
+// the engine called directly, under `model` (the default one gives the
+// window's results).  Returns whether the row computed.
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
-               Precision precision, std::string& out);
+               Precision precision, std::string& out, const shore::Model& model = {});
 
 // A record longer than this (bytes, line ends included) ends the run: no
 // case needs it, and it keeps one hostile line from exhausting memory.
@@ -131,6 +134,7 @@ struct Progress {
 struct RunOptions {
   int threads = 1;  // calculation threads, >= 1
   Precision precision = Precision::Shown;
+  shore::Model model;  // breaker limit and shoaling rule of every row
   std::size_t maxRecordBytes = kMaxRecordBytes;
   std::size_t blockBytes = std::size_t{1} << 16;  // input read per chunk of rows
   std::uint64_t totalBytes = 0;                   // for Progress

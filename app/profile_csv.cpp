@@ -7,23 +7,20 @@
 
 namespace saiha::cli {
 
-namespace {
-
-bool isInputError(shore::Error code) {
+bool isBadWave(shore::Error code) {
   using shore::Error;
   return code == Error::InvalidHeight || code == Error::InvalidPeriod ||
          code == Error::InvalidAngle || code == Error::InvalidSlope;
 }
 
-}  // namespace
-
-ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options) {
+ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options,
+                          const shore::Model& model) {
   ProfileOutcome outcome;
-  const shore::Profile profile = shore::profile(wave, options);
+  const shore::Profile profile = shore::profile(wave, options, model);
   if (!profile.breaking.ok()) {
     // A bad value is the user's to mend (2); a wave whose breaking point the
     // searches cannot find is a result of the calculation (1).
-    outcome.status = isInputError(profile.breaking.error) ? kUnusable : kSomeFailed;
+    outcome.status = isBadWave(profile.breaking.error) ? kUnusable : kSomeFailed;
     outcome.diagnostic = sheet::errorText(profile.breaking.error);
     return outcome;
   }

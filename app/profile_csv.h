@@ -19,10 +19,15 @@ struct ProfileOutcome {
   std::string diagnostic;                  // one line when nothing is written
 };
 
-// The profile of `wave` (shore::profile) as CSV text: the header of
-// sheet::kProfileHeader, then the stations from the seaward end to the
-// shoreline with the onset and breaking stations in their places, numbers
-// as the shortest text that reads back as the same single.
-ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options);
+// The profile of `wave` under `model` (shore::profile) as CSV text: the
+// header of sheet::kProfileHeader, then the stations from the seaward end to
+// the shoreline with the onset and breaking stations in their places,
+// numbers as the shortest text that reads back as the same single.
+ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options,
+                          const shore::Model& model = {});
+
+// Whether an engine code is a bad input value (Ho, T, αo or n), the user's
+// to mend, rather than a wave the calculation cannot follow.
+bool isBadWave(shore::Error code);
 
 }  // namespace saiha::cli

@@ -1,7 +1,7 @@
 // saiha-calc: the calculation sheet from the command line.  Reads cases as
 // CSV from a file or standard input and writes every case's results as CSV
 // to standard output; `saiha-calc profile` writes one wave's cross-shore
-// profile.
+// profile, `saiha-calc compare` every breaker and shoaling model on one wave.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -23,8 +23,11 @@
 #include <CLI/CLI.hpp>
 #include <tbb/info.h>
 
+#include "app/compare_csv.h"
 #include "app/csv_sheet.h"
 #include "app/profile_csv.h"
+#include "shore/model.h"
+#include "shore/models.h"
 
 namespace {
 
@@ -79,13 +82,22 @@ Exit status:
        one line on standard error names the line
   130  interrupted (Ctrl+C); the rows computed so far are written whole
 
-See "saiha-calc profile --help" for the cross-shore profile.)";
+Models (--breaker, --shoaling; also for profile):
+  breaker limits  goda1970 (default), goda2010, mccowan, kamphuis, miche
+  shoaling rules  two-regime (default), shuto
+  The defaults are the calculation window's.  Any other pair finds the
+  breaking point where the height that applies at each depth meets the
+  limit, so a steep wave may break while it still shoals linearly.
+
+See "saiha-calc profile --help" for the cross-shore profile and
+"saiha-calc compare --help" for every model side by side.)";
 
 constexpr const char* kProfileFooter = R"(Output (standard output):
   CSV with LF line ends and the header
     x,h,rule,point,H,L,C,theta,a_bottom,u_bottom,a_surface,u_surface
   x is the distance from the still-water shoreline n*h (m); rule is linear,
-  nonlinear or surf; point is onset, breaking or empty.  Rows run from the
+  intermediate (shuto's H*h^(2/7) regime), nonlinear or surf; point is
+  onset, breaking or empty.  Rows run from the
   seaward end to the shoreline (the last one short of it), with the onset
   of nonlinear shoaling and the breaking point in their places.  Numbers
   are the shortest texts that read back as the same single-precision
@@ -100,6 +112,26 @@ Exit status:
      one line "station at h=...: message" on standard error for each)
   2  a bad option or input value: one line on standard error (the window's
      message for a bad value), no output)";
+
+constexpr const char* kCompareFooter = R"(Output (standard output):
+  CSV with LF line ends and the header
+    breaker,shoaling,Hb,hb,gamma,theta_b,Q_m3_per_s,Q_m3_per_year,error
+  and one row per model: every breaker limit (goda1970, goda2010, mccowan,
+  kamphuis, miche) with each shoaling rule (two-regime, shuto), then the
+  empirical row komar-gaughan,weggel (Komar and Gaughan's breaker height
+  with Weggel's breaker index).  Q is the potential longshore sand
+  transport by the CERC formula, with each row's gamma as the breaker
+  index; the breaker height of a regular wave stands in for the
+  significant height, a year is 365.25 days, and Q takes the sign of
+  theta_b.  Numbers are the shortest texts that read back as the same
+  single-precision values; a value not reached is an empty cell and the
+  error cell holds the window's message.
+
+Exit status:
+  0  every row computed
+  1  some row has an error (every row is still written)
+  2  a bad option, input value or transport parameter: one line on
+     standard error, no output)";
 
 // ------------------------------------------------------------ signals
 
@@ -166,6 +198,13 @@ std::string fixed(double value, int decimals) {
   return std::string(buffer, end);
 }
 
+// The shortest text that reads back as `value`.
+std::string shortest(double value) {
+  char buffer[64];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  return std::string(buffer, end);
+}
+
 std::string duration(double seconds) {
   const long s = static_cast<long>(seconds + 0.5);
   const std::string ss = std::to_string(s % 60);
@@ -210,6 +249,7 @@ class ProgressLine {
 
 struct FileOptions {
   std::string file;
+  shore::Model model;
   int threads = 0;  // 0: every core
   std::string precision = "shown";
   bool progress = false;
@@ -230,6 +270,7 @@ int runFile(const FileOptions& o) {
   cli::RunOptions options;
   options.threads = o.threads > 0 ? o.threads : tbb::info::default_concurrency();
   options.precision = o.precision == "full" ? cli::Precision::Full : cli::Precision::Shown;
+  options.model = o.model;
   options.totalBytes = regular ? static_cast<std::uint64_t>(info.st_size) : 0;
   options.interrupted = &gInterrupted;
   const bool progress = o.progress || (!o.noProgress && ::isatty(STDERR_FILENO) == 1);
@@ -255,12 +296,20 @@ int runFile(const FileOptions& o) {
   }
 }
 
-// ------------------------------------------------------------ profile
+// ------------------------------------------------------------ one wave
 
 struct ProfileArgs {
   std::string Ho, T, alpha0, n, from, spacing;
   int stations = 200;
 };
+
+// An option's text fit for a one-line message: control characters (a line
+// break among them) shown as '?'.
+std::string quoted(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c);
+  return out + "'";
+}
 
 // A whole option read as a decimal number ("1x" and "" are errors).
 double numberOption(const std::string& name, const std::string& text) {
@@ -268,15 +317,67 @@ double numberOption(const std::string& name, const std::string& text) {
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end) {
-    throw std::invalid_argument("--" + name + " '" + text + "' is not a number");
+    throw std::invalid_argument("--" + name + " " + quoted(text) + " is not a number");
   }
   return value;
 }
 
-int runProfile(const ProfileArgs& a, const CLI::App& command) {
+// ------------------------------------------------------------ models
+
+struct ModelArgs {
+  std::string breaker{shore::breakerName(shore::Model{}.breaker)};
+  std::string shoaling{shore::shoalingName(shore::Model{}.shoaling)};
+};
+
+// "a (default), b, c": the stable names of a model family, the default first.
+template <class Kinds, class Name>
+std::string namesOf(const Kinds& kinds, Name name) {
+  std::string list;
+  for (const auto kind : kinds) {
+    if (!list.empty()) list += ", ";
+    list += name(kind);
+    if (kind == kinds.front()) list += " (default)";
+  }
+  return list;
+}
+
+std::string breakerNames() { return namesOf(shore::kBreakerLimits, shore::breakerName); }
+std::string shoalingNames() { return namesOf(shore::kShoalings, shore::shoalingName); }
+
+// The model the two options name; an unknown name is an error naming the
+// ones there are.
+shore::Model parseModel(const ModelArgs& a) {
+  shore::Model model;
+  if (const auto breaker = shore::parseBreaker(a.breaker)) {
+    model.breaker = *breaker;
+  } else {
+    throw std::invalid_argument("unknown breaker limit " + quoted(a.breaker) + "; one of " +
+                                breakerNames());
+  }
+  if (const auto shoaling = shore::parseShoaling(a.shoaling)) {
+    model.shoaling = *shoaling;
+  } else {
+    throw std::invalid_argument("unknown shoaling rule " + quoted(a.shoaling) + "; one of " +
+                                shoalingNames());
+  }
+  return model;
+}
+
+void addModelOptions(CLI::App& command, ModelArgs& a) {
+  command.add_option("--breaker", a.breaker, "breaker limit: " + breakerNames())
+      ->option_text("NAME");
+  command.add_option("--shoaling", a.shoaling, "shoaling rule: " + shoalingNames())
+      ->option_text("NAME");
+}
+
+// ------------------------------------------------------------ profile
+
+int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command) {
   shore::Wave wave;
   shore::ProfileOptions options;
+  shore::Model model;
   try {
+    model = parseModel(m);
     wave = {numberOption("Ho", a.Ho), numberOption("T", a.T), numberOption("alpha0", a.alpha0),
             numberOption("n", a.n)};
     if (command.count("--from") > 0) {
@@ -298,7 +399,7 @@ int runProfile(const ProfileArgs& a, const CLI::App& command) {
     return fail(error.what());
   }
 
-  const cli::ProfileOutcome outcome = cli::profileCsv(wave, options);
+  const cli::ProfileOutcome outcome = cli::profileCsv(wave, options, model);
   if (outcome.csv.empty()) {
     fail(outcome.diagnostic);
     return outcome.status;
@@ -309,6 +410,39 @@ int runProfile(const ProfileArgs& a, const CLI::App& command) {
     return fail(error.what());
   }
   for (const std::string& message : outcome.stationErrors) fail(message);
+  return outcome.status;
+}
+
+// ------------------------------------------------------------ compare
+
+struct CompareArgs {
+  std::string Ho, T, alpha0, n, K, rho, rhoS, porosity;
+};
+
+int runCompare(const CompareArgs& a, const CLI::App& command) {
+  shore::Wave wave;
+  shore::TransportParams params;
+  try {
+    wave = {numberOption("Ho", a.Ho), numberOption("T", a.T), numberOption("alpha0", a.alpha0),
+            numberOption("n", a.n)};
+    if (command.count("--K") > 0) params.K = numberOption("K", a.K);
+    if (command.count("--rho") > 0) params.rho = numberOption("rho", a.rho);
+    if (command.count("--rho-s") > 0) params.rhoS = numberOption("rho-s", a.rhoS);
+    if (command.count("--porosity") > 0) params.porosity = numberOption("porosity", a.porosity);
+  } catch (const std::invalid_argument& error) {
+    return fail(error.what());
+  }
+
+  const cli::CompareOutcome outcome = cli::compareCsv(wave, params);
+  if (outcome.csv.empty()) {
+    fail(outcome.diagnostic);
+    return outcome.status;
+  }
+  try {
+    writeAll(outcome.csv);
+  } catch (const std::exception& error) {
+    return fail(error.what());
+  }
   return outcome.status;
 }
 
@@ -332,6 +466,9 @@ int main(int argc, char** argv) {
                                 "terminal)");
   app.add_flag("--no-progress", file.noProgress, "never show the progress line")
       ->excludes(progress);
+  // One model for FILE and profile, given before or after "profile".
+  ModelArgs model;
+  addModelOptions(app, model);
 
   ProfileArgs profile;
   CLI::App* profileCommand = app.add_subcommand(
@@ -357,6 +494,36 @@ int main(int argc, char** argv) {
                        ->check(CLI::Range(1, shore::kMaxStations));
   profileCommand->add_option("--spacing", profile.spacing, "spacing of the stations in x (m)")
       ->excludes(stations);
+  addModelOptions(*profileCommand, model);
+
+  CompareArgs compare;
+  CLI::App* compareCommand = app.add_subcommand(
+      "compare",
+      "Writes one row per breaker and shoaling model for one wave as CSV: the breaking point "
+      "and the longshore transport it implies.");
+  compareCommand->footer(kCompareFooter);
+  compareCommand->add_option("--Ho", compare.Ho, "deep-water wave height (m)")->required();
+  compareCommand->add_option("--T", compare.T, "wave period (s)")->required();
+  compareCommand->add_option("--alpha0", compare.alpha0,
+                             "deep-water angle of incidence from the shore normal (degrees)")
+      ->required();
+  compareCommand->add_option("--n", compare.n, "bottom slope 1/n, given as its denominator n")
+      ->required();
+  const shore::TransportParams defaults;
+  compareCommand->add_option("--K", compare.K,
+                             "transport coefficient, > 0 (default " +
+                                 shortest(defaults.K) + ")");
+  compareCommand->add_option("--rho", compare.rho,
+                             "water density (kg/m3), > 0 (default " +
+                                 shortest(defaults.rho) +
+                                 ", sea water)");
+  compareCommand->add_option("--rho-s", compare.rhoS,
+                             "sediment density (kg/m3), > rho (default " +
+                                 shortest(defaults.rhoS) +
+                                 ", quartz sand)");
+  compareCommand->add_option("--porosity", compare.porosity,
+                             "porosity of the bed, 0 <= p < 1 (default " +
+                                 shortest(defaults.porosity) + ")");
 
   try {
     app.parse(argc, argv);
@@ -366,12 +533,26 @@ int main(int argc, char** argv) {
     return fail(std::string(error.what()) + " (see " + kName + " --help)");
   }
 
+  const bool fileOptions =
+      app.count("FILE") > 0 || app.count("--jobs") > 0 || app.count("--precision") > 0;
   if (profileCommand->parsed()) {
-    if (app.count("FILE") > 0 || app.count("--jobs") > 0 || app.count("--precision") > 0) {
+    if (fileOptions) {
       return fail("FILE, -j and --precision do not go with profile (see " + std::string(kName) +
                   " --help)");
     }
-    return runProfile(profile, *profileCommand);
+    return runProfile(profile, model, *profileCommand);
+  }
+  if (compareCommand->parsed()) {
+    if (fileOptions || app.count("--breaker") > 0 || app.count("--shoaling") > 0) {
+      return fail("FILE, -j, --precision, --breaker and --shoaling do not go with compare, which "
+                  "shows every model (see " + std::string(kName) + " compare --help)");
+    }
+    return runCompare(compare, *compareCommand);
+  }
+  try {
+    file.model = parseModel(model);
+  } catch (const std::invalid_argument& error) {
+    return fail(error.what());
   }
   return runFile(file);
 }

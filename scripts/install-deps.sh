@@ -2,22 +2,36 @@
 # Installs the Debian 12 packages that building, running and testing need,
 # skipping those already installed.  Runs apt-get directly as root and
 # through sudo otherwise.
+#
+#   --no-window   only what the build without the window needs
+#                 (cmake -DSAIHA_WINDOW=OFF): no Qt, no fonts
+#   --screenshot  also what scripts/screenshot.sh needs
 set -euo pipefail
 
+# The core libraries, saiha-calc, the Python package and their tests.
 packages=(
   g++ cmake make pkg-config time
   libgtest-dev libgmock-dev libbenchmark-dev
   libcsv-dev libcli11-dev libtbb-dev
   pybind11-dev python3-dev python3-numpy python3-pandas python3-pytest
   python3-dask python3-distributed
+)
+# The calculation window.
+window_packages=(
   qt6-base-dev libgl-dev qt6-qpa-plugins qt6-charts-dev qt6-svg-dev
   libqt6opengl6-dev  # Qt6Charts' CMake package needs Qt6OpenGL, which Debian 12 does not pull in
   fonts-ipafont-gothic fontconfig
 )
-# Screenshots of the window (scripts/screenshot.sh) and nothing else.
-if [[ "${1:-}" == "--screenshot" ]]; then
-  packages+=(xvfb x11-apps imagemagick xdotool)
-fi
+with_window=1
+for option in "$@"; do
+  case "$option" in
+    --no-window) with_window=0 ;;
+    # Screenshots of the window (scripts/screenshot.sh) and nothing else.
+    --screenshot) packages+=(xvfb x11-apps imagemagick xdotool) ;;
+    *) echo "install-deps.sh: unknown option $option (--no-window, --screenshot)" >&2; exit 2 ;;
+  esac
+done
+if [[ $with_window -eq 1 ]]; then packages+=("${window_packages[@]}"); fi
 
 missing=()
 for p in "${packages[@]}"; do

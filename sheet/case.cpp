@@ -4,9 +4,10 @@
 
 namespace saiha::sheet {
 
-CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth) noexcept {
+CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,
+                    const shore::Model& model) noexcept {
   CaseResult r;
-  r.breaking = shore::findBreaking(wave);
+  r.breaking = shore::findBreaking(wave, model);
   if (!r.breaking.ok()) {
     r.error = r.breaking.error;
     return r;

@@ -19,11 +19,14 @@ struct CaseResult {
   bool ok() const { return error == shore::Error::None; }
 };
 
-// Computes one case as the sheet does.  `depth` (m) is the number read from
-// the depth box (NaN when its text holds none); nothing stands for an exactly
-// empty box, which takes the breaking depth rounded to two decimals, or ends
-// with BreakingDepthTooSmall when that rounds to 0.00.  Inputs are checked as
-// findBreaking and stateAt check them; nothing throws.
-CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth) noexcept;
+// Computes one case as the sheet does, under `model` (the breaker limit and
+// shoaling rule; the default one is the window's calculation).  `depth` (m)
+// is the number read from the depth box (NaN when its text holds none);
+// nothing stands for an exactly empty box, which takes the breaking depth
+// rounded to two decimals, or ends with BreakingDepthTooSmall when that
+// rounds to 0.00.  Inputs are checked as findBreaking and stateAt check
+// them; nothing throws.
+CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,
+                    const shore::Model& model = {}) noexcept;
 
 }  // namespace saiha::sheet

@@ -12,7 +12,6 @@
 #include "app/profile_csv.h"
 #include "runtime/text.h"
 #include "sheet/calc.h"
-#include "sheet/case.h"
 #include "sheet/sheet.h"
 
 namespace saiha::cli {
@@ -127,31 +126,54 @@ INSTANTIATE_TEST_SUITE_P(
         LateFault{"QuoteNeverCloses", "1,\"10,30,60\n", kMaxRecordBytes, "line 4: malformed CSV"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Batch, FullPrecisionReadsBackAsTheEngineSingles) {
+// Full precision reads back as the engine's singles under each model: the
+// model reaches every row's breaking search and the state at its depth.
+struct ModelCase {
+  const char* name;
+  shore::Model model;
+};
+void PrintTo(const ModelCase& c, std::ostream* os) { *os << c.name; }
+
+class BatchModelTest : public testing::TestWithParam<ModelCase> {};
+
+TEST_P(BatchModelTest, FullPrecisionReadsBackAsTheEngineSingles) {
+  const shore::Model model = GetParam().model;
   const std::string input = "Ho,T,alpha0,n,h\n1,10,30,60,\n0.41,7.4,9.5,15,3.3\n2,8,-45,30,0.01\n";
   RunOptions options;
   options.precision = Precision::Full;
+  options.model = model;
   const auto out = parseRecords(stream(input, options).out);
   const auto in = parseRecords(input);
   ASSERT_EQ(out.size(), in.size());
   for (std::size_t i = 1; i < in.size(); ++i) {
     const auto& f = in[i].fields;
     const auto num = [](const std::string& t) { return rt::leadingNumber(t).value_or(NAN); };
-    const sheet::CaseResult r = sheet::calcCase(
-        {num(f[0]), num(f[1]), num(f[2]), num(f[3])},
-        f[4].empty() ? std::nullopt : std::optional<double>(num(f[4])));
-    ASSERT_TRUE(r.ok());
-    const auto s = r.state.results();
-    const std::vector<float> expected = {r.breaking.Hb, r.breaking.hb, r.breaking.gamma,
-                                         r.breaking.thetaB, s[0], s[1], s[2], s[3], s[4], s[5],
-                                         s[6], s[7]};
-    EXPECT_EQ(out[i].fields[4], f[4].empty() ? "2.07" : f[4]) << "inputs echoed as shown";
+    const shore::Wave wave{num(f[0]), num(f[1]), num(f[2]), num(f[3])};
+    const shore::Breaking b = shore::findBreaking(wave, model);
+    ASSERT_TRUE(b.ok());
+    if (!model.isDefault()) {
+      EXPECT_NE(b.Hb, shore::findBreaking(wave).Hb) << "row " << i << ": the model is not the default";
+    }
+    const std::string depth = f[4].empty() ? rt::formatResult(b.hb) : f[4];
+    const shore::State state = shore::stateAt(b, num(depth));
+    ASSERT_TRUE(state.ok());
+    const auto s = state.results();
+    const std::vector<float> expected = {b.Hb, b.hb, b.gamma, b.thetaB, s[0], s[1],
+                                         s[2], s[3], s[4],    s[5],     s[6], s[7]};
+    EXPECT_EQ(out[i].fields[4], depth) << "inputs echoed as shown";
     for (std::size_t k = 0; k < expected.size(); ++k) {
       EXPECT_EQ(static_cast<float>(num(out[i].fields[5 + k])), expected[k])
           << "row " << i << " " << kOutputHeader[5 + k] << " " << out[i].fields[5 + k];
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Models, BatchModelTest,
+    testing::Values(ModelCase{"Default", {}},
+                    ModelCase{"McCowan", {shore::BreakerLimit::McCowan, shore::Shoaling::TwoRegime}},
+                    ModelCase{"MicheShuto", {shore::BreakerLimit::Miche, shore::Shoaling::Shuto}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------- profile
 
@@ -204,6 +226,22 @@ TEST_P(ProfileStatusTest, WritesNothingAndSaysWhy) {
   EXPECT_EQ(p.status, GetParam().status);
   EXPECT_EQ(p.csv, "");
   EXPECT_EQ(p.diagnostic, GetParam().diagnostic);
+}
+
+TEST(ProfileCsv, ModelReachesTheProfile) {
+  const shore::Wave wave{2, 10, 0, 100};
+  const shore::Model model{shore::BreakerLimit::Miche, shore::Shoaling::Shuto};
+  const ProfileOutcome p = profileCsv(wave, {}, model);
+  ASSERT_EQ(p.status, kAllComputed);
+  const float hb = shore::findBreaking(wave, model).hb;
+  ASSERT_NE(hb, shore::findBreaking(wave).hb);
+  int breaking = 0;
+  for (const Record& row : parseRecords(p.csv)) {
+    if (row.fields[3] != "breaking") continue;
+    ++breaking;
+    EXPECT_EQ(static_cast<float>(*rt::leadingNumber(row.fields[1])), hb);
+  }
+  EXPECT_EQ(breaking, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -50,3 +50,56 @@ saiha_calc_test(profile_missing_option "-DARGS=profile|--Ho|1|--T|10|--n|60" -DE
   -DSTDERR=one_line "-DSTDERR_REGEX=alpha0" "-DSTDOUT_REGEX=^$")
 saiha_calc_test(profile_no_breaking_point "-DARGS=profile|--Ho|0.01|--T|20|--alpha0|0|--n|60"
   -DEXIT=1 -DSTDERR=one_line "-DSTDERR_REGEX=砕波点が" "-DSTDOUT_REGEX=^$")
+
+# Models on the command line.  The default pair named outright gives today's bytes;
+# McCowan's limit moves the breaking point (its values checked in batch_test).
+saiha_calc_test(models_default_named
+  "-DARGS=--breaker|goda1970|--shoaling|two-regime|${cli_data}/defaults.csv" -DEXIT=0
+  -DSTDERR=empty -DSTDOUT_FILE=${cli_data}/defaults.expected.csv)
+saiha_calc_test(models_mccowan "-DARGS=--breaker|mccowan|${cli_data}/defaults.csv" -DEXIT=0
+  -DSTDERR=empty "-DSTDOUT_REGEX=\n1,10,30,60,2.13,1.66,2.13,0.78,[^\n]*,\n$")
+saiha_calc_test(models_profile_shuto
+  "-DARGS=--shoaling|shuto|profile|${wave}|--breaker|miche|--stations|20" -DEXIT=0
+  -DSTDERR=empty "-DSTDOUT_REGEX=,linear,,.*,intermediate,onset,.*,nonlinear,,.*,2.0428662,surf,breaking,")
+
+# compare: the header, the ten model rows in order, then the empirical row, which
+# reproduces CEM Example Problem II-4-1 (1/100, 2 m, 10 s, normal incidence:
+# Hb about 2.7 m at hb about 3.2 m; 2.68 m and 3.21 m to two decimals).
+set(rows "^breaker,shoaling,Hb,hb,gamma,theta_b,Q_m3_per_s,Q_m3_per_year,error\n")
+foreach(breaker goda1970 goda2010 mccowan kamphuis miche)
+  foreach(shoaling two-regime shuto)
+    string(APPEND rows "${breaker},${shoaling},[0-9.]+,[0-9.]+,[0-9.]+,0,0,0,\n")
+  endforeach()
+endforeach()
+string(APPEND rows "komar-gaughan,weggel,2[.]67[5-9][0-9]*,3[.]20[5-9][0-9]*,[0-9.]+,0,0,0,\n$")
+saiha_calc_test(compare_cem_example "-DARGS=compare|--Ho|2|--T|10|--alpha0|0|--n|100" -DEXIT=0
+  -DSTDERR=empty "-DSTDOUT_REGEX=${rows}")
+# The transport options reach the CERC formula, Q with the sign of theta_b:
+# 0.2*1025*sqrt(9.81) / (16*sqrt(0.7834263)*1625*1) * 2.7466643^2.5 * sin(-21.134332 deg)
+# = -0.125777 m3/s, -3.96923e6 m3/year by hand.  A model without a breaking
+# point fills its error cell and the run exits 1, every row written.
+saiha_calc_test(compare_transport_options
+  "-DARGS=compare|--Ho|2|--T|10|--alpha0|-30|--n|100|--K|0.2|--porosity|0" -DEXIT=0
+  -DSTDERR=empty "-DSTDOUT_REGEX=\ngoda1970,two-regime,2.7466643,3.505964,0.7834263,-10.567166,-0[.]12577[0-9]*,-39692[0-9][0-9][.]?[0-9]*,\n")
+saiha_calc_test(compare_row_fails "-DARGS=compare|--Ho|0.01|--T|20|--alpha0|0|--n|60" -DEXIT=1
+  -DSTDERR=empty "-DSTDOUT_REGEX=\ngoda1970,two-regime,,,,,,,砕波点が[^\n]*\n.*komar-gaughan,weggel,0[.]05[^\n]*,\n$")
+
+# Bad names and parameters: one line naming the problem, nothing written, exit 2.
+set(compare_wave "compare|--Ho|2|--T|10|--alpha0|30|--n|100")
+foreach(case
+    "unknown_breaker|--breaker|Goda1970|${cli_data}/defaults.csv|unknown breaker limit 'Goda1970'. one of goda1970 [(]default[)], goda2010"
+    "unknown_shoaling_profile|profile|${wave}|--shoaling|shuto1974|unknown shoaling rule 'shuto1974'. one of two-regime"
+    "compare_K_zero|${compare_wave}|--K|0|--K: 漂砂量係数 K"
+    "compare_K_not_a_number|${compare_wave}|--K|1x|--K '1x' is not a number"
+    "compare_rho_s_below_rho|${compare_wave}|--rho|1100|--rho-s|1000|--rho-s: 底質の密度"
+    "compare_porosity_one|${compare_wave}|--porosity|1|--porosity: 空隙率"
+    "compare_porosity_negative|${compare_wave}|--porosity|-0.1|--porosity: 空隙率"
+    "compare_bad_wave|compare|--Ho|2|--T|10|--alpha0|90|--n|100|波向αo には"
+    "compare_with_breaker|--breaker|miche|${compare_wave}|do not go with compare"
+    "line_break_in_value|profile|--Ho|1\n|--T|10|--alpha0|30|--n|60|--Ho '1[?]' is not a number")
+  string(REGEX MATCH "^[^|]+" name "${case}")
+  string(REGEX REPLACE "^[^|]+[|](.*)[|][^|]+$" "\\1" args "${case}")
+  string(REGEX MATCH "[^|]+$" reason "${case}")
+  saiha_calc_test(bad_${name} "-DARGS=${args}" -DEXIT=2 -DSTDERR=one_line
+    "-DSTDERR_REGEX=${reason}" "-DSTDOUT_REGEX=^$")
+endforeach()

@@ -1,0 +1,53 @@
+"""The calculation over a Dask DataFrame: past one machine.
+
+The same code runs on a laptop (Dask's own threads or processes), on a
+``distributed.LocalCluster``, or on a cluster given by its scheduler address;
+only the ``distributed.Client`` differs.  Every worker must be able to
+``import saiha``.
+"""
+
+from __future__ import annotations
+
+from typing import Optional
+
+import dask.dataframe as dd
+import pandas as pd
+
+import saiha
+
+
+def frame_meta(index: Optional[pd.Index] = None) -> pd.DataFrame:
+    """An empty frame with the columns and dtypes of :func:`saiha.calc_frame`'s result.
+
+    Parameters
+    ----------
+    index : pandas.Index, optional
+        An empty index of the partitions' index type (a RangeIndex by default).
+    """
+    columns = {
+        name: pd.Series(dtype=dtype, index=index) for name, dtype in saiha.FRAME_COLUMNS.items()
+    }
+    return pd.DataFrame(columns, index=index, columns=list(saiha.FRAME_COLUMNS))
+
+
+def calc_frame(ddf: dd.DataFrame, *, workers: Optional[int] = 1) -> dd.DataFrame:
+    """:func:`saiha.calc_frame` over every partition of a Dask DataFrame.
+
+    Parameters
+    ----------
+    ddf : dask.dataframe.DataFrame
+        Columns ``Ho`` (m), ``T`` (s), ``alpha0`` (degrees), ``n`` and
+        optionally ``h`` (m; missing: the breaking depth), numeric.
+    workers : int, optional
+        Threads per partition.  1 by default: Dask already runs one partition
+        per worker thread, so more would only compete for the same cores.
+        None uses all cores of the machine running the partition.
+
+    Returns
+    -------
+    dask.dataframe.DataFrame
+        Lazily, the rows of :func:`saiha.calc_frame` with the partitions and
+        divisions of ``ddf``.
+    """
+    meta = frame_meta(ddf._meta.index)
+    return ddf.map_partitions(saiha.calc_frame, workers=workers, meta=meta)
