@@ -207,7 +207,6 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   scroll->setWidget(panel_);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
-  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   dock_ = new QDockWidget(QStringLiteral("モデル"), this);
   dock_->setObjectName(QStringLiteral("modelDock"));
   dock_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
