@@ -1,12 +1,16 @@
-// Time of one whole calculation: reading the inputs, both searches, and the
-// twelve results written as text.  Run: build/bench/saiha-bench
+// Time of one whole calculation, in two forms: through the sheet (reading the
+// inputs, both searches, the twelve results written as text) and through the
+// engine alone (numbers in, single-precision results out: the breaking point,
+// then the state at the default depth).  Run: build/bench/saiha-bench
 #include <benchmark/benchmark.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "sheet/calc.h"
 #include "sheet/sheet.h"
+#include "shore/engine.h"
 
 namespace {
 
@@ -68,6 +72,50 @@ void BM_Sweep(benchmark::State& state) {
   state.counters["failed_cases"] = static_cast<double>(failed) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_Sweep);
+
+// The engine's share of a row: the breaking point, then the state at the
+// depth the window would take for an empty box (or the one given).
+float engineRow(const saiha::shore::Wave& wave, double depth) {
+  const saiha::shore::Breaking b = saiha::shore::findBreaking(wave);
+  if (!b.ok()) return b.Hb;
+  if (!(depth > 0)) {
+    const std::optional<float> shown = defaultDepth(b);
+    if (!shown) return b.Hb;
+    depth = *shown;
+  }
+  const saiha::shore::State s = saiha::shore::stateAt(b, depth);
+  return s.H + s.uSurface;
+}
+
+void BM_EngineDefaultInputs(benchmark::State& state) {
+  const saiha::shore::Wave wave{1, 10, 30, 60};
+  for (auto _ : state) {
+    saiha::shore::Wave w = wave;
+    benchmark::DoNotOptimize(w);
+    benchmark::DoNotOptimize(engineRow(w, 0));
+  }
+  perCalculation(state, 1);
+}
+BENCHMARK(BM_EngineDefaultInputs);
+
+// The same 432 cases as BM_Sweep, as numbers; depth 0 stands for an empty box.
+void BM_EngineSweep(benchmark::State& state) {
+  struct Row {
+    saiha::shore::Wave wave;
+    double depth;
+  };
+  std::vector<Row> rows;
+  for (double Ho : {0.5, 1.0, 2.5, 5.0})
+    for (double T : {5.0, 8.0, 12.0, 16.0})
+      for (double degrees : {0.0, 25.0, -50.0})
+        for (double n : {20.0, 60.0, 150.0})
+          for (double depth : {0.0, 1.5, 12.0}) rows.push_back({{Ho, T, degrees, n}, depth});
+  for (auto _ : state) {
+    for (const Row& row : rows) benchmark::DoNotOptimize(engineRow(row.wave, row.depth));
+  }
+  perCalculation(state, rows.size());
+}
+BENCHMARK(BM_EngineSweep);
 
 }  // namespace
 

@@ -2,6 +2,10 @@
 // by the onset and breaking-point searches.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <optional>
+
 #include "runtime/checked.h"
 
 namespace saiha::wave {
@@ -13,6 +17,17 @@ struct BisectionResult {
   bool zeroProduct;  // ended on a probe whose product with the lower-end mismatch is 0
   bool upperMoved;   // some probe had the sign opposite to the lower end's
 };
+
+// The midpoint m of a..b (single) and whether the search stops there, without
+// probing it: 0.001·m > |b − a| (both sides single, strict).
+inline bool narrowEnough(float a, float b, float& m) {
+  using rt::narrow;
+  using rt::Real;
+  m = narrow((Real(b) + a) / 2);
+  const float width = narrow(rt::abs(Real(b) - a));
+  const float tolerance = narrow(Real(0.001) * m);
+  return tolerance > width;
+}
 
 // Bisects for the depth ratio where `probe` (a function from a float depth
 // ratio to its float mismatch) changes sign, between a = 0.001 (single,
@@ -38,11 +53,10 @@ BisectionResult bisectDepthRatio(Probe&& probe) {
   float fa = probe(a);
   BisectionResult result{0, 1, false, false};
   for (;;) {
-    const float m = narrow((Real(b) + a) / 2);
+    float m;
+    const bool stop = narrowEnough(a, b, m);
     result.ratio = m;
-    const float width = narrow(rt::abs(Real(b) - a));
-    const float tolerance = narrow(Real(0.001) * m);
-    if (tolerance > width) return result;
+    if (stop) return result;
     const float fm = probe(m);
     ++result.probes;
     const float p = narrow(Real(fm) * fa);
@@ -55,6 +69,79 @@ BisectionResult bisectDepthRatio(Probe&& probe) {
     } else {
       result.zeroProduct = true;
       return result;
+    }
+  }
+}
+
+// The same bisection, `Levels` halvings a round.  Before a round it hands
+// `lookAhead` every depth ratio the round's probes can be: the midpoint m of
+// a..b first, then those of a..m and m..b, and so on down `Levels` halvings
+// (2^Levels − 1 ratios, each half's after its parent's, the lower half
+// first), so that a probe that can work on several at once may start them
+// together; before the first round, which comes before the lower end is
+// probed, it hands the lower end too (else nothing).  Then it probes the ones
+// the signs choose through `probe(ratio, lane)`, lane being the ratio's place
+// in what lookAhead was given (2^Levels − 1 for the lower end).  The probes,
+// their order, the result and every fault are those of bisectDepthRatio with
+// `probe(ratio, lane)` as its probe, provided lookAhead raises no fault but
+// those the first probe would raise before any other.
+template <int Levels, class LookAhead, class Probe>
+BisectionResult bisectDepthRatioAhead(LookAhead&& lookAhead, Probe&& probe) {
+  using rt::narrow;
+  using rt::Real;
+  constexpr std::size_t kNodes = (std::size_t{1} << Levels) - 1;
+  float a = 0.001f;
+  float b = 1;
+  float fa = 0;
+  BisectionResult result{0, 1, false, false};
+  // Moves b (giving −1) or a (giving 1) to the probed ratio r by the sign of
+  // f(r)·f(a); 0 when that product is 0 and the search ends at r.
+  const auto narrowTo = [&](float r, float fr) {
+    const float p = narrow(Real(fr) * fa);
+    if (p < 0) {
+      b = r;
+      result.upperMoved = true;
+      return -1;
+    }
+    if (p > 0) {
+      a = r;
+      fa = fr;
+      return 1;
+    }
+    result.zeroProduct = true;
+    return 0;
+  };
+  // The round's tree of intervals: node i spans lower[i]..upper[i] with
+  // midpoint middle[i]; its halves are nodes 2i + 1 (lower) and 2i + 2.
+  std::array<float, kNodes> lower, upper, middle;
+  std::array<bool, kNodes> stop;
+  for (bool first = true;; first = false) {
+    lower[0] = a;
+    upper[0] = b;
+    for (std::size_t i = 0; i < kNodes; ++i) {
+      stop[i] = narrowEnough(lower[i], upper[i], middle[i]);
+      if (2 * i + 2 < kNodes) {
+        lower[2 * i + 1] = lower[i];
+        upper[2 * i + 1] = middle[i];
+        lower[2 * i + 2] = middle[i];
+        upper[2 * i + 2] = upper[i];
+      }
+    }
+    if (first) {
+      lookAhead(middle, std::optional<float>(a));
+      fa = probe(a, int(kNodes));
+    } else if (!stop[0]) {
+      lookAhead(middle, std::optional<float>());
+    }
+    std::size_t node = 0;
+    while (node < kNodes) {
+      result.ratio = middle[node];
+      if (stop[node]) return result;
+      const float f = probe(middle[node], int(node));
+      ++result.probes;
+      const int moved = narrowTo(middle[node], f);
+      if (moved == 0) return result;
+      node = 2 * node + (moved < 0 ? 1 : 2);
     }
   }
 }

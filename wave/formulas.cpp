@@ -4,9 +4,14 @@
 
 #include "runtime/checked.h"
 #include "wave/errors.h"
+#include "wave/terms.h"
 
 namespace saiha::wave {
 
+using detail::kNonlinearPassLimit;
+using detail::kPlainPasses;
+using detail::kTwoRootThree;
+using detail::kUrsellRootTolerance;
 using rt::narrow;
 using rt::Real;
 
@@ -17,24 +22,23 @@ namespace {
 // Pass limit of the dispersion iteration: a safety net against a hang, far
 // above the handful of passes any physical input needs.
 constexpr int kWaveLengthPassLimit = 1000;
-// Pass limits of the nonlinear shoaling iteration: plain substitution up to
-// the first, averaged substitution after it, given up at the second.
-constexpr int kPlainPasses = 80;
-constexpr int kNonlinearPassLimit = 100;
-// 0.001 narrowed to single: 0.0010000000474974513.
-constexpr float kUrsellRootTolerance = 0.001f;
 
 // Whether successive estimates x and r of kh agree: |x/r − 1| < 0.0001 as
 // doubles.  Away from the threshold the answer follows from |x − r| against
 // 0.0001·r with a 0.1 % margin, far wider than any rounding, which saves a
 // division a pass; near it the quotient decides.  A NaN never passes.
-inline bool settled(Real x, Real r) {
-  const double a = x.value(), b = r.value();
+// settledByGap gives 1 or 0 where the gap decides, −1 where the quotient must.
+inline int settledByGap(double a, double b) {
   if (a > 0 && b > 0 && b <= 0x1p1000) [[likely]] {
     const double gap = std::fabs(a - b), threshold = b * 0.0001;
-    if (gap < threshold * 0.999) return true;
-    if (gap > threshold * 1.001) return false;
+    if (gap < threshold * 0.999) return 1;
+    if (gap > threshold * 1.001) return 0;
   }
+  return -1;
+}
+inline bool settled(Real x, Real r) {
+  const int byGap = settledByGap(x.value(), r.value());
+  if (byGap >= 0) [[likely]] return byGap == 1;
   return rt::abs(x / r - 1) < 0.0001;
 }
 
@@ -46,8 +50,13 @@ inline bool deepWater(Real e, Real y) {
 }
 
 // Whether e^|x| overflows: beyond |x| ≈ 709.78 the hyperbolic functions of x
-// take their limits (coth → ±1, cosech and x/sinh x → 0).
-inline bool beyondExponent(float x) { return std::isinf(std::exp(std::fabs(double(x)))); }
+// take their limits (coth → ±1, cosech and x/sinh x → 0).  Tested against
+// ln of the largest double, 709.782712893384: the floats either side of it
+// (709.78265 and 709.78272) lie far further from it than any rounding of e^x,
+// so this is the overflow of e^|x| itself, without forming it.  A NaN is not
+// beyond.
+constexpr double kLargestExponent = 709.782712893384;
+inline bool beyondExponent(float x) { return double(std::fabs(x)) > kLargestExponent; }
 
 // √U = √(2π·Hr)/hr, zeroing a negative Hr first; inline for the nonlinear
 // shoaling iteration, which calls it once a pass.
@@ -58,8 +67,12 @@ inline Real ursellRootOf(float& Hr, float hr) {
 }  // namespace
 
 double waveLength(float T, float h) {
+  return detail::waveLengthWith(detail::dispersionFactor(T), h);
+}
+
+double detail::waveLengthWith(Real dispersionFactor, float h) {
   // y = ω²h/g = (π/T)²·4h/g, the deep-water kh.
-  const Real y = rt::pow(Real(kPi) / T, 2.0) * (Real(h) * 4) / kGravity;
+  const Real y = dispersionFactor * (Real(h) * 4) / kGravity;
   Real x = y;
   for (int pass = 1; pass <= kWaveLengthPassLimit; ++pass) {
     const Real e = std::exp((x * 2).value());
@@ -94,7 +107,10 @@ double waveSinh(float x) {
 }
 
 double refractedAngle(float L, float L0, float ao) {
-  const float sinAo = narrow(rt::sin(ao));     // single
+  return detail::refractedAngleWith(L, L0, detail::singleSine(ao));
+}
+
+double detail::refractedAngleWith(float L, float L0, float sinAo) {
   const float s = narrow(Real(L) / L0 * sinAo);  // single
   // |s| ≥ 1: no refracted direction (total reflection); ±1 included.
   if (s <= -1 || s >= 1) return 0;
@@ -103,9 +119,7 @@ double refractedAngle(float L, float L0, float ao) {
 }
 
 double refractionCoef(float a, float ao) {
-  const float c = narrow(rt::cos(a));  // single
-  if (c == 0) throw WaveError(Failure::CoefficientDivisor);
-  return rt::sqrt(rt::cos(ao) / c).value();
+  return detail::refractionCoefWith(a, [&] { return rt::cos(ao); });
 }
 
 double groupRatio(float h, float L) {
@@ -121,27 +135,85 @@ double shoalingCoef(float L, float L0, float n) {
   return rt::sqrt(Real(L0) / L / 2 / n).value();
 }
 
+// The passes of waveLengthWith, unchecked, lane by lane in lock-step, so
+// that the lanes' exponentials and divisions overlap.  For finite operands a
+// checked operation faults only by giving a value that is not finite: a lane
+// whose y, 2x, estimate r, quotient x/r, next x or wavelength (as a double or
+// narrowed to single) is ever not finite, or that does not settle, gives
+// nothing.  The deep-water branch is taken exactly as there.
+void detail::WaveLengthLanes::start(Real dispersionFactor, const float* h, int count) {
+  count_ = count;
+  open_ = 0;
+  gaveResult_ = 0;
+  pass_ = 1;
+  for (int i = 0; i < count; ++i) {
+    h_[i] = h[i];
+    y_[i] = dispersionFactor.value() * (double(h[i]) * 4) / kGravity;
+    x_[i] = y_[i];
+    if (std::isfinite(y_[i])) open_ |= 1u << i;
+  }
+}
+
+std::optional<float> detail::WaveLengthLanes::result(int lane) {
+  const unsigned bit = 1u << lane;
+  for (; (open_ & bit) && pass_ <= kWaveLengthPassLimit; ++pass_) {
+#pragma GCC unroll 4
+    for (int i = 0; i < count_; ++i) {
+      if (!(open_ & (1u << i))) continue;
+      const double e = std::exp(x_[i] * 2);
+      const double r = deepWater(e, y_[i]) ? y_[i] : (e + 1) * y_[i] / (e - 1);
+      int byGap = settledByGap(x_[i], r);
+      bool clean = std::isfinite(r) && std::isfinite(x_[i] * 2);
+      if (byGap < 0 && clean) [[unlikely]] {
+        const double q = x_[i] / r;
+        clean = std::isfinite(q);
+        byGap = std::fabs(q - 1) < 0.0001;
+      }
+      if (clean && byGap == 1) {
+        const float single = static_cast<float>(kTwoPi * h_[i] / r);
+        if (std::isfinite(single)) {
+          L_[i] = single;
+          gaveResult_ |= 1u << i;
+        }
+        open_ &= ~(1u << i);
+        continue;
+      }
+      x_[i] = (x_[i] + r) / 2;
+      if (!clean || !std::isfinite(x_[i])) [[unlikely]] open_ &= ~(1u << i);
+    }
+  }
+  if (gaveResult_ & bit) return L_[lane];
+  return std::nullopt;
+}
+
 double ursell50Height(float hr) { return (Real(50) / 2 / kPi * hr * hr).value(); }
 
 double linearHeightRatio(float h, float L, float Ho, float L0, float ao) {
-  const float n = narrow(groupRatio(h, L));           // single
-  const float a = narrow(refractedAngle(L, L0, ao));  // single
-  const Real Ks = shoalingCoef(L, L0, n);             // double, not narrowed
-  const Real Kr = refractionCoef(a, ao);              // double, not narrowed
-  return (Ks * Kr * Ho / L0).value();
+  return detail::linearHeightRatioWith(
+      h, L, Ho, L0, [&] { return detail::singleSine(ao); }, [&] { return rt::cos(ao); });
 }
 
 double ursellRoot(float& Hr, float hr) { return ursellRootOf(Hr, hr).value(); }
 
+detail::NonlinearStart detail::nonlinearStart(float& Hr1, float hr1) {
+  const float s1 = narrow(ursellRootOf(Hr1, hr1));  // single; may zero the caller's Hr1
+  // hr1^(5/2)·Hr1·(√U1 − 2√3), the conserved quantity: the same in every pass,
+  // so formed once.  Its faults are those the first pass would raise first.
+  const Real conserved = rt::pow(hr1, 5.0 / 2.0) * Hr1 * (Real(s1) - kTwoRootThree);
+  return {s1, conserved};
+}
+
 double nonlinearHeightRatio(float& Hr1, float hr1, float hr) {
+  detail::NonlinearOrigin origin(Hr1, hr1);
+  return detail::nonlinearHeightRatioFrom(origin, hr);
+}
+
+double detail::nonlinearHeightRatioFrom(NonlinearOrigin& origin, float hr) {
   // hr^(−5/2) is independent of everything before it, so it is started first
   // to overlap that work; its fault test stays in the first pass, after A's.
   const double depthPower = std::pow(double(hr), -5.0 / 2.0);
-  const float s1 = narrow(ursellRootOf(Hr1, hr1));  // single; may zero the caller's Hr1
-  const Real twoRootThree = rt::sqrt(3) * 2;
-  // hr1^(5/2)·Hr1·(√U1 − 2√3), the conserved quantity: the same in every pass,
-  // so formed once.  Its faults are those the first pass would raise first.
-  const Real conserved = rt::pow(hr1, 5.0 / 2.0) * Hr1 * (Real(s1) - twoRootThree);
+  const auto [s1, conserved] = origin.terms();
+  const Real twoRootThree = kTwoRootThree;
   Real depthFactor = 0;  // hr^(−5/2), once tested
   const double inverseDepth = 1 / double(hr);  // unchecked: a zero hr takes the checked division
   float s = s1;
@@ -162,9 +234,7 @@ double nonlinearHeightRatio(float& Hr1, float hr1, float hr) {
 }
 
 double breakingHeightRatio(float hr, float tanBeta) {
-  const Real p = rt::pow(tanBeta, 4.0 / 3.0);
-  const Real E = rt::exp((Real(1) + Real(15) * p) * (Real(kMinusOneAndHalfPi) * hr));
-  return ((Real(1) - E) * 0.17).value();
+  return detail::breakingHeightRatioWith(hr, detail::breakingSlopeFactor(tanBeta));
 }
 
 }  // namespace saiha::wave

@@ -1,0 +1,193 @@
+// Internal to wave/: what the two searches need beyond wave/formulas.h.
+//
+// The formulas split at the terms that stay the same through a whole search,
+// so that a search forms each such term once, at its first use, and reuses it
+// in every later probe.  A term is formed exactly where the one-call formula
+// forms it, by the same operations, so its value is the same to the last bit
+// and its fault, if it has one, is raised at the same moment: at the first
+// probe that reaches it.
+//
+// The lanes: the dispersion and nonlinear shoaling iterations at several
+// depths in lock-step, unchecked, for the searches' look-ahead
+// (bisectDepthRatioAhead).  A lane gives exactly what the checked formula
+// gives, or nothing where that might fault or fail.
+//
+// Nothing outlives one search; nothing is shared between calculations.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+
+#include "runtime/checked.h"
+#include "wave/errors.h"
+#include "wave/formulas.h"
+
+namespace saiha::wave::detail {
+
+// A term formed by `form` the first time it is asked for, then kept.
+template <class T>
+class Once {
+ public:
+  template <class Form>
+  T operator()(Form&& form) {
+    if (!value_) [[unlikely]] value_.emplace(form());
+    return *value_;
+  }
+
+ private:
+  std::optional<T> value_;
+};
+
+// (π/T)², the factor of the deep-water kh ω²h/g = (π/T)²·4h/g.  Fault: T = 0.
+inline rt::Real dispersionFactor(float T) { return rt::pow(rt::Real(kPi) / T, 2.0); }
+
+// waveLength(T, h) given dispersionFactor(T), formed by the caller before
+// anything else of that call.
+double waveLengthWith(rt::Real dispersionFactor, float h);
+
+// Wavelengths (single) at up to eight depths at once, in lock-step, for a
+// search that looks ahead.  Each lane gives narrow(waveLengthWith(factor, h))
+// where that would come without a fault or a failure, bit for bit, and
+// nothing where it might not: the caller then asks the checked formula.  The
+// lanes run only as far as a result asked for needs.  Never throws.
+class WaveLengthLanes {
+ public:
+  static constexpr int kMaxLanes = 8;
+  // Sets up `count` lanes at the depths h[0..count) (m), with the factor
+  // (π/T)² of dispersionFactor(T).
+  void start(rt::Real dispersionFactor, const float* h, int count);
+  // Lane i's wavelength, running the lanes until lane i has settled or
+  // broken off.
+  std::optional<float> result(int lane);
+
+ private:
+  float h_[kMaxLanes];
+  double y_[kMaxLanes];  // ω²h/g, the deep-water kh
+  double x_[kMaxLanes];  // the current estimate of kh
+  float L_[kMaxLanes];
+  int count_ = 0;
+  int pass_ = 1;
+  unsigned open_ = 0;
+  unsigned gaveResult_ = 0;
+};
+
+// sin αo narrowed to single, the first step of refractedAngle.
+inline float singleSine(float ao) { return rt::narrow(rt::sin(ao)); }
+
+// refractedAngle(L, L0, ao) given singleSine(ao), formed by the caller before
+// anything else of that call.
+double refractedAngleWith(float L, float L0, float sinAo);
+
+// refractionCoef(a, ao), with cos αo asked of `cosAo` where it is first used:
+// after cos α is narrowed and tested.
+template <class CosAo>
+double refractionCoefWith(float a, CosAo&& cosAo) {
+  const float c = rt::narrow(rt::cos(a));  // single
+  if (c == 0) throw WaveError(Failure::CoefficientDivisor);
+  return rt::sqrt(cosAo() / c).value();
+}
+
+// linearHeightRatio(h, L, Ho, L0, ao), with sin αo (single) and cos αo asked
+// of `sinAo` and `cosAo` where they are first used.
+template <class SinAo, class CosAo>
+double linearHeightRatioWith(float h, float L, float Ho, float L0, SinAo&& sinAo, CosAo&& cosAo) {
+  using rt::narrow;
+  const float n = narrow(groupRatio(h, L));                    // single
+  const float a = narrow(refractedAngleWith(L, L0, sinAo()));  // single
+  const rt::Real Ks = shoalingCoef(L, L0, n);                  // double, not narrowed
+  const rt::Real Kr = refractionCoefWith(a, cosAo);            // double, not narrowed
+  return (Ks * Kr * Ho / L0).value();
+}
+
+// Pass limits of the nonlinear shoaling iteration: plain substitution up to
+// the first, averaged substitution after it, given up at the second.
+inline constexpr int kPlainPasses = 80;
+inline constexpr int kNonlinearPassLimit = 100;
+// 0.001 narrowed to single: 0.0010000000474974513.
+inline constexpr float kUrsellRootTolerance = 0.001f;
+// 2√3 as a double (twice the rounded √3).  No single equals it, so √U − 2√3
+// is never 0.
+inline constexpr double kTwoRootThree = 3.4641016151377544;
+static_assert(double(float(kTwoRootThree)) != kTwoRootThree);
+
+// The terms of nonlinear shoaling that depend only on the known pair
+// (Hr1, hr1): √U1 (single) and the conserved quantity
+// hr1^(5/2)·Hr1·(√U1 − 2√3).  Forming them may zero a negative Hr1.
+struct NonlinearStart {
+  float rootU1;
+  rt::Real conserved;
+};
+NonlinearStart nonlinearStart(float& Hr1, float hr1);
+
+// The known pair of a nonlinear shoaling, and its terms once formed.
+class NonlinearOrigin {
+ public:
+  NonlinearOrigin(float& Hr1, float hr1) : Hr1_(Hr1), hr1_(hr1) {}
+  NonlinearStart terms() {
+    return start_([&] { return nonlinearStart(Hr1_, hr1_); });
+  }
+
+ private:
+  float& Hr1_;
+  float hr1_;
+  Once<NonlinearStart> start_;
+};
+
+// nonlinearHeightRatio(Hr1, hr1, hr) from the pair held by `origin`, its
+// terms formed there (if not yet) where the one-call formula forms them.
+double nonlinearHeightRatioFrom(NonlinearOrigin& origin, float hr);
+
+// Nonlinear shoaling from formed terms at up to eight depth ratios at once,
+// in lock-step, for a search that looks ahead (wave/shoaling_lanes.cpp).
+// Each lane gives its height ratio where the checked formula
+// (nonlinearHeightRatioFrom) would give it without a fault or a failure, bit
+// for bit, and nothing where it might fault or fail: the caller then asks the
+// checked formula, which raises whatever it raises.  The lanes run only as
+// far as a result asked for needs, so a lane never asked for costs little.
+// Domain: terms finite, 0.001 ≤ hr ≤ 1.  Never throws.
+class NonlinearLanes {
+ public:
+  static constexpr int kMaxLanes = 8;
+  // Sets up `count` lanes at the depth ratios hr[0..count).
+  void start(const NonlinearStart& terms, const float* hr, int count);
+  // Lane i's height ratio, running the lanes until lane i has settled or
+  // broken off.
+  std::optional<double> result(int lane);
+
+ private:
+  void runWide(unsigned wanted);
+  void runPortable(unsigned wanted);
+
+  alignas(32) double s_[kMaxLanes];  // √U of each lane, a single value
+  alignas(32) double H_[kMaxLanes];
+  alignas(32) double depthFactor_[kMaxLanes];
+  alignas(32) double inverseDepth_[kMaxLanes];
+  alignas(32) double depth_[kMaxLanes];
+  double result_[kMaxLanes];
+  double conserved_ = 0;
+  int count_ = 0;
+  int pass_ = 1;             // the next pass to run
+  unsigned open_ = 0;        // lanes still iterating
+  unsigned gaveResult_ = 0;  // lanes that settled with finite heights
+  bool wide_ = false;
+};
+
+// Whether seven lanes of NonlinearLanes cost about what three do on this
+// processor (four-wide vector division and square root), so that the
+// breaking search looks three halvings ahead instead of two.
+bool wideNonlinearLanes();
+
+// 1 + 15·tanβ^(4/3), the slope factor of the breaking limit.  Fault: tanβ < 0.
+inline rt::Real breakingSlopeFactor(float tanBeta) {
+  return rt::Real(1) + rt::Real(15) * rt::pow(tanBeta, 4.0 / 3.0);
+}
+
+// breakingHeightRatio(hr, tanβ) given breakingSlopeFactor(tanβ), formed by
+// the caller before anything else of that call.
+inline double breakingHeightRatioWith(float hr, rt::Real slopeFactor) {
+  const rt::Real E = rt::exp(slopeFactor * (rt::Real(kMinusOneAndHalfPi) * hr));
+  return ((rt::Real(1) - E) * 0.17).value();
+}
+
+}  // namespace saiha::wave::detail
