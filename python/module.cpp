@@ -5,6 +5,8 @@
 // element, as the calculation window does for one set of boxes, on oneTBB
 // threads with the GIL released, and returns flat float32 columns and the
 // error codes.  Nothing here raises for an element: each carries its code.
+// The breaker and shoaling models come by their stable names; the
+// comparison of every model and the longshore transport complete the set.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
@@ -17,13 +19,18 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sheet/calc.h"
+#include "sheet/compare_table.h"
 #include "sheet/profile_table.h"
 #include "shore/engine.h"
+#include "shore/model.h"
+#include "shore/models.h"
 
 namespace py = pybind11;
 namespace shore = saiha::shore;
@@ -105,21 +112,64 @@ void forEachElement(std::size_t count, int workers, const Body& body) {
   arena.execute(run);
 }
 
-// calc(Ho, T, alpha0, n, h, workers) -> dict of flat columns.
-py::dict calc(const Input& Ho, const Input& T, const Input& alpha0, const Input& n,
-              const Input& h, int workers) {
-  if (workers < 0) throw py::value_error("workers must be a positive number of threads");
-  const std::array<const Input*, 5> inputs = {&Ho, &T, &alpha0, &n, &h};
-  const std::size_t count = static_cast<std::size_t>(Ho.size());
+// "a (default), b, c": the stable names of a model family, the default first.
+template <class Kinds, class Name>
+std::string namesOf(const Kinds& kinds, Name name) {
+  std::string list;
+  for (const auto kind : kinds) {
+    if (!list.empty()) list += ", ";
+    list += name(kind);
+    if (kind == kinds.front()) list += " (default)";
+  }
+  return list;
+}
+
+// The model two names give; ValueError naming the valid ones for any other
+// text (a wrong argument, not an element's failure).
+shore::Model modelOf(std::string_view breaker, std::string_view shoaling) {
+  shore::Model model;
+  if (const auto limit = shore::parseBreaker(breaker)) {
+    model.breaker = *limit;
+  } else {
+    throw py::value_error("unknown breaker limit '" + std::string(breaker) + "'; one of " +
+                          namesOf(shore::kBreakerLimits, shore::breakerName));
+  }
+  if (const auto rule = shore::parseShoaling(shoaling)) {
+    model.shoaling = *rule;
+  } else {
+    throw py::value_error("unknown shoaling rule '" + std::string(shoaling) + "'; one of " +
+                          namesOf(shore::kShoalings, shore::shoalingName));
+  }
+  return model;
+}
+
+// The stable names of a model family, in the engine's order.
+template <class Kinds, class Name>
+py::tuple nameTuple(const Kinds& kinds, Name name) {
+  py::list names;
+  for (const auto kind : kinds) names.append(py::str(std::string(name(kind))));
+  return py::tuple(names);
+}
+
+// ValueError unless every input is a flat array of `count` elements.
+void checkFlat(std::initializer_list<const Input*> inputs, std::size_t count) {
   for (const Input* input : inputs) {
     if (input->ndim() != 1 || static_cast<std::size_t>(input->size()) != count) {
       throw py::value_error("the inputs must be flat arrays of one length");
     }
   }
+}
+
+// calc(Ho, T, alpha0, n, h, workers, breaker, shoaling) -> dict of flat columns.
+py::dict calc(const Input& Ho, const Input& T, const Input& alpha0, const Input& n,
+              const Input& h, int workers, std::string_view breaker, std::string_view shoaling) {
+  if (workers < 0) throw py::value_error("workers must be a positive number of threads");
+  const shore::Model model = modelOf(breaker, shoaling);
+  const std::size_t count = static_cast<std::size_t>(Ho.size());
+  checkFlat({&Ho, &T, &alpha0, &n, &h}, count);
 
   py::dict out;
-  Columns c{Ho.data(), T.data(), alpha0.data(), n.data(), h.data(), {}, nullptr,
-            shore::Model{}};
+  Columns c{Ho.data(), T.data(), alpha0.data(), n.data(), h.data(), {}, nullptr, model};
   for (std::size_t k = 0; k < kResultNames.size(); ++k) {
     py::array_t<float> column(static_cast<py::ssize_t>(count));
     c.results[k] = column.mutable_data();
@@ -147,14 +197,15 @@ shore::Error codeOf(int code) {
 // The code is the profile's own error (no stations then); each station's
 // results not reached are NaN and its rule an empty text.
 py::tuple profile(double Ho, double T, double alpha0, double n, std::optional<double> fromDepth,
-                  int stations) {
+                  int stations, std::string_view breaker, std::string_view shoaling) {
+  const shore::Model model = modelOf(breaker, shoaling);
   shore::ProfileOptions options;
   options.fromDepth = fromDepth;
   options.stations = stations;
   shore::Profile p;
   {
     py::gil_scoped_release release;
-    p = shore::profile({Ho, T, alpha0, n}, options, shore::Model{});
+    p = shore::profile({Ho, T, alpha0, n}, options, model);
   }
 
   const auto count = static_cast<py::ssize_t>(p.stations.size());
@@ -183,6 +234,93 @@ py::tuple profile(double Ho, double T, double alpha0, double n, std::optional<do
   return py::make_tuple(static_cast<int>(p.error), columns);
 }
 
+shore::TransportParams transportParams(double K, double rho, double rhoS, double porosity) {
+  shore::TransportParams params;
+  params.K = K;
+  params.rho = rho;
+  params.rhoS = rhoS;
+  params.porosity = porosity;
+  return params;
+}
+
+// compare(Ho, T, alpha0, n, K, rho, rho_s, porosity) -> columns of the
+// comparison rows: breaker and shoaling names, the numbers (float32, NaN
+// where not reached) and each row's code.
+py::dict compare(double Ho, double T, double alpha0, double n, double K, double rho,
+                 double rhoS, double porosity) {
+  const shore::TransportParams params = transportParams(K, rho, rhoS, porosity);
+  std::vector<shore::ComparisonRow> rows;
+  {
+    py::gil_scoped_release release;
+    rows = shore::compare({Ho, T, alpha0, n}, params);
+  }
+  const auto count = static_cast<py::ssize_t>(rows.size());
+  constexpr std::array<std::string_view, 6> kNumbers = {
+      "Hb", "hb", "gamma", "theta_b", "Q_m3_per_s", "Q_m3_per_year"};
+  std::array<py::array_t<float>, kNumbers.size()> numbers;
+  for (auto& column : numbers) column = py::array_t<float>(count);
+  py::array_t<std::uint8_t> error(count);
+  py::list breakerColumn(count), shoalingColumn(count);
+  for (py::ssize_t i = 0; i < count; ++i) {
+    const shore::ComparisonRow& row = rows[static_cast<std::size_t>(i)];
+    const std::array<float, kNumbers.size()> values = {row.Hb,     row.hb, row.gamma,
+                                                       row.thetaB, row.Q,  row.Qyear};
+    for (std::size_t k = 0; k < values.size(); ++k) numbers[k].mutable_at(i) = values[k];
+    breakerColumn[i] = py::str(std::string(
+        row.model ? shore::breakerName(row.model->breaker) : sheet::kEmpiricalBreakerName));
+    shoalingColumn[i] = py::str(std::string(
+        row.model ? shore::shoalingName(row.model->shoaling) : sheet::kEmpiricalShoalingName));
+    error.mutable_at(i) = static_cast<std::uint8_t>(row.error);
+  }
+  py::dict columns;
+  columns["breaker"] = breakerColumn;
+  columns["shoaling"] = shoalingColumn;
+  for (std::size_t k = 0; k < kNumbers.size(); ++k) {
+    columns[py::str(std::string(kNumbers[k]))] = numbers[k];
+  }
+  columns["error"] = error;
+  return columns;
+}
+
+// transport(Hb, hb, theta_b, gamma, K, rho, rho_s, porosity) -> dict of flat
+// columns.  Each element's inputs are narrowed to single precision as the
+// engine keeps them; the breaker index κ is the element's gamma where it is
+// a number, else Hb/hb formed in double precision and narrowed, as the
+// breaking search forms γ from its ratios.  A zero or missing hb gives a κ
+// that is not finite, which the engine refuses as InvalidBreakingPoint.
+py::dict transport(const Input& Hb, const Input& hb, const Input& thetaB, const Input& gamma,
+                   double K, double rho, double rhoS, double porosity) {
+  const shore::TransportParams params = transportParams(K, rho, rhoS, porosity);
+  const std::size_t count = static_cast<std::size_t>(Hb.size());
+  checkFlat({&Hb, &hb, &thetaB, &gamma}, count);
+  py::array_t<float> perSecond(static_cast<py::ssize_t>(count));
+  py::array_t<float> perYear(static_cast<py::ssize_t>(count));
+  py::array_t<std::uint8_t> error(static_cast<py::ssize_t>(count));
+  {
+    py::gil_scoped_release release;
+    const double *H = Hb.data(), *d = hb.data(), *theta = thetaB.data(), *g = gamma.data();
+    float *q = perSecond.mutable_data(), *qYear = perYear.mutable_data();
+    std::uint8_t* code = error.mutable_data();
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto height = static_cast<float>(H[i]);
+      const float kappa =
+          std::isnan(g[i]) ? static_cast<float>(static_cast<double>(height) /
+                                                static_cast<double>(static_cast<float>(d[i])))
+                           : static_cast<float>(g[i]);
+      const shore::Transport t =
+          shore::longshoreTransport(height, kappa, static_cast<float>(theta[i]), params);
+      q[i] = t.perSecond;
+      qYear[i] = t.perYear;
+      code[i] = static_cast<std::uint8_t>(t.error);
+    }
+  }
+  py::dict out;
+  out["Q_m3_per_s"] = perSecond;
+  out["Q_m3_per_year"] = perYear;
+  out["error"] = error;
+  return out;
+}
+
 }  // namespace
 
 PYBIND11_MODULE(_saiha, m) {
@@ -193,15 +331,31 @@ PYBIND11_MODULE(_saiha, m) {
   m.attr("RESULT_NAMES") = py::tuple(names);
   m.attr("ERROR_COUNT") = shore::kErrorCount;
   m.attr("MAX_STATIONS") = shore::kMaxStations;
+  m.attr("BREAKERS") = nameTuple(shore::kBreakerLimits, shore::breakerName);
+  m.attr("SHOALINGS") = nameTuple(shore::kShoalings, shore::shoalingName);
 
   m.def("calc", &calc, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
-        py::arg("h"), py::arg("workers"),
-        "One calculation per element of flat float64 arrays of one length; returns flat\n"
-        "float32 columns by name and the uint8 codes under 'error'. workers=0: all cores.");
+        py::arg("h"), py::arg("workers"), py::arg("breaker"), py::arg("shoaling"),
+        "One calculation per element of flat float64 arrays of one length under the named\n"
+        "model; returns flat float32 columns by name and the uint8 codes under 'error'.\n"
+        "workers=0: all cores. ValueError for an unknown model name.");
   m.def(
       "error_text", [](int code) { return sheet::errorText(codeOf(code)); }, py::arg("code"),
       "The window's message for an error code; '' for 0. ValueError for an unknown code.");
   m.def("profile", &profile, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
-        py::arg("from_depth"), py::arg("stations"),
-        "The cross-shore profile: (code, columns by name).");
+        py::arg("from_depth"), py::arg("stations"), py::arg("breaker"), py::arg("shoaling"),
+        "The cross-shore profile under the named model: (code, columns by name).");
+  m.def("compare", &compare, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
+        py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),
+        "Every model on one wave: the comparison rows as columns by name.");
+  m.def(
+      "check_transport",
+      [](double K, double rho, double rhoS, double porosity) {
+        return static_cast<int>(shore::checkTransport(transportParams(K, rho, rhoS, porosity)));
+      },
+      py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),
+      "The code of the first transport parameter that fails its check, or 0.");
+  m.def("transport", &transport, py::arg("Hb"), py::arg("hb"), py::arg("theta_b"),
+        py::arg("gamma"), py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),
+        "The CERC longshore transport per element of flat float64 arrays of one length.");
 }

@@ -8,6 +8,12 @@ breaking point and its state at a depth for every element of NumPy arrays,
 the cross-shore profile of one wave.  ``saiha.dask.calc_frame`` maps
 :func:`calc_frame` over a Dask DataFrame.
 
+Each of these takes a breaker limit (``breaker=``, one of :data:`BREAKERS`)
+and a shoaling rule (``shoaling=``, one of :data:`SHOALINGS`); the defaults
+are the calculation window's own.  :func:`compare` puts every model side by
+side on one wave with the longshore transport each breaking point implies,
+and :func:`transport` gives that transport for any breaking points.
+
 Every value is the single-precision value behind the calculation window's
 text for the same inputs, bit for bit (the window shows it rounded to two
 decimals).
@@ -31,6 +37,12 @@ if TYPE_CHECKING:
     from . import dask
 
 __all__ = [
+    "BREAKERS",
+    "SHOALINGS",
+    "COMPARE_COLUMNS",
+    "Transport",
+    "compare",
+    "transport",
     "Error",
     "ERROR_CODES",
     "CalcError",
@@ -100,17 +112,41 @@ def error_text(code: int) -> str:
 
 
 class CalcError(ValueError):
-    """A calculation that could not be done as a whole (used by :func:`profile`).
+    """A calculation that could not be done as a whole.
+
+    Raised by :func:`profile` and :func:`compare` for a wave they cannot use,
+    and by :func:`compare` and :func:`transport` for a transport parameter
+    out of its range.
 
     Attributes
     ----------
     code : Error
         Why.
+    argument : str or None
+        The keyword argument at fault, when one is.
     """
 
-    def __init__(self, code: int) -> None:
+    def __init__(self, code: int, argument: Optional[str] = None) -> None:
         self.code = Error(code)
-        super().__init__(f"{error_text(code)} ({self.code.name})")
+        self.argument = argument
+        where = f"{argument}: " if argument else ""
+        super().__init__(f"{where}{error_text(code)} ({self.code.name})")
+
+
+#: The breaker limits by name, the default (Goda 1970) first.
+BREAKERS: tuple[str, ...] = tuple(_saiha.BREAKERS)
+#: The shoaling rules by name, the default (two regimes) first.
+SHOALINGS: tuple[str, ...] = tuple(_saiha.SHOALINGS)
+
+
+def _model(breaker: str, shoaling: str) -> tuple[str, str]:
+    """The two model names, checked: TypeError for a non-text, ValueError naming the valid ones."""
+    for kind, name, valid in (("breaker", breaker, BREAKERS), ("shoaling", shoaling, SHOALINGS)):
+        if not isinstance(name, str):
+            raise TypeError(f"{kind} must be a name (str), not {type(name).__name__}")
+        if name not in valid:
+            raise ValueError(f"unknown {kind} {name!r}; one of {', '.join(valid)}")
+    return breaker, shoaling
 
 
 @dataclass(frozen=True)
@@ -194,6 +230,8 @@ def calc(
     h: Optional[npt.ArrayLike] = None,
     *,
     workers: Optional[int] = None,
+    breaker: str = "goda1970",
+    shoaling: str = "two-regime",
 ) -> Result:
     """Breaking point and state at a depth, element by element.
 
@@ -218,6 +256,12 @@ def calc(
     workers : int, optional
         Threads sharing the elements; all cores by default.  The results do
         not depend on it.
+    breaker : str
+        Breaker limit, one of :data:`BREAKERS`: ``goda1970`` (default),
+        ``goda2010``, ``mccowan``, ``kamphuis``, ``miche``.
+    shoaling : str
+        Shoaling rule, one of :data:`SHOALINGS`: ``two-regime`` (default),
+        ``shuto``.  The defaults give the window's values bit for bit.
 
     Returns
     -------
@@ -228,9 +272,11 @@ def calc(
     ------
     TypeError
         An argument that does not hold real numbers (strings, None inside a
-        list, complex numbers), or ``workers`` not an integer.
+        list, complex numbers), ``workers`` not an integer, or a model
+        name that is not a str.
     ValueError
-        Arguments whose shapes do not broadcast, or ``workers`` < 1.
+        Arguments whose shapes do not broadcast, ``workers`` < 1, or an
+        unknown model name.
 
     Notes
     -----
@@ -240,6 +286,7 @@ def calc(
     is released while the elements are computed.
     """
     threads = _workers(workers)
+    model = _model(breaker, shoaling)
     arrays = [
         _real_array(name, value)
         for name, value in (("Ho", Ho), ("T", T), ("alpha0", alpha0), ("n", n))
@@ -248,7 +295,7 @@ def calc(
     broadcast = np.broadcast_arrays(*arrays)
     shape = broadcast[0].shape
     flat = [np.ascontiguousarray(a, dtype=np.float64).reshape(-1) for a in broadcast]
-    columns = _saiha.calc(*flat, threads)
+    columns = _saiha.calc(*flat, threads, *model)
     shaped = {name: column.reshape(shape) for name, column in columns.items()}
     return Result(**shaped, ok=np.asarray(shaped["error"] == 0))
 
@@ -279,7 +326,13 @@ def _frame_column(df: pd.DataFrame, name: str) -> np.ndarray:
     return column.to_numpy(dtype=np.float64, na_value=np.nan)
 
 
-def calc_frame(df: pd.DataFrame, *, workers: Optional[int] = None) -> pd.DataFrame:
+def calc_frame(
+    df: pd.DataFrame,
+    *,
+    workers: Optional[int] = None,
+    breaker: str = "goda1970",
+    shoaling: str = "two-regime",
+) -> pd.DataFrame:
     """One calculation per row of a table of cases, as saiha-calc does.
 
     Parameters
@@ -290,6 +343,8 @@ def calc_frame(df: pd.DataFrame, *, workers: Optional[int] = None) -> pd.DataFra
         numeric.  Other columns are ignored.
     workers : int, optional
         Threads sharing the rows; all cores by default.
+    breaker, shoaling : str
+        The model, as for :func:`calc`.
 
     Returns
     -------
@@ -306,10 +361,12 @@ def calc_frame(df: pd.DataFrame, *, workers: Optional[int] = None) -> pd.DataFra
         A column ``Ho``, ``T``, ``alpha0`` or ``n`` is missing.
     TypeError
         An input column does not hold numbers.
+    ValueError
+        An unknown model name.
     """
     inputs = {name: _frame_column(df, name) for name in INPUT_COLUMNS[:4]}
     h = _frame_column(df, "h") if "h" in df.columns else None
-    result = calc(*inputs.values(), h, workers=workers)
+    result = calc(*inputs.values(), h, workers=workers, breaker=breaker, shoaling=shoaling)
     data: dict[str, Any] = dict(inputs)
     data.update((name, getattr(result, name)) for name in RESULT_NAMES)
     data["error"] = _ERROR_TEXTS[result.error]
@@ -331,6 +388,8 @@ def profile(
     *,
     from_depth: Optional[float] = None,
     stations: int = 200,
+    breaker: str = "goda1970",
+    shoaling: str = "two-regime",
 ) -> pd.DataFrame:
     """The cross-shore profile of one wave, seaward end first.
 
@@ -344,6 +403,10 @@ def profile(
     stations : int
         Number of evenly spaced stations, 1 to 100000; the onset and the
         breaking point are inserted in their places besides.
+    breaker, shoaling : str
+        The model, as for :func:`calc`.  Under Shuto's shoaling ``rule``
+        also reads ``intermediate`` (H·h^(2/7) constant) and the onset is
+        where the linear height reaches U = 30.
 
     Returns
     -------
@@ -363,15 +426,17 @@ def profile(
         The wave finds no breaking point, an input is unusable, or
         ``from_depth`` is not a usable depth; ``code`` says which.
     TypeError, ValueError
-        ``stations`` is not an integer from 1 to 100000.
+        ``stations`` is not an integer from 1 to 100000, or a model name is
+        not one of :data:`BREAKERS` / :data:`SHOALINGS`.
     """
+    model = _model(breaker, shoaling)
     if isinstance(stations, (bool, np.bool_)) or not isinstance(stations, numbers.Integral):
         raise TypeError(f"stations must be an integer, not {type(stations).__name__}")
     if not 1 <= stations <= _saiha.MAX_STATIONS:
         raise ValueError(f"stations must be from 1 to {_saiha.MAX_STATIONS}, not {stations}")
     code, columns = _saiha.profile(
         float(Ho), float(T), float(alpha0), float(n),
-        None if from_depth is None else float(from_depth), int(stations),
+        None if from_depth is None else float(from_depth), int(stations), *model,
     )
     if code != Error.NONE:
         raise CalcError(code)
@@ -379,6 +444,191 @@ def profile(
     frame = pd.DataFrame(columns, columns=list(PROFILE_COLUMNS))
     frame.attrs["errors"] = {i: Error(e) for i, e in enumerate(errors) if e}
     return frame
+
+
+#: The transport parameters' keywords, in the order the engine checks them.
+_TRANSPORT_ARGUMENTS: dict[int, str] = {
+    Error.INVALID_TRANSPORT_COEFFICIENT: "K",
+    Error.INVALID_WATER_DENSITY: "rho",
+    Error.INVALID_SEDIMENT_DENSITY: "rho_s",
+    Error.INVALID_POROSITY: "porosity",
+}
+
+#: Codes of a wave that cannot be used at all.
+_BAD_WAVE = (Error.INVALID_HEIGHT, Error.INVALID_PERIOD, Error.INVALID_ANGLE, Error.INVALID_SLOPE)
+
+
+def _transport_params(K: float, rho: float, rho_s: float, porosity: float) -> tuple[float, ...]:
+    """The CERC parameters as floats; CalcError naming the first one out of its range."""
+    params = tuple(float(value) for value in (K, rho, rho_s, porosity))
+    code = _saiha.check_transport(*params)
+    if code != Error.NONE:
+        raise CalcError(code, _TRANSPORT_ARGUMENTS[code])
+    return params
+
+
+#: The columns of :func:`compare`, those of ``saiha-calc compare``.
+COMPARE_COLUMNS: tuple[str, ...] = (
+    "breaker", "shoaling", "Hb", "hb", "gamma", "theta_b",
+    "Q_m3_per_s", "Q_m3_per_year", "error",
+)
+
+
+def compare(
+    Ho: float,
+    T: float,
+    alpha0: float,
+    n: float,
+    *,
+    K: float = 0.39,
+    rho: float = 1025,
+    rho_s: float = 2650,
+    porosity: float = 0.4,
+) -> pd.DataFrame:
+    """Every breaker and shoaling model on one wave, and the longshore transport of each.
+
+    Parameters
+    ----------
+    Ho, T, alpha0, n : float
+        The wave and the beach, as for :func:`calc`.
+    K : float
+        Transport coefficient of the CERC formula, > 0.
+    rho : float
+        Water density (kg/m³), > 0; sea water by default.
+    rho_s : float
+        Sediment density (kg/m³), > ``rho``; quartz sand by default.
+    porosity : float
+        Porosity of the bed, 0 <= porosity < 1.
+
+    Returns
+    -------
+    pandas.DataFrame
+        11 rows with the columns :data:`COMPARE_COLUMNS`, those of
+        ``saiha-calc compare``: every breaker limit of :data:`BREAKERS` with
+        each shoaling rule of :data:`SHOALINGS`, then the empirical row
+        ``komar-gaughan``, ``weggel`` (Komar and Gaughan's breaker height
+        with Weggel's breaker index).  ``Hb``, ``hb`` (m), ``gamma`` (Hb/hb),
+        ``theta_b`` (degrees from the shore normal), ``Q_m3_per_s`` and
+        ``Q_m3_per_year`` (potential longshore transport by the CERC formula
+        with the row's ``gamma`` as the breaker index, a year of 365.25
+        days; signed as ``theta_b``) are float32, NaN where not reached;
+        ``error`` is the window's message for the row, "" when computed.
+
+    Raises
+    ------
+    CalcError
+        An input of the wave that cannot be used (``code`` one of the
+        ``INVALID_*`` codes of the wave), or a transport parameter out of its
+        range (``argument`` names it); the message is the window's, as
+        ``saiha-calc compare`` reports it.
+
+    Notes
+    -----
+    The CERC formula is written for the significant wave height; the breaker
+    height of a regular wave stands in for it here.
+    """
+    params = tuple(float(value) for value in (K, rho, rho_s, porosity))
+    columns = _saiha.compare(float(Ho), float(T), float(alpha0), float(n), *params)
+    codes = columns.pop("error")
+    # Every row checks the wave first, then the parameters, as saiha-calc does.
+    if codes[0] in _BAD_WAVE:
+        raise CalcError(codes[0])
+    _transport_params(*params)
+    columns["error"] = _ERROR_TEXTS[codes]
+    return pd.DataFrame(columns, columns=list(COMPARE_COLUMNS))
+
+
+@dataclass(frozen=True)
+class Transport:
+    """The results of :func:`transport`, arrays of the broadcast shape of its arguments.
+
+    Attributes
+    ----------
+    Q_m3_per_s : numpy.ndarray of float32
+        Potential longshore sand transport (m³/s of solid volume), signed as
+        ``theta_b``; NaN where the element could not be computed.
+    Q_m3_per_year : numpy.ndarray of float32
+        The same per year of 365.25 days (m³/year).
+    error : numpy.ndarray of uint8
+        0, or ``Error.INVALID_BREAKING_POINT`` for an element whose Hb or
+        breaker index is not a finite number > 0 or whose |theta_b| >= 90.
+    ok : numpy.ndarray of bool
+        ``error == 0``.
+    """
+
+    Q_m3_per_s: np.ndarray
+    Q_m3_per_year: np.ndarray
+    error: np.ndarray
+    ok: np.ndarray
+
+
+def transport(
+    Hb: npt.ArrayLike,
+    hb: npt.ArrayLike,
+    theta_b: npt.ArrayLike,
+    *,
+    gamma: Optional[npt.ArrayLike] = None,
+    K: float = 0.39,
+    rho: float = 1025,
+    rho_s: float = 2650,
+    porosity: float = 0.4,
+) -> Transport:
+    """Potential longshore sand transport by the CERC formula, element by element.
+
+    Q = K·ρ·√g / (16·√κ·(ρs − ρ)·(1 − p)) · Hb^(5/2) · sin(2θb), g = 9.81
+    m/s², κ the breaker index.  The arguments broadcast as for :func:`calc`.
+
+    Parameters
+    ----------
+    Hb : array_like
+        Breaker height (m), > 0.
+    hb : array_like
+        Breaking depth (m), > 0.
+    theta_b : array_like
+        Direction at breaking (degrees from the shore normal), strictly
+        between -90 and 90; Q takes its sign.
+    gamma : array_like, optional
+        The breaker index κ.  By default, or where an element is NaN,
+        Hb/hb of the single-precision Hb and hb, rounded to single precision.
+    K, rho, rho_s, porosity : float
+        As for :func:`compare`.
+
+    Returns
+    -------
+    Transport
+        float32 arrays of the broadcast shape, the error codes and ``ok``.
+
+    Raises
+    ------
+    TypeError
+        An argument that does not hold real numbers.
+    ValueError
+        Shapes that do not broadcast; :class:`CalcError` for a transport
+        parameter out of its range.
+
+    Notes
+    -----
+    Hb, hb and theta_b are rounded to single precision first, as the
+    calculation keeps them, so the columns of :func:`compare` or
+    :func:`calc` go in unchanged.  A row of :func:`compare` has its own
+    ``gamma``, formed from the breaking point's ratios to the deep-water
+    wavelength (Weggel's index in the empirical row); Hb/hb of the rounded
+    Hb and hb can differ from it in the last bit.  ``transport(row.Hb,
+    row.hb, row.theta_b, gamma=row.gamma)`` gives the row's Q bit for bit.
+    An element that cannot be computed never raises: it gets its code.
+    """
+    params = _transport_params(K, rho, rho_s, porosity)
+    arrays = [
+        _real_array(name, value)
+        for name, value in (("Hb", Hb), ("hb", hb), ("theta_b", theta_b))
+    ]
+    arrays.append(np.float64(np.nan) if gamma is None else _real_array("gamma", gamma))
+    broadcast = np.broadcast_arrays(*arrays)
+    shape = broadcast[0].shape
+    flat = [np.ascontiguousarray(a, dtype=np.float64).reshape(-1) for a in broadcast]
+    columns = _saiha.transport(*flat, *params)
+    shaped = {name: column.reshape(shape) for name, column in columns.items()}
+    return Transport(**shaped, ok=np.asarray(shaped["error"] == 0))
 
 
 def __getattr__(name: str) -> Any:

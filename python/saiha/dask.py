@@ -30,7 +30,13 @@ def frame_meta(index: Optional[pd.Index] = None) -> pd.DataFrame:
     return pd.DataFrame(columns, index=index, columns=list(saiha.FRAME_COLUMNS))
 
 
-def calc_frame(ddf: dd.DataFrame, *, workers: Optional[int] = 1) -> dd.DataFrame:
+def calc_frame(
+    ddf: dd.DataFrame,
+    *,
+    workers: Optional[int] = 1,
+    breaker: str = "goda1970",
+    shoaling: str = "two-regime",
+) -> dd.DataFrame:
     """:func:`saiha.calc_frame` over every partition of a Dask DataFrame.
 
     Parameters
@@ -42,12 +48,23 @@ def calc_frame(ddf: dd.DataFrame, *, workers: Optional[int] = 1) -> dd.DataFrame
         Threads per partition.  1 by default: Dask already runs one partition
         per worker thread, so more would only compete for the same cores.
         None uses all cores of the machine running the partition.
+    breaker, shoaling : str
+        The model, as for :func:`saiha.calc`; the defaults are the window's.
 
     Returns
     -------
     dask.dataframe.DataFrame
         Lazily, the rows of :func:`saiha.calc_frame` with the partitions and
         divisions of ``ddf``.
+
+    Raises
+    ------
+    TypeError, ValueError
+        A model name that is not one of ``saiha.BREAKERS`` /
+        ``saiha.SHOALINGS``, at once rather than when the graph runs.
     """
+    saiha._model(breaker, shoaling)
     meta = frame_meta(ddf._meta.index)
-    return ddf.map_partitions(saiha.calc_frame, workers=workers, meta=meta)
+    return ddf.map_partitions(
+        saiha.calc_frame, workers=workers, breaker=breaker, shoaling=shoaling, meta=meta
+    )

@@ -37,3 +37,14 @@ def test_dask_on_a_local_cluster_equals_calc_frame(monkeypatch):
         assert dict(lazy.dtypes) == saiha.FRAME_COLUMNS
         got = lazy.compute()
     pd.testing.assert_frame_equal(got, expected, check_exact=True)
+
+
+def test_dask_passes_the_model_and_checks_its_names_at_once():
+    df = cases(300)
+    model = {"breaker": "kamphuis", "shoaling": "shuto"}
+    got = saiha.dask.calc_frame(dd.from_pandas(df, npartitions=3), **model).compute(
+        scheduler="synchronous")
+    pd.testing.assert_frame_equal(got, saiha.calc_frame(df, **model), check_exact=True)
+    assert not got["H"].equals(saiha.calc_frame(df)["H"])
+    with pytest.raises(ValueError, match="mccowan"):
+        saiha.dask.calc_frame(dd.from_pandas(df, npartitions=1), breaker="McCowan")

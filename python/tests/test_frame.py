@@ -11,13 +11,26 @@ from saiha import Error
 from conftest import bits, run_saiha_calc
 
 
-def test_calc_frame_equals_saiha_calc_full_precision(saiha_calc, cases):
+MODELS = [
+    pytest.param({}, id="default model"),
+    pytest.param({"breaker": "mccowan"}, id="mccowan"),
+    pytest.param({"breaker": "miche", "shoaling": "shuto"}, id="miche, shuto"),
+    pytest.param({"breaker": "goda2010", "shoaling": "shuto"}, id="goda2010, shuto"),
+]
+
+
+def model_options(model):
+    return [arg for name, value in model.items() for arg in (f"--{name}", value)]
+
+
+@pytest.mark.parametrize("model", MODELS)
+def test_calc_frame_equals_saiha_calc_full_precision(saiha_calc, cases, model):
     """Every result bit for bit as saiha-calc writes it, error rows included."""
     help_text = run_help(saiha_calc)
     if "--precision" not in help_text:
         pytest.skip("this saiha-calc has no --precision option")
-    written = run_saiha_calc(saiha_calc, "--precision", "full")
-    frame = saiha.calc_frame(cases)
+    written = run_saiha_calc(saiha_calc, "--precision", "full", *model_options(model))
+    frame = saiha.calc_frame(cases, **model)
     assert list(frame.columns) == list(written.columns)
     for name in saiha.RESULT_NAMES:
         # An empty cell is a result not reached; h is the depth as typed,
@@ -68,13 +81,14 @@ def test_profile_stations_are_the_calculation_at_their_depths():
     assert rules == ["linear", "nonlinear", "surf"]
 
 
-def test_profile_equals_saiha_calc_profile(saiha_calc):
+@pytest.mark.parametrize("model", [MODELS[0], MODELS[2]])
+def test_profile_equals_saiha_calc_profile(saiha_calc, model):
     wave = {"Ho": "2.26", "T": "17.5", "alpha0": "-37", "n": "192"}
     options = [arg for name, value in wave.items() for arg in (f"--{name}", value)]
-    done = subprocess.run([saiha_calc, "profile", *options, "--stations", "50"],
-                          capture_output=True, check=True)
+    done = subprocess.run([saiha_calc, "profile", *options, "--stations", "50",
+                           *model_options(model)], capture_output=True, check=True)
     written = pd.read_csv(BytesIO(done.stdout), dtype=str, keep_default_na=False)
-    p = saiha.profile(*map(float, wave.values()), stations=50)
+    p = saiha.profile(*map(float, wave.values()), stations=50, **model)
     assert list(p.columns) == list(written.columns) and len(p) == len(written)
     for name in p.columns:
         if name in ("rule", "point"):
