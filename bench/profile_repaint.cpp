@@ -3,8 +3,12 @@
 // window painted (QWidget::grab).  Runs offscreen; prints milliseconds per
 // redraw.
 //
-// Run: QT_QPA_PLATFORM=offscreen build/bench/saiha-repaint-bench [PRESSES]
+// With --all-models every breaker limit and shoaling rule of the model panel
+// is checked: ten curves and their comparison rows on each redraw.
+//
+// Run: QT_QPA_PLATFORM=offscreen build/bench/saiha-repaint-bench [PRESSES] [--all-models]
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,13 +16,18 @@
 #include <algorithm>
 #include <vector>
 
+#include "sheet/profile/ModelPanel.h"
 #include "sheet/profile/ProfileWindow.h"
 #include "sheet/window/CalcWindow.h"
 #include "sheet/window/frmKelvo.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  const int presses = argc > 1 ? std::max(1, QString(argv[1]).toInt()) : 50;
+  const QStringList args = QApplication::arguments();
+  const bool allModels = args.contains(QStringLiteral("--all-models"));
+  const int presses = args.size() > 1 && args[1] != QStringLiteral("--all-models")
+                          ? std::max(1, args[1].toInt())
+                          : 50;
 
   saiha::window::CalcWindow calc;
   saiha::profile::ProfileWindow::attachTo(calc);
@@ -27,8 +36,12 @@ int main(int argc, char* argv[]) {
   auto* profile = calc.findChild<saiha::profile::ProfileWindow*>();
   auto* height = calc.findChild<QLineEdit*>(QStringLiteral("Text5"));
   auto* button = calc.findChild<QPushButton*>(QStringLiteral("Command1"));
+  if (allModels) {
+    for (QCheckBox* box : profile->modelPanel().findChildren<QCheckBox*>()) box->setChecked(true);
+  }
   QApplication::processEvents();
   (void)profile->grab();  // first paint: fonts and caches
+  if (qEnvironmentVariableIsSet("SAIHA_GRAB")) profile->grab().save(qEnvironmentVariable("SAIHA_GRAB"));
 
   std::vector<double> ms, updateMs;
   QElapsedTimer timer;
@@ -52,5 +65,6 @@ int main(int argc, char* argv[]) {
   };
   report("press to window painted", ms);
   report("  of which calculation, chart and table updated", updateMs);
+  QTextStream(stdout) << (allModels ? "every model checked\n" : "the calculation window's model\n");
   return 0;
 }

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png and docs/profile.png: the calculation window after
-# one press of 計算 with the default inputs, and the profile window it opens
-# with Ctrl+G, on a virtual X display (Xvfb), so it runs on a machine without
-# a display.  Keys and the mouse go through xdotool; the program has no hook
+# Makes docs/screenshot.png, docs/profile.png and docs/models.png: the
+# calculation window after one press of 計算 with the default inputs, the
+# profile window it opens with Ctrl+G, and that window with Kamphuis's and
+# Miche's breaker limits checked beside Goda's, on a virtual X display
+# (Xvfb), so it runs on a machine without a display.  Keys and the mouse go through xdotool; the program has no hook
 # of its own for this.
 #
-# Usage: scripts/screenshot.sh [OUTPUT [PROFILE_OUTPUT]]
+# Usage: scripts/screenshot.sh [OUTPUT [PROFILE_OUTPUT [MODELS_OUTPUT]]]
 #   BUILD=dir picks the build tree; SCALE=2 draws at a device-pixel ratio of
 #   2 (QT_SCALE_FACTOR), for checking the windows at high density.
 set -euo pipefail
@@ -14,13 +15,15 @@ BUILD=${BUILD:-build}
 SCALE=${SCALE:-1}
 OUTPUT=${1:-docs/screenshot.png}
 PROFILE_OUTPUT=${2:-docs/profile.png}
+MODELS_OUTPUT=${3:-docs/models.png}
 
 if [[ "${SAIHA_INSIDE_XVFB:-}" != 1 ]]; then
   scripts/install-deps.sh --screenshot
   [[ -f "$BUILD/CMakeCache.txt" ]] || cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$BUILD" --target saiha -j "$(nproc)"
-  mkdir -p "$(dirname "$OUTPUT")" "$(dirname "$PROFILE_OUTPUT")"
-  SAIHA_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 2200x1600x24 -dpi 96" "$0" "$OUTPUT" "$PROFILE_OUTPUT"
+  mkdir -p "$(dirname "$OUTPUT")" "$(dirname "$PROFILE_OUTPUT")" "$(dirname "$MODELS_OUTPUT")"
+  SAIHA_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 2800x1800x24 -dpi 96" "$0" "$OUTPUT" \
+    "$PROFILE_OUTPUT" "$MODELS_OUTPUT"
 fi
 
 # From here on we run inside xvfb-run, with DISPLAY set to the virtual screen.
@@ -40,7 +43,7 @@ sleep 0.5
 # Focus starts in the height box: Tab four times reaches 計算, Space presses
 # it.  Then move the pointer off the window so that no tooltip shows.
 xdotool key Tab Tab Tab Tab space
-xdotool mousemove 2190 1590
+xdotool mousemove 2790 1790
 sleep 1
 import -window "$window" "$OUTPUT"
 echo "Wrote $OUTPUT"
@@ -49,7 +52,7 @@ echo "Wrote $OUTPUT"
 xdotool key ctrl+g
 profile=$(timeout 20 xdotool search --sync --onlyvisible --name '断面図' | head -n 1)
 xdotool windowmove --sync "$profile" 20 20
-xdotool windowsize --sync "$profile" $((980 * SCALE)) $((700 * SCALE))
+xdotool windowsize --sync "$profile" $((1260 * SCALE)) $((720 * SCALE))
 xdotool windowfocus --sync "$profile"
 sleep 1
 # Hover over the surf zone, a little seaward of the breaking point, so that
@@ -58,3 +61,13 @@ xdotool mousemove --window "$profile" $((640 * SCALE)) $((300 * SCALE))
 sleep 1
 import -window "$profile" "$PROFILE_OUTPUT"
 echo "Wrote $PROFILE_OUTPUT"
+
+# Alt+K and Alt+I check Kamphuis's and Miche's limits in the model panel: three
+# curves, and the comparison table comes to the front.
+xdotool mousemove 2790 1790
+xdotool key alt+k
+sleep 0.5
+xdotool key alt+i
+sleep 1
+import -window "$profile" "$MODELS_OUTPUT"
+echo "Wrote $MODELS_OUTPUT"

@@ -3,6 +3,7 @@
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QGraphicsItem>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -82,35 +83,78 @@ constexpr double kSurfaceAt = 0.62;
 // A label tied to a point of the plot: its text on a pale box, above or
 // below the point, kept inside the plot horizontally.  Drawn by hand rather
 // than as a series' point label so that it can stand clear of the curves and
-// stay readable over the water and the seabed.
+// stay readable over the water and the seabed.  Where labels of several
+// points would overlap, later ones step aside (settle).
 class Callout final : public QGraphicsItem {
  public:
   enum class Side { Above, Below };
 
-  Callout(QChart* chart, QAbstractSeries* series, const QColor& color, Side side)
-      : QGraphicsItem(chart), chart_(chart), series_(series), color_(color), side_(side) {
+  // The box's border is drawn in `color` and `border`, those of its curve.
+  Callout(QChart* chart, QAbstractSeries* series, const QColor& color, Side side,
+          Qt::PenStyle border = Qt::SolidLine)
+      : QGraphicsItem(chart),
+        chart_(chart),
+        series_(series),
+        color_(color),
+        side_(side),
+        border_(border) {
     setZValue(1000);
-    hide();
+    QGraphicsItem::hide();
   }
 
   void show(const QString& text, QPointF value) {
     text_ = text;
     value_ = value;
+    wanted_ = true;
     place();
     QGraphicsItem::show();
   }
+  // No point to label.
+  void dismiss() {
+    wanted_ = false;
+    QGraphicsItem::hide();
+  }
+  bool wanted() const { return wanted_; }
 
+  // The box at its own side of the point, before any other label is seen.
   void place() {
     prepareGeometryChange();
     const QFontMetricsF metrics(font());
     const QSizeF size(metrics.horizontalAdvance(text_) + 10, metrics.height() + 6);
-    const QPointF anchor = chart_->mapToPosition(value_, series_);
+    anchor_ = chart_->mapToPosition(value_, series_);
     const QRectF plot = chart_->plotArea();
-    double left = anchor.x() - size.width() / 2;
+    double left = anchor_.x() - size.width() / 2;
     left = std::clamp(left, plot.left() + 2,
                       std::max(plot.left() + 2, plot.right() - size.width() - 2));
-    const double top = side_ == Side::Above ? anchor.y() - 10 - size.height() : anchor.y() + 10;
-    box_ = QRectF(QPointF(left, top), size);
+    box_ = QRectF(QPointF(left, top(side_, size.height())), size);
+  }
+
+  // Moves the box off the boxes in `taken`: further out on its own side,
+  // then on the other side of the point; hidden when neither fits in the
+  // plot.  A shown box is added to `taken`.
+  void settle(std::vector<QRectF>& taken) {
+    if (!wanted_) return;
+    const QRectF plot = chart_->plotArea();
+    for (Side side : {side_, side_ == Side::Above ? Side::Below : Side::Above}) {
+      QRectF box = box_;
+      box.moveTop(top(side, box.height()));
+      for (std::size_t tries = 0; tries <= taken.size(); ++tries) {
+        const auto hit = std::find_if(taken.begin(), taken.end(),
+                                      [&box](const QRectF& other) { return other.intersects(box); });
+        if (hit == taken.end()) break;
+        box.moveTop(side == Side::Above ? hit->top() - box.height() - 2 : hit->bottom() + 2);
+      }
+      const bool clear = std::none_of(taken.begin(), taken.end(),
+                                      [&box](const QRectF& other) { return other.intersects(box); });
+      if (clear && box.top() >= plot.top() && box.bottom() <= plot.bottom()) {
+        prepareGeometryChange();
+        box_ = box;
+        taken.push_back(box_);
+        QGraphicsItem::show();
+        return;
+      }
+    }
+    QGraphicsItem::hide();
   }
 
   QString text() const { return text_; }
@@ -119,7 +163,7 @@ class Callout final : public QGraphicsItem {
 
   void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
     painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(color_, 1));
+    painter->setPen(QPen(color_, border_ == Qt::SolidLine ? 1 : 1.5, border_));
     painter->setBrush(QColor(255, 255, 255, 225));
     painter->drawRoundedRect(box_, 3, 3);
     painter->setFont(font());
@@ -129,14 +173,20 @@ class Callout final : public QGraphicsItem {
 
  private:
   static QFont font() { return chartFont(11, true); }
+  double top(Side side, double height) const {
+    return side == Side::Above ? anchor_.y() - 10 - height : anchor_.y() + 10;
+  }
 
   QChart* chart_;
   QAbstractSeries* series_;
   QColor color_;
   Side side_;
+  Qt::PenStyle border_;
   QString text_;
   QPointF value_;
+  QPointF anchor_;
   QRectF box_;
+  bool wanted_ = false;
 };
 
 ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
@@ -242,9 +292,17 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
 }
 
 void ProfileChart::placeLabels() {
-  for (const HeightCurve& curve : curves_) curve.label->place();
-  onsetLabel_->place();
-  chosenLabel_->place();
+  // The onset and the chosen depth keep their places; the breaking points'
+  // labels, the wave of the calculation window first, step aside.
+  std::vector<QRectF> taken;
+  for (Callout* label : {onsetLabel_, chosenLabel_}) {
+    label->place();
+    label->settle(taken);
+  }
+  for (const HeightCurve& curve : curves_) {
+    curve.label->place();
+    curve.label->settle(taken);
+  }
 }
 
 QLineSeries* ProfileChart::newLine(const QString& name, const QPen& pen, bool onDepthAxis) {
@@ -271,15 +329,54 @@ QScatterSeries* ProfileChart::newMarker(const QString& name, const QColor& color
   return marker;
 }
 
-int ProfileChart::addHeightCurve(const QString& name, const QColor& color) {
-  HeightCurve curve{name, color, {}, nullptr};
+int ProfileChart::addHeightCurve(const QString& name, const QColor& color, Qt::PenStyle style,
+                                 QScatterSeries::MarkerShape shape) {
+  HeightCurve curve;
+  curve.name = name;
+  curve.color = color;
+  curve.style = style;
+  curve.segments.push_back(newLine(name, QPen(color, 2.5, style), false));
   curve.breaking =
       newMarker(curves_.empty() ? QStringLiteral("砕波点") : name + QStringLiteral(" の砕波点"),
-                color, QScatterSeries::MarkerShapeCircle, false);
+                color, shape, false);
+  if (shape != QScatterSeries::MarkerShapeCircle) curve.breaking->setMarkerSize(10);
   hideFromLegend(chart(), curve.breaking);
-  curve.label = new Callout(chart(), curve.breaking, color, Callout::Side::Above);
+  curve.label = new Callout(chart(), curve.breaking, color, Callout::Side::Above, style);
   curves_.push_back(curve);
+  if (curves_.size() > 1) raiseWave();
   return static_cast<int>(curves_.size()) - 1;
+}
+
+// Series are drawn in the order they were added.  The calculation window's
+// wave is added again after a new curve, so that where the curves coincide
+// (seaward of breaking, under the same shoaling) it is the one seen; the
+// markers go on top of every line.  Their legend entries move to the end.
+void ProfileChart::raiseWave() {
+  const auto raise = [this](QAbstractSeries* series, bool inLegend) {
+    chart()->removeSeries(series);
+    chart()->addSeries(series);
+    series->attachAxis(xAxis_);
+    series->attachAxis(heightAxis_);
+    if (!inLegend) hideFromLegend(chart(), series);
+  };
+  HeightCurve& wave = curves_.front();
+  for (std::size_t i = 0; i < wave.segments.size(); ++i) {
+    raise(wave.segments[i], i == 0 && wave.inLegend);
+  }
+  for (std::size_t i = curves_.size(); i-- > 0;) raise(curves_[i].breaking, false);
+  raise(onset_, false);
+  raise(hover_, false);
+}
+
+void ProfileChart::setHeightCurveName(int index, const QString& name) {
+  HeightCurve& curve = curves_.at(std::size_t(index));
+  if (curve.name == name) return;
+  curve.name = name;
+  for (QLineSeries* segment : curve.segments) segment->setName(name);
+}
+
+void ProfileChart::setHeightCurveHidden(int index, bool hidden) {
+  curves_.at(std::size_t(index)).hidden = hidden;
 }
 
 void ProfileChart::setHeightCurve(int index, const std::vector<shore::Station>& stations) {
@@ -289,8 +386,10 @@ void ProfileChart::setHeightCurve(int index, const std::vector<shore::Station>& 
 
 // Each change of an axis lays out its labels again, the costliest part of a
 // redraw: the series are filled first and the axes set once, in rescale.
-void ProfileChart::fillHeightCurve(int index, const std::vector<shore::Station>& stations) {
+void ProfileChart::fillHeightCurve(int index, const std::vector<shore::Station>& given) {
   HeightCurve& curve = curves_.at(std::size_t(index));
+  static const std::vector<shore::Station> none;
+  const std::vector<shore::Station>& stations = curve.hidden ? none : given;
   // Runs of computed stations; a station without a height breaks the line.
   std::vector<QList<QPointF>> runs(1);
   const shore::Station* breaking = nullptr;
@@ -304,7 +403,7 @@ void ProfileChart::fillHeightCurve(int index, const std::vector<shore::Station>&
       breaking = &station;
   }
   while (curve.segments.size() < runs.size()) {
-    QPen pen(curve.color, 2.5);
+    QPen pen(curve.color, 2.5, curve.style);
     auto* segment = newLine(curve.name, pen, false);
     if (!curve.segments.empty()) hideFromLegend(chart(), segment);
     curve.segments.push_back(segment);
@@ -312,14 +411,27 @@ void ProfileChart::fillHeightCurve(int index, const std::vector<shore::Station>&
   for (std::size_t i = 0; i < curve.segments.size(); ++i) {
     curve.segments[i]->replace(i < runs.size() ? runs[i] : QList<QPointF>());
   }
+  // The legend names only the curves drawn; each change lays it out again.
+  // (A marker's own isVisible() also reads false while the legend is being
+  // rebuilt, so the state is kept here.)
+  const bool drawn = !runs.front().isEmpty();
+  if (curve.inLegend != drawn) {
+    curve.inLegend = drawn;
+    for (QLegendMarker* marker : chart()->legend()->markers(curve.segments.front())) {
+      marker->setVisible(drawn);
+    }
+  }
   if (breaking) {
-    const QString prefix = index == 0 ? QString() : curve.name + QLatin1Char(' ');
+    // Further curves are told apart by colour: their labels give the values
+    // alone, short enough to stand beside each other.
+    const QString text = index == 0 ? QStringLiteral("砕波点  ") + depthAndHeight(breaking->state)
+                                    : depthAndHeight(breaking->state);
     const QPointF point(breaking->x, breaking->state.H);
     curve.breaking->replace({point});
-    curve.label->show(prefix + QStringLiteral("砕波点  ") + depthAndHeight(breaking->state), point);
+    curve.label->show(text, point);
   } else {
     curve.breaking->clear();
-    curve.label->hide();
+    curve.label->dismiss();
   }
   if (index == 0) breakingDepth_ = breaking ? breaking->state.h : shore::kNotReached;
 }
@@ -338,13 +450,14 @@ void ProfileChart::clearSeries() {
     series->clear();
   }
   seabed_->replace(QList<QPointF>());
-  onsetLabel_->hide();
-  chosenLabel_->hide();
+  onsetLabel_->dismiss();
+  chosenLabel_->dismiss();
   onsetDepth_ = breakingDepth_ = shore::kNotReached;
   setHovered(-1);
 }
 
-void ProfileChart::showProfile(const shore::Profile& profile, std::optional<double> chosenDepth) {
+void ProfileChart::showProfile(const shore::Profile& profile, std::optional<double> chosenDepth,
+                               std::span<const CurveStations> others) {
   if (!profile.ok() || profile.stations.empty()) {
     clearProfile();
     return;
@@ -353,7 +466,12 @@ void ProfileChart::showProfile(const shore::Profile& profile, std::optional<doub
   // series costs its geometry once more.
   profile_ = profile;
   setHovered(-1);
-  for (std::size_t i = 1; i < curves_.size(); ++i) fillHeightCurve(int(i), {});
+  for (std::size_t i = 1; i < curves_.size(); ++i) {
+    const auto given = std::find_if(others.begin(), others.end(),
+                                    [i](const CurveStations& c) { return c.curve == int(i); });
+    static const std::vector<shore::Station> none;
+    fillHeightCurve(int(i), given != others.end() && given->stations ? *given->stations : none);
+  }
   onsetDepth_ = shore::kNotReached;
   const shore::Breaking& b = profile.breaking;
 
@@ -372,8 +490,11 @@ void ProfileChart::showProfile(const shore::Profile& profile, std::optional<doub
   limit_->replace(limit);
   ursell_->replace(ursell);
   failed_->replace(failed);
-  for (QLegendMarker* marker : chart()->legend()->markers(failed_)) {
-    if (marker->isVisible() != !failed.isEmpty()) marker->setVisible(!failed.isEmpty());
+  if (failedInLegend_ != !failed.isEmpty()) {
+    failedInLegend_ = !failed.isEmpty();
+    for (QLegendMarker* marker : chart()->legend()->markers(failed_)) {
+      marker->setVisible(failedInLegend_);
+    }
   }
   seabed_->replace(seabed);
   surface_->replace({QPointF(seabed.front().x(), 0), QPointF(0, 0)});
@@ -386,7 +507,7 @@ void ProfileChart::showProfile(const shore::Profile& profile, std::optional<doub
     onsetDepth_ = onset->state.h;
   } else {
     onset_->clear();
-    onsetLabel_->hide();
+    onsetLabel_->dismiss();
   }
   const float chosenX = chosenDepth ? shore::shoreDistance(b, *chosenDepth) : shore::kNotReached;
   if (std::isfinite(chosenX)) {
@@ -397,7 +518,7 @@ void ProfileChart::showProfile(const shore::Profile& profile, std::optional<doub
   } else {
     chosen_->clear();
     chosenLine_->clear();
-    chosenLabel_->hide();
+    chosenLabel_->dismiss();
   }
 
   fillHeightCurve(0, profile.stations);
@@ -490,7 +611,29 @@ void ProfileChart::rescale() {
     hi += 1;
   }
   setNiceRange(secondaryAxis_, niceRange(std::min(lo, 0.0), hi, 6));
+  placeLegend();
   placeLabels();
+}
+
+void ProfileChart::placeLegend() {
+  // The entries as fillHeightCurve and showProfile leave them; each takes
+  // its text, its colour square and the space around them.
+  QStringList names = {sand_->name(), limit_->name(), ursell_->name(), secondary_->name()};
+  if (failedInLegend_) names.append(failed_->name());
+  for (const HeightCurve& curve : curves_) {
+    if (curve.inLegend) names.append(curve.name);
+  }
+  QLegend* legend = chart()->legend();
+  const QFontMetricsF metrics(legend->font());
+  double width = 0;
+  for (const QString& name : names) width += metrics.horizontalAdvance(name) + 36;
+  const Qt::Alignment side = width <= chart()->size().width() - 24 ? Qt::AlignBottom : Qt::AlignRight;
+  if (legend->alignment() != side) legend->setAlignment(side);
+}
+
+void ProfileChart::resizeEvent(QResizeEvent* event) {
+  QChartView::resizeEvent(event);
+  placeLegend();
 }
 
 void ProfileChart::hoverAt(double x) {

@@ -12,6 +12,7 @@
 #include <QScatterSeries>
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "shore/engine.h"
@@ -59,19 +60,37 @@ class ProfileChart final : public QChartView {
  public:
   explicit ProfileChart(QWidget* parent = nullptr);
 
+  // The stations of one further height curve, for showProfile.
+  struct CurveStations {
+    int curve = 0;  // as returned by addHeightCurve, ≥ 1
+    const std::vector<shore::Station>* stations = nullptr;
+  };
+
   // Draws the profile of the calculation window's wave as curve 0, with its
   // reference heights, seabed and onset point; `chosenDepth` (m) is marked
-  // on the seabed when set.  A failed profile clears everything.
-  void showProfile(const shore::Profile& profile, std::optional<double> chosenDepth);
+  // on the seabed when set.  Further curves take the stations given in
+  // `others` (on the same beach, within the profile's range); those not
+  // listed are emptied.  The axes are set once, after every curve.  A failed
+  // profile clears everything.
+  void showProfile(const shore::Profile& profile, std::optional<double> chosenDepth,
+                   std::span<const CurveStations> others = {});
   // Removes every curve and marker (a calculation that failed).
   void clearProfile();
   void setQuantity(Quantity quantity);
   Quantity quantity() const { return quantity_; }
 
   // A further wave-height curve with its own breaking marker, drawn in
-  // `color` and named `name` in the legend; returns its number.  Curve 0 is
-  // the calculation window's wave.
-  int addHeightCurve(const QString& name, const QColor& color);
+  // `color` and `style` with a `shape` at its breaking point, and named
+  // `name` in the legend; returns its number.  Curve 0 is the calculation
+  // window's wave.  A curve without stations has no legend entry.
+  int addHeightCurve(const QString& name, const QColor& color, Qt::PenStyle style = Qt::SolidLine,
+                     QScatterSeries::MarkerShape shape = QScatterSeries::MarkerShapeCircle);
+  // Renames a curve in the legend.
+  void setHeightCurveName(int curve, const QString& name);
+  // A hidden curve is drawn with no stations, whatever it is given, until
+  // shown again (takes effect at the next drawing of the curve).
+  void setHeightCurveHidden(int curve, bool hidden);
+  int heightCurveCount() const { return int(curves_.size()); }
   // The heights of curve `curve` at its stations (a station not computed
   // leaves a gap) and its breaking station's marker, labelled with its depth
   // and height.  No stations: the curve is hidden.
@@ -93,11 +112,15 @@ class ProfileChart final : public QChartView {
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   struct HeightCurve {
     QString name;
     QColor color;
+    Qt::PenStyle style = Qt::SolidLine;
+    bool hidden = false;
+    bool inLegend = true;  // a new series has its legend entry
     std::vector<QLineSeries*> segments;  // runs of computed stations
     QScatterSeries* breaking = nullptr;
     Callout* label = nullptr;  // the breaking point's depth and height
@@ -112,6 +135,10 @@ class ProfileChart final : public QChartView {
   void rescale();
   void setHovered(int station);
   void placeLabels();
+  // The legend runs under the plot while its entries fit there in one row
+  // (Qt Charts cuts off the names of a row too long), else down the right.
+  void placeLegend();
+  void raiseWave();
 
   QValueAxis* xAxis_ = nullptr;
   QValueAxis* heightAxis_ = nullptr;
@@ -142,6 +169,7 @@ class ProfileChart final : public QChartView {
   float onsetDepth_ = shore::kNotReached;
   float breakingDepth_ = shore::kNotReached;
   int hovered_ = -1;
+  bool failedInLegend_ = true;
   // The depth axis's labelled extent, to rebuild its labels only on change.
   double depthLabelsFor_ = -1;
 };

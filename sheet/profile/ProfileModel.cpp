@@ -77,11 +77,11 @@ QVariant ProfileModel::headerData(int section, Qt::Orientation orientation, int 
   return section + 1;
 }
 
-QString ProfileModel::copyText(const QModelIndexList& selected) const {
+QString selectionText(const QAbstractItemModel& model, const QModelIndexList& selected) {
   std::set<int> rows, columns;
   std::set<std::pair<int, int>> cells;
   for (const QModelIndex& index : selected) {
-    if (!index.isValid() || index.model() != this) continue;
+    if (!index.isValid() || index.model() != &model) continue;
     rows.insert(index.row());
     columns.insert(index.column());
     cells.insert({index.row(), index.column()});
@@ -90,12 +90,12 @@ QString ProfileModel::copyText(const QModelIndexList& selected) const {
 
   QStringList lines;
   QStringList header;
-  for (int column : columns) header.append(headerData(column, Qt::Horizontal).toString());
+  for (int column : columns) header.append(model.headerData(column, Qt::Horizontal).toString());
   lines.append(header.join(QLatin1Char('\t')));
   for (int row : rows) {
     QStringList line;
     for (int column : columns) {
-      line.append(cells.count({row, column}) ? data(this->index(row, column)).toString()
+      line.append(cells.count({row, column}) ? model.data(model.index(row, column)).toString()
                                              : QString());
     }
     lines.append(line.join(QLatin1Char('\t')));

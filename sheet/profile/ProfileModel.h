@@ -13,6 +13,12 @@
 
 namespace saiha::profile {
 
+// The selected cells of a table as tab-separated text for a spreadsheet: the
+// header of the columns that hold a selected cell, then one line per row that
+// holds one, cells not selected left empty; LF line ends.  Empty for an empty
+// selection.  Indexes of another model are ignored.
+QString selectionText(const QAbstractItemModel& model, const QModelIndexList& selected);
+
 class ProfileModel final : public QAbstractTableModel {
   Q_OBJECT
 
@@ -30,11 +36,8 @@ class ProfileModel final : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
 
-  // The selected cells as tab-separated text for a spreadsheet: the header
-  // of the columns that hold a selected cell, then one line per row that
-  // holds one, cells not selected left empty; LF line ends.  Empty for an
-  // empty selection.
-  QString copyText(const QModelIndexList& selected) const;
+  // The selected cells as tab-separated text (selectionText).
+  QString copyText(const QModelIndexList& selected) const { return selectionText(*this, selected); }
 
   // The whole table as CSV (RFC 4180 quoting, LF line ends), UTF-8: the
   // header line, then one line per station.

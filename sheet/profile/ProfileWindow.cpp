@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,8 +14,10 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QSaveFile>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QSvgGenerator>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,11 +25,15 @@
 
 #include "runtime/text.h"
 #include "sheet/calc.h"
+#include "sheet/compare_table.h"
+#include "sheet/profile/ComparisonModel.h"
+#include "sheet/profile/ModelPanel.h"
 #include "sheet/profile/ProfileChart.h"
 #include "sheet/profile/ProfileModel.h"
 #include "sheet/profile_table.h"
 #include "sheet/window/CalcWindow.h"
 #include "sheet/window/frmKelvo.h"
+#include "shore/models.h"
 
 namespace saiha::profile {
 
@@ -51,8 +58,35 @@ QString ruleText(shore::HeightRule rule) {
   return {};
 }
 
-// The table of stations; Ctrl+C copies every selected cell with the header,
-// not just the current one as a plain item view does.
+// How each model's curve is drawn: its colour tells the breaker limit, its
+// line and breaking-point marker the shoaling rule.  Goda's 1970 limit keeps
+// the wave's blue; the others stay clear of the reference lines' red and
+// purple, the second quantity's green and the onset's orange.
+QColor breakerColor(shore::BreakerLimit breaker) {
+  switch (breaker) {
+    case shore::BreakerLimit::Goda1970: return {0x1f, 0x5f, 0xbf};
+    case shore::BreakerLimit::Goda2010: return {0x00, 0x97, 0xa7};
+    case shore::BreakerLimit::McCowan: return {0xc2, 0x18, 0x5b};
+    case shore::BreakerLimit::Kamphuis: return {0x21, 0x21, 0x21};
+    case shore::BreakerLimit::Miche: return {0x82, 0x77, 0x17};
+  }
+  return Qt::black;
+}
+Qt::PenStyle shoalingLine(shore::Shoaling shoaling) {
+  return shoaling == shore::Shoaling::TwoRegime ? Qt::SolidLine : Qt::DashDotLine;
+}
+QScatterSeries::MarkerShape shoalingMarker(shore::Shoaling shoaling) {
+  return shoaling == shore::Shoaling::TwoRegime ? QScatterSeries::MarkerShapeCircle
+                                                : QScatterSeries::MarkerShapeRectangle;
+}
+QString modelName(const shore::Model& model) {
+  return QString::fromStdString(sheet::rowDisplayName(shore::ComparisonRow{model}));
+}
+// The legend's name for the calculation window's wave while it is alone.
+QString waveName() { return QStringLiteral("波高 H"); }
+
+// A table whose Ctrl+C copies every selected cell with the header, not just
+// the current one as a plain item view does.
 class StationTable final : public QTableView {
  public:
   explicit StationTable(std::function<void()> copy) : copy_(std::move(copy)) {}
@@ -79,7 +113,9 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   setWindowTitle(title());
   setFont(window::frmKelvo::sheetFont());
   setMinimumSize(560, 440);
-  resize(980, 700);
+  resize(1260, 720);
+  curves_.fill(-1);
+  curves_[0] = 0;  // the calculation window's wave
 
   chart_ = new ProfileChart;
   model_ = new ProfileModel(this);
@@ -121,10 +157,12 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   hover_->setObjectName(QStringLiteral("hover"));
   hover_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   hover_->setMinimumHeight(hover_->fontMetrics().height());
+  // The line never widens the window: in a narrow one its end is cut off.
+  hover_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   topLayout->addWidget(hover_);
   connect(chart_, &ProfileChart::stationHovered, this, &ProfileWindow::showHover);
 
-  table_ = new StationTable([this] { copySelection(); });
+  table_ = new StationTable([this] { copySelection(table_); });
   table_->setObjectName(QStringLiteral("table"));
   table_->setModel(model_);
   table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -143,9 +181,53 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   }
   table_->horizontalHeader()->setStretchLastSection(true);
 
+  // The models side by side: their breaking points and transport under the
+  // chart, on a tab beside the stations.
+  comparison_ = new ComparisonModel(this);
+  comparisonTable_ = new StationTable([this] { copySelection(comparisonTable_); });
+  comparisonTable_->setObjectName(QStringLiteral("comparison"));
+  comparisonTable_->setModel(comparison_);
+  comparisonTable_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  comparisonTable_->setSelectionBehavior(QAbstractItemView::SelectItems);
+  comparisonTable_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+  comparisonTable_->setColumnWidth(
+      ComparisonModel::Name,
+      table_->fontMetrics().horizontalAdvance(QStringLiteral("Kamphuis (1991)・首藤 (1974)")) + 40);
+  for (int column = ComparisonModel::Hb; column < ComparisonModel::Message; ++column) {
+    comparisonTable_->setColumnWidth(column, numberWidth);
+  }
+  comparisonTable_->horizontalHeader()->setStretchLastSection(true);
+  tables_ = new QTabWidget;
+  tables_->setObjectName(QStringLiteral("tables"));
+  tables_->addTab(table_, QStringLiteral("地点の表"));
+  tables_->addTab(comparisonTable_, QStringLiteral("モデルの比較"));
+
+  panel_ = new ModelPanel;
+  auto* scroll = new QScrollArea;
+  scroll->setWidget(panel_);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  dock_ = new QDockWidget(QStringLiteral("モデル"), this);
+  dock_->setObjectName(QStringLiteral("modelDock"));
+  dock_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
+                     QDockWidget::DockWidgetClosable);
+  dock_->setWidget(scroll);
+  addDockWidget(Qt::RightDockWidgetArea, dock_);
+  // A checked model is seen at once in the comparison; the curves follow.
+  // Both redraw the wave of the last calculation, not the boxes as they are
+  // being typed.
+  connect(panel_, &ModelPanel::modelsChanged, this, [this] {
+    tables_->setCurrentWidget(comparisonTable_);
+    if (isVisible()) redraw();
+  });
+  connect(panel_, &ModelPanel::paramsChanged, this, [this] {
+    tables_->setCurrentWidget(comparisonTable_);
+    refreshComparison(wave_);
+  });
+
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->addWidget(top);
-  splitter->addWidget(table_);
+  splitter->addWidget(tables_);
   splitter->setStretchFactor(0, 2);
   splitter->setStretchFactor(1, 1);
   splitter->setSizes({520, 160});
@@ -195,6 +277,10 @@ void ProfileWindow::buildMenus() {
   file->addSeparator();
   QAction* close = file->addAction(QStringLiteral("閉じる(&X)"), this, &QWidget::close);
   close->setShortcut(QKeySequence::Close);
+  QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+  QAction* panel = dock_->toggleViewAction();
+  panel->setText(QStringLiteral("モデルの比較(&M)"));
+  view->addAction(panel);
 }
 
 QString ProfileWindow::askPath(const QString& caption, const QString& mimeType,
@@ -216,9 +302,28 @@ void ProfileWindow::showEvent(QShowEvent* event) {
 }
 
 void ProfileWindow::refresh() {
-  const shore::Wave wave = sheet::waveOf(source_);
-  const bool depthSet = !source_.text(sheet::kDepthBox).empty();
-  const std::optional<double> depth = sheet::chosenDepth(source_);
+  wave_ = sheet::waveOf(source_);
+  depthSet_ = !source_.text(sheet::kDepthBox).empty();
+  depth_ = sheet::chosenDepth(source_);
+  redraw();
+}
+
+void ProfileWindow::redraw() {
+  const shore::Wave& wave = wave_;
+  const bool depthSet = depthSet_;
+  const std::optional<double>& depth = depth_;
+  refreshComparison(wave);
+
+  // The seaward end reaches every checked model's breaking point (twice its
+  // depth, as the profile's own end reaches its own), so that each curve is
+  // drawn whole on the one beach.
+  const std::vector<shore::Model> models = modelPanel().checkedModels();
+  double seaward = 0;
+  for (const shore::Model& model : models) {
+    if (model.isDefault()) continue;
+    const shore::Breaking b = shore::findBreaking(wave, model);
+    if (b.ok()) seaward = std::max(seaward, 2.0 * double(b.hb));
+  }
 
   profile_ = shore::profile(wave);
   shore::Error error = profile_.error;
@@ -228,11 +333,15 @@ void ProfileWindow::refresh() {
     const shore::State at = shore::stateAt(profile_.breaking, depth.value_or(std::nan("")));
     error = at.error;
     if (at.ok() && !profile_.stations.empty() && at.h > profile_.stations.front().state.h) {
-      shore::ProfileOptions options;
-      options.fromDepth = *depth;
-      profile_ = shore::profile(wave, options);
-      error = profile_.error;
+      seaward = std::max(seaward, *depth);
     }
+  }
+  if (error == shore::Error::None && !profile_.stations.empty() &&
+      seaward > profile_.stations.front().state.h) {
+    shore::ProfileOptions options;
+    options.fromDepth = seaward;
+    profile_ = shore::profile(wave, options);
+    error = profile_.error;
   }
 
   if (error != shore::Error::None) {
@@ -249,9 +358,57 @@ void ProfileWindow::refresh() {
   chart_->chart()->setTitle(
       QStringLiteral("Ho = %1 m　T = %2 s　αo = %3°　海底勾配 1/%4")
           .arg(shortest(wave.Ho), shortest(wave.T), shortest(wave.alpha0), shortest(wave.n)));
-  chart_->showProfile(profile_, depthSet ? depth : std::nullopt);
+
+  // Every other checked model over the same stations in x.  A model whose
+  // breaking point is not found draws nothing; its row says why.
+  std::vector<shore::Profile> others;
+  others.reserve(models.size());
+  std::vector<ProfileChart::CurveStations> curves;
+  shore::ProfileOptions options;
+  options.fromDepth = double(profile_.stations.front().state.h);
+  bool waveShown = false;
+  for (const shore::Model& model : models) {
+    if (model.isDefault()) {
+      waveShown = true;
+      continue;
+    }
+    others.push_back(shore::profile(wave, options, model));
+    curves.push_back({curveFor(model), &others.back().stations});
+  }
+  chart_->setHeightCurveHidden(0, !waveShown);
+  chart_->setHeightCurveName(0, curves.empty() ? waveName() : modelName(shore::Model{}));
+  chart_->showProfile(profile_, depthSet ? depth : std::nullopt, curves);
   model_->setProfile(profile_);
   note_->setVisible(profile_.breaking.onsetShorewardOfBreaking());
+}
+
+void ProfileWindow::refreshComparison(const shore::Wave& wave) {
+  const std::vector<shore::ComparisonRow> all = shore::compare(wave, panel_->params());
+  const std::vector<shore::Model> models = panel_->checkedModels();
+  std::vector<ComparisonModel::Entry> entries;
+  for (const shore::ComparisonRow& row : all) {
+    if (!row.model) {
+      entries.push_back({row, QColor()});
+    } else if (std::find(models.begin(), models.end(), *row.model) != models.end()) {
+      entries.push_back({row, breakerColor(row.model->breaker)});
+    }
+  }
+  comparison_->setRows(entries);
+}
+
+int ProfileWindow::curveOf(const shore::Model& model) const {
+  return curves_[std::size_t(model.breaker) * shore::kShoalings.size() +
+                 std::size_t(model.shoaling)];
+}
+
+int ProfileWindow::curveFor(const shore::Model& model) {
+  int& curve = curves_[std::size_t(model.breaker) * shore::kShoalings.size() +
+                       std::size_t(model.shoaling)];
+  if (curve < 0) {
+    curve = chart_->addHeightCurve(modelName(model), breakerColor(model.breaker),
+                                   shoalingLine(model.shoaling), shoalingMarker(model.shoaling));
+  }
+  return curve;
 }
 
 void ProfileWindow::showError(const QString& message) {
@@ -288,8 +445,9 @@ void ProfileWindow::showHover(int index) {
   hover_->setText(text);
 }
 
-void ProfileWindow::copySelection() {
-  const QString text = model_->copyText(table_->selectionModel()->selectedIndexes());
+void ProfileWindow::copySelection(QTableView* table) {
+  const QString text =
+      selectionText(*table->model(), table->selectionModel()->selectedIndexes());
   if (!text.isEmpty()) QApplication::clipboard()->setText(text);
 }
 

@@ -5,12 +5,17 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <functional>
+#include <optional>
 
 #include "shore/engine.h"
+#include "shore/model.h"
 
 class QComboBox;
+class QDockWidget;
 class QLabel;
+class QTabWidget;
 class QTableView;
 
 namespace saiha::sheet {
@@ -22,6 +27,8 @@ class CalcWindow;
 
 namespace saiha::profile {
 
+class ComparisonModel;
+class ModelPanel;
 class ProfileChart;
 class ProfileModel;
 
@@ -46,6 +53,14 @@ class ProfileWindow final : public QMainWindow {
   ProfileChart& chart() const { return *chart_; }
   ProfileModel& model() const { return *model_; }
   QTableView& table() const { return *table_; }
+  // The models side by side: their check boxes and the transport
+  // parameters, and the table of their breaking points.
+  ModelPanel& modelPanel() const { return *panel_; }
+  ComparisonModel& comparison() const { return *comparison_; }
+  QTableView& comparisonTable() const { return *comparisonTable_; }
+  // The chart's curve of a model, or -1 when it has none (never checked).
+  // The calculation window's model is curve 0.
+  int curveOf(const shore::Model& model) const;
   const shore::Profile& profile() const { return profile_; }
   // The message shown for a calculation that failed; empty otherwise.
   QString errorMessage() const;
@@ -71,16 +86,34 @@ class ProfileWindow final : public QMainWindow {
  private:
   void buildMenus();
   void showError(const QString& message);
+  // Draws the wave and depth last read from the calculation window.
+  void redraw();
+  // The comparison table for the wave, with the panel's parameters.
+  void refreshComparison(const shore::Wave& wave);
+  // The chart curve of a model other than the calculation window's, added
+  // on first use.
+  int curveFor(const shore::Model& model);
   void showHover(int station);
-  void copySelection();
+  void copySelection(QTableView* table);
   // Asks for a file name to save to, with the file type's suffix and filter.
   QString askPath(const QString& caption, const QString& mimeType, const QString& suffix);
 
   const sheet::SheetAccess& source_;
+  // The calculation window's boxes as refresh() last read them.
+  shore::Wave wave_;
+  bool depthSet_ = false;
+  std::optional<double> depth_;
   shore::Profile profile_;
   ProfileChart* chart_ = nullptr;
   ProfileModel* model_ = nullptr;
   QTableView* table_ = nullptr;
+  ModelPanel* panel_ = nullptr;
+  QDockWidget* dock_ = nullptr;
+  ComparisonModel* comparison_ = nullptr;
+  QTableView* comparisonTable_ = nullptr;
+  QTabWidget* tables_ = nullptr;
+  // The curve of each model, by breaker × shoaling; -1 until first drawn.
+  std::array<int, shore::kBreakerLimits.size() * shore::kShoalings.size()> curves_;
   QComboBox* quantity_ = nullptr;
   QLabel* error_ = nullptr;
   QLabel* note_ = nullptr;

@@ -3,9 +3,13 @@
 // without stale curves, and export valid files.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QClipboard>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -19,14 +23,19 @@
 
 #include "runtime/text.h"
 #include "sheet/calc.h"
+#include "sheet/compare_table.h"
+#include "sheet/profile/ComparisonModel.h"
+#include "sheet/profile/ModelPanel.h"
 #include "sheet/profile/ProfileChart.h"
 #include "sheet/profile/ProfileModel.h"
 #include "sheet/profile/ProfileWindow.h"
 #include "sheet/profile_table.h"
 #include "sheet/window/CalcWindow.h"
 #include "sheet/window/frmKelvo.h"
+#include "shore/models.h"
 #include "shore/reference.h"
 
+using saiha::profile::ComparisonModel;
 using saiha::profile::ProfileWindow;
 using saiha::window::CalcWindow;
 namespace shore = saiha::shore;
@@ -244,6 +253,113 @@ class ProfileWindowTest : public QObject {
     }
     QVERIFY(std::fabs(shore::referenceHeights(b, 5).ursell50 - 50 * 25 / (9.81 * 100)) < 1e-3);
     QVERIFY(std::isnan(shore::referenceHeights(b, -1).limit));
+  }
+
+  // Checking a model adds its curve, named in the legend, and its row, whose
+  // breaking point is the engine's; unchecking takes both away again.  The
+  // calculation window's model, unchecked, leaves only the empirical row.
+  void modelsSideBySide_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("breaker");
+    QTest::addColumn<int>("shoaling");
+    QTest::newRow("McCowan") << "breaker-mccowan" << int(shore::BreakerLimit::McCowan)
+                             << int(shore::Shoaling::TwoRegime);
+    QTest::newRow("Miche") << "breaker-miche" << int(shore::BreakerLimit::Miche)
+                           << int(shore::Shoaling::TwoRegime);
+    QTest::newRow("Shuto's shoaling") << "shoaling-shuto" << int(shore::BreakerLimit::Goda1970)
+                                      << int(shore::Shoaling::Shuto);
+  }
+  void modelsSideBySide() {
+    QFETCH(QString, box);
+    QFETCH(int, breaker);
+    QFETCH(int, shoaling);
+    const shore::Model model{shore::BreakerLimit(breaker), shore::Shoaling(shoaling)};
+    const QString name =
+        QString::fromStdString(saiha::sheet::rowDisplayName(shore::ComparisonRow{model}));
+    ProfileWindow* profile = openProfile();
+    const ComparisonModel& table = profile->comparison();
+    QCOMPARE(table.rowCount(), 2);  // the calculation window's model, the empirical row
+    const auto legend = [profile] {
+      QCoreApplication::processEvents();
+      QStringList names;
+      for (QLegendMarker* m : profile->chart().chart()->legend()->markers()) {
+        if (m->isVisible()) names.append(m->label());
+      }
+      return names;
+    };
+    const auto row = [&table](const QString& text) {
+      for (int r = 0; r < table.rowCount(); ++r) {
+        if (table.data(table.index(r, ComparisonModel::Name)).toString() == text) return r;
+      }
+      return -1;
+    };
+
+    type("Text5", "2");  // typed, not calculated: the window keeps the last calculation
+    auto* check = profile->findChild<QCheckBox*>(box);
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(4, check->height() / 2));
+    QVERIFY(legend().contains(name));
+    const int r = row(name);
+    QVERIFY(r >= 0);
+    const shore::Breaking b = shore::findBreaking({1, 10, 30, 60}, model);
+    const auto cell = [&](int column) { return table.data(table.index(r, column)).toString(); };
+    QCOMPARE(cell(ComparisonModel::Hb), QString::fromStdString(saiha::rt::formatShortest(b.Hb)));
+    QCOMPARE(cell(ComparisonModel::hb), QString::fromStdString(saiha::rt::formatShortest(b.hb)));
+    QCOMPARE(table.rowCount(), 3);
+
+    // Ctrl+C copies the column names with the cells, as the station table does.
+    QTableView& view = profile->comparisonTable();
+    view.setFocus();
+    view.selectionModel()->select(table.index(r, ComparisonModel::Hb), QItemSelectionModel::Select);
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("Hb (m)\n") + cell(ComparisonModel::Hb) + QLatin1Char('\n'));
+
+    check->click();
+    QVERIFY(!legend().contains(name));
+    QCOMPARE(row(name), -1);
+    QCOMPARE(table.rowCount(), 2);
+
+    profile->findChild<QCheckBox*>("breaker-goda1970")->click();
+    QCOMPARE(table.rowCount(), 1);
+    QVERIFY(std::isnan(profile->chart().breakingMarkerDepth()));
+    QVERIFY(legend().contains(QStringLiteral("海底")));
+  }
+
+  // A transport parameter the formula cannot take: its message under the
+  // boxes and in every row, and no Q; corrected, Q is the engine's again.
+  void badTransportParameter_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("error");
+    QTest::newRow("K = 0") << 0 << "0" << int(shore::Error::InvalidTransportCoefficient);
+    QTest::newRow("ρ not a number") << 1 << "abc" << int(shore::Error::InvalidWaterDensity);
+    QTest::newRow("ρs below ρ") << 2 << "1000" << int(shore::Error::InvalidSedimentDensity);
+    QTest::newRow("p = 1") << 3 << "1" << int(shore::Error::InvalidPorosity);
+  }
+  void badTransportParameter() {
+    QFETCH(int, box);
+    QFETCH(QString, text);
+    QFETCH(int, error);
+    ProfileWindow* profile = openProfile();
+    const ComparisonModel& table = profile->comparison();
+    QLineEdit* edit = profile->modelPanel().paramBox(box);
+    const QString good = edit->text();
+    const QString message =
+        QString::fromStdString(saiha::sheet::errorText(shore::Error(error)));
+    edit->setText(text);
+    auto* shown = profile->findChild<QLabel*>("transportError");
+    QVERIFY(shown->isVisibleTo(profile));
+    QCOMPARE(shown->text(), message);
+    for (int r = 0; r < table.rowCount(); ++r) {
+      QVERIFY(table.data(table.index(r, ComparisonModel::QPerYear)).toString().isEmpty());
+      QCOMPARE(table.data(table.index(r, ComparisonModel::Message)).toString(), message);
+    }
+
+    edit->setText(good);
+    QVERIFY(!shown->isVisibleTo(profile));
+    const std::vector<shore::ComparisonRow> rows = shore::compare({1, 10, 30, 60});
+    QCOMPARE(table.data(table.index(0, ComparisonModel::QPerYear)).toString(),
+             QString::fromStdString(saiha::rt::formatShortest(rows.front().Qyear)));
   }
 };
 

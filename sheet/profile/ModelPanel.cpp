@@ -1,0 +1,134 @@
+#include "sheet/profile/ModelPanel.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "runtime/text.h"
+#include "sheet/calc.h"
+#include "sheet/compare_table.h"
+
+namespace saiha::profile {
+
+namespace {
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// Keyboard access to each box (Alt + the letter).
+constexpr std::array<char, shore::kBreakerLimits.size()> kBreakerKeys = {'G', 'H', 'M', 'K', 'I'};
+constexpr std::array<char, shore::kShoalings.size()> kShoalingKeys = {'W', 'S'};
+
+QString withKey(std::string_view name, char key) {
+  return text(name) + QStringLiteral("(&") + QLatin1Char(key) + QLatin1Char(')');
+}
+
+// The parameters' defaults as the boxes first show them.
+QString shortest(double value) {
+  return QString::fromStdString(rt::formatShortest(static_cast<float>(value)));
+}
+
+}  // namespace
+
+ModelPanel::ModelPanel(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("modelPanel"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+
+  auto* breakers = new QGroupBox(QStringLiteral("砕波限界"));
+  auto* breakerLayout = new QVBoxLayout(breakers);
+  for (shore::BreakerLimit breaker : shore::kBreakerLimits) {
+    const auto i = std::size_t(breaker);
+    auto* box = new QCheckBox(withKey(sheet::breakerDisplayName(breaker), kBreakerKeys[i]));
+    box->setObjectName(QStringLiteral("breaker-") + text(shore::breakerName(breaker)));
+    box->setChecked(breaker == shore::Model{}.breaker);
+    connect(box, &QCheckBox::toggled, this, &ModelPanel::modelsChanged);
+    breakerLayout->addWidget(box);
+    breakers_[i] = box;
+  }
+  auto* shoalings = new QGroupBox(QStringLiteral("浅水変形"));
+  auto* shoalingLayout = new QVBoxLayout(shoalings);
+  for (shore::Shoaling shoaling : shore::kShoalings) {
+    const auto i = std::size_t(shoaling);
+    auto* box = new QCheckBox(withKey(sheet::shoalingDisplayName(shoaling), kShoalingKeys[i]));
+    box->setObjectName(QStringLiteral("shoaling-") + text(shore::shoalingName(shoaling)));
+    box->setChecked(shoaling == shore::Model{}.shoaling);
+    connect(box, &QCheckBox::toggled, this, &ModelPanel::modelsChanged);
+    shoalingLayout->addWidget(box);
+    shoalings_[i] = box;
+  }
+  shoalingLayout->addStretch();
+  auto* boxes = new QHBoxLayout;
+  boxes->addWidget(breakers);
+  boxes->addWidget(shoalings);
+  layout->addLayout(boxes);
+  auto* key = new QLabel(QStringLiteral("線の色は砕波限界，線の種類と砕波点の形は浅水変形を表します．"));
+  key->setWordWrap(true);
+  layout->addWidget(key);
+
+  auto* transport = new QGroupBox(QStringLiteral("沿岸漂砂量 (CERC 公式)"));
+  auto* form = new QFormLayout(transport);
+  const shore::TransportParams defaults;
+  const std::array<double, 4> values = {defaults.K, defaults.rho, defaults.rhoS, defaults.porosity};
+  const std::array<const char*, 4> names = {"K", "rho", "rho-s", "porosity"};
+  for (std::size_t i = 0; i < params_.size(); ++i) {
+    auto* box = new QLineEdit(shortest(values[i]));
+    box->setObjectName(QStringLiteral("transport-") + QLatin1String(names[i]));
+    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+    connect(box, &QLineEdit::textChanged, this, [this] {
+      checkParams();
+      emit paramsChanged();
+    });
+    form->addRow(text(sheet::kTransportLabels[i]), box);
+    params_[i] = box;
+  }
+  error_ = new QLabel;
+  error_->setObjectName(QStringLiteral("transportError"));
+  error_->setWordWrap(true);
+  error_->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
+  error_->hide();
+  form->addRow(error_);
+  auto* note = new QLabel(text(sheet::kTransportNote));
+  note->setObjectName(QStringLiteral("transportNote"));
+  note->setWordWrap(true);
+  note->setStyleSheet(QStringLiteral("color: #8a5a00;"));
+  form->addRow(note);
+  layout->addWidget(transport);
+  layout->addStretch();
+}
+
+std::vector<shore::Model> ModelPanel::checkedModels() const {
+  std::vector<shore::Model> models;
+  for (shore::BreakerLimit breaker : shore::kBreakerLimits) {
+    if (!breakerBox(breaker)->isChecked()) continue;
+    for (shore::Shoaling shoaling : shore::kShoalings) {
+      if (shoalingBox(shoaling)->isChecked()) models.push_back({breaker, shoaling});
+    }
+  }
+  return models;
+}
+
+shore::TransportParams ModelPanel::params() const {
+  const auto read = [this](std::size_t i) {
+    return rt::leadingNumber(params_[i]->text().toStdString()).value_or(std::nan(""));
+  };
+  shore::TransportParams p;
+  p.K = read(0);
+  p.rho = read(1);
+  p.rhoS = read(2);
+  p.porosity = read(3);
+  return p;
+}
+
+void ModelPanel::checkParams() {
+  paramsError_ = shore::checkTransport(params());
+  const bool bad = paramsError_ != shore::Error::None;
+  error_->setText(bad ? QString::fromStdString(sheet::errorText(paramsError_)) : QString());
+  error_->setVisible(bad);
+}
+
+}  // namespace saiha::profile
