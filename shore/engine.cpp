@@ -191,7 +191,8 @@ Profile profile(const Wave& wave, const ProfileOptions& options, const Model& mo
     p.stations.push_back(station);
   };
   // The two marked stations go in their places, seaward first; a mark at the
-  // depth of a regular station comes just after it.
+  // depth of a regular station (twice the onset depth halved, by default)
+  // marks that station instead of repeating it.
   struct Marked {
     double h;
     Mark mark;
@@ -204,7 +205,11 @@ Profile profile(const Wave& wave, const ProfileOptions& options, const Model& mo
       if (marks[next].h <= from) add(marks[next].h, marks[next].mark);
       ++next;
     }
-    add(h, Mark::None);
+    Mark mark = Mark::None;
+    while (next < marks.size() && static_cast<float>(marks[next].h) == static_cast<float>(h)) {
+      mark = marks[next++].mark;  // onset and breaking at one depth: the breaking mark
+    }
+    add(h, mark);
   }
   for (; next < marks.size(); ++next) {
     if (marks[next].h > 0) add(marks[next].h, marks[next].mark);

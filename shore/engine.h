@@ -197,7 +197,8 @@ inline constexpr int kMaxStations = 100000;
 
 // The profile from the seaward depth to the shoreline: evenly spaced stations
 // in x, the last one short of x = 0, with the onset and breaking stations
-// inserted in their places (when they lie within the range).  A station the
+// inserted in their places (when they lie within the range); a regular
+// station at a marked depth carries the mark itself.  A station the
 // formulas cannot compute carries its error and the profile goes on.
 Profile profile(const Wave& wave, const ProfileOptions& options = {},
                 const Model& model = {}) noexcept;
