@@ -418,11 +418,8 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
     return false;
   }
 
-  // Each cell read as the sheet reads its box: the leading number, NaN when
-  // there is none, which the engine refuses for that input.
-  const auto number = [&](Column column) {
-    return rt::leadingNumber(cell(column)).value_or(std::numeric_limits<double>::quiet_NaN());
-  };
+  // Each cell read as the sheet reads its box.
+  const auto number = [&](Column column) { return sheet::inputNumber(cell(column)); };
   const std::string_view depth = cell(Column::h);
   const sheet::CaseResult r = sheet::calcCase(
       shore::Wave{number(Column::Ho), number(Column::T), number(Column::alpha0), number(Column::n)},
@@ -442,7 +439,7 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
     return precision == Precision::Full ? rt::formatShortest(value) : rt::formatResult(value);
   };
   const shore::Breaking& b = r.breaking;
-  const std::array<float, 4> atBreaking = {b.Hb, b.hb, b.gamma, b.thetaB};
+  const std::array<float, 4> atBreaking = b.results();
   for (int i = 0; i < 4; ++i) {
     if (i < b.reached) emit(text(atBreaking[static_cast<std::size_t>(i)]));
     else emit(std::string_view());

@@ -17,6 +17,7 @@
 #include <new>
 #include <optional>
 #include <stdexcept>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -301,6 +302,7 @@ int runFile(const FileOptions& o) {
 // The four inputs of one wave, as typed after their options.
 struct WaveArgs {
   std::string Ho, T, alpha0, n;
+  shore::Wave wave() const;  // throws std::invalid_argument for a text that is no number
 };
 
 void addWaveOptions(CLI::App& command, WaveArgs& a) {
@@ -334,6 +336,28 @@ double numberOption(const std::string& name, const std::string& text) {
     throw std::invalid_argument("--" + name + " " + quoted(text) + " is not a number");
   }
   return value;
+}
+
+shore::Wave WaveArgs::wave() const {
+  return {numberOption("Ho", Ho), numberOption("T", T), numberOption("alpha0", alpha0),
+          numberOption("n", n)};
+}
+
+// Writes a one-wave table to standard output, then `notes` to standard
+// error; the outcome's diagnostic instead when it has no table.
+template <class Outcome>
+int writeTable(const Outcome& outcome, std::span<const std::string> notes = {}) {
+  if (outcome.csv.empty()) {
+    fail(outcome.diagnostic);
+    return outcome.status;
+  }
+  try {
+    writeAll(outcome.csv);
+  } catch (const std::exception& error) {
+    return fail(error.what());
+  }
+  for (const std::string& note : notes) fail(note);
+  return outcome.status;
 }
 
 // ------------------------------------------------------------ models
@@ -378,8 +402,7 @@ int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command
   shore::Model model;
   try {
     model = parseModel(m);
-    wave = {numberOption("Ho", a.Ho), numberOption("T", a.T), numberOption("alpha0", a.alpha0),
-            numberOption("n", a.n)};
+    wave = a.wave();
     if (command.count("--from") > 0) {
       const double from = numberOption("from", a.from);
       if (!(from > 0 && std::isfinite(static_cast<float>(from)))) {
@@ -400,17 +423,7 @@ int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command
   }
 
   const cli::ProfileOutcome outcome = cli::profileCsv(wave, options, model);
-  if (outcome.csv.empty()) {
-    fail(outcome.diagnostic);
-    return outcome.status;
-  }
-  try {
-    writeAll(outcome.csv);
-  } catch (const std::exception& error) {
-    return fail(error.what());
-  }
-  for (const std::string& message : outcome.stationErrors) fail(message);
-  return outcome.status;
+  return writeTable(outcome, outcome.stationErrors);
 }
 
 // ------------------------------------------------------------ compare
@@ -423,8 +436,7 @@ int runCompare(const CompareArgs& a, const CLI::App& command) {
   shore::Wave wave;
   shore::TransportParams params;
   try {
-    wave = {numberOption("Ho", a.Ho), numberOption("T", a.T), numberOption("alpha0", a.alpha0),
-            numberOption("n", a.n)};
+    wave = a.wave();
     if (command.count("--K") > 0) params.K = numberOption("K", a.K);
     if (command.count("--rho") > 0) params.rho = numberOption("rho", a.rho);
     if (command.count("--rho-s") > 0) params.rhoS = numberOption("rho-s", a.rhoS);
@@ -433,17 +445,7 @@ int runCompare(const CompareArgs& a, const CLI::App& command) {
     return fail(error.what());
   }
 
-  const cli::CompareOutcome outcome = cli::compareCsv(wave, params);
-  if (outcome.csv.empty()) {
-    fail(outcome.diagnostic);
-    return outcome.status;
-  }
-  try {
-    writeAll(outcome.csv);
-  } catch (const std::exception& error) {
-    return fail(error.what());
-  }
-  return outcome.status;
+  return writeTable(cli::compareCsv(wave, params));
 }
 
 }  // namespace

@@ -4,16 +4,13 @@
 #include <cmath>
 
 #include "runtime/text.h"
+#include "sheet/case.h"
 
 namespace saiha::sheet {
 
 namespace {
 
-// The number at the start of a box's text; NaN when the text has none, which
-// the engine refuses as it refuses any unusable value of that input.
-double numberIn(const SheetAccess& sheet, Box box) {
-  return rt::leadingNumber(sheet.text(box)).value_or(std::nan(""));
-}
+double numberIn(const SheetAccess& sheet, Box box) { return inputNumber(sheet.text(box)); }
 
 void write(SheetAccess& sheet, CalcOutcome& outcome, Box box, float value) {
   sheet.setText(box, rt::formatResult(value));
@@ -26,24 +23,21 @@ constexpr std::array<Box, 4> kBreakingBoxes = {Box::Text3, Box::Text4, Box::Text
 constexpr std::array<Box, 8> kDepthBoxes = {Box::Text13, Box::Text17, Box::Text10, Box::Text15,
                                             Box::Text6,  Box::Text7,  Box::Text8,  Box::Text9};
 
-// One calculation; returns the code that ended it early, or None.
+// One calculation; returns the code that ended it early, or None.  An
+// exactly empty depth box takes the breaking depth as written, rounded to two
+// decimals (calcCase), and keeps that text.
 shore::Error run(SheetAccess& sheet, CalcOutcome& outcome) {
-  const shore::Breaking breaking = shore::findBreaking(waveOf(sheet));
-  const std::array<float, 4> atBreaking = {breaking.Hb, breaking.hb, breaking.gamma,
-                                           breaking.thetaB};
-  for (int i = 0; i < breaking.reached; ++i) write(sheet, outcome, kBreakingBoxes[i], atBreaking[i]);
-  if (!breaking.ok()) return breaking.error;
-
-  // The chosen depth: an exactly empty box takes the breaking depth as
-  // written, rounded to two decimals, unless that reads as no depth at all.
-  if (sheet.text(kDepthBox).empty()) {
-    if (!defaultDepth(breaking)) return shore::Error::BreakingDepthTooSmall;
-    sheet.setText(kDepthBox, sheet.text(Box::Text4));
+  const bool emptyDepth = sheet.text(kDepthBox).empty();
+  const CaseResult r = calcCase(
+      waveOf(sheet), emptyDepth ? std::nullopt : std::optional(numberIn(sheet, kDepthBox)));
+  const std::array<float, 4> atBreaking = r.breaking.results();
+  for (int i = 0; i < r.breaking.reached; ++i) {
+    write(sheet, outcome, kBreakingBoxes[i], atBreaking[i]);
   }
-  const shore::State state = shore::stateAt(breaking, numberIn(sheet, kDepthBox));
-  const std::array<float, 8> atDepth = state.results();
-  for (int i = 0; i < state.reached; ++i) write(sheet, outcome, kDepthBoxes[i], atDepth[i]);
-  return state.error;
+  if (r.depthDefaulted) sheet.setText(kDepthBox, sheet.text(Box::Text4));
+  const std::array<float, 8> atDepth = r.state.results();
+  for (int i = 0; i < r.state.reached; ++i) write(sheet, outcome, kDepthBoxes[i], atDepth[i]);
+  return r.error;
 }
 
 }  // namespace

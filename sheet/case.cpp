@@ -1,8 +1,15 @@
 #include "sheet/case.h"
 
+#include <limits>
+
+#include "runtime/text.h"
 #include "sheet/calc.h"
 
 namespace saiha::sheet {
+
+double inputNumber(std::string_view text) {
+  return rt::leadingNumber(text).value_or(std::numeric_limits<double>::quiet_NaN());
+}
 
 CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,
                     const shore::Model& model) noexcept {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include "shore/engine.h"
 
@@ -18,6 +19,10 @@ struct CaseResult {
   shore::Error error = shore::Error::None;  // what ended the case early
   bool ok() const { return error == shore::Error::None; }
 };
+
+// The number at the start of an input's text, as the sheet reads a box; NaN
+// when the text has none, which the engine then refuses for that input.
+double inputNumber(std::string_view text);
 
 // Computes one case as the sheet does, under `model` (the breaker limit and
 // shoaling rule; the default one is the window's calculation).  `depth` (m)

@@ -85,6 +85,8 @@ struct Breaking {
   float hb = kNotReached;      // breaking depth (m)
   float gamma = kNotReached;   // Hb/hb, formed from the ratios Hbr/hbr
   float thetaB = kNotReached;  // direction at breaking (degrees from the shore normal)
+  // The four results above in their order, for front ends that walk them.
+  std::array<float, 4> results() const { return {Hb, hb, gamma, thetaB}; }
 
   Model model;  // the breaker limit and shoaling rule that found it
 

@@ -15,8 +15,7 @@ using rt::Real;
 using namespace saiha::wave;
 
 namespace {
-// Goda's slope coefficients: 15 in 1970, 11 in the 2010 revision.
-constexpr double kGoda1970Slope = 15;
+// Goda's slope coefficient in the 2010 revision (15 in 1970).
 constexpr double kGoda2010Slope = 11;
 }  // namespace
 
@@ -54,7 +53,7 @@ Real limitHeightRatio(const Breaking& b, Depth& depth) {
     case BreakerLimit::Kamphuis: return kamphuisHeightRatio(depth.hr(), b.tanBeta);
     case BreakerLimit::Miche: return micheHeightRatio(depth.h(), depth.L(), b.L0);
   }
-  return godaHeightRatio(depth.hr(), b.tanBeta, kGoda1970Slope);
+  return breakingHeightRatio(depth.hr(), b.tanBeta);
 }
 
 void findModelBreaking(Breaking& b) {
@@ -73,7 +72,7 @@ void findModelBreaking(Breaking& b) {
     const Real H = shoaledHeightRatio(b, depth, rule);
     return narrow(H - limitHeightRatio(b, depth));
   });
-  if (!result.zeroProduct && !result.upperMoved) throw WaveError(Failure::BreakingNotFound);
+  requireCrossing(result, Failure::BreakingNotFound);
   b.hbr = result.ratio;
   Depth breaking = depthAt(result.ratio);
   b.Hbr = narrow(limitHeightRatio(b, breaking));

@@ -4,16 +4,14 @@
 
 #include "runtime/checked.h"
 #include "wave/formulas.h"
+#include "wave/terms.h"
 
 namespace saiha::wave {
 
 using rt::Real;
 
 double godaHeightRatio(float hr, float tanBeta, double slopeCoef) {
-  // The same operations in the same order as the default limit.
-  const Real p = rt::pow(tanBeta, 4.0 / 3.0);
-  const Real E = rt::exp((Real(1) + Real(slopeCoef) * p) * (Real(kMinusOneAndHalfPi) * hr));
-  return ((Real(1) - E) * 0.17).value();
+  return detail::breakingHeightRatioWith(hr, detail::breakingSlopeFactor(tanBeta, slopeCoef));
 }
 
 double mcCowanHeightRatio(float hr) { return (Real(0.78) * hr).value(); }

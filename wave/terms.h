@@ -178,9 +178,10 @@ class NonlinearLanes {
 // breaking search looks three halvings ahead instead of two.
 bool wideNonlinearLanes();
 
-// 1 + 15·tanβ^(4/3), the slope factor of the breaking limit.  Fault: tanβ < 0.
-inline rt::Real breakingSlopeFactor(float tanBeta) {
-  return rt::Real(1) + rt::Real(15) * rt::pow(tanBeta, 4.0 / 3.0);
+// 1 + c·tanβ^(4/3), the slope factor of Goda's breaking limit (c = 15, or 11
+// in the 2010 revision).  Fault: tanβ < 0.
+inline rt::Real breakingSlopeFactor(float tanBeta, double slopeCoef = 15) {
+  return rt::Real(1) + rt::Real(slopeCoef) * rt::pow(tanBeta, 4.0 / 3.0);
 }
 
 // breakingHeightRatio(hr, tanβ) given breakingSlopeFactor(tanβ), formed by
