@@ -28,7 +28,7 @@ CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams&
   CompareOutcome outcome;
   const std::vector<shore::ComparisonRow> rows = shore::compare(wave, params);
   // Every row checks the wave first, so a bad value shows in each of them.
-  if (!rows.empty() && isBadWave(rows.front().error)) {
+  if (!rows.empty() && shore::isInvalidWave(rows.front().error)) {
     outcome.status = kUnusable;
     outcome.diagnostic = sheet::errorText(rows.front().error);
     return outcome;

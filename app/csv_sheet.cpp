@@ -306,6 +306,21 @@ class RecordReader {
   unsigned char utf8Low_ = 0x80, utf8High_ = 0xBF;
 };
 
+// A field as RFC 4180 writes it, appended to `out`: quoted, with inner
+// quotes doubled, when it holds a comma, a quote, CR or LF.
+void appendField(std::string& out, std::string_view field) {
+  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out += field;
+    return;
+  }
+  out.push_back('"');
+  for (char c : field) {
+    if (c == '"') out.push_back('"');
+    out.push_back(c);
+  }
+  out.push_back('"');
+}
+
 std::string failedRowMessage(std::size_t fields, std::size_t width) {
   return "列の数が見出し行と合いません（この行 " + std::to_string(fields) + " 列，見出し行 " +
          std::to_string(width) +
@@ -330,13 +345,8 @@ std::vector<Record> parseRecords(std::string_view text) {
 }
 
 std::string quoteField(std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(field);
-  std::string quoted = "\"";
-  for (char c : field) {
-    if (c == '"') quoted.push_back('"');
-    quoted.push_back(c);
-  }
-  quoted.push_back('"');
+  std::string quoted;
+  appendField(quoted, field);
   return quoted;
 }
 
@@ -344,7 +354,7 @@ std::string formatRecord(std::span<const std::string> fields) {
   std::string line;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) line.push_back(',');
-    line += quoteField(fields[i]);
+    appendField(line, fields[i]);
   }
   line.push_back('\n');
   return line;
@@ -385,20 +395,6 @@ Layout readHeader(const Record& header) {
 }
 
 namespace {
-
-// A field appended as quoteField writes it, without a string of its own.
-void appendField(std::string& out, std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-    out += field;
-    return;
-  }
-  out.push_back('"');
-  for (char c : field) {
-    if (c == '"') out.push_back('"');
-    out.push_back(c);
-  }
-  out.push_back('"');
-}
 
 // The output cells of one record under `model`, handed to `emit` in the
 // order of kOutputHeader; returns whether the row computed.

@@ -7,12 +7,6 @@
 
 namespace saiha::cli {
 
-bool isBadWave(shore::Error code) {
-  using shore::Error;
-  return code == Error::InvalidHeight || code == Error::InvalidPeriod ||
-         code == Error::InvalidAngle || code == Error::InvalidSlope;
-}
-
 ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options,
                           const shore::Model& model) {
   ProfileOutcome outcome;
@@ -20,7 +14,7 @@ ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& 
   if (!profile.breaking.ok()) {
     // A bad value is the user's to mend (2); a wave whose breaking point the
     // searches cannot find is a result of the calculation (1).
-    outcome.status = isBadWave(profile.breaking.error) ? kUnusable : kSomeFailed;
+    outcome.status = shore::isInvalidWave(profile.breaking.error) ? kUnusable : kSomeFailed;
     outcome.diagnostic = sheet::errorText(profile.breaking.error);
     return outcome;
   }

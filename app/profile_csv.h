@@ -26,8 +26,4 @@ struct ProfileOutcome {
 ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options,
                           const shore::Model& model = {});
 
-// Whether an engine code is a bad input value (Ho, T, αo or n), the user's
-// to mend, rather than a wave the calculation cannot follow.
-bool isBadWave(shore::Error code);
-
 }  // namespace saiha::cli

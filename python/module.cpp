@@ -21,11 +21,13 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <ranges>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "sheet/calc.h"
+#include "sheet/case.h"
 #include "sheet/compare_table.h"
 #include "sheet/profile_table.h"
 #include "shore/engine.h"
@@ -56,60 +58,44 @@ struct Columns {
   shore::Model model;
 };
 
-// One element: the breaking point, the depth as the window chooses it, and
-// the state there.  Results not reached stay NaN.  The depth written back is
-// the single-precision depth used; when the breaking point was not found it
-// is the given depth narrowed as the engine would narrow it.
+// One element: the case as the window computes it (the breaking point, the
+// depth as the window chooses it, the state there).  Results not reached stay
+// NaN.  The depth written back is the single-precision depth used; where the
+// engine refused the given depth or never reached it, the given depth narrowed
+// as the engine would narrow it.
 void calcElement(const Columns& c, std::size_t i) noexcept {
-  const shore::Breaking b =
-      shore::findBreaking({c.Ho[i], c.T[i], c.alpha0[i], c.n[i]}, c.model);
-  const auto put = [&](std::size_t column, float value) { c.results[column][i] = value; };
-  put(0, b.Hb);
-  put(1, b.hb);
-  put(2, b.gamma);
-  put(3, b.thetaB);
-
   const double depth = c.h[i];
-  shore::State state;
-  if (!b.ok()) {
-    state.error = b.error;
-    if (!std::isnan(depth)) state.h = static_cast<float>(depth);
-  } else if (std::isnan(depth)) {
-    // No depth given: the breaking depth as the window shows it.
-    if (const std::optional<float> shown = sheet::defaultDepth(b)) {
-      state = shore::stateAt(b, *shown);
-    } else {
-      state.error = shore::Error::BreakingDepthTooSmall;
-    }
-  } else {
-    state = shore::stateAt(b, depth);
-    // A depth refused by the engine is still the depth that was asked for.
-    if (std::isnan(state.h)) state.h = static_cast<float>(depth);
-  }
-  put(4, state.h);
-  const std::array<float, 8> atDepth = state.results();
+  const std::optional<double> given =
+      std::isnan(depth) ? std::nullopt : std::optional<double>(depth);
+  const sheet::CaseResult r =
+      sheet::calcCase({c.Ho[i], c.T[i], c.alpha0[i], c.n[i]}, given, c.model);
+  const auto put = [&](std::size_t column, float value) { c.results[column][i] = value; };
+  put(0, r.breaking.Hb);
+  put(1, r.breaking.hb);
+  put(2, r.breaking.gamma);
+  put(3, r.breaking.thetaB);
+  put(4, std::isnan(r.state.h) && given ? static_cast<float>(depth) : r.state.h);
+  const std::array<float, 8> atDepth = r.state.results();
   for (std::size_t k = 0; k < atDepth.size(); ++k) put(5 + k, atDepth[k]);
-  c.error[i] = static_cast<std::uint8_t>(state.error);
+  c.error[i] = static_cast<std::uint8_t>(r.error);
 }
 
 // Runs `body(i)` for i in [0, count) on `workers` threads (0: all cores).
 template <class Body>
 void forEachElement(std::size_t count, int workers, const Body& body) {
-  if (count == 0) return;
-  const auto run = [&] {
+  if (workers == 1 || count <= 1) {
+    for (std::size_t i = 0; i < count; ++i) body(i);
+    return;
+  }
+  tbb::task_arena arena(workers > 0 ? workers : tbb::task_arena::automatic);
+  arena.execute([&] {
     // A calculation costs some 10 µs: small chunks keep both cores busy to
     // the end without measurable scheduling cost.
     tbb::parallel_for(tbb::blocked_range<std::size_t>(0, count, 16),
                       [&](const tbb::blocked_range<std::size_t>& range) {
                         for (std::size_t i = range.begin(); i != range.end(); ++i) body(i);
                       });
-  };
-  if (workers == 1 || count == 1) {
-    for (std::size_t i = 0; i < count; ++i) body(i);
-    return;
-  }
-  tbb::task_arena arena(workers > 0 ? workers : tbb::task_arena::automatic);
-  arena.execute(run);
+  });
 }
 
 // The model two names give; ValueError naming the valid ones for any other
@@ -131,12 +117,13 @@ shore::Model modelOf(std::string_view breaker, std::string_view shoaling) {
   return model;
 }
 
-// The stable names of a model family, in the engine's order.
-template <class Kinds, class Name>
-py::tuple nameTuple(const Kinds& kinds, Name name) {
-  py::list names;
-  for (const auto kind : kinds) names.append(py::str(std::string(name(kind))));
-  return py::tuple(names);
+// Texts (such as a header, or a model family's stable names in the engine's
+// order) as a Python tuple of str.
+template <class Texts>
+py::tuple textTuple(Texts&& texts) {
+  py::list list;
+  for (const std::string_view text : texts) list.append(py::str(std::string(text)));
+  return py::tuple(list);
 }
 
 // ValueError unless every input is a flat array of `count` elements.
@@ -314,13 +301,13 @@ py::dict transport(const Input& Hb, const Input& hb, const Input& thetaB, const 
 PYBIND11_MODULE(_saiha, m) {
   m.doc() = "The numeric engine of saiha over flat NumPy arrays (see the package saiha).";
 
-  py::list names;
-  for (std::string_view name : kResultNames) names.append(py::str(std::string(name)));
-  m.attr("RESULT_NAMES") = py::tuple(names);
+  m.attr("RESULT_NAMES") = textTuple(kResultNames);
+  m.attr("PROFILE_COLUMNS") = textTuple(sheet::kProfileHeader);
+  m.attr("COMPARE_COLUMNS") = textTuple(sheet::kCompareHeader);
   m.attr("ERROR_COUNT") = shore::kErrorCount;
   m.attr("MAX_STATIONS") = shore::kMaxStations;
-  m.attr("BREAKERS") = nameTuple(shore::kBreakerLimits, shore::breakerName);
-  m.attr("SHOALINGS") = nameTuple(shore::kShoalings, shore::shoalingName);
+  m.attr("BREAKERS") = textTuple(shore::kBreakerLimits | std::views::transform(shore::breakerName));
+  m.attr("SHOALINGS") = textTuple(shore::kShoalings | std::views::transform(shore::shoalingName));
 
   m.def("calc", &calc, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
         py::arg("h"), py::arg("workers"), py::arg("breaker"), py::arg("shoaling"),

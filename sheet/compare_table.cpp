@@ -1,26 +1,18 @@
 #include "sheet/compare_table.h"
 
-#include <cmath>
-
-#include "runtime/text.h"
 #include "sheet/calc.h"
+#include "sheet/profile_table.h"
 
 namespace saiha::sheet {
-
-namespace {
-std::string number(float value) {
-  return std::isnan(value) ? std::string() : rt::formatShortest(value);
-}
-}  // namespace
 
 std::array<std::string, 9> compareRow(const shore::ComparisonRow& row) {
   const std::string_view breaker =
       row.model ? shore::breakerName(row.model->breaker) : kEmpiricalBreakerName;
   const std::string_view shoaling =
       row.model ? shore::shoalingName(row.model->shoaling) : kEmpiricalShoalingName;
-  return {std::string(breaker), std::string(shoaling), number(row.Hb), number(row.hb),
-          number(row.gamma),    number(row.thetaB),    number(row.Q),  number(row.Qyear),
-          errorText(row.error)};
+  return {std::string(breaker), std::string(shoaling), tableCell(row.Hb),
+          tableCell(row.hb),     tableCell(row.gamma),  tableCell(row.thetaB),
+          tableCell(row.Q),      tableCell(row.Qyear),  errorText(row.error)};
 }
 
 std::string_view breakerDisplayName(shore::BreakerLimit breaker) {

@@ -26,16 +26,17 @@ std::string_view markName(shore::Mark mark) {
   return "";
 }
 
+std::string tableCell(float value) {
+  return std::isnan(value) ? std::string() : rt::formatShortest(value);
+}
+
 std::array<std::string, 12> profileRow(const shore::Station& station) {
   const shore::State& s = station.state;
-  const auto number = [](float value) {
-    return std::isnan(value) ? std::string() : rt::formatShortest(value);
-  };
-  return {number(station.x), number(s.h),
+  return {tableCell(station.x), tableCell(s.h),
           s.rule ? std::string(ruleName(*s.rule)) : std::string(),
           std::string(markName(station.mark)),
-          number(s.H), number(s.L), number(s.C), number(s.theta),
-          number(s.aBottom), number(s.uBottom), number(s.aSurface), number(s.uSurface)};
+          tableCell(s.H), tableCell(s.L), tableCell(s.C), tableCell(s.theta),
+          tableCell(s.aBottom), tableCell(s.uBottom), tableCell(s.aSurface), tableCell(s.uSurface)};
 }
 
 std::string stationError(const shore::Station& station) {

@@ -17,6 +17,10 @@ inline constexpr std::array<std::string_view, 12> kProfileHeader = {
     "x", "h", "rule", "point", "H", "L", "C", "theta",
     "a_bottom", "u_bottom", "a_surface", "u_surface"};
 
+// A value as a table cell: its shortest text, empty when it was not reached
+// (NaN).
+std::string tableCell(float value);
+
 // "linear", "intermediate" (Shuto's H·h^(2/7) regime), "nonlinear" or "surf".
 std::string_view ruleName(shore::HeightRule rule);
 // "onset", "breaking" or "" for an ordinary station.

@@ -52,6 +52,12 @@ enum class Error : std::uint8_t {
   InvalidPorosity = 21,              // p not a finite number with 0 ≤ p < 1
   InvalidBreakingPoint = 22,  // a transport's Hb or Hb/hb not finite > 0, or |θb| ≥ 90°
 };
+// Whether a code says that the wave itself (Ho, T, αo or n) cannot be used,
+// as opposed to a calculation that ran and failed.
+constexpr bool isInvalidWave(Error code) {
+  return code >= Error::InvalidHeight && code <= Error::InvalidSlope;
+}
+
 inline constexpr std::size_t kErrorCount = 23;
 
 // The deep-water wave and the beach, as typed.

@@ -222,6 +222,27 @@ def _workers(workers: Optional[int]) -> int:
     return int(workers)
 
 
+def _elementwise(
+    result_type: type, compiled: Any, arguments: dict[str, Any], optional: str, *settings: Any
+) -> Any:
+    """``compiled`` over the arguments broadcast together, as flat float64 arrays.
+
+    ``arguments[optional]`` may be None: NaN in every element.  The columns
+    ``compiled`` returns come back in the broadcast shape as ``result_type``,
+    with ``ok`` where the code under ``error`` is 0.
+    """
+    arrays = [
+        np.float64(np.nan) if value is None and name == optional else _real_array(name, value)
+        for name, value in arguments.items()
+    ]
+    broadcast = np.broadcast_arrays(*arrays)
+    shape = broadcast[0].shape
+    flat = [np.ascontiguousarray(a, dtype=np.float64).reshape(-1) for a in broadcast]
+    columns = compiled(*flat, *settings)
+    shaped = {name: column.reshape(shape) for name, column in columns.items()}
+    return result_type(**shaped, ok=np.asarray(shaped["error"] == 0))
+
+
 def calc(
     Ho: npt.ArrayLike,
     T: npt.ArrayLike,
@@ -287,17 +308,8 @@ def calc(
     """
     threads = _workers(workers)
     model = _model(breaker, shoaling)
-    arrays = [
-        _real_array(name, value)
-        for name, value in (("Ho", Ho), ("T", T), ("alpha0", alpha0), ("n", n))
-    ]
-    arrays.append(np.float64(np.nan) if h is None else _real_array("h", h))
-    broadcast = np.broadcast_arrays(*arrays)
-    shape = broadcast[0].shape
-    flat = [np.ascontiguousarray(a, dtype=np.float64).reshape(-1) for a in broadcast]
-    columns = _saiha.calc(*flat, threads, *model)
-    shaped = {name: column.reshape(shape) for name, column in columns.items()}
-    return Result(**shaped, ok=np.asarray(shaped["error"] == 0))
+    arguments = {"Ho": Ho, "T": T, "alpha0": alpha0, "n": n, "h": h}
+    return _elementwise(Result, _saiha.calc, arguments, "h", threads, *model)
 
 
 #: Input columns of :func:`calc_frame`; ``h`` may be absent.
@@ -374,10 +386,7 @@ def calc_frame(
 
 
 #: The columns of :func:`profile`, those of ``saiha-calc profile``.
-PROFILE_COLUMNS: tuple[str, ...] = (
-    "x", "h", "rule", "point", "H", "L", "C", "theta",
-    "a_bottom", "u_bottom", "a_surface", "u_surface",
-)
+PROFILE_COLUMNS: tuple[str, ...] = tuple(_saiha.PROFILE_COLUMNS)
 
 
 def profile(
@@ -468,10 +477,7 @@ def _transport_params(K: float, rho: float, rho_s: float, porosity: float) -> tu
 
 
 #: The columns of :func:`compare`, those of ``saiha-calc compare``.
-COMPARE_COLUMNS: tuple[str, ...] = (
-    "breaker", "shoaling", "Hb", "hb", "gamma", "theta_b",
-    "Q_m3_per_s", "Q_m3_per_year", "error",
-)
+COMPARE_COLUMNS: tuple[str, ...] = tuple(_saiha.COMPARE_COLUMNS)
 
 
 def compare(
@@ -618,17 +624,8 @@ def transport(
     An element that cannot be computed never raises: it gets its code.
     """
     params = _transport_params(K, rho, rho_s, porosity)
-    arrays = [
-        _real_array(name, value)
-        for name, value in (("Hb", Hb), ("hb", hb), ("theta_b", theta_b))
-    ]
-    arrays.append(np.float64(np.nan) if gamma is None else _real_array("gamma", gamma))
-    broadcast = np.broadcast_arrays(*arrays)
-    shape = broadcast[0].shape
-    flat = [np.ascontiguousarray(a, dtype=np.float64).reshape(-1) for a in broadcast]
-    columns = _saiha.transport(*flat, *params)
-    shaped = {name: column.reshape(shape) for name, column in columns.items()}
-    return Transport(**shaped, ok=np.asarray(shaped["error"] == 0))
+    arguments = {"Hb": Hb, "hb": hb, "theta_b": theta_b, "gamma": gamma}
+    return _elementwise(Transport, _saiha.transport, arguments, "gamma", *params)
 
 
 def __getattr__(name: str) -> Any:

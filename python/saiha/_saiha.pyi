@@ -4,18 +4,22 @@ from typing import Optional
 import numpy as np
 import numpy.typing as npt
 
+_Floats = npt.NDArray[np.float64]  # a flat float64 input column
+
 RESULT_NAMES: tuple[str, ...]
+PROFILE_COLUMNS: tuple[str, ...]
+COMPARE_COLUMNS: tuple[str, ...]
 ERROR_COUNT: int
 MAX_STATIONS: int
 BREAKERS: tuple[str, ...]
 SHOALINGS: tuple[str, ...]
 
 def calc(
-    Ho: npt.NDArray[np.float64],
-    T: npt.NDArray[np.float64],
-    alpha0: npt.NDArray[np.float64],
-    n: npt.NDArray[np.float64],
-    h: npt.NDArray[np.float64],
+    Ho: _Floats,
+    T: _Floats,
+    alpha0: _Floats,
+    n: _Floats,
+    h: _Floats,
     workers: int,
     breaker: str,
     shoaling: str,
@@ -69,10 +73,10 @@ def check_transport(K: float, rho: float, rho_s: float, porosity: float) -> int:
     """The code of the first CERC parameter out of its range (K, rho, rho_s, porosity), or 0."""
 
 def transport(
-    Hb: npt.NDArray[np.float64],
-    hb: npt.NDArray[np.float64],
-    theta_b: npt.NDArray[np.float64],
-    gamma: npt.NDArray[np.float64],
+    Hb: _Floats,
+    hb: _Floats,
+    theta_b: _Floats,
+    gamma: _Floats,
     K: float,
     rho: float,
     rho_s: float,

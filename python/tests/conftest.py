@@ -4,6 +4,7 @@ import csv
 import math
 import os
 import subprocess
+from io import BytesIO
 from pathlib import Path
 
 import numpy as np
@@ -50,8 +51,6 @@ def run_saiha_calc(program: str, *options: str) -> pd.DataFrame:
     """saiha-calc's output for examples/cases.csv, every cell as text."""
     done = subprocess.run([program, *options, str(CASES)], capture_output=True, check=False)
     assert done.returncode in (0, 1), done.stderr.decode()
-    from io import BytesIO
-
     return pd.read_csv(BytesIO(done.stdout), dtype=str, keep_default_na=False)
 
 
