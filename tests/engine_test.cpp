@@ -100,6 +100,21 @@ TEST(Engine, InputsAreCheckedInTheOrderTheSheetReadsThem) {
   EXPECT_TRUE(std::isnan(shore::stateAt(b, -3).L));
 }
 
+TEST(Engine, ProfileReachesIntoDeepWater) {
+  // From 400 m at T 2 s (h/L0 ≈ 64, where e^(2kh) overflows) every station
+  // computes, with the deep-water wavelength L0 = 9.81·4/(2π) and no orbit at
+  // the bottom at the seaward end.
+  shore::ProfileOptions options;
+  options.fromDepth = 400.0;
+  const shore::Profile p = shore::profile({1, 2, 0, 60}, options);
+  ASSERT_TRUE(p.ok());
+  for (const auto& st : p.stations) EXPECT_TRUE(st.state.ok()) << st.state.h;
+  const shore::State& seaward = p.stations.front().state;
+  EXPECT_NEAR(seaward.L, 9.81 * 4 / (2 * 3.141592), 1e-5);
+  EXPECT_EQ(seaward.aBottom, 0.0f);
+  EXPECT_EQ(seaward.rule, shore::HeightRule::Linear);
+}
+
 TEST(Engine, ProfileOptionsSetTheStations) {
   const shore::Wave wave{};
   shore::ProfileOptions options;

@@ -103,3 +103,6 @@ foreach(case
   saiha_calc_test(bad_${name} "-DARGS=${args}" -DEXIT=2 -DSTDERR=one_line
     "-DSTDERR_REGEX=${reason}" "-DSTDOUT_REGEX=^$")
 endforeach()
+# Interrupted runs: SIGPIPE into head, SIGINT mid-file.
+add_test(NAME saiha_calc.interrupted
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/interrupt_test.sh $<TARGET_FILE:saiha-calc>)
