@@ -15,6 +15,7 @@
 #include "runtime/text.h"
 #include "sheet/calc.h"
 #include "sheet/case.h"
+#include "sheet/csv_text.h"
 
 namespace saiha::cli {
 
@@ -306,21 +307,6 @@ class RecordReader {
   unsigned char utf8Low_ = 0x80, utf8High_ = 0xBF;
 };
 
-// A field as RFC 4180 writes it, appended to `out`: quoted, with inner
-// quotes doubled, when it holds a comma, a quote, CR or LF.
-void appendField(std::string& out, std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-    out += field;
-    return;
-  }
-  out.push_back('"');
-  for (char c : field) {
-    if (c == '"') out.push_back('"');
-    out.push_back(c);
-  }
-  out.push_back('"');
-}
-
 std::string failedRowMessage(std::size_t fields, std::size_t width) {
   return "列の数が見出し行と合いません（この行 " + std::to_string(fields) + " 列，見出し行 " +
          std::to_string(width) +
@@ -346,17 +332,13 @@ std::vector<Record> parseRecords(std::string_view text) {
 
 std::string quoteField(std::string_view field) {
   std::string quoted;
-  appendField(quoted, field);
+  sheet::appendCsvField(quoted, field);
   return quoted;
 }
 
 std::string formatRecord(std::span<const std::string> fields) {
   std::string line;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) line.push_back(',');
-    appendField(line, fields[i]);
-  }
-  line.push_back('\n');
+  sheet::appendCsvRecord(line, fields);
   return line;
 }
 
@@ -467,7 +449,7 @@ bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
   const bool ok = computeRow(layout, fields, precision, model, [&](std::string_view cell) {
     if (!first) out.push_back(',');
     first = false;
-    appendField(out, cell);
+    sheet::appendCsvField(out, cell);
   });
   out.push_back('\n');
   return ok;

@@ -3,8 +3,8 @@
 # calculation window after one press of 計算 with the default inputs, the
 # profile window it opens with Ctrl+G, and that window with Kamphuis's and
 # Miche's breaker limits checked beside Goda's, on a virtual X display
-# (Xvfb), so it runs on a machine without a display.  Keys and the mouse go through xdotool; the program has no hook
-# of its own for this.
+# (Xvfb), so it runs on a machine without a display.  Keys and the mouse go
+# through xdotool; the program has no hook of its own for this.
 #
 # Usage: scripts/screenshot.sh [OUTPUT [PROFILE_OUTPUT [MODELS_OUTPUT]]]
 #   BUILD=dir picks the build tree; SCALE=2 draws at a device-pixel ratio of

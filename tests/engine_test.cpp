@@ -10,6 +10,7 @@
 #include "sheet/calc.h"
 #include "sheet/sheet.h"
 #include "shore/engine.h"
+#include "shore/reference.h"
 
 namespace {
 
@@ -113,6 +114,15 @@ TEST(Engine, ProfileReachesIntoDeepWater) {
   EXPECT_NEAR(seaward.L, 9.81 * 4 / (2 * 3.141592), 1e-5);
   EXPECT_EQ(seaward.aBottom, 0.0f);
   EXPECT_EQ(seaward.rule, shore::HeightRule::Linear);
+}
+
+TEST(Engine, ReferenceHeights) {
+  // The breaking-height limit drawn beside the curve is the height the surf
+  // rule gives, bit for bit; the Ursell-50 height is 50·h²/(gT²).
+  const shore::Breaking b = shore::findBreaking({1, 10, 30, 60});
+  for (double h : {0.3, 1.0, 2.0}) EXPECT_EQ(shore::referenceHeights(b, h).limit, shore::stateAt(b, h).H);
+  EXPECT_NEAR(shore::referenceHeights(b, 5).ursell50, 50 * 25 / (9.81 * 100), 1e-3);
+  EXPECT_TRUE(std::isnan(shore::referenceHeights(b, -1).limit));
 }
 
 TEST(Engine, ProfileOptionsSetTheStations) {

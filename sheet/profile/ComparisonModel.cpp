@@ -3,7 +3,6 @@
 #include <QFont>
 
 #include "sheet/compare_table.h"
-#include "sheet/profile/ProfileModel.h"
 
 namespace saiha::profile {
 
@@ -83,10 +82,6 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
   if (role == Qt::DisplayRole) return names[std::size_t(section)];
   if (role == Qt::ToolTipRole && section == QPerYear) return text(sheet::kTransportNote);
   return {};
-}
-
-QString ComparisonModel::copyText(const QModelIndexList& selected) const {
-  return selectionText(*this, selected);
 }
 
 }  // namespace saiha::profile

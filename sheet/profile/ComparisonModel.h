@@ -6,7 +6,6 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
-#include <QModelIndexList>
 #include <array>
 #include <string>
 #include <vector>
@@ -43,9 +42,6 @@ class ComparisonModel final : public QAbstractTableModel {
   // stands for.
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
-
-  // The selected cells as tab-separated text with their column names.
-  QString copyText(const QModelIndexList& selected) const;
 
  private:
   struct Row {

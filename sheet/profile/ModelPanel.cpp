@@ -39,29 +39,33 @@ ModelPanel::ModelPanel(QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
 
-  auto* breakers = new QGroupBox(QStringLiteral("砕波限界"));
-  auto* breakerLayout = new QVBoxLayout(breakers);
-  for (shore::BreakerLimit breaker : shore::kBreakerLimits) {
-    const auto i = std::size_t(breaker);
-    auto* box = new QCheckBox(withKey(sheet::breakerDisplayName(breaker), kBreakerKeys[i]));
-    box->setObjectName(QStringLiteral("breaker-") + text(shore::breakerName(breaker)));
-    box->setChecked(breaker == shore::Model{}.breaker);
-    connect(box, &QCheckBox::toggled, this, &ModelPanel::modelsChanged);
-    breakerLayout->addWidget(box);
-    breakers_[i] = box;
-  }
-  auto* shoalings = new QGroupBox(QStringLiteral("浅水変形"));
-  auto* shoalingLayout = new QVBoxLayout(shoalings);
-  for (shore::Shoaling shoaling : shore::kShoalings) {
-    const auto i = std::size_t(shoaling);
-    auto* box = new QCheckBox(withKey(sheet::shoalingDisplayName(shoaling), kShoalingKeys[i]));
-    box->setObjectName(QStringLiteral("shoaling-") + text(shore::shoalingName(shoaling)));
-    box->setChecked(shoaling == shore::Model{}.shoaling);
-    connect(box, &QCheckBox::toggled, this, &ModelPanel::modelsChanged);
-    shoalingLayout->addWidget(box);
-    shoalings_[i] = box;
-  }
-  shoalingLayout->addStretch();
+  // A group of check boxes, one per value, named by the value's stable name
+  // and checked for the calculation window's model.
+  const auto checkGroup = [this](const QString& title, const auto& values, const auto& keys,
+                                 auto displayName, auto stableName, const QString& prefix,
+                                 auto checked, auto& boxes) {
+    auto* group = new QGroupBox(title);
+    auto* groupLayout = new QVBoxLayout(group);
+    for (const auto value : values) {
+      const auto i = std::size_t(value);
+      auto* box = new QCheckBox(withKey(displayName(value), keys[i]));
+      box->setObjectName(prefix + text(stableName(value)));
+      box->setChecked(value == checked);
+      connect(box, &QCheckBox::toggled, this, &ModelPanel::modelsChanged);
+      groupLayout->addWidget(box);
+      boxes[i] = box;
+    }
+    return group;
+  };
+  const shore::Model model;
+  QGroupBox* breakers = checkGroup(QStringLiteral("砕波限界"), shore::kBreakerLimits, kBreakerKeys,
+                                   sheet::breakerDisplayName, shore::breakerName,
+                                   QStringLiteral("breaker-"), model.breaker, breakers_);
+  QGroupBox* shoalings = checkGroup(QStringLiteral("浅水変形"), shore::kShoalings, kShoalingKeys,
+                                    sheet::shoalingDisplayName, shore::shoalingName,
+                                    QStringLiteral("shoaling-"), model.shoaling, shoalings_);
+  // The two shoaling rules stay at the top, level with the first limits.
+  qobject_cast<QBoxLayout*>(shoalings->layout())->addStretch();
   auto* boxes = new QHBoxLayout;
   boxes->addWidget(breakers);
   boxes->addWidget(shoalings);

@@ -32,6 +32,9 @@ const QColor kWaterColor(0xdc, 0xec, 0xf8);
 const QColor kOnsetColor(0xd3, 0x84, 0x00);
 const QColor kChosenColor(0x55, 0x55, 0x55);
 
+// A curve with nothing to draw.
+const std::vector<shore::Station> kNoStations;
+
 // The chart's text in the calculation window's face.
 QFont chartFont(int pixelSize, bool bold = false) {
   QFont font(window::frmKelvo::sheetFont().family());
@@ -379,17 +382,11 @@ void ProfileChart::setHeightCurveHidden(int index, bool hidden) {
   curves_.at(std::size_t(index)).hidden = hidden;
 }
 
-void ProfileChart::setHeightCurve(int index, const std::vector<shore::Station>& stations) {
-  fillHeightCurve(index, stations);
-  rescale();
-}
-
 // Each change of an axis lays out its labels again, the costliest part of a
 // redraw: the series are filled first and the axes set once, in rescale.
 void ProfileChart::fillHeightCurve(int index, const std::vector<shore::Station>& given) {
   HeightCurve& curve = curves_.at(std::size_t(index));
-  static const std::vector<shore::Station> none;
-  const std::vector<shore::Station>& stations = curve.hidden ? none : given;
+  const std::vector<shore::Station>& stations = curve.hidden ? kNoStations : given;
   // Runs of computed stations; a station without a height breaks the line.
   std::vector<QList<QPointF>> runs(1);
   const shore::Station* breaking = nullptr;
@@ -443,12 +440,13 @@ void ProfileChart::clearProfile() {
 
 void ProfileChart::clearSeries() {
   profile_ = {};
-  for (std::size_t i = 0; i < curves_.size(); ++i) fillHeightCurve(int(i), {});
+  for (std::size_t i = 0; i < curves_.size(); ++i) fillHeightCurve(int(i), kNoStations);
   for (QXYSeries* series : std::initializer_list<QXYSeries*>{
-           limit_, ursell_, secondary_, seabed_, surface_, axisBottom_, onset_, onsetLine_,
-           breakingLine_, chosen_, chosenLine_, failed_, hover_}) {
+           limit_, ursell_, secondary_, surface_, axisBottom_, onset_, onsetLine_, breakingLine_,
+           chosen_, chosenLine_, failed_, hover_}) {
     series->clear();
   }
+  // Replaced rather than cleared, so that the water's lower edge follows.
   seabed_->replace(QList<QPointF>());
   onsetLabel_->dismiss();
   chosenLabel_->dismiss();
@@ -469,8 +467,8 @@ void ProfileChart::showProfile(const shore::Profile& profile, std::optional<doub
   for (std::size_t i = 1; i < curves_.size(); ++i) {
     const auto given = std::find_if(others.begin(), others.end(),
                                     [i](const CurveStations& c) { return c.curve == int(i); });
-    static const std::vector<shore::Station> none;
-    fillHeightCurve(int(i), given != others.end() && given->stations ? *given->stations : none);
+    fillHeightCurve(int(i),
+                    given != others.end() && given->stations ? *given->stations : kNoStations);
   }
   onsetDepth_ = shore::kNotReached;
   const shore::Breaking& b = profile.breaking;

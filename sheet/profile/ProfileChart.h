@@ -5,7 +5,7 @@
 //
 // Wave-height curves are kept as a list, each with its own breaking marker:
 // the wave of the calculation window is curve 0, and another height model
-// adds its own with one call to addHeightCurve and one to setHeightCurve.
+// adds its own with addHeightCurve and passes its stations to showProfile.
 #pragma once
 
 #include <QChartView>
@@ -90,11 +90,6 @@ class ProfileChart final : public QChartView {
   // A hidden curve is drawn with no stations, whatever it is given, until
   // shown again (takes effect at the next drawing of the curve).
   void setHeightCurveHidden(int curve, bool hidden);
-  int heightCurveCount() const { return int(curves_.size()); }
-  // The heights of curve `curve` at its stations (a station not computed
-  // leaves a gap) and its breaking station's marker, labelled with its depth
-  // and height.  No stations: the curve is hidden.
-  void setHeightCurve(int curve, const std::vector<shore::Station>& stations);
 
   // Where the markers stand, for checks and the hover text: the depths (m)
   // of the onset and breaking markers of curve 0, NaN when not shown.

@@ -4,24 +4,10 @@
 #include <algorithm>
 #include <set>
 
+#include "sheet/csv_text.h"
 #include "sheet/profile_table.h"
 
 namespace saiha::profile {
-
-namespace {
-
-// A CSV field, quoted when it holds a comma, a quote or a line break.
-std::string csvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
-}  // namespace
 
 void ProfileModel::setProfile(const shore::Profile& profile) {
   beginResetModel();
@@ -105,17 +91,8 @@ QString selectionText(const QAbstractItemModel& model, const QModelIndexList& se
 
 std::string ProfileModel::csv() const {
   std::string text;
-  const auto line = [&text](const auto& cells) {
-    bool first = true;
-    for (const auto& cell : cells) {
-      if (!first) text += ',';
-      text += csvField(std::string(cell));
-      first = false;
-    }
-    text += '\n';
-  };
-  line(sheet::kProfileHeader);
-  for (const Row& row : rows_) line(row.cells);
+  sheet::appendCsvRecord(text, sheet::kProfileHeader);
+  for (const Row& row : rows_) sheet::appendCsvRecord(text, row.cells);
   return text;
 }
 

@@ -36,9 +36,6 @@ class ProfileModel final : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
 
-  // The selected cells as tab-separated text (selectionText).
-  QString copyText(const QModelIndexList& selected) const { return selectionText(*this, selected); }
-
   // The whole table as CSV (RFC 4180 quoting, LF line ends), UTF-8: the
   // header line, then one line per station.
   std::string csv() const;

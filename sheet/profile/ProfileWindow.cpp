@@ -86,23 +86,28 @@ QString modelName(const shore::Model& model) {
 QString waveName() { return QStringLiteral("波高 H"); }
 
 // A table whose Ctrl+C copies every selected cell with the header, not just
-// the current one as a plain item view does.
+// the current one as a plain item view does; rows as tall as the sheet's
+// text needs, any block of cells selectable.
 class StationTable final : public QTableView {
  public:
-  explicit StationTable(std::function<void()> copy) : copy_(std::move(copy)) {}
+  StationTable(QAbstractItemModel* model, const QString& name) {
+    setObjectName(name);
+    setModel(model);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
     if (event->matches(QKeySequence::Copy)) {
-      copy_();
+      const QString text = selectionText(*model(), selectionModel()->selectedIndexes());
+      if (!text.isEmpty()) QApplication::clipboard()->setText(text);
       event->accept();
       return;
     }
     QTableView::keyPressEvent(event);
   }
-
- private:
-  std::function<void()> copy_;
 };
 
 }  // namespace
@@ -162,12 +167,7 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   topLayout->addWidget(hover_);
   connect(chart_, &ProfileChart::stationHovered, this, &ProfileWindow::showHover);
 
-  table_ = new StationTable([this] { copySelection(table_); });
-  table_->setObjectName(QStringLiteral("table"));
-  table_->setModel(model_);
-  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  table_->setSelectionBehavior(QAbstractItemView::SelectItems);
-  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+  table_ = new StationTable(model_, QStringLiteral("table"));
   // Columns as wide as the longest number a cell can hold (the shortest
   // text of a single has at most nine significant digits), set once:
   // measuring every cell on each redraw would cost more than the chart.
@@ -184,12 +184,7 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   // The models side by side: their breaking points and transport under the
   // chart, on a tab beside the stations.
   comparison_ = new ComparisonModel(this);
-  comparisonTable_ = new StationTable([this] { copySelection(comparisonTable_); });
-  comparisonTable_->setObjectName(QStringLiteral("comparison"));
-  comparisonTable_->setModel(comparison_);
-  comparisonTable_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  comparisonTable_->setSelectionBehavior(QAbstractItemView::SelectItems);
-  comparisonTable_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+  comparisonTable_ = new StationTable(comparison_, QStringLiteral("comparison"));
   comparisonTable_->setColumnWidth(
       ComparisonModel::Name,
       table_->fontMetrics().horizontalAdvance(QStringLiteral("Kamphuis (1991)・首藤 (1974)")) + 40);
@@ -297,7 +292,10 @@ QString ProfileWindow::askPath(const QString& caption, const QString& mimeType,
 void ProfileWindow::setReporter(Reporter reporter) { reporter_ = std::move(reporter); }
 
 void ProfileWindow::showEvent(QShowEvent* event) {
-  refresh();
+  // Opened (or reopened after closing): the boxes as they stand.  A window
+  // restored from the task bar was kept up to date while minimised and
+  // still shows the last calculation.
+  if (!event->spontaneous()) refresh();
   QMainWindow::showEvent(event);
 }
 
@@ -396,11 +394,6 @@ void ProfileWindow::refreshComparison(const shore::Wave& wave) {
   comparison_->setRows(entries);
 }
 
-int ProfileWindow::curveOf(const shore::Model& model) const {
-  return curves_[std::size_t(model.breaker) * shore::kShoalings.size() +
-                 std::size_t(model.shoaling)];
-}
-
 int ProfileWindow::curveFor(const shore::Model& model) {
   int& curve = curves_[std::size_t(model.breaker) * shore::kShoalings.size() +
                        std::size_t(model.shoaling)];
@@ -443,12 +436,6 @@ void ProfileWindow::showHover(int index) {
                      twoDecimals(s.uBottom), twoDecimals(s.aSurface), twoDecimals(s.uSurface));
   }
   hover_->setText(text);
-}
-
-void ProfileWindow::copySelection(QTableView* table) {
-  const QString text =
-      selectionText(*table->model(), table->selectionModel()->selectedIndexes());
-  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
 }
 
 bool ProfileWindow::exportPng(const QString& path) {

@@ -58,9 +58,6 @@ class ProfileWindow final : public QMainWindow {
   ModelPanel& modelPanel() const { return *panel_; }
   ComparisonModel& comparison() const { return *comparison_; }
   QTableView& comparisonTable() const { return *comparisonTable_; }
-  // The chart's curve of a model, or -1 when it has none (never checked).
-  // The calculation window's model is curve 0.
-  int curveOf(const shore::Model& model) const;
   const shore::Profile& profile() const { return profile_; }
   // The message shown for a calculation that failed; empty otherwise.
   QString errorMessage() const;
@@ -94,7 +91,6 @@ class ProfileWindow final : public QMainWindow {
   // on first use.
   int curveFor(const shore::Model& model);
   void showHover(int station);
-  void copySelection(QTableView* table);
   // Asks for a file name to save to, with the file type's suffix and filter.
   QString askPath(const QString& caption, const QString& mimeType, const QString& suffix);
 

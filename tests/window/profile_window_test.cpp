@@ -33,7 +33,6 @@
 #include "sheet/window/CalcWindow.h"
 #include "sheet/window/frmKelvo.h"
 #include "shore/models.h"
-#include "shore/reference.h"
 
 using saiha::profile::ComparisonModel;
 using saiha::profile::ProfileWindow;
@@ -242,17 +241,6 @@ class ProfileWindowTest : public QObject {
     const auto text = [&](int r, int c) { return model.data(model.index(r, c)).toString(); };
     QCOMPARE(QApplication::clipboard()->text(),
              QString("x\th\n%1\t%2\n%3\t%4\n").arg(text(0, 0), text(0, 1), text(1, 0), text(1, 1)));
-  }
-
-  // The breaking-height limit drawn beside the curve is the height the surf
-  // rule gives, bit for bit; the Ursell-50 height is 50·h²/(gT²).
-  void referenceHeights() {
-    const shore::Breaking b = shore::findBreaking({1, 10, 30, 60});
-    for (double h : {0.3, 1.0, 2.0}) {
-      QCOMPARE(shore::referenceHeights(b, h).limit, shore::stateAt(b, h).H);
-    }
-    QVERIFY(std::fabs(shore::referenceHeights(b, 5).ursell50 - 50 * 25 / (9.81 * 100)) < 1e-3);
-    QVERIFY(std::isnan(shore::referenceHeights(b, -1).limit));
   }
 
   // Checking a model adds its curve, named in the legend, and its row, whose
