@@ -18,7 +18,7 @@
 #include "wave/errors.h"
 #include "wave/formulas.h"
 #include "wave/searches.h"
-#include "wave/terms.h"
+#include "wave/detail/lanes.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "runtime/checked.h"
 #include "wave/formulas.h"
-#include "wave/terms.h"
+#include "wave/detail/terms.h"
 
 namespace saiha::wave {
 

@@ -4,14 +4,17 @@
 
 #include "runtime/checked.h"
 #include "wave/errors.h"
-#include "wave/terms.h"
+#include "wave/detail/terms.h"
 
 namespace saiha::wave {
 
+using detail::deepWater;
 using detail::kNonlinearPassLimit;
+using detail::kWaveLengthPassLimit;
 using detail::kPlainPasses;
 using detail::kTwoRootThree;
 using detail::kUrsellRootTolerance;
+using detail::settledByGap;
 using rt::narrow;
 using rt::Real;
 
@@ -19,34 +22,10 @@ static_assert(kTwoPi == 2 * kPi && kFourPi == 4 * kPi);
 static_assert(kMinusOneAndHalfPi == -1.5 * kPi);
 
 namespace {
-// Pass limit of the dispersion iteration: a safety net against a hang, far
-// above the handful of passes any physical input needs.
-constexpr int kWaveLengthPassLimit = 1000;
-
-// Whether successive estimates x and r of kh agree: |x/r − 1| < 0.0001 as
-// doubles.  Away from the threshold the answer follows from |x − r| against
-// 0.0001·r with a 0.1 % margin, far wider than any rounding, which saves a
-// division a pass; near it the quotient decides.  A NaN never passes.
-// settledByGap gives 1 or 0 where the gap decides, −1 where the quotient must.
-inline int settledByGap(double a, double b) {
-  if (a > 0 && b > 0 && b <= 0x1p1000) [[likely]] {
-    const double gap = std::fabs(a - b), threshold = b * 0.0001;
-    if (gap < threshold * 0.999) return 1;
-    if (gap > threshold * 1.001) return 0;
-  }
-  return -1;
-}
 inline bool settled(Real x, Real r) {
   const int byGap = settledByGap(x.value(), r.value());
   if (byGap >= 0) [[likely]] return byGap == 1;
   return rt::abs(x / r - 1) < 0.0001;
-}
-
-// Whether e = e^(2x) or (e + 1)·y overflows in the dispersion iteration: the
-// deep-water side of the relation, where coth x = 1.  A NaN is not deep water
-// (it takes the checked path and its fate there).
-inline bool deepWater(Real e, Real y) {
-  return std::isinf(e.value()) || std::isinf((e.value() + 1) * y.value());
 }
 
 // Whether e^|x| overflows: beyond |x| ≈ 709.78 the hyperbolic functions of x
@@ -79,7 +58,7 @@ double detail::waveLengthWith(Real dispersionFactor, float h) {
     // y·coth x, the next estimate of kh.  Where e^(2x) or (e + 1)·y
     // overflows (h/L0 above about 56), coth x is 1 to every digit a double
     // holds: the deep-water limit kh = y is taken instead of the fault.
-    const Real r = deepWater(e, y) ? y : (e + 1) * y / (e - 1);
+    const Real r = deepWater(e.value(), y.value()) ? y : (e + 1) * y / (e - 1);
     if (settled(x, r)) return (Real(kTwoPi) * h / r).value();
     x = (x + r) / 2;
   }
@@ -133,57 +112,6 @@ double shoalingCoef(float L, float L0, float n) {
   if (L == 0) throw WaveError(Failure::CoefficientDivisor);
   if (n == 0) throw WaveError(Failure::CoefficientDivisor);
   return rt::sqrt(Real(L0) / L / 2 / n).value();
-}
-
-// The passes of waveLengthWith, unchecked, lane by lane in lock-step, so
-// that the lanes' exponentials and divisions overlap.  For finite operands a
-// checked operation faults only by giving a value that is not finite: a lane
-// whose y, 2x, estimate r, quotient x/r, next x or wavelength (as a double or
-// narrowed to single) is ever not finite, or that does not settle, gives
-// nothing.  The deep-water branch is taken exactly as there.
-void detail::WaveLengthLanes::start(Real dispersionFactor, const float* h, int count) {
-  count_ = count;
-  open_ = 0;
-  gaveResult_ = 0;
-  pass_ = 1;
-  for (int i = 0; i < count; ++i) {
-    h_[i] = h[i];
-    y_[i] = dispersionFactor.value() * (double(h[i]) * 4) / kGravity;
-    x_[i] = y_[i];
-    if (std::isfinite(y_[i])) open_ |= 1u << i;
-  }
-}
-
-std::optional<float> detail::WaveLengthLanes::result(int lane) {
-  const unsigned bit = 1u << lane;
-  for (; (open_ & bit) && pass_ <= kWaveLengthPassLimit; ++pass_) {
-#pragma GCC unroll 4
-    for (int i = 0; i < count_; ++i) {
-      if (!(open_ & (1u << i))) continue;
-      const double e = std::exp(x_[i] * 2);
-      const double r = deepWater(e, y_[i]) ? y_[i] : (e + 1) * y_[i] / (e - 1);
-      int byGap = settledByGap(x_[i], r);
-      bool clean = std::isfinite(r) && std::isfinite(x_[i] * 2);
-      if (byGap < 0 && clean) [[unlikely]] {
-        const double q = x_[i] / r;
-        clean = std::isfinite(q);
-        byGap = std::fabs(q - 1) < 0.0001;
-      }
-      if (clean && byGap == 1) {
-        const float single = static_cast<float>(kTwoPi * h_[i] / r);
-        if (std::isfinite(single)) {
-          L_[i] = single;
-          gaveResult_ |= 1u << i;
-        }
-        open_ &= ~(1u << i);
-        continue;
-      }
-      x_[i] = (x_[i] + r) / 2;
-      if (!clean || !std::isfinite(x_[i])) [[unlikely]] open_ &= ~(1u << i);
-    }
-  }
-  if (gaveResult_ & bit) return L_[lane];
-  return std::nullopt;
 }
 
 double ursell50Height(float hr) { return (Real(50) / 2 / kPi * hr * hr).value(); }

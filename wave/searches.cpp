@@ -10,7 +10,7 @@
 #include "wave/bisection.h"
 #include "wave/errors.h"
 #include "wave/formulas.h"
-#include "wave/terms.h"
+#include "wave/detail/lanes.h"
 
 namespace saiha::wave {
 

@@ -15,7 +15,7 @@
 
 #include "runtime/checked.h"
 #include "wave/formulas.h"
-#include "wave/terms.h"
+#include "wave/detail/lanes.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>

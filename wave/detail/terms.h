@@ -7,16 +7,15 @@
 // and its fault, if it has one, is raised at the same moment: at the first
 // probe that reaches it.
 //
-// The lanes: the dispersion and nonlinear shoaling iterations at several
-// depths in lock-step, unchecked, for the searches' look-ahead
-// (bisectDepthRatioAhead).  A lane gives exactly what the checked formula
-// gives, or nothing where that might fault or fail.
+// The lanes that run these iterations at several depths in lock-step are in
+// wave/detail/lanes.h.
 //
 // Nothing outlives one search; nothing is shared between calculations.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <cmath>
 #include <optional>
 
 #include "runtime/checked.h"
@@ -46,31 +45,29 @@ inline rt::Real dispersionFactor(float T) { return rt::pow(rt::Real(kPi) / T, 2.
 // anything else of that call.
 double waveLengthWith(rt::Real dispersionFactor, float h);
 
-// Wavelengths (single) at up to eight depths at once, in lock-step, for a
-// search that looks ahead.  Each lane gives narrow(waveLengthWith(factor, h))
-// where that would come without a fault or a failure, bit for bit, and
-// nothing where it might not: the caller then asks the checked formula.  The
-// lanes run only as far as a result asked for needs.  Never throws.
-class WaveLengthLanes {
- public:
-  static constexpr int kMaxLanes = 8;
-  // Sets up `count` lanes at the depths h[0..count) (m), with the factor
-  // (π/T)² of dispersionFactor(T).
-  void start(rt::Real dispersionFactor, const float* h, int count);
-  // Lane i's wavelength, running the lanes until lane i has settled or
-  // broken off.
-  std::optional<float> result(int lane);
+// Pass limit of the dispersion iteration: a safety net against a hang, far
+// above the handful of passes any physical input needs.
+inline constexpr int kWaveLengthPassLimit = 1000;
 
- private:
-  float h_[kMaxLanes];
-  double y_[kMaxLanes];  // ω²h/g, the deep-water kh
-  double x_[kMaxLanes];  // the current estimate of kh
-  float L_[kMaxLanes];
-  int count_ = 0;
-  int pass_ = 1;
-  unsigned open_ = 0;
-  unsigned gaveResult_ = 0;
-};
+// Whether successive estimates x and r of kh agree: |x/r − 1| < 0.0001 as
+// doubles.  Away from the threshold the answer follows from |x − r| against
+// 0.0001·r with a 0.1 % margin, far wider than any rounding, which saves a
+// division a pass; near it the quotient decides.  A NaN never passes.
+// settledByGap gives 1 or 0 where the gap decides, −1 where the quotient must.
+inline int settledByGap(double a, double b) {
+  if (a > 0 && b > 0 && b <= 0x1p1000) [[likely]] {
+    const double gap = std::fabs(a - b), threshold = b * 0.0001;
+    if (gap < threshold * 0.999) return 1;
+    if (gap > threshold * 1.001) return 0;
+  }
+  return -1;
+}
+// Whether e = e^(2x) or (e + 1)·y overflows in the dispersion iteration: the
+// deep-water side of the relation, where coth x = 1.  A NaN is not deep water
+// (it takes the checked path and its fate there).
+inline bool deepWater(double e, double y) {
+  return std::isinf(e) || std::isinf((e + 1) * y);
+}
 
 // sin αo narrowed to single, the first step of refractedAngle.
 inline float singleSine(float ao) { return rt::narrow(rt::sin(ao)); }
@@ -137,46 +134,6 @@ class NonlinearOrigin {
 // nonlinearHeightRatio(Hr1, hr1, hr) from the pair held by `origin`, its
 // terms formed there (if not yet) where the one-call formula forms them.
 double nonlinearHeightRatioFrom(NonlinearOrigin& origin, float hr);
-
-// Nonlinear shoaling from formed terms at up to eight depth ratios at once,
-// in lock-step, for a search that looks ahead (wave/shoaling_lanes.cpp).
-// Each lane gives its height ratio where the checked formula
-// (nonlinearHeightRatioFrom) would give it without a fault or a failure, bit
-// for bit, and nothing where it might fault or fail: the caller then asks the
-// checked formula, which raises whatever it raises.  The lanes run only as
-// far as a result asked for needs, so a lane never asked for costs little.
-// Domain: terms finite, 0.001 ≤ hr ≤ 1.  Never throws.
-class NonlinearLanes {
- public:
-  static constexpr int kMaxLanes = 8;
-  // Sets up `count` lanes at the depth ratios hr[0..count).
-  void start(const NonlinearStart& terms, const float* hr, int count);
-  // Lane i's height ratio, running the lanes until lane i has settled or
-  // broken off.
-  std::optional<double> result(int lane);
-
- private:
-  void runWide(unsigned wanted);
-  void runPortable(unsigned wanted);
-
-  alignas(32) double s_[kMaxLanes];  // √U of each lane, a single value
-  alignas(32) double H_[kMaxLanes];
-  alignas(32) double depthFactor_[kMaxLanes];
-  alignas(32) double inverseDepth_[kMaxLanes];
-  alignas(32) double depth_[kMaxLanes];
-  double result_[kMaxLanes];
-  double conserved_ = 0;
-  int count_ = 0;
-  int pass_ = 1;             // the next pass to run
-  unsigned open_ = 0;        // lanes still iterating
-  unsigned gaveResult_ = 0;  // lanes that settled with finite heights
-  bool wide_ = false;
-};
-
-// Whether seven lanes of NonlinearLanes cost about what three do on this
-// processor (four-wide vector division and square root), so that the
-// breaking search looks three halvings ahead instead of two.
-bool wideNonlinearLanes();
 
 // 1 + c·tanβ^(4/3), the slope factor of Goda's breaking limit (c = 15, or 11
 // in the 2010 revision).  Fault: tanβ < 0.
