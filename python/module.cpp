@@ -306,6 +306,7 @@ PYBIND11_MODULE(_saiha, m) {
   m.attr("COMPARE_COLUMNS") = textTuple(sheet::kCompareHeader);
   m.attr("ERROR_COUNT") = shore::kErrorCount;
   m.attr("MAX_STATIONS") = shore::kMaxStations;
+  m.attr("__version__") = SAIHA_VERSION;
   m.attr("BREAKERS") = textTuple(shore::kBreakerLimits | std::views::transform(shore::breakerName));
   m.attr("SHOALINGS") = textTuple(shore::kShoalings | std::views::transform(shore::shoalingName));
 

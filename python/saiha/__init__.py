@@ -36,6 +36,9 @@ from . import _saiha
 if TYPE_CHECKING:
     from . import dask
 
+#: The version of the project, as ``saiha-calc --version`` prints it.
+__version__: str = _saiha.__version__
+
 __all__ = [
     "BREAKERS",
     "SHOALINGS",
@@ -91,24 +94,40 @@ if len(Error) != _saiha.ERROR_COUNT:  # pragma: no cover - a build out of step
 ERROR_CODES: dict[int, str] = {int(e): e.name for e in Error}
 
 
-def error_text(code: int) -> str:
-    """The calculation window's message (Japanese) for an error code.
+#: The message of each code, by value.
+_ERROR_TEXTS = np.array([_saiha.error_text(int(code)) for code in Error], dtype=object)
+
+
+def error_text(code: Any) -> Any:
+    """The calculation window's message (Japanese) for error codes.
 
     Parameters
     ----------
-    code : int
-        A value of :class:`Error`; 0 gives ``""``.
+    code : int or array_like of int
+        Values of :class:`Error`, such as :attr:`Result.error`; 0 gives ``""``.
+
+    Returns
+    -------
+    str or numpy.ndarray of object
+        The message for an integer or a 0-d array (``calc(...)`` of scalars),
+        else an array of messages of ``code``'s shape.
 
     Raises
     ------
     ValueError
         For a number that is not an error code.
     TypeError
-        For something that is not an integer.
+        For something that does not hold integers.
     """
-    if isinstance(code, (bool, np.bool_)) or not isinstance(code, numbers.Integral):
-        raise TypeError(f"an error code is an integer, not {type(code).__name__}")
-    return _saiha.error_text(int(code))
+    codes = np.asarray(code)
+    if codes.dtype.kind not in "iu":
+        raise TypeError(f"an error code is an integer, not {type(code).__name__} of {codes.dtype}")
+    if codes.ndim == 0:
+        return _saiha.error_text(int(codes))
+    if codes.size and (codes.min() < 0 or codes.max() >= len(Error)):
+        bad = codes[(codes < 0) | (codes >= len(Error))].flat[0]
+        raise ValueError(f"{bad} is not an error code (0 to {len(Error) - 1})")
+    return _ERROR_TEXTS[codes]
 
 
 class CalcError(ValueError):
@@ -324,9 +343,6 @@ FRAME_COLUMNS: dict[str, np.dtype] = {
     **{name: np.dtype(np.float32) for name in RESULT_NAMES if name != "h"},
     "error": np.dtype(object),
 }
-
-_ERROR_TEXTS = np.array([error_text(code) for code in Error], dtype=object)
-
 
 def _frame_column(df: pd.DataFrame, name: str) -> np.ndarray:
     try:

@@ -10,6 +10,7 @@ RESULT_NAMES: tuple[str, ...]
 PROFILE_COLUMNS: tuple[str, ...]
 COMPARE_COLUMNS: tuple[str, ...]
 ERROR_COUNT: int
+__version__: str
 MAX_STATIONS: int
 BREAKERS: tuple[str, ...]
 SHOALINGS: tuple[str, ...]

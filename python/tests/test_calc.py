@@ -112,8 +112,16 @@ def test_error_texts():
     texts = [saiha.error_text(code) for code in Error if code]
     assert all(texts) and len(set(texts)) >= 10
     assert saiha.ERROR_CODES[14] == "BREAKING_DEPTH_TOO_SMALL"
-    for bad, error in ((len(Error), ValueError), (-1, ValueError), ("1", TypeError)):
-        with pytest.raises(error):
+    # The codes of calc as they come: 0-d for scalars, arrays otherwise.
+    assert saiha.error_text(saiha.calc(1, 10, 90, 60).error) == saiha.error_text(3)
+    texts = saiha.error_text(saiha.calc(1, 10, [[30, 90]], 60).error)
+    assert texts.shape == (1, 2) and list(texts[0]) == ["", saiha.error_text(3)]
+    bad_values = (len(Error), -1, [0, len(Error)], np.array([[-1]]))
+    for bad in bad_values:
+        with pytest.raises(ValueError):
+            saiha.error_text(bad)
+    for bad in ("1", 1.0, [True], np.array([0.0])):
+        with pytest.raises(TypeError):
             saiha.error_text(bad)
 
 
