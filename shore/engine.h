@@ -188,7 +188,8 @@ struct ProfileOptions {
   std::optional<double> fromDepth;
   // Number of evenly spaced stations (marks not counted), ≥ 1.
   int stations = 200;
-  // Spacing in x (m); when set, it decides the number of stations instead.
+  // Spacing in x (m), > 0; when set, the stations lie at exactly x = S, 2S, …
+  // from the shoreline up to the seaward end, instead of `stations` of them.
   std::optional<double> spacing;
 };
 
@@ -208,6 +209,9 @@ inline constexpr int kMaxStations = 100000;
 // inserted in their places (when they lie within the range); a regular
 // station at a marked depth carries the mark itself.  A station the
 // formulas cannot compute carries its error and the profile goes on.
+// Error::InvalidDepth (no stations) for a seaward end or spacing that is not
+// a finite number > 0, whose x = n·h overflows single precision, that leaves
+// no station with depth, or that asks for more than kMaxStations.
 Profile profile(const Wave& wave, const ProfileOptions& options = {},
                 const Model& model = {}) noexcept;
 
