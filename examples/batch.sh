@@ -12,7 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 input=${1:-$here/cases.csv}
 output=${2:-results.csv}
 
-calc=${SAIHA_CALC:-$here/../build/app/saiha-calc}
+calc=${SAIHA_CALC:-$here/../build/cli/saiha-calc}
 if [[ ! -x $calc ]]; then
   calc=$(command -v saiha-calc) || { echo "batch.sh: no saiha-calc: run make first" >&2; exit 2; }
 fi

@@ -7,12 +7,12 @@
 # the per-row cost of two programs.
 #
 #   scripts/bench-batch.sh [ROWS]            (default 2000000 rows)
-#   OLD=/tmp/old/build/app/saiha-calc scripts/bench-batch.sh 2000000
+#   OLD=/tmp/old/build/cli/saiha-calc scripts/bench-batch.sh 2000000
 set -euo pipefail
 
 rows=${1:-2000000}
 here=$(cd "$(dirname "$0")/.." && pwd)
-bin=${BIN:-$here/build/app/saiha-calc}
+bin=${BIN:-$here/build/cli/saiha-calc}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
