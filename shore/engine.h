@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "shore/model.h"
@@ -136,6 +137,16 @@ struct Breaking {
 // its limit, so a steep wave may break while it still shoals linearly; a
 // search that finds no crossing on 0.001 ≤ h/L0 ≤ 1 is BreakingNotFound.
 Breaking findBreaking(const Wave& wave, const Model& model = {}) noexcept;
+
+// findBreaking(waves[i], model) into out[i] for every i below the shorter
+// span's size, bit for bit, but faster for many waves: the default model's
+// searches run for many rows side by side (several waves' iterations in
+// flight at once, in vector lanes where the processor has AVX2).  Any row
+// whose searches fault, fail or take an unusual course there is computed by
+// findBreaking itself.  A front end with many rows calls this; one row
+// costs what findBreaking costs.
+void findBreaking(std::span<const Wave> waves, std::span<Breaking> out,
+                  const Model& model = {}) noexcept;
 
 // The state of the wave at one depth.
 struct State {
