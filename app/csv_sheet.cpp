@@ -378,15 +378,30 @@ Layout readHeader(const Record& header) {
 
 namespace {
 
+// The cell of `column` in a record's fields; empty where the column is
+// absent or the record too short.
+std::string_view cellOf(const Layout& layout, std::span<const std::string_view> fields,
+                        Column column) {
+  const auto& position = layout.position[static_cast<std::size_t>(column)];
+  return position && *position < fields.size() ? fields[*position] : std::string_view();
+}
+
+// The wave of a record, each cell read as the sheet reads its box.
+shore::Wave waveOf(const Layout& layout, std::span<const std::string_view> fields) {
+  const auto number = [&](Column column) {
+    return sheet::inputNumber(cellOf(layout, fields, column));
+  };
+  return {number(Column::Ho), number(Column::T), number(Column::alpha0), number(Column::n)};
+}
+
 // The output cells of one record under `model`, handed to `emit` in the
-// order of kOutputHeader; returns whether the row computed.
+// order of kOutputHeader; returns whether the row computed.  `breaking` is
+// the record's breaking point where the caller found it already.
 template <class Emit>
 bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
-                Precision precision, const shore::Model& model, Emit&& emit) {
-  const auto cell = [&](Column column) -> std::string_view {
-    const auto& position = layout.position[static_cast<std::size_t>(column)];
-    return position && *position < fields.size() ? fields[*position] : std::string_view();
-  };
+                Precision precision, const shore::Model& model, Emit&& emit,
+                const shore::Breaking* breaking = nullptr) {
+  const auto cell = [&](Column column) { return cellOf(layout, fields, column); };
   constexpr std::size_t kResults = kOutputHeader.size() - kColumnCount - 1;
 
   if (fields.size() != layout.width) {
@@ -397,11 +412,12 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
   }
 
   // Each cell read as the sheet reads its box.
-  const auto number = [&](Column column) { return sheet::inputNumber(cell(column)); };
   const std::string_view depth = cell(Column::h);
-  const sheet::CaseResult r = sheet::calcCase(
-      shore::Wave{number(Column::Ho), number(Column::T), number(Column::alpha0), number(Column::n)},
-      depth.empty() ? std::nullopt : std::optional<double>(number(Column::h)), model);
+  const std::optional<double> given =
+      depth.empty() ? std::nullopt : std::optional<double>(sheet::inputNumber(depth));
+  const sheet::CaseResult r = breaking != nullptr
+                                  ? sheet::calcCase(*breaking, given)
+                                  : sheet::calcCase(waveOf(layout, fields), given, model);
 
   for (std::size_t c = 0; c + 1 < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
   // The depth as the depth box reads after the calculation.
@@ -444,13 +460,17 @@ RowOutcome calcRecord(const Layout& layout, const Record& record) {
 }
 
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
-               Precision precision, std::string& out, const shore::Model& model) {
+               Precision precision, std::string& out, const shore::Model& model,
+               const shore::Breaking* breaking) {
   bool first = true;
-  const bool ok = computeRow(layout, fields, precision, model, [&](std::string_view cell) {
-    if (!first) out.push_back(',');
-    first = false;
-    sheet::appendCsvField(out, cell);
-  });
+  const bool ok = computeRow(
+      layout, fields, precision, model,
+      [&](std::string_view cell) {
+        if (!first) out.push_back(',');
+        first = false;
+        sheet::appendCsvField(out, cell);
+      },
+      breaking);
   out.push_back('\n');
   return ok;
 }
@@ -563,10 +583,22 @@ class ChunkReader {
 void computeChunk(Chunk& chunk, const Layout& layout, Precision precision,
                   const shore::Model& model) {
   std::vector<std::string_view> fields;
-  chunk.out.reserve(chunk.in.bytes.size() * 3);
+  // The breaking points of the chunk's whole records first, side by side.
+  std::vector<shore::Wave> waves;
+  waves.reserve(chunk.in.records.size());
   for (std::size_t i = chunk.firstRecord; i < chunk.in.records.size(); ++i) {
     chunk.in.fieldsOf(i, fields);
-    chunk.allComputed = appendRow(layout, fields, precision, chunk.out, model) && chunk.allComputed;
+    if (fields.size() == layout.width) waves.push_back(waveOf(layout, fields));
+  }
+  std::vector<shore::Breaking> breakings(waves.size());
+  shore::findBreaking(waves, breakings, model);
+  chunk.out.reserve(chunk.in.bytes.size() * 3);
+  std::size_t next = 0;
+  for (std::size_t i = chunk.firstRecord; i < chunk.in.records.size(); ++i) {
+    chunk.in.fieldsOf(i, fields);
+    const shore::Breaking* breaking = fields.size() == layout.width ? &breakings[next++] : nullptr;
+    chunk.allComputed =
+        appendRow(layout, fields, precision, chunk.out, model, breaking) && chunk.allComputed;
     ++chunk.rows;
   }
   // The input is no longer needed while the chunk waits for its turn.

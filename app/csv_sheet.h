@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "shore/engine.h"
 #include "shore/model.h"
 
 namespace saiha::cli {
@@ -115,9 +116,12 @@ enum class Precision { Shown, Full };
 // The output cells of one record appended to `out` as one CSV line, as
 // calcRecord computes them but with each cell read into a number once and
 // the engine called directly, under `model` (the default one gives the
-// window's results).  Returns whether the row computed.
+// window's results).  `breaking`, where given, is the record's breaking
+// point under `model`, found beforehand (with many rows side by side).
+// Returns whether the row computed.
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
-               Precision precision, std::string& out, const shore::Model& model = {});
+               Precision precision, std::string& out, const shore::Model& model = {},
+               const shore::Breaking* breaking = nullptr);
 
 // A record longer than this (bytes, line ends included) ends the run: no
 // case needs it, and it keeps one hostile line from exhausting memory.
