@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <vector>
@@ -155,6 +156,9 @@ void findOnsets(std::span<SearchRow* const> rows, std::vector<SearchRow*>& onset
 // vectors of four doubles where the processor has AVX2.
 
 constexpr int kShoalingLanes = 16;
+// How many lanes close before the passes stop for the rows to take their
+// results and refill them: fewer stops against lanes idle a pass or two.
+constexpr int kClosings = 3;
 
 // The iteration's state, lane by lane, in the layout the vectors load.
 struct ShoalingState {
@@ -164,6 +168,7 @@ struct ShoalingState {
   alignas(32) double depthFactor[kShoalingLanes];  // hr^(−5/2)
   alignas(32) double inverseDepth[kShoalingLanes];
   alignas(32) double depth[kShoalingLanes];  // hr
+  double result[kShoalingLanes];  // the height ratio a lane settled with
   int passes[kShoalingLanes];
 
   // An idle lane iterates towards a fixed point with normal, positive
@@ -185,27 +190,42 @@ struct BreakingSearch {
   Real slopeFactor = 0; // 1 + 15·tanβ^(4/3)
 };
 
-// Runs passes of every lane, averaged in the lanes of `averaging`, until one
-// of `open` settles or breaks, or `budget` passes have run; returns the
-// passes run, and the lanes that settled and broke in the last one.
-int runPortable(ShoalingState& l, unsigned open, unsigned averaging, int budget,
+// Runs passes of every lane, averaged in the lanes of `averaging`, until
+// `closings` lanes of `open` have settled or broken (or all of them), or
+// `budget` passes have run.  A lane that closes leaves `open` with its last
+// height in `result`; the lanes go on together, so a closed lane runs on idly
+// until the others stop.  Returns the passes run, and the lanes that settled
+// and broke.
+int runPortable(ShoalingState& l, unsigned open, unsigned averaging, int budget, int closings,
                 unsigned& settled, unsigned& broken) {
+  settled = broken = 0;
   for (int k = 1;; ++k) {
-    settled = broken = 0;
+    unsigned settledNow = 0, brokenNow = 0;
 #pragma GCC unroll 4
     for (int i = 0; i < kShoalingLanes; ++i) {
       const PassEnd end = nonlinearPass(l.s[i], l.H[i], l.conserved[i], l.depthFactor[i],
                                         l.depth[i], l.inverseDepth[i], (averaging >> i) & 1);
-      settled |= unsigned(end == PassEnd::Settled) << i;
-      broken |= unsigned(end == PassEnd::Broken) << i;
+      settledNow |= unsigned(end == PassEnd::Settled) << i;
+      brokenNow |= unsigned(end == PassEnd::Broken) << i;
     }
-    if (((settled | broken) & open) != 0 || k == budget) return k;
+    if (const unsigned closing = (settledNow | brokenNow) & open) [[unlikely]] {
+      for (int i = 0; i < kShoalingLanes; ++i) {
+        if (closing & (1u << i)) l.result[i] = l.H[i];
+      }
+      broken |= closing & brokenNow;
+      settled |= closing & ~brokenNow;
+      open &= ~closing;
+      if (std::popcount(settled | broken) >= closings || open == 0) return k;
+    }
+    if (k == budget) return k;
   }
 }
 
 #ifdef SAIHA_WIDE_LANES
+// The same with the lanes as vectors of four doubles.
 __attribute__((target("avx2"))) int runWide(ShoalingState& l, unsigned open, unsigned averaging,
-                                            int budget, unsigned& settled, unsigned& broken) {
+                                            int budget, int closings, unsigned& settled,
+                                            unsigned& broken) {
   constexpr int kVectors = kShoalingLanes / 4;
   __m256d s[kVectors], H[kVectors];
   for (int v = 0; v < kVectors; ++v) {
@@ -220,20 +240,32 @@ __attribute__((target("avx2"))) int runWide(ShoalingState& l, unsigned open, uns
     averaged[v] = _mm256_castsi256_pd(
         _mm256_cmpeq_epi64(_mm256_and_si256(bits, laneBits), laneBits));
   }
+  settled = broken = 0;
   int k = 1;
   for (;; ++k) {
-    settled = broken = 0;
-#pragma GCC unroll 4
+    unsigned settledNow = 0, brokenNow = 0;
+#pragma GCC unroll 8
     for (int v = 0; v < kVectors; ++v) {
       unsigned settledHere, brokenHere;
       nonlinearPassWide(s[v], H[v], _mm256_load_pd(&l.conserved[4 * v]),
                         _mm256_load_pd(&l.depthFactor[4 * v]),
                         _mm256_load_pd(&l.inverseDepth[4 * v]), &l.depth[4 * v], averaged[v],
                         settledHere, brokenHere);
-      settled |= settledHere << (4 * v);
-      broken |= brokenHere << (4 * v);
+      settledNow |= settledHere << (4 * v);
+      brokenNow |= brokenHere << (4 * v);
     }
-    if (((settled | broken) & open) != 0 || k == budget) break;
+    if (const unsigned closing = (settledNow | brokenNow) & open) [[unlikely]] {
+      alignas(32) double heights[kShoalingLanes];
+      for (int v = 0; v < kVectors; ++v) _mm256_store_pd(&heights[4 * v], H[v]);
+      for (int i = 0; i < kShoalingLanes; ++i) {
+        if (closing & (1u << i)) l.result[i] = heights[i];
+      }
+      broken |= closing & brokenNow;
+      settled |= closing & ~brokenNow;
+      open &= ~closing;
+      if (std::popcount(settled | broken) >= closings || open == 0) break;
+    }
+    if (k == budget) break;
   }
   for (int v = 0; v < kVectors; ++v) {
     _mm256_store_pd(&l.s[4 * v], s[v]);
@@ -330,10 +362,10 @@ void findBreakingPointsOf(std::span<SearchRow* const> rows, LanePath path) {
     }
     unsigned settled, broken;
 #ifdef SAIHA_WIDE_LANES
-    const int ran = wide ? runWide(lanes, open, averaging, budget, settled, broken)
-                         : runPortable(lanes, open, averaging, budget, settled, broken);
+    const int ran = wide ? runWide(lanes, open, averaging, budget, kClosings, settled, broken)
+                         : runPortable(lanes, open, averaging, budget, kClosings, settled, broken);
 #else
-    const int ran = runPortable(lanes, open, averaging, budget, settled, broken);
+    const int ran = runPortable(lanes, open, averaging, budget, kClosings, settled, broken);
 #endif
     unsigned ending = 0;  // lanes whose row leaves them
     for (int i = 0; i < kShoalingLanes; ++i) {
@@ -343,7 +375,7 @@ void findBreakingPointsOf(std::span<SearchRow* const> rows, LanePath path) {
       if (broken & bit) {
         ending |= bit;
       } else if (settled & bit) {
-        if (!takeBreakingProbe(lanes, searches[std::size_t(i)], i, lanes.H[i])) ending |= bit;
+        if (!takeBreakingProbe(lanes, searches[std::size_t(i)], i, lanes.result[i])) ending |= bit;
       } else if (lanes.passes[i] >= kNonlinearPassLimit) {
         ending |= bit;  // the checked formula gives up here
       }
