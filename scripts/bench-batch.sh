@@ -16,15 +16,18 @@ bin=${BIN:-$here/build/app/saiha-calc}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Deterministic cases over the ranges engineers use; every 7th depth empty
-# (the breaking depth), the rest spread from 0.5 m to 30 m.
+# Deterministic pseudo-random cases over the ranges engineers use: Ho 0.2–6 m,
+# T 4–16 s, αo −60…60°, n in {10, 20, 30, 50, 80, 100, 200}; the depth empty
+# (the breaking depth) in two rows of three, else 0.5–30 m.
 awk -v rows="$rows" 'BEGIN {
+  srand(16)
+  split("10 20 30 50 80 100 200", slopes, " ")
   print "Ho,T,alpha0,n,h"
   for (i = 0; i < rows; i++) {
-    Ho = 0.3 + (i % 97) * 0.05; T = 4 + (i % 61) * 0.2
-    a = (i % 41) * 4 - 80; n = 10 + (i % 53) * 2
-    h = (i % 7 == 0) ? "" : sprintf("%.2f", 0.5 + (i % 89) * 0.33)
-    printf "%.2f,%.1f,%d,%d,%s\n", Ho, T, a, n, h
+    Ho = 0.2 + 5.8 * rand(); T = 4 + 12 * rand(); a = -60 + 120 * rand()
+    n = slopes[1 + int(7 * rand())]
+    h = (rand() < 2 / 3) ? "" : sprintf("%.2f", 0.5 + 29.5 * rand())
+    printf "%.2f,%.2f,%.1f,%d,%s\n", Ho, T, a, n, h
   }
 }' > "$work/cases.csv"
 echo "input: $rows rows, $(du -h "$work/cases.csv" | cut -f1)"
