@@ -8,6 +8,6 @@
 set -euo pipefail
 rows=${1:-4000000}
 here=$(cd "$(dirname "$0")/.." && pwd)
-tests=${TESTS:-$here/build/tests/core_tests}
+tests=${TESTS:-$here/build/tests/shore_tests}
 SAIHA_SIDE_BY_SIDE_ROWS=$rows "$tests" --gtest_filter='Lanes/SideBySide.EveryRowAsFindBreakingGivesIt/*'
 echo "$rows rows checked bit for bit on both paths"
