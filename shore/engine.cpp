@@ -1,6 +1,7 @@
 #include "shore/engine.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "runtime/checked.h"
@@ -62,6 +63,11 @@ void readWave(const Wave& wave, Breaking& b) {
 float Breaking::onsetDepth() const { return narrow(Real(onsetRatio()) * L0); }
 
 Breaking findBreaking(const Wave& wave, const Model& model) noexcept {
+  return findBreakingWith(wave, model, nullptr);
+}
+
+Breaking detail::findBreakingWith(const Wave& wave, const Model& model,
+                                  const wave::detail::SearchRow* found) noexcept {
   Breaking b;
   b.model = model;
   b.error = guarded([&] {
@@ -69,8 +75,15 @@ Breaking findBreaking(const Wave& wave, const Model& model) noexcept {
     if (model.isDefault()) {
       // The onset pair is in ratios to the onset search's own deep-water
       // wavelength 1.56·T²; it is used with L0 as it comes.
-      findNonlinearOnset(b.Hr50, b.hr50, b.Ho, b.T, b.ao);
-      findBreakingPoint(b.Hr50, b.hr50, b.Hbr, b.hbr, b.tanBeta);
+      if (found != nullptr) {
+        b.Hr50 = found->Hr50;
+        b.hr50 = found->hr50;
+        b.Hbr = found->Hbr;
+        b.hbr = found->hbr;
+      } else {
+        findNonlinearOnset(b.Hr50, b.hr50, b.Ho, b.T, b.ao);
+        findBreakingPoint(b.Hr50, b.hr50, b.Hbr, b.hbr, b.tanBeta);
+      }
     } else {
       findModelBreaking(b);
     }
@@ -85,6 +98,47 @@ Breaking findBreaking(const Wave& wave, const Model& model) noexcept {
     ++b.reached;
   });
   return b;
+}
+
+void findBreaking(std::span<const Wave> waves, std::span<Breaking> out,
+                  const Model& model) noexcept {
+  findBreakingSideBySide(waves, out, model, wave::detail::LanePath::Best);
+}
+
+void detail::findBreakingSideBySide(std::span<const Wave> waves, std::span<Breaking> out,
+                                    const Model& model, wave::detail::LanePath path) noexcept {
+  const std::size_t count = std::min(waves.size(), out.size());
+  // Only the default model's searches run side by side; rows in blocks on
+  // the stack, so that nothing here allocates.
+  constexpr std::size_t kBlock = 256;
+  std::array<wave::detail::SearchRow, kBlock> rows;
+  std::array<std::size_t, kBlock> rowOf;
+  for (std::size_t first = 0; first < count; first += kBlock) {
+    const std::size_t end = std::min(count, first + kBlock);
+    std::size_t searched = 0;
+    if (model.isDefault()) {
+      for (std::size_t i = first; i < end; ++i) {
+        // The inputs as findBreaking reads them; a wave it refuses skips
+        // the searches (and is refused again below, as findBreaking does).
+        Breaking read;
+        if (guarded([&] { readWave(waves[i], read); }) != Error::None) continue;
+        rows[searched] = {read.Ho, read.T, read.ao, read.tanBeta};
+        rowOf[searched++] = i;
+      }
+      wave::detail::findBreakingPoints(std::span(rows.data(), searched), path);
+    }
+    // Every row through findBreaking itself, with the searches' results
+    // where the batch found them.
+    std::size_t next = 0;
+    for (std::size_t i = first; i < end; ++i) {
+      const wave::detail::SearchRow* found = nullptr;
+      if (next < searched && rowOf[next] == i) {
+        if (rows[next].found) found = &rows[next];
+        ++next;
+      }
+      out[i] = findBreakingWith(waves[i], model, found);
+    }
+  }
 }
 
 State stateAt(const Breaking& b, double depth) noexcept {
