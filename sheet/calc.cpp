@@ -106,6 +106,7 @@ CalcError calcErrorOf(shore::Error code) {
     case Error::InvalidSedimentDensity: return {ErrorKind::InvalidSedimentDensity, std::nullopt};
     case Error::InvalidPorosity: return {ErrorKind::InvalidPorosity, std::nullopt};
     case Error::InvalidBreakingPoint: return {ErrorKind::InvalidBreakingPoint, std::nullopt};
+    case Error::SteepnessLimit: return {ErrorKind::SteepnessLimit, kHeightBox};
   }
   return {ErrorKind::ArithmeticFault, std::nullopt, rt::Fault::InvalidOperation};
 }

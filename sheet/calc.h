@@ -30,6 +30,7 @@ enum class ErrorKind {
   InvalidSedimentDensity,       // the sediment density ρs
   InvalidPorosity,              // the porosity p
   InvalidBreakingPoint,         // Hb, hb or θb handed to the transport
+  SteepnessLimit,               // Ho/L0 > 0.142; `box` is the height box
 };
 
 struct CalcError {

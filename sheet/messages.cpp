@@ -63,6 +63,8 @@ std::string errorText(const CalcError& error) {
     case ErrorKind::InvalidBreakingPoint:
       return "砕波波高 Hb と砕波水深 hb には 0 より大きい数値を，砕波波向 θb には "
              "-90 より大きく 90 より小さい数値を入力してください．";
+    case ErrorKind::SteepnessLimit:
+      return "沖波波形勾配 Ho/L0 が 0.142 を超えています．波高Ho または周期T を確認してください．";
     case ErrorKind::ArithmeticFault:
       return "計算中に数値演算エラー（" + faultName(error.fault) +
              "）が発生しました．入力値を確認してください．";

@@ -26,6 +26,7 @@ EmpiricalBreaking empiricalBreaking(const Wave& wave) noexcept {
   e.error = guarded([&] {
     Breaking in;
     readWave(wave, in);
+    if (in.n < kSteepestFittedSlope) e.warnings.add(Warning::SteepSlope);
     float Kr = 1;  // deep-water start: no refraction
     for (int pass = 1; pass <= kEmpiricalPassLimit; ++pass) {
       const float H0prime = narrow(Real(Kr) * in.Ho);
@@ -109,6 +110,7 @@ std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& para
       const Model model{breaker, shoaling};
       const Breaking b = findBreaking(wave, model);
       ComparisonRow row{model, b.Hb, b.hb, b.gamma, b.thetaB};
+      row.warnings = b.warnings;
       if (b.ok()) addTransport(row, paramsError, params);
       else row.error = b.error;
       rows.push_back(row);
@@ -116,6 +118,7 @@ std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& para
   }
   const EmpiricalBreaking e = empiricalBreaking(wave);
   ComparisonRow row{std::nullopt, e.Hb, e.hb, e.gamma, e.thetaB};
+  row.warnings = e.warnings;
   if (e.ok()) addTransport(row, paramsError, params);
   else row.error = e.error;
   rows.push_back(row);

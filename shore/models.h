@@ -35,6 +35,7 @@ struct EmpiricalBreaking {
   float H0prime = kNotReached;  // unrefracted deep-water height Kr·Ho (m)
   float Kr = kNotReached;       // refraction coefficient at breaking
   int passes = 0;               // passes of the refraction iteration
+  Warnings warnings{};          // SteepSlope for n < 10 (Weggel's index), once n is read
   bool ok() const { return error == Error::None; }
 };
 EmpiricalBreaking empiricalBreaking(const Wave& wave) noexcept;
@@ -84,6 +85,7 @@ struct ComparisonRow {
   // The breaking point's error, or else the transport's; None when every
   // value was reached.
   Error error = Error::None;
+  Warnings warnings{};  // the breaking point's
 };
 
 // Every breaker limit with each shoaling rule, in the order of kBreakerLimits

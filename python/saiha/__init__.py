@@ -82,6 +82,7 @@ class Error(enum.IntEnum):
     INVALID_SEDIMENT_DENSITY = 20  #: rho_s not a finite number > rho
     INVALID_POROSITY = 21  #: p not a finite number with 0 <= p < 1
     INVALID_BREAKING_POINT = 22  #: a transport's Hb or Hb/hb not finite > 0, or |theta_b| >= 90
+    STEEPNESS_LIMIT = 23  #: Ho/L0 > 0.142, steeper than any deep-water wave (L0 = g*T**2/(2*pi))
 
 
 if len(Error) != _saiha.ERROR_COUNT:  # pragma: no cover - a build out of step
