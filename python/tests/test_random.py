@@ -1,0 +1,66 @@
+"""Goda's random-wave heights, the steepness limit and the warning bits."""
+
+import numpy as np
+import pytest
+
+import saiha
+from saiha import Error, WarningFlag
+
+T = 10.0
+L0 = 9.81 * T * T / (2 * 3.141592)
+
+
+def goda(Ks, H0p, h, n, maximum):
+    """Goda's H1/3 (maximum=False) or Hmax as published, in float64."""
+    s, t = H0p / L0, 1 / n
+    shoaled = (1.8 if maximum else 1.0) * Ks * H0p
+    b0 = (0.052 if maximum else 0.028) * s**-0.38 * np.exp(20 * t**1.5)
+    b1 = 0.63 * np.exp(3.8 * t) if maximum else 0.52 * np.exp(4.2 * t)
+    floor, c = (1.65, 0.53) if maximum else (0.92, 0.32)
+    cap = np.maximum(floor, c * s**-0.29 * np.exp(2.4 * t)) * H0p
+    surf = np.minimum(np.minimum(b0 * H0p + b1 * h, cap), shoaled)
+    return np.where(h / L0 >= 0.2, shoaled, surf)
+
+
+def test_random_waves_broadcast_and_follow_godas_formulas_on_a_grid():
+    n = np.array([10.0, 20, 50, 100])[:, None, None]
+    H0p = np.array([0.005, 0.01, 0.03, 0.08])[None, :, None] * L0
+    h = np.array([0.005, 0.01, 0.03, 0.1, 0.19, 0.2, 0.3])[None, None, :] * L0
+    r = saiha.random_waves(H0p, T, n, h, workers=2)
+    assert r.H13.shape == (4, 4, 7) and r.H13.dtype == np.float32
+    assert r.ok.all()
+    Ks = r.Ks.astype(np.float64)
+    np.testing.assert_allclose(r.H13, goda(Ks, H0p, h, n, False), rtol=1e-3)
+    np.testing.assert_allclose(r.Hmax, goda(Ks, H0p, h, n, True), rtol=1e-3)
+    deep = np.broadcast_to(h / L0 >= 0.2, r.H13.shape)
+    np.testing.assert_allclose(r.H13[deep], (Ks * np.broadcast_to(H0p, Ks.shape))[deep], rtol=1e-6)
+
+
+def test_random_waves_give_each_element_its_own_code():
+    r = saiha.random_waves([0, 2, 2, 0.15 * L0, 2], T, [50, -1, 50, 50, 8], [5, 5, 0, 5, 5])
+    assert list(r.error) == [Error.INVALID_HEIGHT, Error.INVALID_SLOPE, Error.INVALID_DEPTH,
+                             Error.STEEPNESS_LIMIT, Error.NONE]
+    assert np.isnan(r.H13[:4]).all() and r.ok[4]
+    assert r.warning[4] == WarningFlag.STEEP_SLOPE
+
+
+def test_random_profile_is_a_frame_with_the_edge_marked():
+    frame = saiha.random_profile(2, T, 100)
+    assert tuple(frame.columns) == saiha.RANDOM_PROFILE_COLUMNS
+    edge = frame[frame.point == "breaking"]
+    assert len(edge) == 1
+    assert frame.H13.max() == pytest.approx(edge.H13.iloc[0], rel=2e-3)
+    assert {"shoaling", "breaking"} <= set(frame.H13_term) <= {"shoaling", "breaking", "cap"}
+    with pytest.raises(saiha.CalcError) as caught:
+        saiha.random_profile(0.15 * L0, T, 100)
+    assert caught.value.code == Error.STEEPNESS_LIMIT
+
+
+def test_steep_waves_are_refused_and_models_flag_their_range():
+    r = saiha.calc([3, 1], [2, 10], 0, [60, 8], breaker="kamphuis")
+    assert list(r.error) == [Error.STEEPNESS_LIMIT, Error.NONE]
+    assert r.warning[1] == WarningFlag.IRREGULAR_WAVE_INDEX
+    assert saiha.calc(1, 10, 0, 8).warning == WarningFlag.STEEP_SLOPE
+    with pytest.raises(saiha.CalcError):
+        saiha.compare(3, 2, 0, 60)
+    assert saiha.compare(1, 10, 0, 8, warnings=True).warning.iloc[0] == WarningFlag.STEEP_SLOPE
