@@ -15,7 +15,7 @@
 //   β0* = 0.052·(H0′/L0)^−0.38·e^(20·tan^1.5 θ),  β1* = 0.63·e^(3.8·tanθ),
 //   βmax* = max{1.65, 0.53·(H0′/L0)^−0.29·e^(2.4·tanθ)},
 // tanθ = 1/n.  Ks is the nonlinear shoaling coefficient of Shuto's theory:
-// the engine's `shuto` shoaling rule (shore/model.h) for a regular wave of
+// the engine's `shuto` shoaling rule (shore/model_choice.h) for a regular wave of
 // height H0′ and period T1/3 at normal incidence, H/H0′.  The method was
 // fitted on slopes of about 1/10 to 1/100.
 //

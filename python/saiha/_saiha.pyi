@@ -10,7 +10,9 @@ RESULT_NAMES: tuple[str, ...]
 PROFILE_COLUMNS: tuple[str, ...]
 COMPARE_COLUMNS: tuple[str, ...]
 RANDOM_PROFILE_COLUMNS: tuple[str, ...]
+VERSION: str
 ERROR_COUNT: int
+ERROR_NAMES: tuple[str, ...]
 MAX_STATIONS: int
 BREAKERS: tuple[str, ...]
 SHOALINGS: tuple[str, ...]
