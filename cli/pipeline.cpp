@@ -35,14 +35,13 @@ struct Chunk {
 // The reading side of a run: blocks of input into chunks of records.
 class ChunkReader {
  public:
-  ChunkReader(const ReadInput& read, const RunOptions& options)
-      : read_(read), options_(options), reader_(options.maxRecordBytes) {
+  ChunkReader(const ReadInput& read, const RunOptions& options, Table& table)
+      : read_(read), options_(options), table_(table), reader_(options.maxRecordBytes) {
     block_.resize(options.blockBytes);
   }
 
   bool interrupted() const { return options_.interrupted != nullptr && *options_.interrupted != 0; }
   bool done() const { return done_; }
-  const Layout& layout() const { return layout_; }
 
   // The next chunk: at least one record, or the last of the input, or the
   // one whose fault ends the run.
@@ -106,29 +105,28 @@ class ChunkReader {
     if (haveLayout_ || chunk.in.records.empty()) return;
     std::vector<std::string_view> fields;
     chunk.in.fieldsOf(0, fields);
-    layout_ = readHeader(Record{{fields.begin(), fields.end()}, chunk.in.records[0].line});
+    table_.readHeader(Record{{fields.begin(), fields.end()}, chunk.in.records[0].line});
     haveLayout_ = true;
     chunk.firstRecord = 1;
   }
 
   const ReadInput& read_;
   const RunOptions& options_;
+  Table& table_;
   RecordReader reader_;
   RecordBuffer carry_;
   std::vector<char> block_;
   std::uint64_t bytesRead_ = 0;
   bool done_ = false;
   bool haveLayout_ = false;
-  Layout layout_;
 };
 
-void computeChunk(Chunk& chunk, const Layout& layout, Precision precision,
-                  const shore::Model& model) {
+void computeChunk(Chunk& chunk, const Table& table) {
   std::vector<std::string_view> fields;
   chunk.out.reserve(chunk.in.bytes.size() * 3);
   for (std::size_t i = chunk.firstRecord; i < chunk.in.records.size(); ++i) {
     chunk.in.fieldsOf(i, fields);
-    chunk.allComputed = appendRow(layout, fields, precision, chunk.out, model) && chunk.allComputed;
+    chunk.allComputed = table.appendRow(fields, chunk.out) && chunk.allComputed;
     ++chunk.rows;
   }
   // The input is no longer needed while the chunk waits for its turn.
@@ -139,7 +137,9 @@ void computeChunk(Chunk& chunk, const Layout& layout, Precision precision,
 
 RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOptions& options) {
   RunResult result;
-  ChunkReader reader(read, options);
+  CaseTable cases(options.precision, options.model, options.warnings);
+  Table& table = options.table != nullptr ? *options.table : cases;
+  ChunkReader reader(read, options, table);
   bool headerWritten = false;
   bool allComputed = true;
   std::optional<std::string> failure;
@@ -152,8 +152,7 @@ RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOp
       return;
     }
     if (!headerWritten) {
-      const std::vector<std::string> header(kOutputHeader.begin(), kOutputHeader.end());
-      write(formatRecord(header));
+      write(formatRecord(table.outputHeader()));
       headerWritten = true;
     }
     if (!chunk.out.empty()) write(chunk.out);
@@ -188,7 +187,7 @@ RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOp
                   tbb::filter_mode::parallel,
                   [&](std::shared_ptr<Chunk> chunk) {
                     if (!chunk->unusable) {
-                      computeChunk(*chunk, reader.layout(), options.precision, options.model);
+                      computeChunk(*chunk, table);
                     }
                     return chunk;
                   }) &

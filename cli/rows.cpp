@@ -19,7 +19,7 @@ namespace {
 // order of kOutputHeader; returns whether the row computed.
 template <class Emit>
 bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
-                Precision precision, const shore::Model& model, Emit&& emit) {
+                Precision precision, const shore::Model& model, bool warnings, Emit&& emit) {
   const auto cell = [&](Column column) -> std::string_view {
     const auto& position = layout.position[static_cast<std::size_t>(column)];
     return position && *position < fields.size() ? fields[*position] : std::string_view();
@@ -30,6 +30,7 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
     for (std::size_t c = 0; c < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
     for (std::size_t r = 0; r < kResults; ++r) emit(std::string_view());
     emit(report::fieldCountText(fields.size(), layout.width));
+    if (warnings) emit("0");
     return false;
   }
 
@@ -66,15 +67,22 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
   }
   if (r.ok()) emit(std::string_view());
   else emit(report::errorText(r.error));
+  if (warnings) emit(std::to_string(b.warnings.bits));
   return r.ok();
 }
 
 }  // namespace
 
+std::vector<std::string> CaseTable::outputHeader() const {
+  std::vector<std::string> header(kOutputHeader.begin(), kOutputHeader.end());
+  if (warnings_) header.emplace_back(kWarningsColumn);
+  return header;
+}
+
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
-               Precision precision, std::string& out, const shore::Model& model) {
+               Precision precision, std::string& out, const shore::Model& model, bool warnings) {
   bool first = true;
-  const bool ok = computeRow(layout, fields, precision, model, [&](std::string_view cell) {
+  const bool ok = computeRow(layout, fields, precision, model, warnings, [&](std::string_view cell) {
     if (!first) out.push_back(',');
     first = false;
     report::appendCsvField(out, cell);

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/csv_reader.h"
 #include "shore/model_choice.h"
@@ -33,7 +34,46 @@ enum class Precision { Shown, Full };
 // A record whose field count differs from the header's is not computed: its
 // fields may have shifted (an unquoted "1,5"), so it fails with its own error
 // text and its inputs are echoed by position as far as they go.
+//
+// With `warnings`, a last cell holds the breaking point's shore::Warning bits
+// as a decimal number (0 for none, and for a row whose inputs were refused).
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
-               Precision precision, std::string& out, const shore::Model& model = {});
+               Precision precision, std::string& out, const shore::Model& model = {},
+               bool warnings = false);
+
+// The column of the warning bits, after the error text.
+inline constexpr std::string_view kWarningsColumn = "warnings";
+
+// What a streaming run reads and writes: the header it expects, the header
+// it writes, and one output line per input record.
+class Table {
+ public:
+  virtual ~Table() = default;
+  // Reads the input's header record; throws InputError when it does not
+  // name the columns.
+  virtual void readHeader(const Record& header) = 0;
+  virtual std::vector<std::string> outputHeader() const = 0;
+  // Appends the output line of one record to `out`; returns whether the row
+  // computed.  Called from several threads at once, after readHeader.
+  virtual bool appendRow(std::span<const std::string_view> fields, std::string& out) const = 0;
+};
+
+// The cases of the calculation window (kOutputHeader, appendRow above).
+class CaseTable : public Table {
+ public:
+  CaseTable(Precision precision, const shore::Model& model, bool warnings)
+      : precision_(precision), model_(model), warnings_(warnings) {}
+  void readHeader(const Record& header) override { layout_ = cli::readHeader(header); }
+  std::vector<std::string> outputHeader() const override;
+  bool appendRow(std::span<const std::string_view> fields, std::string& out) const override {
+    return cli::appendRow(layout_, fields, precision_, out, model_, warnings_);
+  }
+
+ private:
+  Layout layout_;
+  Precision precision_;
+  shore::Model model_;
+  bool warnings_;
+};
 
 }  // namespace saiha::cli

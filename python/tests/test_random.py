@@ -1,6 +1,10 @@
 """Goda's random-wave heights, the steepness limit and the warning bits."""
 
+import subprocess
+from io import BytesIO
+
 import numpy as np
+import pandas as pd
 import pytest
 
 import saiha
@@ -64,3 +68,21 @@ def test_steep_waves_are_refused_and_models_flag_their_range():
     with pytest.raises(saiha.CalcError):
         saiha.compare(3, 2, 0, 60)
     assert saiha.compare(1, 10, 0, 8, warnings=True).warning.iloc[0] == WarningFlag.STEEP_SLOPE
+
+
+def test_saiha_calc_random_writes_the_same_heights(saiha_calc):
+    n, s, d = np.meshgrid([10.0, 30, 100], [0.005, 0.02, 0.08], [0.005, 0.05, 0.19, 0.3])
+    H0p, h = s.ravel() * L0, d.ravel() * L0
+    rows = "".join(f"{a!r},{T!r},{b!r},{c!r}\n" for a, b, c in zip(H0p, n.ravel(), h))
+    run = subprocess.run([saiha_calc, "random", "--precision", "full", "-"],
+                         input=("H0p,T13,n,h\n" + rows).encode(), capture_output=True, check=True)
+    frame = pd.read_csv(BytesIO(run.stdout))
+    assert list(frame.columns) == ["H0p", "T13", "n", "h", "Ks", "H13", "Hmax", "error"]
+    r = saiha.random_waves(H0p, T, n.ravel(), h)
+    for name in ("Ks", "H13", "Hmax"):
+        np.testing.assert_array_equal(frame[name].to_numpy(np.float32), getattr(r, name))
+    profile = subprocess.run([saiha_calc, "random", "--profile", "--H0p", "2", "--T13", "10",
+                              "--n", "100"], capture_output=True, check=True)
+    from_cli = pd.read_csv(BytesIO(profile.stdout), keep_default_na=False)
+    np.testing.assert_array_equal(from_cli.H13.to_numpy(np.float32),
+                                  saiha.random_profile(2, T, 100).H13.to_numpy())
