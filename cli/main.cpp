@@ -156,7 +156,12 @@ constexpr const char* kCompareFooter = R"(Output (standard output):
   index; the breaker height of a regular wave stands in for the
   significant height the CERC formula (and Kamphuis's index) is defined
   for (see "saiha-calc random" for Goda's significant height), a year is
-  365.25 days, and Q takes the sign of theta_b.  Numbers are the shortest texts that read back as the same
+  365.25 days, and Q takes the sign of theta_b.  With --height significant,
+  Hb and gamma are Goda's significant height H1/3 at the row's breaking
+  depth hb (H0' = Kr*Ho with Kr to the row's breaking point, T1/3 = T; see
+  "saiha-calc random --help") and H1/3/hb, and Q is fed with them: hb is
+  where the row's model puts the breaker line, so both heights are taken at
+  the same depth.  Numbers are the shortest texts that read back as the same
   single-precision values; a value not reached is an empty cell and the
   error cell holds the window's message.
 
@@ -466,6 +471,8 @@ int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command
 
 struct CompareArgs : WaveArgs {
   std::string K, rho, rhoS, porosity;
+  std::string height = "regular";
+  bool warnings = false;
 };
 
 int runCompare(const CompareArgs& a, const CLI::App& command) {
@@ -481,7 +488,9 @@ int runCompare(const CompareArgs& a, const CLI::App& command) {
     return fail(error.what());
   }
 
-  return writeTable(cli::compareCsv(wave, params));
+  return writeTable(cli::compareCsv(wave, params, a.warnings,
+                                    a.height == "significant" ? shore::HeightBasis::Significant
+                                                              : shore::HeightBasis::Regular));
 }
 
 // ------------------------------------------------------------ random
@@ -607,6 +616,12 @@ int main(int argc, char** argv) {
   compareCommand->add_option("--porosity", compare.porosity,
                              "porosity of the bed, 0 <= p < 1 (default " +
                                  shortest(defaults.porosity) + ")");
+  compareCommand->add_option("--height", compare.height,
+                             "height fed to the transport: regular (each row's Hb, default) or "
+                             "significant (Goda's H1/3 at each row's hb)")
+      ->check(CLI::IsMember({"regular", "significant"}));
+  compareCommand->add_flag("--warnings", compare.warnings,
+                           "add a last column 'warnings' (bits as for the FILE mode)");
 
   RandomArgs random;
   CLI::App* randomCommand = app.add_subcommand(

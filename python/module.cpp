@@ -231,12 +231,14 @@ shore::TransportParams transportParams(double K, double rho, double rhoS, double
 // comparison rows: breaker and shoaling names, the numbers (float32, NaN
 // where not reached) and each row's code.
 py::dict compare(double Ho, double T, double alpha0, double n, double K, double rho,
-                 double rhoS, double porosity) {
+                 double rhoS, double porosity, bool significant) {
   const shore::TransportParams params = transportParams(K, rho, rhoS, porosity);
   std::vector<shore::ComparisonRow> rows;
   {
     py::gil_scoped_release release;
-    rows = shore::compare({Ho, T, alpha0, n}, params);
+    rows = shore::compare({Ho, T, alpha0, n}, params,
+                          significant ? shore::HeightBasis::Significant
+                                      : shore::HeightBasis::Regular);
   }
   const auto count = static_cast<py::ssize_t>(rows.size());
   constexpr std::array<std::string_view, 6> kNumbers = {
@@ -421,7 +423,9 @@ PYBIND11_MODULE(_saiha, m) {
         "Goda's random-wave profile: (code, columns by name).");
   m.def("compare", &compare, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
         py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),
-        "Every model on one wave: the comparison rows as columns by name.");
+        py::arg("significant") = false,
+        "Every model on one wave: the comparison rows as columns by name; significant=True\n"
+        "feeds Goda's H1/3 at each row's hb to the transport.");
   m.def(
       "check_transport",
       [](double K, double rho, double rhoS, double porosity) {

@@ -4,6 +4,7 @@
 
 #include "runtime/checked.h"
 #include "shore/internal.h"
+#include "shore/random_waves.h"
 #include "wave/breakers.h"
 #include "wave/formulas.h"
 
@@ -105,6 +106,30 @@ void addTransport(ComparisonRow& row, Error paramsError, const TransportParams& 
   row.error = t.error;
 }
 }  // namespace
+
+std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params,
+                                   HeightBasis basis) noexcept {
+  std::vector<ComparisonRow> rows = compare(wave, params);
+  if (basis == HeightBasis::Regular) return rows;
+  const Error paramsError = checkTransport(params);
+  for (ComparisonRow& row : rows) {
+    if (std::isnan(row.hb) || std::isnan(row.thetaB)) continue;  // no breaking point
+    RandomState sea;
+    const Error kr = guarded([&] {
+      const float thetaB = narrow(Real(row.thetaB) / 180 * kPi);
+      const float ao = narrow(Real(wave.alpha0) / 180 * kPi);
+      const float H0p = narrow(Real(refractionCoef(thetaB, ao)) * wave.Ho);
+      sea = randomWaves(H0p, wave.T, wave.n, row.hb);
+    });
+    row.Q = row.Qyear = row.Hb = row.gamma = kNotReached;
+    row.error = kr != Error::None ? kr : sea.error;
+    if (row.error != Error::None) continue;
+    row.Hb = sea.H13;
+    row.gamma = narrow(Real(sea.H13) / row.hb);
+    addTransport(row, paramsError, params);
+  }
+  return rows;
+}
 
 std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params) noexcept {
   const Error paramsError = checkTransport(params);

@@ -124,4 +124,24 @@ struct ComparisonRow {
  */
 std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params = {}) noexcept;
 
+// The breaker height that feeds the transport of a comparison row.
+enum class HeightBasis : std::uint8_t {
+  Regular,      // the row's regular-wave Hb (and γ = Hb/hb)
+  Significant,  // Goda's H1/3 at the row's breaking depth
+};
+
+/**
+ * compare with the transport fed by Goda's significant height: each row
+ * keeps its breaking depth hb and direction θb, and its Hb becomes H1/3 at
+ * hb (shore/random_waves.h) for the sea H0′ = Kr·Ho, Kr = √(cos αo / cos θb)
+ * the refraction coefficient to the row's breaking point, T1/3 = T, on the
+ * same slope; γ becomes H1/3/hb, the κ of the transport.  hb is taken
+ * because it is where the row's model puts the breaker line: the same depth
+ * then carries the regular and the significant height, and each row keeps
+ * its own breaking point.  Errors: as compare, then those of randomWaves
+ * for the row's sea.  Regular gives compare's rows bit for bit.
+ */
+std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params,
+                                   HeightBasis basis) noexcept;
+
 }  // namespace saiha::shore

@@ -544,6 +544,7 @@ def compare(
     rho_s: float = 2650,
     porosity: float = 0.4,
     warnings: bool = False,
+    height: str = "regular",
 ) -> pd.DataFrame:
     """Every breaker and shoaling model on one wave, and the longshore transport of each.
 
@@ -561,6 +562,13 @@ def compare(
         Porosity of the bed, 0 <= porosity < 1.
     warnings : bool
         Add the column ``warning``, as ``saiha-calc compare --warnings``.
+    height : str
+        ``"regular"`` (default): each row's breaker height feeds the
+        transport.  ``"significant"``: Goda's significant height H1/3 at the
+        row's breaking depth ``hb`` (where the row's model puts the breaker
+        line) for the sea H0′ = Kr·Ho, T1/3 = T, replaces ``Hb`` and
+        ``gamma`` (H1/3/hb) and feeds the transport, as
+        ``saiha-calc compare --height significant``.
 
     Returns
     -------
@@ -592,8 +600,12 @@ def compare(
     significant wave height; the breaker height of a regular wave stands in
     for it here (see :func:`random_waves` for Goda's significant height).
     """
+    if height not in ("regular", "significant"):
+        raise ValueError(f"height must be 'regular' or 'significant', not {height!r}")
     params = tuple(float(value) for value in (K, rho, rho_s, porosity))
-    columns = _saiha.compare(float(Ho), float(T), float(alpha0), float(n), *params)
+    columns = _saiha.compare(
+        float(Ho), float(T), float(alpha0), float(n), *params, height == "significant"
+    )
     codes = columns.pop("error")
     # Every row checks the wave first, then the parameters, as saiha-calc does.
     if codes[0] in _BAD_WAVE:

@@ -64,6 +64,7 @@ def compare(
     rho: float,
     rho_s: float,
     porosity: float,
+    significant: bool = ...,
 ) -> dict[str, object]:
     """Every model on one wave: 11 comparison rows as columns.
 

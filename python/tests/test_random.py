@@ -86,3 +86,17 @@ def test_saiha_calc_random_writes_the_same_heights(saiha_calc):
     from_cli = pd.read_csv(BytesIO(profile.stdout), keep_default_na=False)
     np.testing.assert_array_equal(from_cli.H13.to_numpy(np.float32),
                                   saiha.random_profile(2, T, 100).H13.to_numpy())
+
+
+def test_compare_with_significant_heights_takes_h13_at_each_rows_breaking_depth(saiha_calc):
+    regular = saiha.compare(2, 10, 20, 100)
+    significant = saiha.compare(2, 10, 20, 100, height="significant")
+    np.testing.assert_array_equal(significant.hb, regular.hb)
+    Kr = np.sqrt(np.cos(np.radians(20)) / np.cos(np.radians(regular.theta_b.to_numpy(np.float64))))
+    expected = saiha.random_waves(Kr * 2, 10, 100, regular.hb.to_numpy(np.float64)).H13
+    np.testing.assert_allclose(significant.Hb, expected, rtol=1e-6)
+    assert (significant.Q_m3_per_s < regular.Q_m3_per_s).all()
+    run = subprocess.run([saiha_calc, "compare", "--Ho", "2", "--T", "10", "--alpha0", "20",
+                          "--n", "100", "--height", "significant"], capture_output=True, check=True)
+    np.testing.assert_array_equal(pd.read_csv(BytesIO(run.stdout)).Hb.to_numpy(np.float32),
+                                  significant.Hb.to_numpy())
