@@ -437,6 +437,29 @@ void addModelOptions(CLI::App& command, ModelArgs& a) {
 
 // ------------------------------------------------------------ profile
 
+// The stations of a profile as --from, --spacing and --stations give them;
+// throws std::invalid_argument for a value that is no depth or distance.
+shore::ProfileOptions stationOptions(const std::string& fromText, const std::string& spacingText,
+                                     int stations, const CLI::App& command) {
+  shore::ProfileOptions options;
+  if (command.count("--from") > 0) {
+    const double from = numberOption("from", fromText);
+    if (!(from > 0 && std::isfinite(static_cast<float>(from)))) {
+      throw std::invalid_argument("--from must be a depth > 0 (m)");
+    }
+    options.fromDepth = from;
+  }
+  if (command.count("--spacing") > 0) {
+    const double spacing = numberOption("spacing", spacingText);
+    if (!(spacing > 0 && std::isfinite(spacing))) {
+      throw std::invalid_argument("--spacing must be a distance > 0 (m)");
+    }
+    options.spacing = spacing;
+  }
+  options.stations = stations;
+  return options;
+}
+
 int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command) {
   shore::Wave wave;
   shore::ProfileOptions options;
@@ -444,21 +467,7 @@ int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command
   try {
     model = parseModel(m);
     wave = a.wave();
-    if (command.count("--from") > 0) {
-      const double from = numberOption("from", a.from);
-      if (!(from > 0 && std::isfinite(static_cast<float>(from)))) {
-        throw std::invalid_argument("--from must be a depth > 0 (m)");
-      }
-      options.fromDepth = from;
-    }
-    if (command.count("--spacing") > 0) {
-      const double spacing = numberOption("spacing", a.spacing);
-      if (!(spacing > 0 && std::isfinite(spacing))) {
-        throw std::invalid_argument("--spacing must be a distance > 0 (m)");
-      }
-      options.spacing = spacing;
-    }
-    options.stations = a.stations;
+    options = stationOptions(a.from, a.spacing, a.stations, command);
   } catch (const std::invalid_argument& error) {
     return fail(error.what());
   }
@@ -524,21 +533,7 @@ int runRandom(RandomArgs& a, const CLI::App& command) {
     H0p = numberOption("H0p", a.H0p);
     T13 = numberOption("T13", a.T13);
     n = numberOption("n", a.n);
-    if (command.count("--from") > 0) {
-      const double from = numberOption("from", a.from);
-      if (!(from > 0 && std::isfinite(static_cast<float>(from)))) {
-        throw std::invalid_argument("--from must be a depth > 0 (m)");
-      }
-      options.fromDepth = from;
-    }
-    if (command.count("--spacing") > 0) {
-      const double spacing = numberOption("spacing", a.spacing);
-      if (!(spacing > 0 && std::isfinite(spacing))) {
-        throw std::invalid_argument("--spacing must be a distance > 0 (m)");
-      }
-      options.spacing = spacing;
-    }
-    options.stations = a.stations;
+    options = stationOptions(a.from, a.spacing, a.stations, command);
   } catch (const std::invalid_argument& error) {
     return fail(error.what());
   }

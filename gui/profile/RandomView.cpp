@@ -139,6 +139,7 @@ void RandomView::redraw() {
   const double edgeX = n_ * double(profile_.edge.h);
   edge_->replace({QPointF(edgeX, 0), QPointF(edgeX, double(highest) * 1.1)});
   xAxis_->setRange(0, double(profile_.stations.front().x));
+  xAxis_->applyNiceNumbers();
   yAxis_->setRange(0, double(highest) * 1.1);
   yAxis_->applyNiceNumbers();
 }

@@ -439,6 +439,19 @@ def _check_stations(stations: Any) -> None:
         raise ValueError(f"stations must be from 1 to {_saiha.MAX_STATIONS}, not {stations}")
 
 
+def _profile_frame(code: int, columns: dict[str, Any], names: tuple[str, ...]) -> pd.DataFrame:
+    """A compiled profile as a DataFrame with the station codes in ``attrs["errors"]``.
+
+    CalcError for the profile's own code.
+    """
+    if code != Error.NONE:
+        raise CalcError(code)
+    errors = columns.pop("error")
+    frame = pd.DataFrame(columns, columns=list(names))
+    frame.attrs["errors"] = {i: Error(e) for i, e in enumerate(errors) if e}
+    return frame
+
+
 def profile(
     Ho: float,
     T: float,
@@ -494,12 +507,7 @@ def profile(
         float(Ho), float(T), float(alpha0), float(n),
         None if from_depth is None else float(from_depth), int(stations), *model,
     )
-    if code != Error.NONE:
-        raise CalcError(code)
-    errors = columns.pop("error")
-    frame = pd.DataFrame(columns, columns=list(PROFILE_COLUMNS))
-    frame.attrs["errors"] = {i: Error(e) for i, e in enumerate(errors) if e}
-    return frame
+    return _profile_frame(code, columns, PROFILE_COLUMNS)
 
 
 #: The transport parameters' keywords, in the order the engine checks them.
@@ -849,12 +857,7 @@ def random_profile(
         float(H0p), float(T13), float(n), None if from_depth is None else float(from_depth),
         int(stations),
     )
-    if code != Error.NONE:
-        raise CalcError(code)
-    errors = columns.pop("error")
-    frame = pd.DataFrame(columns, columns=list(RANDOM_PROFILE_COLUMNS))
-    frame.attrs["errors"] = {i: Error(e) for i, e in enumerate(errors) if e}
-    return frame
+    return _profile_frame(code, columns, RANDOM_PROFILE_COLUMNS)
 
 
 def __getattr__(name: str) -> Any:
