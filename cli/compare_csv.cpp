@@ -6,6 +6,7 @@
 #include "cli/csv_reader.h"
 #include "cli/exit_status.h"
 #include "cli/profile_csv.h"
+#include "cli/rows.h"
 #include "report/messages.h"
 #include "report/compare_table.h"
 
@@ -25,9 +26,10 @@ std::string_view optionOf(shore::Error code) {
 
 }  // namespace
 
-CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams& params) {
+CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams& params,
+                          bool warnings, shore::HeightBasis basis) {
   CompareOutcome outcome;
-  const std::vector<shore::ComparisonRow> rows = shore::compare(wave, params);
+  const std::vector<shore::ComparisonRow> rows = shore::compare(wave, params, basis);
   // Every row checks the wave first, so a bad value shows in each of them.
   if (!rows.empty() && shore::isInvalidWave(rows.front().error)) {
     outcome.status = kUnusable;
@@ -40,10 +42,14 @@ CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams&
     return outcome;
   }
 
-  const std::vector<std::string> header(report::kCompareHeader.begin(), report::kCompareHeader.end());
+  std::vector<std::string> header(report::kCompareHeader.begin(), report::kCompareHeader.end());
+  if (warnings) header.emplace_back(kWarningsColumn);
   outcome.csv = formatRecord(header);
   for (const shore::ComparisonRow& row : rows) {
-    outcome.csv += formatRecord(report::compareRow(row));
+    const auto cells = report::compareRow(row);
+    std::vector<std::string> line(cells.begin(), cells.end());
+    if (warnings) line.push_back(std::to_string(row.warnings.bits));
+    outcome.csv += formatRecord(line);
     if (row.error != shore::Error::None) outcome.status = kSomeFailed;
   }
   return outcome;

@@ -23,6 +23,10 @@ struct CompareOutcome {
 // n gives the window's message; a bad transport parameter gives the option
 // that holds it ("--K", "--rho", "--rho-s", "--porosity") and the window's
 // message.
-CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams& params);
+// With `warnings`, a last column "warnings" holds each row's shore::Warning
+// bits; `basis` Significant feeds Goda's H1/3 at each row's hb instead of Hb.
+CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams& params,
+                          bool warnings = false,
+                          shore::HeightBasis basis = shore::HeightBasis::Regular);
 
 }  // namespace saiha::cli

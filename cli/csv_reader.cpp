@@ -291,37 +291,48 @@ std::string formatRecord(std::span<const std::string> fields) {
   return line;
 }
 
-Layout readHeader(const Record& header) {
+std::vector<std::optional<std::size_t>> readColumns(const Record& header,
+                                                    std::span<const std::string_view> names,
+                                                    std::size_t required,
+                                                    std::string_view expected) {
   const std::string where = lineText(header.line);
-  Layout layout;
-  layout.width = header.fields.size();
+  std::vector<std::optional<std::size_t>> position(names.size());
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     const std::string_view name = trimBlanks(header.fields[i]);
     if (name.empty()) {
       throw InputError(where + "column " + std::to_string(i + 1) +
                        " of the header has no name; the header must name " +
-                       std::string(kExpectedColumns));
+                       std::string(expected));
     }
-    const auto found = std::find(kColumnNames.begin(), kColumnNames.end(), name);
-    if (found == kColumnNames.end()) {
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end()) {
       std::string message = where + "unknown column " + shown(name) +
-                            " in the header; the header must name " +
-                            std::string(kExpectedColumns) + ", each once";
+                            " in the header; the header must name " + std::string(expected) +
+                            ", each once";
       if (name.find_first_of(";\t") != std::string_view::npos) {
         message += " (fields must be separated by commas)";
       }
       throw InputError(message);
     }
-    auto& position = layout.position[static_cast<std::size_t>(found - kColumnNames.begin())];
-    if (position) throw InputError(where + "column " + shown(name) + " appears twice in the header");
-    position = i;
+    auto& at = position[static_cast<std::size_t>(found - names.begin())];
+    if (at) throw InputError(where + "column " + shown(name) + " appears twice in the header");
+    at = i;
   }
-  for (std::size_t c = 0; c < kColumnCount; ++c) {
-    if (!layout.position[c] && static_cast<Column>(c) != Column::h) {
-      throw InputError(where + "the header lacks column " + shown(kColumnNames[c]) +
-                       "; it must name " + std::string(kExpectedColumns));
+  for (std::size_t c = 0; c < required; ++c) {
+    if (!position[c]) {
+      throw InputError(where + "the header lacks column " + shown(names[c]) + "; it must name " +
+                       std::string(expected));
     }
   }
+  return position;
+}
+
+Layout readHeader(const Record& header) {
+  Layout layout;
+  layout.width = header.fields.size();
+  // Every column but the last, h, is required.
+  const auto position = readColumns(header, kColumnNames, kColumnCount - 1, kExpectedColumns);
+  std::copy(position.begin(), position.end(), layout.position.begin());
   return layout;
 }
 

@@ -56,6 +56,14 @@ Layout readHeader(const Record& header);
 
 inline constexpr std::string_view kExpectedColumns = "Ho, T, alpha0, n and optionally h";
 
+// Where each of `names` stands in a header, matched as readHeader matches
+// them; the first `required` must be there.  Throws InputError, saying the
+// header must name `expected`, as readHeader does.
+std::vector<std::optional<std::size_t>> readColumns(const Record& header,
+                                                    std::span<const std::string_view> names,
+                                                    std::size_t required,
+                                                    std::string_view expected);
+
 // A record longer than this (bytes, line ends included) ends the run: no
 // case needs it, and it keeps one hostile line from exhausting memory.
 inline constexpr std::size_t kMaxRecordBytes = std::size_t{16} << 20;

@@ -27,6 +27,7 @@
 #include "cli/compare_csv.h"
 #include "cli/pipeline.h"
 #include "cli/profile_csv.h"
+#include "cli/random_csv.h"
 #include "shore/model_choice.h"
 #include "saiha/version.h"
 #include "shore/comparison.h"
@@ -115,6 +116,35 @@ Exit status:
   2  a bad option or input value: one line on standard error (the window's
      message for a bad value), no output)";
 
+constexpr const char* kRandomFooter = R"(Method (Goda 1975; Goda 2000, Random Seas and Design of Maritime Structures, 3.6):
+  With L0 = g*T13^2/(2*pi) and tan(theta) = 1/n,
+    h/L0 >= 0.2:  H13 = Ks*H0p,  Hmax = 1.8*Ks*H0p
+    h/L0 <  0.2:  H13  = min(b0*H0p + b1*h, bmax*H0p, Ks*H0p)
+                  Hmax = min(b0s*H0p + b1s*h, bmaxs*H0p, 1.8*Ks*H0p)
+  b0 = 0.028*(H0p/L0)^-0.38*exp(20*tan^1.5), b1 = 0.52*exp(4.2*tan),
+  bmax = max(0.92, 0.32*(H0p/L0)^-0.29*exp(2.4*tan)); b0s, b1s, bmaxs the
+  same with 0.052, 0.63*exp(3.8*tan), max(1.65, 0.53*...).  Ks is Shuto's
+  nonlinear shoaling coefficient of H0p, T13 at normal incidence (the
+  shuto shoaling rule).  H0p is the equivalent deep-water significant
+  height: refraction and diffraction already applied (a regular wave's Ho
+  is not H0p).  Fitted on slopes of about 1/10 to 1/100.
+
+Input (FILE, or standard input when FILE is absent or "-"):
+  CSV as for the FILE mode, with the columns H0p (m), T13 (s), n and h (m),
+  in any order, each once.
+
+Output (standard output):
+  FILE: the header H0p,T13,n,h,Ks,H13,Hmax,error and one row per input row:
+  the input cells, Ks, H13 and Hmax (two decimals, or in full with
+  --precision full; empty where not reached) and the error message.
+  --profile: the header x,h,point,Ks,H13,H13_term,Hmax,Hmax_term; point is
+  breaking at the outer edge of the surf zone (where H13 leaves Ks*H0p),
+  a term is shoaling (Ks*H0p), breaking (b0*H0p + b1*h) or cap (bmax*H0p).
+
+Exit status:
+  As for the FILE mode and profile: 0 every row or station computed, 1
+  some failed, 2 a bad option, input or value (H0p/L0 > 0.142 among them).)";
+
 constexpr const char* kCompareFooter = R"(Output (standard output):
   CSV with LF line ends and the header
     breaker,shoaling,Hb,hb,gamma,theta_b,Q_m3_per_s,Q_m3_per_year,error
@@ -124,8 +154,14 @@ constexpr const char* kCompareFooter = R"(Output (standard output):
   with Weggel's breaker index).  Q is the potential longshore sand
   transport by the CERC formula, with each row's gamma as the breaker
   index; the breaker height of a regular wave stands in for the
-  significant height, a year is 365.25 days, and Q takes the sign of
-  theta_b.  Numbers are the shortest texts that read back as the same
+  significant height the CERC formula (and Kamphuis's index) is defined
+  for (see "saiha-calc random" for Goda's significant height), a year is
+  365.25 days, and Q takes the sign of theta_b.  With --height significant,
+  Hb and gamma are Goda's significant height H1/3 at the row's breaking
+  depth hb (H0' = Kr*Ho with Kr to the row's breaking point, T1/3 = T; see
+  "saiha-calc random --help") and H1/3/hb, and Q is fed with them: hb is
+  where the row's model puts the breaker line, so both heights are taken at
+  the same depth.  Numbers are the shortest texts that read back as the same
   single-precision values; a value not reached is an empty cell and the
   error cell holds the window's message.
 
@@ -256,9 +292,11 @@ struct FileOptions {
   std::string precision = "shown";
   bool progress = false;
   bool noProgress = false;
+  bool warnings = false;
 };
 
-int runFile(const FileOptions& o) {
+// Runs a FILE of rows through `table` (the window's cases when null).
+int runFile(const FileOptions& o, cli::Table* table = nullptr) {
   const bool fromStdin = o.file.empty() || o.file == "-";
   const std::string source = fromStdin ? "standard input" : "'" + o.file + "'";
   int fd = STDIN_FILENO;
@@ -273,6 +311,8 @@ int runFile(const FileOptions& o) {
   options.threads = o.threads > 0 ? o.threads : tbb::info::default_concurrency();
   options.precision = o.precision == "full" ? cli::Precision::Full : cli::Precision::Shown;
   options.model = o.model;
+  options.warnings = o.warnings;
+  options.table = table;
   options.totalBytes = regular ? static_cast<std::uint64_t>(info.st_size) : 0;
   options.interrupted = &gInterrupted;
   const bool progress = o.progress || (!o.noProgress && ::isatty(STDERR_FILENO) == 1);
@@ -397,6 +437,29 @@ void addModelOptions(CLI::App& command, ModelArgs& a) {
 
 // ------------------------------------------------------------ profile
 
+// The stations of a profile as --from, --spacing and --stations give them;
+// throws std::invalid_argument for a value that is no depth or distance.
+shore::ProfileOptions stationOptions(const std::string& fromText, const std::string& spacingText,
+                                     int stations, const CLI::App& command) {
+  shore::ProfileOptions options;
+  if (command.count("--from") > 0) {
+    const double from = numberOption("from", fromText);
+    if (!(from > 0 && std::isfinite(static_cast<float>(from)))) {
+      throw std::invalid_argument("--from must be a depth > 0 (m)");
+    }
+    options.fromDepth = from;
+  }
+  if (command.count("--spacing") > 0) {
+    const double spacing = numberOption("spacing", spacingText);
+    if (!(spacing > 0 && std::isfinite(spacing))) {
+      throw std::invalid_argument("--spacing must be a distance > 0 (m)");
+    }
+    options.spacing = spacing;
+  }
+  options.stations = stations;
+  return options;
+}
+
 int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command) {
   shore::Wave wave;
   shore::ProfileOptions options;
@@ -404,21 +467,7 @@ int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command
   try {
     model = parseModel(m);
     wave = a.wave();
-    if (command.count("--from") > 0) {
-      const double from = numberOption("from", a.from);
-      if (!(from > 0 && std::isfinite(static_cast<float>(from)))) {
-        throw std::invalid_argument("--from must be a depth > 0 (m)");
-      }
-      options.fromDepth = from;
-    }
-    if (command.count("--spacing") > 0) {
-      const double spacing = numberOption("spacing", a.spacing);
-      if (!(spacing > 0 && std::isfinite(spacing))) {
-        throw std::invalid_argument("--spacing must be a distance > 0 (m)");
-      }
-      options.spacing = spacing;
-    }
-    options.stations = a.stations;
+    options = stationOptions(a.from, a.spacing, a.stations, command);
   } catch (const std::invalid_argument& error) {
     return fail(error.what());
   }
@@ -431,6 +480,8 @@ int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command
 
 struct CompareArgs : WaveArgs {
   std::string K, rho, rhoS, porosity;
+  std::string height = "regular";
+  bool warnings = false;
 };
 
 int runCompare(const CompareArgs& a, const CLI::App& command) {
@@ -446,7 +497,48 @@ int runCompare(const CompareArgs& a, const CLI::App& command) {
     return fail(error.what());
   }
 
-  return writeTable(cli::compareCsv(wave, params));
+  return writeTable(cli::compareCsv(wave, params, a.warnings,
+                                    a.height == "significant" ? shore::HeightBasis::Significant
+                                                              : shore::HeightBasis::Regular));
+}
+
+// ------------------------------------------------------------ random
+
+struct RandomArgs {
+  FileOptions file;
+  std::string H0p, T13, n, from, spacing;
+  int stations = 200;
+  bool profile = false;
+};
+
+int runRandom(RandomArgs& a, const CLI::App& command) {
+  if (!a.profile) {
+    if (command.count("--H0p") + command.count("--T13") + command.count("--n") > 0) {
+      return fail("--H0p, --T13 and --n go with --profile (see " + std::string(kName) +
+                  " random --help)");
+    }
+    cli::RandomTable table(a.file.precision == "full" ? cli::Precision::Full
+                                                      : cli::Precision::Shown);
+    return runFile(a.file, &table);
+  }
+  shore::ProfileOptions options;
+  double H0p = 0, T13 = 0, n = 0;
+  try {
+    if (command.count("FILE") + command.count("--precision") + command.count("--jobs") > 0) {
+      throw std::invalid_argument("FILE, -j and --precision do not go with --profile");
+    }
+    if (command.count("--H0p") == 0 || command.count("--T13") == 0 || command.count("--n") == 0) {
+      throw std::invalid_argument("--profile needs --H0p, --T13 and --n");
+    }
+    H0p = numberOption("H0p", a.H0p);
+    T13 = numberOption("T13", a.T13);
+    n = numberOption("n", a.n);
+    options = stationOptions(a.from, a.spacing, a.stations, command);
+  } catch (const std::invalid_argument& error) {
+    return fail(error.what());
+  }
+  const cli::ProfileOutcome outcome = cli::randomProfileCsv(H0p, T13, n, options);
+  return writeTable(outcome, outcome.stationErrors);
 }
 
 }  // namespace
@@ -469,6 +561,10 @@ int main(int argc, char** argv) {
                                 "terminal)");
   app.add_flag("--no-progress", file.noProgress, "never show the progress line")
       ->excludes(progress);
+  app.add_flag("--warnings", file.warnings,
+               "add a last column 'warnings': the bits of the formulas used outside their "
+               "fitted range (1 a slope steeper than 1/10 under goda1970 or goda2010, 2 the "
+               "kamphuis limit, fitted to irregular waves), 0 for none");
   // One model for FILE and profile, given before or after "profile".
   ModelArgs model;
   addModelOptions(app, model);
@@ -515,6 +611,43 @@ int main(int argc, char** argv) {
   compareCommand->add_option("--porosity", compare.porosity,
                              "porosity of the bed, 0 <= p < 1 (default " +
                                  shortest(defaults.porosity) + ")");
+  compareCommand->add_option("--height", compare.height,
+                             "height fed to the transport: regular (each row's Hb, default) or "
+                             "significant (Goda's H1/3 at each row's hb)")
+      ->check(CLI::IsMember({"regular", "significant"}));
+  compareCommand->add_flag("--warnings", compare.warnings,
+                           "add a last column 'warnings' (bits as for the FILE mode)");
+
+  RandomArgs random;
+  CLI::App* randomCommand = app.add_subcommand(
+      "random",
+      "Goda's random-wave heights: H1/3 and Hmax of an irregular sea in and outside the surf "
+      "zone, for each row of a CSV file (H0p,T13,n,h) or along one sea's profile (--profile).");
+  randomCommand->footer(kRandomFooter);
+  randomCommand->add_option("FILE", random.file.file,
+                            "CSV file of seas and depths; standard input when absent or \"-\"");
+  randomCommand->add_option("-j,--jobs", random.file.threads,
+                            "calculation threads (default: every core)")
+      ->check(CLI::Range(1, 1024));
+  randomCommand->add_option("--precision", random.file.precision,
+                            "results with two decimals, or in full")
+      ->check(CLI::IsMember({"shown", "full"}));
+  randomCommand->add_flag("--no-progress", random.file.noProgress, "never show the progress line");
+  randomCommand->add_flag("--profile", random.profile,
+                          "write one sea's profile instead of reading FILE");
+  randomCommand->add_option("--H0p", random.H0p,
+                            "equivalent deep-water significant height H0' (m), with --profile");
+  randomCommand->add_option("--T13", random.T13, "significant period T1/3 (s), with --profile");
+  randomCommand->add_option("--n", random.n, "bottom slope 1/n, given as n, with --profile");
+  randomCommand->add_option("--from", random.from,
+                            "seaward depth (m); default twice the depth of the outer edge of "
+                            "the surf zone");
+  auto* randomStations = randomCommand
+                             ->add_option("--stations", random.stations,
+                                          "number of evenly spaced stations (default 200)")
+                             ->check(CLI::Range(1, shore::kMaxStations));
+  randomCommand->add_option("--spacing", random.spacing, "spacing of the stations in x (m)")
+      ->excludes(randomStations);
 
   try {
     app.parse(argc, argv);
@@ -532,6 +665,14 @@ int main(int argc, char** argv) {
                   " --help)");
     }
     return runProfile(profile, model, *profileCommand);
+  }
+  if (randomCommand->parsed()) {
+    if (fileOptions || app.count("--breaker") > 0 || app.count("--shoaling") > 0 ||
+        app.count("--warnings") > 0) {
+      return fail("options of the regular-wave FILE mode do not go with random (see " +
+                  std::string(kName) + " random --help)");
+    }
+    return runRandom(random, *randomCommand);
   }
   if (compareCommand->parsed()) {
     if (fileOptions || app.count("--breaker") > 0 || app.count("--shoaling") > 0) {

@@ -35,14 +35,13 @@ struct Chunk {
 // The reading side of a run: blocks of input into chunks of records.
 class ChunkReader {
  public:
-  ChunkReader(const ReadInput& read, const RunOptions& options)
-      : read_(read), options_(options), reader_(options.maxRecordBytes) {
+  ChunkReader(const ReadInput& read, const RunOptions& options, Table& table)
+      : read_(read), options_(options), table_(table), reader_(options.maxRecordBytes) {
     block_.resize(options.blockBytes);
   }
 
   bool interrupted() const { return options_.interrupted != nullptr && *options_.interrupted != 0; }
   bool done() const { return done_; }
-  const Layout& layout() const { return layout_; }
 
   // The next chunk: at least one record, or the last of the input, or the
   // one whose fault ends the run.
@@ -106,43 +105,35 @@ class ChunkReader {
     if (haveLayout_ || chunk.in.records.empty()) return;
     std::vector<std::string_view> fields;
     chunk.in.fieldsOf(0, fields);
-    layout_ = readHeader(Record{{fields.begin(), fields.end()}, chunk.in.records[0].line});
+    table_.readHeader(Record{{fields.begin(), fields.end()}, chunk.in.records[0].line});
     haveLayout_ = true;
     chunk.firstRecord = 1;
   }
 
   const ReadInput& read_;
   const RunOptions& options_;
+  Table& table_;
   RecordReader reader_;
   RecordBuffer carry_;
   std::vector<char> block_;
   std::uint64_t bytesRead_ = 0;
   bool done_ = false;
   bool haveLayout_ = false;
-  Layout layout_;
 };
 
-void computeChunk(Chunk& chunk, const Layout& layout, Precision precision,
-                  const shore::Model& model) {
-  std::vector<std::string_view> fields;
-  // The breaking points of the chunk's whole records first, side by side.
-  std::vector<shore::Wave> waves;
-  waves.reserve(chunk.in.records.size());
-  for (std::size_t i = chunk.firstRecord; i < chunk.in.records.size(); ++i) {
-    chunk.in.fieldsOf(i, fields);
-    if (fields.size() == layout.width) waves.push_back(waveOf(layout, fields));
-  }
-  std::vector<shore::Breaking> breakings(waves.size());
-  shore::findBreaking(waves, breakings, model);
+void computeChunk(Chunk& chunk, const Table& table) {
   chunk.out.reserve(chunk.in.bytes.size() * 3);
-  std::size_t next = 0;
-  for (std::size_t i = chunk.firstRecord; i < chunk.in.records.size(); ++i) {
-    chunk.in.fieldsOf(i, fields);
-    const shore::Breaking* breaking = fields.size() == layout.width ? &breakings[next++] : nullptr;
-    chunk.allComputed =
-        appendRow(layout, fields, precision, chunk.out, model, breaking) && chunk.allComputed;
-    ++chunk.rows;
-  }
+  const std::size_t first = chunk.firstRecord;
+  const std::size_t count = chunk.in.records.size() > first ? chunk.in.records.size() - first : 0;
+  chunk.allComputed =
+      table.appendRows(
+          count,
+          [&](std::size_t i, std::vector<std::string_view>& fields) {
+            chunk.in.fieldsOf(first + i, fields);
+          },
+          chunk.out) &&
+      chunk.allComputed;
+  chunk.rows += count;
   // The input is no longer needed while the chunk waits for its turn.
   chunk.in = RecordBuffer();
 }
@@ -151,7 +142,9 @@ void computeChunk(Chunk& chunk, const Layout& layout, Precision precision,
 
 RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOptions& options) {
   RunResult result;
-  ChunkReader reader(read, options);
+  CaseTable cases(options.precision, options.model, options.warnings);
+  Table& table = options.table != nullptr ? *options.table : cases;
+  ChunkReader reader(read, options, table);
   bool headerWritten = false;
   bool allComputed = true;
   std::optional<std::string> failure;
@@ -164,8 +157,7 @@ RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOp
       return;
     }
     if (!headerWritten) {
-      const std::vector<std::string> header(kOutputHeader.begin(), kOutputHeader.end());
-      write(formatRecord(header));
+      write(formatRecord(table.outputHeader()));
       headerWritten = true;
     }
     if (!chunk.out.empty()) write(chunk.out);
@@ -200,7 +192,7 @@ RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOp
                   tbb::filter_mode::parallel,
                   [&](std::shared_ptr<Chunk> chunk) {
                     if (!chunk->unusable) {
-                      computeChunk(*chunk, reader.layout(), options.precision, options.model);
+                      computeChunk(*chunk, table);
                     }
                     return chunk;
                   }) &

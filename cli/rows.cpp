@@ -28,7 +28,7 @@ std::string_view cellOf(const Layout& layout, std::span<const std::string_view> 
 // the record's breaking point where the caller found it already.
 template <class Emit>
 bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
-                Precision precision, const shore::Model& model, Emit&& emit,
+                Precision precision, const shore::Model& model, bool warnings, Emit&& emit,
                 const shore::Breaking* breaking) {
   const auto cell = [&](Column column) { return cellOf(layout, fields, column); };
   constexpr std::size_t kResults = kOutputHeader.size() - kColumnCount - 1;
@@ -37,6 +37,7 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
     for (std::size_t c = 0; c < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
     for (std::size_t r = 0; r < kResults; ++r) emit(std::string_view());
     emit(report::fieldCountText(fields.size(), layout.width));
+    if (warnings) emit("0");
     return false;
   }
 
@@ -74,6 +75,7 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
   }
   if (r.ok()) emit(std::string_view());
   else emit(report::errorText(r.error));
+  if (warnings) emit(std::to_string(b.warnings.bits));
   return r.ok();
 }
 
@@ -86,12 +88,51 @@ shore::Wave waveOf(const Layout& layout, std::span<const std::string_view> field
   return {number(Column::Ho), number(Column::T), number(Column::alpha0), number(Column::n)};
 }
 
+std::vector<std::string> CaseTable::outputHeader() const {
+  std::vector<std::string> header(kOutputHeader.begin(), kOutputHeader.end());
+  if (warnings_) header.emplace_back(kWarningsColumn);
+  return header;
+}
+
+bool Table::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out) const {
+  std::vector<std::string_view> fields;
+  bool allComputed = true;
+  for (std::size_t i = 0; i < count; ++i) {
+    fieldsOf(i, fields);
+    allComputed = appendRow(fields, out) && allComputed;
+  }
+  return allComputed;
+}
+
+bool CaseTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out) const {
+  // The breaking points of the records of the header's width first, side by
+  // side; then each row from its breaking point.
+  std::vector<std::string_view> fields;
+  std::vector<shore::Wave> waves;
+  waves.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    fieldsOf(i, fields);
+    if (fields.size() == layout_.width) waves.push_back(waveOf(layout_, fields));
+  }
+  std::vector<shore::Breaking> breakings(waves.size());
+  shore::findBreaking(waves, breakings, model_);
+  std::size_t next = 0;
+  bool allComputed = true;
+  for (std::size_t i = 0; i < count; ++i) {
+    fieldsOf(i, fields);
+    const shore::Breaking* breaking = fields.size() == layout_.width ? &breakings[next++] : nullptr;
+    allComputed =
+        cli::appendRow(layout_, fields, precision_, out, model_, warnings_, breaking) && allComputed;
+  }
+  return allComputed;
+}
+
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
-               Precision precision, std::string& out, const shore::Model& model,
+               Precision precision, std::string& out, const shore::Model& model, bool warnings,
                const shore::Breaking* breaking) {
   bool first = true;
   const bool ok = computeRow(
-      layout, fields, precision, model,
+      layout, fields, precision, model, warnings,
       [&](std::string_view cell) {
         if (!first) out.push_back(',');
         first = false;

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/csv_reader.h"
 #include "shore/engine.h"
@@ -35,15 +37,61 @@ enum class Precision { Shown, Full };
 // fields may have shifted (an unquoted "1,5"), so it fails with its own error
 // text and its inputs are echoed by position as far as they go.
 //
+// With `warnings`, a last cell holds the breaking point's shore::Warning bits
+// as a decimal number (0 for none, and for a row whose inputs were refused).
 // `breaking`, where given, is the record's breaking point under `model`,
 // found beforehand (with many rows side by side, shore::findBreaking over a
 // span of waveOf's waves).
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model = {},
-               const shore::Breaking* breaking = nullptr);
+               bool warnings = false, const shore::Breaking* breaking = nullptr);
 
 // The wave of a record of the header's width, each cell read as the window
 // reads its box.
 shore::Wave waveOf(const Layout& layout, std::span<const std::string_view> fields);
+
+// The column of the warning bits, after the error text.
+inline constexpr std::string_view kWarningsColumn = "warnings";
+
+// What a streaming run reads and writes: the header it expects, the header
+// it writes, and one output line per input record.
+class Table {
+ public:
+  // Fills `fields` with the fields of record i of a chunk.
+  using FieldsOf = std::function<void(std::size_t i, std::vector<std::string_view>& fields)>;
+
+  virtual ~Table() = default;
+  // Reads the input's header record; throws InputError when it does not
+  // name the columns.
+  virtual void readHeader(const Record& header) = 0;
+  virtual std::vector<std::string> outputHeader() const = 0;
+  // Appends the output line of one record to `out`; returns whether the row
+  // computed.  Called from several threads at once, after readHeader.
+  virtual bool appendRow(std::span<const std::string_view> fields, std::string& out) const = 0;
+  // Appends the output lines of `count` records, in their order; returns
+  // whether every row computed.  One by one through appendRow, unless a
+  // table does part of the work for all of them at once.
+  virtual bool appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out) const;
+};
+
+// The cases of the calculation window (kOutputHeader, appendRow above); a
+// chunk's breaking points are found side by side.
+class CaseTable : public Table {
+ public:
+  CaseTable(Precision precision, const shore::Model& model, bool warnings)
+      : precision_(precision), model_(model), warnings_(warnings) {}
+  void readHeader(const Record& header) override { layout_ = cli::readHeader(header); }
+  std::vector<std::string> outputHeader() const override;
+  bool appendRow(std::span<const std::string_view> fields, std::string& out) const override {
+    return cli::appendRow(layout_, fields, precision_, out, model_, warnings_);
+  }
+  bool appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out) const override;
+
+ private:
+  Layout layout_;
+  Precision precision_;
+  shore::Model model_;
+  bool warnings_;
+};
 
 }  // namespace saiha::cli

@@ -37,6 +37,8 @@
 #include "shore/engine.h"
 #include "shore/error_names.h"
 #include "shore/model_choice.h"
+#include "report/random_table.h"
+#include "shore/random_waves.h"
 
 namespace py = pybind11;
 namespace shore = saiha::shore;
@@ -59,6 +61,7 @@ struct Columns {
   const double *Ho, *T, *alpha0, *n, *h;
   std::array<float*, kResultNames.size()> results;
   std::uint8_t* error;
+  std::uint8_t* warning;  // the breaking point's shore::Warning bits
   shore::Model model;
 };
 
@@ -95,6 +98,7 @@ void calcElements(const Columns& c, std::size_t begin, std::size_t end) noexcept
       const std::array<float, 8> atDepth = r.state.results();
       for (std::size_t j = 0; j < atDepth.size(); ++j) put(5 + j, atDepth[j]);
       c.error[i] = static_cast<std::uint8_t>(r.error);
+      c.warning[i] = r.breaking.warnings.bits;
     }
   }
 }
@@ -164,7 +168,7 @@ py::dict calc(const Input& Ho, const Input& T, const Input& alpha0, const Input&
   checkFlat({&Ho, &T, &alpha0, &n, &h}, count);
 
   py::dict out;
-  Columns c{Ho.data(), T.data(), alpha0.data(), n.data(), h.data(), {}, nullptr, model};
+  Columns c{Ho.data(), T.data(), alpha0.data(), n.data(), h.data(), {}, nullptr, nullptr, model};
   for (std::size_t k = 0; k < kResultNames.size(); ++k) {
     py::array_t<float> column(static_cast<py::ssize_t>(count));
     c.results[k] = column.mutable_data();
@@ -173,6 +177,9 @@ py::dict calc(const Input& Ho, const Input& T, const Input& alpha0, const Input&
   py::array_t<std::uint8_t> error(static_cast<py::ssize_t>(count));
   c.error = error.mutable_data();
   out["error"] = error;
+  py::array_t<std::uint8_t> warning(static_cast<py::ssize_t>(count));
+  c.warning = warning.mutable_data();
+  out["warning"] = warning;
 
   {
     py::gil_scoped_release release;
@@ -245,19 +252,21 @@ shore::TransportParams transportParams(double K, double rho, double rhoS, double
 // comparison rows: breaker and shoaling names, the numbers (float32, NaN
 // where not reached) and each row's code.
 py::dict compare(double Ho, double T, double alpha0, double n, double K, double rho,
-                 double rhoS, double porosity) {
+                 double rhoS, double porosity, bool significant) {
   const shore::TransportParams params = transportParams(K, rho, rhoS, porosity);
   std::vector<shore::ComparisonRow> rows;
   {
     py::gil_scoped_release release;
-    rows = shore::compare({Ho, T, alpha0, n}, params);
+    rows = shore::compare({Ho, T, alpha0, n}, params,
+                          significant ? shore::HeightBasis::Significant
+                                      : shore::HeightBasis::Regular);
   }
   const auto count = static_cast<py::ssize_t>(rows.size());
   constexpr std::array<std::string_view, 6> kNumbers = {
       "Hb", "hb", "gamma", "theta_b", "Q_m3_per_s", "Q_m3_per_year"};
   std::array<py::array_t<float>, kNumbers.size()> numbers;
   for (auto& column : numbers) column = py::array_t<float>(count);
-  py::array_t<std::uint8_t> error(count);
+  py::array_t<std::uint8_t> error(count), warning(count);
   py::list breakerColumn(count), shoalingColumn(count);
   for (py::ssize_t i = 0; i < count; ++i) {
     const shore::ComparisonRow& row = rows[static_cast<std::size_t>(i)];
@@ -269,6 +278,7 @@ py::dict compare(double Ho, double T, double alpha0, double n, double K, double 
     shoalingColumn[i] = py::str(std::string(
         row.model ? shore::shoalingName(row.model->shoaling) : report::kEmpiricalShoalingName));
     error.mutable_at(i) = static_cast<std::uint8_t>(row.error);
+    warning.mutable_at(i) = row.warnings.bits;
   }
   py::dict columns;
   columns["breaker"] = breakerColumn;
@@ -277,7 +287,85 @@ py::dict compare(double Ho, double T, double alpha0, double n, double K, double 
     columns[py::str(std::string(kNumbers[k]))] = numbers[k];
   }
   columns["error"] = error;
+  columns["warning"] = warning;
   return columns;
+}
+
+// random_waves(H0p, T13, n, h, workers) -> dict of flat columns: Ks, H13 and
+// Hmax (float32, NaN where not reached), the codes under "error" and the
+// shore::Warning bits under "warning".
+py::dict randomWaves(const Input& H0p, const Input& T13, const Input& n, const Input& h,
+                     int workers) {
+  if (workers < 0) throw py::value_error("workers must be a positive number of threads");
+  const std::size_t count = static_cast<std::size_t>(H0p.size());
+  checkFlat({&H0p, &T13, &n, &h}, count);
+  const auto length = static_cast<py::ssize_t>(count);
+  py::array_t<float> Ks(length), H13(length), Hmax(length);
+  py::array_t<std::uint8_t> error(length), warning(length);
+  {
+    const double *height = H0p.data(), *period = T13.data(), *slope = n.data(), *depth = h.data();
+    float *ks = Ks.mutable_data(), *h13 = H13.mutable_data(), *hmax = Hmax.mutable_data();
+    std::uint8_t *code = error.mutable_data(), *bits = warning.mutable_data();
+    py::gil_scoped_release release;
+    forEachElement(count, workers, [&](std::size_t i) {
+      const shore::RandomState r = shore::randomWaves(height[i], period[i], slope[i], depth[i]);
+      ks[i] = r.Ks;
+      h13[i] = r.H13;
+      hmax[i] = r.Hmax;
+      code[i] = static_cast<std::uint8_t>(r.error);
+      bits[i] = r.warnings.bits;
+    });
+  }
+  py::dict out;
+  out["Ks"] = Ks;
+  out["H13"] = H13;
+  out["Hmax"] = Hmax;
+  out["error"] = error;
+  out["warning"] = warning;
+  return out;
+}
+
+// random_profile(H0p, T13, n, from_depth, stations) -> (code, columns): the
+// profile's own error (no stations then) and the columns of
+// kRandomProfileHeader, numbers as float32 (NaN where not reached), texts as
+// str, and each station's code under "error".
+py::tuple randomProfile(double H0p, double T13, double n, std::optional<double> fromDepth,
+                        int stations) {
+  shore::ProfileOptions options;
+  options.fromDepth = fromDepth;
+  options.stations = stations;
+  shore::RandomProfile p;
+  {
+    py::gil_scoped_release release;
+    p = shore::randomProfile(H0p, T13, n, options);
+  }
+  const auto count = static_cast<py::ssize_t>(p.stations.size());
+  constexpr std::array<std::string_view, 5> kNumbers = {"x", "h", "Ks", "H13", "Hmax"};
+  std::array<py::array_t<float>, kNumbers.size()> numbers;
+  for (auto& column : numbers) column = py::array_t<float>(count);
+  py::list point(count), h13Term(count), hmaxTerm(count), error(count);
+  const auto term = [](const std::optional<shore::RandomTerm>& t) {
+    return py::str(t ? std::string(report::randomTermName(*t)) : std::string());
+  };
+  for (py::ssize_t i = 0; i < count; ++i) {
+    const shore::RandomStation& station = p.stations[static_cast<std::size_t>(i)];
+    const shore::RandomState& s = station.state;
+    const std::array<float, kNumbers.size()> values = {station.x, s.h, s.Ks, s.H13, s.Hmax};
+    for (std::size_t k = 0; k < values.size(); ++k) numbers[k].mutable_at(i) = values[k];
+    point[i] = py::str(std::string(report::markName(station.mark)));
+    h13Term[i] = term(s.H13Term);
+    hmaxTerm[i] = term(s.HmaxTerm);
+    error[i] = static_cast<int>(s.error);
+  }
+  py::dict columns;
+  for (std::size_t k = 0; k < kNumbers.size(); ++k) {
+    columns[py::str(std::string(kNumbers[k]))] = numbers[k];
+  }
+  columns["point"] = point;
+  columns["H13_term"] = h13Term;
+  columns["Hmax_term"] = hmaxTerm;
+  columns["error"] = error;
+  return py::make_tuple(static_cast<int>(p.error), columns);
 }
 
 // transport(Hb, hb, theta_b, gamma, K, rho, rho_s, porosity) -> dict of flat
@@ -323,6 +411,7 @@ PYBIND11_MODULE(_saiha, m) {
   m.attr("PROFILE_COLUMNS") = textTuple(report::kProfileHeader);
   m.attr("COMPARE_COLUMNS") = textTuple(report::kCompareHeader);
   m.attr("VERSION") = SAIHA_VERSION;
+  m.attr("RANDOM_PROFILE_COLUMNS") = textTuple(report::kRandomProfileHeader);
   m.attr("ERROR_COUNT") = shore::kErrorCount;
   // The C++ names of the error codes, by value: the package's Error is
   // checked against them name by name.
@@ -347,9 +436,18 @@ PYBIND11_MODULE(_saiha, m) {
         py::arg("from_depth"), py::arg("stations"), py::arg("spacing"), py::arg("breaker"),
         py::arg("shoaling"),
         "The cross-shore profile under the named model: (code, columns by name).");
+  m.def("random_waves", &randomWaves, py::arg("H0p"), py::arg("T13"), py::arg("n"), py::arg("h"),
+        py::arg("workers"),
+        "Goda's H1/3 and Hmax per element of flat float64 arrays of one length: float32\n"
+        "columns Ks, H13, Hmax, uint8 'error' and 'warning'. workers=0: all cores.");
+  m.def("random_profile", &randomProfile, py::arg("H0p"), py::arg("T13"), py::arg("n"),
+        py::arg("from_depth"), py::arg("stations"),
+        "Goda's random-wave profile: (code, columns by name).");
   m.def("compare", &compare, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
         py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),
-        "Every model on one wave: the comparison rows as columns by name.");
+        py::arg("significant") = false,
+        "Every model on one wave: the comparison rows as columns by name; significant=True\n"
+        "feeds Goda's H1/3 at each row's hb to the transport.");
   m.def(
       "check_transport",
       [](double K, double rho, double rhoS, double porosity) {

@@ -57,11 +57,26 @@ std::string errorText(shore::Error code) {
     case Error::InvalidBreakingPoint:
       return "砕波波高 Hb と砕波水深 hb には 0 より大きい数値を，砕波波向 θb には "
              "-90 より大きく 90 より小さい数値を入力してください．";
+    case Error::SteepnessLimit:
+      return "沖波波形勾配 Ho/L0 が 0.142 を超えています．波高Ho または周期T を確認してください．";
     case Error::DivisionByZero: return faultText("0 による除算");
     case Error::InvalidOperation: return faultText("無効な演算");
     case Error::Overflow: return faultText("オーバーフロー");
   }
   return "計算中にエラーが発生しました．";
+}
+
+std::string warningText(shore::Warnings warnings) {
+  std::string text;
+  if (warnings.has(shore::Warning::SteepSlope)) {
+    text += "海底勾配が 1/10 より急です．合田の砕波限界，Weggel の砕波指標，合田の不規則波の式は"
+            " 1/10～1/100 程度の勾配で求められています．";
+  }
+  if (warnings.has(shore::Warning::IrregularWaveIndex)) {
+    if (!text.empty()) text += "\n";
+    text += "Kamphuis の砕波指標は不規則波（有義波高）で求められた式です．ここでは規則波に用いています．";
+  }
+  return text;
 }
 
 std::string fieldCountText(std::size_t fields, std::size_t width) {

@@ -16,6 +16,10 @@ namespace saiha::report {
 // The message for an engine code, as the window shows it; empty for None.
 std::string errorText(shore::Error code);
 
+// What the window says of a result's warnings (formulas outside their
+// fitted range), one line per warning; empty for none.
+std::string warningText(shore::Warnings warnings);
+
 // The message of a CSV row whose field count is not the header's.
 std::string fieldCountText(std::size_t fields, std::size_t width);
 
@@ -32,6 +36,8 @@ inline constexpr std::array<std::string_view, 4> kTransportLabels = {
 // What the window says under the transport column.
 inline constexpr std::string_view kTransportNote =
     "沿岸漂砂量は CERC 公式によるポテンシャル漂砂量です．有義波高の代わりに規則波の砕波波高 Hb "
-    "を用いています．1 年は 365.25 日です．漂砂の向きは砕波波向 θb の符号に従います．";
+    "を用いています（有義波高で定義される Kamphuis の砕波指標も同じ）．合田の有義波高 H1/3 "
+    "は「不規則波（合田）」タブで求められます．1 年は 365.25 日です．漂砂の向きは砕波波向 θb "
+    "の符号に従います．";
 
 }  // namespace saiha::report

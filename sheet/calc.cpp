@@ -79,6 +79,7 @@ std::optional<Box> boxOf(shore::Error code) {
       {Error::InvalidHeight, kHeightBox}, {Error::InvalidPeriod, kPeriodBox},
       {Error::InvalidAngle, kAngleBox},   {Error::InvalidSlope, kSlopeBox},
       {Error::InvalidDepth, kDepthBox},   {Error::BreakingDepthTooSmall, kDepthBox},
+      {Error::SteepnessLimit, kHeightBox},
   };
   for (const auto& [error, box] : kBoxes) {
     if (error == code) return box;

@@ -4,6 +4,7 @@
 
 #include "runtime/checked.h"
 #include "shore/internal.h"
+#include "shore/random_waves.h"
 #include "wave/breakers.h"
 #include "wave/formulas.h"
 
@@ -26,6 +27,7 @@ EmpiricalBreaking empiricalBreaking(const Wave& wave) noexcept {
   e.error = guarded([&] {
     Breaking in;
     readWave(wave, in);
+    if (in.n < kSteepestFittedSlope) e.warnings.add(Warning::SteepSlope);
     float Kr = 1;  // deep-water start: no refraction
     for (int pass = 1; pass <= kEmpiricalPassLimit; ++pass) {
       const float H0prime = narrow(Real(Kr) * in.Ho);
@@ -105,6 +107,30 @@ void addTransport(ComparisonRow& row, Error paramsError, const TransportParams& 
 }
 }  // namespace
 
+std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params,
+                                   HeightBasis basis) noexcept {
+  std::vector<ComparisonRow> rows = compare(wave, params);
+  if (basis == HeightBasis::Regular) return rows;
+  const Error paramsError = checkTransport(params);
+  for (ComparisonRow& row : rows) {
+    if (std::isnan(row.hb) || std::isnan(row.thetaB)) continue;  // no breaking point
+    RandomState sea;
+    const Error kr = guarded([&] {
+      const float thetaB = narrow(Real(row.thetaB) / 180 * kPi);
+      const float ao = narrow(Real(wave.alpha0) / 180 * kPi);
+      const float H0p = narrow(Real(refractionCoef(thetaB, ao)) * wave.Ho);
+      sea = randomWaves(H0p, wave.T, wave.n, row.hb);
+    });
+    row.Q = row.Qyear = row.Hb = row.gamma = kNotReached;
+    row.error = kr != Error::None ? kr : sea.error;
+    if (row.error != Error::None) continue;
+    row.Hb = sea.H13;
+    row.gamma = narrow(Real(sea.H13) / row.hb);
+    addTransport(row, paramsError, params);
+  }
+  return rows;
+}
+
 std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params) noexcept {
   const Error paramsError = checkTransport(params);
   std::vector<ComparisonRow> rows;
@@ -114,6 +140,7 @@ std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& para
       const Model model{breaker, shoaling};
       const Breaking b = findBreaking(wave, model);
       ComparisonRow row{model, b.Hb, b.hb, b.gamma, b.thetaB};
+      row.warnings = b.warnings;
       if (b.ok()) addTransport(row, paramsError, params);
       else row.error = b.error;
       rows.push_back(row);
@@ -121,6 +148,7 @@ std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& para
   }
   const EmpiricalBreaking e = empiricalBreaking(wave);
   ComparisonRow row{std::nullopt, e.Hb, e.hb, e.gamma, e.thetaB};
+  row.warnings = e.warnings;
   if (e.ok()) addTransport(row, paramsError, params);
   else row.error = e.error;
   rows.push_back(row);

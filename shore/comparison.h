@@ -35,6 +35,7 @@ struct EmpiricalBreaking {
   float H0prime = kNotReached;  // unrefracted deep-water height Kr·Ho (m)
   float Kr = kNotReached;       // refraction coefficient at breaking
   int passes = 0;               // passes of the refraction iteration
+  Warnings warnings{};          // SteepSlope for n < 10 (Weggel's index), once n is read
   bool ok() const { return error == Error::None; }
 };
 EmpiricalBreaking empiricalBreaking(const Wave& wave) noexcept;
@@ -102,6 +103,7 @@ struct ComparisonRow {
   // The breaking point's error, or else the transport's; None when every
   // value was reached.
   Error error = Error::None;
+  Warnings warnings{};  // the breaking point's
 };
 
 /**
@@ -121,5 +123,25 @@ struct ComparisonRow {
  * throws.
  */
 std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params = {}) noexcept;
+
+// The breaker height that feeds the transport of a comparison row.
+enum class HeightBasis : std::uint8_t {
+  Regular,      // the row's regular-wave Hb (and γ = Hb/hb)
+  Significant,  // Goda's H1/3 at the row's breaking depth
+};
+
+/**
+ * compare with the transport fed by Goda's significant height: each row
+ * keeps its breaking depth hb and direction θb, and its Hb becomes H1/3 at
+ * hb (shore/random_waves.h) for the sea H0′ = Kr·Ho, Kr = √(cos αo / cos θb)
+ * the refraction coefficient to the row's breaking point, T1/3 = T, on the
+ * same slope; γ becomes H1/3/hb, the κ of the transport.  hb is taken
+ * because it is where the row's model puts the breaker line: the same depth
+ * then carries the regular and the significant height, and each row keeps
+ * its own breaking point.  Errors: as compare, then those of randomWaves
+ * for the row's sea.  Regular gives compare's rows bit for bit.
+ */
+std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params,
+                                   HeightBasis basis) noexcept;
 
 }  // namespace saiha::shore

@@ -56,6 +56,11 @@ void readWave(const Wave& wave, Breaking& b) {
   b.tanBeta = narrow(Real(1) / wave.n);
   // Deep-water wavelength gT²/(2π).
   b.L0 = narrow(Real(kGravity) / 2 / kPi * b.T * b.T);
+  // Miche's limit in deep water.  Plain division: an L0 that narrowed to 0
+  // makes the wave infinitely steep, which is this refusal, not a fault.
+  if (!(double(b.Ho) / double(b.L0) <= kMaxDeepWaterSteepness)) {
+    throw Rejected{Error::SteepnessLimit};
+  }
 }
 
 }  // namespace detail
@@ -72,6 +77,7 @@ Breaking detail::findBreakingWith(const Wave& wave, const Model& model,
   b.model = model;
   b.error = guarded([&] {
     readWave(wave, b);
+    b.warnings = modelWarnings(model, b.n);
     if (model.isDefault()) {
       // The onset pair is in ratios to the onset search's own deep-water
       // wavelength 1.56·T²; it is used with L0 as it comes.
@@ -84,6 +90,9 @@ Breaking detail::findBreakingWith(const Wave& wave, const Model& model,
         findNonlinearOnset(b.Hr50, b.hr50, b.Ho, b.T, b.ao);
         findBreakingPoint(b.Hr50, b.hr50, b.Hbr, b.hbr, b.tanBeta);
       }
+      // An onset shoreward of that point, where the linear height already
+      // exceeds the limit: the wave broke further offshore.
+      if (b.onsetShorewardOfBreaking() && linearAboveLimitAtBreaking(b)) findFirstCrossing(b);
     } else {
       findModelBreaking(b);
     }
@@ -198,6 +207,72 @@ State stateAt(const Breaking& b, double depth) noexcept {
   return s;
 }
 
+namespace detail {
+
+Error planStations(double from, double n, const ProfileOptions& options,
+                   std::vector<PlannedStation> marks, std::vector<PlannedStation>& plan) {
+  if (!(std::isfinite(from) && from > 0 && std::isfinite(static_cast<float>(from)))) {
+    return Error::InvalidDepth;
+  }
+  const double xFrom = n * from;
+  if (!std::isfinite(static_cast<float>(xFrom))) return Error::InvalidDepth;  // x beyond single
+
+  // The regular stations, seaward end first: evenly spaced from the seaward
+  // end, the last one step short of x = 0 where the water still has depth;
+  // or, with a spacing S, at exactly x = k·S from the shoreline seaward
+  // (k = 1, 2, … up to the seaward end).
+  std::vector<double> depths;
+  std::vector<float> distances;
+  if (options.spacing) {
+    const double spacing = *options.spacing;
+    if (!(std::isfinite(spacing) && spacing > 0)) return Error::InvalidDepth;
+    // A seaward end at a whole number of spacings keeps its station despite
+    // the rounding of n·h.
+    const double steps = std::floor(xFrom / spacing + 1e-9);
+    if (!(steps >= 1 && steps <= kMaxStations)) return Error::InvalidDepth;
+    for (long k = long(steps); k >= 1; --k) {
+      const double x = double(k) * spacing;
+      depths.push_back(x / n);
+      distances.push_back(static_cast<float>(x));
+    }
+  } else {
+    const long count = options.stations;
+    if (count < 1 || count > kMaxStations) return Error::InvalidDepth;
+    depths.reserve(std::size_t(count));
+    for (long i = 0; i < count; ++i) depths.push_back(from * double(count - i) / double(count));
+  }
+  // A seaward end so shallow that the last station has no depth in single
+  // precision leaves nothing to compute there.
+  if (!(static_cast<float>(depths.back()) > 0)) return Error::InvalidDepth;
+  const std::size_t count = depths.size();
+
+  plan.reserve(std::size_t(count) + marks.size());
+  // The marked stations go in their places, seaward first; a mark at the
+  // depth of a regular station (twice the onset depth halved, by default)
+  // marks that station instead of repeating it.
+  std::stable_sort(marks.begin(), marks.end(),
+                   [](const PlannedStation& l, const PlannedStation& r) { return l.h > r.h; });
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const double h = depths[i];
+    while (next < marks.size() && marks[next].h > h) {
+      if (marks[next].h <= from) plan.push_back(marks[next]);
+      ++next;
+    }
+    Mark mark = Mark::None;
+    while (next < marks.size() && static_cast<float>(marks[next].h) == static_cast<float>(h)) {
+      mark = marks[next++].mark;  // two marks at one depth: the later one
+    }
+    plan.push_back({h, mark, distances.empty() ? std::nullopt : std::optional<float>(distances[i])});
+  }
+  for (; next < marks.size(); ++next) {
+    if (marks[next].h > 0) plan.push_back(marks[next]);
+  }
+  return Error::None;
+}
+
+}  // namespace detail
+
 Profile profile(const Wave& wave, const ProfileOptions& options, const Model& model) noexcept {
   Profile p;
   p.breaking = findBreaking(wave, model);
@@ -207,90 +282,19 @@ Profile profile(const Wave& wave, const ProfileOptions& options, const Model& mo
 
   const double onset = b.onsetDepth();
   const double from = options.fromDepth.value_or(std::max(2 * onset, 2 * double(b.hb)));
-  if (!(std::isfinite(from) && from > 0 && std::isfinite(static_cast<float>(from)))) {
-    p.error = Error::InvalidDepth;
-    return p;
-  }
-  const double xFrom = b.n * from;
-  if (!std::isfinite(static_cast<float>(xFrom))) {  // x = n·h beyond single precision
-    p.error = Error::InvalidDepth;
-    return p;
-  }
-
-  // The regular stations, seaward end first, and their distances from the
-  // shoreline: evenly spaced from the seaward end, the last one step short of
-  // x = 0 where the water still has depth; or, with a spacing S, at exactly
-  // x = k·S from the shoreline seaward (k = 1, 2, … up to the seaward end).
-  std::vector<double> depths;
-  std::vector<float> distances;
-  if (options.spacing) {
-    const double spacing = *options.spacing;
-    if (!(std::isfinite(spacing) && spacing > 0)) {
-      p.error = Error::InvalidDepth;
-      return p;
-    }
-    // A seaward end at a whole number of spacings keeps its station despite
-    // the rounding of n·h.
-    const double steps = std::floor(xFrom / spacing + 1e-9);
-    if (!(steps >= 1 && steps <= kMaxStations)) {
-      p.error = Error::InvalidDepth;
-      return p;
-    }
-    for (long k = long(steps); k >= 1; --k) {
-      const double x = double(k) * spacing;
-      depths.push_back(x / b.n);
-      distances.push_back(static_cast<float>(x));
-    }
-  } else {
-    const long count = options.stations;
-    if (count < 1 || count > kMaxStations) {
-      p.error = Error::InvalidDepth;
-      return p;
-    }
-    for (long i = 0; i < count; ++i) depths.push_back(from * double(count - i) / double(count));
-  }
-  // A seaward end so shallow that the last station has no depth in single
-  // precision leaves nothing to compute there.
-  if (!(static_cast<float>(depths.back()) > 0)) {
-    p.error = Error::InvalidDepth;
-    return p;
-  }
-  const std::size_t count = depths.size();
-
-  p.stations.reserve(count + 2);
-  const auto add = [&](double h, Mark mark, std::optional<float> x = std::nullopt) {
+  std::vector<PlannedStation> plan;
+  p.error = planStations(from, b.n, options, {{onset, Mark::Onset}, {double(b.hb), Mark::Breaking}},
+                         plan);
+  if (!p.ok()) return p;
+  p.stations.reserve(plan.size());
+  for (const PlannedStation& planned : plan) {
     Station station;
-    station.state = stateAt(b, h);
-    const float single = static_cast<float>(h);
+    station.state = stateAt(b, planned.h);
+    const float single = static_cast<float>(planned.h);
     station.state.h = single;
-    station.x = x.value_or(static_cast<float>(b.n * double(single)));
-    station.mark = mark;
+    station.x = planned.x.value_or(static_cast<float>(b.n * double(single)));
+    station.mark = planned.mark;
     p.stations.push_back(station);
-  };
-  // The two marked stations go in their places, seaward first; a mark at the
-  // depth of a regular station (twice the onset depth halved, by default)
-  // marks that station instead of repeating it.
-  struct Marked {
-    double h;
-    Mark mark;
-  };
-  std::vector<Marked> marks = {{onset, Mark::Onset}, {double(b.hb), Mark::Breaking}};
-  std::sort(marks.begin(), marks.end(), [](const Marked& l, const Marked& r) { return l.h > r.h; });
-  std::size_t next = 0;
-  for (std::size_t i = 0; i < count; ++i) {
-    const double h = depths[i];
-    while (next < marks.size() && marks[next].h > h) {
-      if (marks[next].h <= from) add(marks[next].h, marks[next].mark);
-      ++next;
-    }
-    Mark mark = Mark::None;
-    while (next < marks.size() && static_cast<float>(marks[next].h) == static_cast<float>(h)) {
-      mark = marks[next++].mark;  // onset and breaking at one depth: the breaking mark
-    }
-    add(h, mark, distances.empty() ? std::nullopt : std::optional<float>(distances[i]));
-  }
-  for (; next < marks.size(); ++next) {
-    if (marks[next].h > 0) add(marks[next].h, marks[next].mark);
   }
   return p;
 }

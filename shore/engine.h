@@ -52,14 +52,45 @@ enum class Error : std::uint8_t {
   InvalidSedimentDensity = 20,       // ρs not a finite number > ρ
   InvalidPorosity = 21,              // p not a finite number with 0 ≤ p < 1
   InvalidBreakingPoint = 22,  // a transport's Hb or Hb/hb not finite > 0, or |θb| ≥ 90°
+  SteepnessLimit = 23,  // Ho/L0 > 0.142: steeper than any deep-water wave can be
 };
-// Whether a code says that the wave itself (Ho, T, αo or n) cannot be used,
-// as opposed to a calculation that ran and failed.
+// Whether a code says that the wave itself (Ho, T, αo or n, or its steepness)
+// cannot be used, as opposed to a calculation that ran and failed.
 constexpr bool isInvalidWave(Error code) {
-  return code >= Error::InvalidHeight && code <= Error::InvalidSlope;
+  return (code >= Error::InvalidHeight && code <= Error::InvalidSlope) ||
+         code == Error::SteepnessLimit;
 }
 
-inline constexpr std::size_t kErrorCount = 23;
+inline constexpr std::size_t kErrorCount = 24;
+
+// Miche's limit of deep-water steepness: no wave in deep water is steeper
+// than Ho/L0 = 0.142.
+inline constexpr double kMaxDeepWaterSteepness = 0.142;
+// The steepest slope denominator n (slope 1/n) of the empirical formulas'
+// fitted range; a smaller n is SteepSlope.
+inline constexpr double kSteepestFittedSlope = 10;
+
+// A formula used outside the range it was fitted on: the result stands, but
+// the user should weigh it.  Bits of a `Warnings` set; the values are stable
+// (saiha-calc's warnings column and Python's `warning` carry them).
+enum class Warning : std::uint8_t {
+  // A slope steeper than 1/10: Goda's breaker limit, Weggel's breaker index
+  // and Goda's random-wave surf zone were fitted on slopes of about 1/10 to
+  // 1/100.
+  SteepSlope = 1,
+  // Kamphuis's breaker index was fitted to irregular waves (the significant
+  // height), and is applied here to a regular wave.
+  IrregularWaveIndex = 2,
+};
+
+// A set of warnings, as a bit field.
+struct Warnings {
+  std::uint8_t bits = 0;
+  bool has(Warning w) const { return (bits & std::uint8_t(w)) != 0; }
+  void add(Warning w) { bits = std::uint8_t(bits | std::uint8_t(w)); }
+  bool any() const { return bits != 0; }
+  friend bool operator==(const Warnings&, const Warnings&) = default;
+};
 
 // The deep-water wave and the beach, as typed.
 struct Wave {
@@ -96,6 +127,9 @@ struct Breaking {
   std::array<float, 4> results() const { return {Hb, hb, gamma, thetaB}; }
 
   Model model;  // the breaker limit and shoaling rule that found it
+  // Where the model's formulas leave their fitted range (modelWarnings);
+  // set once the inputs are read, whatever happens after.
+  Warnings warnings;
 
   // Working quantities, single precision as the calculation keeps them.
   float Ho = 0, T = 0;
@@ -126,25 +160,36 @@ struct Breaking {
   bool onsetShorewardOfBreaking() const { return onsetRatio() <= hbr; }
 };
 
+// The warnings of a model's formulas on the slope 1/n: SteepSlope for n < 10
+// under Goda's limits (goda1970, goda2010), IrregularWaveIndex for kamphuis.
+Warnings modelWarnings(const Model& model, double n);
+
 /**
  * Finds the breaking point of a wave on its beach under a model.
  *
  * The default model finds where the nonlinear law from the onset meets
- * Goda's limit, as it always has.  Any other model finds where the height
- * that applies at each depth (linear, Shuto's middle regime, nonlinear) meets
- * its limit, so a steep wave may break while it still shoals linearly.
+ * Goda's limit, as it always has.  When that onset lies shoreward of the
+ * point so found and the linear height there exceeds the limit (a steep
+ * wave), the wave broke further offshore: the breaking point is then, as
+ * under every other model, where the height that applies at each depth
+ * (linear, Shuto's middle regime, nonlinear) first meets the limit coming
+ * from deep water, so a steep wave may break while it still shoals linearly.
  *
  * @param[in] wave the deep-water wave and the beach: Ho (m) and T (s) finite
  *   and > 0 in single precision, αo (degrees) strictly between −90 and 90,
- *   the slope denominator n finite and > 0.
+ *   the slope denominator n finite and > 0, and Ho/L0 ≤ 0.142 with
+ *   L0 = gT²/(2π) in single precision.
  * @param[in] model the breaker limit and shoaling rule (shore/model_choice.h).
  * @return the breaking point: Hb (m), hb (m), γ = Hb/hb, θb (degrees), and
  *   the working quantities stateAt needs; results not reached are NaN and
- *   `reached` counts those that were.
+ *   `reached` counts those that were.  `warnings` holds modelWarnings once
+ *   the inputs are read.
  *
  * Errors, in the order they are checked (Breaking::error):
  * - InvalidHeight, InvalidPeriod, InvalidAngle, InvalidSlope: that input is
  *   outside its domain; nothing is computed.
+ * - SteepnessLimit: Ho/L0 > 0.142, steeper than Miche's limit in deep water;
+ *   nothing is computed.
  * - OnsetNotFound (IntermediateEndNotFound under Shuto's shoaling): the
  *   onset of nonlinear shoaling lies nowhere on 0.001 ≤ h/L0 ≤ 1.
  * - BreakingNotFound: the height meets its limit nowhere on 0.001 ≤ h/L0 ≤ 1.

@@ -27,6 +27,7 @@ std::string_view errorName(Error code) noexcept {
     case Error::InvalidSedimentDensity: return "InvalidSedimentDensity";
     case Error::InvalidPorosity: return "InvalidPorosity";
     case Error::InvalidBreakingPoint: return "InvalidBreakingPoint";
+    case Error::SteepnessLimit: return "SteepnessLimit";
   }
   return {};
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "runtime/checked.h"
 #include "shore/engine.h"
@@ -93,5 +94,28 @@ rt::Real limitHeightRatio(const Breaking& b, Depth& depth);
 // than the default: where the height that applies at each depth meets the
 // limit.  b's inputs are read.  Throws as the searches do.
 void findModelBreaking(Breaking& b);
+// Whether the linearly refracted and shoaled height at the breaking point
+// hbr exceeds the limit Hbr there.
+bool linearAboveLimitAtBreaking(const Breaking& b);
+// The breaking point (Hbr, hbr) where the height that applies at each depth
+// under b's model first meets the limit, coming from deep water; b's regime
+// boundaries are found.  Throws as the searches do.
+void findFirstCrossing(Breaking& b);
+
+// A profile station to be: its depth (m) and its mark.
+struct PlannedStation {
+  double h;
+  Mark mark;
+  std::optional<float> x = std::nullopt;  // exact distance from the shoreline, for a spacing
+};
+
+// The stations of a profile from the seaward depth `from` (m) on the slope
+// 1/n under `options` (ProfileOptions), with `marks` inserted in their
+// places (within the range) or marking the regular station at their depth;
+// a later mark of two at one depth wins.  InvalidDepth for a seaward end or
+// spacing that is not a finite number > 0, or a station count outside
+// 1..kMaxStations.
+Error planStations(double from, double n, const ProfileOptions& options,
+                   std::vector<PlannedStation> marks, std::vector<PlannedStation>& plan);
 
 }  // namespace saiha::shore::detail

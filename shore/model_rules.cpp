@@ -62,6 +62,15 @@ void findModelBreaking(Breaking& b) {
   } else {
     findNonlinearOnset(b.Hr50, b.hr50, b.Ho, b.T, b.ao);
   }
+  findFirstCrossing(b);
+}
+
+bool linearAboveLimitAtBreaking(const Breaking& b) {
+  Depth depth(b.hbr, narrow(Real(b.hbr) * b.L0), b.T);
+  return linearHeightRatio(depth.h(), depth.L(), b.Ho, b.L0, b.ao) > Real(b.Hbr);
+}
+
+void findFirstCrossing(Breaking& b) {
   // The height that applies at each depth, minus the limit there: negative
   // seaward of the breaking point, positive shoreward.  A steep wave may meet
   // its limit while it still shoals linearly.
@@ -79,3 +88,15 @@ void findModelBreaking(Breaking& b) {
 }
 
 }  // namespace saiha::shore::detail
+
+namespace saiha::shore {
+
+Warnings modelWarnings(const Model& model, double n) {
+  Warnings w;
+  const bool goda = model.breaker == BreakerLimit::Goda1970 || model.breaker == BreakerLimit::Goda2010;
+  if (goda && n < kSteepestFittedSlope) w.add(Warning::SteepSlope);
+  if (model.breaker == BreakerLimit::Kamphuis) w.add(Warning::IrregularWaveIndex);
+  return w;
+}
+
+}  // namespace saiha::shore

@@ -29,6 +29,10 @@ void ComparisonModel::setRows(const std::vector<Entry>& entries) {
           column == Name ? QString::fromStdString(report::rowDisplayName(entry.row))
                          : QString::fromStdString(cells[kCompareCell[std::size_t(column)]]);
     }
+    // A row that computed says where its formulas leave their fitted range.
+    if (row.cells[Message].isEmpty()) {
+      row.cells[Message] = QString::fromStdString(report::warningText(entry.row.warnings));
+    }
     rows_.push_back(std::move(row));
   }
   endResetModel();

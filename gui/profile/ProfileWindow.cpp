@@ -31,6 +31,7 @@
 #include "gui/profile/ModelPanel.h"
 #include "gui/profile/ProfileChart.h"
 #include "gui/profile/ProfileModel.h"
+#include "gui/profile/RandomView.h"
 #include "report/profile_table.h"
 #include "gui/style.h"
 #include "shore/comparison.h"
@@ -136,9 +137,7 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   error_->setWordWrap(true);
   error_->setStyleSheet(gui::errorStyle());
   error_->hide();
-  note_ = new QLabel(
-      tr("この波は非線形浅水変形の開始点が砕波点より岸側にあります（非常に急な波）．"
-                     "波高は砕波点で不連続に変わります．"));
+  note_ = new QLabel;
   note_->setObjectName(QStringLiteral("note"));
   note_->setWordWrap(true);
   note_->setStyleSheet(gui::noteStyle());
@@ -184,6 +183,8 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   tables_->setObjectName(QStringLiteral("tables"));
   tables_->addTab(table_, tr("地点の表"));
   tables_->addTab(comparisonTable_, tr("モデルの比較"));
+  random_ = new RandomView;
+  tables_->addTab(random_, tr("不規則波（合田）"));
 
   panel_ = new ModelPanel;
   auto* scroll = new QScrollArea;
@@ -283,6 +284,7 @@ void ProfileWindow::redraw() {
   const bool depthSet = depthSet_;
   const std::optional<double>& depth = depth_;
   refreshComparison(wave);
+  random_->setBeach(wave.n, wave.Ho, wave.T);
 
   // The seaward end reaches every checked model's breaking point (twice its
   // depth, as the profile's own end reaches its own), so that each curve is
@@ -349,7 +351,17 @@ void ProfileWindow::redraw() {
   chart_->setHeightCurveName(0, curves.empty() ? waveName() : modelName(shore::Model{}));
   chart_->showProfile(profile_, depthSet ? depth : std::nullopt, curves);
   model_->setProfile(profile_);
-  note_->setVisible(profile_.breaking.onsetShorewardOfBreaking());
+  // A steep wave breaks while it still shoals linearly; a formula outside
+  // its fitted range is flagged.
+  QStringList notes;
+  if (profile_.breaking.onsetShorewardOfBreaking()) {
+    notes << tr("この波は線形浅水変形のうちに砕波します（非線形浅水変形の開始点が砕波点より"
+                "岸側にある急な波）．");
+  }
+  const std::string warnings = report::warningText(profile_.breaking.warnings);
+  if (!warnings.empty()) notes << QString::fromStdString(warnings);
+  note_->setText(notes.join(QLatin1Char('\n')));
+  note_->setVisible(!notes.isEmpty());
 }
 
 void ProfileWindow::refreshComparison(const shore::Wave& wave) {

@@ -28,6 +28,7 @@ class ComparisonModel;
 class ModelPanel;
 class ProfileChart;
 class ProfileModel;
+class RandomView;
 
 class ProfileWindow final : public QMainWindow {
   Q_OBJECT
@@ -51,6 +52,8 @@ class ProfileWindow final : public QMainWindow {
   ComparisonModel& comparison() const { return *comparison_; }
   QTableView& comparisonTable() const { return *comparisonTable_; }
   const shore::Profile& profile() const { return profile_; }
+  // The view 不規則波（合田）: Goda's H1/3 and Hmax on the same beach.
+  RandomView& randomView() const { return *random_; }
   // The message shown for a calculation that failed; empty otherwise.
   QString errorMessage() const;
   // The text of the station under the cursor; empty when none.
@@ -100,6 +103,7 @@ class ProfileWindow final : public QMainWindow {
   ComparisonModel* comparison_ = nullptr;
   QTableView* comparisonTable_ = nullptr;
   QTabWidget* tables_ = nullptr;
+  RandomView* random_ = nullptr;
   // The curve of each model, by breaker × shoaling; -1 until first drawn.
   std::array<int, shore::kBreakerLimits.size() * shore::kShoalings.size()> curves_;
   QComboBox* quantity_ = nullptr;

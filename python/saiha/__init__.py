@@ -14,6 +14,12 @@ are the calculation window's own.  :func:`compare` puts every model side by
 side on one wave with the longshore transport each breaking point implies,
 and :func:`transport` gives that transport for any breaking points.
 
+Irregular seas: :func:`random_waves` gives the significant height H1/3 and
+the maximum height Hmax of a random sea in and outside the surf zone by
+Goda's method, from the equivalent deep-water significant height ``H0p``
+and the significant period ``T13``; :func:`random_profile` gives them along
+the beach.
+
 Every value is the single-precision value behind the calculation window's
 text for the same inputs, bit for bit (the window shows it rounded to two
 decimals).
@@ -47,6 +53,7 @@ __all__ = [
     "compare",
     "transport",
     "Error",
+    "WarningFlag",
     "ERROR_CODES",
     "CalcError",
     "Result",
@@ -58,6 +65,10 @@ __all__ = [
     "MAX_WORKERS",
     "PROFILE_COLUMNS",
     "output_columns",
+    "RandomWaves",
+    "random_waves",
+    "random_profile",
+    "RANDOM_PROFILE_COLUMNS",
 ]
 
 
@@ -87,6 +98,23 @@ class Error(enum.IntEnum):
     INVALID_SEDIMENT_DENSITY = 20  #: rho_s not a finite number > rho
     INVALID_POROSITY = 21  #: p not a finite number with 0 <= p < 1
     INVALID_BREAKING_POINT = 22  #: a transport's Hb or Hb/hb not finite > 0, or |theta_b| >= 90
+    STEEPNESS_LIMIT = 23  #: Ho/L0 > 0.142, steeper than any deep-water wave (L0 = g*T**2/(2*pi))
+
+
+class WarningFlag(enum.IntFlag):
+    """Bits of the ``warning`` arrays: a formula used outside the range it was fitted on.
+
+    The results stand; the flags say where to weigh them.
+    """
+
+    NONE = 0
+    #: A slope steeper than 1/10: Goda's breaker limit (goda1970, goda2010),
+    #: Weggel's breaker index and Goda's random-wave surf zone were fitted on
+    #: slopes of about 1/10 to 1/100.
+    STEEP_SLOPE = 1
+    #: The kamphuis limit: Kamphuis's breaker index was fitted to irregular
+    #: waves (the significant height) and is applied to a regular wave.
+    IRREGULAR_WAVE_INDEX = 2
 
 
 def _python_name(cpp_name: str) -> str:
@@ -140,7 +168,8 @@ def error_text(code: Any) -> Any:
 class CalcError(ValueError):
     """A calculation that could not be done as a whole.
 
-    Raised by :func:`profile` and :func:`compare` for a wave they cannot use,
+    Raised by :func:`profile`, :func:`random_profile` and :func:`compare` for a
+    wave they cannot use,
     and by :func:`compare` and :func:`transport` for a transport parameter
     out of its range.
 
@@ -205,6 +234,10 @@ class Result:
         The same at the surface.
     error : numpy.ndarray of uint8
         The :class:`Error` code of each element, 0 where every result was reached.
+    warning : numpy.ndarray of uint8
+        :class:`WarningFlag` bits of the model on each element's slope
+        (``STEEP_SLOPE``, ``IRREGULAR_WAVE_INDEX``), 0 where none applies or
+        the inputs were refused.
     ok : numpy.ndarray of bool
         ``error == 0``.
     """
@@ -223,6 +256,7 @@ class Result:
     a_surface: np.ndarray
     u_surface: np.ndarray
     error: np.ndarray
+    warning: np.ndarray
     ok: np.ndarray
 
 
@@ -494,6 +528,27 @@ def calc_frame(
 PROFILE_COLUMNS: tuple[str, ...] = tuple(_saiha.PROFILE_COLUMNS)
 
 
+def _check_stations(stations: Any) -> None:
+    """TypeError or ValueError unless ``stations`` is an integer from 1 to MAX_STATIONS."""
+    if isinstance(stations, (bool, np.bool_)) or not isinstance(stations, numbers.Integral):
+        raise TypeError(f"stations must be an integer, not {type(stations).__name__}")
+    if not 1 <= stations <= _saiha.MAX_STATIONS:
+        raise ValueError(f"stations must be from 1 to {_saiha.MAX_STATIONS}, not {stations}")
+
+
+def _profile_frame(code: int, columns: dict[str, Any], names: tuple[str, ...]) -> pd.DataFrame:
+    """A compiled profile as a DataFrame with the station codes in ``attrs["errors"]``.
+
+    CalcError for the profile's own code.
+    """
+    if code != Error.NONE:
+        raise CalcError(code)
+    errors = columns.pop("error")
+    frame = pd.DataFrame(columns, columns=list(names))
+    frame.attrs["errors"] = {i: Error(e) for i, e in enumerate(errors) if e}
+    return frame
+
+
 def profile(
     Ho: float,
     T: float,
@@ -558,10 +613,7 @@ def profile(
     wave = [_real_number(name, value)
             for name, value in (("Ho", Ho), ("T", T), ("alpha0", alpha0), ("n", n))]
     depth = None if from_depth is None else _real_number("from_depth", from_depth)
-    if isinstance(stations, (bool, np.bool_)) or not isinstance(stations, numbers.Integral):
-        raise TypeError(f"stations must be an integer, not {type(stations).__name__}")
-    if not 1 <= stations <= _saiha.MAX_STATIONS:
-        raise ValueError(f"stations must be from 1 to {_saiha.MAX_STATIONS}, not {stations}")
+    _check_stations(stations)
     if spacing is not None:
         spacing = _real_number("spacing", spacing)
         if not (np.isfinite(spacing) and spacing > 0):
@@ -572,11 +624,7 @@ def profile(
         # A usable depth: what it leaves is no station, too many, or x overflowing.
         raise CalcError(code, "from_depth", "the seaward depth and the spacing give no "
                         f"stations, more than {_saiha.MAX_STATIONS}, or an x beyond range")
-    if code != Error.NONE:
-        raise CalcError(code)
-    errors = columns.pop("error")
-    frame = pd.DataFrame(columns, columns=list(PROFILE_COLUMNS))
-    frame.attrs["errors"] = {i: Error(e) for i, e in enumerate(errors) if e}
+    frame = _profile_frame(code, columns, PROFILE_COLUMNS)
     frame.attrs["breaker"], frame.attrs["shoaling"] = model
     return frame
 
@@ -590,7 +638,13 @@ _TRANSPORT_ARGUMENTS: dict[int, str] = {
 }
 
 #: Codes of a wave that cannot be used at all.
-_BAD_WAVE = (Error.INVALID_HEIGHT, Error.INVALID_PERIOD, Error.INVALID_ANGLE, Error.INVALID_SLOPE)
+_BAD_WAVE = (
+    Error.INVALID_HEIGHT,
+    Error.INVALID_PERIOD,
+    Error.INVALID_ANGLE,
+    Error.INVALID_SLOPE,
+    Error.STEEPNESS_LIMIT,
+)
 
 
 def _transport_numbers(K: Any, rho: Any, rho_s: Any, porosity: Any) -> tuple[float, ...]:
@@ -622,6 +676,8 @@ def compare(
     rho: float = 1025,
     rho_s: float = 2650,
     porosity: float = 0.4,
+    warnings: bool = False,
+    height: str = "regular",
 ) -> pd.DataFrame:
     """Every breaker and shoaling model on one wave, and the longshore transport of each.
 
@@ -637,6 +693,15 @@ def compare(
         Sediment density (kg/m³), > ``rho``; quartz sand by default.
     porosity : float
         Porosity of the bed, 0 <= porosity < 1.
+    warnings : bool
+        Add the column ``warning``, as ``saiha-calc compare --warnings``.
+    height : str
+        ``"regular"`` (default): each row's breaker height feeds the
+        transport.  ``"significant"``: Goda's significant height H1/3 at the
+        row's breaking depth ``hb`` (where the row's model puts the breaker
+        line) for the sea H0′ = Kr·Ho, T1/3 = T, replaces ``Hb`` and
+        ``gamma`` (H1/3/hb) and feeds the transport, as
+        ``saiha-calc compare --height significant``.
 
     Returns
     -------
@@ -650,7 +715,9 @@ def compare(
         ``Q_m3_per_year`` (potential longshore transport by the CERC formula
         with the row's ``gamma`` as the breaker index, a year of 365.25
         days; signed as ``theta_b``) are float32, NaN where not reached;
-        ``error`` is the window's message for the row, "" when computed.
+        ``error`` is the window's message for the row, "" when computed;
+        with ``warnings=True`` then ``warning``, the row's
+        :class:`WarningFlag` bits (uint8).
 
     Raises
     ------
@@ -662,20 +729,23 @@ def compare(
 
     Notes
     -----
-    The CERC formula is written for the significant wave height; the breaker
-    height of a regular wave stands in for it here.
+    The CERC formula and Kamphuis's breaker index are written for the
+    significant wave height; the breaker height of a regular wave stands in
+    for it here (see :func:`random_waves` for Goda's significant height).
     """
+    if height not in ("regular", "significant"):
+        raise ValueError(f"height must be 'regular' or 'significant', not {height!r}")
     wave = [_real_number(name, value)
             for name, value in (("Ho", Ho), ("T", T), ("alpha0", alpha0), ("n", n))]
     params = _transport_numbers(K, rho, rho_s, porosity)
-    columns = _saiha.compare(*wave, *params)
+    columns = _saiha.compare(*wave, *params, height == "significant")
     codes = columns.pop("error")
     # Every row checks the wave first, then the parameters, as saiha-calc does.
     if codes[0] in _BAD_WAVE:
         raise CalcError(codes[0])
     _transport_params(*params)
     columns["error"] = _ERROR_TEXTS[codes]
-    return pd.DataFrame(columns, columns=list(COMPARE_COLUMNS))
+    return pd.DataFrame(columns, columns=[*COMPARE_COLUMNS, *(["warning"] if warnings else [])])
 
 
 @dataclass(frozen=True)
@@ -769,6 +839,159 @@ def transport(
         return result
     return Transport(**{name: pd.Series(getattr(result, name), index=indexes[0], name=name)
                         for name in ("Q_m3_per_s", "Q_m3_per_year", "error", "ok")})
+
+
+@dataclass(frozen=True)
+class RandomWaves:
+    """The results of :func:`random_waves`, arrays of the broadcast shape of its arguments.
+
+    Attributes
+    ----------
+    Ks : numpy.ndarray of float32
+        Shuto's nonlinear shoaling coefficient of the significant wave at the
+        depth.
+    H13 : numpy.ndarray of float32
+        Significant height H1/3 (m).
+    Hmax : numpy.ndarray of float32
+        Maximum height Hmax (m).
+    error : numpy.ndarray of uint8
+        The :class:`Error` code of each element, 0 where every result was reached.
+    warning : numpy.ndarray of uint8
+        :class:`WarningFlag` bits: ``STEEP_SLOPE`` where the slope is steeper
+        than 1/10.
+    ok : numpy.ndarray of bool
+        ``error == 0``.
+    """
+
+    Ks: np.ndarray
+    H13: np.ndarray
+    Hmax: np.ndarray
+    error: np.ndarray
+    warning: np.ndarray
+    ok: np.ndarray
+
+
+def random_waves(
+    H0p: npt.ArrayLike,
+    T13: npt.ArrayLike,
+    n: npt.ArrayLike,
+    h: npt.ArrayLike,
+    *,
+    workers: Optional[int] = None,
+) -> RandomWaves:
+    """Significant and maximum heights of a random sea by Goda's method, element by element.
+
+    With L0 = g·T13²/(2π) and tanθ = 1/n (Goda 1975; Goda 2000, §3.6):
+
+    - h/L0 >= 0.2: H13 = Ks·H0p, Hmax = 1.8·Ks·H0p;
+    - h/L0 < 0.2: H13 = min(β0·H0p + β1·h, βmax·H0p, Ks·H0p),
+      Hmax = min(β0*·H0p + β1*·h, βmax*·H0p, 1.8·Ks·H0p),
+
+    β0 = 0.028·(H0p/L0)^-0.38·exp(20·tanθ^1.5), β1 = 0.52·exp(4.2·tanθ),
+    βmax = max(0.92, 0.32·(H0p/L0)^-0.29·exp(2.4·tanθ)), and with 0.052,
+    0.63·exp(3.8·tanθ), max(1.65, 0.53·…) for Hmax.  Ks is Shuto's
+    nonlinear shoaling coefficient: the ``shuto`` shoaling rule of
+    :func:`calc` for a regular wave of height H0p and period T13 at normal
+    incidence.  The arguments broadcast against each other.
+
+    Parameters
+    ----------
+    H0p : array_like
+        Equivalent deep-water significant height H0′ (m), > 0: the deep-water
+        significant height with refraction and diffraction to the site
+        already applied.  A regular wave's ``Ho`` is not H0′.
+    T13 : array_like
+        Significant period T1/3 (s), > 0.
+    n : array_like
+        Denominator of the bottom slope 1/n, > 0; the method was fitted on
+        slopes of about 1/10 to 1/100.
+    h : array_like
+        Depth (m), > 0.
+    workers : int, optional
+        Threads sharing the elements; all cores by default.
+
+    Returns
+    -------
+    RandomWaves
+        ``Ks``, ``H13``, ``Hmax`` (float32, NaN where not reached),
+        ``error``, ``warning`` and ``ok``.
+
+    Raises
+    ------
+    TypeError
+        An argument that does not hold real numbers.
+    ValueError
+        Arguments whose shapes do not broadcast, or ``workers`` < 1.
+
+    Notes
+    -----
+    An element never raises: H0p, T13, n that cannot be used get
+    ``INVALID_HEIGHT``, ``INVALID_PERIOD``, ``INVALID_SLOPE``, H0p/L0 > 0.142
+    ``STEEPNESS_LIMIT``, then a depth that cannot be used ``INVALID_DEPTH``.
+
+    References
+    ----------
+    Goda, Y. (1975). Irregular wave deformation in the surf zone. Coastal
+    Engineering in Japan, 18, 13-26.
+    Goda, Y. (2000). Random Seas and Design of Maritime Structures, 2nd ed.,
+    §3.6. World Scientific.
+    """
+    threads = _workers(workers)
+    arguments = {"H0p": H0p, "T13": T13, "n": n, "h": h}
+    return _elementwise(RandomWaves, _saiha.random_waves, arguments, "", threads)
+
+
+#: The columns of :func:`random_profile`, those of ``saiha-calc random --profile``.
+RANDOM_PROFILE_COLUMNS: tuple[str, ...] = tuple(_saiha.RANDOM_PROFILE_COLUMNS)
+
+
+def random_profile(
+    H0p: float,
+    T13: float,
+    n: float,
+    *,
+    from_depth: Optional[float] = None,
+    stations: int = 200,
+) -> pd.DataFrame:
+    """Goda's significant and maximum heights along the beach, seaward end first.
+
+    Parameters
+    ----------
+    H0p, T13, n : float
+        The sea and the beach, as for :func:`random_waves`.
+    from_depth : float, optional
+        Depth of the seaward end (m), > 0.  By default twice the depth of
+        the outer edge of the surf zone, where H13 leaves Ks·H0p.
+    stations : int
+        Number of evenly spaced stations, 1 to 100000; the outer edge of the
+        surf zone is inserted in its place besides.
+
+    Returns
+    -------
+    pandas.DataFrame
+        One row per station with the columns :data:`RANDOM_PROFILE_COLUMNS`:
+        ``x`` distance from the still-water shoreline, n·h (m), ``h`` depth
+        (m), ``point`` (``breaking`` at the outer edge of the surf zone, else
+        ""), ``Ks``, ``H13`` (m), ``H13_term``, ``Hmax`` (m), ``Hmax_term``,
+        the terms being ``shoaling`` (Ks·H0p), ``breaking`` (β0·H0p + β1·h)
+        or ``cap`` (βmax·H0p); numbers float32.  A station that could not be
+        computed has NaN there and its :class:`Error` code in
+        ``DataFrame.attrs["errors"]``.
+
+    Raises
+    ------
+    CalcError
+        An input that cannot be used, no outer edge of the surf zone with
+        no ``from_depth``, or ``from_depth`` not a usable depth.
+    TypeError, ValueError
+        ``stations`` is not an integer from 1 to 100000.
+    """
+    _check_stations(stations)
+    code, columns = _saiha.random_profile(
+        float(H0p), float(T13), float(n), None if from_depth is None else float(from_depth),
+        int(stations),
+    )
+    return _profile_frame(code, columns, RANDOM_PROFILE_COLUMNS)
 
 
 def __getattr__(name: str) -> Any:

@@ -9,6 +9,7 @@ _Floats = npt.NDArray[np.float64]  # a flat float64 input column
 RESULT_NAMES: tuple[str, ...]
 PROFILE_COLUMNS: tuple[str, ...]
 COMPARE_COLUMNS: tuple[str, ...]
+RANDOM_PROFILE_COLUMNS: tuple[str, ...]
 VERSION: str
 ERROR_COUNT: int
 ERROR_NAMES: tuple[str, ...]
@@ -64,6 +65,7 @@ def compare(
     rho: float,
     rho_s: float,
     porosity: float,
+    significant: bool = ...,
 ) -> dict[str, object]:
     """Every model on one wave: 11 comparison rows as columns.
 
@@ -90,3 +92,17 @@ def transport(
     Hb, hb (m), theta_b (degrees) and gamma (NaN: Hb/hb) narrowed to single.
     Returns float32 Q_m3_per_s, Q_m3_per_year and uint8 codes under "error".
     """
+
+def random_waves(
+    H0p: _Floats, T13: _Floats, n: _Floats, h: _Floats, workers: int
+) -> dict[str, np.ndarray]:
+    """Goda's H1/3 and Hmax per element of flat float64 arrays of one length.
+
+    Returns float32 columns Ks, H13, Hmax and uint8 "error" and "warning".
+    workers=0 uses all cores.  ValueError for arrays not flat or not of one length.
+    """
+
+def random_profile(
+    H0p: float, T13: float, n: float, from_depth: Optional[float], stations: int
+) -> tuple[int, dict[str, object]]:
+    """Goda's random-wave profile: its code and the station columns."""

@@ -30,6 +30,7 @@
 #include "gui/profile/ProfileChart.h"
 #include "gui/profile/ProfileModel.h"
 #include "gui/profile/ProfileWindow.h"
+#include "gui/profile/RandomView.h"
 #include "report/profile_table.h"
 #include "app/wiring.h"
 #include "gui/calc/CalcWindow.h"
@@ -39,6 +40,7 @@
 
 using saiha::profile::ComparisonModel;
 using saiha::profile::ProfileWindow;
+using saiha::profile::RandomView;
 using saiha::window::CalcWindow;
 namespace shore = saiha::shore;
 
@@ -168,6 +170,24 @@ class ProfileWindowTest : public QObject {
       const float value = static_cast<float>(saiha::rt::readNumber(cell(row, name).toStdString()));
       QCOMPARE(box(boxName)->text(), QString::fromStdString(saiha::rt::formatResult(value)));
     }
+  }
+
+  // The random-wave view follows the calculation window's Ho, T and slope
+  // until its own boxes are typed in; a sea steeper than 0.142 is refused.
+  void randomWavesFollowTheBeach() {
+    ProfileWindow* profile = openProfile();
+    RandomView& view = profile->randomView();
+    auto* height = view.findChild<QLineEdit*>("H0p");
+    QCOMPARE(height->text(), QString("1"));
+    QVERIFY(view.profile().ok());
+    const shore::RandomProfile expected = shore::randomProfile(1, 10, 60);
+    QCOMPARE(view.profile().stations.size(), expected.stations.size());
+    QCOMPARE(view.profile().edge.H13, expected.edge.H13);
+    QTest::keyClicks(height, "00");  // 100 m at 10 s: H0′/L0 = 0.64
+    QCOMPARE(view.profile().error, shore::Error::SteepnessLimit);
+    type("Text5", "2");
+    press();
+    QCOMPARE(height->text(), QString("100"));  // typed: kept
   }
 
   // A failed calculation: its message, no curve, no rows; fixed, all back.

@@ -106,3 +106,15 @@ endforeach()
 # Interrupted runs: SIGPIPE into head, SIGINT mid-file.
 add_test(NAME saiha_calc.interrupted
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/interrupt_test.sh $<TARGET_FILE:saiha-calc>)
+
+# Goda's random-wave heights: rows of seas, a profile, and the steepness limit.
+saiha_calc_test(random_rows "-DARGS=random" -DSTDIN=${cli_data}/random.csv -DEXIT=1
+  -DSTDERR=empty
+  "-DSTDOUT_REGEX=^H0p,T13,n,h,Ks,H13,Hmax,error\n3,10,50,40,0.93,2.80,5.05,\n30,10,50,5,,,,沖波波形勾配[^\n]*\n$")
+saiha_calc_test(random_profile "-DARGS=random|--profile|--H0p|3|--T13|10|--n|50|--stations|5"
+  -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^x,h,point,Ks,H13,H13_term,Hmax,Hmax_term\n[^\n]*shoaling\n.*,breaking,[^\n]*,cap,[^\n]*\n")
+saiha_calc_test(random_steep_profile "-DARGS=random|--profile|--H0p|30|--T13|10|--n|50"
+  -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=0.142" "-DSTDOUT_REGEX=^$")
+saiha_calc_test(warnings_column "-DARGS=--warnings|--breaker|kamphuis" -DSTDIN=${cli_data}/defaults.csv
+  -DEXIT=0 -DSTDERR=empty "-DSTDOUT_REGEX=,error,warnings\n[^\n]*,,2\n$")

@@ -107,7 +107,7 @@ TEST(Engine, ProfileReachesIntoDeepWater) {
   // the bottom at the seaward end.
   shore::ProfileOptions options;
   options.fromDepth = 400.0;
-  const shore::Profile p = shore::profile({1, 2, 0, 60}, options);
+  const shore::Profile p = shore::profile({0.5, 2, 0, 60}, options);
   ASSERT_TRUE(p.ok());
   for (const auto& st : p.stations) EXPECT_TRUE(st.state.ok()) << st.state.h;
   const shore::State& seaward = p.stations.front().state;
@@ -148,7 +148,7 @@ TEST(Engine, ProfileOptionsSetTheStations) {
     options.spacing = spacing > 0 ? std::optional(spacing) : std::nullopt;
     EXPECT_EQ(shore::profile(wave, options).error, Error::InvalidDepth) << from << " " << spacing;
   }
-  EXPECT_EQ(shore::profile({1, 0.01, 0, 60}).error, Error::OnsetNotFound);
+  EXPECT_EQ(shore::profile({0.0001, 20, 0, 60}).error, Error::OnsetNotFound);
 }
 
 }  // namespace

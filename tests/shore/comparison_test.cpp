@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -156,9 +157,11 @@ TEST(EmpiricalBreaking, ObliqueWaveSettlesOnItsOwnRefractionCoefficient) {
 }
 
 TEST(EmpiricalBreaking, NoBreakingDepthWhereWeggelsIndexIsNotPositive) {
-  // tanβ = 0.5: γb = 1.56 − 43.8·Hb/(gT²) < 0 once Hb/(gT²) > 0.036.
+  // tanβ = 0.5: γb = 1.56 − 43.8·Hb/(gT²) < 0 once Hb/(gT²) > 0.036.  Only
+  // a wave steeper than 0.142 gets there (Hb/(gT²) ≤ 0.56·0.142^0.8/(2π) =
+  // 0.019 below it), and that wave is refused first.
   const shore::EmpiricalBreaking e = shore::empiricalBreaking({5, 2, 0, 2});
-  EXPECT_EQ(e.error, Error::WeggelIndexNotPositive);
+  EXPECT_EQ(e.error, Error::SteepnessLimit);
   EXPECT_TRUE(std::isnan(e.Hb));
   EXPECT_EQ(shore::empiricalBreaking({-1, 10, 0, 100}).error, Error::InvalidHeight);
 }
@@ -202,6 +205,60 @@ TEST(LongshoreTransport, BadParametersAndInputsAreTypedErrors) {
   EXPECT_EQ(shore::longshoreTransport(0, 0.78f, 10).error, Error::InvalidBreakingPoint);
   EXPECT_EQ(shore::longshoreTransport(2, NAN, 10).error, Error::InvalidBreakingPoint);
   EXPECT_EQ(shore::longshoreTransport(2, 0.78f, 90).error, Error::InvalidBreakingPoint);
+}
+
+// Miche's deep-water limit Ho/L0 ≤ 0.142, L0 = gT²/(2π), under every model,
+// checked after the other inputs.
+TEST(SteepnessLimit, RefusesASteeperWaveUnderEveryModel) {
+  const double L0 = 9.81 * 64 / (2 * 3.141592);  // T = 8 s
+  const shore::Wave steep{0.1421 * L0, 8, 0, 100}, below{0.1419 * L0, 8, 0, 100};
+  for (BreakerLimit b : shore::kBreakerLimits) {
+    for (Shoaling s : shore::kShoalings) {
+      EXPECT_EQ(shore::findBreaking(steep, {b, s}).error, Error::SteepnessLimit);
+      EXPECT_NE(shore::findBreaking(below, {b, s}).error, Error::SteepnessLimit);
+    }
+  }
+  for (const auto& row : shore::compare(steep)) EXPECT_EQ(row.error, Error::SteepnessLimit);
+  EXPECT_EQ(shore::findBreaking({0.1421 * L0, 8, 90, 100}).error, Error::InvalidAngle);
+  EXPECT_TRUE(shore::isInvalidWave(Error::SteepnessLimit));
+}
+
+// Ho 8 m, T 8 s, αo 0, slope 1/100: the nonlinear law's onset lies shoreward
+// of where it meets Goda's limit, and the linear height first reaches that
+// limit at 11.695 m with 7.3745 m (linear theory in double precision,
+// scanned from deep water in 0.5 mm steps).
+TEST(DefaultModel, ASteepWaveBreaksWhereItsLinearHeightFirstMeetsTheLimit) {
+  const shore::Breaking b = shore::findBreaking({8, 8, 0, 100});
+  ASSERT_TRUE(b.ok());
+  EXPECT_TRUE(b.onsetShorewardOfBreaking());
+  EXPECT_NEAR(b.hb / 11.695, 1, 0.01);
+  EXPECT_NEAR(b.Hb / 7.3745, 1, 0.01);
+  // Seaward of breaking the wave is below its breaker height.
+  const shore::State seaward = shore::stateAt(b, 1.01 * b.hb);
+  EXPECT_EQ(seaward.rule, shore::HeightRule::Linear);
+  EXPECT_LT(seaward.H, b.Hb);
+}
+
+TEST(Warnings, FlagFormulasOutsideTheirFittedRange) {
+  constexpr auto steep = shore::Warning::SteepSlope, irregular = shore::Warning::IrregularWaveIndex;
+  const struct {
+    std::string_view breaker;
+    double n;
+    std::uint8_t bits;
+  } rows[] = {
+      {"goda1970", 8, std::uint8_t(steep)}, {"goda2010", 9.9, std::uint8_t(steep)},
+      {"goda1970", 10, 0},                  {"mccowan", 8, 0},
+      {"miche", 5, 0},                      {"kamphuis", 100, std::uint8_t(irregular)},
+      {"kamphuis", 5, std::uint8_t(irregular)},
+  };
+  for (const auto& row : rows) {
+    const shore::Breaking b = shore::findBreaking({1, 10, 30, row.n}, modelNamed(row.breaker, "shuto"));
+    EXPECT_EQ(b.warnings.bits, row.bits) << row.breaker << " 1/" << row.n;
+  }
+  EXPECT_TRUE(shore::empiricalBreaking({1, 10, 30, 8}).warnings.has(steep));
+  const auto compared = shore::compare({1, 10, 30, 8});
+  EXPECT_TRUE(compared.front().warnings.has(steep));
+  EXPECT_TRUE(compared.back().warnings.has(steep));
 }
 
 }  // namespace

@@ -1,0 +1,160 @@
+#include "gui/profile/RandomView.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "gui/style.h"
+#include "report/case.h"
+#include "report/messages.h"
+#include "report/random_table.h"
+#include "runtime/text.h"
+
+namespace saiha::profile {
+
+namespace {
+QString shortest(double value) {
+  return QString::fromStdString(rt::formatShortest(static_cast<float>(value)));
+}
+QString twoDecimals(float value) { return QString::fromStdString(rt::formatResult(value)); }
+QString termText(const std::optional<shore::RandomTerm>& term, bool maximum) {
+  return term ? QString::fromStdString(report::randomTermDisplayName(*term, maximum)) : QString();
+}
+}  // namespace
+
+RandomView::RandomView(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("randomView"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  auto* boxes = new QHBoxLayout;
+  const auto addBox = [&](const QString& label, const QString& name) {
+    auto* text = new QLabel(label);
+    auto* box = new QLineEdit;
+    box->setObjectName(name);
+    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000.000")) + 16);
+    text->setBuddy(box);
+    boxes->addWidget(text);
+    boxes->addWidget(box);
+    connect(box, &QLineEdit::textEdited, this, [this] {
+      typed_ = true;
+      redraw();
+    });
+    return box;
+  };
+  height_ = addBox(tr("換算沖波波高 H0′ (m)(&H):"), QStringLiteral("H0p"));
+  period_ = addBox(tr("有義波周期 T1/3 (s)(&T):"), QStringLiteral("T13"));
+  boxes->addStretch();
+  layout->addLayout(boxes);
+  message_ = new QLabel;
+  message_->setObjectName(QStringLiteral("randomMessage"));
+  message_->setWordWrap(true);
+  message_->setStyleSheet(gui::noteStyle());
+  layout->addWidget(message_);
+
+  auto* chart = new QChart;
+  chart->setMargins(QMargins(4, 4, 4, 4));
+  significant_ = new QLineSeries;
+  significant_->setName(tr("有義波高 H1/3"));
+  maximum_ = new QLineSeries;
+  maximum_->setName(tr("最高波高 Hmax"));
+  edge_ = new QLineSeries;
+  edge_->setName(tr("砕波帯の沖側端"));
+  QPen edgePen(Qt::gray);
+  edgePen.setStyle(Qt::DashLine);
+  edge_->setPen(edgePen);
+  xAxis_ = new QValueAxis;
+  xAxis_->setTitleText(tr("汀線からの距離 x (m)"));
+  xAxis_->setReverse(true);  // sea on the left, shore on the right
+  yAxis_ = new QValueAxis;
+  yAxis_->setTitleText(tr("波高 (m)"));
+  chart->addAxis(xAxis_, Qt::AlignBottom);
+  chart->addAxis(yAxis_, Qt::AlignLeft);
+  for (QLineSeries* series : {significant_, maximum_, edge_}) {
+    chart->addSeries(series);
+    series->attachAxis(xAxis_);
+    series->attachAxis(yAxis_);
+  }
+  for (QLineSeries* series : {significant_, maximum_}) {
+    connect(series, &QLineSeries::hovered, this, [this](const QPointF& point, bool state) {
+      if (state) showStation(point.x());
+    });
+  }
+  view_ = new QChartView(chart);
+  view_->setRenderHint(QPainter::Antialiasing);
+  layout->addWidget(view_, 1);
+  hover_ = new QLabel;
+  hover_->setObjectName(QStringLiteral("randomHover"));
+  hover_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  hover_->setMinimumHeight(hover_->fontMetrics().height());
+  hover_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  layout->addWidget(hover_);
+}
+
+void RandomView::setBeach(double n, double Ho, double T) {
+  n_ = n;
+  if (!typed_) {
+    height_->setText(shortest(Ho));
+    period_->setText(shortest(T));
+  }
+  redraw();
+}
+
+QString RandomView::hoverText() const { return hover_->text(); }
+
+void RandomView::redraw() {
+  const double H0p = report::inputNumber(height_->text().toStdString());
+  const double T13 = report::inputNumber(period_->text().toStdString());
+  profile_ = shore::randomProfile(H0p, T13, n_);
+  QList<QPointF> significant, maximum;
+  float highest = 0;
+  for (const shore::RandomStation& station : profile_.stations) {
+    if (!station.state.ok()) continue;
+    significant.append(QPointF(station.x, station.state.H13));
+    maximum.append(QPointF(station.x, station.state.Hmax));
+    highest = std::max(highest, station.state.Hmax);
+  }
+  significant_->replace(significant);
+  maximum_->replace(maximum);
+  hover_->clear();
+  if (!profile_.ok()) {
+    edge_->clear();
+    message_->setText(QString::fromStdString(report::errorText(profile_.error)));
+    message_->setStyleSheet(gui::errorStyle());
+    return;
+  }
+  message_->setStyleSheet(gui::noteStyle());
+  QString note = tr("合田 (1975) の不規則波の砕波変形：砕波帯の沖側端 h = %1 m で H1/3 = %2 m．"
+                    "H0′ は屈折・回折を考慮した換算沖波波高です（規則波の Ho とは異なります）．")
+                     .arg(twoDecimals(profile_.edge.h), twoDecimals(profile_.edge.H13));
+  const std::string warnings = report::warningText(profile_.edge.warnings);
+  if (!warnings.empty()) note += QStringLiteral("\n") + QString::fromStdString(warnings);
+  message_->setText(note);
+  const double edgeX = n_ * double(profile_.edge.h);
+  edge_->replace({QPointF(edgeX, 0), QPointF(edgeX, double(highest) * 1.1)});
+  xAxis_->setRange(0, double(profile_.stations.front().x));
+  xAxis_->applyNiceNumbers();
+  yAxis_->setRange(0, double(highest) * 1.1);
+  yAxis_->applyNiceNumbers();
+}
+
+void RandomView::showStation(double x) {
+  const auto& stations = profile_.stations;
+  if (stations.empty()) return;
+  const auto nearest = std::min_element(stations.begin(), stations.end(), [x](const auto& a, const auto& b) {
+    return std::abs(double(a.x) - x) < std::abs(double(b.x) - x);
+  });
+  const shore::RandomState& s = nearest->state;
+  hover_->setText(tr("x = %1 m　h = %2 m　Ks = %3　H1/3 = %4 m（%5）　Hmax = %6 m（%7）")
+                      .arg(twoDecimals(nearest->x), twoDecimals(s.h), twoDecimals(s.Ks),
+                           twoDecimals(s.H13), termText(s.H13Term, false), twoDecimals(s.Hmax),
+                           termText(s.HmaxTerm, true)));
+}
+
+}  // namespace saiha::profile

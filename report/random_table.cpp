@@ -1,0 +1,41 @@
+#include "report/random_table.h"
+
+#include "report/profile_table.h"
+
+namespace saiha::report {
+
+std::string_view randomTermName(shore::RandomTerm term) {
+  switch (term) {
+    case shore::RandomTerm::Shoaling: return "shoaling";
+    case shore::RandomTerm::Breaking: return "breaking";
+    case shore::RandomTerm::Cap: return "cap";
+  }
+  return "";
+}
+
+std::string randomTermDisplayName(shore::RandomTerm term, bool maximum) {
+  switch (term) {
+    case shore::RandomTerm::Shoaling:
+      return maximum ? "浅水変形 1.8·Ks·H0′" : "浅水変形 Ks·H0′";
+    case shore::RandomTerm::Breaking:
+      return maximum ? "砕波減衰 β0*·H0′ + β1*·h" : "砕波減衰 β0·H0′ + β1·h";
+    case shore::RandomTerm::Cap:
+      return maximum ? "上限 βmax*·H0′" : "上限 βmax·H0′";
+  }
+  return "";
+}
+
+namespace {
+std::string termCell(const std::optional<shore::RandomTerm>& term) {
+  return term ? std::string(randomTermName(*term)) : std::string();
+}
+}  // namespace
+
+std::array<std::string, 8> randomProfileRow(const shore::RandomStation& station) {
+  const shore::RandomState& s = station.state;
+  return {tableCell(station.x), tableCell(s.h),       std::string(markName(station.mark)),
+          tableCell(s.Ks),      tableCell(s.H13),     termCell(s.H13Term),
+          tableCell(s.Hmax),    termCell(s.HmaxTerm)};
+}
+
+}  // namespace saiha::report
