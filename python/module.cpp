@@ -307,13 +307,15 @@ py::dict randomWaves(const Input& H0p, const Input& T13, const Input& n, const I
     float *ks = Ks.mutable_data(), *h13 = H13.mutable_data(), *hmax = Hmax.mutable_data();
     std::uint8_t *code = error.mutable_data(), *bits = warning.mutable_data();
     py::gil_scoped_release release;
-    forEachElement(count, workers, [&](std::size_t i) {
-      const shore::RandomState r = shore::randomWaves(height[i], period[i], slope[i], depth[i]);
-      ks[i] = r.Ks;
-      h13[i] = r.H13;
-      hmax[i] = r.Hmax;
-      code[i] = static_cast<std::uint8_t>(r.error);
-      bits[i] = r.warnings.bits;
+    forEachRange(count, workers, [&](std::size_t begin, std::size_t end) {
+      for (std::size_t i = begin; i < end; ++i) {
+        const shore::RandomState r = shore::randomWaves(height[i], period[i], slope[i], depth[i]);
+        ks[i] = r.Ks;
+        h13[i] = r.H13;
+        hmax[i] = r.Hmax;
+        code[i] = static_cast<std::uint8_t>(r.error);
+        bits[i] = r.warnings.bits;
+      }
     });
   }
   py::dict out;
