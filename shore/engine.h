@@ -51,6 +51,9 @@ enum class Error : std::uint8_t {
   InvalidSedimentDensity = 20,       // ρs not a finite number > ρ
   InvalidPorosity = 21,              // p not a finite number with 0 ≤ p < 1
   InvalidBreakingPoint = 22,  // a transport's Hb or Hb/hb not finite > 0, or |θb| ≥ 90°
+  InvalidRunupHeight = 24,     // the runup's H0 not a finite number > 0 in single precision
+  InvalidRunupPeriod = 25,     // the runup's Tp not a finite number > 0 in single precision
+  InvalidForeshoreSlope = 26,  // the foreshore slope βf not a finite number > 0
 };
 // Whether a code says that the wave itself (Ho, T, αo or n) cannot be used,
 // as opposed to a calculation that ran and failed.
