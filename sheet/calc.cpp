@@ -106,6 +106,9 @@ CalcError calcErrorOf(shore::Error code) {
     case Error::InvalidSedimentDensity: return {ErrorKind::InvalidSedimentDensity, std::nullopt};
     case Error::InvalidPorosity: return {ErrorKind::InvalidPorosity, std::nullopt};
     case Error::InvalidBreakingPoint: return {ErrorKind::InvalidBreakingPoint, std::nullopt};
+    case Error::InvalidRunupHeight: return {ErrorKind::InvalidRunupHeight, std::nullopt};
+    case Error::InvalidRunupPeriod: return {ErrorKind::InvalidRunupPeriod, std::nullopt};
+    case Error::InvalidForeshoreSlope: return {ErrorKind::InvalidForeshoreSlope, std::nullopt};
   }
   return {ErrorKind::ArithmeticFault, std::nullopt, rt::Fault::InvalidOperation};
 }

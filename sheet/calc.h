@@ -30,6 +30,9 @@ enum class ErrorKind {
   InvalidSedimentDensity,       // the sediment density ρs
   InvalidPorosity,              // the porosity p
   InvalidBreakingPoint,         // Hb, hb or θb handed to the transport
+  InvalidRunupHeight,           // the runup's deep-water significant height H0
+  InvalidRunupPeriod,           // the runup's peak period Tp
+  InvalidForeshoreSlope,        // the foreshore slope βf
 };
 
 struct CalcError {

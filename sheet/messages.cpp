@@ -63,6 +63,12 @@ std::string errorText(const CalcError& error) {
     case ErrorKind::InvalidBreakingPoint:
       return "砕波波高 Hb と砕波水深 hb には 0 より大きい数値を，砕波波向 θb には "
              "-90 より大きく 90 より小さい数値を入力してください．";
+    case ErrorKind::InvalidRunupHeight:
+      return "遡上高の沖波有義波高 H0 には 0 より大きい数値を入力してください．";
+    case ErrorKind::InvalidRunupPeriod:
+      return "遡上高のピーク周期 Tp には 0 より大きい数値を入力してください．";
+    case ErrorKind::InvalidForeshoreSlope:
+      return "前浜勾配 βf には 0 より大きい数値を入力してください．";
     case ErrorKind::ArithmeticFault:
       return "計算中に数値演算エラー（" + faultName(error.fault) +
              "）が発生しました．入力値を確認してください．";

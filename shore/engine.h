@@ -61,7 +61,8 @@ constexpr bool isInvalidWave(Error code) {
   return code >= Error::InvalidHeight && code <= Error::InvalidSlope;
 }
 
-inline constexpr std::size_t kErrorCount = 23;
+// Every code is below kErrorCount; 23 is reserved.
+inline constexpr std::size_t kErrorCount = 27;
 
 // The deep-water wave and the beach, as typed.
 struct Wave {

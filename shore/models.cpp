@@ -4,6 +4,7 @@
 
 #include "runtime/checked.h"
 #include "shore/internal.h"
+#include "shore/shoreline.h"
 #include "wave/breakers.h"
 #include "wave/formulas.h"
 
@@ -111,6 +112,9 @@ std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& para
       ComparisonRow row{model, b.Hb, b.hb, b.gamma, b.thetaB};
       if (b.ok()) addTransport(row, paramsError, params);
       else row.error = b.error;
+      const SurfSimilarity surf = surfSimilarity(b);
+      row.xi0 = surf.xi0;
+      row.breakerType = surf.type;
       rows.push_back(row);
     }
   }
@@ -118,6 +122,8 @@ std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& para
   ComparisonRow row{std::nullopt, e.Hb, e.hb, e.gamma, e.thetaB};
   if (e.ok()) addTransport(row, paramsError, params);
   else row.error = e.error;
+  row.xi0 = rows.front().xi0;  // ξ0 is the wave's own
+  row.breakerType = rows.front().breakerType;
   rows.push_back(row);
   return rows;
 }

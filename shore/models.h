@@ -10,6 +10,7 @@
 
 #include "shore/engine.h"
 #include "shore/model.h"
+#include "shore/shoreline.h"
 
 namespace saiha::shore {
 
@@ -84,10 +85,16 @@ struct ComparisonRow {
   // The breaking point's error, or else the transport's; None when every
   // value was reached.
   Error error = Error::None;
+  // The wave's surf similarity ξ0 and Battjes' breaker type by it
+  // (shore/shoreline.h): the same in every row, reached whenever the wave's
+  // inputs are valid.
+  float xi0 = kNotReached;
+  std::optional<BreakerType> breakerType = std::nullopt;
 };
 
 // Every breaker limit with each shoaling rule, in the order of kBreakerLimits
-// and, within each, kShoalings (10 rows), then the empirical row.  Each row's
+// and, within each, kShoalings (10 rows), then the empirical row, each with
+// the wave's ξ0 and breaker type.  Each row's
 // transport uses its own γ as κ.  Rows whose breaking point was not found
 // carry its error and NaN; with bad parameters every row keeps its breaking
 // point and carries the parameter error instead of Q.

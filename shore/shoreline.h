@@ -10,6 +10,7 @@
 // tanβ = 1/n with straight, parallel contours.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -24,6 +25,8 @@ enum class BreakerType : std::uint8_t {
   Plunging,  // the crest curls over and plunges
   Surging,   // collapsing or surging: the front rushes up the beach face
 };
+inline constexpr std::array<BreakerType, 3> kBreakerTypes = {
+    BreakerType::Spilling, BreakerType::Plunging, BreakerType::Surging};
 
 // Battjes' (1974) limits of the breaker types, as the Coastal Engineering
 // Manual (Part II, Chapter 4) quotes them: spilling below the lower limit,

@@ -112,7 +112,7 @@ def test_error_texts():
     texts = [saiha.error_text(code) for code in Error if code]
     assert all(texts) and len(set(texts)) >= 10
     assert saiha.ERROR_CODES[14] == "BREAKING_DEPTH_TOO_SMALL"
-    for bad, error in ((len(Error), ValueError), (-1, ValueError), ("1", TypeError)):
+    for bad, error in ((max(Error) + 1, ValueError), (-1, ValueError), ("1", TypeError)):
         with pytest.raises(error):
             saiha.error_text(bad)
 

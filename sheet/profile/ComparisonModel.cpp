@@ -21,7 +21,7 @@ void ComparisonModel::setRows(const std::vector<Entry>& entries) {
   rows_.clear();
   rows_.reserve(entries.size());
   for (const Entry& entry : entries) {
-    const std::array<std::string, 9> cells = sheet::compareRow(entry.row);
+    const auto cells = sheet::compareRow(entry.row);
     Row row{entry.row, entry.color, {}};
     for (int column = 0; column < ColumnCount; ++column) {
       row.cells[std::size_t(column)] =
