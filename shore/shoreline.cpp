@@ -122,16 +122,18 @@ Runup runup(const Breaking& b, const RunupInput& input) noexcept {
       r.swashInfragravity = narrow(root * kDissipativeSwashCoef);
       r.swash = r.swashInfragravity;
       r.R2 = narrow(root * kDissipativeRunupCoef);
-      return;
+    } else {
+      const Real setup = root * kSetupCoef * betaF;
+      const Real swash =
+          rt::sqrt(Real(H0) * r.L0 * (Real(kSwashSlopeCoef) * betaF * betaF + kSwashConstant));
+      r.setup = narrow(setup);
+      r.swashIncident = narrow(root * kIncidentCoef * betaF);
+      r.swashInfragravity = narrow(root * kInfragravityCoef);
+      r.swash = narrow(swash);
+      r.R2 = narrow(Real(kExceedanceFactor) * (setup + swash / 2));
     }
-    const Real setup = root * kSetupCoef * betaF;
-    const Real swash =
-        rt::sqrt(Real(H0) * r.L0 * (Real(kSwashSlopeCoef) * betaF * betaF + kSwashConstant));
-    r.setup = narrow(setup);
-    r.swashIncident = narrow(root * kIncidentCoef * betaF);
-    r.swashInfragravity = narrow(root * kInfragravityCoef);
-    r.swash = narrow(swash);
-    r.R2 = narrow(Real(kExceedanceFactor) * (setup + swash / 2));
+    // On the drawn beach, as the profile places its stations at n·h.
+    r.xOnBeach = static_cast<float>(-b.n * double(r.R2));
   });
   return r;
 }

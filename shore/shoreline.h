@@ -127,6 +127,9 @@ struct Runup {
   float swashInfragravity = kNotReached;  // SIG (m)
   float swash = kNotReached;     // S (m)
   float R2 = kNotReached;        // R2% (m)
+  // Where the runup level meets the beach of slope 1/n, −n·R2 (m, negative:
+  // landward of the still-water shoreline, as x in the profile).
+  float xOnBeach = kNotReached;
   bool ok() const { return error == Error::None; }
 };
 // Stockdon's limit of a dissipative beach.

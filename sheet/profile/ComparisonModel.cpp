@@ -3,6 +3,7 @@
 #include <QFont>
 
 #include "sheet/compare_table.h"
+#include "sheet/shoreline_table.h"
 
 namespace saiha::profile {
 
@@ -11,8 +12,8 @@ namespace {
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // Where each column's text sits in the cells of sheet::compareRow.
-constexpr std::array<std::size_t, ComparisonModel::ColumnCount> kCompareCell = {0, 2, 3, 4,
-                                                                                5, 7, 8};
+constexpr std::array<std::size_t, ComparisonModel::ColumnCount> kCompareCell = {0, 2, 3, 4, 5,
+                                                                                7, 9, 10, 8};
 
 }  // namespace
 
@@ -27,6 +28,9 @@ void ComparisonModel::setRows(const std::vector<Entry>& entries) {
       row.cells[std::size_t(column)] =
           column == Name ? QString::fromStdString(sheet::rowDisplayName(entry.row))
                          : QString::fromStdString(cells[kCompareCell[std::size_t(column)]]);
+    }
+    if (entry.row.breakerType) {
+      row.cells[Type] = text(sheet::breakerTypeDisplayName(*entry.row.breakerType));
     }
     rows_.push_back(std::move(row));
   }
@@ -62,7 +66,8 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
       }
       break;
     case Qt::TextAlignmentRole:
-      return int((column == Name || column == Message ? Qt::AlignLeft : Qt::AlignRight) |
+      return int((column == Name || column == Type || column == Message ? Qt::AlignLeft
+                                                                        : Qt::AlignRight) |
                  Qt::AlignVCenter);
     default:
       break;
@@ -76,11 +81,15 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
                                                                   : QVariant();
   }
   static const std::array<QString, ColumnCount> names = {
-      QStringLiteral("モデル"), QStringLiteral("Hb (m)"),    QStringLiteral("hb (m)"),
-      QStringLiteral("γ"),      QStringLiteral("θb (°)"),    QStringLiteral("Q (m³/年)"),
-      QStringLiteral("エラー")};
+      QStringLiteral("モデル"),   QStringLiteral("Hb (m)"),    QStringLiteral("hb (m)"),
+      QStringLiteral("γ"),        QStringLiteral("θb (°)"),    QStringLiteral("Q (m³/年)"),
+      QStringLiteral("ξ0"),       QStringLiteral("砕波形式"),  QStringLiteral("エラー")};
   if (role == Qt::DisplayRole) return names[std::size_t(section)];
   if (role == Qt::ToolTipRole && section == QPerYear) return text(sheet::kTransportNote);
+  if (role == Qt::ToolTipRole && (section == Xi0 || section == Type)) {
+    return QStringLiteral("沖波の surf similarity ξ0 = tanβ/√(Ho/Lo) と Battjes (1974) "
+                          "の砕波形式．波と海底勾配だけで決まり，どの行も同じです．");
+  }
   return {};
 }
 

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "runtime/text.h"
+#include "sheet/shoreline_table.h"
 #include "sheet/window/frmKelvo.h"
 #include "shore/reference.h"
 
@@ -31,6 +32,8 @@ const QColor kSandEdge(0x9c, 0x7b, 0x3c);
 const QColor kWaterColor(0xdc, 0xec, 0xf8);
 const QColor kOnsetColor(0xd3, 0x84, 0x00);
 const QColor kChosenColor(0x55, 0x55, 0x55);
+const QColor kMeanLevelColor(0x00, 0x79, 0x6b);
+const QColor kRunupColor(0x6d, 0x4c, 0x41);
 
 // A curve with nothing to draw.
 const std::vector<shore::Station> kNoStations;
@@ -253,14 +256,19 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
     area->attachAxis(depthAxis_);
   }
   hideFromLegend(chart, water_);
-  // The water's lower edge follows the seabed.
-  connect(seabed_, &QXYSeries::pointsReplaced, waterBottom,
-          [this, waterBottom] { waterBottom->replace(seabed_->points()); });
+  // The water's lower edge follows the seabed, up to the still-water
+  // shoreline: the beach above it is dry.
+  connect(seabed_, &QXYSeries::pointsReplaced, waterBottom, [this, waterBottom] {
+    QList<QPointF> wet = seabed_->points();
+    wet.removeIf([](const QPointF& p) { return p.x() < 0; });
+    waterBottom->replace(wet);
+  });
 
   QPen guide(QColor(0x80, 0x80, 0x80), 1, Qt::DashLine);
   onsetLine_ = newLine(QString(), guide, false);
   breakingLine_ = newLine(QString(), guide, false);
   chosenLine_ = newLine(QString(), QPen(kChosenColor, 1.5, Qt::DashDotLine), true);
+  meanLevel_ = newLine(QStringLiteral("平均水位（wave setup）"), QPen(kMeanLevelColor, 2), true);
   limit_ = newLine(QStringLiteral("砕波限界波高"), QPen(kLimitColor, 1.5, Qt::DashLine), false);
   ursell_ =
       newLine(QStringLiteral("アーセル数 50 の波高"), QPen(kUrsellColor, 1.5, Qt::DotLine), false);
@@ -277,17 +285,24 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
                       QScatterSeries::MarkerShapeRotatedRectangle, true);
   failed_ = newMarker(QStringLiteral("計算できない地点"), QColor(Qt::red),
                       QScatterSeries::MarkerShapeRectangle, true);
+  meanShore_ = newMarker(QStringLiteral("平均汀線"), kMeanLevelColor,
+                         QScatterSeries::MarkerShapeCircle, true);
+  meanShore_->setMarkerSize(8);
+  runup_ = newMarker(QStringLiteral("遡上高 R2%"), kRunupColor,
+                     QScatterSeries::MarkerShapeTriangle, true);
   hover_ = newMarker(QString(), QColor(Qt::black), QScatterSeries::MarkerShapeCircle, false);
   hover_->setMarkerSize(7);
   hover_->setBrush(Qt::NoBrush);
   hover_->setPen(QPen(Qt::black, 1.5));
   for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{
-           onsetLine_, breakingLine_, chosenLine_, onset_, chosen_, hover_}) {
+           onsetLine_, breakingLine_, chosenLine_, onset_, chosen_, hover_, meanShore_, runup_}) {
     hideFromLegend(chart, series);
   }
 
   onsetLabel_ = new Callout(chart, onset_, kOnsetColor, Callout::Side::Below);
   chosenLabel_ = new Callout(chart, chosen_, kChosenColor, Callout::Side::Below);
+  meanShoreLabel_ = new Callout(chart, meanShore_, kMeanLevelColor, Callout::Side::Above);
+  runupLabel_ = new Callout(chart, runup_, kRunupColor, Callout::Side::Above);
   connect(chart, &QChart::plotAreaChanged, this, [this] { placeLabels(); });
 
   setQuantity(quantity_);
@@ -298,7 +313,7 @@ void ProfileChart::placeLabels() {
   // The onset and the chosen depth keep their places; the breaking points'
   // labels, the wave of the calculation window first, step aside.
   std::vector<QRectF> taken;
-  for (Callout* label : {onsetLabel_, chosenLabel_}) {
+  for (Callout* label : {onsetLabel_, chosenLabel_, runupLabel_, meanShoreLabel_}) {
     label->place();
     label->settle(taken);
   }
@@ -421,7 +436,8 @@ void ProfileChart::fillHeightCurve(int index, const std::vector<shore::Station>&
   if (breaking) {
     // Further curves are told apart by colour: their labels give the values
     // alone, short enough to stand beside each other.
-    const QString text = index == 0 ? QStringLiteral("砕波点  ") + depthAndHeight(breaking->state)
+    const QString text = index == 0 ? QStringLiteral("砕波点  ") +
+                                          depthAndHeight(breaking->state) + breakingNote_
                                     : depthAndHeight(breaking->state);
     const QPointF point(breaking->x, breaking->state.H);
     curve.breaking->replace({point});
@@ -443,9 +459,12 @@ void ProfileChart::clearSeries() {
   for (std::size_t i = 0; i < curves_.size(); ++i) fillHeightCurve(int(i), kNoStations);
   for (QXYSeries* series : std::initializer_list<QXYSeries*>{
            limit_, ursell_, secondary_, surface_, axisBottom_, onset_, onsetLine_, breakingLine_,
-           chosen_, chosenLine_, failed_, hover_}) {
+           chosen_, chosenLine_, failed_, hover_, meanLevel_, meanShore_, runup_}) {
     series->clear();
   }
+  breakingNote_.clear();
+  meanShoreLabel_->dismiss();
+  runupLabel_->dismiss();
   // Replaced rather than cleared, so that the water's lower edge follows.
   seabed_->replace(QList<QPointF>());
   onsetLabel_->dismiss();
@@ -455,7 +474,8 @@ void ProfileChart::clearSeries() {
 }
 
 void ProfileChart::showProfile(const shore::Profile& profile, std::optional<double> chosenDepth,
-                               std::span<const CurveStations> others) {
+                               std::span<const CurveStations> others,
+                               const shore::Shoreline* shoreline) {
   if (!profile.ok() || profile.stations.empty()) {
     clearProfile();
     return;
@@ -483,8 +503,43 @@ void ProfileChart::showProfile(const shore::Profile& profile, std::optional<doub
     if (!station.state.ok()) failed.append(QPointF(station.x, station.state.h));
     if (station.mark == shore::Mark::Onset && std::isfinite(station.state.H)) onset = &station;
   }
-  // The seabed runs on to the shoreline itself.
+  // The seabed runs on to the shoreline itself, and the beach on to the
+  // farther of the mean shoreline and the runup mark, both on it.
   seabed.append(QPointF(0, 0));
+  // Levels above still water stand on the depth axis as negative depths.
+  QList<QPointF> level, meanShore, runup;
+  if (shoreline && shoreline->setup.ok()) {
+    const shore::Setup& s = shoreline->setup;
+    level = {QPointF(s.xBreaker, -s.etaB), QPointF(s.xMeanShoreline, -s.etaMax)};
+    meanShore = {level.back()};
+    meanShoreLabel_->show(QStringLiteral("平均汀線  Δx = %1 m, η = %2 m")
+                              .arg(metres(s.shoreShift), metres(s.etaMax)),
+                          meanShore.front());
+  } else {
+    meanShoreLabel_->dismiss();
+  }
+  if (shoreline && shoreline->runup.ok()) {
+    runup = {QPointF(shoreline->runup.xOnBeach, -shoreline->runup.R2)};
+    runupLabel_->show(QStringLiteral("遡上高 R2% = %1 m").arg(metres(shoreline->runup.R2)),
+                      runup.front());
+  } else {
+    runupLabel_->dismiss();
+  }
+  for (const QList<QPointF>* mark : {&meanShore, &runup}) {
+    if (!mark->isEmpty() && mark->front().x() < seabed.back().x()) seabed.append(mark->front());
+  }
+  // A quarter further along the same straight beach, so that the marks stand
+  // clear of the plot's edge.
+  if (seabed.back().x() < 0) seabed.append(seabed.back() * 1.25);
+  meanLevel_->replace(level);
+  meanShore_->replace(meanShore);
+  runup_->replace(runup);
+  breakingNote_.clear();
+  if (shoreline && shoreline->surf.type) {
+    breakingNote_ = QStringLiteral("　ξ0 = %1 %2").arg(
+        metres(shoreline->surf.xi0),
+        QString::fromUtf8(sheet::breakerTypeDisplayName(*shoreline->surf.type).data()));
+  }
   limit_->replace(limit);
   ursell_->replace(ursell);
   failed_->replace(failed);
@@ -546,15 +601,17 @@ void ProfileChart::drawSecondary() {
 
 void ProfileChart::rescale() {
   if (!xAxis_ || !secondary_) return;  // still being built
-  // Distances: the whole profile, seaward end on the left.
-  double xMax = 1;
+  // Distances: the whole profile, seaward end on the left, to the landward
+  // end of the beach.
+  double xMax = 1, xMin = 0;
   if (!profile_.stations.empty()) xMax = std::max(xMax, double(profile_.stations.front().x));
+  for (const QPointF& p : seabed_->points()) xMin = std::min(xMin, p.x());
   // Round distances from the shoreline, whatever the seaward end.  The
   // interval is set before the range, so that no range is ever drawn with
   // the ticks of a much smaller one.
   const double xStep = niceRange(0, xMax, 7).step();
   if (xAxis_->tickInterval() != xStep) xAxis_->setTickInterval(xStep);
-  xAxis_->setRange(0, xMax);
+  xAxis_->setRange(xMin, xMax);
 
   // Heights: every curve and the markers on it, with room above for labels.
   double hMax = 0;
@@ -582,7 +639,7 @@ void ProfileChart::rescale() {
   for (const QPointF& p : seabed_->points()) deepest = std::max(deepest, p.y());
   const double above = deepest * kSurfaceAt / (1 - kSurfaceAt);
   depthAxis_->setRange(-above, deepest);
-  axisBottom_->replace({QPointF(xMax, deepest), QPointF(0, deepest)});
+  axisBottom_->replace({QPointF(xMax, deepest), QPointF(xMin, deepest)});
   if (deepest != depthLabelsFor_) {
     depthLabelsFor_ = deepest;
     for (const QString& label : depthAxis_->categoriesLabels()) depthAxis_->remove(label);
@@ -616,7 +673,8 @@ void ProfileChart::rescale() {
 void ProfileChart::placeLegend() {
   // The entries as fillHeightCurve and showProfile leave them; each takes
   // its text, its colour square and the space around them.
-  QStringList names = {sand_->name(), limit_->name(), ursell_->name(), secondary_->name()};
+  QStringList names = {sand_->name(), limit_->name(), ursell_->name(), secondary_->name(),
+                       meanLevel_->name()};
   if (failedInLegend_) names.append(failed_->name());
   for (const HeightCurve& curve : curves_) {
     if (curve.inLegend) names.append(curve.name);
@@ -632,6 +690,13 @@ void ProfileChart::placeLegend() {
 void ProfileChart::resizeEvent(QResizeEvent* event) {
   QChartView::resizeEvent(event);
   placeLegend();
+}
+
+QList<QPointF> ProfileChart::meanLevel() const { return meanLevel_->points(); }
+QList<QPointF> ProfileChart::runupMark() const { return runup_->points(); }
+QString ProfileChart::breakingLabel() const {
+  const Callout* label = curves_.front().label;
+  return label->wanted() ? label->text() : QString();
 }
 
 void ProfileChart::hoverAt(double x) {
