@@ -739,7 +739,7 @@ class Shoreline:
 def _type_names(columns: dict[str, np.ndarray]) -> dict[str, np.ndarray]:
     """The breaker-type codes of :func:`shoreline`'s columns as names."""
     for name in ("breaker_type", "breaker_type_b"):
-        columns[name] = _TYPE_NAMES[columns[name]]
+        columns[name] = np.asarray(_TYPE_NAMES[columns[name]])  # 0-d stays an array
     return columns
 
 
