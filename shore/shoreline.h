@@ -15,7 +15,7 @@
 #include <optional>
 
 #include "shore/engine.h"
-#include "shore/model.h"
+#include "shore/model_choice.h"
 
 namespace saiha::shore {
 

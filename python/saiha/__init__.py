@@ -35,6 +35,9 @@ import pandas as pd
 
 from . import _saiha
 
+#: The version of the package, that of the programs built with it.
+__version__: str = _saiha.VERSION
+
 if TYPE_CHECKING:
     from . import dask
 
@@ -92,8 +95,15 @@ class Error(enum.IntEnum):
     INVALID_FORESHORE_SLOPE = 26  #: the foreshore slope beta_f not a finite number > 0
 
 
-# Codes run from 0 to ERROR_COUNT - 1; a reserved value has no member.
-if max(Error) + 1 != _saiha.ERROR_COUNT:  # pragma: no cover - a build out of step
+def _python_name(cpp_name: str) -> str:
+    """``InvalidHeight`` -> ``INVALID_HEIGHT``: the C++ enumerator as a Python one."""
+    return "".join("_" + c if c.isupper() and i else c for i, c in enumerate(cpp_name)).upper()
+
+
+# Codes run from 0 to ERROR_COUNT - 1; a value that names no code (reserved)
+# has an empty C++ name and no member here.
+_CODES = [(code, _python_name(n)) for code, n in enumerate(_saiha.ERROR_NAMES) if n]
+if [(int(e), e.name) for e in Error] != _CODES:  # pragma: no cover
     raise ImportError("saiha: the compiled module and the package disagree on the error codes")
 
 #: The error codes by value, named.

@@ -1,0 +1,128 @@
+# saiha-calc run as a program: exit status, standard output, standard error.
+set(cli_data ${CMAKE_CURRENT_SOURCE_DIR}/data/saiha_calc)
+
+function(saiha_calc_test name)
+  add_test(NAME saiha_calc.${name}
+    COMMAND ${CMAKE_COMMAND} -DBIN=$<TARGET_FILE:saiha-calc> ${ARGN}
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/run_saiha_calc.cmake)
+endfunction()
+
+saiha_calc_test(help -DARGS=--help -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=Usage: saiha-calc .*profile.*Ho,T,alpha0,n,h.*Exit status")
+saiha_calc_test(version -DARGS=--version -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^saiha-calc ${PROJECT_VERSION}\n$")
+saiha_calc_test(stdin_defaults -DSTDIN=${cli_data}/defaults.csv -DEXIT=0 -DSTDERR=empty
+  -DSTDOUT_FILE=${cli_data}/defaults.expected.csv)
+saiha_calc_test(dash_is_stdin -DARGS=- -DSTDIN=${cli_data}/defaults.csv -DEXIT=0
+  -DSTDOUT_FILE=${cli_data}/defaults.expected.csv)
+# BOM, CRLF, a blank line, quoted cells, failing rows and a short row.
+saiha_calc_test(mixed_rows_exit_one -DARGS=${cli_data}/mixed.csv -DEXIT=1 -DSTDERR=empty
+  -DSTDOUT_FILE=${cli_data}/mixed.expected.csv)
+saiha_calc_test(examples -DARGS=${PROJECT_SOURCE_DIR}/examples/cases.csv -DEXIT=1
+  -DSTDERR=empty -DSTDOUT_LINES_OF=${PROJECT_SOURCE_DIR}/examples/cases.csv)
+saiha_calc_test(missing_file -DARGS=${cli_data}/no-such-file.csv -DEXIT=2 -DSTDERR=one_line
+  "-DSTDERR_REGEX=cannot open .*no-such-file.csv.*No such file" "-DSTDOUT_REGEX=^$")
+saiha_calc_test(directory -DARGS=${cli_data} -DEXIT=2 -DSTDERR=one_line "-DSTDOUT_REGEX=^$")
+saiha_calc_test(bad_header -DARGS=${cli_data}/bad_header.csv -DEXIT=2 -DSTDERR=one_line
+  "-DSTDERR_REGEX=bad_header.csv.: line 1: unknown column 'H'" "-DSTDOUT_REGEX=^$")
+# A malformed record further on: the rows before it are written.
+saiha_calc_test(malformed -DSTDIN=${cli_data}/malformed.csv -DEXIT=2 -DSTDERR=one_line
+  "-DSTDERR_REGEX=standard input: line 3: malformed CSV"
+  "-DSTDOUT_REGEX=^Ho,T,alpha0,n,h,[^\n]*\n1,10,30,60,2.07,1.71,[^\n]*\n$")
+saiha_calc_test(empty_input -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=input is empty"
+  "-DSTDOUT_REGEX=^$")
+saiha_calc_test(unknown_option -DARGS=--frobnicate -DEXIT=2 -DSTDERR=one_line
+  "-DSTDOUT_REGEX=^$")
+saiha_calc_test(two_files "-DARGS=${cli_data}/defaults.csv|${cli_data}/mixed.csv" -DEXIT=2
+  -DSTDERR=one_line "-DSTDOUT_REGEX=^$")
+saiha_calc_test(progress_forced "-DARGS=--progress|-j|2|${cli_data}/defaults.csv" -DEXIT=0
+  -DSTDOUT_FILE=${cli_data}/defaults.expected.csv "-DSTDERR_REGEX=1 rows.*100.0 %")
+
+# The cross-shore profile.
+set(wave "--Ho|1|--T|10|--alpha0|-30|--n|60")
+saiha_calc_test(profile "-DARGS=profile|${wave}|--stations|20" -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^x,h,rule,point,H,L,C,theta,a_bottom,u_bottom,a_surface,u_surface\n[^\n]*,linear,,.*,nonlinear,onset,.*,surf,breaking,[^\n]*-8.17962,.*")
+saiha_calc_test(profile_bad_value "-DARGS=profile|--Ho|1|--T|10|--alpha0|30|--n|0" -DEXIT=2
+  -DSTDERR=one_line "-DSTDERR_REGEX=海底勾配の分母" "-DSTDOUT_REGEX=^$")
+saiha_calc_test(profile_not_a_number "-DARGS=profile|--Ho|1x|--T|10|--alpha0|30|--n|60" -DEXIT=2
+  -DSTDERR=one_line "-DSTDERR_REGEX=--Ho '1x' is not a number" "-DSTDOUT_REGEX=^$")
+saiha_calc_test(profile_missing_option "-DARGS=profile|--Ho|1|--T|10|--n|60" -DEXIT=2
+  -DSTDERR=one_line "-DSTDERR_REGEX=alpha0" "-DSTDOUT_REGEX=^$")
+saiha_calc_test(profile_no_breaking_point "-DARGS=profile|--Ho|0.01|--T|20|--alpha0|0|--n|60"
+  -DEXIT=1 -DSTDERR=one_line "-DSTDERR_REGEX=砕波点が" "-DSTDOUT_REGEX=^$")
+
+# Models on the command line.  The default pair named outright gives today's bytes;
+# McCowan's limit moves the breaking point (its values checked in batch_test).
+saiha_calc_test(models_default_named
+  "-DARGS=--breaker|goda1970|--shoaling|two-regime|${cli_data}/defaults.csv" -DEXIT=0
+  -DSTDERR=empty -DSTDOUT_FILE=${cli_data}/defaults.expected.csv)
+saiha_calc_test(models_mccowan "-DARGS=--breaker|mccowan|${cli_data}/defaults.csv" -DEXIT=0
+  -DSTDERR=empty "-DSTDOUT_REGEX=\n1,10,30,60,2.13,1.66,2.13,0.78,[^\n]*,\n$")
+saiha_calc_test(models_profile_shuto
+  "-DARGS=--shoaling|shuto|profile|${wave}|--breaker|miche|--stations|20" -DEXIT=0
+  -DSTDERR=empty "-DSTDOUT_REGEX=,linear,,.*,intermediate,onset,.*,nonlinear,,.*,2.0428662,surf,breaking,")
+
+# compare: the header, the ten model rows in order, then the empirical row, which
+# reproduces CEM Example Problem II-4-1 (1/100, 2 m, 10 s, normal incidence:
+# Hb about 2.7 m at hb about 3.2 m; 2.68 m and 3.21 m to two decimals).  Every
+# row ends with the wave's xi0 = 0.01/sqrt(2/156.131) = 0.088355 and its type.
+set(rows "^breaker,shoaling,Hb,hb,gamma,theta_b,Q_m3_per_s,Q_m3_per_year,error,xi0,breaker_type\n")
+set(surf ",0[.]08835[0-9]*,spilling\n")
+foreach(breaker goda1970 goda2010 mccowan kamphuis miche)
+  foreach(shoaling two-regime shuto)
+    string(APPEND rows "${breaker},${shoaling},[0-9.]+,[0-9.]+,[0-9.]+,0,0,0,${surf}")
+  endforeach()
+endforeach()
+string(APPEND rows "komar-gaughan,weggel,2[.]67[5-9][0-9]*,3[.]20[5-9][0-9]*,[0-9.]+,0,0,0,${surf}$")
+saiha_calc_test(compare_cem_example "-DARGS=compare|--Ho|2|--T|10|--alpha0|0|--n|100" -DEXIT=0
+  -DSTDERR=empty "-DSTDOUT_REGEX=${rows}")
+# The transport options reach the CERC formula, Q with the sign of theta_b:
+# 0.2*1025*sqrt(9.81) / (16*sqrt(0.7834263)*1625*1) * 2.7466643^2.5 * sin(-21.134332 deg)
+# = -0.125777 m3/s, -3.96923e6 m3/year by hand.  A model without a breaking
+# point fills its error cell and the run exits 1, every row written; its
+# wave still has xi0 = (1/60)/sqrt(0.01/624.524) = 4.165, surging.
+saiha_calc_test(compare_transport_options
+  "-DARGS=compare|--Ho|2|--T|10|--alpha0|-30|--n|100|--K|0.2|--porosity|0" -DEXIT=0
+  -DSTDERR=empty "-DSTDOUT_REGEX=\ngoda1970,two-regime,2.7466643,3.505964,0.7834263,-10.567166,-0[.]12577[0-9]*,-39692[0-9][0-9][.]?[0-9]*,${surf}")
+saiha_calc_test(compare_row_fails "-DARGS=compare|--Ho|0.01|--T|20|--alpha0|0|--n|60" -DEXIT=1
+  -DSTDERR=empty "-DSTDOUT_REGEX=\ngoda1970,two-regime,,,,,,,砕波点が[^\n]*\n.*komar-gaughan,weggel,0[.]05[^\n]*,,4[.]16[0-9]*,surging\n$")
+
+# What happens at the shoreline (values by hand in tests/shore/shoreline_test.cpp):
+# the defaults, then the runup's own wave and slope, then a wave without a
+# breaking point, which keeps xi0 and the runup.
+saiha_calc_test(shore "-DARGS=shore|--Ho|2|--T|10|--alpha0|30|--n|100" -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^quantity,value,unit,source\nHb,2.7466643,m,[^\n]*goda1970 with two-regime\n.*\nbreaker_type,spilling,-,Battjes.*\nR2,0[.]75985[0-9]*,m,Stockdon[^\n]*dissipative.*\nV,1[.]0948[0-9]*,m/s,Komar[^\n]*\n$")
+saiha_calc_test(shore_runup_options
+  "-DARGS=shore|--Ho|2|--T|10|--alpha0|-30|--n|100|--beta-f|0.1|--runup-Tp|5|--runup-H0|8|--breaker|mccowan"
+  -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=mccowan.*\nrunup_H0,8,m,.*\nrunup_Tp,5,s,.*\nbeta_f,0.1,-,.*\nR2,0[.]75985[0-9]*,m,.*\nV,-")
+saiha_calc_test(shore_no_breaking_point "-DARGS=shore|--Ho|0.01|--T|20|--alpha0|0|--n|60" -DEXIT=1
+  -DSTDERR=one_line "-DSTDERR_REGEX=砕波点が"
+  "-DSTDOUT_REGEX=\nHb,,m,.*\nxi0,4[.]16[0-9]*,-,.*\nsetdown_b,,m,.*\nR2,0[.][0-9]+,m,.*\nV,,m/s,")
+
+# Bad names and parameters: one line naming the problem, nothing written, exit 2.
+set(compare_wave "compare|--Ho|2|--T|10|--alpha0|30|--n|100")
+foreach(case
+    "unknown_breaker|--breaker|Goda1970|${cli_data}/defaults.csv|unknown breaker limit 'Goda1970'. one of goda1970 [(]default[)], goda2010"
+    "unknown_shoaling_profile|profile|${wave}|--shoaling|shuto1974|unknown shoaling rule 'shuto1974'. one of two-regime"
+    "compare_K_zero|${compare_wave}|--K|0|--K: 漂砂量係数 K"
+    "compare_K_not_a_number|${compare_wave}|--K|1x|--K '1x' is not a number"
+    "compare_rho_s_below_rho|${compare_wave}|--rho|1100|--rho-s|1000|--rho-s: 底質の密度"
+    "compare_porosity_one|${compare_wave}|--porosity|1|--porosity: 空隙率"
+    "compare_porosity_negative|${compare_wave}|--porosity|-0.1|--porosity: 空隙率"
+    "compare_bad_wave|compare|--Ho|2|--T|10|--alpha0|90|--n|100|波向αo には"
+    "compare_with_breaker|--breaker|miche|${compare_wave}|do not go with compare"
+    "shore_beta_f_zero|shore|--Ho|2|--T|10|--alpha0|30|--n|100|--beta-f|0|--beta-f: 前浜勾配"
+    "shore_runup_Tp_negative|shore|--Ho|2|--T|10|--alpha0|30|--n|100|--runup-Tp|-1|--runup-Tp: 遡上高のピーク周期"
+    "shore_bad_wave|shore|--Ho|2|--T|0|--alpha0|30|--n|100|周期T には"
+    "shore_with_jobs|-j|2|shore|--Ho|2|--T|10|--alpha0|30|--n|100|do not go with shore"
+    "line_break_in_value|profile|--Ho|1\n|--T|10|--alpha0|30|--n|60|--Ho '1[?]' is not a number")
+  string(REGEX MATCH "^[^|]+" name "${case}")
+  string(REGEX REPLACE "^[^|]+[|](.*)[|][^|]+$" "\\1" args "${case}")
+  string(REGEX MATCH "[^|]+$" reason "${case}")
+  saiha_calc_test(bad_${name} "-DARGS=${args}" -DEXIT=2 -DSTDERR=one_line
+    "-DSTDERR_REGEX=${reason}" "-DSTDOUT_REGEX=^$")
+endforeach()
+# Interrupted runs: SIGPIPE into head, SIGINT mid-file.
+add_test(NAME saiha_calc.interrupted
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/interrupt_test.sh $<TARGET_FILE:saiha-calc>)
