@@ -1,7 +1,8 @@
 // saiha-calc: the calculation sheet from the command line.  Reads cases as
 // CSV from a file or standard input and writes every case's results as CSV
 // to standard output; `saiha-calc profile` writes one wave's cross-shore
-// profile, `saiha-calc compare` every breaker and shoaling model on one wave.
+// profile, `saiha-calc compare` every breaker and shoaling model on one wave,
+// `saiha-calc shore` what happens at the shoreline.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -28,6 +29,7 @@
 #include "cli/pipeline.h"
 #include "cli/profile_csv.h"
 #include "cli/random_csv.h"
+#include "cli/shoreline_csv.h"
 #include "shore/model_choice.h"
 #include "saiha/version.h"
 #include "shore/comparison.h"
@@ -85,15 +87,17 @@ Exit status:
        one line on standard error names the line
   130  interrupted (Ctrl+C); the rows computed so far are written whole
 
-Models (--breaker, --shoaling; also for profile):
+Models (--breaker, --shoaling; also for profile and shore):
   breaker limits  goda1970 (default), goda2010, mccowan, kamphuis, miche
   shoaling rules  two-regime (default), shuto
   The defaults are the calculation window's.  Any other pair finds the
   breaking point where the height that applies at each depth meets the
   limit, so a steep wave may break while it still shoals linearly.
 
-See "saiha-calc profile --help" for the cross-shore profile and
-"saiha-calc compare --help" for every model side by side.)";
+See "saiha-calc profile --help" for the cross-shore profile,
+"saiha-calc compare --help" for every model side by side and
+"saiha-calc shore --help" for breaker type, setup, runup and longshore
+current.)";
 
 constexpr const char* kProfileFooter = R"(Output (standard output):
   CSV with LF line ends and the header
@@ -170,6 +174,29 @@ Exit status:
   1  some row has an error (every row is still written)
   2  a bad option, input value or transport parameter: one line on
      standard error, no output)";
+
+constexpr const char* kShoreFooter = R"(Output (standard output):
+  CSV with LF line ends, the header
+    quantity,value,unit,source
+  and one row per quantity: the breaking point (Hb, hb, gamma, theta_b);
+  the surf similarity xi0 = tan(beta)/sqrt(Ho/L0) and xi_b (with Hb) and
+  the breaker type of each after Battjes (1974): spilling, plunging or
+  surging (collapsing or surging); setdown at breaking, the setup gradient
+  across the surf zone, the setup at the still-water shoreline, the
+  landward shift of the mean shoreline and the setup there, by the
+  radiation stress with the model's gamma = Hb/hb; the runup after Stockdon
+  et al. (2006) with its setup, incident and infragravity swash, and R2
+  (2 % exceedance), a formula for random waves whose H0 and Tp default to
+  Ho and T; the longshore current V at mid surf zone (Komar and Inman),
+  signed as theta_b.  Levels are metres above the still-water level.
+  Numbers are the shortest texts that read back as the same
+  single-precision values; a value not reached is an empty cell.
+
+Exit status:
+  0  every quantity computed
+  1  some quantity could not be computed (the breaking point was not
+     found): every row is written, the message on standard error
+  2  a bad option or input value: one line on standard error, no output)";
 
 // ------------------------------------------------------------ signals
 
@@ -541,6 +568,29 @@ int runRandom(RandomArgs& a, const CLI::App& command) {
   return writeTable(outcome, outcome.stationErrors);
 }
 
+// ------------------------------------------------------------ shore
+
+struct ShoreArgs : WaveArgs {
+  std::string betaF, H0, Tp;
+};
+
+int runShore(const ShoreArgs& a, const ModelArgs& m, const CLI::App& command) {
+  shore::Wave wave;
+  shore::Model model;
+  shore::RunupInput runup;
+  try {
+    model = parseModel(m);
+    wave = a.wave();
+    if (command.count("--beta-f") > 0) runup.betaF = numberOption("beta-f", a.betaF);
+    if (command.count("--runup-H0") > 0) runup.H0 = numberOption("runup-H0", a.H0);
+    if (command.count("--runup-Tp") > 0) runup.Tp = numberOption("runup-Tp", a.Tp);
+  } catch (const std::invalid_argument& error) {
+    return fail(error.what());
+  }
+  const cli::ShorelineOutcome outcome = cli::shorelineCsv(wave, model, runup);
+  return writeTable(outcome, outcome.notes);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -649,6 +699,21 @@ int main(int argc, char** argv) {
   randomCommand->add_option("--spacing", random.spacing, "spacing of the stations in x (m)")
       ->excludes(randomStations);
 
+  ShoreArgs shoreArgs;
+  CLI::App* shoreCommand = app.add_subcommand(
+      "shore",
+      "Writes what happens at the shoreline for one wave as CSV, one row per quantity: breaker "
+      "type, setdown and setup, runup and the longshore current.");
+  shoreCommand->footer(kShoreFooter);
+  addWaveOptions(*shoreCommand, shoreArgs);
+  addModelOptions(*shoreCommand, model);
+  shoreCommand->add_option("--beta-f", shoreArgs.betaF,
+                           "foreshore slope tan(beta_f) for the runup, > 0 (default 1/n)");
+  shoreCommand->add_option("--runup-H0", shoreArgs.H0,
+                           "deep-water significant height for the runup (m), > 0 (default Ho)");
+  shoreCommand->add_option("--runup-Tp", shoreArgs.Tp,
+                           "peak period for the runup (s), > 0 (default T)");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& done) {
@@ -680,6 +745,13 @@ int main(int argc, char** argv) {
                   "shows every model (see " + std::string(kName) + " compare --help)");
     }
     return runCompare(compare, *compareCommand);
+  }
+  if (shoreCommand->parsed()) {
+    if (fileOptions) {
+      return fail("FILE, -j and --precision do not go with shore (see " + std::string(kName) +
+                  " --help)");
+    }
+    return runShore(shoreArgs, model, *shoreCommand);
   }
   try {
     file.model = parseModel(model);

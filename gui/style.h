@@ -29,6 +29,8 @@ inline const QColor kSandEdge(0x9c, 0x7b, 0x3c);
 inline const QColor kWater(0xdc, 0xec, 0xf8);
 inline const QColor kOnset(0xd3, 0x84, 0x00);
 inline const QColor kChosen(0x55, 0x55, 0x55);
+inline const QColor kMeanLevel(0x00, 0x79, 0x6b);  // the mean water level and shoreline
+inline const QColor kRunup(0x6d, 0x4c, 0x41);      // the runup mark on the beach
 }  // namespace palette
 
 // The colour of a breaker limit's curve.  Goda's 1970 limit keeps the

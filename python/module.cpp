@@ -6,7 +6,8 @@
 // threads with the GIL released, and returns flat float32 columns and the
 // error codes.  Nothing here raises for an element: each carries its code.
 // The breaker and shoaling models come by their stable names; the
-// comparison of every model and the longshore transport complete the set.
+// comparison of every model, the longshore transport and the quantities at
+// the shoreline complete the set.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
@@ -32,6 +33,7 @@
 #include "report/compare_table.h"
 #include "report/messages.h"
 #include "report/profile_table.h"
+#include "report/shoreline_table.h"
 #include "saiha/version.h"
 #include "shore/comparison.h"
 #include "shore/engine.h"
@@ -39,6 +41,7 @@
 #include "shore/model_choice.h"
 #include "report/random_table.h"
 #include "shore/random_waves.h"
+#include "shore/shoreline.h"
 
 namespace py = pybind11;
 namespace shore = saiha::shore;
@@ -189,8 +192,11 @@ py::dict calc(const Input& Ho, const Input& T, const Input& alpha0, const Input&
   return out;
 }
 
+// The code of a number; ValueError outside the codes or for a reserved value,
+// which has no name.
 shore::Error codeOf(int code) {
-  if (code < 0 || code >= static_cast<int>(shore::kErrorCount)) {
+  if (code < 0 || code >= static_cast<int>(shore::kErrorCount) ||
+      shore::errorName(static_cast<shore::Error>(code)).empty()) {
     throw py::value_error("no such error code: " + std::to_string(code));
   }
   return static_cast<shore::Error>(code);
@@ -262,16 +268,18 @@ py::dict compare(double Ho, double T, double alpha0, double n, double K, double 
                                       : shore::HeightBasis::Regular);
   }
   const auto count = static_cast<py::ssize_t>(rows.size());
-  constexpr std::array<std::string_view, 6> kNumbers = {
-      "Hb", "hb", "gamma", "theta_b", "Q_m3_per_s", "Q_m3_per_year"};
+  constexpr std::array<std::string_view, 7> kNumbers = {
+      "Hb", "hb", "gamma", "theta_b", "Q_m3_per_s", "Q_m3_per_year", "xi0"};
   std::array<py::array_t<float>, kNumbers.size()> numbers;
   for (auto& column : numbers) column = py::array_t<float>(count);
   py::array_t<std::uint8_t> error(count), warning(count);
-  py::list breakerColumn(count), shoalingColumn(count);
+  py::list breakerColumn(count), shoalingColumn(count), typeColumn(count);
   for (py::ssize_t i = 0; i < count; ++i) {
     const shore::ComparisonRow& row = rows[static_cast<std::size_t>(i)];
-    const std::array<float, kNumbers.size()> values = {row.Hb,     row.hb, row.gamma,
-                                                       row.thetaB, row.Q,  row.Qyear};
+    const std::array<float, kNumbers.size()> values = {row.Hb, row.hb,    row.gamma, row.thetaB,
+                                                       row.Q,  row.Qyear, row.xi0};
+    typeColumn[i] = py::str(
+        row.breakerType ? std::string(report::breakerTypeName(*row.breakerType)) : std::string());
     for (std::size_t k = 0; k < values.size(); ++k) numbers[k].mutable_at(i) = values[k];
     breakerColumn[i] = py::str(std::string(
         row.model ? shore::breakerName(row.model->breaker) : report::kEmpiricalBreakerName));
@@ -288,6 +296,7 @@ py::dict compare(double Ho, double T, double alpha0, double n, double K, double 
   }
   columns["error"] = error;
   columns["warning"] = warning;
+  columns["breaker_type"] = typeColumn;
   return columns;
 }
 
@@ -370,6 +379,79 @@ py::tuple randomProfile(double H0p, double T13, double n, std::optional<double> 
   return py::make_tuple(static_cast<int>(p.error), columns);
 }
 
+
+// The columns of shoreline(), in the order of the Python attributes.
+constexpr std::array<std::string_view, 19> kShorelineNames = {
+    "Hb", "hb", "gamma", "theta_b", "xi0", "xi_b", "setdown_b", "setup_gradient",
+    "setup_shoreline", "shoreline_shift", "setup_max", "runup_xi0", "runup_setup",
+    "swash_incident", "swash_infragravity", "swash", "R2", "Hb_rms", "V"};
+
+// The breaker type as a small code: its place in breakerTypeName's order, or
+// −1 when not reached.
+std::int8_t typeCode(const std::optional<shore::BreakerType>& type) {
+  return type ? static_cast<std::int8_t>(*type) : std::int8_t{-1};
+}
+
+// A NaN element of an optional runup input takes the default.
+std::optional<double> givenOrDefault(double value) {
+  return std::isnan(value) ? std::nullopt : std::optional<double>(value);
+}
+
+// shoreline(Ho, T, alpha0, n, beta_f, runup_H0, runup_Tp, workers, breaker,
+// shoaling) -> dict of flat columns: float32 by kShorelineNames, int8 codes
+// of the breaker types (by ξ0 and by ξb), whether Stockdon's dissipative fit
+// was used, and each element's first error.
+py::dict shoreline(const Input& Ho, const Input& T, const Input& alpha0, const Input& n,
+                   const Input& betaF, const Input& H0, const Input& Tp, int workers,
+                   std::string_view breaker, std::string_view shoaling) {
+  if (workers < 0) throw py::value_error("workers must be a positive number of threads");
+  const shore::Model model = modelOf(breaker, shoaling);
+  const std::size_t count = static_cast<std::size_t>(Ho.size());
+  checkFlat({&Ho, &T, &alpha0, &n, &betaF, &H0, &Tp}, count);
+  const auto length = static_cast<py::ssize_t>(count);
+  py::dict out;
+  std::array<float*, kShorelineNames.size()> numbers{};
+  for (std::size_t k = 0; k < kShorelineNames.size(); ++k) {
+    py::array_t<float> column(length);
+    numbers[k] = column.mutable_data();
+    out[py::str(std::string(kShorelineNames[k]))] = column;
+  }
+  py::array_t<std::int8_t> type(length), typeB(length);
+  py::array_t<bool> dissipative(length);
+  py::array_t<std::uint8_t> error(length);
+  out["breaker_type"] = type;
+  out["breaker_type_b"] = typeB;
+  out["dissipative"] = dissipative;
+  out["error"] = error;
+  const double *ho = Ho.data(), *t = T.data(), *a = alpha0.data(), *slope = n.data(),
+               *bf = betaF.data(), *h0 = H0.data(), *tp = Tp.data();
+  std::int8_t *types = type.mutable_data(), *typesB = typeB.mutable_data();
+  bool* fits = dissipative.mutable_data();
+  std::uint8_t* codes = error.mutable_data();
+  {
+    py::gil_scoped_release release;
+    forEachRange(count, workers, [&](std::size_t begin, std::size_t end) {
+      for (std::size_t i = begin; i < end; ++i) {
+        const shore::RunupInput input{givenOrDefault(h0[i]), givenOrDefault(tp[i]),
+                                      givenOrDefault(bf[i])};
+        const shore::Shoreline s = shore::shoreline({ho[i], t[i], a[i], slope[i]}, model, input);
+        const shore::Breaking& b = s.breaking;
+        const shore::Runup& r = s.runup;
+        const std::array<float, kShorelineNames.size()> values = {
+            b.Hb, b.hb, b.gamma, b.thetaB, s.surf.xi0, s.surf.xib, s.setup.etaB,
+            s.setup.gradient, s.setup.etaS, s.setup.shoreShift, s.setup.etaMax, r.xi0, r.setup,
+            r.swashIncident, r.swashInfragravity, r.swash, r.R2, s.current.HbRms, s.current.V};
+        for (std::size_t k = 0; k < values.size(); ++k) numbers[k][i] = values[k];
+        types[i] = typeCode(s.surf.type);
+        typesB[i] = typeCode(s.surf.typeAtBreaking);
+        fits[i] = r.ok() && r.dissipative;
+        codes[i] = static_cast<std::uint8_t>(report::firstError(s));
+      }
+    });
+  }
+  return out;
+}
+
 // transport(Hb, hb, theta_b, gamma, K, rho, rho_s, porosity) -> dict of flat
 // columns.  Each element's inputs are narrowed to single precision as the
 // engine keeps them; the breaker index κ is shore::breakerIndex's.
@@ -425,6 +507,9 @@ PYBIND11_MODULE(_saiha, m) {
   m.attr("MAX_STATIONS") = shore::kMaxStations;
   m.attr("BREAKERS") = textTuple(shore::kBreakerLimits | std::views::transform(shore::breakerName));
   m.attr("SHOALINGS") = textTuple(shore::kShoalings | std::views::transform(shore::shoalingName));
+  m.attr("SHORELINE_NAMES") = textTuple(kShorelineNames);
+  m.attr("BREAKER_TYPES") = textTuple(
+      shore::kBreakerTypes | std::views::transform(report::breakerTypeName));
 
   m.def("calc", &calc, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
         py::arg("h"), py::arg("workers"), py::arg("breaker"), py::arg("shoaling"),
@@ -457,6 +542,11 @@ PYBIND11_MODULE(_saiha, m) {
       },
       py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),
       "The code of the first transport parameter that fails its check, or 0.");
+  m.def("shoreline", &shoreline, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
+        py::arg("beta_f"), py::arg("runup_H0"), py::arg("runup_Tp"), py::arg("workers"),
+        py::arg("breaker"), py::arg("shoaling"),
+        "Breaker type, setup, runup and longshore current per element of flat float64\n"
+        "arrays of one length (NaN in beta_f, runup_H0, runup_Tp: the default).");
   m.def("transport", &transport, py::arg("Hb"), py::arg("hb"), py::arg("theta_b"),
         py::arg("gamma"), py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),
         "The CERC longshore transport per element of flat float64 arrays of one length.");

@@ -12,8 +12,9 @@
 
 namespace saiha::report {
 
-inline constexpr std::array<std::string_view, 9> kCompareHeader = {
-    "breaker", "shoaling", "Hb", "hb", "gamma", "theta_b", "Q_m3_per_s", "Q_m3_per_year", "error"};
+inline constexpr std::array<std::string_view, 11> kCompareHeader = {
+    "breaker", "shoaling", "Hb", "hb", "gamma", "theta_b", "Q_m3_per_s", "Q_m3_per_year", "error",
+    "xi0", "breaker_type"};
 
 // The empirical row's names in the breaker and shoaling columns: the two
 // formulas that fix its breaking point, Komar and Gaughan's breaker height
@@ -24,8 +25,9 @@ inline constexpr std::string_view kEmpiricalShoalingName = "weggel";
 
 // The cells of one comparison row in the order of kCompareHeader: the stable
 // names, numbers as the shortest decimal text that reads back as the same
-// single (rt::formatShortest), an empty cell for a value not reached, and the
-// row's error as the window's Japanese message (empty when none).
-std::array<std::string, 9> compareRow(const shore::ComparisonRow& row);
+// single (rt::formatShortest), an empty cell for a value not reached, the
+// row's error as the window's Japanese message (empty when none), then the
+// wave's ξ0 and the stable name of its breaker type (report/shoreline_table.h).
+std::array<std::string, 11> compareRow(const shore::ComparisonRow& row);
 
 }  // namespace saiha::report

@@ -59,6 +59,12 @@ std::string errorText(shore::Error code) {
              "-90 より大きく 90 より小さい数値を入力してください．";
     case Error::SteepnessLimit:
       return "沖波波形勾配 Ho/L0 が 0.142 を超えています．波高Ho または周期T を確認してください．";
+    case Error::InvalidRunupHeight:
+      return "遡上高の沖波有義波高 H0 には 0 より大きい数値を入力してください．";
+    case Error::InvalidRunupPeriod:
+      return "遡上高のピーク周期 Tp には 0 より大きい数値を入力してください．";
+    case Error::InvalidForeshoreSlope:
+      return "前浜勾配 βf には 0 より大きい数値を入力してください．";
     case Error::DivisionByZero: return faultText("0 による除算");
     case Error::InvalidOperation: return faultText("無効な演算");
     case Error::Overflow: return faultText("オーバーフロー");

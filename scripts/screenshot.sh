@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png, docs/profile.png and docs/models.png: the
-# calculation window after one press of 計算 with the default inputs, the
-# profile window it opens with Ctrl+G, and that window with Kamphuis's and
-# Miche's breaker limits checked beside Goda's, on a virtual X display
+# Makes docs/screenshot.png, docs/profile.png, docs/models.png and
+# docs/shoreline.png: the calculation window after one press of 計算 with the
+# default inputs, the profile window it opens with Ctrl+G, that window with
+# Kamphuis's and Miche's breaker limits checked beside Goda's, and the
+# profile of a 2 m wave on a 1/20 beach, where the setup line, the mean
+# shoreline and the runup mark stand out, on a virtual X display
 # (Xvfb), so it runs on a machine without a display.  Keys and the mouse go
 # through xdotool; the program has no hook of its own for this.
 #
-# Usage: scripts/screenshot.sh [OUTPUT [PROFILE_OUTPUT [MODELS_OUTPUT]]]
+# Usage: scripts/screenshot.sh [OUTPUT [PROFILE_OUTPUT [MODELS_OUTPUT [SHORE_OUTPUT]]]]
 #   BUILD=dir picks the build tree; SCALE=2 draws at a device-pixel ratio of
 #   2 (QT_SCALE_FACTOR), for checking the windows at high density.
 set -euo pipefail
@@ -16,14 +18,16 @@ SCALE=${SCALE:-1}
 OUTPUT=${1:-docs/screenshot.png}
 PROFILE_OUTPUT=${2:-docs/profile.png}
 MODELS_OUTPUT=${3:-docs/models.png}
+SHORE_OUTPUT=${4:-docs/shoreline.png}
 
 if [[ "${SAIHA_INSIDE_XVFB:-}" != 1 ]]; then
   scripts/install-deps.sh --screenshot
   [[ -f "$BUILD/CMakeCache.txt" ]] || cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$BUILD" --target saiha -j "$(nproc)"
-  mkdir -p "$(dirname "$OUTPUT")" "$(dirname "$PROFILE_OUTPUT")" "$(dirname "$MODELS_OUTPUT")"
+  mkdir -p "$(dirname "$OUTPUT")" "$(dirname "$PROFILE_OUTPUT")" "$(dirname "$MODELS_OUTPUT")" \
+    "$(dirname "$SHORE_OUTPUT")"
   SAIHA_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 2800x1800x24 -dpi 96" "$0" "$OUTPUT" \
-    "$PROFILE_OUTPUT" "$MODELS_OUTPUT"
+    "$PROFILE_OUTPUT" "$MODELS_OUTPUT" "$SHORE_OUTPUT"
 fi
 
 # From here on we run inside xvfb-run, with DISPLAY set to the virtual screen.
@@ -71,3 +75,22 @@ xdotool key alt+i
 sleep 1
 import -window "$profile" "$MODELS_OUTPUT"
 echo "Wrote $MODELS_OUTPUT"
+
+# The two limits unchecked again; in the calculation window (focus still on
+# 計算) Shift+Tab goes back to the slope box, then to the height box, each
+# selected whole as it takes the focus: 1/20 and 2 m, then 計算.
+xdotool key alt+k
+sleep 0.3
+xdotool key alt+i
+xdotool windowfocus --sync "$window"
+sleep 0.5
+xdotool key shift+Tab
+xdotool type --delay 50 20
+xdotool key shift+Tab shift+Tab shift+Tab
+xdotool type --delay 50 2
+xdotool key Tab Tab Tab Tab space
+sleep 1
+xdotool windowfocus --sync "$profile"
+sleep 1
+import -window "$profile" "$SHORE_OUTPUT"
+echo "Wrote $SHORE_OUTPUT"

@@ -5,6 +5,7 @@
 #include "runtime/checked.h"
 #include "shore/internal.h"
 #include "shore/random_waves.h"
+#include "shore/shoreline.h"
 #include "wave/breakers.h"
 #include "wave/formulas.h"
 
@@ -143,6 +144,9 @@ std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& para
       row.warnings = b.warnings;
       if (b.ok()) addTransport(row, paramsError, params);
       else row.error = b.error;
+      const SurfSimilarity surf = surfSimilarity(b);
+      row.xi0 = surf.xi0;
+      row.breakerType = surf.type;
       rows.push_back(row);
     }
   }
@@ -151,6 +155,8 @@ std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& para
   row.warnings = e.warnings;
   if (e.ok()) addTransport(row, paramsError, params);
   else row.error = e.error;
+  row.xi0 = rows.front().xi0;  // ξ0 is the wave's own
+  row.breakerType = rows.front().breakerType;
   rows.push_back(row);
   return rows;
 }

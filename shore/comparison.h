@@ -10,6 +10,7 @@
 
 #include "shore/engine.h"
 #include "shore/model_choice.h"
+#include "shore/shoreline.h"
 
 namespace saiha::shore {
 
@@ -104,16 +105,23 @@ struct ComparisonRow {
   // value was reached.
   Error error = Error::None;
   Warnings warnings{};  // the breaking point's
+  // The wave's surf similarity ξ0 and Battjes' breaker type by it
+  // (shore/shoreline.h): the same in every row, reached whenever the wave's
+  // inputs are valid.
+  float xi0 = kNotReached;
+  std::optional<BreakerType> breakerType = std::nullopt;
 };
 
 /**
  * Every model on one wave: each breaker limit with each shoaling rule, in the
  * order of kBreakerLimits and, within each, kShoalings (10 rows), then the
- * empirical row (empiricalBreaking).  Each row's transport uses its own γ as κ.
+ * empirical row (empiricalBreaking).  Each row's transport uses its own γ as κ;
+ * each row carries the wave's ξ0 and Battjes' breaker type (surfSimilarity).
  *
  * @param[in] wave the deep-water wave and the beach, as for findBreaking.
  * @param[in] params the transport parameters, as for longshoreTransport.
- * @return 11 rows: Hb (m), hb (m), γ, θb (degrees), Q (m³/s), Q (m³/year).
+ * @return 11 rows: Hb (m), hb (m), γ, θb (degrees), Q (m³/s), Q (m³/year),
+ *         ξ0 and the breaker type.
  *
  * Errors (ComparisonRow::error, row by row): a row whose breaking point was
  * not found carries that error (as findBreaking or empiricalBreaking) and

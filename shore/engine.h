@@ -53,6 +53,9 @@ enum class Error : std::uint8_t {
   InvalidPorosity = 21,              // p not a finite number with 0 ≤ p < 1
   InvalidBreakingPoint = 22,  // a transport's Hb or Hb/hb not finite > 0, or |θb| ≥ 90°
   SteepnessLimit = 23,  // Ho/L0 > 0.142: steeper than any deep-water wave can be
+  InvalidRunupHeight = 24,     // the runup's H0 not a finite number > 0 in single precision
+  InvalidRunupPeriod = 25,     // the runup's Tp not a finite number > 0 in single precision
+  InvalidForeshoreSlope = 26,  // the foreshore slope βf not a finite number > 0
 };
 // Whether a code says that the wave itself (Ho, T, αo or n, or its steepness)
 // cannot be used, as opposed to a calculation that ran and failed.
@@ -61,7 +64,8 @@ constexpr bool isInvalidWave(Error code) {
          code == Error::SteepnessLimit;
 }
 
-inline constexpr std::size_t kErrorCount = 24;
+// Every code is below kErrorCount.
+inline constexpr std::size_t kErrorCount = 27;
 
 // Miche's limit of deep-water steepness: no wave in deep water is steeper
 // than Ho/L0 = 0.142.

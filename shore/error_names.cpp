@@ -28,6 +28,9 @@ std::string_view errorName(Error code) noexcept {
     case Error::InvalidPorosity: return "InvalidPorosity";
     case Error::InvalidBreakingPoint: return "InvalidBreakingPoint";
     case Error::SteepnessLimit: return "SteepnessLimit";
+    case Error::InvalidRunupHeight: return "InvalidRunupHeight";
+    case Error::InvalidRunupPeriod: return "InvalidRunupPeriod";
+    case Error::InvalidForeshoreSlope: return "InvalidForeshoreSlope";
   }
   return {};
 }

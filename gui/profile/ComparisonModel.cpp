@@ -4,6 +4,7 @@
 
 #include "report/compare_table.h"
 #include "report/messages.h"
+#include "report/shoreline_table.h"
 
 namespace saiha::profile {
 
@@ -12,8 +13,8 @@ namespace {
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // Where each column's text sits in the cells of report::compareRow.
-constexpr std::array<std::size_t, ComparisonModel::ColumnCount> kCompareCell = {0, 2, 3, 4,
-                                                                                5, 7, 8};
+constexpr std::array<std::size_t, ComparisonModel::ColumnCount> kCompareCell = {0, 2, 3, 4, 5,
+                                                                                7, 9, 10, 8};
 
 }  // namespace
 
@@ -22,12 +23,15 @@ void ComparisonModel::setRows(const std::vector<Entry>& entries) {
   rows_.clear();
   rows_.reserve(entries.size());
   for (const Entry& entry : entries) {
-    const std::array<std::string, 9> cells = report::compareRow(entry.row);
+    const auto cells = report::compareRow(entry.row);
     Row row{entry.row, entry.color, {}};
     for (int column = 0; column < ColumnCount; ++column) {
       row.cells[std::size_t(column)] =
           column == Name ? QString::fromStdString(report::rowDisplayName(entry.row))
                          : QString::fromStdString(cells[kCompareCell[std::size_t(column)]]);
+    }
+    if (entry.row.breakerType) {
+      row.cells[Type] = text(report::breakerTypeDisplayName(*entry.row.breakerType));
     }
     // A row that computed says where its formulas leave their fitted range.
     if (row.cells[Message].isEmpty()) {
@@ -67,7 +71,8 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
       }
       break;
     case Qt::TextAlignmentRole:
-      return int((column == Name || column == Message ? Qt::AlignLeft : Qt::AlignRight) |
+      return int((column == Name || column == Type || column == Message ? Qt::AlignLeft
+                                                                        : Qt::AlignRight) |
                  Qt::AlignVCenter);
     default:
       break;
@@ -83,9 +88,13 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
   static const std::array<QString, ColumnCount> names = {
       tr("モデル"), QStringLiteral("Hb (m)"),    QStringLiteral("hb (m)"),
       QStringLiteral("γ"),      QStringLiteral("θb (°)"),    tr("Q (m³/年)"),
-      tr("エラー")};
+      QStringLiteral("ξ0"),     tr("砕波形式"),              tr("エラー")};
   if (role == Qt::DisplayRole) return names[std::size_t(section)];
   if (role == Qt::ToolTipRole && section == QPerYear) return text(report::kTransportNote);
+  if (role == Qt::ToolTipRole && (section == Xi0 || section == Type)) {
+    return tr("沖波の surf similarity ξ0 = tanβ/√(Ho/Lo) と Battjes (1974) "
+              "の砕波形式．波と海底勾配だけで決まり，どの行も同じです．");
+  }
   return {};
 }
 

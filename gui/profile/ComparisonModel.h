@@ -1,7 +1,8 @@
 // The breaking points of the models checked in the profile window side by
 // side: one row per model, then the empirical row, with the longshore
-// transport each implies.  The texts are those of `saiha-calc compare`
-// (report::compareRow); the model is named as the legend names its curve.
+// transport each implies and the wave's surf similarity and breaker type.
+// The texts are those of `saiha-calc compare` (report::compareRow); the model
+// is named as the legend names its curve.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -20,7 +21,7 @@ class ComparisonModel final : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
-  enum Column { Name, Hb, hb, Gamma, ThetaB, QPerYear, Message, ColumnCount };
+  enum Column { Name, Hb, hb, Gamma, ThetaB, QPerYear, Xi0, Type, Message, ColumnCount };
 
   // A row and the colour of its curve on the chart (invalid: no curve).
   struct Entry {
@@ -34,7 +35,7 @@ class ComparisonModel final : public QAbstractTableModel {
   int columnCount(const QModelIndex& parent = {}) const override;
   // Display: the cell text (numbers as the shortest text that reads back as
   // the same single, empty when not reached; the error as the window's
-  // message).  Decoration: the curve's colour beside the model's name.
+  // message; the breaker type by its Japanese name).  Decoration: the curve's colour beside the model's name.
   // Tooltip: the error in full.  Font: bold for the calculation window's
   // model.
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -15,6 +15,7 @@
 #include "runtime/text.h"
 #include "gui/profile/Callout.h"
 #include "gui/style.h"
+#include "report/shoreline_table.h"
 #include "shore/reference.h"
 
 namespace saiha::profile {
@@ -127,14 +128,19 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
     area->attachAxis(depthAxis_);
   }
   hideFromLegend(chart, water_);
-  // The water's lower edge follows the seabed.
-  connect(seabed_, &QXYSeries::pointsReplaced, waterBottom,
-          [this, waterBottom] { waterBottom->replace(seabed_->points()); });
+  // The water's lower edge follows the seabed, up to the still-water
+  // shoreline: the beach above it is dry.
+  connect(seabed_, &QXYSeries::pointsReplaced, waterBottom, [this, waterBottom] {
+    QList<QPointF> wet = seabed_->points();
+    wet.removeIf([](const QPointF& p) { return p.x() < 0; });
+    waterBottom->replace(wet);
+  });
 
   QPen guide(QColor(0x80, 0x80, 0x80), 1, Qt::DashLine);
   onsetLine_ = newLine(QString(), guide, false);
   breakingLine_ = newLine(QString(), guide, false);
   chosenLine_ = newLine(QString(), QPen(palette::kChosen, 1.5, Qt::DashDotLine), true);
+  meanLevel_ = newLine(tr("平均水位（wave setup）"), QPen(palette::kMeanLevel, 2), true);
   limit_ = newLine(tr("砕波限界波高"), QPen(palette::kLimit, 1.5, Qt::DashLine), false);
   ursell_ =
       newLine(tr("アーセル数 50 の波高"), QPen(palette::kUrsell, 1.5, Qt::DotLine), false);
@@ -151,17 +157,24 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
                       QScatterSeries::MarkerShapeRotatedRectangle, true);
   failed_ = newMarker(tr("計算できない地点"), QColor(Qt::red),
                       QScatterSeries::MarkerShapeRectangle, true);
+  meanShore_ = newMarker(tr("平均汀線"), palette::kMeanLevel,
+                         QScatterSeries::MarkerShapeCircle, true);
+  meanShore_->setMarkerSize(8);
+  runup_ = newMarker(tr("遡上高 R2%"), palette::kRunup,
+                     QScatterSeries::MarkerShapeTriangle, true);
   hover_ = newMarker(QString(), QColor(Qt::black), QScatterSeries::MarkerShapeCircle, false);
   hover_->setMarkerSize(7);
   hover_->setBrush(Qt::NoBrush);
   hover_->setPen(QPen(Qt::black, 1.5));
   for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{
-           onsetLine_, breakingLine_, chosenLine_, onset_, chosen_, hover_}) {
+           onsetLine_, breakingLine_, chosenLine_, onset_, chosen_, hover_, meanShore_, runup_}) {
     hideFromLegend(chart, series);
   }
 
   onsetLabel_ = new Callout(chart, onset_, palette::kOnset, Callout::Side::Below);
   chosenLabel_ = new Callout(chart, chosen_, palette::kChosen, Callout::Side::Below);
+  meanShoreLabel_ = new Callout(chart, meanShore_, palette::kMeanLevel, Callout::Side::Above);
+  runupLabel_ = new Callout(chart, runup_, palette::kRunup, Callout::Side::Above);
   connect(chart, &QChart::plotAreaChanged, this, [this] { placeLabels(); });
 
   setQuantity(quantity_);
@@ -172,7 +185,7 @@ void ProfileChart::placeLabels() {
   // The onset and the chosen depth keep their places; the breaking points'
   // labels, the wave of the calculation window first, step aside.
   std::vector<QRectF> taken;
-  for (Callout* label : {onsetLabel_, chosenLabel_}) {
+  for (Callout* label : {onsetLabel_, chosenLabel_, runupLabel_, meanShoreLabel_}) {
     label->place();
     label->settle(taken);
   }
@@ -295,7 +308,8 @@ void ProfileChart::fillHeightCurve(int index, const std::vector<shore::Station>&
   if (breaking) {
     // Further curves are told apart by colour: their labels give the values
     // alone, short enough to stand beside each other.
-    const QString text = index == 0 ? tr("砕波点  ") + depthAndHeight(breaking->state)
+    const QString text = index == 0 ? tr("砕波点  ") + depthAndHeight(breaking->state) +
+                                          breakingNote_
                                     : depthAndHeight(breaking->state);
     const QPointF point(breaking->x, breaking->state.H);
     curve.breaking->replace({point});
@@ -317,9 +331,12 @@ void ProfileChart::clearSeries() {
   for (std::size_t i = 0; i < curves_.size(); ++i) fillHeightCurve(int(i), kNoStations);
   for (QXYSeries* series : std::initializer_list<QXYSeries*>{
            limit_, ursell_, secondary_, surface_, axisBottom_, onset_, onsetLine_, breakingLine_,
-           chosen_, chosenLine_, failed_, hover_}) {
+           chosen_, chosenLine_, failed_, hover_, meanLevel_, meanShore_, runup_}) {
     series->clear();
   }
+  breakingNote_.clear();
+  meanShoreLabel_->dismiss();
+  runupLabel_->dismiss();
   // Replaced rather than cleared, so that the water's lower edge follows.
   seabed_->replace(QList<QPointF>());
   onsetLabel_->dismiss();
@@ -329,7 +346,8 @@ void ProfileChart::clearSeries() {
 }
 
 void ProfileChart::showProfile(const shore::Profile& profile, std::optional<double> chosenDepth,
-                               std::span<const CurveStations> others) {
+                               std::span<const CurveStations> others,
+                               const shore::Shoreline* shoreline) {
   if (!profile.ok() || profile.stations.empty()) {
     clearProfile();
     return;
@@ -357,8 +375,43 @@ void ProfileChart::showProfile(const shore::Profile& profile, std::optional<doub
     if (!station.state.ok()) failed.append(QPointF(station.x, station.state.h));
     if (station.mark == shore::Mark::Onset && std::isfinite(station.state.H)) onset = &station;
   }
-  // The seabed runs on to the shoreline itself.
+  // The seabed runs on to the shoreline itself, and the beach on to the
+  // farther of the mean shoreline and the runup mark, both on it.
   seabed.append(QPointF(0, 0));
+  // Levels above still water stand on the depth axis as negative depths.
+  QList<QPointF> level, meanShore, runup;
+  if (shoreline && shoreline->setup.ok()) {
+    const shore::Setup& s = shoreline->setup;
+    level = {QPointF(s.xBreaker, -s.etaB), QPointF(s.xMeanShoreline, -s.etaMax)};
+    meanShore = {level.back()};
+    meanShoreLabel_->show(tr("平均汀線  Δx = %1 m, η = %2 m")
+                              .arg(metres(s.shoreShift), metres(s.etaMax)),
+                          meanShore.front());
+  } else {
+    meanShoreLabel_->dismiss();
+  }
+  if (shoreline && shoreline->runup.ok()) {
+    runup = {QPointF(shoreline->runup.xOnBeach, -shoreline->runup.R2)};
+    runupLabel_->show(tr("遡上高 R2% = %1 m").arg(metres(shoreline->runup.R2)),
+                      runup.front());
+  } else {
+    runupLabel_->dismiss();
+  }
+  for (const QList<QPointF>* mark : {&meanShore, &runup}) {
+    if (!mark->isEmpty() && mark->front().x() < seabed.back().x()) seabed.append(mark->front());
+  }
+  // A quarter further along the same straight beach, so that the marks stand
+  // clear of the plot's edge.
+  if (seabed.back().x() < 0) seabed.append(seabed.back() * 1.25);
+  meanLevel_->replace(level);
+  meanShore_->replace(meanShore);
+  runup_->replace(runup);
+  breakingNote_.clear();
+  if (shoreline && shoreline->surf.type) {
+    breakingNote_ = QStringLiteral("　ξ0 = %1 %2").arg(
+        metres(shoreline->surf.xi0),
+        QString::fromUtf8(report::breakerTypeDisplayName(*shoreline->surf.type).data()));
+  }
   limit_->replace(limit);
   ursell_->replace(ursell);
   failed_->replace(failed);
@@ -420,15 +473,17 @@ void ProfileChart::drawSecondary() {
 
 void ProfileChart::rescale() {
   if (!xAxis_ || !secondary_) return;  // still being built
-  // Distances: the whole profile, seaward end on the left.
-  double xMax = 1;
+  // Distances: the whole profile, seaward end on the left, to the landward
+  // end of the beach.
+  double xMax = 1, xMin = 0;
   if (!profile_.stations.empty()) xMax = std::max(xMax, double(profile_.stations.front().x));
+  for (const QPointF& p : seabed_->points()) xMin = std::min(xMin, p.x());
   // Round distances from the shoreline, whatever the seaward end.  The
   // interval is set before the range, so that no range is ever drawn with
   // the ticks of a much smaller one.
   const double xStep = niceRange(0, xMax, 7).step();
   if (xAxis_->tickInterval() != xStep) xAxis_->setTickInterval(xStep);
-  xAxis_->setRange(0, xMax);
+  xAxis_->setRange(xMin, xMax);
 
   // Heights: every curve and the markers on it, with room above for labels.
   double hMax = 0;
@@ -456,7 +511,7 @@ void ProfileChart::rescale() {
   for (const QPointF& p : seabed_->points()) deepest = std::max(deepest, p.y());
   const double above = deepest * kSurfaceAt / (1 - kSurfaceAt);
   depthAxis_->setRange(-above, deepest);
-  axisBottom_->replace({QPointF(xMax, deepest), QPointF(0, deepest)});
+  axisBottom_->replace({QPointF(xMax, deepest), QPointF(xMin, deepest)});
   if (deepest != depthLabelsFor_) {
     depthLabelsFor_ = deepest;
     for (const QString& label : depthAxis_->categoriesLabels()) depthAxis_->remove(label);
@@ -490,7 +545,8 @@ void ProfileChart::rescale() {
 void ProfileChart::placeLegend() {
   // The entries as fillHeightCurve and showProfile leave them; each takes
   // its text, its colour square and the space around them.
-  QStringList names = {sand_->name(), limit_->name(), ursell_->name(), secondary_->name()};
+  QStringList names = {sand_->name(), limit_->name(), ursell_->name(), secondary_->name(),
+                       meanLevel_->name()};
   if (failedInLegend_) names.append(failed_->name());
   for (const HeightCurve& curve : curves_) {
     if (curve.inLegend) names.append(curve.name);
@@ -506,6 +562,13 @@ void ProfileChart::placeLegend() {
 void ProfileChart::resizeEvent(QResizeEvent* event) {
   QChartView::resizeEvent(event);
   placeLegend();
+}
+
+QList<QPointF> ProfileChart::meanLevel() const { return meanLevel_->points(); }
+QList<QPointF> ProfileChart::runupMark() const { return runup_->points(); }
+QString ProfileChart::breakingLabel() const {
+  const Callout* label = curves_.front().label;
+  return label->wanted() ? label->text() : QString();
 }
 
 void ProfileChart::hoverAt(double x) {

@@ -1,7 +1,9 @@
 // The profile drawn with Qt Charts: the wave height against the distance
 // from the shoreline (sea on the left, shore on the right), the two
 // reference heights, the seabed, the onset and breaking points, the chosen
-// depth and one more quantity of the user's choice on a secondary axis.
+// depth and one more quantity of the user's choice on a secondary axis; at
+// the shore, the mean water level across the surf zone, the mean shoreline
+// and the runup level on the beach.
 //
 // Wave-height curves are kept as a list, each with its own breaking marker:
 // the wave of the calculation window is curve 0, and another height model
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "shore/engine.h"
+#include "shore/shoreline.h"
 
 class QAreaSeries;
 class QCategoryAxis;
@@ -70,10 +73,15 @@ class ProfileChart final : public QChartView {
   // reference heights, seabed and onset point; `chosenDepth` (m) is marked
   // on the seabed when set.  Further curves take the stations given in
   // `others` (on the same beach, within the profile's range); those not
-  // listed are emptied.  The axes are set once, after every curve.  A failed
-  // profile clears everything.
+  // listed are emptied.  With `shoreline` (the same wave under the same
+  // model), the mean water level runs from the breaker line to the mean
+  // shoreline, the runup level is marked where it meets the beach, the beach
+  // runs on landward to the farther of the two, and the breaking point's
+  // label gives ξ0 and the breaker type.  The axes are set once, after every
+  // curve.  A failed profile clears everything.
   void showProfile(const shore::Profile& profile, std::optional<double> chosenDepth,
-                   std::span<const CurveStations> others = {});
+                   std::span<const CurveStations> others = {},
+                   const shore::Shoreline* shoreline = nullptr);
   // Removes every curve and marker (a calculation that failed).
   void clearProfile();
   void setQuantity(Quantity quantity);
@@ -95,6 +103,12 @@ class ProfileChart final : public QChartView {
   // of the onset and breaking markers of curve 0, NaN when not shown.
   float onsetMarkerDepth() const { return onsetDepth_; }
   float breakingMarkerDepth() const { return breakingDepth_; }
+  // The mean water level's line and the runup mark as drawn, in x (m) and
+  // depth (m; a level above still water is negative); empty when not shown.
+  QList<QPointF> meanLevel() const;
+  QList<QPointF> runupMark() const;
+  // The text of the breaking point's label of curve 0; empty when none.
+  QString breakingLabel() const;
   // The station nearest to the cursor, or -1 (off the plot or no profile).
   int hoveredStation() const { return hovered_; }
   // Moves the hover to the station nearest to `x` (m), as the mouse does.
@@ -156,8 +170,15 @@ class ProfileChart final : public QChartView {
   QLineSeries* chosenLine_ = nullptr;
   QScatterSeries* failed_ = nullptr;
   QScatterSeries* hover_ = nullptr;
+  QLineSeries* meanLevel_ = nullptr;
+  QScatterSeries* meanShore_ = nullptr;
+  QScatterSeries* runup_ = nullptr;
   Callout* onsetLabel_ = nullptr;
   Callout* chosenLabel_ = nullptr;
+  Callout* meanShoreLabel_ = nullptr;
+  Callout* runupLabel_ = nullptr;
+  // ξ0 and the breaker type, added to the breaking point's label of curve 0.
+  QString breakingNote_;
 
   shore::Profile profile_;
   Quantity quantity_ = Quantity::Direction;

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -33,6 +34,7 @@
 #include "gui/profile/ProfileModel.h"
 #include "gui/profile/RandomView.h"
 #include "report/profile_table.h"
+#include "report/shoreline_table.h"
 #include "gui/style.h"
 #include "shore/comparison.h"
 
@@ -130,6 +132,31 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   choice->addWidget(choiceLabel);
   choice->addWidget(quantity_);
   choice->addStretch();
+  // At the shoreline, for the calculation window's wave: how it breaks, the
+  // setdown and setup, the runup and the longshore current.
+  auto* shorePanel = new QFrame;
+  shorePanel->setObjectName(QStringLiteral("shorelinePanel"));
+  shorePanel->setFrameShape(QFrame::StyledPanel);
+  auto* shoreLayout = new QHBoxLayout(shorePanel);
+  shoreLayout->setContentsMargins(8, 2, 8, 2);
+  shoreLayout->setSpacing(14);
+  const std::array<QString, 5> tips = {
+      tr("沖波の surf similarity ξ0 = tanβ/√(Ho/Lo) と砕波形式（Battjes 1974）：\n"
+         "0.5 未満 崩れ波，0.5～3.3 巻き波，3.3 超 砕け寄せ波・寄せ波"),
+      tr("砕波点の wave setdown ηb = −γHb/16，γ = Hb/hb（radiation stress，"
+         "Longuet-Higgins・Stewart 1964）"),
+      tr("静水汀線での wave setup ηs = ηb + K·hb，K = 1/(1 + 8/(3γ²))"),
+      tr("2% 超過遡上高（Stockdon et al. 2006）．不規則波（有義波高・ピーク周期）の式に\n"
+         "規則波の Ho, T と前浜勾配 1/n を用いています"),
+      tr("砕波帯中央の沿岸流速 V = 1.17√(gHb)·sinθb·cosθb（Komar・Inman 1970）．"
+         "θb の符号に従います")};
+  for (std::size_t i = 0; i < shoreline_.size(); ++i) {
+    shoreline_[i] = new QLabel;
+    shoreline_[i]->setToolTip(tips[i]);
+    shoreline_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    shoreLayout->addWidget(shoreline_[i]);
+  }
+  choice->addWidget(shorePanel);
   topLayout->addLayout(choice);
 
   error_ = new QLabel;
@@ -320,6 +347,7 @@ void ProfileWindow::redraw() {
     profile_.stations.clear();
     profile_.error = error;
     chart_->clearProfile();
+    showShoreline(nullptr);
     chart_->chart()->setTitle(QString());
     model_->setProfile(profile_);
     showError(QString::fromStdString(report::errorText(error)));
@@ -349,7 +377,9 @@ void ProfileWindow::redraw() {
   }
   chart_->setHeightCurveHidden(0, !waveShown);
   chart_->setHeightCurveName(0, curves.empty() ? waveName() : modelName(shore::Model{}));
-  chart_->showProfile(profile_, depthSet ? depth : std::nullopt, curves);
+  const shore::Shoreline shoreline = shore::shoreline(wave);
+  chart_->showProfile(profile_, depthSet ? depth : std::nullopt, curves, &shoreline);
+  showShoreline(&shoreline);
   model_->setProfile(profile_);
   // A steep wave breaks while it still shoals linearly; a formula outside
   // its fitted range is flagged.
@@ -398,6 +428,27 @@ QString ProfileWindow::errorMessage() const {
 }
 
 QString ProfileWindow::hoverText() const { return hover_->text(); }
+
+QStringList ProfileWindow::shorelineTexts() const {
+  QStringList texts;
+  for (const QLabel* label : shoreline_) texts.append(label->text());
+  return texts;
+}
+
+void ProfileWindow::showShoreline(const shore::Shoreline* s) {
+  if (!s) {
+    for (QLabel* label : shoreline_) label->clear();
+    return;
+  }
+  const QString type = s->surf.type
+                           ? QString::fromUtf8(report::breakerTypeDisplayName(*s->surf.type).data())
+                           : QString();
+  shoreline_[0]->setText(QStringLiteral("ξ0 = %1 %2").arg(twoDecimals(s->surf.xi0), type));
+  shoreline_[1]->setText(QStringLiteral("ηb = %1 m").arg(twoDecimals(s->setup.etaB)));
+  shoreline_[2]->setText(QStringLiteral("ηs = %1 m").arg(twoDecimals(s->setup.etaS)));
+  shoreline_[3]->setText(QStringLiteral("R2% = %1 m").arg(twoDecimals(s->runup.R2)));
+  shoreline_[4]->setText(QStringLiteral("V = %1 m/s").arg(twoDecimals(s->current.V)));
+}
 
 void ProfileWindow::showHover(int index) {
   if (index < 0 || std::size_t(index) >= profile_.stations.size()) {

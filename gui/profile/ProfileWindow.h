@@ -11,6 +11,7 @@
 
 #include "shore/engine.h"
 #include "shore/model_choice.h"
+#include "shore/shoreline.h"
 
 class QComboBox;
 class QDockWidget;
@@ -58,6 +59,9 @@ class ProfileWindow final : public QMainWindow {
   QString errorMessage() const;
   // The text of the station under the cursor; empty when none.
   QString hoverText() const;
+  // The shoreline panel's texts, in the order ξ0 and type, ηb, ηs, R2%, V;
+  // empty while nothing is shown.
+  QStringList shorelineTexts() const;
 
   // Exports; each returns false (and reports why) when the file could not be
   // written whole.  PNG: the chart at the screen's device-pixel ratio.  SVG:
@@ -86,6 +90,9 @@ class ProfileWindow final : public QMainWindow {
   // on first use.
   int curveFor(const shore::Model& model);
   void showHover(int station);
+  // The shoreline panel for the wave of the calculation window; nothing
+  // when `shoreline` is null.
+  void showShoreline(const shore::Shoreline* shoreline);
   // Asks for a file name to save to, with the file type's suffix and filter.
   QString askPath(const QString& caption, const QString& mimeType, const QString& suffix);
 
@@ -110,6 +117,8 @@ class ProfileWindow final : public QMainWindow {
   QLabel* error_ = nullptr;
   QLabel* note_ = nullptr;
   QLabel* hover_ = nullptr;
+  // ξ0 and type, ηb, ηs, R2%, V.
+  std::array<QLabel*, 5> shoreline_{};
   Reporter reporter_;
 };
 

@@ -13,6 +13,8 @@ and a shoaling rule (``shoaling=``, one of :data:`SHOALINGS`); the defaults
 are the calculation window's own.  :func:`compare` puts every model side by
 side on one wave with the longshore transport each breaking point implies,
 and :func:`transport` gives that transport for any breaking points.
+:func:`shoreline` gives what happens at the shore: breaker type, wave setup,
+runup and the longshore current.
 
 Irregular seas: :func:`random_waves` gives the significant height H1/3 and
 the maximum height Hmax of a random sea in and outside the surf zone by
@@ -49,6 +51,9 @@ __all__ = [
     "BREAKERS",
     "SHOALINGS",
     "COMPARE_COLUMNS",
+    "BREAKER_TYPES",
+    "Shoreline",
+    "shoreline",
     "Transport",
     "compare",
     "transport",
@@ -100,6 +105,10 @@ class Error(enum.IntEnum):
     INVALID_BREAKING_POINT = 22  #: a transport's Hb or Hb/hb not finite > 0, or |theta_b| >= 90
     STEEPNESS_LIMIT = 23  #: Ho/L0 > 0.142, steeper than any deep-water wave (L0 = g*T**2/(2*pi))
 
+    INVALID_RUNUP_HEIGHT = 24  #: the runup's H0 not a finite number > 0 in single precision
+    INVALID_RUNUP_PERIOD = 25  #: the runup's Tp not a finite number > 0 in single precision
+    INVALID_FORESHORE_SLOPE = 26  #: the foreshore slope beta_f not a finite number > 0
+
 
 class WarningFlag(enum.IntFlag):
     """Bits of the ``warning`` arrays: a formula used outside the range it was fitted on.
@@ -122,15 +131,24 @@ def _python_name(cpp_name: str) -> str:
     return "".join("_" + c if c.isupper() and i else c for i, c in enumerate(cpp_name)).upper()
 
 
-if [e.name for e in Error] != [_python_name(n) for n in _saiha.ERROR_NAMES]:  # pragma: no cover
+# Codes run from 0 to ERROR_COUNT - 1; a value that names no code (reserved)
+# has an empty C++ name and no member here.
+_CODES = [(code, _python_name(n)) for code, n in enumerate(_saiha.ERROR_NAMES) if n]
+if [(int(e), e.name) for e in Error] != _CODES:  # pragma: no cover
     raise ImportError("saiha: the compiled module and the package disagree on the error codes")
 
 #: The error codes by value, named.
 ERROR_CODES: dict[int, str] = {int(e): e.name for e in Error}
 
 
-#: The message of each code, by value.
-_ERROR_TEXTS = np.array([_saiha.error_text(int(code)) for code in Error], dtype=object)
+#: Whether each value below ERROR_COUNT is a code (a reserved value is not).
+_IS_CODE = np.zeros(_saiha.ERROR_COUNT, dtype=bool)
+_IS_CODE[[int(code) for code in Error]] = True
+#: The message of each code, by value ("" for a reserved value).
+_ERROR_TEXTS = np.array(
+    [_saiha.error_text(code) if _IS_CODE[code] else "" for code in range(_saiha.ERROR_COUNT)],
+    dtype=object,
+)
 
 
 def error_text(code: Any) -> Any:
@@ -159,9 +177,11 @@ def error_text(code: Any) -> Any:
         raise TypeError(f"an error code is an integer, not {type(code).__name__} of {codes.dtype}")
     if codes.ndim == 0:
         return _saiha.error_text(int(codes))
-    if codes.size and (codes.min() < 0 or codes.max() >= len(Error)):
-        bad = codes[(codes < 0) | (codes >= len(Error))].flat[0]
-        raise ValueError(f"{bad} is not an error code (0 to {len(Error) - 1})")
+    if codes.size and (codes.min() < 0 or codes.max() >= _saiha.ERROR_COUNT
+                       or not _IS_CODE[codes].all()):
+        outside = (codes < 0) | (codes >= _saiha.ERROR_COUNT)
+        bad = codes[outside].flat[0] if outside.any() else codes[~_IS_CODE[codes]].flat[0]
+        raise ValueError(f"{bad} is not an error code (0 to {_saiha.ERROR_COUNT - 1})")
     return _ERROR_TEXTS[codes]
 
 
@@ -309,16 +329,23 @@ def _workers(workers: Optional[int]) -> int:
 
 
 def _elementwise(
-    result_type: type, compiled: Any, arguments: dict[str, Any], optional: str, *settings: Any
+    result_type: type,
+    compiled: Any,
+    arguments: dict[str, Any],
+    optional: tuple[str, ...],
+    *settings: Any,
+    convert: Optional[Any] = None,
 ) -> Any:
     """``compiled`` over the arguments broadcast together, as flat float64 arrays.
 
-    ``arguments[optional]`` may be None: NaN in every element.  The columns
+    An argument named in ``optional`` may be None: NaN in every element.
+    ``convert``, when given, turns the shaped columns into the fields of
+    ``result_type`` (besides ``ok``).  The columns
     ``compiled`` returns come back in the broadcast shape as ``result_type``,
     with ``ok`` where the code under ``error`` is 0.
     """
     arrays = [
-        np.float64(np.nan) if value is None and name == optional else _real_array(name, value)
+        np.float64(np.nan) if value is None and name in optional else _real_array(name, value)
         for name, value in arguments.items()
     ]
     broadcast = np.broadcast_arrays(*arrays)
@@ -326,6 +353,8 @@ def _elementwise(
     flat = [np.ascontiguousarray(a, dtype=np.float64).reshape(-1) for a in broadcast]
     columns = compiled(*flat, *settings)
     shaped = {name: column.reshape(shape) for name, column in columns.items()}
+    if convert is not None:
+        shaped = convert(shaped)
     shaped["ok"] = np.asarray(shaped["error"] == 0)
     # A masked element of any argument masks the element in every result.
     masked = [np.ma.getmaskarray(v) for v in arguments.values() if np.ma.isMaskedArray(v)]
@@ -408,7 +437,7 @@ def calc(
     threads = _workers(workers)
     model = _model(breaker, shoaling)
     arguments = {"Ho": Ho, "T": T, "alpha0": alpha0, "n": n, "h": h}
-    return _elementwise(Result, _saiha.calc, arguments, "h", threads, *model)
+    return _elementwise(Result, _saiha.calc, arguments, ("h",), threads, *model)
 
 
 #: Input columns of :func:`calc_frame`; ``h`` may be absent.
@@ -718,6 +747,9 @@ def compare(
         ``error`` is the window's message for the row, "" when computed;
         with ``warnings=True`` then ``warning``, the row's
         :class:`WarningFlag` bits (uint8).
+        ``xi0`` (float32) and ``breaker_type`` are the wave's surf
+        similarity and Battjes' breaker type (see :func:`shoreline`), the
+        same in every row.
 
     Raises
     ------
@@ -834,7 +866,7 @@ def transport(
     indexes = [value.index for value in arguments.values() if isinstance(value, pd.Series)]
     if any(not index.equals(indexes[0]) for index in indexes[1:]):
         raise ValueError("transport: the Series given have different indexes; align them first")
-    result = _elementwise(Transport, _saiha.transport, arguments, "gamma", *params)
+    result = _elementwise(Transport, _saiha.transport, arguments, ("gamma",), *params)
     if not indexes or result.error.shape != (len(indexes[0]),):
         return result
     return Transport(**{name: pd.Series(getattr(result, name), index=indexes[0], name=name)
@@ -938,7 +970,7 @@ def random_waves(
     """
     threads = _workers(workers)
     arguments = {"H0p": H0p, "T13": T13, "n": n, "h": h}
-    return _elementwise(RandomWaves, _saiha.random_waves, arguments, "", threads)
+    return _elementwise(RandomWaves, _saiha.random_waves, arguments, (), threads)
 
 
 #: The columns of :func:`random_profile`, those of ``saiha-calc random --profile``.
@@ -992,6 +1024,180 @@ def random_profile(
         int(stations),
     )
     return _profile_frame(code, columns, RANDOM_PROFILE_COLUMNS)
+
+
+#: Battjes' (1974) breaker types by name: spilling, plunging, surging
+#: (collapsing or surging).
+BREAKER_TYPES: tuple[str, ...] = tuple(_saiha.BREAKER_TYPES)
+
+# Names by the compiled module's codes; code -1 (not reached) takes the last, "".
+_TYPE_NAMES = np.array((*BREAKER_TYPES, ""))
+
+
+@dataclass(frozen=True)
+class Shoreline:
+    """The results of :func:`shoreline`, arrays of the broadcast shape of its arguments.
+
+    Numbers are float32, NaN where the element did not reach them; levels
+    are metres above the still-water level.
+
+    Attributes
+    ----------
+    Hb, hb, gamma, theta_b : numpy.ndarray of float32
+        The breaking point under the model, as for :func:`calc`: breaker
+        height and depth (m), breaker index Hb/hb, direction at breaking
+        (degrees from the shore normal).
+    xi0, xi_b : numpy.ndarray of float32
+        Surf similarity (Iribarren number) tan(beta)/sqrt(Ho/L0) and
+        tan(beta)/sqrt(Hb/L0), L0 = g*T**2/(2*pi).  ``xi0`` is reached
+        wherever the wave's inputs are valid.
+    breaker_type, breaker_type_b : numpy.ndarray of str
+        Battjes' breaker type by ``xi0`` (spilling below 0.5, plunging to 3.3,
+        surging above) and by ``xi_b`` (limits 0.4 and 2.0); one of
+        :data:`BREAKER_TYPES`, "" where not reached.
+    setdown_b : numpy.ndarray of float32
+        Setdown at breaking -gamma*Hb/16 (m).
+    setup_gradient : numpy.ndarray of float32
+        Slope of the mean water level across the surf zone, K*tan(beta),
+        K = 1/(1 + 8/(3*gamma**2)) (m/m).
+    setup_shoreline : numpy.ndarray of float32
+        Setup at the still-water shoreline, setdown_b + K*hb (m).
+    shoreline_shift : numpy.ndarray of float32
+        How far the mean shoreline lies landward of the still-water one (m).
+    setup_max : numpy.ndarray of float32
+        Setup at the mean shoreline (m).
+    runup_xi0 : numpy.ndarray of float32
+        beta_f/sqrt(H0/L0) of the runup formula, L0 from its Tp.
+    runup_setup, swash_incident, swash_infragravity, swash, R2 : numpy.ndarray of float32
+        Stockdon et al.'s setup, incident and infragravity swash, total swash
+        and 2 % exceedance runup (m); ``swash_incident`` is NaN where the
+        dissipative fit was used.
+    dissipative : numpy.ndarray of bool
+        Whether ``runup_xi0`` < 0.3 chose the dissipative fit.
+    Hb_rms : numpy.ndarray of float32
+        The root-mean-square breaker height of the current formula (m); a
+        regular wave's Hb.
+    V : numpy.ndarray of float32
+        Longshore current at mid surf zone (m/s), signed as ``theta_b``.
+    error : numpy.ndarray of uint8
+        The first :class:`Error` code of the element: the breaking point's,
+        else the runup's; 0 where every quantity was reached.
+    ok : numpy.ndarray of bool
+        ``error == 0``.
+    """
+
+    Hb: np.ndarray
+    hb: np.ndarray
+    gamma: np.ndarray
+    theta_b: np.ndarray
+    xi0: np.ndarray
+    xi_b: np.ndarray
+    breaker_type: np.ndarray
+    breaker_type_b: np.ndarray
+    setdown_b: np.ndarray
+    setup_gradient: np.ndarray
+    setup_shoreline: np.ndarray
+    shoreline_shift: np.ndarray
+    setup_max: np.ndarray
+    runup_xi0: np.ndarray
+    runup_setup: np.ndarray
+    swash_incident: np.ndarray
+    swash_infragravity: np.ndarray
+    swash: np.ndarray
+    R2: np.ndarray
+    dissipative: np.ndarray
+    Hb_rms: np.ndarray
+    V: np.ndarray
+    error: np.ndarray
+    ok: np.ndarray
+
+
+def _type_names(columns: dict[str, np.ndarray]) -> dict[str, np.ndarray]:
+    """The breaker-type codes of :func:`shoreline`'s columns as names."""
+    for name in ("breaker_type", "breaker_type_b"):
+        columns[name] = np.asarray(_TYPE_NAMES[columns[name]])  # 0-d stays an array
+    return columns
+
+
+def shoreline(
+    Ho: npt.ArrayLike,
+    T: npt.ArrayLike,
+    alpha0: npt.ArrayLike,
+    n: npt.ArrayLike,
+    *,
+    breaker: str = "goda1970",
+    shoaling: str = "two-regime",
+    beta_f: Optional[npt.ArrayLike] = None,
+    runup_H0: Optional[npt.ArrayLike] = None,
+    runup_Tp: Optional[npt.ArrayLike] = None,
+    workers: Optional[int] = None,
+) -> Shoreline:
+    """Breaker type, wave setup, runup and longshore current, element by element.
+
+    The arguments broadcast as for :func:`calc`; each element finds its
+    breaking point under the model and takes the formulas below from it.
+
+    Parameters
+    ----------
+    Ho, T, alpha0, n : array_like
+        The wave and the beach, as for :func:`calc`: deep-water height (m),
+        period (s), angle of incidence (degrees), slope denominator.
+    breaker, shoaling : str
+        The model, as for :func:`calc`.  The setup uses its breaker index
+        gamma = Hb/hb.
+    beta_f : array_like, optional
+        Foreshore slope of the runup formula, > 0; default (None or NaN) the
+        beach slope 1/n.
+    runup_H0 : array_like, optional
+        Deep-water significant wave height of the runup formula (m), > 0;
+        default ``Ho``.
+    runup_Tp : array_like, optional
+        Peak period of the runup formula (s), > 0; default ``T``.
+    workers : int, optional
+        Threads sharing the elements; all cores by default.
+
+    Returns
+    -------
+    Shoreline
+        The arrays of the broadcast shape, the error codes and ``ok``.
+
+    Raises
+    ------
+    TypeError, ValueError
+        As for :func:`calc`.  An element that cannot be computed never
+        raises: it gets its code, NaN where not reached.
+
+    Notes
+    -----
+    - Surf similarity and breaker type: Battjes (1974), "Surf similarity",
+      Proc. 14th ICCE, as quoted in the Coastal Engineering Manual (CEM),
+      Part II, Chapter 4.
+    - Setdown and setup: radiation stress (Longuet-Higgins and Stewart 1964;
+      Bowen, Inman and Simmons 1968), CEM II-4, Equations II-4-21 to
+      II-4-25, for a saturated surf zone on a plane beach: setdown_b =
+      -gamma*Hb/16, the mean level rising K*tan(beta) per metre from the
+      breaker line (x = n*hb) to the mean shoreline.  CEM Example Problem
+      II-4-2 measures its surf zone from hb - setdown_b; here it starts at
+      hb, where the profile's breaking point lies.
+    - Runup: Stockdon, Holman, Howd and Sallenger (2006), "Empirical
+      parameterization of setup, swash, and runup", Coastal Engineering 53,
+      R2 = 1.1*(0.35*beta_f*sqrt(H0*L0) + sqrt(H0*L0*(0.563*beta_f**2 +
+      0.004))/2), and R2 = 0.043*sqrt(H0*L0) on dissipative beaches.  It is
+      fitted to random waves (significant height, peak period) on natural
+      sandy beaches; a regular wave's Ho and T stand in by default.
+    - Longshore current: Komar and Inman (1970), Komar (1979); CEM
+      Equation II-4-40, V = 1.17*sqrt(g*Hb_rms)*sin(theta_b)*cos(theta_b).
+    """
+    threads = _workers(workers)
+    model = _model(breaker, shoaling)
+    arguments = {
+        "Ho": Ho, "T": T, "alpha0": alpha0, "n": n,
+        "beta_f": beta_f, "runup_H0": runup_H0, "runup_Tp": runup_Tp,
+    }
+    return _elementwise(
+        Shoreline, _saiha.shoreline, arguments, ("beta_f", "runup_H0", "runup_Tp"),
+        threads, *model, convert=_type_names,
+    )
 
 
 def __getattr__(name: str) -> Any:

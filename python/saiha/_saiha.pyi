@@ -16,6 +16,8 @@ ERROR_NAMES: tuple[str, ...]
 MAX_STATIONS: int
 BREAKERS: tuple[str, ...]
 SHOALINGS: tuple[str, ...]
+SHORELINE_NAMES: tuple[str, ...]
+BREAKER_TYPES: tuple[str, ...]
 
 def calc(
     Ho: _Floats,
@@ -70,8 +72,28 @@ def compare(
     """Every model on one wave: 11 comparison rows as columns.
 
     breaker and shoaling (lists of str), Hb, hb (m), gamma, theta_b
-    (degrees), Q_m3_per_s, Q_m3_per_year (float32, NaN where not reached),
-    error (uint8 codes).
+    (degrees), Q_m3_per_s, Q_m3_per_year, xi0 (float32, NaN where not
+    reached), error (uint8 codes), breaker_type (list of str).
+    """
+
+def shoreline(
+    Ho: _Floats,
+    T: _Floats,
+    alpha0: _Floats,
+    n: _Floats,
+    beta_f: _Floats,
+    runup_H0: _Floats,
+    runup_Tp: _Floats,
+    workers: int,
+    breaker: str,
+    shoaling: str,
+) -> dict[str, np.ndarray]:
+    """Breaker type, setup, runup and longshore current per element.
+
+    float32 columns by SHORELINE_NAMES, int8 breaker_type and breaker_type_b
+    (index into BREAKER_TYPES, -1 not reached), bool dissipative, uint8
+    codes under "error".  NaN in beta_f, runup_H0, runup_Tp takes the
+    default (1/n, Ho, T).
     """
 
 def check_transport(K: float, rho: float, rho_s: float, porosity: float) -> int:

@@ -11,7 +11,7 @@ from saiha import Error
 
 from conftest import bits
 
-NUMBERS = ("Hb", "hb", "gamma", "theta_b", "Q_m3_per_s", "Q_m3_per_year")
+NUMBERS = ("Hb", "hb", "gamma", "theta_b", "Q_m3_per_s", "Q_m3_per_year", "xi0")
 
 
 def saiha_calc_compare(program, wave, *options):
@@ -38,7 +38,7 @@ def test_compare_equals_saiha_calc_compare(saiha_calc, wave, params):
     frame = saiha.compare(*wave.values(), **params)
     assert tuple(frame.columns) == saiha.COMPARE_COLUMNS == tuple(written.columns)
     assert len(frame) == len(saiha.BREAKERS) * len(saiha.SHOALINGS) + 1 == len(written)
-    for name in ("breaker", "shoaling", "error"):
+    for name in ("breaker", "shoaling", "error", "breaker_type"):
         assert list(frame[name]) == list(written[name]), name
     for name in NUMBERS:
         expected = [np.nan if c == "" else np.float32(c) for c in written[name]]

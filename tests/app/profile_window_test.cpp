@@ -190,6 +190,33 @@ class ProfileWindowTest : public QObject {
     QCOMPARE(height->text(), QString("100"));  // typed: kept
   }
 
+  // At the shore: the mean water level from the breaker line (setdown) up to
+  // the mean shoreline, the runup mark on the beach landward of the
+  // still-water shoreline, the panel and the breaking label with ξ0 and type,
+  // and the comparison's ξ0 column; all gone with a failed calculation.
+  void shorelineAtTheShore() {
+    ProfileWindow* profile = openProfile();
+    const shore::Shoreline s = shore::shoreline({1, 10, 30, 60});
+    const QList<QPointF> level = profile->chart().meanLevel();
+    QCOMPARE(level.size(), 2);
+    QCOMPARE(level.front(), QPointF(s.setup.xBreaker, -s.setup.etaB));
+    QCOMPARE(level.back(), QPointF(-s.setup.shoreShift, -s.setup.etaMax));
+    QVERIFY(level.front().y() > 0 && level.back().y() < 0 && level.back().x() < 0);
+    QCOMPARE(profile->chart().runupMark(), QList<QPointF>{QPointF(-60 * s.runup.R2, -s.runup.R2)});
+    QVERIFY(profile->chart().breakingLabel().contains(QStringLiteral("ξ0 = 0.21 崩れ波")));
+    const QStringList texts = profile->shorelineTexts();
+    QCOMPARE(texts.size(), 5);
+    QCOMPARE(texts[3], QStringLiteral("R2% = %1 m")
+                           .arg(QString::fromStdString(saiha::rt::formatResult(s.runup.R2))));
+    QCOMPARE(profile->comparison().data(profile->comparison().index(0, ComparisonModel::Type)),
+             QVariant(QStringLiteral("崩れ波")));
+
+    type("Text5", "x");
+    press();
+    QVERIFY(profile->chart().meanLevel().isEmpty() && profile->chart().runupMark().isEmpty());
+    QVERIFY(profile->shorelineTexts().join("").isEmpty());
+  }
+
   // A failed calculation: its message, no curve, no rows; fixed, all back.
   void errorClearsTheCurve() {
     ProfileWindow* profile = openProfile();

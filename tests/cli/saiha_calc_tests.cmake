@@ -64,25 +64,41 @@ saiha_calc_test(models_profile_shuto
 
 # compare: the header, the ten model rows in order, then the empirical row, which
 # reproduces CEM Example Problem II-4-1 (1/100, 2 m, 10 s, normal incidence:
-# Hb about 2.7 m at hb about 3.2 m; 2.68 m and 3.21 m to two decimals).
-set(rows "^breaker,shoaling,Hb,hb,gamma,theta_b,Q_m3_per_s,Q_m3_per_year,error\n")
+# Hb about 2.7 m at hb about 3.2 m; 2.68 m and 3.21 m to two decimals).  Every
+# row ends with the wave's xi0 = 0.01/sqrt(2/156.131) = 0.088355 and its type.
+set(rows "^breaker,shoaling,Hb,hb,gamma,theta_b,Q_m3_per_s,Q_m3_per_year,error,xi0,breaker_type\n")
+set(surf ",0[.]08835[0-9]*,spilling\n")
 foreach(breaker goda1970 goda2010 mccowan kamphuis miche)
   foreach(shoaling two-regime shuto)
-    string(APPEND rows "${breaker},${shoaling},[0-9.]+,[0-9.]+,[0-9.]+,0,0,0,\n")
+    string(APPEND rows "${breaker},${shoaling},[0-9.]+,[0-9.]+,[0-9.]+,0,0,0,${surf}")
   endforeach()
 endforeach()
-string(APPEND rows "komar-gaughan,weggel,2[.]67[5-9][0-9]*,3[.]20[5-9][0-9]*,[0-9.]+,0,0,0,\n$")
+string(APPEND rows "komar-gaughan,weggel,2[.]67[5-9][0-9]*,3[.]20[5-9][0-9]*,[0-9.]+,0,0,0,${surf}$")
 saiha_calc_test(compare_cem_example "-DARGS=compare|--Ho|2|--T|10|--alpha0|0|--n|100" -DEXIT=0
   -DSTDERR=empty "-DSTDOUT_REGEX=${rows}")
 # The transport options reach the CERC formula, Q with the sign of theta_b:
 # 0.2*1025*sqrt(9.81) / (16*sqrt(0.7834263)*1625*1) * 2.7466643^2.5 * sin(-21.134332 deg)
 # = -0.125777 m3/s, -3.96923e6 m3/year by hand.  A model without a breaking
-# point fills its error cell and the run exits 1, every row written.
+# point fills its error cell and the run exits 1, every row written; its
+# wave still has xi0 = (1/60)/sqrt(0.01/624.524) = 4.165, surging.
 saiha_calc_test(compare_transport_options
   "-DARGS=compare|--Ho|2|--T|10|--alpha0|-30|--n|100|--K|0.2|--porosity|0" -DEXIT=0
-  -DSTDERR=empty "-DSTDOUT_REGEX=\ngoda1970,two-regime,2.7466643,3.505964,0.7834263,-10.567166,-0[.]12577[0-9]*,-39692[0-9][0-9][.]?[0-9]*,\n")
+  -DSTDERR=empty "-DSTDOUT_REGEX=\ngoda1970,two-regime,2.7466643,3.505964,0.7834263,-10.567166,-0[.]12577[0-9]*,-39692[0-9][0-9][.]?[0-9]*,${surf}")
 saiha_calc_test(compare_row_fails "-DARGS=compare|--Ho|0.01|--T|20|--alpha0|0|--n|60" -DEXIT=1
-  -DSTDERR=empty "-DSTDOUT_REGEX=\ngoda1970,two-regime,,,,,,,砕波点が[^\n]*\n.*komar-gaughan,weggel,0[.]05[^\n]*,\n$")
+  -DSTDERR=empty "-DSTDOUT_REGEX=\ngoda1970,two-regime,,,,,,,砕波点が[^\n]*\n.*komar-gaughan,weggel,0[.]05[^\n]*,,4[.]16[0-9]*,surging\n$")
+
+# What happens at the shoreline (values by hand in tests/shore/shoreline_test.cpp):
+# the defaults, then the runup's own wave and slope, then a wave without a
+# breaking point, which keeps xi0 and the runup.
+saiha_calc_test(shore "-DARGS=shore|--Ho|2|--T|10|--alpha0|30|--n|100" -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^quantity,value,unit,source\nHb,2.7466643,m,[^\n]*goda1970 with two-regime\n.*\nbreaker_type,spilling,-,Battjes.*\nR2,0[.]75985[0-9]*,m,Stockdon[^\n]*dissipative.*\nV,1[.]0948[0-9]*,m/s,Komar[^\n]*\n$")
+saiha_calc_test(shore_runup_options
+  "-DARGS=shore|--Ho|2|--T|10|--alpha0|-30|--n|100|--beta-f|0.1|--runup-Tp|5|--runup-H0|8|--breaker|mccowan"
+  -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=mccowan.*\nrunup_H0,8,m,.*\nrunup_Tp,5,s,.*\nbeta_f,0.1,-,.*\nR2,0[.]75985[0-9]*,m,.*\nV,-")
+saiha_calc_test(shore_no_breaking_point "-DARGS=shore|--Ho|0.01|--T|20|--alpha0|0|--n|60" -DEXIT=1
+  -DSTDERR=one_line "-DSTDERR_REGEX=砕波点が"
+  "-DSTDOUT_REGEX=\nHb,,m,.*\nxi0,4[.]16[0-9]*,-,.*\nsetdown_b,,m,.*\nR2,0[.][0-9]+,m,.*\nV,,m/s,")
 
 # Bad names and parameters: one line naming the problem, nothing written, exit 2.
 set(compare_wave "compare|--Ho|2|--T|10|--alpha0|30|--n|100")
@@ -96,6 +112,10 @@ foreach(case
     "compare_porosity_negative|${compare_wave}|--porosity|-0.1|--porosity: 空隙率"
     "compare_bad_wave|compare|--Ho|2|--T|10|--alpha0|90|--n|100|波向αo には"
     "compare_with_breaker|--breaker|miche|${compare_wave}|do not go with compare"
+    "shore_beta_f_zero|shore|--Ho|2|--T|10|--alpha0|30|--n|100|--beta-f|0|--beta-f: 前浜勾配"
+    "shore_runup_Tp_negative|shore|--Ho|2|--T|10|--alpha0|30|--n|100|--runup-Tp|-1|--runup-Tp: 遡上高のピーク周期"
+    "shore_bad_wave|shore|--Ho|2|--T|0|--alpha0|30|--n|100|周期T には"
+    "shore_with_jobs|-j|2|shore|--Ho|2|--T|10|--alpha0|30|--n|100|do not go with shore"
     "line_break_in_value|profile|--Ho|1\n|--T|10|--alpha0|30|--n|60|--Ho '1[?]' is not a number")
   string(REGEX MATCH "^[^|]+" name "${case}")
   string(REGEX REPLACE "^[^|]+[|](.*)[|][^|]+$" "\\1" args "${case}")

@@ -11,6 +11,7 @@
 #include "report/messages.h"
 #include "shore/comparison.h"
 #include "shore/engine.h"
+#include "shore/error_names.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ TEST(Compare, ErrorsKeepWhatWasReachedAndSayWhy) {
 TEST(Messages, EveryNewCodeHasItsOwnMessage) {
   std::set<std::string> seen;
   for (std::size_t code = 15; code < shore::kErrorCount; ++code) {
+    if (shore::errorName(static_cast<Error>(code)).empty()) continue;  // a reserved value
     const std::string text = report::errorText(static_cast<Error>(code));
     EXPECT_TRUE(seen.insert(text).second) << code << " " << text;
     EXPECT_EQ(text.find("計算中にエラー"), std::string::npos) << code;

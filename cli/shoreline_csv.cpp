@@ -1,0 +1,53 @@
+#include "cli/shoreline_csv.h"
+
+#include <string_view>
+
+#include "cli/csv_reader.h"
+#include "cli/exit_status.h"
+#include "report/messages.h"
+#include "report/shoreline_table.h"
+
+namespace saiha::cli {
+
+namespace {
+
+// The command-line option that holds the runup input an error names, or
+// nothing for any other error.
+std::string_view optionOf(shore::Error code) {
+  switch (code) {
+    case shore::Error::InvalidRunupHeight: return "--runup-H0";
+    case shore::Error::InvalidRunupPeriod: return "--runup-Tp";
+    case shore::Error::InvalidForeshoreSlope: return "--beta-f";
+    default: return {};
+  }
+}
+
+}  // namespace
+
+ShorelineOutcome shorelineCsv(const shore::Wave& wave, const shore::Model& model,
+                              const shore::RunupInput& runup) {
+  ShorelineOutcome outcome;
+  const shore::Shoreline s = shore::shoreline(wave, model, runup);
+  if (shore::isInvalidWave(s.breaking.error)) {
+    outcome.status = kUnusable;
+    outcome.diagnostic = report::errorText(s.breaking.error);
+    return outcome;
+  }
+  if (const std::string_view option = optionOf(s.runup.error); !option.empty()) {
+    outcome.status = kUnusable;
+    outcome.diagnostic = std::string(option) + ": " + report::errorText(s.runup.error);
+    return outcome;
+  }
+
+  const std::vector<std::string> header(report::kShorelineHeader.begin(),
+                                        report::kShorelineHeader.end());
+  outcome.csv = formatRecord(header);
+  for (const auto& row : report::shorelineRows(s)) outcome.csv += formatRecord(row);
+  if (const shore::Error e = report::firstError(s); e != shore::Error::None) {
+    outcome.status = kSomeFailed;
+    outcome.notes.push_back(report::errorText(e));
+  }
+  return outcome;
+}
+
+}  // namespace saiha::cli

@@ -1,0 +1,63 @@
+import subprocess
+from io import BytesIO
+
+import numpy as np
+import pandas as pd
+import pytest
+
+import saiha
+from saiha import Error
+
+from conftest import bits
+
+# Quantities of saiha-calc shore that are attributes of saiha.shoreline under the same name.
+SAME_NAMES = (
+    "Hb", "hb", "gamma", "theta_b", "xi0", "xi_b", "setdown_b", "setup_gradient",
+    "setup_shoreline", "shoreline_shift", "setup_max", "runup_xi0", "runup_setup",
+    "swash_incident", "swash_infragravity", "swash", "R2", "Hb_rms", "V",
+)
+
+
+@pytest.mark.parametrize(
+    "wave, options",
+    [
+        pytest.param((2, 10, 30, 100), {}, id="CEM wave, dissipative runup"),
+        pytest.param((1.5, 8, -25, 12), {"breaker": "mccowan", "shoaling": "shuto",
+                                         "beta_f": 0.12, "runup_Tp": 11}, id="own model and runup"),
+        pytest.param((0.01, 20, 0, 60), {}, id="no breaking point"),
+    ],
+)
+def test_shoreline_equals_saiha_calc_shore(saiha_calc, wave, options):
+    args = [a for k, v in zip(("Ho", "T", "alpha0", "n"), wave) for a in (f"--{k}", str(v))]
+    flags = {"beta_f": "--beta-f", "runup_Tp": "--runup-Tp", "runup_H0": "--runup-H0"}
+    args += [a for k, v in options.items() for a in (flags.get(k, f"--{k}"), str(v))]
+    done = subprocess.run([saiha_calc, "shore", *args], capture_output=True, check=False)
+    assert done.returncode in (0, 1), done.stderr.decode()
+    rows = pd.read_csv(BytesIO(done.stdout), dtype=str, keep_default_na=False).set_index("quantity")
+    s = saiha.shoreline(*wave, **options)
+    for name in SAME_NAMES:
+        cell = rows.loc[name, "value"]
+        assert bits(getattr(s, name)) == bits(np.nan if cell == "" else np.float32(cell)), name
+    assert s.breaker_type == rows.loc["breaker_type", "value"]
+    assert s.breaker_type_b == rows.loc["breaker_type_b", "value"]
+    assert bool(s.ok) == (done.returncode == 0)
+
+
+def test_shoreline_broadcasts_with_codes_per_element():
+    # Two angles of opposite sign against three foreshore slopes, one of them bad
+    # and one NaN (the default, 1/n).
+    s = saiha.shoreline(2, 10, np.array([[30.0], [-30.0]]), 100, beta_f=[0.1, 0.0, np.nan])
+    assert s.R2.shape == s.breaker_type.shape == (2, 3)
+    assert s.R2.dtype == s.V.dtype == np.float32
+    assert (s.breaker_type == "spilling").all()
+    assert list(s.error[0]) == [0, Error.INVALID_FORESHORE_SLOPE, 0]
+    assert np.isnan(s.R2[:, 1]).all() and not np.isnan(s.setup_max[:, 1]).any()
+    np.testing.assert_array_equal(s.R2[:, 2], saiha.shoreline(2, 10, 30, 100, beta_f=0.01).R2)
+    assert s.dissipative[0, 2] and not s.dissipative[0, 0]
+    np.testing.assert_array_equal(s.V[1], -s.V[0])
+    assert (s.V[0] > 0).all() and (s.theta_b[0] > 0).all()
+
+    lost = saiha.shoreline([2, 0.01], [10, 20], 0, 60)
+    assert list(lost.error) == [0, Error.BREAKING_NOT_FOUND]
+    assert np.isnan(lost.setup_shoreline[1]) and lost.breaker_type_b[1] == ""
+    assert lost.breaker_type[1] == "surging" and not np.isnan(lost.R2[1])
