@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "report/case.h"
 #include "sheet/calc.h"
 #include "sheet/sheet.h"
 #include "shore/engine.h"
@@ -79,7 +80,7 @@ float engineRow(const saiha::shore::Wave& wave, double depth) {
   const saiha::shore::Breaking b = saiha::shore::findBreaking(wave);
   if (!b.ok()) return b.Hb;
   if (!(depth > 0)) {
-    const std::optional<float> shown = defaultDepth(b);
+    const std::optional<float> shown = saiha::report::defaultDepth(b);
     if (!shown) return b.Hb;
     depth = *shown;
   }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "shore/engine.h"
-#include "shore/models.h"
+#include "shore/comparison.h"
 
 namespace {
 

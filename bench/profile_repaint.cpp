@@ -16,10 +16,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "sheet/profile/ModelPanel.h"
-#include "sheet/profile/ProfileWindow.h"
-#include "sheet/window/CalcWindow.h"
-#include "sheet/window/frmKelvo.h"
+#include "gui/profile/ModelPanel.h"
+#include "app/wiring.h"
+#include "gui/profile/ProfileWindow.h"
+#include "gui/calc/CalcWindow.h"
+#include "gui/calc/frmKelvo.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -30,7 +31,7 @@ int main(int argc, char* argv[]) {
                           : 50;
 
   saiha::window::CalcWindow calc;
-  saiha::profile::ProfileWindow::attachTo(calc);
+  saiha::app::attachProfileWindow(calc);
   calc.show();
   emit calc.profileRequested();
   auto* profile = calc.findChild<saiha::profile::ProfileWindow*>();

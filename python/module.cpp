@@ -26,17 +26,19 @@
 #include <string_view>
 #include <vector>
 
-#include "sheet/calc.h"
-#include "sheet/case.h"
-#include "sheet/compare_table.h"
-#include "sheet/profile_table.h"
+#include "report/case.h"
+#include "report/compare_table.h"
+#include "report/messages.h"
+#include "report/profile_table.h"
+#include "saiha/version.h"
+#include "shore/comparison.h"
 #include "shore/engine.h"
-#include "shore/model.h"
-#include "shore/models.h"
+#include "shore/error_names.h"
+#include "shore/model_choice.h"
 
 namespace py = pybind11;
 namespace shore = saiha::shore;
-namespace sheet = saiha::sheet;
+namespace report = saiha::report;
 
 namespace {
 
@@ -67,8 +69,8 @@ void calcElement(const Columns& c, std::size_t i) noexcept {
   const double depth = c.h[i];
   const std::optional<double> given =
       std::isnan(depth) ? std::nullopt : std::optional<double>(depth);
-  const sheet::CaseResult r =
-      sheet::calcCase({c.Ho[i], c.T[i], c.alpha0[i], c.n[i]}, given, c.model);
+  const report::CaseResult r =
+      report::calcCase({c.Ho[i], c.T[i], c.alpha0[i], c.n[i]}, given, c.model);
   const auto put = [&](std::size_t column, float value) { c.results[column][i] = value; };
   put(0, r.breaking.Hb);
   put(1, r.breaking.hb);
@@ -195,8 +197,8 @@ py::tuple profile(double Ho, double T, double alpha0, double n, std::optional<do
     const std::array<float, kNumbers.size()> values = {
         station.x, s.h, s.H, s.L, s.C, s.theta, s.aBottom, s.uBottom, s.aSurface, s.uSurface};
     for (std::size_t k = 0; k < values.size(); ++k) numbers[k].mutable_at(i) = values[k];
-    rule[i] = s.rule ? py::str(std::string(sheet::ruleName(*s.rule))) : py::str("");
-    point[i] = py::str(std::string(sheet::markName(station.mark)));
+    rule[i] = s.rule ? py::str(std::string(report::ruleName(*s.rule))) : py::str("");
+    point[i] = py::str(std::string(report::markName(station.mark)));
     error[i] = static_cast<int>(s.error);
   }
   py::dict columns;
@@ -242,9 +244,9 @@ py::dict compare(double Ho, double T, double alpha0, double n, double K, double 
                                                        row.thetaB, row.Q,  row.Qyear};
     for (std::size_t k = 0; k < values.size(); ++k) numbers[k].mutable_at(i) = values[k];
     breakerColumn[i] = py::str(std::string(
-        row.model ? shore::breakerName(row.model->breaker) : sheet::kEmpiricalBreakerName));
+        row.model ? shore::breakerName(row.model->breaker) : report::kEmpiricalBreakerName));
     shoalingColumn[i] = py::str(std::string(
-        row.model ? shore::shoalingName(row.model->shoaling) : sheet::kEmpiricalShoalingName));
+        row.model ? shore::shoalingName(row.model->shoaling) : report::kEmpiricalShoalingName));
     error.mutable_at(i) = static_cast<std::uint8_t>(row.error);
   }
   py::dict columns;
@@ -259,10 +261,7 @@ py::dict compare(double Ho, double T, double alpha0, double n, double K, double 
 
 // transport(Hb, hb, theta_b, gamma, K, rho, rho_s, porosity) -> dict of flat
 // columns.  Each element's inputs are narrowed to single precision as the
-// engine keeps them; the breaker index κ is the element's gamma where it is
-// a number, else Hb/hb formed in double precision and narrowed, as the
-// breaking search forms γ from its ratios.  A zero or missing hb gives a κ
-// that is not finite, which the engine refuses as InvalidBreakingPoint.
+// engine keeps them; the breaker index κ is shore::breakerIndex's.
 py::dict transport(const Input& Hb, const Input& hb, const Input& thetaB, const Input& gamma,
                    double K, double rho, double rhoS, double porosity) {
   const shore::TransportParams params = transportParams(K, rho, rhoS, porosity);
@@ -279,9 +278,7 @@ py::dict transport(const Input& Hb, const Input& hb, const Input& thetaB, const 
     for (std::size_t i = 0; i < count; ++i) {
       const auto height = static_cast<float>(H[i]);
       const float kappa =
-          std::isnan(g[i]) ? static_cast<float>(static_cast<double>(height) /
-                                                static_cast<double>(static_cast<float>(d[i])))
-                           : static_cast<float>(g[i]);
+          shore::breakerIndex(height, static_cast<float>(d[i]), static_cast<float>(g[i]));
       const shore::Transport t =
           shore::longshoreTransport(height, kappa, static_cast<float>(theta[i]), params);
       q[i] = t.perSecond;
@@ -302,9 +299,17 @@ PYBIND11_MODULE(_saiha, m) {
   m.doc() = "The numeric engine of saiha over flat NumPy arrays (see the package saiha).";
 
   m.attr("RESULT_NAMES") = textTuple(kResultNames);
-  m.attr("PROFILE_COLUMNS") = textTuple(sheet::kProfileHeader);
-  m.attr("COMPARE_COLUMNS") = textTuple(sheet::kCompareHeader);
+  m.attr("PROFILE_COLUMNS") = textTuple(report::kProfileHeader);
+  m.attr("COMPARE_COLUMNS") = textTuple(report::kCompareHeader);
+  m.attr("VERSION") = SAIHA_VERSION;
   m.attr("ERROR_COUNT") = shore::kErrorCount;
+  // The C++ names of the error codes, by value: the package's Error is
+  // checked against them name by name.
+  py::list errorNames;
+  for (std::size_t code = 0; code < shore::kErrorCount; ++code) {
+    errorNames.append(py::str(std::string(shore::errorName(static_cast<shore::Error>(code)))));
+  }
+  m.attr("ERROR_NAMES") = py::tuple(errorNames);
   m.attr("MAX_STATIONS") = shore::kMaxStations;
   m.attr("BREAKERS") = textTuple(shore::kBreakerLimits | std::views::transform(shore::breakerName));
   m.attr("SHOALINGS") = textTuple(shore::kShoalings | std::views::transform(shore::shoalingName));
@@ -315,7 +320,7 @@ PYBIND11_MODULE(_saiha, m) {
         "model; returns flat float32 columns by name and the uint8 codes under 'error'.\n"
         "workers=0: all cores. ValueError for an unknown model name.");
   m.def(
-      "error_text", [](int code) { return sheet::errorText(codeOf(code)); }, py::arg("code"),
+      "error_text", [](int code) { return report::errorText(codeOf(code)); }, py::arg("code"),
       "The window's message for an error code; '' for 0. ValueError for an unknown code.");
   m.def("profile", &profile, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
         py::arg("from_depth"), py::arg("stations"), py::arg("breaker"), py::arg("shoaling"),

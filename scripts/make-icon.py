@@ -67,7 +67,7 @@ def png(rows):
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else "sheet/window/icons/saiha.png"
+    out = sys.argv[1] if len(sys.argv) > 1 else "gui/calc/icons/saiha.png"
     rows = [[pixel(x, y) for x in range(SIZE)] for y in range(SIZE)]
     with open(out, "wb") as f:
         f.write(png(rows))

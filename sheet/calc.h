@@ -6,36 +6,16 @@
 #include <optional>
 #include <string>
 
-#include "runtime/checked.h"
 #include "sheet/sheet.h"
 #include "shore/engine.h"
 
 namespace saiha::sheet {
 
-// Why a calculation ended early.
-enum class ErrorKind {
-  InvalidInput,             // an input box failed its check; `box` says which
-  OnsetNotFound,            // no onset of nonlinear shoaling on h/L0 = 0.001..1
-  BreakingNotFound,         // no breaking point on h/L0 = 0.001..1
-  NonlinearShoalingLimit,   // nonlinear shoaling did not converge
-  CoefficientDivisor,       // zero divisor in a refraction or shoaling coefficient
-  WaveLengthLimit,          // the dispersion relation did not converge
-  ArithmeticFault,          // `fault` says which
-  BreakingDepthTooSmall,    // the breaking depth rounds to 0.00 m: enter a depth
-  IntermediateEndNotFound,  // Shuto's H·h^(2/7) law reaches no U = 50 on h/L0 = 0.001..1
-  EmpiricalNotSettled,      // the empirical breaker height did not settle with refraction
-  WeggelIndexNotPositive,   // Weggel's breaker index ≤ 0: no breaking depth
-  InvalidTransportCoefficient,  // the transport coefficient K
-  InvalidWaterDensity,          // the water density ρ
-  InvalidSedimentDensity,       // the sediment density ρs
-  InvalidPorosity,              // the porosity p
-  InvalidBreakingPoint,         // Hb, hb or θb handed to the transport
-};
-
+// Why a calculation ended early: the engine's code, and the box it concerns
+// (boxOf).
 struct CalcError {
-  ErrorKind kind;
-  std::optional<Box> box;  // the input box concerned, for InvalidInput
-  rt::Fault fault = rt::Fault::InvalidOperation;  // for ArithmeticFault
+  shore::Error code = shore::Error::None;
+  std::optional<Box> box;
 
   friend bool operator==(const CalcError&, const CalcError&) = default;
 };
@@ -59,14 +39,8 @@ struct CalcOutcome {
 // result box shows "????".
 CalcOutcome calc(SheetAccess& sheet);
 
-// The message the user sees for an error, in Japanese.
+// The message the user sees for an error (report/messages.h).
 std::string errorText(const CalcError& error);
-
-// The depth an empty depth box takes: the breaking depth as the window shows
-// it, rounded to two decimals and read back (m, single).  Nothing when that
-// reads as no depth (a breaking depth below 0.005 m shows as "0.00"): the
-// caller reports BreakingDepthTooSmall.
-std::optional<float> defaultDepth(const shore::Breaking& breaking);
 
 // The wave and beach of a sheet's input boxes, read exactly as `calc` reads
 // them: the number at the start of each text (Ho m, T s, αo degrees, n), NaN
@@ -79,9 +53,10 @@ shore::Wave waveOf(const SheetAccess& sheet);
 // may still be one that stateAt refuses (0, negative).
 std::optional<double> chosenDepth(const SheetAccess& sheet);
 
-// The sheet's view of an engine code: the kind, and the input box concerned.
+// The input box an engine code concerns: the box of the input it refuses,
+// the depth box for BreakingDepthTooSmall; nothing for any other code.
+std::optional<Box> boxOf(shore::Error code);
+// The sheet's view of an engine code: the code and the box it concerns.
 CalcError calcErrorOf(shore::Error code);
-// The message for an engine code, as the window shows it; empty for None.
-std::string errorText(shore::Error code);
 
 }  // namespace saiha::sheet

@@ -16,8 +16,9 @@ void loadDefaults(SheetAccess& sheet) {
   sheet.setText(kAngleBox, "30");
   sheet.setText(kSlopeBox, "60");
   sheet.setText(kDepthBox, "");
-  for (Box box : {Box::Text3, Box::Text4, Box::Text6, Box::Text7, Box::Text8, Box::Text9,
-                  Box::Text10, Box::Text13, Box::Text14, Box::Text15, Box::Text16, Box::Text17}) {
+  for (Box box : {Box::BreakerHeight, Box::BreakingDepth, Box::BottomAmplitude, Box::BottomSpeed,
+                  Box::SurfaceAmplitude, Box::SurfaceSpeed, Box::Celerity, Box::Wavelength,
+                  Box::BreakerIndex, Box::WaveHeight, Box::BreakingAngle, Box::Direction}) {
     sheet.setText(box, std::string(kNoResult));
   }
 }

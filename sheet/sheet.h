@@ -9,9 +9,26 @@
 
 namespace saiha::sheet {
 
+// The boxes by what they hold, in the order of their control names: Box::Period
+// is the control Text1, Box::Depth Text2 … Box::Direction Text17 (boxName).
 enum class Box : std::uint8_t {
-  Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9,
-  Text10, Text11, Text12, Text13, Text14, Text15, Text16, Text17,
+  Period,            // Text1: T (s), input
+  Depth,             // Text2: chosen depth h (m), input; empty for the breaking depth
+  BreakerHeight,     // Text3: Hb (m)
+  BreakingDepth,     // Text4: hb (m)
+  Height,            // Text5: deep-water height Ho (m), input
+  BottomAmplitude,   // Text6: orbit semi-amplitude at the bottom (m)
+  BottomSpeed,       // Text7: maximum orbital speed at the bottom (m/s)
+  SurfaceAmplitude,  // Text8: orbit semi-amplitude at the surface (m)
+  SurfaceSpeed,      // Text9: maximum orbital speed at the surface (m/s)
+  Celerity,          // Text10: C (m/s)
+  Angle,             // Text11: αo (degrees), input
+  Slope,             // Text12: slope denominator n, input
+  Wavelength,        // Text13: L (m)
+  BreakerIndex,      // Text14: γ = Hb/hb
+  WaveHeight,        // Text15: H at the chosen depth (m)
+  BreakingAngle,     // Text16: θb (degrees)
+  Direction,         // Text17: θ at the chosen depth (degrees)
 };
 inline constexpr std::size_t kBoxCount = 17;
 
@@ -22,11 +39,11 @@ std::string_view boxName(Box box);
 
 // Inputs: Ho (m), T (s), αo (degrees), slope denominator n, chosen depth h (m;
 // empty for the breaking depth).
-inline constexpr Box kHeightBox = Box::Text5;
-inline constexpr Box kPeriodBox = Box::Text1;
-inline constexpr Box kAngleBox = Box::Text11;
-inline constexpr Box kSlopeBox = Box::Text12;
-inline constexpr Box kDepthBox = Box::Text2;
+inline constexpr Box kHeightBox = Box::Height;
+inline constexpr Box kPeriodBox = Box::Period;
+inline constexpr Box kAngleBox = Box::Angle;
+inline constexpr Box kSlopeBox = Box::Slope;
+inline constexpr Box kDepthBox = Box::Depth;
 inline constexpr std::array<Box, 5> kInputBoxes = {kHeightBox, kPeriodBox, kAngleBox, kSlopeBox,
                                                    kDepthBox};
 
@@ -36,8 +53,9 @@ inline constexpr std::array<Box, 5> kInputBoxes = {kHeightBox, kPeriodBox, kAngl
 // celerity C (m/s), height H (m), the orbit's semi-amplitude (m) and maximum
 // speed (m/s) at the bottom, then at the surface.
 inline constexpr std::array<Box, 12> kResultBoxes = {
-    Box::Text3,  Box::Text4,  Box::Text14, Box::Text16, Box::Text13, Box::Text17,
-    Box::Text10, Box::Text15, Box::Text6,  Box::Text7,  Box::Text8,  Box::Text9,
+    Box::BreakerHeight,   Box::BreakingDepth, Box::BreakerIndex,     Box::BreakingAngle,
+    Box::Wavelength,      Box::Direction,     Box::Celerity,         Box::WaveHeight,
+    Box::BottomAmplitude, Box::BottomSpeed,   Box::SurfaceAmplitude, Box::SurfaceSpeed,
 };
 
 // The text a result box shows before any calculation reached it.

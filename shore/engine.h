@@ -21,7 +21,7 @@
 #include <optional>
 #include <vector>
 
-#include "shore/model.h"
+#include "shore/model_choice.h"
 
 namespace saiha::shore {
 
@@ -125,16 +125,34 @@ struct Breaking {
   bool onsetShorewardOfBreaking() const { return onsetRatio() <= hbr; }
 };
 
-// Finds the breaking point under a model (shore/model.h).  Checks the inputs
-// in the order Ho, T, αo, n (Invalid* codes), then runs the onset and
-// breaking searches.  On any failure `error` says why and the results not
-// reached are NaN.
-//
-// The default model finds where the nonlinear law from the onset meets
-// Goda's limit, as it always has.  Any other model finds where the height
-// that applies at each depth (linear, Shuto's middle regime, nonlinear) meets
-// its limit, so a steep wave may break while it still shoals linearly; a
-// search that finds no crossing on 0.001 ≤ h/L0 ≤ 1 is BreakingNotFound.
+/**
+ * Finds the breaking point of a wave on its beach under a model.
+ *
+ * The default model finds where the nonlinear law from the onset meets
+ * Goda's limit, as it always has.  Any other model finds where the height
+ * that applies at each depth (linear, Shuto's middle regime, nonlinear) meets
+ * its limit, so a steep wave may break while it still shoals linearly.
+ *
+ * @param[in] wave the deep-water wave and the beach: Ho (m) and T (s) finite
+ *   and > 0 in single precision, αo (degrees) strictly between −90 and 90,
+ *   the slope denominator n finite and > 0.
+ * @param[in] model the breaker limit and shoaling rule (shore/model_choice.h).
+ * @return the breaking point: Hb (m), hb (m), γ = Hb/hb, θb (degrees), and
+ *   the working quantities stateAt needs; results not reached are NaN and
+ *   `reached` counts those that were.
+ *
+ * Errors, in the order they are checked (Breaking::error):
+ * - InvalidHeight, InvalidPeriod, InvalidAngle, InvalidSlope: that input is
+ *   outside its domain; nothing is computed.
+ * - OnsetNotFound (IntermediateEndNotFound under Shuto's shoaling): the
+ *   onset of nonlinear shoaling lies nowhere on 0.001 ≤ h/L0 ≤ 1.
+ * - BreakingNotFound: the height meets its limit nowhere on 0.001 ≤ h/L0 ≤ 1.
+ * - NonlinearShoalingLimit, WaveLengthLimit: an iteration did not settle.
+ * - CoefficientDivisor: a refraction or shoaling coefficient divides by zero.
+ * - DivisionByZero, InvalidOperation, Overflow: an arithmetic fault of the
+ *   single-precision formulas.
+ * Never throws.
+ */
 Breaking findBreaking(const Wave& wave, const Model& model = {}) noexcept;
 
 // The state of the wave at one depth.
@@ -162,15 +180,29 @@ struct State {
   }
 };
 
-// The state at depth h (m), given a breaking point that was found (ok()),
-// under the model that found it.
-// h is narrowed to single first, without a fault test; a depth that is not a
-// finite number > 0 there is InvalidDepth.  A depth at or shoreward of the
-// breaking point (h/L0 ≤ hbr) takes the model's breaker limit; seaward of
-// it, the model's shoaling rule: a depth beyond the onset (h/L0 > hr50, or
-// hr30 under Shuto's shoaling) the linear rule, else Shuto's middle regime
-// down to hr50, else the nonlinear one.  Any depth is allowed: where the exponentials of deep water overflow,
-// their deep-water limits are used.
+/**
+ * The state of the wave at one depth.
+ *
+ * A depth at or shoreward of the breaking point (h/L0 ≤ hbr) takes the
+ * model's breaker limit; seaward of it, the model's shoaling rule: a depth
+ * beyond the onset (h/L0 > hr50, or hr30 under Shuto's shoaling) the linear
+ * rule, else Shuto's middle regime down to hr50, else the nonlinear one.
+ * Where the exponentials of deep water overflow, their deep-water limits are
+ * used.
+ *
+ * @param[in] breaking a breaking point that was found (ok()); the model that
+ *   found it is the model used.
+ * @param[in] h the depth (m), narrowed to single first without a fault test;
+ *   finite and > 0 there, any size.
+ * @return L (m), θ (degrees), C (m/s), H (m), the orbit's semi-amplitude (m)
+ *   and maximum speed (m/s) at the bottom and at the surface, and the height
+ *   rule used; results not reached are NaN.
+ *
+ * Errors (State::error): InvalidDepth for h outside its domain;
+ * WaveLengthLimit when the dispersion iteration does not settle;
+ * CoefficientDivisor, DivisionByZero, InvalidOperation, Overflow for a
+ * faulting formula.  Never throws.
+ */
 State stateAt(const Breaking& breaking, double h) noexcept;
 
 // The cross-shore profile.
@@ -203,11 +235,25 @@ struct Profile {
 // would ask for millions.
 inline constexpr int kMaxStations = 100000;
 
-// The profile from the seaward depth to the shoreline: evenly spaced stations
-// in x, the last one short of x = 0, with the onset and breaking stations
-// inserted in their places (when they lie within the range); a regular
-// station at a marked depth carries the mark itself.  A station the
-// formulas cannot compute carries its error and the profile goes on.
+/**
+ * The cross-shore profile from the seaward depth to the shoreline.
+ *
+ * Evenly spaced stations in x, the last one short of x = 0, with the onset
+ * and breaking stations inserted in their places (when they lie within the
+ * range); a regular station at a marked depth carries the mark itself.
+ *
+ * @param[in] wave the deep-water wave and the beach, as for findBreaking.
+ * @param[in] options the seaward depth (m, finite > 0; default twice the
+ *   onset depth, at least twice the breaking depth), the number of stations
+ *   (≥ 1) or their spacing in x (m, finite > 0), at most kMaxStations.
+ * @param[in] model the breaker limit and shoaling rule.
+ * @return the breaking point and the stations, seaward end first.
+ *
+ * Errors: Profile::error is the breaking point's error (as findBreaking; no
+ * stations then), or InvalidDepth for options outside their domain.  A
+ * station the formulas cannot compute carries its own error (as stateAt) and
+ * the profile goes on.  Never throws.
+ */
 Profile profile(const Wave& wave, const ProfileOptions& options = {},
                 const Model& model = {}) noexcept;
 

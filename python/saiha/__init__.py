@@ -33,6 +33,9 @@ import pandas as pd
 
 from . import _saiha
 
+#: The version of the package, that of the programs built with it.
+__version__: str = _saiha.VERSION
+
 if TYPE_CHECKING:
     from . import dask
 
@@ -84,7 +87,12 @@ class Error(enum.IntEnum):
     INVALID_BREAKING_POINT = 22  #: a transport's Hb or Hb/hb not finite > 0, or |theta_b| >= 90
 
 
-if len(Error) != _saiha.ERROR_COUNT:  # pragma: no cover - a build out of step
+def _python_name(cpp_name: str) -> str:
+    """``InvalidHeight`` -> ``INVALID_HEIGHT``: the C++ enumerator as a Python one."""
+    return "".join("_" + c if c.isupper() and i else c for i, c in enumerate(cpp_name)).upper()
+
+
+if [e.name for e in Error] != [_python_name(n) for n in _saiha.ERROR_NAMES]:  # pragma: no cover
     raise ImportError("saiha: the compiled module and the package disagree on the error codes")
 
 #: The error codes by value, named.

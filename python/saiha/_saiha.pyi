@@ -9,7 +9,9 @@ _Floats = npt.NDArray[np.float64]  # a flat float64 input column
 RESULT_NAMES: tuple[str, ...]
 PROFILE_COLUMNS: tuple[str, ...]
 COMPARE_COLUMNS: tuple[str, ...]
+VERSION: str
 ERROR_COUNT: int
+ERROR_NAMES: tuple[str, ...]
 MAX_STATIONS: int
 BREAKERS: tuple[str, ...]
 SHOALINGS: tuple[str, ...]

@@ -1,4 +1,6 @@
 import math
+import re
+import subprocess
 
 import numpy as np
 import pytest
@@ -115,6 +117,18 @@ def test_error_texts():
     for bad, error in ((len(Error), ValueError), (-1, ValueError), ("1", TypeError)):
         with pytest.raises(error):
             saiha.error_text(bad)
+
+
+def test_error_enum_is_the_engines_list_name_by_name():
+    cpp = saiha._saiha.ERROR_NAMES
+    assert len(cpp) == len(Error)
+    for member, name in zip(Error, cpp):
+        assert member.name == re.sub(r"(?<!^)(?=[A-Z])", "_", name).upper(), (member, name)
+
+
+def test_version_is_the_programs(saiha_calc):
+    shown = subprocess.run([saiha_calc, "--version"], capture_output=True, text=True, check=True)
+    assert shown.stdout == f"saiha-calc {saiha.__version__}\n"
 
 
 def test_values_show_as_the_window_texts(saiha_calc, cases):

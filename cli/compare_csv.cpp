@@ -1,0 +1,52 @@
+#include "cli/compare_csv.h"
+
+#include <string_view>
+#include <vector>
+
+#include "cli/csv_reader.h"
+#include "cli/exit_status.h"
+#include "cli/profile_csv.h"
+#include "report/messages.h"
+#include "report/compare_table.h"
+
+namespace saiha::cli {
+
+namespace {
+
+// The command-line option that holds the parameter a transport error names.
+std::string_view optionOf(shore::Error code) {
+  switch (code) {
+    case shore::Error::InvalidTransportCoefficient: return "--K";
+    case shore::Error::InvalidWaterDensity: return "--rho";
+    case shore::Error::InvalidSedimentDensity: return "--rho-s";
+    default: return "--porosity";
+  }
+}
+
+}  // namespace
+
+CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams& params) {
+  CompareOutcome outcome;
+  const std::vector<shore::ComparisonRow> rows = shore::compare(wave, params);
+  // Every row checks the wave first, so a bad value shows in each of them.
+  if (!rows.empty() && shore::isInvalidWave(rows.front().error)) {
+    outcome.status = kUnusable;
+    outcome.diagnostic = report::errorText(rows.front().error);
+    return outcome;
+  }
+  if (const shore::Error bad = shore::checkTransport(params); bad != shore::Error::None) {
+    outcome.status = kUnusable;
+    outcome.diagnostic = std::string(optionOf(bad)) + ": " + report::errorText(bad);
+    return outcome;
+  }
+
+  const std::vector<std::string> header(report::kCompareHeader.begin(), report::kCompareHeader.end());
+  outcome.csv = formatRecord(header);
+  for (const shore::ComparisonRow& row : rows) {
+    outcome.csv += formatRecord(report::compareRow(row));
+    if (row.error != shore::Error::None) outcome.status = kSomeFailed;
+  }
+  return outcome;
+}
+
+}  // namespace saiha::cli

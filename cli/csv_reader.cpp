@@ -1,0 +1,328 @@
+// The CSV reader of saiha-calc: RFC 4180 records out of blocks of UTF-8
+// text, and the header that names the input columns.
+#include "cli/csv_reader.h"
+
+#include <csv.h>
+
+#include <algorithm>
+#include <exception>
+#include <limits>
+#include <new>
+#include <utility>
+
+#include "report/csv_text.h"
+
+namespace saiha::cli {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimBlanks(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// A header name fit for a one-line message: control characters become '?'
+// and a long name is cut (at a UTF-8 character boundary) and marked "...".
+std::string shown(std::string_view name) {
+  constexpr std::size_t kMaxShown = 40;
+  std::string out;
+  if (name.size() > kMaxShown) {
+    std::size_t cut = kMaxShown;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    name = name.substr(0, cut);
+    out = "...";
+  }
+  std::string text;
+  for (char c : name) text.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c);
+  return "'" + text + out + "'";
+}
+
+// libcsv keeps blanks around unquoted fields only when told that no
+// character is a blank: a cell of blanks must reach the sheet as it is.
+int noBlanks(unsigned char) { return 0; }
+
+std::string lineText(std::size_t line) { return "line " + std::to_string(line) + ": "; }
+
+// Whether byte `i` ends a line: LF, or CR not followed by LF, so that CRLF,
+// LF and a lone CR each count as one line end.
+bool endsLine(std::string_view text, std::size_t i) {
+  return text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'));
+}
+
+// The line of the input that byte `pos` lies on.
+std::size_t lineAt(std::string_view text, std::size_t pos) {
+  std::size_t line = 1;
+  for (std::size_t i = 0; i < pos && i < text.size(); ++i) line += endsLine(text, i) ? 1 : 0;
+  return line;
+}
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+}  // namespace
+
+// Splits CSV text that arrives in blocks into records, knowing the line each
+// record starts on and the line of any fault.  libcsv parses; each line goes
+// to it on its own, so that a record's first line is the line of the first
+// byte fed after the previous record ended.
+class RecordReader::Impl {
+ public:
+  explicit Impl(std::size_t maxRecordBytes) : maxRecordBytes_(maxRecordBytes) {
+    if (csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI) != 0) throw std::bad_alloc();
+    csv_set_space_func(&parser_, noBlanks);
+  }
+  ~Impl() { csv_free(&parser_); }
+  Impl(const Impl&) = delete;
+  Impl& operator=(const Impl&) = delete;
+
+  // Complete records go to `out` from now on; the fields already read of a
+  // record not yet ended move there with it.
+  void setOutput(RecordBuffer& out) {
+    if (out_ == &out) return;
+    if (out_ == nullptr) {
+      currentField_ = out.fieldEnds.size();
+    } else {
+      const std::size_t byteBase = fieldBegin(currentField_);
+      const std::size_t moved = out_->fieldEnds.size() - currentField_;
+      const std::size_t base = out.bytes.size();
+      for (std::size_t f = currentField_; f < out_->fieldEnds.size(); ++f) {
+        out.fieldEnds.push_back(base + out_->fieldEnds[f] - byteBase);
+      }
+      out.bytes.append(out_->bytes, byteBase);
+      out_->bytes.resize(byteBase);
+      out_->fieldEnds.resize(currentField_);
+      currentField_ = out.fieldEnds.size() - moved;
+    }
+    out_ = &out;
+  }
+
+  // The next bytes of the input.  Throws InputError for a fault of the text.
+  void feed(std::string_view block) {
+    if (atStart_) {
+      atStart_ = false;
+      checkStart(block);
+      if (block.starts_with(kUtf8Bom)) block.remove_prefix(kUtf8Bom.size());
+    }
+    std::size_t segmentStart = 0;
+    for (std::size_t i = 0; i < block.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(block[i]);
+      if (byte >= 0x80 || utf8Needed_ > 0) {
+        checkUtf8(byte);
+      } else if (byte == 0) {
+        throw InputError(lineText(line_) + "the input contains a NUL byte; it is not a CSV text file");
+      }
+      if (byte == '\n' || byte == '\r') {
+        feedSegment(block.substr(segmentStart, i + 1 - segmentStart));
+        segmentStart = i + 1;
+        // CRLF, LF and a lone CR each end one line.
+        if (byte == '\r' || !afterCr_) ++line_;
+        afterCr_ = byte == '\r';
+        segmentLine_ = line_;
+      } else {
+        afterCr_ = false;
+      }
+    }
+    if (segmentStart < block.size()) feedSegment(block.substr(segmentStart));
+  }
+
+  // The end of the input.
+  void finish() {
+    if (utf8Needed_ > 0) throw notUtf8();
+    if (csv_fini(&parser_, onField, onRecord, this) != 0) {
+      rethrowPending();
+      throw InputError(lineText(startLine_) +
+                       "malformed CSV: a quoted field is not closed before the end of the input");
+    }
+    rethrowPending();
+  }
+
+ private:
+  // libcsv grows its field buffer by a fixed block: grown by at least what it
+  // holds, a very long cell costs time in proportion to its length.
+  static constexpr std::size_t kMinParserBlock = 4096;
+
+  std::size_t fieldBegin(std::size_t field) const {
+    return field == 0 ? 0 : out_->fieldEnds[field - 1];
+  }
+
+  // Input that is not CSV text from its very first bytes.
+  static void checkStart(std::string_view block) {
+    if (block.starts_with("\xFF\xFE") || block.starts_with("\xFE\xFF")) {
+      throw InputError(lineText(1) + "the input is UTF-16 text; save it as UTF-8 CSV");
+    }
+    if (const auto nul = block.find('\0'); nul != std::string_view::npos) {
+      throw InputError(lineText(lineAt(block, nul)) +
+                       "the input contains a NUL byte; it is not a CSV text file");
+    }
+  }
+
+  InputError notUtf8() const {
+    return InputError(lineText(line_) +
+                      "the input is not UTF-8 text (a byte that is not UTF-8); save it as UTF-8 CSV");
+  }
+
+  // One step of UTF-8 validation: well-formed sequences only (no overlong
+  // forms, surrogates or code points above U+10FFFF).
+  void checkUtf8(unsigned char byte) {
+    if (utf8Needed_ > 0) {
+      if (byte < utf8Low_ || byte > utf8High_) throw notUtf8();
+      --utf8Needed_;
+      utf8Low_ = 0x80;
+      utf8High_ = 0xBF;
+      return;
+    }
+    utf8Low_ = 0x80;
+    utf8High_ = 0xBF;
+    if (byte >= 0xC2 && byte <= 0xDF) {
+      utf8Needed_ = 1;
+    } else if (byte >= 0xE0 && byte <= 0xEF) {
+      utf8Needed_ = 2;
+      if (byte == 0xE0) utf8Low_ = 0xA0;
+      if (byte == 0xED) utf8High_ = 0x9F;
+    } else if (byte >= 0xF0 && byte <= 0xF4) {
+      utf8Needed_ = 3;
+      if (byte == 0xF0) utf8Low_ = 0x90;
+      if (byte == 0xF4) utf8High_ = 0x8F;
+    } else {
+      throw notUtf8();
+    }
+  }
+
+  // Bytes of one line at most (ending with its line end, if it has one).
+  void feedSegment(std::string_view segment) {
+    const bool lineEnd = segment.front() == '\n' || segment.front() == '\r';
+    if (betweenRecords_ && !lineEnd) {
+      startLine_ = segmentLine_;
+      betweenRecords_ = false;
+      recordBytes_ = 0;
+    }
+    if (!betweenRecords_) {
+      recordBytes_ += segment.size();
+      if (recordBytes_ > maxRecordBytes_) {
+        throw InputError(lineText(startLine_) + "a record longer than " +
+                         std::to_string(maxRecordBytes_ >> 20) + " MiB; no case needs one");
+      }
+    }
+    csv_set_blk_size(&parser_, std::max(kMinParserBlock, parser_.entry_size));
+    const std::size_t endsBefore = recordEnds_;
+    const std::size_t parsed =
+        csv_parse(&parser_, segment.data(), segment.size(), onField, onRecord, this);
+    rethrowPending();
+    if (parsed != segment.size()) {
+      if (csv_error(&parser_) == CSV_ENOMEM || csv_error(&parser_) == CSV_ETOOBIG) {
+        throw std::bad_alloc();
+      }
+      throw InputError(lineText(segmentLine_) +
+                       "malformed CSV: a double quote may only stand inside a quoted field, "
+                       "doubled, and a quoted field must end at a comma or a line end");
+    }
+    if (recordEnds_ != endsBefore) betweenRecords_ = true;
+  }
+
+  void rethrowPending() {
+    if (pending_) std::rethrow_exception(std::exchange(pending_, nullptr));
+  }
+
+  // libcsv's callbacks: C code calls them, so nothing may be thrown through
+  // it; a failure waits in `pending_` until csv_parse returns.
+  static void onField(void* data, std::size_t size, void* self) {
+    auto& r = *static_cast<Impl*>(self);
+    if (r.pending_) return;
+    try {
+      RecordBuffer& out = *r.out_;
+      if (size > 0) out.bytes.append(static_cast<const char*>(data), size);
+      out.fieldEnds.push_back(out.bytes.size());
+    } catch (...) {
+      r.pending_ = std::current_exception();
+    }
+  }
+
+  static void onRecord(int, void* self) {
+    auto& r = *static_cast<Impl*>(self);
+    ++r.recordEnds_;
+    if (r.pending_) return;
+    try {
+      RecordBuffer& out = *r.out_;
+      const std::size_t first = r.currentField_;
+      const std::size_t count = out.fieldEnds.size() - first;
+      // A line of nothing but blanks is a blank line, not a one-field row.
+      if (count == 1 && trimBlanks(out.field(first)).empty()) {
+        out.bytes.resize(r.fieldBegin(first));
+        out.fieldEnds.pop_back();
+        return;
+      }
+      out.records.push_back({r.startLine_, first, count});
+      r.currentField_ = out.fieldEnds.size();
+    } catch (...) {
+      r.pending_ = std::current_exception();
+    }
+  }
+
+  csv_parser parser_{};
+  RecordBuffer* out_ = nullptr;
+  std::size_t currentField_ = 0;  // first field of the record being read
+  std::exception_ptr pending_;
+  std::size_t maxRecordBytes_;
+
+  bool atStart_ = true;
+  std::size_t line_ = 1;         // line of the next byte
+  bool afterCr_ = false;
+  std::size_t segmentLine_ = 1;  // line of the segment being fed
+  std::size_t startLine_ = 0;    // line of the record being read
+  bool betweenRecords_ = true;
+  std::size_t recordBytes_ = 0;
+  std::size_t recordEnds_ = 0;   // records ended so far, blank lines included
+  int utf8Needed_ = 0;           // continuation bytes still expected
+  unsigned char utf8Low_ = 0x80, utf8High_ = 0xBF;
+};
+
+RecordReader::RecordReader(std::size_t maxRecordBytes)
+    : impl_(std::make_unique<Impl>(maxRecordBytes)) {}
+RecordReader::~RecordReader() = default;
+void RecordReader::setOutput(RecordBuffer& out) { impl_->setOutput(out); }
+void RecordReader::feed(std::string_view block) { impl_->feed(block); }
+void RecordReader::finish() { impl_->finish(); }
+
+std::string formatRecord(std::span<const std::string> fields) {
+  std::string line;
+  report::appendCsvRecord(line, fields);
+  return line;
+}
+
+Layout readHeader(const Record& header) {
+  const std::string where = lineText(header.line);
+  Layout layout;
+  layout.width = header.fields.size();
+  for (std::size_t i = 0; i < header.fields.size(); ++i) {
+    const std::string_view name = trimBlanks(header.fields[i]);
+    if (name.empty()) {
+      throw InputError(where + "column " + std::to_string(i + 1) +
+                       " of the header has no name; the header must name " +
+                       std::string(kExpectedColumns));
+    }
+    const auto found = std::find(kColumnNames.begin(), kColumnNames.end(), name);
+    if (found == kColumnNames.end()) {
+      std::string message = where + "unknown column " + shown(name) +
+                            " in the header; the header must name " +
+                            std::string(kExpectedColumns) + ", each once";
+      if (name.find_first_of(";\t") != std::string_view::npos) {
+        message += " (fields must be separated by commas)";
+      }
+      throw InputError(message);
+    }
+    auto& position = layout.position[static_cast<std::size_t>(found - kColumnNames.begin())];
+    if (position) throw InputError(where + "column " + shown(name) + " appears twice in the header");
+    position = i;
+  }
+  for (std::size_t c = 0; c < kColumnCount; ++c) {
+    if (!layout.position[c] && static_cast<Column>(c) != Column::h) {
+      throw InputError(where + "the header lacks column " + shown(kColumnNames[c]) +
+                       "; it must name " + std::string(kExpectedColumns));
+    }
+  }
+  return layout;
+}
+
+}  // namespace saiha::cli

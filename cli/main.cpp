@@ -1,0 +1,549 @@
+// saiha-calc: the calculation sheet from the command line.  Reads cases as
+// CSV from a file or standard input and writes every case's results as CSV
+// to standard output; `saiha-calc profile` writes one wave's cross-shore
+// profile, `saiha-calc compare` every breaker and shoaling model on one wave.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include <CLI/CLI.hpp>
+#include <tbb/info.h>
+
+#include "cli/compare_csv.h"
+#include "cli/pipeline.h"
+#include "cli/profile_csv.h"
+#include "shore/model_choice.h"
+#include "saiha/version.h"
+#include "shore/comparison.h"
+
+namespace {
+
+using namespace saiha;
+
+constexpr const char* kName = "saiha-calc";
+
+constexpr const char* kDescription =
+    "Computes refraction, shoaling and breaking of regular waves on a uniform slope, one case "
+    "per CSV row, exactly as the calculation window does.";
+
+constexpr const char* kFooter = R"(Input (FILE, or standard input when FILE is absent or "-"):
+  CSV (RFC 4180) in UTF-8 or ASCII.  The first row names the columns
+    Ho      deep-water wave height (m)
+    T       wave period (s)
+    alpha0  deep-water angle of incidence from the shore normal (degrees)
+    n       bottom slope 1/n, given as its denominator n
+    h       depth for the results (m); optional column, an empty cell means
+            the breaking depth
+  in any order, each once, names matched exactly (case included; blanks
+  around a name are ignored).  Any
+  other column name is an error, so that a misspelt "h" is not silently
+  dropped.  Every later row is one case; each cell is read as the window
+  reads the text of its box ("12 m" is 12, "1,5" in quotes is 1).
+  A UTF-8 byte-order mark is skipped; CRLF, LF or CR line ends are all
+  accepted; blank lines are skipped.  Blanks inside a cell are kept.
+  A row whose number of fields differs from the header's is not computed
+  (its cells may have shifted) and fails with a message in its error cell.
+  The input is read and written as it goes, so a file of any length runs
+  in little memory; a file named "profile" is given as "./profile".
+
+Output (standard output):
+  CSV with LF line ends and the header
+    Ho,T,alpha0,n,h,Hb,hb,gamma,theta_b,L,theta,C,H,
+    a_bottom,u_bottom,a_surface,u_surface,error
+  and one row per input row, in input order whatever -j is: the input cells
+  (h as the depth box reads after the calculation: an empty depth becomes
+  the breaking depth), the results (two decimals, or with --precision full
+  the shortest text that reads back as the same single-precision value),
+  and the error message (empty when the row computed).  In a failed row,
+  results the calculation did not reach are empty cells.  Cells holding a
+  comma, a double quote or a line break are quoted.
+
+Exit status:
+  0    every row computed
+  1    at least one row failed (every row is still written)
+  2    usage error, unreadable file, or input that is unusable from its
+       start (not CSV text, NUL bytes, UTF-16, a header that does not name
+       the columns): one line on standard error and no output.  A fault
+       further on (malformed CSV, a byte that is not UTF-8, a record over
+       16 MiB) or running out of memory: the rows before it are written and
+       one line on standard error names the line
+  130  interrupted (Ctrl+C); the rows computed so far are written whole
+
+Models (--breaker, --shoaling; also for profile):
+  breaker limits  goda1970 (default), goda2010, mccowan, kamphuis, miche
+  shoaling rules  two-regime (default), shuto
+  The defaults are the calculation window's.  Any other pair finds the
+  breaking point where the height that applies at each depth meets the
+  limit, so a steep wave may break while it still shoals linearly.
+
+See "saiha-calc profile --help" for the cross-shore profile and
+"saiha-calc compare --help" for every model side by side.)";
+
+constexpr const char* kProfileFooter = R"(Output (standard output):
+  CSV with LF line ends and the header
+    x,h,rule,point,H,L,C,theta,a_bottom,u_bottom,a_surface,u_surface
+  x is the distance from the still-water shoreline n*h (m); rule is linear,
+  intermediate (shuto's H*h^(2/7) regime), nonlinear or surf; point is
+  onset, breaking or empty.  Rows run from the
+  seaward end to the shoreline (the last one short of it), with the onset
+  of nonlinear shoaling and the breaking point in their places.  Numbers
+  are the shortest texts that read back as the same single-precision
+  values: a station's h typed into the window's depth box gives that
+  station's values.  A station that cannot be computed keeps its row, with
+  empty cells for what it did not reach.
+
+Exit status:
+  0  every station computed
+  1  the breaking point was not found (its message on standard error, no
+     output), or some station could not be computed (every row is written;
+     one line "station at h=...: message" on standard error for each)
+  2  a bad option or input value: one line on standard error (the window's
+     message for a bad value), no output)";
+
+constexpr const char* kCompareFooter = R"(Output (standard output):
+  CSV with LF line ends and the header
+    breaker,shoaling,Hb,hb,gamma,theta_b,Q_m3_per_s,Q_m3_per_year,error
+  and one row per model: every breaker limit (goda1970, goda2010, mccowan,
+  kamphuis, miche) with each shoaling rule (two-regime, shuto), then the
+  empirical row komar-gaughan,weggel (Komar and Gaughan's breaker height
+  with Weggel's breaker index).  Q is the potential longshore sand
+  transport by the CERC formula, with each row's gamma as the breaker
+  index; the breaker height of a regular wave stands in for the
+  significant height, a year is 365.25 days, and Q takes the sign of
+  theta_b.  Numbers are the shortest texts that read back as the same
+  single-precision values; a value not reached is an empty cell and the
+  error cell holds the window's message.
+
+Exit status:
+  0  every row computed
+  1  some row has an error (every row is still written)
+  2  a bad option, input value or transport parameter: one line on
+     standard error, no output)";
+
+// ------------------------------------------------------------ signals
+
+volatile std::sig_atomic_t gInterrupted = 0;
+
+extern "C" void onInterrupt(int) { gInterrupted = 1; }
+
+// Ctrl+C and SIGTERM stop the reading; the rows already read are written.
+// A second Ctrl+C ends the program at once.  SIGPIPE keeps its default: a
+// reader that went away (head) ends the program quietly.
+void catchInterrupts() {
+  struct sigaction action {};
+  action.sa_handler = onInterrupt;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESETHAND;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+// ------------------------------------------------------------ in and out
+
+int fail(const std::string& message) {
+  std::string line = std::string(kName) + ": " + message + "\n";
+  (void)!::write(STDERR_FILENO, line.data(), line.size());
+  return cli::kUnusable;
+}
+
+// Reads from a descriptor; a pipe or terminal is polled so that an
+// interrupt is seen even while no input comes.
+std::size_t readSome(int fd, bool regular, const std::string& source, char* buffer,
+                     std::size_t size) {
+  for (;;) {
+    if (gInterrupted) return 0;
+    if (!regular) {
+      pollfd p{fd, POLLIN, 0};
+      const int ready = ::poll(&p, 1, 100);
+      if (ready == 0 || (ready < 0 && errno == EINTR)) continue;
+    }
+    const ssize_t got = ::read(fd, buffer, size);
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno == EINTR) continue;
+    throw std::runtime_error("cannot read " + source + ": " + std::strerror(errno));
+  }
+}
+
+void writeAll(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t put = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      throw std::runtime_error(std::string("cannot write the results to standard output: ") +
+                               std::strerror(errno));
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(put));
+  }
+}
+
+// ------------------------------------------------------------ progress
+
+std::string fixed(double value, int decimals) {
+  char buffer[64];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                                 decimals).ptr;
+  return std::string(buffer, end);
+}
+
+// The shortest text that reads back as `value`.
+std::string shortest(double value) {
+  char buffer[64];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  return std::string(buffer, end);
+}
+
+std::string duration(double seconds) {
+  const long s = static_cast<long>(seconds + 0.5);
+  const std::string ss = std::to_string(s % 60);
+  return std::to_string(s / 60) + ":" + (ss.size() < 2 ? "0" + ss : ss);
+}
+
+// "123456 rows, 81000 rows/s, 12.3 %, 0:42 left" on standard error, a few
+// times a second, redrawn in place and cleared at the end.
+class ProgressLine {
+ public:
+  void operator()(const cli::Progress& p) {
+    const auto now = Clock::now();
+    if (p.done) {
+      if (shown_) put("\r\x1b[K");
+      return;
+    }
+    if (shown_ && now - last_ < std::chrono::milliseconds(250)) return;
+    last_ = now;
+    shown_ = true;
+    const double elapsed = std::chrono::duration<double>(now - start_).count();
+    std::string line = "\r" + std::to_string(p.rows) + " rows";
+    if (elapsed > 0) line += ", " + fixed(static_cast<double>(p.rows) / elapsed, 0) + " rows/s";
+    if (p.totalBytes > 0) {
+      const double done = static_cast<double>(p.bytesRead) / static_cast<double>(p.totalBytes);
+      line += ", " + fixed(100 * done, 1) + " %";
+      if (done > 0) line += ", " + duration(elapsed * (1 - done) / done) + " left";
+    }
+    put(line + "\x1b[K");
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  static void put(const std::string& text) {
+    (void)!::write(STDERR_FILENO, text.data(), text.size());
+  }
+  Clock::time_point start_ = Clock::now();
+  Clock::time_point last_;
+  bool shown_ = false;
+};
+
+// ------------------------------------------------------------ FILE mode
+
+struct FileOptions {
+  std::string file;
+  shore::Model model;
+  int threads = 0;  // 0: every core
+  std::string precision = "shown";
+  bool progress = false;
+  bool noProgress = false;
+};
+
+int runFile(const FileOptions& o) {
+  const bool fromStdin = o.file.empty() || o.file == "-";
+  const std::string source = fromStdin ? "standard input" : "'" + o.file + "'";
+  int fd = STDIN_FILENO;
+  if (!fromStdin) {
+    fd = ::open(o.file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return fail("cannot open " + source + ": " + std::strerror(errno));
+  }
+  struct stat info {};
+  const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+
+  cli::RunOptions options;
+  options.threads = o.threads > 0 ? o.threads : tbb::info::default_concurrency();
+  options.precision = o.precision == "full" ? cli::Precision::Full : cli::Precision::Shown;
+  options.model = o.model;
+  options.totalBytes = regular ? static_cast<std::uint64_t>(info.st_size) : 0;
+  options.interrupted = &gInterrupted;
+  const bool progress = o.progress || (!o.noProgress && ::isatty(STDERR_FILENO) == 1);
+  ProgressLine line;
+  if (progress) options.progress = [&line](const cli::Progress& p) { line(p); };
+
+  catchInterrupts();
+  try {
+    const cli::RunResult result = cli::runStream(
+        [&](char* buffer, std::size_t size) { return readSome(fd, regular, source, buffer, size); },
+        writeAll, options);
+    if (!fromStdin) ::close(fd);
+    if (result.status == cli::kUnusable) return fail(source + ": " + result.diagnostic);
+    if (result.interrupted) {
+      fail("interrupted; " + std::to_string(result.rows) + " rows written");
+      return 130;
+    }
+    return result.status;
+  } catch (const std::bad_alloc&) {
+    return fail("out of memory while processing " + source);
+  } catch (const std::exception& error) {
+    return fail(error.what());
+  }
+}
+
+// ------------------------------------------------------------ one wave
+
+// The four inputs of one wave, as typed after their options.
+struct WaveArgs {
+  std::string Ho, T, alpha0, n;
+  shore::Wave wave() const;  // throws std::invalid_argument for a text that is no number
+};
+
+void addWaveOptions(CLI::App& command, WaveArgs& a) {
+  command.add_option("--Ho", a.Ho, "deep-water wave height (m)")->required();
+  command.add_option("--T", a.T, "wave period (s)")->required();
+  command.add_option("--alpha0", a.alpha0,
+                     "deep-water angle of incidence from the shore normal (degrees)")
+      ->required();
+  command.add_option("--n", a.n, "bottom slope 1/n, given as its denominator n")->required();
+}
+
+struct ProfileArgs : WaveArgs {
+  std::string from, spacing;
+  int stations = 200;
+};
+
+// An option's text fit for a one-line message: control characters (a line
+// break among them) shown as '?'.
+std::string quoted(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c);
+  return out + "'";
+}
+
+// A whole option read as a decimal number ("1x" and "" are errors).
+double numberOption(const std::string& name, const std::string& text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end) {
+    throw std::invalid_argument("--" + name + " " + quoted(text) + " is not a number");
+  }
+  return value;
+}
+
+shore::Wave WaveArgs::wave() const {
+  return {numberOption("Ho", Ho), numberOption("T", T), numberOption("alpha0", alpha0),
+          numberOption("n", n)};
+}
+
+// Writes a one-wave table to standard output, then `notes` to standard
+// error; the outcome's diagnostic instead when it has no table.
+template <class Outcome>
+int writeTable(const Outcome& outcome, std::span<const std::string> notes = {}) {
+  if (outcome.csv.empty()) {
+    fail(outcome.diagnostic);
+    return outcome.status;
+  }
+  try {
+    writeAll(outcome.csv);
+  } catch (const std::exception& error) {
+    return fail(error.what());
+  }
+  for (const std::string& note : notes) fail(note);
+  return outcome.status;
+}
+
+// ------------------------------------------------------------ models
+
+struct ModelArgs {
+  std::string breaker{shore::breakerName(shore::Model{}.breaker)};
+  std::string shoaling{shore::shoalingName(shore::Model{}.shoaling)};
+};
+
+
+// The model the two options name; an unknown name is an error naming the
+// ones there are.
+shore::Model parseModel(const ModelArgs& a) {
+  shore::Model model;
+  if (const auto breaker = shore::parseBreaker(a.breaker)) {
+    model.breaker = *breaker;
+  } else {
+    throw std::invalid_argument("unknown breaker limit " + quoted(a.breaker) + "; one of " +
+                                shore::breakerNameList());
+  }
+  if (const auto shoaling = shore::parseShoaling(a.shoaling)) {
+    model.shoaling = *shoaling;
+  } else {
+    throw std::invalid_argument("unknown shoaling rule " + quoted(a.shoaling) + "; one of " +
+                                shore::shoalingNameList());
+  }
+  return model;
+}
+
+void addModelOptions(CLI::App& command, ModelArgs& a) {
+  command.add_option("--breaker", a.breaker, "breaker limit: " + shore::breakerNameList())
+      ->option_text("NAME");
+  command.add_option("--shoaling", a.shoaling, "shoaling rule: " + shore::shoalingNameList())
+      ->option_text("NAME");
+}
+
+// ------------------------------------------------------------ profile
+
+int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command) {
+  shore::Wave wave;
+  shore::ProfileOptions options;
+  shore::Model model;
+  try {
+    model = parseModel(m);
+    wave = a.wave();
+    if (command.count("--from") > 0) {
+      const double from = numberOption("from", a.from);
+      if (!(from > 0 && std::isfinite(static_cast<float>(from)))) {
+        throw std::invalid_argument("--from must be a depth > 0 (m)");
+      }
+      options.fromDepth = from;
+    }
+    if (command.count("--spacing") > 0) {
+      const double spacing = numberOption("spacing", a.spacing);
+      if (!(spacing > 0 && std::isfinite(spacing))) {
+        throw std::invalid_argument("--spacing must be a distance > 0 (m)");
+      }
+      options.spacing = spacing;
+    }
+    options.stations = a.stations;
+  } catch (const std::invalid_argument& error) {
+    return fail(error.what());
+  }
+
+  const cli::ProfileOutcome outcome = cli::profileCsv(wave, options, model);
+  return writeTable(outcome, outcome.stationErrors);
+}
+
+// ------------------------------------------------------------ compare
+
+struct CompareArgs : WaveArgs {
+  std::string K, rho, rhoS, porosity;
+};
+
+int runCompare(const CompareArgs& a, const CLI::App& command) {
+  shore::Wave wave;
+  shore::TransportParams params;
+  try {
+    wave = a.wave();
+    if (command.count("--K") > 0) params.K = numberOption("K", a.K);
+    if (command.count("--rho") > 0) params.rho = numberOption("rho", a.rho);
+    if (command.count("--rho-s") > 0) params.rhoS = numberOption("rho-s", a.rhoS);
+    if (command.count("--porosity") > 0) params.porosity = numberOption("porosity", a.porosity);
+  } catch (const std::invalid_argument& error) {
+    return fail(error.what());
+  }
+
+  return writeTable(cli::compareCsv(wave, params));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app(kDescription, kName);
+  app.footer(kFooter);
+  app.set_version_flag("--version", std::string(kName) + " " + SAIHA_VERSION);
+  app.require_subcommand(0, 1);
+
+  FileOptions file;
+  app.add_option("FILE", file.file, "CSV file of cases; standard input when absent or \"-\"");
+  app.add_option("-j,--jobs", file.threads, "calculation threads (default: every core)")
+      ->check(CLI::Range(1, 1024));
+  app.add_option("--precision", file.precision,
+                 "results as shown in the window (two decimals) or in full")
+      ->check(CLI::IsMember({"shown", "full"}));
+  auto* progress = app.add_flag("--progress", file.progress,
+                                "show a progress line on standard error (default: when it is a "
+                                "terminal)");
+  app.add_flag("--no-progress", file.noProgress, "never show the progress line")
+      ->excludes(progress);
+  // One model for FILE and profile, given before or after "profile".
+  ModelArgs model;
+  addModelOptions(app, model);
+
+  ProfileArgs profile;
+  CLI::App* profileCommand = app.add_subcommand(
+      "profile",
+      "Writes one wave's cross-shore profile as CSV: the state at evenly spaced stations from a "
+      "seaward depth to the shoreline, the onset of nonlinear shoaling and the breaking point "
+      "marked.");
+  profileCommand->footer(kProfileFooter);
+  addWaveOptions(*profileCommand, profile);
+  profileCommand->add_option("--from", profile.from,
+                             "seaward depth (m); default twice the onset depth of nonlinear "
+                             "shoaling, at least twice the breaking depth");
+  auto* stations = profileCommand
+                       ->add_option("--stations", profile.stations,
+                                    "number of evenly spaced stations, the two marked ones not "
+                                    "counted (default 200)")
+                       ->check(CLI::Range(1, shore::kMaxStations));
+  profileCommand->add_option("--spacing", profile.spacing, "spacing of the stations in x (m)")
+      ->excludes(stations);
+  addModelOptions(*profileCommand, model);
+
+  CompareArgs compare;
+  CLI::App* compareCommand = app.add_subcommand(
+      "compare",
+      "Writes one row per breaker and shoaling model for one wave as CSV: the breaking point "
+      "and the longshore transport it implies.");
+  compareCommand->footer(kCompareFooter);
+  addWaveOptions(*compareCommand, compare);
+  const shore::TransportParams defaults;
+  compareCommand->add_option("--K", compare.K,
+                             "transport coefficient, > 0 (default " +
+                                 shortest(defaults.K) + ")");
+  compareCommand->add_option("--rho", compare.rho,
+                             "water density (kg/m3), > 0 (default " +
+                                 shortest(defaults.rho) +
+                                 ", sea water)");
+  compareCommand->add_option("--rho-s", compare.rhoS,
+                             "sediment density (kg/m3), > rho (default " +
+                                 shortest(defaults.rhoS) +
+                                 ", quartz sand)");
+  compareCommand->add_option("--porosity", compare.porosity,
+                             "porosity of the bed, 0 <= p < 1 (default " +
+                                 shortest(defaults.porosity) + ")");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& done) {
+    return app.exit(done);  // --help or --version, printed to standard output
+  } catch (const CLI::ParseError& error) {
+    return fail(std::string(error.what()) + " (see " + kName + " --help)");
+  }
+
+  const bool fileOptions =
+      app.count("FILE") > 0 || app.count("--jobs") > 0 || app.count("--precision") > 0;
+  if (profileCommand->parsed()) {
+    if (fileOptions) {
+      return fail("FILE, -j and --precision do not go with profile (see " + std::string(kName) +
+                  " --help)");
+    }
+    return runProfile(profile, model, *profileCommand);
+  }
+  if (compareCommand->parsed()) {
+    if (fileOptions || app.count("--breaker") > 0 || app.count("--shoaling") > 0) {
+      return fail("FILE, -j, --precision, --breaker and --shoaling do not go with compare, which "
+                  "shows every model (see " + std::string(kName) + " compare --help)");
+    }
+    return runCompare(compare, *compareCommand);
+  }
+  try {
+    file.model = parseModel(model);
+  } catch (const std::invalid_argument& error) {
+    return fail(error.what());
+  }
+  return runFile(file);
+}

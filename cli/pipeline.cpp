@@ -1,0 +1,219 @@
+// The streaming run of saiha-calc: blocks of input into chunks of records,
+// the chunks computed on oneTBB threads and written in input order.
+#include "cli/pipeline.h"
+
+#include <tbb/parallel_pipeline.h>
+#include <tbb/task_arena.h>
+
+#include <algorithm>
+#include <exception>
+#include <memory>
+#include <new>
+#include <optional>
+#include <utility>
+
+#include "cli/csv_reader.h"
+#include "cli/rows.h"
+
+namespace saiha::cli {
+
+namespace {
+
+// A chunk of rows on its way through the pipeline: the records read, then
+// their output lines.
+struct Chunk {
+  RecordBuffer in;
+  std::size_t firstRecord = 0;  // 1 when the chunk's first record is the header
+  std::string out;
+  std::uint64_t rows = 0;
+  bool allComputed = true;
+  std::uint64_t bytesRead = 0;  // input consumed up to the end of this chunk
+  std::optional<std::string> error;  // what ends the run after this chunk's rows
+  bool unusable = false;  // the error came before the header: write nothing
+};
+
+// The reading side of a run: blocks of input into chunks of records.
+class ChunkReader {
+ public:
+  ChunkReader(const ReadInput& read, const RunOptions& options)
+      : read_(read), options_(options), reader_(options.maxRecordBytes) {
+    block_.resize(options.blockBytes);
+  }
+
+  bool interrupted() const { return options_.interrupted != nullptr && *options_.interrupted != 0; }
+  bool done() const { return done_; }
+  const Layout& layout() const { return layout_; }
+
+  // The next chunk: at least one record, or the last of the input, or the
+  // one whose fault ends the run.
+  void fill(Chunk& chunk) {
+    reader_.setOutput(chunk.in);
+    try {
+      while (!done_ && chunk.in.records.size() <= chunk.firstRecord) {
+        const std::size_t got = readBlock();
+        if (got == 0) {
+          done_ = true;
+          if (interrupted()) break;
+          reader_.finish();
+        } else {
+          reader_.feed(std::string_view(block_.data(), got));
+          bytesRead_ += got;
+        }
+        takeHeader(chunk);
+      }
+      if (done_ && !haveLayout_ && !interrupted()) {
+        throw InputError("the input is empty; its first row must name the columns " +
+                         std::string(kExpectedColumns));
+      }
+    } catch (const std::bad_alloc&) {
+      throw;
+    } catch (const std::runtime_error& error) {  // a fault of the text, or of reading it
+      stop(chunk, error.what());
+    }
+    chunk.bytesRead = bytesRead_;
+    // The chunk goes on down the pipeline: the fields of a record not yet
+    // ended wait here for the next one.
+    reader_.setOutput(carry_);
+  }
+
+ private:
+  // A whole block, short only at the end of the input (or when interrupted).
+  std::size_t readBlock() {
+    std::size_t got = 0;
+    while (got < block_.size()) {
+      if (interrupted()) break;
+      const std::size_t n = read_(block_.data() + got, block_.size() - got);
+      if (n == 0) break;
+      got += n;
+    }
+    return got;
+  }
+
+  // Ends the run at this chunk: the records read before the fault are
+  // still written, after the header when it was read.
+  void stop(Chunk& chunk, std::string reason) {
+    done_ = true;
+    try {
+      takeHeader(chunk);
+    } catch (const InputError& header) {
+      reason = header.what();  // the header comes first in the input
+    }
+    chunk.error = std::move(reason);
+    chunk.unusable = !haveLayout_;
+  }
+
+  void takeHeader(Chunk& chunk) {
+    if (haveLayout_ || chunk.in.records.empty()) return;
+    std::vector<std::string_view> fields;
+    chunk.in.fieldsOf(0, fields);
+    layout_ = readHeader(Record{{fields.begin(), fields.end()}, chunk.in.records[0].line});
+    haveLayout_ = true;
+    chunk.firstRecord = 1;
+  }
+
+  const ReadInput& read_;
+  const RunOptions& options_;
+  RecordReader reader_;
+  RecordBuffer carry_;
+  std::vector<char> block_;
+  std::uint64_t bytesRead_ = 0;
+  bool done_ = false;
+  bool haveLayout_ = false;
+  Layout layout_;
+};
+
+void computeChunk(Chunk& chunk, const Layout& layout, Precision precision,
+                  const shore::Model& model) {
+  std::vector<std::string_view> fields;
+  chunk.out.reserve(chunk.in.bytes.size() * 3);
+  for (std::size_t i = chunk.firstRecord; i < chunk.in.records.size(); ++i) {
+    chunk.in.fieldsOf(i, fields);
+    chunk.allComputed = appendRow(layout, fields, precision, chunk.out, model) && chunk.allComputed;
+    ++chunk.rows;
+  }
+  // The input is no longer needed while the chunk waits for its turn.
+  chunk.in = RecordBuffer();
+}
+
+}  // namespace
+
+RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOptions& options) {
+  RunResult result;
+  ChunkReader reader(read, options);
+  bool headerWritten = false;
+  bool allComputed = true;
+  std::optional<std::string> failure;
+  Progress progress;
+  progress.totalBytes = options.totalBytes;
+
+  const auto writeChunk = [&](Chunk& chunk) {
+    if (chunk.unusable) {
+      failure = chunk.error;
+      return;
+    }
+    if (!headerWritten) {
+      const std::vector<std::string> header(kOutputHeader.begin(), kOutputHeader.end());
+      write(formatRecord(header));
+      headerWritten = true;
+    }
+    if (!chunk.out.empty()) write(chunk.out);
+    result.rows += chunk.rows;
+    allComputed = allComputed && chunk.allComputed;
+    if (chunk.error) failure = chunk.error;
+    if (options.progress) {
+      progress.rows = result.rows;
+      progress.bytesRead = chunk.bytesRead;
+      options.progress(progress);
+    }
+  };
+
+  try {
+    const int threads = std::max(1, options.threads);
+    tbb::task_arena arena(threads);
+    arena.execute([&] {
+      tbb::parallel_pipeline(
+          static_cast<std::size_t>(threads) * 4,
+          tbb::make_filter<void, std::shared_ptr<Chunk>>(
+              tbb::filter_mode::serial_in_order,
+              [&](tbb::flow_control& flow) -> std::shared_ptr<Chunk> {
+                if (reader.done() || reader.interrupted()) {
+                  flow.stop();
+                  return nullptr;
+                }
+                auto chunk = std::make_shared<Chunk>();
+                reader.fill(*chunk);
+                return chunk;
+              }) &
+              tbb::make_filter<std::shared_ptr<Chunk>, std::shared_ptr<Chunk>>(
+                  tbb::filter_mode::parallel,
+                  [&](std::shared_ptr<Chunk> chunk) {
+                    if (!chunk->unusable) {
+                      computeChunk(*chunk, reader.layout(), options.precision, options.model);
+                    }
+                    return chunk;
+                  }) &
+              tbb::make_filter<std::shared_ptr<Chunk>, void>(
+                  tbb::filter_mode::serial_in_order,
+                  [&](std::shared_ptr<Chunk> chunk) { writeChunk(*chunk); }));
+    });
+  } catch (const std::bad_alloc&) {
+    result.status = kUnusable;
+    result.diagnostic = "out of memory after " + std::to_string(result.rows) +
+                        " rows; no row needs that much: check the input";
+    return result;
+  }
+  if (options.progress) {
+    progress.done = true;
+    options.progress(progress);
+  }
+  result.interrupted = reader.interrupted() && !failure;
+  if (failure) {
+    result.status = kUnusable;
+    result.diagnostic = *failure;
+  } else {
+    result.status = allComputed ? kAllComputed : kSomeFailed;
+  }
+  return result;
+}
+
+}  // namespace saiha::cli

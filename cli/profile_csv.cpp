@@ -1,0 +1,44 @@
+#include "cli/profile_csv.h"
+
+#include "cli/csv_reader.h"
+#include "cli/exit_status.h"
+#include "runtime/text.h"
+#include "report/messages.h"
+#include "report/profile_table.h"
+
+namespace saiha::cli {
+
+ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options,
+                          const shore::Model& model) {
+  ProfileOutcome outcome;
+  const shore::Profile profile = shore::profile(wave, options, model);
+  if (!profile.breaking.ok()) {
+    // A bad value is the user's to mend (2); a wave whose breaking point the
+    // searches cannot find is a result of the calculation (1).
+    outcome.status = shore::isInvalidWave(profile.breaking.error) ? kUnusable : kSomeFailed;
+    outcome.diagnostic = report::errorText(profile.breaking.error);
+    return outcome;
+  }
+  if (!profile.ok()) {
+    // The breaking point was found, so the options made the range unusable.
+    outcome.status = kUnusable;
+    outcome.diagnostic = "the seaward depth or the spacing gives no stations, or more than " +
+                         std::to_string(shore::kMaxStations);
+    return outcome;
+  }
+
+  const std::vector<std::string> header(report::kProfileHeader.begin(), report::kProfileHeader.end());
+  outcome.csv = formatRecord(header);
+  for (const shore::Station& station : profile.stations) {
+    const auto row = report::profileRow(station);
+    outcome.csv += formatRecord(row);
+    if (!station.state.ok()) {
+      outcome.status = kSomeFailed;
+      outcome.stationErrors.push_back("station at h=" + rt::formatShortest(station.state.h) + ": " +
+                                      report::stationError(station));
+    }
+  }
+  return outcome;
+}
+
+}  // namespace saiha::cli

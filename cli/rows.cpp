@@ -1,0 +1,86 @@
+// One row of saiha-calc: an input record's cells read as the sheet reads
+// its boxes, the case computed, and the output cells as CSV text.
+#include "cli/rows.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "report/case.h"
+#include "report/csv_text.h"
+#include "report/messages.h"
+#include "runtime/text.h"
+
+namespace saiha::cli {
+
+namespace {
+
+// The output cells of one record under `model`, handed to `emit` in the
+// order of kOutputHeader; returns whether the row computed.
+template <class Emit>
+bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
+                Precision precision, const shore::Model& model, Emit&& emit) {
+  const auto cell = [&](Column column) -> std::string_view {
+    const auto& position = layout.position[static_cast<std::size_t>(column)];
+    return position && *position < fields.size() ? fields[*position] : std::string_view();
+  };
+  constexpr std::size_t kResults = kOutputHeader.size() - kColumnCount - 1;
+
+  if (fields.size() != layout.width) {
+    for (std::size_t c = 0; c < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
+    for (std::size_t r = 0; r < kResults; ++r) emit(std::string_view());
+    emit(report::fieldCountText(fields.size(), layout.width));
+    return false;
+  }
+
+  // Each cell read as the sheet reads its box.
+  const auto number = [&](Column column) { return report::inputNumber(cell(column)); };
+  const std::string_view depth = cell(Column::h);
+  const report::CaseResult r = report::calcCase(
+      shore::Wave{number(Column::Ho), number(Column::T), number(Column::alpha0), number(Column::n)},
+      depth.empty() ? std::nullopt : std::optional<double>(number(Column::h)), model);
+
+  for (std::size_t c = 0; c + 1 < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
+  // The depth as the depth box reads after the calculation.
+  if (!depth.empty()) {
+    emit(depth);
+  } else if (r.depthDefaulted) {
+    emit(rt::formatResult(r.breaking.hb));
+  } else {
+    emit(std::string_view());
+  }
+
+  const auto text = [precision](float value) {
+    return precision == Precision::Full ? rt::formatShortest(value) : rt::formatResult(value);
+  };
+  const shore::Breaking& b = r.breaking;
+  const std::array<float, 4> atBreaking = b.results();
+  for (int i = 0; i < 4; ++i) {
+    if (i < b.reached) emit(text(atBreaking[static_cast<std::size_t>(i)]));
+    else emit(std::string_view());
+  }
+  const std::array<float, 8> atDepth = r.state.results();
+  for (int i = 0; i < 8; ++i) {
+    if (i < r.state.reached) emit(text(atDepth[static_cast<std::size_t>(i)]));
+    else emit(std::string_view());
+  }
+  if (r.ok()) emit(std::string_view());
+  else emit(report::errorText(r.error));
+  return r.ok();
+}
+
+}  // namespace
+
+bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
+               Precision precision, std::string& out, const shore::Model& model) {
+  bool first = true;
+  const bool ok = computeRow(layout, fields, precision, model, [&](std::string_view cell) {
+    if (!first) out.push_back(',');
+    first = false;
+    report::appendCsvField(out, cell);
+  });
+  out.push_back('\n');
+  return ok;
+}
+
+}  // namespace saiha::cli

@@ -1,0 +1,88 @@
+#include "gui/profile/ComparisonModel.h"
+
+#include <QFont>
+
+#include "report/compare_table.h"
+#include "report/messages.h"
+
+namespace saiha::profile {
+
+namespace {
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// Where each column's text sits in the cells of report::compareRow.
+constexpr std::array<std::size_t, ComparisonModel::ColumnCount> kCompareCell = {0, 2, 3, 4,
+                                                                                5, 7, 8};
+
+}  // namespace
+
+void ComparisonModel::setRows(const std::vector<Entry>& entries) {
+  beginResetModel();
+  rows_.clear();
+  rows_.reserve(entries.size());
+  for (const Entry& entry : entries) {
+    const std::array<std::string, 9> cells = report::compareRow(entry.row);
+    Row row{entry.row, entry.color, {}};
+    for (int column = 0; column < ColumnCount; ++column) {
+      row.cells[std::size_t(column)] =
+          column == Name ? QString::fromStdString(report::rowDisplayName(entry.row))
+                         : QString::fromStdString(cells[kCompareCell[std::size_t(column)]]);
+    }
+    rows_.push_back(std::move(row));
+  }
+  endResetModel();
+}
+
+int ComparisonModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int ComparisonModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount() || index.column() >= ColumnCount) return {};
+  const Row& row = rows_[std::size_t(index.row())];
+  const int column = index.column();
+  switch (role) {
+    case Qt::DisplayRole:
+      return row.cells[std::size_t(column)];
+    case Qt::DecorationRole:
+      if (column == Name && row.color.isValid()) return row.color;
+      break;
+    case Qt::ToolTipRole:
+      if (column == Message && !row.cells[Message].isEmpty()) return row.cells[Message];
+      break;
+    case Qt::FontRole:
+      if (row.row.model && row.row.model->isDefault()) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+      }
+      break;
+    case Qt::TextAlignmentRole:
+      return int((column == Name || column == Message ? Qt::AlignLeft : Qt::AlignRight) |
+                 Qt::AlignVCenter);
+    default:
+      break;
+  }
+  return {};
+}
+
+QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) {
+    return role == Qt::DisplayRole && orientation == Qt::Vertical ? QVariant(section + 1)
+                                                                  : QVariant();
+  }
+  static const std::array<QString, ColumnCount> names = {
+      tr("モデル"), QStringLiteral("Hb (m)"),    QStringLiteral("hb (m)"),
+      QStringLiteral("γ"),      QStringLiteral("θb (°)"),    tr("Q (m³/年)"),
+      tr("エラー")};
+  if (role == Qt::DisplayRole) return names[std::size_t(section)];
+  if (role == Qt::ToolTipRole && section == QPerYear) return text(report::kTransportNote);
+  return {};
+}
+
+}  // namespace saiha::profile

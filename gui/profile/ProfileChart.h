@@ -1,0 +1,172 @@
+// The profile drawn with Qt Charts: the wave height against the distance
+// from the shoreline (sea on the left, shore on the right), the two
+// reference heights, the seabed, the onset and breaking points, the chosen
+// depth and one more quantity of the user's choice on a secondary axis.
+//
+// Wave-height curves are kept as a list, each with its own breaking marker:
+// the wave of the calculation window is curve 0, and another height model
+// adds its own with addHeightCurve and passes its stations to showProfile.
+#pragma once
+
+#include <QChartView>
+#include <QScatterSeries>
+#include <array>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "shore/engine.h"
+
+class QAreaSeries;
+class QCategoryAxis;
+class QLineSeries;
+class QValueAxis;
+
+namespace saiha::profile {
+
+class Callout;
+
+// The quantities the secondary axis can show, with their names and units.
+enum class Quantity {
+  Direction,
+  WaveLength,
+  Celerity,
+  SpeedBottom,
+  AmplitudeBottom,
+  SpeedSurface,
+  AmplitudeSurface
+};
+struct QuantityInfo {
+  Quantity quantity;
+  const char* name;       // for the choice, e.g. "波向 θ"
+  const char* axisTitle;  // with the unit, e.g. "波向 θ (°)"
+  float shore::State::*member;
+};
+inline constexpr std::array<QuantityInfo, 7> kQuantities = {{
+    {Quantity::Direction, QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "波向 θ"), QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "波向 θ (°)"), &shore::State::theta},
+    {Quantity::WaveLength, QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "波長 L"), QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "波長 L (m)"), &shore::State::L},
+    {Quantity::Celerity, QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "波速 C"), QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "波速 C (m/s)"), &shore::State::C},
+    {Quantity::SpeedBottom, QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "底面の最大流速 u"), QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "底面の最大流速 u (m/s)"), &shore::State::uBottom},
+    {Quantity::AmplitudeBottom, QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "底面の軌道片振幅 a"), QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "底面の軌道片振幅 a (m)"),
+     &shore::State::aBottom},
+    {Quantity::SpeedSurface, QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "表面の最大流速 u"), QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "表面の最大流速 u (m/s)"), &shore::State::uSurface},
+    {Quantity::AmplitudeSurface, QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "表面の軌道片振幅 a"), QT_TRANSLATE_NOOP("saiha::profile::ProfileChart", "表面の軌道片振幅 a (m)"),
+     &shore::State::aSurface},
+}};
+
+class ProfileChart final : public QChartView {
+  Q_OBJECT
+
+ public:
+  explicit ProfileChart(QWidget* parent = nullptr);
+
+  // The stations of one further height curve, for showProfile.
+  struct CurveStations {
+    int curve = 0;  // as returned by addHeightCurve, ≥ 1
+    const std::vector<shore::Station>* stations = nullptr;
+  };
+
+  // Draws the profile of the calculation window's wave as curve 0, with its
+  // reference heights, seabed and onset point; `chosenDepth` (m) is marked
+  // on the seabed when set.  Further curves take the stations given in
+  // `others` (on the same beach, within the profile's range); those not
+  // listed are emptied.  The axes are set once, after every curve.  A failed
+  // profile clears everything.
+  void showProfile(const shore::Profile& profile, std::optional<double> chosenDepth,
+                   std::span<const CurveStations> others = {});
+  // Removes every curve and marker (a calculation that failed).
+  void clearProfile();
+  void setQuantity(Quantity quantity);
+  Quantity quantity() const { return quantity_; }
+
+  // A further wave-height curve with its own breaking marker, drawn in
+  // `color` and `style` with a `shape` at its breaking point, and named
+  // `name` in the legend; returns its number.  Curve 0 is the calculation
+  // window's wave.  A curve without stations has no legend entry.
+  int addHeightCurve(const QString& name, const QColor& color, Qt::PenStyle style = Qt::SolidLine,
+                     QScatterSeries::MarkerShape shape = QScatterSeries::MarkerShapeCircle);
+  // Renames a curve in the legend.
+  void setHeightCurveName(int curve, const QString& name);
+  // A hidden curve is drawn with no stations, whatever it is given, until
+  // shown again (takes effect at the next drawing of the curve).
+  void setHeightCurveHidden(int curve, bool hidden);
+
+  // Where the markers stand, for checks and the hover text: the depths (m)
+  // of the onset and breaking markers of curve 0, NaN when not shown.
+  float onsetMarkerDepth() const { return onsetDepth_; }
+  float breakingMarkerDepth() const { return breakingDepth_; }
+  // The station nearest to the cursor, or -1 (off the plot or no profile).
+  int hoveredStation() const { return hovered_; }
+  // Moves the hover to the station nearest to `x` (m), as the mouse does.
+  void hoverAt(double x);
+
+ signals:
+  // The cursor moved to another station (index in the profile), or off (-1).
+  void stationHovered(int station);
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  struct HeightCurve {
+    QString name;
+    QColor color;
+    Qt::PenStyle style = Qt::SolidLine;
+    bool hidden = false;
+    bool inLegend = true;  // a new series has its legend entry
+    std::vector<QLineSeries*> segments;  // runs of computed stations
+    QScatterSeries* breaking = nullptr;
+    Callout* label = nullptr;  // the breaking point's depth and height
+  };
+
+  QLineSeries* newLine(const QString& name, const QPen& pen, bool onDepthAxis);
+  QScatterSeries* newMarker(const QString& name, const QColor& color,
+                            QScatterSeries::MarkerShape shape, bool onDepthAxis);
+  void fillHeightCurve(int curve, const std::vector<shore::Station>& stations);
+  void clearSeries();
+  void drawSecondary();
+  void rescale();
+  void setHovered(int station);
+  void placeLabels();
+  // The legend runs under the plot while its entries fit there in one row
+  // (Qt Charts cuts off the names of a row too long), else down the right.
+  void placeLegend();
+  void raiseWave();
+
+  QValueAxis* xAxis_ = nullptr;
+  QValueAxis* heightAxis_ = nullptr;
+  QCategoryAxis* depthAxis_ = nullptr;
+  QValueAxis* secondaryAxis_ = nullptr;
+
+  std::vector<HeightCurve> curves_;
+  QLineSeries* limit_ = nullptr;
+  QLineSeries* ursell_ = nullptr;
+  QLineSeries* secondary_ = nullptr;
+  QLineSeries* seabed_ = nullptr;
+  QLineSeries* surface_ = nullptr;
+  QLineSeries* axisBottom_ = nullptr;  // the lower edge of the seabed fill
+  QAreaSeries* sand_ = nullptr;
+  QAreaSeries* water_ = nullptr;
+  QScatterSeries* onset_ = nullptr;
+  QLineSeries* onsetLine_ = nullptr;
+  QLineSeries* breakingLine_ = nullptr;
+  QScatterSeries* chosen_ = nullptr;
+  QLineSeries* chosenLine_ = nullptr;
+  QScatterSeries* failed_ = nullptr;
+  QScatterSeries* hover_ = nullptr;
+  Callout* onsetLabel_ = nullptr;
+  Callout* chosenLabel_ = nullptr;
+
+  shore::Profile profile_;
+  Quantity quantity_ = Quantity::Direction;
+  float onsetDepth_ = shore::kNotReached;
+  float breakingDepth_ = shore::kNotReached;
+  int hovered_ = -1;
+  bool failedInLegend_ = true;
+  // The depth axis's labelled extent, to rebuild its labels only on change.
+  double depthLabelsFor_ = -1;
+};
+
+}  // namespace saiha::profile

@@ -1,0 +1,112 @@
+// The profile window 断面図: the wave from the seaward end of its profile to
+// the shoreline, for the inputs of the calculation window.  It follows that
+// window (each press of 計算 redraws it) and reads its boxes exactly as the
+// calculation reads them.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "shore/engine.h"
+#include "shore/model_choice.h"
+
+class QComboBox;
+class QDockWidget;
+class QLabel;
+class QTabWidget;
+class QTableView;
+
+namespace saiha::sheet {
+class SheetAccess;
+}
+
+namespace saiha::profile {
+
+class ComparisonModel;
+class ModelPanel;
+class ProfileChart;
+class ProfileModel;
+
+class ProfileWindow final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Tells the user that an export failed.  The default shows a warning box;
+  // tests install one that records the message.
+  using Reporter = std::function<void(const QString& message)>;
+
+  // A window over the boxes of `source`, which must outlive it.
+  explicit ProfileWindow(const sheet::SheetAccess& source, QWidget* parent = nullptr);
+
+  static QString title();
+
+  ProfileChart& chart() const { return *chart_; }
+  ProfileModel& model() const { return *model_; }
+  QTableView& table() const { return *table_; }
+  // The models side by side: their check boxes and the transport
+  // parameters, and the table of their breaking points.
+  ModelPanel& modelPanel() const { return *panel_; }
+  ComparisonModel& comparison() const { return *comparison_; }
+  QTableView& comparisonTable() const { return *comparisonTable_; }
+  const shore::Profile& profile() const { return profile_; }
+  // The message shown for a calculation that failed; empty otherwise.
+  QString errorMessage() const;
+  // The text of the station under the cursor; empty when none.
+  QString hoverText() const;
+
+  // Exports; each returns false (and reports why) when the file could not be
+  // written whole.  PNG: the chart at the screen's device-pixel ratio.  SVG:
+  // the chart as vectors.  CSV: the table, as saiha-calc writes a profile.
+  bool exportPng(const QString& path);
+  bool exportSvg(const QString& path);
+  bool exportCsv(const QString& path);
+
+  void setReporter(Reporter reporter);
+
+ public slots:
+  // Reads the calculation window's boxes and redraws.
+  void refresh();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void buildMenus();
+  void showError(const QString& message);
+  // Draws the wave and depth last read from the calculation window.
+  void redraw();
+  // The comparison table for the wave, with the panel's parameters.
+  void refreshComparison(const shore::Wave& wave);
+  // The chart curve of a model other than the calculation window's, added
+  // on first use.
+  int curveFor(const shore::Model& model);
+  void showHover(int station);
+  // Asks for a file name to save to, with the file type's suffix and filter.
+  QString askPath(const QString& caption, const QString& mimeType, const QString& suffix);
+
+  const sheet::SheetAccess& source_;
+  // The calculation window's boxes as refresh() last read them.
+  shore::Wave wave_;
+  bool depthSet_ = false;
+  std::optional<double> depth_;
+  shore::Profile profile_;
+  ProfileChart* chart_ = nullptr;
+  ProfileModel* model_ = nullptr;
+  QTableView* table_ = nullptr;
+  ModelPanel* panel_ = nullptr;
+  QDockWidget* dock_ = nullptr;
+  ComparisonModel* comparison_ = nullptr;
+  QTableView* comparisonTable_ = nullptr;
+  QTabWidget* tables_ = nullptr;
+  // The curve of each model, by breaker × shoaling; -1 until first drawn.
+  std::array<int, shore::kBreakerLimits.size() * shore::kShoalings.size()> curves_;
+  QComboBox* quantity_ = nullptr;
+  QLabel* error_ = nullptr;
+  QLabel* note_ = nullptr;
+  QLabel* hover_ = nullptr;
+  Reporter reporter_;
+};
+
+}  // namespace saiha::profile

@@ -1,0 +1,43 @@
+#include "report/case.h"
+
+#include <limits>
+
+#include "runtime/text.h"
+
+namespace saiha::report {
+
+std::optional<float> defaultDepth(const shore::Breaking& breaking) {
+  const float depth = static_cast<float>(rt::readNumber(rt::formatResult(breaking.hb)));
+  if (!(depth > 0)) return std::nullopt;
+  return depth;
+}
+
+double inputNumber(std::string_view text) {
+  return rt::leadingNumber(text).value_or(std::numeric_limits<double>::quiet_NaN());
+}
+
+CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,
+                    const shore::Model& model) noexcept {
+  CaseResult r;
+  r.breaking = shore::findBreaking(wave, model);
+  if (!r.breaking.ok()) {
+    r.error = r.breaking.error;
+    return r;
+  }
+  if (!depth) {
+    const std::optional<float> written = defaultDepth(r.breaking);
+    if (!written) {
+      r.error = shore::Error::BreakingDepthTooSmall;
+      return r;
+    }
+    // The single read back from the two-decimal text: the depth the sheet's
+    // box holds after the copy.
+    depth = *written;
+    r.depthDefaulted = true;
+  }
+  r.state = shore::stateAt(r.breaking, *depth);
+  r.error = r.state.error;
+  return r;
+}
+
+}  // namespace saiha::report

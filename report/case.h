@@ -1,0 +1,44 @@
+// One case of the calculation as numbers: the breaking point, the depth an
+// empty depth box takes, the state there.  Every front end computes its
+// cases here (the sheet, saiha-calc, the Python package).
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "shore/engine.h"
+
+namespace saiha::report {
+
+struct CaseResult {
+  shore::Breaking breaking;
+  // An empty depth took the breaking depth as the window writes it (two
+  // decimals, formatResult(breaking.hb)); false when a depth was given or
+  // the calculation ended before the depth was chosen.
+  bool depthDefaulted = false;
+  shore::State state;  // reached == 0 when the calculation ended before it
+  shore::Error error = shore::Error::None;  // what ended the case early
+  bool ok() const { return error == shore::Error::None; }
+};
+
+// The depth an empty depth box takes: the breaking depth as the window shows
+// it, rounded to two decimals and read back (m, single).  Nothing when that
+// reads as no depth (a breaking depth below 0.005 m shows as "0.00"): the
+// caller reports BreakingDepthTooSmall.
+std::optional<float> defaultDepth(const shore::Breaking& breaking);
+
+// The number at the start of an input's text, as the sheet reads a box; NaN
+// when the text has none, which the engine then refuses for that input.
+double inputNumber(std::string_view text);
+
+// Computes one case as the sheet does, under `model` (the breaker limit and
+// shoaling rule; the default one is the window's calculation).  `depth` (m)
+// is the number read from the depth box (NaN when its text holds none);
+// nothing stands for an exactly empty box, which takes the breaking depth
+// rounded to two decimals, or ends with BreakingDepthTooSmall when that
+// rounds to 0.00.  Inputs are checked as findBreaking and stateAt check
+// them; nothing throws.
+CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,
+                    const shore::Model& model = {}) noexcept;
+
+}  // namespace saiha::report

@@ -1,0 +1,31 @@
+// Models side by side as texts: the rows of `saiha-calc compare`, the
+// comparison table of the profile window and its export.  The names the
+// window shows for each model are in report/messages.h.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "shore/model_choice.h"
+#include "shore/comparison.h"
+
+namespace saiha::report {
+
+inline constexpr std::array<std::string_view, 9> kCompareHeader = {
+    "breaker", "shoaling", "Hb", "hb", "gamma", "theta_b", "Q_m3_per_s", "Q_m3_per_year", "error"};
+
+// The empirical row's names in the breaker and shoaling columns: the two
+// formulas that fix its breaking point, Komar and Gaughan's breaker height
+// and Weggel's breaker index (which gives the depth where a shoaling rule
+// gives it in the other rows).
+inline constexpr std::string_view kEmpiricalBreakerName = "komar-gaughan";
+inline constexpr std::string_view kEmpiricalShoalingName = "weggel";
+
+// The cells of one comparison row in the order of kCompareHeader: the stable
+// names, numbers as the shortest decimal text that reads back as the same
+// single (rt::formatShortest), an empty cell for a value not reached, and the
+// row's error as the window's Japanese message (empty when none).
+std::array<std::string, 9> compareRow(const shore::ComparisonRow& row);
+
+}  // namespace saiha::report

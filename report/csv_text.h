@@ -1,0 +1,27 @@
+// CSV as RFC 4180 writes it, for every table the front ends export:
+// comma-separated fields, a field quoted (inner quotes doubled) when it holds
+// a comma, a double quote, CR or LF, and LF at the end of each record.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace saiha::report {
+
+// Appends one field to `out`, quoted when it needs to be.
+void appendCsvField(std::string& out, std::string_view field);
+
+// Appends one record: the cells (anything that converts to string_view),
+// separated by commas, ended by LF.
+template <class Cells>
+void appendCsvRecord(std::string& out, const Cells& cells) {
+  bool first = true;
+  for (const auto& cell : cells) {
+    if (!first) out.push_back(',');
+    first = false;
+    appendCsvField(out, std::string_view(cell));
+  }
+  out.push_back('\n');
+}
+
+}  // namespace saiha::report

@@ -1,0 +1,34 @@
+#include "shore/error_names.h"
+
+namespace saiha::shore {
+
+std::string_view errorName(Error code) noexcept {
+  switch (code) {
+    case Error::None: return "None";
+    case Error::InvalidHeight: return "InvalidHeight";
+    case Error::InvalidPeriod: return "InvalidPeriod";
+    case Error::InvalidAngle: return "InvalidAngle";
+    case Error::InvalidSlope: return "InvalidSlope";
+    case Error::InvalidDepth: return "InvalidDepth";
+    case Error::OnsetNotFound: return "OnsetNotFound";
+    case Error::BreakingNotFound: return "BreakingNotFound";
+    case Error::NonlinearShoalingLimit: return "NonlinearShoalingLimit";
+    case Error::CoefficientDivisor: return "CoefficientDivisor";
+    case Error::WaveLengthLimit: return "WaveLengthLimit";
+    case Error::DivisionByZero: return "DivisionByZero";
+    case Error::InvalidOperation: return "InvalidOperation";
+    case Error::Overflow: return "Overflow";
+    case Error::BreakingDepthTooSmall: return "BreakingDepthTooSmall";
+    case Error::IntermediateEndNotFound: return "IntermediateEndNotFound";
+    case Error::EmpiricalNotSettled: return "EmpiricalNotSettled";
+    case Error::WeggelIndexNotPositive: return "WeggelIndexNotPositive";
+    case Error::InvalidTransportCoefficient: return "InvalidTransportCoefficient";
+    case Error::InvalidWaterDensity: return "InvalidWaterDensity";
+    case Error::InvalidSedimentDensity: return "InvalidSedimentDensity";
+    case Error::InvalidPorosity: return "InvalidPorosity";
+    case Error::InvalidBreakingPoint: return "InvalidBreakingPoint";
+  }
+  return {};
+}
+
+}  // namespace saiha::shore

@@ -1,0 +1,16 @@
+// The names of the engine's error codes, as the enumerators of shore::Error
+// spell them ("InvalidHeight"): for bindings that check their own list of
+// codes against this one name by name, and for logs.  Never shown to users:
+// their words are report/messages.h's.
+#pragma once
+
+#include <string_view>
+
+#include "shore/engine.h"
+
+namespace saiha::shore {
+
+// The enumerator's name of `code`; empty for a value that names no code.
+std::string_view errorName(Error code) noexcept;
+
+}  // namespace saiha::shore

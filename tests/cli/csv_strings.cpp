@@ -1,0 +1,59 @@
+// The string-only entry points of saiha-calc's reader and rows, for tests:
+// whole texts in, records and cells out.
+#include "tests/cli/csv_strings.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "cli/pipeline.h"
+#include "report/csv_text.h"
+
+namespace saiha::cli {
+
+std::vector<Record> parseRecords(std::string_view text) {
+  RecordBuffer buffer;
+  RecordReader reader(std::numeric_limits<std::size_t>::max());
+  reader.setOutput(buffer);
+  reader.feed(text);
+  reader.finish();
+  std::vector<Record> records;
+  std::vector<std::string_view> fields;
+  for (std::size_t i = 0; i < buffer.records.size(); ++i) {
+    buffer.fieldsOf(i, fields);
+    records.push_back(Record{{fields.begin(), fields.end()}, buffer.records[i].line});
+  }
+  return records;
+}
+
+std::string quoteField(std::string_view field) {
+  std::string quoted;
+  report::appendCsvField(quoted, field);
+  return quoted;
+}
+
+RowOutcome calcRecord(const Layout& layout, const Record& record) {
+  const std::vector<std::string_view> fields(record.fields.begin(), record.fields.end());
+  std::string line;
+  RowOutcome row;
+  row.ok = appendRow(layout, fields, Precision::Shown, line);
+  row.cells = parseRecords(line).front().fields;
+  return row;
+}
+
+int run(std::string_view input, std::ostream& out, std::string& diagnostic) {
+  std::size_t offset = 0;
+  const ReadInput read = [&](char* buffer, std::size_t size) {
+    const std::size_t n = std::min(size, input.size() - offset);
+    std::copy_n(input.data() + offset, n, buffer);
+    offset += n;
+    return n;
+  };
+  const WriteOutput write = [&](std::string_view bytes) {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  };
+  const RunResult result = runStream(read, write, RunOptions{});
+  diagnostic = result.diagnostic;
+  return result.status;
+}
+
+}  // namespace saiha::cli

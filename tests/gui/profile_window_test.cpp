@@ -1,0 +1,358 @@
+// The calculation window's menu bar and the profile window it opens, driven
+// through their widgets: they follow 計算, agree with the sheet, show errors
+// without stale curves, and export valid files.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QXmlStreamReader>
+#include <QtTest>
+#include <cmath>
+#include <memory>
+
+#include "runtime/text.h"
+#include "sheet/calc.h"
+#include "report/compare_table.h"
+#include "report/messages.h"
+#include "gui/profile/ComparisonModel.h"
+#include "gui/profile/ModelPanel.h"
+#include "gui/profile/ProfileChart.h"
+#include "gui/profile/ProfileModel.h"
+#include "gui/profile/ProfileWindow.h"
+#include "report/profile_table.h"
+#include "app/wiring.h"
+#include "gui/calc/CalcWindow.h"
+#include "gui/calc/frmKelvo.h"
+#include "saiha/version.h"
+#include "shore/comparison.h"
+
+using saiha::profile::ComparisonModel;
+using saiha::profile::ProfileWindow;
+using saiha::window::CalcWindow;
+namespace shore = saiha::shore;
+
+class ProfileWindowTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<CalcWindow> calc_;
+  QTimer modalWatch_;
+  QStringList modals_;  // titles of modal windows that showed up
+
+  QLineEdit* box(const char* name) const { return calc_->findChild<QLineEdit*>(name); }
+  void type(const char* name, const QString& text) {
+    box(name)->setFocus();
+    box(name)->selectAll();
+    QTest::keyClick(box(name), Qt::Key_Delete);
+    QTest::keyClicks(box(name), text);
+  }
+  void press() { QTest::mouseClick(calc_->findChild<QPushButton*>("Command1"), Qt::LeftButton); }
+  ProfileWindow* openProfile() {
+    QTest::keyClick(calc_.get(), Qt::Key_G, Qt::ControlModifier);
+    auto* profile = calc_->findChild<ProfileWindow*>();
+    if (profile) profile->setReporter([](const QString& m) { QFAIL(qPrintable(m)); });
+    return profile;
+  }
+
+ private slots:
+  void init() {
+    modals_.clear();
+    connect(&modalWatch_, &QTimer::timeout, this, [this] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        modals_.append(modal->windowTitle());
+        modal->close();
+      }
+    });
+    modalWatch_.start(20);
+    calc_ = std::make_unique<CalcWindow>();
+    saiha::app::attachProfileWindow(*calc_);
+    calc_->sheet().setReporter([](const QString&) {});
+    calc_->show();
+    calc_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(calc_.get()));
+  }
+  void cleanup() {
+    calc_.reset();
+    QCoreApplication::processEvents();
+    modalWatch_.stop();
+    modalWatch_.disconnect();
+    QVERIFY2(modals_.isEmpty(), qPrintable("modal window: " + modals_.join(", ")));
+  }
+
+  // The sheet sits whole under the menu bar, as fixed as before; the three
+  // menus fit the bar and the version is the project's.
+  void menuBarAboveTheSheet() {
+    const int bar = calc_->menuBar()->height();
+    QCOMPARE(calc_->sheet().geometry(), QRect(0, bar, 172, 442));
+    QCOMPARE(calc_->size(), QSize(172, 442 + bar));
+    QCOMPARE(calc_->minimumSize(), calc_->maximumSize());
+    QCOMPARE(calc_->findChild<QPushButton*>("Command1")->geometry(), QRect(0, 224, 169, 25));
+    QCOMPARE(QApplication::focusWidget(), box("Text5"));
+    for (QAction* menu : calc_->menuBar()->actions()) {
+      QVERIFY2(calc_->menuBar()->actionGeometry(menu).right() < calc_->menuBar()->width(),
+               qPrintable(menu->text()));
+    }
+    QVERIFY(CalcWindow::aboutText().contains(QStringLiteral(SAIHA_VERSION)));
+  }
+
+  // Ctrl+G and 表示 → 断面図 open one profile window, drawn for the inputs
+  // as they stand; then each press of 計算 redraws it.
+  void opensAndFollows() {
+    QVERIFY(!calc_->findChild<ProfileWindow*>());
+    ProfileWindow* profile = openProfile();
+    QVERIFY(profile && profile->isVisible() && profile->isWindow());
+    QVERIFY(profile->windowTitle().contains(QStringLiteral("断面図")));
+    profile->close();
+    calc_->profileAction()->trigger();
+    QCOMPARE(calc_->findChildren<ProfileWindow*>().size(), 1);
+    QVERIFY(profile->isVisible());
+
+    const shore::Breaking defaults = shore::findBreaking({1, 10, 30, 60});
+    QCOMPARE(profile->chart().breakingMarkerDepth(), defaults.hb);
+    QCOMPARE(profile->chart().onsetMarkerDepth(), defaults.onsetDepth());
+
+    type("Text5", "2");
+    type("Text12", "30");
+    press();
+    const shore::Breaking changed = shore::findBreaking({2, 10, 30, 30});
+    QCOMPARE(profile->chart().breakingMarkerDepth(), changed.hb);
+    QCOMPARE(profile->chart().onsetMarkerDepth(), changed.onsetDepth());
+    QCOMPARE(profile->model().rowCount(), 201);  // the onset falls on station 100
+  }
+
+  // A station's depth typed into the depth box gives that station's values,
+  // rounded, in the result boxes; for linear, nonlinear and surf stations.
+  void tableAgreesWithTheSheet_data() {
+    QTest::addColumn<QString>("point");
+    QTest::addColumn<int>("row");  // used when point is empty
+    QTest::newRow("seaward end (linear)") << "" << 0;
+    QTest::newRow("onset") << "onset" << -1;
+    QTest::newRow("breaking") << "breaking" << -1;
+    QTest::newRow("surf zone") << "" << 180;
+  }
+  void tableAgreesWithTheSheet() {
+    QFETCH(QString, point);
+    QFETCH(int, row);
+    ProfileWindow* profile = openProfile();
+    const saiha::profile::ProfileModel& model = profile->model();
+    const auto column = [](std::string_view name) {
+      return int(std::find(saiha::report::kProfileHeader.begin(), saiha::report::kProfileHeader.end(),
+                           name) -
+                 saiha::report::kProfileHeader.begin());
+    };
+    const auto cell = [&](int r, std::string_view name) {
+      return model.data(model.index(r, column(name))).toString();
+    };
+    for (int r = 0; row < 0 && r < model.rowCount(); ++r) {
+      if (cell(r, "point") == point) row = r;
+    }
+    QVERIFY(row >= 0);
+
+    type("Text2", cell(row, "h"));
+    press();
+    const std::pair<const char*, std::string_view> pairs[] = {
+        {"Text15", "H"},        {"Text13", "L"},       {"Text10", "C"},
+        {"Text17", "theta"},    {"Text6", "a_bottom"}, {"Text7", "u_bottom"},
+        {"Text8", "a_surface"}, {"Text9", "u_surface"}};
+    for (const auto& [boxName, name] : pairs) {
+      const float value = static_cast<float>(saiha::rt::readNumber(cell(row, name).toStdString()));
+      QCOMPARE(box(boxName)->text(), QString::fromStdString(saiha::rt::formatResult(value)));
+    }
+  }
+
+  // A failed calculation: its message, no curve, no rows; fixed, all back.
+  void errorClearsTheCurve() {
+    ProfileWindow* profile = openProfile();
+    QVERIFY(profile->model().rowCount() > 0);
+    type("Text5", "x");
+    press();
+    QVERIFY(profile->errorMessage().contains(
+        QString::fromStdString(saiha::report::errorText(shore::Error::InvalidHeight))));
+    QCOMPARE(profile->model().rowCount(), 0);
+    QVERIFY(std::isnan(profile->chart().breakingMarkerDepth()));
+    QVERIFY(profile->table().isVisible());
+
+    type("Text5", "1");
+    type("Text2", "abc");  // the depth the calculation refuses, refused here too
+    press();
+    QVERIFY(profile->errorMessage().contains(
+        QString::fromStdString(saiha::report::errorText(shore::Error::InvalidDepth))));
+    QCOMPARE(profile->model().rowCount(), 0);
+
+    type("Text2", "12");  // seaward of the default profile: the profile reaches it
+    press();
+    QVERIFY(profile->errorMessage().isEmpty());
+    QVERIFY(!std::isnan(profile->chart().breakingMarkerDepth()));
+    QCOMPARE(profile->model().data(profile->model().index(0, 1)).toString(), QString("12"));
+  }
+
+  // Exports are files their programs read: an image, an SVG document, CSV
+  // with the profile header and one line per station.
+  void exports() {
+    ProfileWindow* profile = openProfile();
+    QTemporaryDir dir;
+    QVERIFY(profile->exportPng(dir.filePath("p.png")));
+    QVERIFY(profile->exportSvg(dir.filePath("p.svg")));
+    QVERIFY(profile->exportCsv(dir.filePath("p.csv")));
+
+    const QImage image(dir.filePath("p.png"));
+    QCOMPARE(image.size(), profile->chart().size());
+
+    QFile svg(dir.filePath("p.svg"));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    const QByteArray document = svg.readAll();
+    QVERIFY(document.contains("<svg"));
+    QXmlStreamReader xml(document);
+    while (!xml.atEnd()) xml.readNext();
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+
+    QFile csv(dir.filePath("p.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    QCOMPARE(lines.front(),
+             QByteArray("x,h,rule,point,H,L,C,theta,a_bottom,u_bottom,a_surface,u_surface"));
+    QCOMPARE(lines.size(),
+             profile->model().rowCount() + 2);  // header, rows, empty after the last LF
+    QVERIFY(lines.back().isEmpty());
+
+    // A file that cannot be written is reported, not passed off as saved.
+    QStringList reported;
+    profile->setReporter([&](const QString& m) { reported.append(m); });
+    QVERIFY(!profile->exportCsv(dir.filePath("missing/p.csv")));
+    QCOMPARE(reported.size(), 1);
+  }
+
+  // Ctrl+C on selected cells: their columns' header, then the cells, by tab.
+  void copySelection() {
+    ProfileWindow* profile = openProfile();
+    QTableView& table = profile->table();
+    const auto& model = profile->model();
+    table.setFocus();
+    table.selectionModel()->select(QItemSelection(model.index(0, 0), model.index(1, 1)),
+                                   QItemSelectionModel::Select);
+    QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);
+    const auto text = [&](int r, int c) { return model.data(model.index(r, c)).toString(); };
+    QCOMPARE(QApplication::clipboard()->text(),
+             QString("x\th\n%1\t%2\n%3\t%4\n").arg(text(0, 0), text(0, 1), text(1, 0), text(1, 1)));
+  }
+
+  // Checking a model adds its curve, named in the legend, and its row, whose
+  // breaking point is the engine's; unchecking takes both away again.  The
+  // calculation window's model, unchecked, leaves only the empirical row.
+  void modelsSideBySide_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("breaker");
+    QTest::addColumn<int>("shoaling");
+    QTest::newRow("McCowan") << "breaker-mccowan" << int(shore::BreakerLimit::McCowan)
+                             << int(shore::Shoaling::TwoRegime);
+    QTest::newRow("Miche") << "breaker-miche" << int(shore::BreakerLimit::Miche)
+                           << int(shore::Shoaling::TwoRegime);
+    QTest::newRow("Shuto's shoaling") << "shoaling-shuto" << int(shore::BreakerLimit::Goda1970)
+                                      << int(shore::Shoaling::Shuto);
+  }
+  void modelsSideBySide() {
+    QFETCH(QString, box);
+    QFETCH(int, breaker);
+    QFETCH(int, shoaling);
+    const shore::Model model{shore::BreakerLimit(breaker), shore::Shoaling(shoaling)};
+    const QString name =
+        QString::fromStdString(saiha::report::rowDisplayName(shore::ComparisonRow{model}));
+    ProfileWindow* profile = openProfile();
+    const ComparisonModel& table = profile->comparison();
+    QCOMPARE(table.rowCount(), 2);  // the calculation window's model, the empirical row
+    const auto legend = [profile] {
+      QCoreApplication::processEvents();
+      QStringList names;
+      for (QLegendMarker* m : profile->chart().chart()->legend()->markers()) {
+        if (m->isVisible()) names.append(m->label());
+      }
+      return names;
+    };
+    const auto row = [&table](const QString& text) {
+      for (int r = 0; r < table.rowCount(); ++r) {
+        if (table.data(table.index(r, ComparisonModel::Name)).toString() == text) return r;
+      }
+      return -1;
+    };
+
+    type("Text5", "2");  // typed, not calculated: the window keeps the last calculation
+    auto* check = profile->findChild<QCheckBox*>(box);
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(4, check->height() / 2));
+    QVERIFY(legend().contains(name));
+    const int r = row(name);
+    QVERIFY(r >= 0);
+    const shore::Breaking b = shore::findBreaking({1, 10, 30, 60}, model);
+    const auto cell = [&](int column) { return table.data(table.index(r, column)).toString(); };
+    QCOMPARE(cell(ComparisonModel::Hb), QString::fromStdString(saiha::rt::formatShortest(b.Hb)));
+    QCOMPARE(cell(ComparisonModel::hb), QString::fromStdString(saiha::rt::formatShortest(b.hb)));
+    QCOMPARE(table.rowCount(), 3);
+
+    // Ctrl+C copies the column names with the cells, as the station table does.
+    QTableView& view = profile->comparisonTable();
+    view.setFocus();
+    view.selectionModel()->select(table.index(r, ComparisonModel::Hb), QItemSelectionModel::Select);
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("Hb (m)\n") + cell(ComparisonModel::Hb) + QLatin1Char('\n'));
+
+    check->click();
+    QVERIFY(!legend().contains(name));
+    QCOMPARE(row(name), -1);
+    QCOMPARE(table.rowCount(), 2);
+
+    profile->findChild<QCheckBox*>("breaker-goda1970")->click();
+    QCOMPARE(table.rowCount(), 1);
+    QVERIFY(std::isnan(profile->chart().breakingMarkerDepth()));
+    QVERIFY(legend().contains(QStringLiteral("海底")));
+  }
+
+  // A transport parameter the formula cannot take: its message under the
+  // boxes and in every row, and no Q; corrected, Q is the engine's again.
+  void badTransportParameter_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("error");
+    QTest::newRow("K = 0") << 0 << "0" << int(shore::Error::InvalidTransportCoefficient);
+    QTest::newRow("ρ not a number") << 1 << "abc" << int(shore::Error::InvalidWaterDensity);
+    QTest::newRow("ρs below ρ") << 2 << "1000" << int(shore::Error::InvalidSedimentDensity);
+    QTest::newRow("p = 1") << 3 << "1" << int(shore::Error::InvalidPorosity);
+  }
+  void badTransportParameter() {
+    QFETCH(int, box);
+    QFETCH(QString, text);
+    QFETCH(int, error);
+    ProfileWindow* profile = openProfile();
+    const ComparisonModel& table = profile->comparison();
+    QLineEdit* edit = profile->modelPanel().paramBox(box);
+    const QString good = edit->text();
+    const QString message =
+        QString::fromStdString(saiha::report::errorText(shore::Error(error)));
+    edit->setText(text);
+    auto* shown = profile->findChild<QLabel*>("transportError");
+    QVERIFY(shown->isVisibleTo(profile));
+    QCOMPARE(shown->text(), message);
+    for (int r = 0; r < table.rowCount(); ++r) {
+      QVERIFY(table.data(table.index(r, ComparisonModel::QPerYear)).toString().isEmpty());
+      QCOMPARE(table.data(table.index(r, ComparisonModel::Message)).toString(), message);
+    }
+
+    edit->setText(good);
+    QVERIFY(!shown->isVisibleTo(profile));
+    const std::vector<shore::ComparisonRow> rows = shore::compare({1, 10, 30, 60});
+    QCOMPARE(table.data(table.index(0, ComparisonModel::QPerYear)).toString(),
+             QString::fromStdString(saiha::rt::formatShortest(rows.front().Qyear)));
+  }
+};
+
+QTEST_MAIN(ProfileWindowTest)
+#include "profile_window_test.moc"
