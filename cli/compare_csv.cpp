@@ -25,25 +25,26 @@ std::string_view optionOf(shore::Error code) {
 
 }  // namespace
 
-CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams& params) {
+CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams& params,
+                          report::Language language) {
   CompareOutcome outcome;
   const std::vector<shore::ComparisonRow> rows = shore::compare(wave, params);
   // Every row checks the wave first, so a bad value shows in each of them.
   if (!rows.empty() && shore::isInvalidWave(rows.front().error)) {
     outcome.status = kUnusable;
-    outcome.diagnostic = report::errorText(rows.front().error);
+    outcome.diagnostic = report::errorText(rows.front().error, language);
     return outcome;
   }
   if (const shore::Error bad = shore::checkTransport(params); bad != shore::Error::None) {
     outcome.status = kUnusable;
-    outcome.diagnostic = std::string(optionOf(bad)) + ": " + report::errorText(bad);
+    outcome.diagnostic = std::string(optionOf(bad)) + ": " + report::errorText(bad, language);
     return outcome;
   }
 
   const std::vector<std::string> header(report::kCompareHeader.begin(), report::kCompareHeader.end());
   outcome.csv = formatRecord(header);
   for (const shore::ComparisonRow& row : rows) {
-    outcome.csv += formatRecord(report::compareRow(row));
+    outcome.csv += formatRecord(report::compareRow(row, language));
     if (row.error != shore::Error::None) outcome.status = kSomeFailed;
   }
   return outcome;

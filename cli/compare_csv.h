@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "report/language.h"
 #include "shore/comparison.h"
 
 namespace saiha::cli {
@@ -23,6 +24,7 @@ struct CompareOutcome {
 // n gives the window's message; a bad transport parameter gives the option
 // that holds it ("--K", "--rho", "--rho-s", "--porosity") and the window's
 // message.
-CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams& params);
+CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams& params,
+                          report::Language language = report::Language::Japanese);
 
 }  // namespace saiha::cli

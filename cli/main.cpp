@@ -12,6 +12,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <new>
@@ -27,6 +28,7 @@
 #include "cli/compare_csv.h"
 #include "cli/pipeline.h"
 #include "cli/profile_csv.h"
+#include "report/language.h"
 #include "shore/model_choice.h"
 #include "saiha/version.h"
 #include "shore/comparison.h"
@@ -90,6 +92,10 @@ Models (--breaker, --shoaling; also for profile):
   The defaults are the calculation window's.  Any other pair finds the
   breaking point where the height that applies at each depth meets the
   limit, so a steep wave may break while it still shoals linearly.
+
+Language (--lang, or the environment variable SAIHA_LANG when --lang is absent):
+  ja (default) or en, for the messages on standard error and in the error
+  cells.  Column names, numbers and the model names stay the same in both.
 
 See "saiha-calc profile --help" for the cross-shore profile and
 "saiha-calc compare --help" for every model side by side.)";
@@ -252,6 +258,7 @@ class ProgressLine {
 struct FileOptions {
   std::string file;
   shore::Model model;
+  report::Language language = report::Language::Japanese;
   int threads = 0;  // 0: every core
   std::string precision = "shown";
   bool progress = false;
@@ -273,6 +280,7 @@ int runFile(const FileOptions& o) {
   options.threads = o.threads > 0 ? o.threads : tbb::info::default_concurrency();
   options.precision = o.precision == "full" ? cli::Precision::Full : cli::Precision::Shown;
   options.model = o.model;
+  options.language = o.language;
   options.totalBytes = regular ? static_cast<std::uint64_t>(info.st_size) : 0;
   options.interrupted = &gInterrupted;
   const bool progress = o.progress || (!o.noProgress && ::isatty(STDERR_FILENO) == 1);
@@ -388,6 +396,32 @@ shore::Model parseModel(const ModelArgs& a) {
   return model;
 }
 
+// ------------------------------------------------------------ language
+
+// The language of the messages on standard error and in the error cells:
+// --lang, else SAIHA_LANG, else Japanese.  An unknown name is an error, not
+// a silent fallback.
+report::Language parseLanguage(const std::string& option) {
+  std::string_view name = option;
+  std::string_view where = "--lang";
+  if (name.empty()) {
+    const char* environment = std::getenv("SAIHA_LANG");
+    name = environment ? environment : "";
+    where = "SAIHA_LANG";
+  }
+  if (name.empty()) return report::Language::Japanese;
+  if (const auto language = report::languageNamed(name)) return *language;
+  throw std::invalid_argument(std::string(where) + ": unknown language " +
+                              quoted(std::string(name)) + "; ja or en");
+}
+
+void addLanguageOption(CLI::App& command, std::string& lang) {
+  command.add_option("--lang", lang,
+                     "language of the messages and error cells: ja (default) or en; the "
+                     "environment variable SAIHA_LANG when absent")
+      ->option_text("LANG");
+}
+
 void addModelOptions(CLI::App& command, ModelArgs& a) {
   command.add_option("--breaker", a.breaker, "breaker limit: " + shore::breakerNameList())
       ->option_text("NAME");
@@ -397,7 +431,8 @@ void addModelOptions(CLI::App& command, ModelArgs& a) {
 
 // ------------------------------------------------------------ profile
 
-int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command) {
+int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command,
+               report::Language language) {
   shore::Wave wave;
   shore::ProfileOptions options;
   shore::Model model;
@@ -423,7 +458,7 @@ int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command
     return fail(error.what());
   }
 
-  const cli::ProfileOutcome outcome = cli::profileCsv(wave, options, model);
+  const cli::ProfileOutcome outcome = cli::profileCsv(wave, options, model, language);
   return writeTable(outcome, outcome.stationErrors);
 }
 
@@ -433,7 +468,7 @@ struct CompareArgs : WaveArgs {
   std::string K, rho, rhoS, porosity;
 };
 
-int runCompare(const CompareArgs& a, const CLI::App& command) {
+int runCompare(const CompareArgs& a, const CLI::App& command, report::Language language) {
   shore::Wave wave;
   shore::TransportParams params;
   try {
@@ -446,7 +481,7 @@ int runCompare(const CompareArgs& a, const CLI::App& command) {
     return fail(error.what());
   }
 
-  return writeTable(cli::compareCsv(wave, params));
+  return writeTable(cli::compareCsv(wave, params, language));
 }
 
 }  // namespace
@@ -472,6 +507,8 @@ int main(int argc, char** argv) {
   // One model for FILE and profile, given before or after "profile".
   ModelArgs model;
   addModelOptions(app, model);
+  std::string lang;
+  addLanguageOption(app, lang);
 
   ProfileArgs profile;
   CLI::App* profileCommand = app.add_subcommand(
@@ -492,6 +529,7 @@ int main(int argc, char** argv) {
   profileCommand->add_option("--spacing", profile.spacing, "spacing of the stations in x (m)")
       ->excludes(stations);
   addModelOptions(*profileCommand, model);
+  addLanguageOption(*profileCommand, lang);
 
   CompareArgs compare;
   CLI::App* compareCommand = app.add_subcommand(
@@ -500,6 +538,7 @@ int main(int argc, char** argv) {
       "and the longshore transport it implies.");
   compareCommand->footer(kCompareFooter);
   addWaveOptions(*compareCommand, compare);
+  addLanguageOption(*compareCommand, lang);
   const shore::TransportParams defaults;
   compareCommand->add_option("--K", compare.K,
                              "transport coefficient, > 0 (default " +
@@ -524,6 +563,11 @@ int main(int argc, char** argv) {
     return fail(std::string(error.what()) + " (see " + kName + " --help)");
   }
 
+  try {
+    file.language = parseLanguage(lang);
+  } catch (const std::invalid_argument& error) {
+    return fail(error.what());
+  }
   const bool fileOptions =
       app.count("FILE") > 0 || app.count("--jobs") > 0 || app.count("--precision") > 0;
   if (profileCommand->parsed()) {
@@ -531,14 +575,14 @@ int main(int argc, char** argv) {
       return fail("FILE, -j and --precision do not go with profile (see " + std::string(kName) +
                   " --help)");
     }
-    return runProfile(profile, model, *profileCommand);
+    return runProfile(profile, model, *profileCommand, file.language);
   }
   if (compareCommand->parsed()) {
     if (fileOptions || app.count("--breaker") > 0 || app.count("--shoaling") > 0) {
       return fail("FILE, -j, --precision, --breaker and --shoaling do not go with compare, which "
                   "shows every model (see " + std::string(kName) + " compare --help)");
     }
-    return runCompare(compare, *compareCommand);
+    return runCompare(compare, *compareCommand, file.language);
   }
   try {
     file.model = parseModel(model);

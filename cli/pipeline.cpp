@@ -123,12 +123,13 @@ class ChunkReader {
 };
 
 void computeChunk(Chunk& chunk, const Layout& layout, Precision precision,
-                  const shore::Model& model) {
+                  const shore::Model& model, report::Language language) {
   std::vector<std::string_view> fields;
   chunk.out.reserve(chunk.in.bytes.size() * 3);
   for (std::size_t i = chunk.firstRecord; i < chunk.in.records.size(); ++i) {
     chunk.in.fieldsOf(i, fields);
-    chunk.allComputed = appendRow(layout, fields, precision, chunk.out, model) && chunk.allComputed;
+    chunk.allComputed =
+        appendRow(layout, fields, precision, chunk.out, model, language) && chunk.allComputed;
     ++chunk.rows;
   }
   // The input is no longer needed while the chunk waits for its turn.
@@ -188,7 +189,8 @@ RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOp
                   tbb::filter_mode::parallel,
                   [&](std::shared_ptr<Chunk> chunk) {
                     if (!chunk->unusable) {
-                      computeChunk(*chunk, reader.layout(), options.precision, options.model);
+                      computeChunk(*chunk, reader.layout(), options.precision, options.model,
+                                   options.language);
                     }
                     return chunk;
                   }) &

@@ -28,6 +28,7 @@ struct RunOptions {
   int threads = 1;  // calculation threads, >= 1
   Precision precision = Precision::Shown;
   shore::Model model;  // breaker limit and shoaling rule of every row
+  report::Language language = report::Language::Japanese;  // of the error cells
   std::size_t maxRecordBytes = kMaxRecordBytes;
   std::size_t blockBytes = std::size_t{1} << 16;  // input read per chunk of rows
   std::uint64_t totalBytes = 0;                   // for Progress

@@ -19,7 +19,8 @@ namespace {
 // order of kOutputHeader; returns whether the row computed.
 template <class Emit>
 bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
-                Precision precision, const shore::Model& model, Emit&& emit) {
+                Precision precision, const shore::Model& model, report::Language language,
+                Emit&& emit) {
   const auto cell = [&](Column column) -> std::string_view {
     const auto& position = layout.position[static_cast<std::size_t>(column)];
     return position && *position < fields.size() ? fields[*position] : std::string_view();
@@ -29,7 +30,7 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
   if (fields.size() != layout.width) {
     for (std::size_t c = 0; c < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
     for (std::size_t r = 0; r < kResults; ++r) emit(std::string_view());
-    emit(report::fieldCountText(fields.size(), layout.width));
+    emit(report::fieldCountText(fields.size(), layout.width, language));
     return false;
   }
 
@@ -65,16 +66,17 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
     else emit(std::string_view());
   }
   if (r.ok()) emit(std::string_view());
-  else emit(report::errorText(r.error));
+  else emit(report::errorText(r.error, language));
   return r.ok();
 }
 
 }  // namespace
 
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
-               Precision precision, std::string& out, const shore::Model& model) {
+               Precision precision, std::string& out, const shore::Model& model,
+               report::Language language) {
   bool first = true;
-  const bool ok = computeRow(layout, fields, precision, model, [&](std::string_view cell) {
+  const bool ok = computeRow(layout, fields, precision, model, language, [&](std::string_view cell) {
     if (!first) out.push_back(',');
     first = false;
     report::appendCsvField(out, cell);

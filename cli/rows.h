@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cli/csv_reader.h"
+#include "report/language.h"
 #include "shore/model_choice.h"
 
 namespace saiha::cli {
@@ -34,6 +35,7 @@ enum class Precision { Shown, Full };
 // fields may have shifted (an unquoted "1,5"), so it fails with its own error
 // text and its inputs are echoed by position as far as they go.
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
-               Precision precision, std::string& out, const shore::Model& model = {});
+               Precision precision, std::string& out, const shore::Model& model = {},
+               report::Language language = report::Language::Japanese);
 
 }  // namespace saiha::cli
