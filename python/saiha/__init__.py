@@ -53,6 +53,7 @@ __all__ = [
     "calc",
     "calc_frame",
     "error_text",
+    "LANGUAGES",
     "profile",
     "FRAME_COLUMNS",
     "PROFILE_COLUMNS",
@@ -99,24 +100,32 @@ if [e.name for e in Error] != [_python_name(n) for n in _saiha.ERROR_NAMES]:  # 
 ERROR_CODES: dict[int, str] = {int(e): e.name for e in Error}
 
 
-def error_text(code: int) -> str:
-    """The calculation window's message (Japanese) for an error code.
+#: The languages of the messages: Japanese (the default) and English.
+LANGUAGES: tuple[str, ...] = ("ja", "en")
+
+
+def error_text(code: int, lang: str = "ja") -> str:
+    """The calculation window's message for an error code.
 
     Parameters
     ----------
     code : int
         A value of :class:`Error`; 0 gives ``""``.
+    lang : {"ja", "en"}
+        The language of the message, Japanese by default; the same texts as
+        ``saiha-calc --lang``.
 
     Raises
     ------
     ValueError
-        For a number that is not an error code.
+        For a number that is not an error code, or a language not in
+        :data:`LANGUAGES`.
     TypeError
         For something that is not an integer.
     """
     if isinstance(code, (bool, np.bool_)) or not isinstance(code, numbers.Integral):
         raise TypeError(f"an error code is an integer, not {type(code).__name__}")
-    return _saiha.error_text(int(code))
+    return _saiha.error_text(int(code), lang)
 
 
 class CalcError(ValueError):
@@ -333,7 +342,17 @@ FRAME_COLUMNS: dict[str, np.dtype] = {
     "error": np.dtype(object),
 }
 
-_ERROR_TEXTS = np.array([error_text(code) for code in Error], dtype=object)
+_ERROR_TEXTS = {
+    lang: np.array([error_text(code, lang) for code in Error], dtype=object) for lang in LANGUAGES
+}
+
+
+def _error_texts(lang: str) -> np.ndarray:
+    """The message of every code in ``lang``, indexed by code."""
+    try:
+        return _ERROR_TEXTS[lang]
+    except (KeyError, TypeError):
+        raise ValueError(f"unknown language {lang!r}; one of {LANGUAGES}") from None
 
 
 def _frame_column(df: pd.DataFrame, name: str) -> np.ndarray:
@@ -352,6 +371,7 @@ def calc_frame(
     workers: Optional[int] = None,
     breaker: str = "goda1970",
     shoaling: str = "two-regime",
+    lang: str = "ja",
 ) -> pd.DataFrame:
     """One calculation per row of a table of cases, as saiha-calc does.
 
@@ -365,6 +385,8 @@ def calc_frame(
         Threads sharing the rows; all cores by default.
     breaker, shoaling : str
         The model, as for :func:`calc`.
+    lang : {"ja", "en"}
+        The language of the ``error`` column, Japanese by default.
 
     Returns
     -------
@@ -382,14 +404,15 @@ def calc_frame(
     TypeError
         An input column does not hold numbers.
     ValueError
-        An unknown model name.
+        An unknown model name or language.
     """
+    texts = _error_texts(lang)
     inputs = {name: _frame_column(df, name) for name in INPUT_COLUMNS[:4]}
     h = _frame_column(df, "h") if "h" in df.columns else None
     result = calc(*inputs.values(), h, workers=workers, breaker=breaker, shoaling=shoaling)
     data: dict[str, Any] = dict(inputs)
     data.update((name, getattr(result, name)) for name in RESULT_NAMES)
-    data["error"] = _ERROR_TEXTS[result.error]
+    data["error"] = texts[result.error]
     return pd.DataFrame(data, index=df.index, columns=list(FRAME_COLUMNS))
 
 
@@ -498,6 +521,7 @@ def compare(
     rho: float = 1025,
     rho_s: float = 2650,
     porosity: float = 0.4,
+    lang: str = "ja",
 ) -> pd.DataFrame:
     """Every breaker and shoaling model on one wave, and the longshore transport of each.
 
@@ -513,6 +537,8 @@ def compare(
         Sediment density (kg/m³), > ``rho``; quartz sand by default.
     porosity : float
         Porosity of the bed, 0 <= porosity < 1.
+    lang : {"ja", "en"}
+        The language of the ``error`` column, Japanese by default.
 
     Returns
     -------
@@ -541,6 +567,7 @@ def compare(
     The CERC formula is written for the significant wave height; the breaker
     height of a regular wave stands in for it here.
     """
+    texts = _error_texts(lang)
     params = tuple(float(value) for value in (K, rho, rho_s, porosity))
     columns = _saiha.compare(float(Ho), float(T), float(alpha0), float(n), *params)
     codes = columns.pop("error")
@@ -548,7 +575,7 @@ def compare(
     if codes[0] in _BAD_WAVE:
         raise CalcError(codes[0])
     _transport_params(*params)
-    columns["error"] = _ERROR_TEXTS[codes]
+    columns["error"] = texts[codes]
     return pd.DataFrame(columns, columns=list(COMPARE_COLUMNS))
 
 

@@ -36,6 +36,7 @@ def calc_frame(
     workers: Optional[int] = 1,
     breaker: str = "goda1970",
     shoaling: str = "two-regime",
+    lang: str = "ja",
 ) -> dd.DataFrame:
     """:func:`saiha.calc_frame` over every partition of a Dask DataFrame.
 
@@ -50,6 +51,8 @@ def calc_frame(
         None uses all cores of the machine running the partition.
     breaker, shoaling : str
         The model, as for :func:`saiha.calc`; the defaults are the window's.
+    lang : {"ja", "en"}
+        The language of the ``error`` column, Japanese by default.
 
     Returns
     -------
@@ -64,7 +67,13 @@ def calc_frame(
         ``saiha.SHOALINGS``, at once rather than when the graph runs.
     """
     saiha._model(breaker, shoaling)
+    saiha._error_texts(lang)
     meta = frame_meta(ddf._meta.index)
     return ddf.map_partitions(
-        saiha.calc_frame, workers=workers, breaker=breaker, shoaling=shoaling, meta=meta
+        saiha.calc_frame,
+        workers=workers,
+        breaker=breaker,
+        shoaling=shoaling,
+        lang=lang,
+        meta=meta,
     )
