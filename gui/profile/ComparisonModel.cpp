@@ -1,9 +1,11 @@
 #include "gui/profile/ComparisonModel.h"
+#include "gui/language.h"
 
 #include <QFont>
 
 #include "report/compare_table.h"
 #include "report/messages.h"
+#include "runtime/text.h"
 
 namespace saiha::profile {
 
@@ -22,12 +24,19 @@ void ComparisonModel::setRows(const std::vector<Entry>& entries) {
   rows_.clear();
   rows_.reserve(entries.size());
   for (const Entry& entry : entries) {
-    const std::array<std::string, 9> cells = report::compareRow(entry.row);
-    Row row{entry.row, entry.color, {}};
+    const std::array<std::string, 9> cells = report::compareRow(entry.row, gui::language());
+    Row row{entry.row, entry.color, {}, {}};
+    // Numbers shown as the sheet shows them, two decimals; the cells (and
+    // so a copy) keep every digit.
+    const shore::ComparisonRow& r = entry.row;
+    const std::array<float, ColumnCount> values = {0, r.Hb, r.hb, r.gamma, r.thetaB, r.Qyear, 0};
     for (int column = 0; column < ColumnCount; ++column) {
-      row.cells[std::size_t(column)] =
-          column == Name ? QString::fromStdString(report::rowDisplayName(entry.row))
-                         : QString::fromStdString(cells[kCompareCell[std::size_t(column)]]);
+      const auto c = std::size_t(column);
+      row.cells[c] =
+          column == Name ? QString::fromStdString(report::rowDisplayName(entry.row, gui::language()))
+                         : QString::fromStdString(cells[kCompareCell[c]]);
+      const bool number = column != Name && column != Message && !row.cells[c].isEmpty();
+      row.shown[c] = number ? QString::fromStdString(rt::formatResult(values[c])) : row.cells[c];
     }
     rows_.push_back(std::move(row));
   }
@@ -48,6 +57,8 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
   const int column = index.column();
   switch (role) {
     case Qt::DisplayRole:
+      return row.shown[std::size_t(column)];
+    case Qt::EditRole:
       return row.cells[std::size_t(column)];
     case Qt::DecorationRole:
       if (column == Name && row.color.isValid()) return row.color;
@@ -81,7 +92,7 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
       QStringLiteral("γ"),      QStringLiteral("θb (°)"),    tr("Q (m³/年)"),
       tr("エラー")};
   if (role == Qt::DisplayRole) return names[std::size_t(section)];
-  if (role == Qt::ToolTipRole && section == QPerYear) return text(report::kTransportNote);
+  if (role == Qt::ToolTipRole && section == QPerYear) return text(report::kTransportNote.in(gui::language()));
   return {};
 }
 
