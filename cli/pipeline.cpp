@@ -125,11 +125,23 @@ class ChunkReader {
 void computeChunk(Chunk& chunk, const Layout& layout, Precision precision,
                   const shore::Model& model, report::Language language) {
   std::vector<std::string_view> fields;
-  chunk.out.reserve(chunk.in.bytes.size() * 3);
+  // The breaking points of the chunk's whole records first, side by side.
+  std::vector<shore::Wave> waves;
+  waves.reserve(chunk.in.records.size());
   for (std::size_t i = chunk.firstRecord; i < chunk.in.records.size(); ++i) {
     chunk.in.fieldsOf(i, fields);
+    if (fields.size() == layout.width) waves.push_back(waveOf(layout, fields));
+  }
+  std::vector<shore::Breaking> breakings(waves.size());
+  shore::findBreaking(waves, breakings, model);
+  chunk.out.reserve(chunk.in.bytes.size() * 3);
+  std::size_t next = 0;
+  for (std::size_t i = chunk.firstRecord; i < chunk.in.records.size(); ++i) {
+    chunk.in.fieldsOf(i, fields);
+    const shore::Breaking* breaking = fields.size() == layout.width ? &breakings[next++] : nullptr;
     chunk.allComputed =
-        appendRow(layout, fields, precision, chunk.out, model, language) && chunk.allComputed;
+        appendRow(layout, fields, precision, chunk.out, model, breaking, language) &&
+        chunk.allComputed;
     ++chunk.rows;
   }
   // The input is no longer needed while the chunk waits for its turn.

@@ -15,16 +15,22 @@ namespace saiha::cli {
 
 namespace {
 
+// The cell of `column` in a record's fields; empty where the column is
+// absent or the record too short.
+std::string_view cellOf(const Layout& layout, std::span<const std::string_view> fields,
+                        Column column) {
+  const auto& position = layout.position[static_cast<std::size_t>(column)];
+  return position && *position < fields.size() ? fields[*position] : std::string_view();
+}
+
 // The output cells of one record under `model`, handed to `emit` in the
-// order of kOutputHeader; returns whether the row computed.
+// order of kOutputHeader; returns whether the row computed.  `breaking` is
+// the record's breaking point where the caller found it already.
 template <class Emit>
 bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
-                Precision precision, const shore::Model& model, report::Language language,
-                Emit&& emit) {
-  const auto cell = [&](Column column) -> std::string_view {
-    const auto& position = layout.position[static_cast<std::size_t>(column)];
-    return position && *position < fields.size() ? fields[*position] : std::string_view();
-  };
+                Precision precision, const shore::Model& model, Emit&& emit,
+                const shore::Breaking* breaking, report::Language language) {
+  const auto cell = [&](Column column) { return cellOf(layout, fields, column); };
   constexpr std::size_t kResults = kOutputHeader.size() - kColumnCount - 1;
 
   if (fields.size() != layout.width) {
@@ -35,11 +41,12 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
   }
 
   // Each cell read as the sheet reads its box.
-  const auto number = [&](Column column) { return report::inputNumber(cell(column)); };
   const std::string_view depth = cell(Column::h);
-  const report::CaseResult r = report::calcCase(
-      shore::Wave{number(Column::Ho), number(Column::T), number(Column::alpha0), number(Column::n)},
-      depth.empty() ? std::nullopt : std::optional<double>(number(Column::h)), model);
+  const std::optional<double> given =
+      depth.empty() ? std::nullopt : std::optional<double>(report::inputNumber(depth));
+  const report::CaseResult r = breaking != nullptr
+                                   ? report::calcCase(*breaking, given)
+                                   : report::calcCase(waveOf(layout, fields), given, model);
 
   for (std::size_t c = 0; c + 1 < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
   // The depth as the depth box reads after the calculation.
@@ -72,15 +79,25 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
 
 }  // namespace
 
+shore::Wave waveOf(const Layout& layout, std::span<const std::string_view> fields) {
+  const auto number = [&](Column column) {
+    return report::inputNumber(cellOf(layout, fields, column));
+  };
+  return {number(Column::Ho), number(Column::T), number(Column::alpha0), number(Column::n)};
+}
+
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model,
-               report::Language language) {
+               const shore::Breaking* breaking, report::Language language) {
   bool first = true;
-  const bool ok = computeRow(layout, fields, precision, model, language, [&](std::string_view cell) {
-    if (!first) out.push_back(',');
-    first = false;
-    report::appendCsvField(out, cell);
-  });
+  const bool ok = computeRow(
+      layout, fields, precision, model,
+      [&](std::string_view cell) {
+        if (!first) out.push_back(',');
+        first = false;
+        report::appendCsvField(out, cell);
+      },
+      breaking, language);
   out.push_back('\n');
   return ok;
 }

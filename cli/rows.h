@@ -9,6 +9,7 @@
 
 #include "cli/csv_reader.h"
 #include "report/language.h"
+#include "shore/engine.h"
 #include "shore/model_choice.h"
 
 namespace saiha::cli {
@@ -34,8 +35,17 @@ enum class Precision { Shown, Full };
 // A record whose field count differs from the header's is not computed: its
 // fields may have shifted (an unquoted "1,5"), so it fails with its own error
 // text and its inputs are echoed by position as far as they go.
+//
+// `breaking`, where given, is the record's breaking point under `model`,
+// found beforehand (with many rows side by side, shore::findBreaking over a
+// span of waveOf's waves).
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model = {},
+               const shore::Breaking* breaking = nullptr,
                report::Language language = report::Language::Japanese);
+
+// The wave of a record of the header's width, each cell read as the window
+// reads its box.
+shore::Wave waveOf(const Layout& layout, std::span<const std::string_view> fields);
 
 }  // namespace saiha::cli

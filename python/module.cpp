@@ -15,6 +15,7 @@
 #include <tbb/parallel_for.h>
 #include <tbb/task_arena.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -22,6 +23,7 @@
 #include <initializer_list>
 #include <optional>
 #include <ranges>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,42 +62,58 @@ struct Columns {
   shore::Model model;
 };
 
-// One element: the case as the window computes it (the breaking point, the
-// depth as the window chooses it, the state there).  Results not reached stay
-// NaN.  The depth written back is the single-precision depth used; where the
-// engine refused the given depth or never reached it, the given depth narrowed
-// as the engine would narrow it.
-void calcElement(const Columns& c, std::size_t i) noexcept {
-  const double depth = c.h[i];
-  const std::optional<double> given =
-      std::isnan(depth) ? std::nullopt : std::optional<double>(depth);
-  const report::CaseResult r =
-      report::calcCase({c.Ho[i], c.T[i], c.alpha0[i], c.n[i]}, given, c.model);
-  const auto put = [&](std::size_t column, float value) { c.results[column][i] = value; };
-  put(0, r.breaking.Hb);
-  put(1, r.breaking.hb);
-  put(2, r.breaking.gamma);
-  put(3, r.breaking.thetaB);
-  put(4, std::isnan(r.state.h) && given ? static_cast<float>(depth) : r.state.h);
-  const std::array<float, 8> atDepth = r.state.results();
-  for (std::size_t k = 0; k < atDepth.size(); ++k) put(5 + k, atDepth[k]);
-  c.error[i] = static_cast<std::uint8_t>(r.error);
+// Elements [begin, end): each case as the window computes it (the breaking
+// point, the depth as the window chooses it, the state there), the breaking
+// points of a block of elements found side by side.  Results not reached
+// stay NaN.  The depth written back is the single-precision depth used;
+// where the engine refused the given depth or never reached it, the given
+// depth narrowed as the engine would narrow it.
+void calcElements(const Columns& c, std::size_t begin, std::size_t end) noexcept {
+  constexpr std::size_t kBlock = 256;
+  std::array<shore::Wave, kBlock> waves;
+  std::array<shore::Breaking, kBlock> breakings;
+  for (std::size_t first = begin; first < end; first += kBlock) {
+    const std::size_t count = std::min(kBlock, end - first);
+    for (std::size_t k = 0; k < count; ++k) {
+      const std::size_t i = first + k;
+      waves[k] = {c.Ho[i], c.T[i], c.alpha0[i], c.n[i]};
+    }
+    shore::findBreaking(std::span(waves.data(), count), std::span(breakings.data(), count),
+                        c.model);
+    for (std::size_t k = 0; k < count; ++k) {
+      const std::size_t i = first + k;
+      const double depth = c.h[i];
+      const std::optional<double> given =
+          std::isnan(depth) ? std::nullopt : std::optional<double>(depth);
+      const report::CaseResult r = report::calcCase(breakings[k], given);
+      const auto put = [&](std::size_t column, float value) { c.results[column][i] = value; };
+      put(0, r.breaking.Hb);
+      put(1, r.breaking.hb);
+      put(2, r.breaking.gamma);
+      put(3, r.breaking.thetaB);
+      put(4, std::isnan(r.state.h) && given ? static_cast<float>(depth) : r.state.h);
+      const std::array<float, 8> atDepth = r.state.results();
+      for (std::size_t j = 0; j < atDepth.size(); ++j) put(5 + j, atDepth[j]);
+      c.error[i] = static_cast<std::uint8_t>(r.error);
+    }
+  }
 }
 
-// Runs `body(i)` for i in [0, count) on `workers` threads (0: all cores).
+// Runs `body(begin, end)` over ranges covering [0, count) on `workers`
+// threads (0: all cores).
 template <class Body>
-void forEachElement(std::size_t count, int workers, const Body& body) {
+void forEachRange(std::size_t count, int workers, const Body& body) {
   if (workers == 1 || count <= 1) {
-    for (std::size_t i = 0; i < count; ++i) body(i);
+    body(std::size_t{0}, count);
     return;
   }
   tbb::task_arena arena(workers > 0 ? workers : tbb::task_arena::automatic);
   arena.execute([&] {
-    // A calculation costs some 10 µs: small chunks keep both cores busy to
-    // the end without measurable scheduling cost.
-    tbb::parallel_for(tbb::blocked_range<std::size_t>(0, count, 16),
+    // A calculation costs a few µs: ranges of some hundred elements keep the
+    // lanes of the breaking search full and both cores busy to the end.
+    tbb::parallel_for(tbb::blocked_range<std::size_t>(0, count, 256),
                       [&](const tbb::blocked_range<std::size_t>& range) {
-                        for (std::size_t i = range.begin(); i != range.end(); ++i) body(i);
+                        body(range.begin(), range.end());
                       });
   });
 }
@@ -158,7 +176,8 @@ py::dict calc(const Input& Ho, const Input& T, const Input& alpha0, const Input&
 
   {
     py::gil_scoped_release release;
-    forEachElement(count, workers, [&](std::size_t i) { calcElement(c, i); });
+    forEachRange(count, workers,
+                 [&](std::size_t begin, std::size_t end) { calcElements(c, begin, end); });
   }
   return out;
 }
@@ -170,15 +189,17 @@ shore::Error codeOf(int code) {
   return static_cast<shore::Error>(code);
 }
 
-// profile(Ho, T, alpha0, n, from_depth, stations) -> (code, columns).
+// profile(Ho, T, alpha0, n, from_depth, stations, spacing) -> (code, columns).
 // The code is the profile's own error (no stations then); each station's
 // results not reached are NaN and its rule an empty text.
 py::tuple profile(double Ho, double T, double alpha0, double n, std::optional<double> fromDepth,
-                  int stations, std::string_view breaker, std::string_view shoaling) {
+                  int stations, std::optional<double> spacing, std::string_view breaker,
+                  std::string_view shoaling) {
   const shore::Model model = modelOf(breaker, shoaling);
   shore::ProfileOptions options;
   options.fromDepth = fromDepth;
   options.stations = stations;
+  options.spacing = spacing;
   shore::Profile p;
   {
     py::gil_scoped_release release;
@@ -331,7 +352,8 @@ PYBIND11_MODULE(_saiha, m) {
       "The window's message for an error code in 'ja' or 'en'; '' for 0. ValueError for an\n"
       "unknown code or language.");
   m.def("profile", &profile, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
-        py::arg("from_depth"), py::arg("stations"), py::arg("breaker"), py::arg("shoaling"),
+        py::arg("from_depth"), py::arg("stations"), py::arg("spacing"), py::arg("breaker"),
+        py::arg("shoaling"),
         "The cross-shore profile under the named model: (code, columns by name).");
   m.def("compare", &compare, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
         py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),

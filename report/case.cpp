@@ -18,8 +18,12 @@ double inputNumber(std::string_view text) {
 
 CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,
                     const shore::Model& model) noexcept {
+  return calcCase(shore::findBreaking(wave, model), depth);
+}
+
+CaseResult calcCase(const shore::Breaking& breaking, std::optional<double> depth) noexcept {
   CaseResult r;
-  r.breaking = shore::findBreaking(wave, model);
+  r.breaking = breaking;
   if (!r.breaking.ok()) {
     r.error = r.breaking.error;
     return r;

@@ -40,5 +40,8 @@ double inputNumber(std::string_view text);
 // them; nothing throws.
 CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,
                     const shore::Model& model = {}) noexcept;
+// The same from the wave's breaking point, found by findBreaking (one wave
+// or many side by side) under the model.
+CaseResult calcCase(const shore::Breaking& breaking, std::optional<double> depth) noexcept;
 
 }  // namespace saiha::report

@@ -2,29 +2,32 @@
 # Times saiha-calc over a generated file of cases: rows per second at -j 1
 # and -j 2, the speed-up, peak memory (/usr/bin/time -v), and checks that
 # -j 2 writes the same bytes as -j 1.  With OLD=path/to/an/older/saiha-calc
-# it also times that program on the same file (one thread) for comparison.
+# it also times that program on the same file (-j 1 and -j 2) for comparison.
 # On a busy machine wall times mislead: the CPU time per row still compares
 # the per-row cost of two programs.
 #
 #   scripts/bench-batch.sh [ROWS]            (default 2000000 rows)
-#   OLD=/tmp/old/build/app/saiha-calc scripts/bench-batch.sh 2000000
+#   OLD=/tmp/old/build/cli/saiha-calc scripts/bench-batch.sh 2000000
 set -euo pipefail
 
 rows=${1:-2000000}
 here=$(cd "$(dirname "$0")/.." && pwd)
-bin=${BIN:-$here/build/app/saiha-calc}
+bin=${BIN:-$here/build/cli/saiha-calc}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Deterministic cases over the ranges engineers use; every 7th depth empty
-# (the breaking depth), the rest spread from 0.5 m to 30 m.
+# Deterministic pseudo-random cases over the ranges engineers use: Ho 0.2–6 m,
+# T 4–16 s, αo −60…60°, n in {10, 20, 30, 50, 80, 100, 200}; the depth empty
+# (the breaking depth) in two rows of three, else 0.5–30 m.
 awk -v rows="$rows" 'BEGIN {
+  srand(16)
+  split("10 20 30 50 80 100 200", slopes, " ")
   print "Ho,T,alpha0,n,h"
   for (i = 0; i < rows; i++) {
-    Ho = 0.3 + (i % 97) * 0.05; T = 4 + (i % 61) * 0.2
-    a = (i % 41) * 4 - 80; n = 10 + (i % 53) * 2
-    h = (i % 7 == 0) ? "" : sprintf("%.2f", 0.5 + (i % 89) * 0.33)
-    printf "%.2f,%.1f,%d,%d,%s\n", Ho, T, a, n, h
+    Ho = 0.2 + 5.8 * rand(); T = 4 + 12 * rand(); a = -60 + 120 * rand()
+    n = slopes[1 + int(7 * rand())]
+    h = (rand() < 2 / 3) ? "" : sprintf("%.2f", 0.5 + 29.5 * rand())
+    printf "%.2f,%.2f,%.1f,%d,%s\n", Ho, T, a, n, h
   }
 }' > "$work/cases.csv"
 echo "input: $rows rows, $(du -h "$work/cases.csv" | cut -f1)"
@@ -57,12 +60,15 @@ else
 fi
 
 if [[ -n "${OLD:-}" ]]; then
-  run "older program" "$work/old.csv" "$OLD"
-  awk -v a="$(cat "$work/older program.wall")" -v b="$(cat "$work/-j 1.wall")" \
-      -v ac="$(cat "$work/older program.cpu")" -v bc="$(cat "$work/-j 1.cpu")" \
-      'BEGIN { printf "-j 1 vs the older program: %.1f %% less wall time, %.1f %% less CPU per row\n",
-               100 * (1 - b / a), 100 * (1 - bc / ac) }'
-  if cmp -s "$work/out1.csv" "$work/old.csv"; then
+  run "older -j 1" "$work/old1.csv" "$OLD" --no-progress -j 1
+  run "older -j 2" "$work/old2.csv" "$OLD" --no-progress -j 2
+  for j in 1 2; do
+    awk -v j="$j" -v a="$(cat "$work/older -j $j.wall")" -v b="$(cat "$work/-j $j.wall")" \
+        -v ac="$(cat "$work/older -j $j.cpu")" -v bc="$(cat "$work/-j $j.cpu")" \
+        'BEGIN { printf "-j %d: %.2f times the older program'"'"'s rows/s, %.2f times less CPU per row\n",
+                 j, a / b, ac / bc }'
+  done
+  if cmp -s "$work/out1.csv" "$work/old1.csv"; then
     echo "output identical to the older program"
   else
     echo "output differs from the older program (expected only where the engine's mends apply)"

@@ -3,11 +3,13 @@
 
 #include <cmath>
 #include <optional>
+#include <span>
 
 #include "runtime/checked.h"
 #include "shore/engine.h"
 #include "wave/errors.h"
 #include "wave/formulas.h"
+#include "wave/detail/batch.h"
 
 namespace saiha::shore::detail {
 
@@ -53,6 +55,15 @@ Error guarded(Body&& body) noexcept {
 // Reads and checks the inputs in the order Ho, T, αo, n into b's working
 // quantities (Ho, T, ao, n, tanβ, L0).  Throws Rejected.
 void readWave(const Wave& wave, Breaking& b);
+
+// findBreaking(wave, model), with the default model's two searches taken
+// from `found` (the searches side by side found them) where it is given.
+Breaking findBreakingWith(const Wave& wave, const Model& model,
+                          const wave::detail::SearchRow* found) noexcept;
+
+// findBreaking over many waves on the given lanes (tests run both paths).
+void findBreakingSideBySide(std::span<const Wave> waves, std::span<Breaking> out,
+                            const Model& model, wave::detail::LanePath path) noexcept;
 
 // A depth as the height rules see it: the ratio hr = h/L0 that picks the
 // regime, the depth h (m), and the wavelength there, formed only when a rule

@@ -37,6 +37,50 @@ inline bool narrowEnough(float a, float b, float& m) {
   return tolerance > width;
 }
 
+// The bisection below one probe at a time, for a caller that runs many
+// searches side by side and so cannot hand over a probe function: next() is
+// the depth ratio to probe, take(mismatch there) moves the ends and says
+// whether the search goes on.  The lower end comes first.
+class BisectionSteps {
+ public:
+  float next() const { return next_; }
+  // Takes the mismatch at next(); false once the search has ended at
+  // result().ratio.  A product beyond the single range is an overflow fault.
+  bool take(float f) {
+    using rt::narrow;
+    using rt::Real;
+    if (atLowerEnd_) {
+      fa_ = f;
+      atLowerEnd_ = false;
+    } else {
+      ++result_.probes;
+      const float p = narrow(Real(f) * fa_);
+      if (p < 0) {
+        b_ = next_;
+        result_.upperMoved = true;
+      } else if (p > 0) {
+        a_ = next_;
+        fa_ = f;
+      } else {
+        result_.zeroProduct = true;
+        return false;
+      }
+    }
+    const bool stop = narrowEnough(a_, b_, next_);
+    result_.ratio = next_;
+    return !stop;
+  }
+  const BisectionResult& result() const { return result_; }
+
+ private:
+  float a_ = 0.001f;
+  float b_ = 1;
+  float fa_ = 0;
+  float next_ = 0.001f;
+  bool atLowerEnd_ = true;
+  BisectionResult result_{0, 1, false, false};
+};
+
 // Bisects for the depth ratio where `probe` (a function from a float depth
 // ratio to its float mismatch) changes sign, between a = 0.001 (single,
 // 0.0010000000474974513) and b = 1.  Only the signs of the mismatch at the
@@ -54,31 +98,10 @@ inline bool narrowEnough(float a, float b, float& m) {
 // ratio just below 1 with upperMoved false, which the caller must judge.
 template <class Probe>
 BisectionResult bisectDepthRatio(Probe&& probe) {
-  using rt::narrow;
-  using rt::Real;
-  float a = 0.001f;
-  float b = 1;
-  float fa = probe(a);
-  BisectionResult result{0, 1, false, false};
-  for (;;) {
-    float m;
-    const bool stop = narrowEnough(a, b, m);
-    result.ratio = m;
-    if (stop) return result;
-    const float fm = probe(m);
-    ++result.probes;
-    const float p = narrow(Real(fm) * fa);
-    if (p < 0) {
-      b = m;
-      result.upperMoved = true;
-    } else if (p > 0) {
-      a = m;
-      fa = fm;
-    } else {
-      result.zeroProduct = true;
-      return result;
-    }
+  BisectionSteps steps;
+  while (steps.take(probe(steps.next()))) {
   }
+  return steps.result();
 }
 
 // The same bisection, `Levels` halvings a round.  Before a round it hands

@@ -26,7 +26,7 @@ double onsetMismatch(float h, float L, float Ho, float L0, float ao) {
 
 void findNonlinearOnset(float& Hr50, float& hr50, float Ho, float T, float ao) {
   // The onset search's own deep-water wavelength, 1.56·T² (single).
-  const float L0 = narrow(Real(T) * 1.56 * T);
+  const float L0 = detail::onsetDeepWaterLength(T);
   // (π/T)², sin αo and cos αo do not change from probe to probe: each is
   // formed at its first use and kept for the search.
   detail::Once<Real> dispersionFactor;
@@ -59,12 +59,9 @@ void findNonlinearOnset(float& Hr50, float& hr50, float Ho, float T, float ao) {
     const std::optional<float> ahead = lanesStarted ? lanes.result(lane) : std::nullopt;
     const float L = ahead ? *ahead : narrow(detail::waveLengthWith(factor, h));  // single
     // The onset mismatch, as onsetMismatch forms it.
-    const float x = narrow(Real(h) / L0);  // single
-    const Real u = ursell50Height(x);
-    const Real l = detail::linearHeightRatioWith(
+    return detail::onsetProbe(
         h, L, Ho, L0, [&] { return sinAo([&] { return detail::singleSine(ao); }); },
         [&] { return cosAo([&] { return rt::cos(ao); }); });
-    return narrow(u - l);
   });
   requireCrossing(result, Failure::OnsetNotFound);
   hr50 = result.ratio;
@@ -112,9 +109,9 @@ void findBreakingPointAhead(float& Hr50, float hr50, float& Hbr, float& hbr, flo
   const BisectionResult result = bisectDepthRatioAhead<Levels>(lookAhead, [&](float r, int lane) {
     // The breaking mismatch, as breakingMismatch forms it.
     const std::optional<double> ahead = lanesStarted ? lanes.result(lane) : std::nullopt;
-    const Real n = ahead ? Real(*ahead) : Real(detail::nonlinearHeightRatioFrom(origin, r));
-    const Real k = breakingLimit(r);
-    return narrow(n - k);
+    const double H = ahead ? *ahead : detail::nonlinearHeightRatioFrom(origin, r);
+    return detail::breakingProbe(
+        H, r, slopeFactor([&] { return detail::breakingSlopeFactor(tanBeta); }));
   });
   requireCrossing(result, Failure::BreakingNotFound);
   hbr = result.ratio;

@@ -173,6 +173,13 @@ TEST(LongshoreTransport, CercFormulaByHandAndItsSign) {
   EXPECT_EQ(shore::longshoreTransport(2, 0.78f, -10).perSecond, -t.perSecond);
 }
 
+TEST(LongshoreTransport, BreakerIndexIsGammaElseHbOverHb) {
+  EXPECT_EQ(shore::breakerIndex(2, 2.5f, 0.7f), 0.7f);
+  EXPECT_EQ(shore::breakerIndex(2, 2.5f), static_cast<float>(2.0 / static_cast<double>(2.5f)));
+  EXPECT_EQ(shore::longshoreTransport(2, shore::breakerIndex(2, 0), 10).error,
+            Error::InvalidBreakingPoint);
+}
+
 TEST(LongshoreTransport, BadParametersAndInputsAreTypedErrors) {
   constexpr double nan = std::numeric_limits<double>::quiet_NaN();
   const struct {

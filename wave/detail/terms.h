@@ -38,6 +38,9 @@ class Once {
   std::optional<T> value_;
 };
 
+// The onset search's own deep-water wavelength 1.56·T² (single).
+inline float onsetDeepWaterLength(float T) { return rt::narrow(rt::Real(T) * 1.56 * T); }
+
 // (π/T)², the factor of the deep-water kh ω²h/g = (π/T)²·4h/g.  Fault: T = 0.
 inline rt::Real dispersionFactor(float T) { return rt::pow(rt::Real(kPi) / T, 2.0); }
 
@@ -97,6 +100,17 @@ double linearHeightRatioWith(float h, float L, float Ho, float L0, SinAo&& sinAo
   return (Ks * Kr * Ho / L0).value();
 }
 
+// The onset mismatch (single) of a probe at depth h (m) with wavelength L (m)
+// there, L0 = onsetDeepWaterLength(T), as the onset search forms it; sin αo
+// (single) and cos αo asked of `sinAo` and `cosAo` where first used.
+template <class SinAo, class CosAo>
+float onsetProbe(float h, float L, float Ho, float L0, SinAo&& sinAo, CosAo&& cosAo) {
+  const float x = rt::narrow(rt::Real(h) / L0);  // single
+  const rt::Real u = ursell50Height(x);
+  const rt::Real l = linearHeightRatioWith(h, L, Ho, L0, sinAo, cosAo);
+  return rt::narrow(u - l);
+}
+
 // Pass limits of the nonlinear shoaling iteration: plain substitution up to
 // the first, averaged substitution after it, given up at the second.
 inline constexpr int kPlainPasses = 80;
@@ -146,6 +160,12 @@ inline rt::Real breakingSlopeFactor(float tanBeta, double slopeCoef = 15) {
 inline double breakingHeightRatioWith(float hr, rt::Real slopeFactor) {
   const rt::Real E = rt::exp(slopeFactor * (rt::Real(kMinusOneAndHalfPi) * hr));
   return ((rt::Real(1) - E) * 0.17).value();
+}
+
+// The breaking mismatch (single) of a probe at depth ratio hr where the
+// nonlinear height ratio is H, on a slope with breakingSlopeFactor(tanβ).
+inline float breakingProbe(double H, float hr, rt::Real slopeFactor) {
+  return rt::narrow(rt::Real(H) - breakingHeightRatioWith(hr, slopeFactor));
 }
 
 }  // namespace saiha::wave::detail

@@ -3,18 +3,17 @@
 #include <cmath>
 
 #include "wave/detail/lanes.h"
+#include "wave/detail/passes.h"
 #include "wave/formulas.h"
 
 namespace saiha::wave::detail {
 
 using rt::Real;
 
-// The passes of waveLengthWith, unchecked, lane by lane in lock-step, so
-// that the lanes' exponentials and divisions overlap.  For finite operands a
-// checked operation faults only by giving a value that is not finite: a lane
-// whose y, 2x, estimate r, quotient x/r, next x or wavelength (as a double or
-// narrowed to single) is ever not finite, or that does not settle, gives
-// nothing.  The deep-water branch is taken exactly as there.
+// The passes of waveLengthWith (detail/passes.h), lane by lane in lock-step,
+// so that the lanes' exponentials and divisions overlap.  A lane whose y,
+// 2x, estimate r, quotient x/r, next x or wavelength (as a double or narrowed
+// to single) is ever not finite, or that does not settle, gives nothing.
 void WaveLengthLanes::start(Real dispersionFactor, const float* h, int count) {
   count_ = count;
   open_ = 0;
@@ -34,26 +33,10 @@ std::optional<float> WaveLengthLanes::result(int lane) {
 #pragma GCC unroll 4
     for (int i = 0; i < count_; ++i) {
       if (!(open_ & (1u << i))) continue;
-      const double e = std::exp(x_[i] * 2);
-      const double r = deepWater(e, y_[i]) ? y_[i] : (e + 1) * y_[i] / (e - 1);
-      int byGap = settledByGap(x_[i], r);
-      bool clean = std::isfinite(r) && std::isfinite(x_[i] * 2);
-      if (byGap < 0 && clean) [[unlikely]] {
-        const double q = x_[i] / r;
-        clean = std::isfinite(q);
-        byGap = std::fabs(q - 1) < 0.0001;
-      }
-      if (clean && byGap == 1) {
-        const float single = static_cast<float>(kTwoPi * h_[i] / r);
-        if (std::isfinite(single)) {
-          L_[i] = single;
-          gaveResult_ |= 1u << i;
-        }
-        open_ &= ~(1u << i);
-        continue;
-      }
-      x_[i] = (x_[i] + r) / 2;
-      if (!clean || !std::isfinite(x_[i])) [[unlikely]] open_ &= ~(1u << i);
+      const PassEnd end = waveLengthPass(x_[i], y_[i], h_[i], L_[i]);
+      if (end == PassEnd::Open) [[likely]] continue;
+      if (end == PassEnd::Settled) gaveResult_ |= 1u << i;
+      open_ &= ~(1u << i);
     }
   }
   if (gaveResult_ & bit) return L_[lane];

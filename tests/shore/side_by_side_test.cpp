@@ -1,0 +1,143 @@
+// The breaking points of many waves side by side against findBreaking one
+// wave at a time, to the last bit, on the vector lanes and the portable ones.
+// Rows from the ranges engineers use, their extremes and inputs that fault.
+//
+// SAIHA_SIDE_BY_SIDE_ROWS sets the number of generated rows (default 4000);
+// scripts/check-side-by-side.sh runs millions.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "shore/engine.h"
+#include "shore/internal.h"
+#include "wave/detail/batch.h"
+
+namespace {
+
+namespace shore = saiha::shore;
+using saiha::wave::detail::LanePath;
+
+std::size_t rowCount() {
+  const char* text = std::getenv("SAIHA_SIDE_BY_SIDE_ROWS");
+  return text != nullptr ? std::strtoull(text, nullptr, 10) : 4000;
+}
+
+// Mostly the ranges of the command-line benchmark (Ho 0.2–6 m, T 4–16 s,
+// αo −60…60°, n 10–200); one row in eight from wider ranges reaching very
+// steep and very long waves, grazing angles and gentle and steep slopes; one
+// in thirty-two an input that is refused or faults.
+std::vector<shore::Wave> generatedWaves(std::size_t count, std::uint64_t seed) {
+  std::mt19937_64 random(seed);
+  const auto uniform = [&](double a, double b) {
+    return std::uniform_real_distribution<double>(a, b)(random);
+  };
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double awkward[] = {0, -1, nan, 1e-300, 1e300, 1e39, 1e-46, 89.9999, -90, 90};
+  const double slopes[] = {10, 20, 30, 50, 80, 100, 200};
+  std::vector<shore::Wave> waves(count);
+  for (shore::Wave& w : waves) {
+    const unsigned kind = random() % 32;
+    if (kind < 28) {
+      w = {uniform(0.2, 6), uniform(4, 16), uniform(-60, 60), slopes[random() % 7]};
+    } else if (kind < 31) {
+      w = {std::exp(uniform(std::log(0.01), std::log(60))),
+           std::exp(uniform(std::log(0.5), std::log(60))), uniform(-89.99, 89.99),
+           std::exp(uniform(std::log(0.5), std::log(5000)))};
+    } else {
+      w = {uniform(0.2, 6), uniform(4, 16), uniform(-60, 60), 50};
+      double& field = (&w.Ho)[random() % 4];
+      field = awkward[random() % std::size(awkward)];
+    }
+  }
+  return waves;
+}
+
+// Every result and working quantity of b, as bits, for comparison.
+std::vector<std::uint32_t> bitsOf(const shore::Breaking& b) {
+  std::vector<std::uint32_t> bits = {std::uint32_t(b.error), std::uint32_t(b.reached)};
+  for (float v : {b.Hb, b.hb, b.gamma, b.thetaB, b.Ho, b.T, b.ao, b.tanBeta, b.L0, b.Hr50, b.hr50,
+                  b.Hr30, b.hr30, b.Hbr, b.hbr}) {
+    bits.push_back(std::bit_cast<std::uint32_t>(v));
+  }
+  return bits;
+}
+
+struct PathRow {
+  const char* name;
+  LanePath path;
+};
+
+class SideBySide : public testing::TestWithParam<PathRow> {};
+
+TEST_P(SideBySide, EveryRowAsFindBreakingGivesIt) {
+  constexpr std::size_t kChunk = 1 << 16;  // rows generated at a time
+  // Another model's rows all take findBreaking itself: a few thousand show it.
+  for (const shore::Model& model :
+       {shore::Model{}, shore::Model{shore::BreakerLimit::McCowan, shore::Shoaling::Shuto}}) {
+    const std::size_t total =
+        model.isDefault() ? rowCount() : std::min<std::size_t>(rowCount(), 4000);
+    std::size_t failed = 0;
+    for (std::size_t first = 0; first < total; first += kChunk) {
+      const std::vector<shore::Wave> waves =
+          generatedWaves(std::min(kChunk, total - first), 16 + first);
+      std::vector<shore::Breaking> together(waves.size());
+      shore::detail::findBreakingSideBySide(waves, together, model, GetParam().path);
+      for (std::size_t i = 0; i < waves.size(); ++i) {
+        const shore::Breaking alone = shore::findBreaking(waves[i], model);
+        failed += !alone.ok();
+        ASSERT_EQ(bitsOf(together[i]), bitsOf(alone))
+            << "row " << first + i << ": Ho " << waves[i].Ho << ", T " << waves[i].T
+            << ", alpha0 " << waves[i].alpha0 << ", n " << waves[i].n;
+      }
+    }
+    // The rows reached the faults and failures, not only the usual course.
+    EXPECT_GT(failed, total / 40);
+    EXPECT_LT(failed, total / 4);
+  }
+}
+
+// The lanes themselves find the great majority of the rows that
+// findBreaking computes: the bit-for-bit comparison above is one of the
+// lanes, not of rows handed back.
+TEST_P(SideBySide, LanesFindTheUsualRows) {
+  const std::vector<shore::Wave> waves = generatedWaves(2000, 7);
+  std::vector<saiha::wave::detail::SearchRow> rows;
+  std::size_t computed = 0;
+  for (const shore::Wave& w : waves) {
+    const shore::Breaking b = shore::findBreaking(w);
+    if (!b.ok()) continue;
+    ++computed;
+    rows.push_back({b.Ho, b.T, b.ao, b.tanBeta});
+  }
+  saiha::wave::detail::findBreakingPoints(rows, GetParam().path);
+  std::size_t found = 0;
+  for (const auto& row : rows) found += row.found;
+  EXPECT_GT(found, computed * 95 / 100);
+}
+
+TEST_P(SideBySide, ShortOutputAndEmptySpans) {
+  const std::vector<shore::Wave> waves = generatedWaves(10, 3);
+  std::vector<shore::Breaking> out(4);
+  shore::detail::findBreakingSideBySide(waves, out, {}, GetParam().path);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    EXPECT_EQ(bitsOf(out[i]), bitsOf(shore::findBreaking(waves[i])));
+  }
+  shore::detail::findBreakingSideBySide({}, out, {}, GetParam().path);  // nothing to do
+}
+
+INSTANTIATE_TEST_SUITE_P(Lanes, SideBySide,
+                         testing::Values(PathRow{"Best", LanePath::Best},
+                                         PathRow{"Portable", LanePath::Portable}),
+                         [](const testing::TestParamInfo<PathRow>& info) {
+                           return std::string(info.param.name);
+                         });
+
+}  // namespace

@@ -1,0 +1,413 @@
+// The two searches of many rows side by side.
+//
+// Each row's search is a bisection (BisectionSteps) whose every probe runs
+// an iteration: the dispersion relation for the onset, nonlinear shoaling for
+// the breaking point.  A lane holds one probe of one row: the row's bisection,
+// the terms its search keeps from probe to probe, and the iteration's state.
+// All lanes run their passes together; when a lane's iteration settles, its
+// row takes the result as the search would (onsetProbe, breakingProbe), and
+// the lane at once starts the row's next probe, or the first probe of the
+// next row waiting once the row's search has ended.  So every lane works on a
+// probe some row takes, and no lane waits for another.
+//
+// Why the results are the searches' own, bit for bit: a lane's passes are
+// those of the checked formula (detail/passes.h), a row's probes and
+// bisection are the search's own code, and the terms a search forms once
+// (Once) are formed here by the same functions when the row starts, in the
+// same precision.  A row leaves the batch unfound wherever the searches
+// themselves could take another way: any fault or failure (raised by the
+// same checked code, or a lane that breaks), or an iteration that reaches its
+// pass limit.  Such a row is run by the searches themselves, by the caller.
+#include "wave/detail/batch.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+#include "runtime/checked.h"
+#include "wave/bisection.h"
+#include "wave/formulas.h"
+#include "wave/detail/passes.h"
+#include "wave/detail/terms.h"
+
+namespace saiha::wave::detail {
+
+namespace {
+
+using rt::narrow;
+using rt::Real;
+
+// Rows in at most this many at a time, so that the onsets found are still
+// in the cache when their breaking searches start.
+constexpr std::size_t kBlockRows = 1024;
+
+// The rows of a block waiting for a lane, in order.
+class Waiting {
+ public:
+  explicit Waiting(std::span<SearchRow* const> rows) : rows_(rows) {}
+  SearchRow* take() { return next_ < rows_.size() ? rows_[next_++] : nullptr; }
+
+ private:
+  std::span<SearchRow* const> rows_;
+  std::size_t next_ = 0;
+};
+
+// Whether a bisection saw the sign change (else requireCrossing throws).
+bool crossed(const BisectionResult& result) { return result.zeroProduct || result.upperMoved; }
+
+// ---- The onset search: eight lanes of the dispersion iteration, scalar
+// code whose exponentials and divisions the processor overlaps lane by lane.
+
+constexpr int kOnsetLanes = 8;
+
+struct OnsetLane {
+  SearchRow* row = nullptr;  // the row whose probe the lane holds; null: idle
+  BisectionSteps steps;      // the row's bisection
+  // The row's terms: the onset search's L0, (π/T)², sin αo (single), cos αo.
+  float L0 = 0;
+  Real factor = 0;
+  float sinAo = 0;
+  Real cosAo = 0;
+  // The probe in flight: its depth (m), ω²h/g, the estimate of kh, passes run.
+  float h = 0;
+  double y = 0, x = 0;
+  int passes = 0;
+};
+
+// Starts the dispersion iteration at the bisection's next ratio; false where
+// y is not finite (the checked formula faults there).
+bool startOnsetProbe(OnsetLane& lane) {
+  lane.h = narrow(Real(lane.steps.next()) * lane.L0);  // never faults
+  lane.y = lane.factor.value() * (double(lane.h) * 4) / kGravity;
+  lane.x = lane.y;
+  lane.passes = 0;
+  return std::isfinite(lane.y);
+}
+
+// Puts `row` in the lane with its terms and starts its lower-end probe;
+// false where that faults.
+bool startOnset(OnsetLane& lane, SearchRow& row) {
+  lane.row = &row;
+  lane.steps = BisectionSteps();
+  try {
+    lane.L0 = onsetDeepWaterLength(row.T);
+    lane.factor = dispersionFactor(row.T);
+    lane.sinAo = singleSine(row.ao);
+    lane.cosAo = rt::cos(row.ao);
+  } catch (...) {
+    return false;
+  }
+  return startOnsetProbe(lane);
+}
+
+// The row takes its probe's wavelength L.  True when the lane now holds the
+// row's next probe; false when the row's search has ended, `found` there or
+// not.
+bool takeOnsetProbe(OnsetLane& lane, float L, std::vector<SearchRow*>& onsetsFound) {
+  SearchRow& row = *lane.row;
+  try {
+    const float f = onsetProbe(
+        lane.h, L, row.Ho, lane.L0, [&] { return lane.sinAo; }, [&] { return lane.cosAo; });
+    if (lane.steps.take(f)) return startOnsetProbe(lane);
+    const BisectionResult& result = lane.steps.result();
+    if (!crossed(result)) return false;
+    row.hr50 = result.ratio;
+    row.Hr50 = narrow(ursell50Height(result.ratio));
+    onsetsFound.push_back(&row);
+  } catch (...) {
+  }
+  return false;
+}
+
+void findOnsets(std::span<SearchRow* const> rows, std::vector<SearchRow*>& onsetsFound) {
+  Waiting waiting(rows);
+  std::array<OnsetLane, kOnsetLanes> lanes;
+  // A lane whose row has ended takes rows until one starts; idle when none.
+  const auto refill = [&](OnsetLane& lane) {
+    lane.row = nullptr;
+    while (SearchRow* row = waiting.take()) {
+      if (startOnset(lane, *row)) return;
+    }
+    lane.row = nullptr;
+  };
+  int busy = 0;
+  for (OnsetLane& lane : lanes) {
+    refill(lane);
+    busy += lane.row != nullptr;
+  }
+  while (busy > 0) {
+    for (OnsetLane& lane : lanes) {
+      if (lane.row == nullptr) continue;
+      float L;
+      const PassEnd end = waveLengthPass(lane.x, lane.y, lane.h, L);
+      ++lane.passes;
+      if (end == PassEnd::Open && lane.passes < kWaveLengthPassLimit) [[likely]] continue;
+      if (end == PassEnd::Settled && takeOnsetProbe(lane, L, onsetsFound)) continue;
+      refill(lane);
+      busy -= lane.row == nullptr;
+    }
+  }
+}
+
+// ---- The breaking search: sixteen lanes of nonlinear shoaling, as four
+// vectors of four doubles where the processor has AVX2.
+
+constexpr int kShoalingLanes = 16;
+// How many lanes close before the passes stop for the rows to take their
+// results and refill them: fewer stops against lanes idle a pass or two.
+constexpr int kClosings = 3;
+
+// The iteration's state, lane by lane, in the layout the vectors load.
+struct ShoalingState {
+  alignas(32) double s[kShoalingLanes];  // √U, a single value
+  alignas(32) double H[kShoalingLanes];  // the last pass's height ratio
+  alignas(32) double conserved[kShoalingLanes];
+  alignas(32) double depthFactor[kShoalingLanes];  // hr^(−5/2)
+  alignas(32) double inverseDepth[kShoalingLanes];
+  alignas(32) double depth[kShoalingLanes];  // hr
+  double result[kShoalingLanes];  // the height ratio a lane settled with
+  int passes[kShoalingLanes];
+
+  // An idle lane iterates towards a fixed point with normal, positive
+  // values, so that it never sends a vector down the slow conversions.
+  void idle(int i) {
+    s[i] = 1;
+    H[i] = 0;
+    conserved[i] = -1;
+    depthFactor[i] = depth[i] = inverseDepth[i] = 1;
+    passes[i] = 0;
+  }
+};
+
+// What a lane holds besides the iteration.
+struct BreakingSearch {
+  SearchRow* row = nullptr;  // null: idle
+  BisectionSteps steps;
+  float rootU1 = 0;     // √U at the onset, where every probe starts
+  Real slopeFactor = 0; // 1 + 15·tanβ^(4/3)
+};
+
+// Runs passes of every lane, averaged in the lanes of `averaging`, until
+// `closings` lanes of `open` have settled or broken (or all of them), or
+// `budget` passes have run.  A lane that closes leaves `open` with its last
+// height in `result`; the lanes go on together, so a closed lane runs on idly
+// until the others stop.  Returns the passes run, and the lanes that settled
+// and broke.
+int runPortable(ShoalingState& l, unsigned open, unsigned averaging, int budget, int closings,
+                unsigned& settled, unsigned& broken) {
+  settled = broken = 0;
+  for (int k = 1;; ++k) {
+    unsigned settledNow = 0, brokenNow = 0;
+#pragma GCC unroll 4
+    for (int i = 0; i < kShoalingLanes; ++i) {
+      const PassEnd end = nonlinearPass(l.s[i], l.H[i], l.conserved[i], l.depthFactor[i],
+                                        l.depth[i], l.inverseDepth[i], (averaging >> i) & 1);
+      settledNow |= unsigned(end == PassEnd::Settled) << i;
+      brokenNow |= unsigned(end == PassEnd::Broken) << i;
+    }
+    if (const unsigned closing = (settledNow | brokenNow) & open) [[unlikely]] {
+      for (int i = 0; i < kShoalingLanes; ++i) {
+        if (closing & (1u << i)) l.result[i] = l.H[i];
+      }
+      broken |= closing & brokenNow;
+      settled |= closing & ~brokenNow;
+      open &= ~closing;
+      if (std::popcount(settled | broken) >= closings || open == 0) return k;
+    }
+    if (k == budget) return k;
+  }
+}
+
+#ifdef SAIHA_WIDE_LANES
+// The same with the lanes as vectors of four doubles.
+__attribute__((target("avx2"))) int runWide(ShoalingState& l, unsigned open, unsigned averaging,
+                                            int budget, int closings, unsigned& settled,
+                                            unsigned& broken) {
+  constexpr int kVectors = kShoalingLanes / 4;
+  __m256d s[kVectors], H[kVectors];
+  for (int v = 0; v < kVectors; ++v) {
+    s[v] = _mm256_load_pd(&l.s[4 * v]);
+    H[v] = _mm256_load_pd(&l.H[4 * v]);
+  }
+  // Each lane's bit of `averaging` spread over its double.
+  __m256d averaged[kVectors];
+  const __m256i laneBits = _mm256_set_epi64x(8, 4, 2, 1);
+  for (int v = 0; v < kVectors; ++v) {
+    const __m256i bits = _mm256_set1_epi64x((averaging >> (4 * v)) & 0xf);
+    averaged[v] = _mm256_castsi256_pd(
+        _mm256_cmpeq_epi64(_mm256_and_si256(bits, laneBits), laneBits));
+  }
+  settled = broken = 0;
+  int k = 1;
+  for (;; ++k) {
+    unsigned settledNow = 0, brokenNow = 0;
+#pragma GCC unroll 8
+    for (int v = 0; v < kVectors; ++v) {
+      unsigned settledHere, brokenHere;
+      nonlinearPassWide(s[v], H[v], _mm256_load_pd(&l.conserved[4 * v]),
+                        _mm256_load_pd(&l.depthFactor[4 * v]),
+                        _mm256_load_pd(&l.inverseDepth[4 * v]), &l.depth[4 * v], averaged[v],
+                        settledHere, brokenHere);
+      settledNow |= settledHere << (4 * v);
+      brokenNow |= brokenHere << (4 * v);
+    }
+    if (const unsigned closing = (settledNow | brokenNow) & open) [[unlikely]] {
+      alignas(32) double heights[kShoalingLanes];
+      for (int v = 0; v < kVectors; ++v) _mm256_store_pd(&heights[4 * v], H[v]);
+      for (int i = 0; i < kShoalingLanes; ++i) {
+        if (closing & (1u << i)) l.result[i] = heights[i];
+      }
+      broken |= closing & brokenNow;
+      settled |= closing & ~brokenNow;
+      open &= ~closing;
+      if (std::popcount(settled | broken) >= closings || open == 0) break;
+    }
+    if (k == budget) break;
+  }
+  for (int v = 0; v < kVectors; ++v) {
+    _mm256_store_pd(&l.s[4 * v], s[v]);
+    _mm256_store_pd(&l.H[4 * v], H[v]);
+  }
+  return k;
+}
+#endif
+
+// Starts nonlinear shoaling in lane i at the bisection's next ratio; false
+// where hr^(−5/2) is not finite (the checked power faults there).
+bool startBreakingProbe(ShoalingState& l, BreakingSearch& search, int i) {
+  const float hr = search.steps.next();
+  l.depthFactor[i] = std::pow(double(hr), -5.0 / 2.0);
+  l.depth[i] = hr;
+  l.inverseDepth[i] = 1 / double(hr);
+  l.s[i] = search.rootU1;
+  l.H[i] = 0;
+  l.passes[i] = 0;
+  return std::isfinite(l.depthFactor[i]);
+}
+
+// Puts `row` in lane i with the terms of its onset pair (which may zero a
+// negative Hr50, as the search does) and starts its lower-end probe; false
+// where that faults or the terms are not finite.
+bool startBreaking(ShoalingState& l, BreakingSearch& search, int i, SearchRow& row) {
+  search.row = &row;
+  search.steps = BisectionSteps();
+  try {
+    const NonlinearStart start = nonlinearStart(row.Hr50, row.hr50);
+    if (!(std::isfinite(start.rootU1) && std::isfinite(start.conserved.value()))) return false;
+    search.rootU1 = start.rootU1;
+    l.conserved[i] = start.conserved.value();
+    search.slopeFactor = breakingSlopeFactor(row.tanBeta);
+  } catch (...) {
+    return false;
+  }
+  return startBreakingProbe(l, search, i);
+}
+
+// The row takes its probe's height ratio H.  True when lane i now holds the
+// row's next probe; false when the row's search has ended.
+bool takeBreakingProbe(ShoalingState& l, BreakingSearch& search, int i, double H) {
+  SearchRow& row = *search.row;
+  try {
+    const float hr = search.steps.next();
+    if (search.steps.take(breakingProbe(H, hr, search.slopeFactor))) {
+      return startBreakingProbe(l, search, i);
+    }
+    const BisectionResult& result = search.steps.result();
+    if (!crossed(result)) return false;
+    row.hbr = result.ratio;
+    row.Hbr = narrow(breakingHeightRatioWith(result.ratio, search.slopeFactor));
+    row.found = true;
+  } catch (...) {
+  }
+  return false;
+}
+
+void findBreakingPointsOf(std::span<SearchRow* const> rows, LanePath path) {
+  Waiting waiting(rows);
+  ShoalingState lanes;
+  std::array<BreakingSearch, kShoalingLanes> searches;
+  unsigned open = 0;
+  const auto refill = [&](int i) {
+    open &= ~(1u << i);
+    searches[std::size_t(i)].row = nullptr;
+    while (SearchRow* row = waiting.take()) {
+      if (startBreaking(lanes, searches[std::size_t(i)], i, *row)) {
+        open |= 1u << i;
+        return;
+      }
+    }
+    lanes.idle(i);
+  };
+  for (int i = 0; i < kShoalingLanes; ++i) refill(i);
+#ifdef SAIHA_WIDE_LANES
+  const bool wide = path == LanePath::Best && __builtin_cpu_supports("avx2");
+#else
+  const bool wide = false;
+  (void)path;
+#endif
+  while (open != 0) {
+    // Passes until a lane closes, at most until some lane has run all its
+    // plain passes or reached the pass limit; averaged in the lanes past
+    // their plain passes.
+    int budget = kNonlinearPassLimit;
+    unsigned averaging = 0;
+    for (int i = 0; i < kShoalingLanes; ++i) {
+      if (!(open & (1u << i))) continue;
+      const int passes = lanes.passes[i];
+      if (passes >= kPlainPasses) averaging |= 1u << i;
+      budget = std::min(budget, (passes < kPlainPasses ? kPlainPasses : kNonlinearPassLimit) - passes);
+    }
+    unsigned settled, broken;
+#ifdef SAIHA_WIDE_LANES
+    const int ran = wide ? runWide(lanes, open, averaging, budget, kClosings, settled, broken)
+                         : runPortable(lanes, open, averaging, budget, kClosings, settled, broken);
+#else
+    const int ran = runPortable(lanes, open, averaging, budget, kClosings, settled, broken);
+#endif
+    unsigned ending = 0;  // lanes whose row leaves them
+    for (int i = 0; i < kShoalingLanes; ++i) {
+      const unsigned bit = 1u << i;
+      lanes.passes[i] += ran;
+      if (!(open & bit)) continue;
+      if (broken & bit) {
+        ending |= bit;
+      } else if (settled & bit) {
+        if (!takeBreakingProbe(lanes, searches[std::size_t(i)], i, lanes.result[i])) ending |= bit;
+      } else if (lanes.passes[i] >= kNonlinearPassLimit) {
+        ending |= bit;  // the checked formula gives up here
+      }
+    }
+    for (int i = 0; i < kShoalingLanes; ++i) {
+      if (ending & (1u << i)) refill(i);
+    }
+  }
+}
+
+}  // namespace
+
+void findBreakingPoints(std::span<SearchRow> rows, LanePath path) noexcept {
+  std::vector<SearchRow*> block, onsetsFound;
+  try {
+    block.reserve(kBlockRows);
+    onsetsFound.reserve(kBlockRows);
+  } catch (...) {
+    for (SearchRow& row : rows) row.found = false;  // the searches themselves, row by row
+    return;
+  }
+  for (std::size_t first = 0; first < rows.size(); first += kBlockRows) {
+    block.clear();
+    onsetsFound.clear();
+    const std::size_t end = std::min(rows.size(), first + kBlockRows);
+    for (std::size_t i = first; i < end; ++i) {
+      rows[i].found = false;
+      block.push_back(&rows[i]);
+    }
+    findOnsets(block, onsetsFound);
+    findBreakingPointsOf(onsetsFound, path);
+  }
+}
+
+}  // namespace saiha::wave::detail
