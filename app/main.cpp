@@ -1,15 +1,23 @@
 // saiha: opens the calculation window and runs until it is closed.
 #include <QApplication>
 #include <QToolTip>
+#include <QtGlobal>
 
 #include "app/wiring.h"
+#include "gui/language.h"
 #include "gui/style.h"
 #include "gui/calc/CalcWindow.h"
 #include "gui/calc/frmKelvo.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("saiha"));
   QApplication::setApplicationName(QStringLiteral("saiha"));
+  // Japanese unless --lang, SAIHA_LANG or the 言語 / Language menu last time
+  // said otherwise.
+  QString warning;
+  saiha::gui::setLanguage(saiha::gui::startLanguage(QApplication::arguments(), &warning));
+  if (!warning.isEmpty()) qWarning().noquote() << warning;
   QApplication::setApplicationDisplayName(saiha::window::frmKelvo::caption());
   QApplication::setDesktopFileName(QStringLiteral("saiha"));
 

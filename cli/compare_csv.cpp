@@ -27,18 +27,18 @@ std::string_view optionOf(shore::Error code) {
 }  // namespace
 
 CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams& params,
-                          bool warnings, shore::HeightBasis basis) {
+                          bool warnings, shore::HeightBasis basis, report::Language language) {
   CompareOutcome outcome;
   const std::vector<shore::ComparisonRow> rows = shore::compare(wave, params, basis);
   // Every row checks the wave first, so a bad value shows in each of them.
   if (!rows.empty() && shore::isInvalidWave(rows.front().error)) {
     outcome.status = kUnusable;
-    outcome.diagnostic = report::errorText(rows.front().error);
+    outcome.diagnostic = report::errorText(rows.front().error, language);
     return outcome;
   }
   if (const shore::Error bad = shore::checkTransport(params); bad != shore::Error::None) {
     outcome.status = kUnusable;
-    outcome.diagnostic = std::string(optionOf(bad)) + ": " + report::errorText(bad);
+    outcome.diagnostic = std::string(optionOf(bad)) + ": " + report::errorText(bad, language);
     return outcome;
   }
 
@@ -46,7 +46,7 @@ CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams&
   if (warnings) header.emplace_back(kWarningsColumn);
   outcome.csv = formatRecord(header);
   for (const shore::ComparisonRow& row : rows) {
-    const auto cells = report::compareRow(row);
+    const auto cells = report::compareRow(row, language);
     std::vector<std::string> line(cells.begin(), cells.end());
     if (warnings) line.push_back(std::to_string(row.warnings.bits));
     outcome.csv += formatRecord(line);

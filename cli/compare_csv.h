@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "report/language.h"
 #include "shore/comparison.h"
 
 namespace saiha::cli {
@@ -27,6 +28,7 @@ struct CompareOutcome {
 // bits; `basis` Significant feeds Goda's H1/3 at each row's hb instead of Hb.
 CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams& params,
                           bool warnings = false,
-                          shore::HeightBasis basis = shore::HeightBasis::Regular);
+                          shore::HeightBasis basis = shore::HeightBasis::Regular,
+                          report::Language language = report::Language::Japanese);
 
 }  // namespace saiha::cli

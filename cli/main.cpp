@@ -13,6 +13,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <new>
@@ -30,6 +31,7 @@
 #include "cli/profile_csv.h"
 #include "cli/random_csv.h"
 #include "cli/shoreline_csv.h"
+#include "report/language.h"
 #include "shore/model_choice.h"
 #include "saiha/version.h"
 #include "shore/comparison.h"
@@ -93,6 +95,10 @@ Models (--breaker, --shoaling; also for profile and shore):
   The defaults are the calculation window's.  Any other pair finds the
   breaking point where the height that applies at each depth meets the
   limit, so a steep wave may break while it still shoals linearly.
+
+Language (--lang, or the environment variable SAIHA_LANG when --lang is absent):
+  ja (default) or en, for the messages on standard error and in the error
+  cells.  Column names, numbers and the model names stay the same in both.
 
 See "saiha-calc profile --help" for the cross-shore profile,
 "saiha-calc compare --help" for every model side by side and
@@ -315,6 +321,7 @@ class ProgressLine {
 struct FileOptions {
   std::string file;
   shore::Model model;
+  report::Language language = report::Language::Japanese;
   int threads = 0;  // 0: every core
   std::string precision = "shown";
   bool progress = false;
@@ -340,6 +347,7 @@ int runFile(const FileOptions& o, cli::Table* table = nullptr) {
   options.model = o.model;
   options.warnings = o.warnings;
   options.table = table;
+  options.language = o.language;
   options.totalBytes = regular ? static_cast<std::uint64_t>(info.st_size) : 0;
   options.interrupted = &gInterrupted;
   const bool progress = o.progress || (!o.noProgress && ::isatty(STDERR_FILENO) == 1);
@@ -455,6 +463,32 @@ shore::Model parseModel(const ModelArgs& a) {
   return model;
 }
 
+// ------------------------------------------------------------ language
+
+// The language of the messages on standard error and in the error cells:
+// --lang, else SAIHA_LANG, else Japanese.  An unknown name is an error, not
+// a silent fallback.
+report::Language parseLanguage(const std::string& option) {
+  std::string_view name = option;
+  std::string_view where = "--lang";
+  if (name.empty()) {
+    const char* environment = std::getenv("SAIHA_LANG");
+    name = environment ? environment : "";
+    where = "SAIHA_LANG";
+  }
+  if (name.empty()) return report::Language::Japanese;
+  if (const auto language = report::languageNamed(name)) return *language;
+  throw std::invalid_argument(std::string(where) + ": unknown language " +
+                              quoted(std::string(name)) + "; ja or en");
+}
+
+void addLanguageOption(CLI::App& command, std::string& lang) {
+  command.add_option("--lang", lang,
+                     "language of the messages and error cells: ja (default) or en; the "
+                     "environment variable SAIHA_LANG when absent")
+      ->option_text("LANG");
+}
+
 void addModelOptions(CLI::App& command, ModelArgs& a) {
   command.add_option("--breaker", a.breaker, "breaker limit: " + shore::breakerNameList())
       ->option_text("NAME");
@@ -487,7 +521,8 @@ shore::ProfileOptions stationOptions(const std::string& fromText, const std::str
   return options;
 }
 
-int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command) {
+int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command,
+               report::Language language) {
   shore::Wave wave;
   shore::ProfileOptions options;
   shore::Model model;
@@ -499,7 +534,7 @@ int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command
     return fail(error.what());
   }
 
-  const cli::ProfileOutcome outcome = cli::profileCsv(wave, options, model);
+  const cli::ProfileOutcome outcome = cli::profileCsv(wave, options, model, language);
   return writeTable(outcome, outcome.stationErrors);
 }
 
@@ -511,7 +546,7 @@ struct CompareArgs : WaveArgs {
   bool warnings = false;
 };
 
-int runCompare(const CompareArgs& a, const CLI::App& command) {
+int runCompare(const CompareArgs& a, const CLI::App& command, report::Language language) {
   shore::Wave wave;
   shore::TransportParams params;
   try {
@@ -526,7 +561,8 @@ int runCompare(const CompareArgs& a, const CLI::App& command) {
 
   return writeTable(cli::compareCsv(wave, params, a.warnings,
                                     a.height == "significant" ? shore::HeightBasis::Significant
-                                                              : shore::HeightBasis::Regular));
+                                                              : shore::HeightBasis::Regular,
+                                    language));
 }
 
 // ------------------------------------------------------------ random
@@ -538,14 +574,14 @@ struct RandomArgs {
   bool profile = false;
 };
 
-int runRandom(RandomArgs& a, const CLI::App& command) {
+int runRandom(RandomArgs& a, const CLI::App& command, report::Language language) {
   if (!a.profile) {
     if (command.count("--H0p") + command.count("--T13") + command.count("--n") > 0) {
       return fail("--H0p, --T13 and --n go with --profile (see " + std::string(kName) +
                   " random --help)");
     }
-    cli::RandomTable table(a.file.precision == "full" ? cli::Precision::Full
-                                                      : cli::Precision::Shown);
+    cli::RandomTable table(
+        a.file.precision == "full" ? cli::Precision::Full : cli::Precision::Shown, language);
     return runFile(a.file, &table);
   }
   shore::ProfileOptions options;
@@ -618,6 +654,8 @@ int main(int argc, char** argv) {
   // One model for FILE and profile, given before or after "profile".
   ModelArgs model;
   addModelOptions(app, model);
+  std::string lang;
+  addLanguageOption(app, lang);
 
   ProfileArgs profile;
   CLI::App* profileCommand = app.add_subcommand(
@@ -638,6 +676,7 @@ int main(int argc, char** argv) {
   profileCommand->add_option("--spacing", profile.spacing, "spacing of the stations in x (m)")
       ->excludes(stations);
   addModelOptions(*profileCommand, model);
+  addLanguageOption(*profileCommand, lang);
 
   CompareArgs compare;
   CLI::App* compareCommand = app.add_subcommand(
@@ -646,6 +685,7 @@ int main(int argc, char** argv) {
       "and the longshore transport it implies.");
   compareCommand->footer(kCompareFooter);
   addWaveOptions(*compareCommand, compare);
+  addLanguageOption(*compareCommand, lang);
   const shore::TransportParams defaults;
   compareCommand->add_option("--K", compare.K,
                              "transport coefficient, > 0 (default " +
@@ -722,6 +762,11 @@ int main(int argc, char** argv) {
     return fail(std::string(error.what()) + " (see " + kName + " --help)");
   }
 
+  try {
+    file.language = parseLanguage(lang);
+  } catch (const std::invalid_argument& error) {
+    return fail(error.what());
+  }
   const bool fileOptions =
       app.count("FILE") > 0 || app.count("--jobs") > 0 || app.count("--precision") > 0;
   if (profileCommand->parsed()) {
@@ -729,7 +774,7 @@ int main(int argc, char** argv) {
       return fail("FILE, -j and --precision do not go with profile (see " + std::string(kName) +
                   " --help)");
     }
-    return runProfile(profile, model, *profileCommand);
+    return runProfile(profile, model, *profileCommand, file.language);
   }
   if (randomCommand->parsed()) {
     if (fileOptions || app.count("--breaker") > 0 || app.count("--shoaling") > 0 ||
@@ -737,14 +782,15 @@ int main(int argc, char** argv) {
       return fail("options of the regular-wave FILE mode do not go with random (see " +
                   std::string(kName) + " random --help)");
     }
-    return runRandom(random, *randomCommand);
+    random.file.language = file.language;
+    return runRandom(random, *randomCommand, file.language);
   }
   if (compareCommand->parsed()) {
     if (fileOptions || app.count("--breaker") > 0 || app.count("--shoaling") > 0) {
       return fail("FILE, -j, --precision, --breaker and --shoaling do not go with compare, which "
                   "shows every model (see " + std::string(kName) + " compare --help)");
     }
-    return runCompare(compare, *compareCommand);
+    return runCompare(compare, *compareCommand, file.language);
   }
   if (shoreCommand->parsed()) {
     if (fileOptions) {

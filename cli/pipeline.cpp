@@ -142,7 +142,7 @@ void computeChunk(Chunk& chunk, const Table& table) {
 
 RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOptions& options) {
   RunResult result;
-  CaseTable cases(options.precision, options.model, options.warnings);
+  CaseTable cases(options.precision, options.model, options.warnings, options.language);
   Table& table = options.table != nullptr ? *options.table : cases;
   ChunkReader reader(read, options, table);
   bool headerWritten = false;

@@ -28,6 +28,7 @@ struct RunOptions {
   int threads = 1;  // calculation threads, >= 1
   Precision precision = Precision::Shown;
   shore::Model model;  // breaker limit and shoaling rule of every row
+  report::Language language = report::Language::Japanese;  // of the error cells
   bool warnings = false;  // the warnings column of the cases
   // The table read and written; the window's cases (CaseTable of the three
   // settings above) when null.

@@ -9,14 +9,14 @@
 namespace saiha::cli {
 
 ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options,
-                          const shore::Model& model) {
+                          const shore::Model& model, report::Language language) {
   ProfileOutcome outcome;
   const shore::Profile profile = shore::profile(wave, options, model);
   if (!profile.breaking.ok()) {
     // A bad value is the user's to mend (2); a wave whose breaking point the
     // searches cannot find is a result of the calculation (1).
     outcome.status = shore::isInvalidWave(profile.breaking.error) ? kUnusable : kSomeFailed;
-    outcome.diagnostic = report::errorText(profile.breaking.error);
+    outcome.diagnostic = report::errorText(profile.breaking.error, language);
     return outcome;
   }
   if (!profile.ok()) {
@@ -35,7 +35,7 @@ ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& 
     if (!station.state.ok()) {
       outcome.status = kSomeFailed;
       outcome.stationErrors.push_back("station at h=" + rt::formatShortest(station.state.h) + ": " +
-                                      report::stationError(station));
+                                      report::stationError(station, language));
     }
   }
   return outcome;

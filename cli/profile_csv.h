@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "report/language.h"
 #include "shore/engine.h"
 
 namespace saiha::cli {
@@ -24,6 +25,7 @@ struct ProfileOutcome {
 // the shoreline with the onset and breaking stations in their places,
 // numbers as the shortest text that reads back as the same single.
 ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options,
-                          const shore::Model& model = {});
+                          const shore::Model& model = {},
+                          report::Language language = report::Language::Japanese);
 
 }  // namespace saiha::cli

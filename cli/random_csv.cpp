@@ -36,7 +36,7 @@ bool RandomTable::appendRow(std::span<const std::string_view> fields, std::strin
   std::array<std::string, 4> results;  // Ks, H13, Hmax, error
   bool ok = false;
   if (fields.size() != width_) {
-    results[3] = report::fieldCountText(fields.size(), width_);
+    results[3] = report::fieldCountText(fields.size(), width_, language_);
   } else {
     const auto number = [&](std::size_t c) { return report::inputNumber(cells[c]); };
     const shore::RandomState r = shore::randomWaves(number(0), number(1), number(2), number(3));
@@ -44,7 +44,7 @@ bool RandomTable::appendRow(std::span<const std::string_view> fields, std::strin
       if (std::isnan(value)) return {};
       return precision_ == Precision::Full ? rt::formatShortest(value) : rt::formatResult(value);
     };
-    results = {text(r.Ks), text(r.H13), text(r.Hmax), report::errorText(r.error)};
+    results = {text(r.Ks), text(r.H13), text(r.Hmax), report::errorText(r.error, language_)};
     ok = r.ok();
   }
   bool first = true;

@@ -10,6 +10,7 @@
 
 #include "cli/profile_csv.h"
 #include "cli/rows.h"
+#include "report/language.h"
 #include "shore/engine.h"
 
 namespace saiha::cli {
@@ -20,13 +21,15 @@ namespace saiha::cli {
 // computed).  Cells are read as the window reads its boxes.
 class RandomTable : public Table {
  public:
-  explicit RandomTable(Precision precision) : precision_(precision) {}
+  RandomTable(Precision precision, report::Language language = report::Language::Japanese)
+      : precision_(precision), language_(language) {}
   void readHeader(const Record& header) override;
   std::vector<std::string> outputHeader() const override;
   bool appendRow(std::span<const std::string_view> fields, std::string& out) const override;
 
  private:
   Precision precision_;
+  report::Language language_;
   std::array<std::size_t, 4> position_{};
   std::size_t width_ = 0;
 };

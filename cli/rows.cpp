@@ -29,14 +29,14 @@ std::string_view cellOf(const Layout& layout, std::span<const std::string_view> 
 template <class Emit>
 bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
                 Precision precision, const shore::Model& model, bool warnings, Emit&& emit,
-                const shore::Breaking* breaking) {
+                const shore::Breaking* breaking, report::Language language) {
   const auto cell = [&](Column column) { return cellOf(layout, fields, column); };
   constexpr std::size_t kResults = kOutputHeader.size() - kColumnCount - 1;
 
   if (fields.size() != layout.width) {
     for (std::size_t c = 0; c < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
     for (std::size_t r = 0; r < kResults; ++r) emit(std::string_view());
-    emit(report::fieldCountText(fields.size(), layout.width));
+    emit(report::fieldCountText(fields.size(), layout.width, language));
     if (warnings) emit("0");
     return false;
   }
@@ -74,7 +74,7 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
     else emit(std::string_view());
   }
   if (r.ok()) emit(std::string_view());
-  else emit(report::errorText(r.error));
+  else emit(report::errorText(r.error, language));
   if (warnings) emit(std::to_string(b.warnings.bits));
   return r.ok();
 }
@@ -122,14 +122,15 @@ bool CaseTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::str
     fieldsOf(i, fields);
     const shore::Breaking* breaking = fields.size() == layout_.width ? &breakings[next++] : nullptr;
     allComputed =
-        cli::appendRow(layout_, fields, precision_, out, model_, warnings_, breaking) && allComputed;
+        cli::appendRow(layout_, fields, precision_, out, model_, warnings_, breaking, language_) &&
+        allComputed;
   }
   return allComputed;
 }
 
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model, bool warnings,
-               const shore::Breaking* breaking) {
+               const shore::Breaking* breaking, report::Language language) {
   bool first = true;
   const bool ok = computeRow(
       layout, fields, precision, model, warnings,
@@ -138,7 +139,7 @@ bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
         first = false;
         report::appendCsvField(out, cell);
       },
-      breaking);
+      breaking, language);
   out.push_back('\n');
   return ok;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/csv_reader.h"
+#include "report/language.h"
 #include "shore/engine.h"
 #include "shore/model_choice.h"
 
@@ -44,7 +45,8 @@ enum class Precision { Shown, Full };
 // span of waveOf's waves).
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model = {},
-               bool warnings = false, const shore::Breaking* breaking = nullptr);
+               bool warnings = false, const shore::Breaking* breaking = nullptr,
+               report::Language language = report::Language::Japanese);
 
 // The wave of a record of the header's width, each cell read as the window
 // reads its box.
@@ -78,12 +80,13 @@ class Table {
 // chunk's breaking points are found side by side.
 class CaseTable : public Table {
  public:
-  CaseTable(Precision precision, const shore::Model& model, bool warnings)
-      : precision_(precision), model_(model), warnings_(warnings) {}
+  CaseTable(Precision precision, const shore::Model& model, bool warnings,
+            report::Language language = report::Language::Japanese)
+      : precision_(precision), model_(model), warnings_(warnings), language_(language) {}
   void readHeader(const Record& header) override { layout_ = cli::readHeader(header); }
   std::vector<std::string> outputHeader() const override;
   bool appendRow(std::span<const std::string_view> fields, std::string& out) const override {
-    return cli::appendRow(layout_, fields, precision_, out, model_, warnings_);
+    return cli::appendRow(layout_, fields, precision_, out, model_, warnings_, nullptr, language_);
   }
   bool appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out) const override;
 
@@ -92,6 +95,7 @@ class CaseTable : public Table {
   Precision precision_;
   shore::Model model_;
   bool warnings_;
+  report::Language language_;
 };
 
 }  // namespace saiha::cli

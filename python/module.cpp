@@ -517,8 +517,16 @@ PYBIND11_MODULE(_saiha, m) {
         "model; returns flat float32 columns by name and the uint8 codes under 'error'.\n"
         "workers=0: all cores. ValueError for an unknown model name.");
   m.def(
-      "error_text", [](int code) { return report::errorText(codeOf(code)); }, py::arg("code"),
-      "The window's message for an error code; '' for 0. ValueError for an unknown code.");
+      "error_text",
+      [](int code, const std::string& lang) {
+        if (lang != "ja" && lang != "en") {
+          throw py::value_error("unknown language '" + lang + "'; 'ja' or 'en'");
+        }
+        return report::errorText(codeOf(code), *report::languageNamed(lang));
+      },
+      py::arg("code"), py::arg("lang") = "ja",
+      "The window's message for an error code in 'ja' or 'en'; '' for 0. ValueError for an\n"
+      "unknown code or language.");
   m.def("profile", &profile, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
         py::arg("from_depth"), py::arg("stations"), py::arg("spacing"), py::arg("breaker"),
         py::arg("shoaling"),

@@ -6,14 +6,14 @@
 
 namespace saiha::report {
 
-std::array<std::string, 11> compareRow(const shore::ComparisonRow& row) {
+std::array<std::string, 11> compareRow(const shore::ComparisonRow& row, Language language) {
   const std::string_view breaker =
       row.model ? shore::breakerName(row.model->breaker) : kEmpiricalBreakerName;
   const std::string_view shoaling =
       row.model ? shore::shoalingName(row.model->shoaling) : kEmpiricalShoalingName;
   return {std::string(breaker), std::string(shoaling), tableCell(row.Hb),
           tableCell(row.hb),     tableCell(row.gamma),  tableCell(row.thetaB),
-          tableCell(row.Q),      tableCell(row.Qyear),  errorText(row.error),
+          tableCell(row.Q),      tableCell(row.Qyear),  errorText(row.error, language),
           tableCell(row.xi0),
           row.breakerType ? std::string(breakerTypeName(*row.breakerType)) : std::string()};
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "report/language.h"
 #include "shore/model_choice.h"
 #include "shore/comparison.h"
 
@@ -26,8 +27,9 @@ inline constexpr std::string_view kEmpiricalShoalingName = "weggel";
 // The cells of one comparison row in the order of kCompareHeader: the stable
 // names, numbers as the shortest decimal text that reads back as the same
 // single (rt::formatShortest), an empty cell for a value not reached, the
-// row's error as the window's Japanese message (empty when none), then the
-// wave's ξ0 and the stable name of its breaker type (report/shoreline_table.h).
-std::array<std::string, 11> compareRow(const shore::ComparisonRow& row);
+// row's error as the window's message (empty when none), then the wave's ξ0
+// and the stable name of its breaker type (report/shoreline_table.h).
+std::array<std::string, 11> compareRow(const shore::ComparisonRow& row,
+                                       Language language = Language::Japanese);
 
 }  // namespace saiha::report

@@ -1,100 +1,85 @@
-// Every message the user can see, in one place for every front end.
+// Every message the user can see, in one place for every front end: one
+// line per text, Japanese then English.
 #include "report/messages.h"
+
+#include <algorithm>
 
 namespace saiha::report {
 
 namespace {
-std::string faultText(std::string_view fault) {
-  return "計算中に数値演算エラー（" + std::string(fault) +
-         "）が発生しました．入力値を確認してください．";
-}
+
+using shore::Error;
+
+struct Message {
+  Error code;
+  Text text;
+};
+
+// clang-format off
+constexpr Message kMessages[] = {
+    {Error::InvalidHeight, {"波高Ho には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the deep-water wave height Ho."}},
+    {Error::InvalidPeriod, {"周期T には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the wave period T."}},
+    {Error::InvalidAngle, {"波向αo には -90 より大きく 90 より小さい数値を入力してください．", "Enter a number greater than -90 and less than 90 for the deep-water wave angle αo."}},
+    {Error::InvalidSlope, {"海底勾配の分母には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the slope denominator n (bottom slope 1/n)."}},
+    {Error::InvalidDepth, {"水深には 0 より大きい数値を入力するか，空欄にしてください．", "Enter a number greater than 0 for the depth, or leave it empty."}},
+    {Error::OnsetNotFound, {"非線形浅水変形の始まる水深が，水深と沖波波長の比 0.001～1 の範囲に見つかりません．入力値を確認してください．", "No onset of nonlinear shoaling was found for relative depths h/Lo from 0.001 to 1. Check the inputs."}},
+    {Error::BreakingNotFound, {"砕波点が，水深と沖波波長の比 0.001～1 の範囲に見つかりません．入力値を確認してください．", "No breaking point was found for relative depths h/Lo from 0.001 to 1. Check the inputs."}},
+    {Error::NonlinearShoalingLimit, {"非線形浅水変形の計算が収束しませんでした．沖波の波形勾配 Ho/Lo が大きすぎる可能性があります．", "The nonlinear shoaling calculation did not converge. The deep-water wave steepness Ho/Lo may be too large."}},
+    {Error::CoefficientDivisor, {"屈折係数または浅水係数を計算できませんでした．入力値を確認してください．", "The refraction or shoaling coefficient could not be computed. Check the inputs."}},
+    {Error::WaveLengthLimit, {"波長の計算が収束しませんでした．入力値を確認してください．", "The wavelength calculation did not converge. Check the inputs."}},
+    {Error::DivisionByZero, {"計算中に数値演算エラー（0 による除算）が発生しました．入力値を確認してください．", "An arithmetic fault (division by zero) occurred in the calculation. Check the inputs."}},
+    {Error::InvalidOperation, {"計算中に数値演算エラー（無効な演算）が発生しました．入力値を確認してください．", "An arithmetic fault (invalid operation) occurred in the calculation. Check the inputs."}},
+    {Error::Overflow, {"計算中に数値演算エラー（オーバーフロー）が発生しました．入力値を確認してください．", "An arithmetic fault (overflow) occurred in the calculation. Check the inputs."}},
+    {Error::BreakingDepthTooSmall, {"砕波水深が小さすぎるため，砕波水深での値を計算できません．水深を入力してください．", "The breaking depth is too small for the values at the breaking depth to be computed. Enter a depth."}},
+    {Error::IntermediateEndNotFound, {"首藤の浅水変形で H·h^(2/7) 一定の領域が Ursell 数 50 に達する水深が，水深と沖波波長の比 0.001～1 の範囲に見つかりません．入力値を確認してください．", "In Shuto's shoaling, no depth where the H·h^(2/7) = const regime reaches an Ursell number of 50 was found for relative depths h/Lo from 0.001 to 1. Check the inputs."}},
+    {Error::EmpiricalNotSettled, {"経験式による砕波波高が，砕波点の屈折係数との繰り返し計算で収束しませんでした．入力値を確認してください．", "The empirical breaker height did not converge in the iteration with the refraction coefficient at the breaking point. Check the inputs."}},
+    {Error::WeggelIndexNotPositive, {"Weggel の砕波指標が 0 以下になり，砕波水深を求められません．沖波の波形勾配または海底勾配が大きすぎます．", "Weggel's breaker index is 0 or less, so the breaking depth cannot be found. The deep-water wave steepness or the bottom slope is too large."}},
+    {Error::InvalidTransportCoefficient, {"漂砂量係数 K には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the transport coefficient K."}},
+    {Error::InvalidWaterDensity, {"海水の密度 ρ には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the seawater density ρ."}},
+    {Error::InvalidSedimentDensity, {"底質の密度 ρs には海水の密度 ρ より大きい数値を入力してください．", "Enter a sediment density ρs greater than the seawater density ρ."}},
+    {Error::InvalidPorosity, {"空隙率 p には 0 以上 1 未満の数値を入力してください．", "Enter a number from 0 up to but not including 1 for the porosity p."}},
+    {Error::InvalidBreakingPoint, {"砕波波高 Hb と砕波水深 hb には 0 より大きい数値を，砕波波向 θb には -90 より大きく 90 より小さい数値を入力してください．", "Enter numbers greater than 0 for the breaker height Hb and the breaking depth hb, and a number greater than -90 and less than 90 for the breaker angle θb."}},
+};
+// clang-format on
+
+// A code without a line above (never the case for the engine's codes).
+constexpr Text kUnknownError = {"計算中にエラーが発生しました．",
+                                "An error occurred in the calculation."};
+
 }  // namespace
 
-std::string errorText(shore::Error code) {
-  using shore::Error;
-  switch (code) {
-    case Error::None: return std::string();
-    case Error::InvalidHeight: return "波高Ho には 0 より大きい数値を入力してください．";
-    case Error::InvalidPeriod: return "周期T には 0 より大きい数値を入力してください．";
-    case Error::InvalidAngle:
-      return "波向αo には -90 より大きく 90 より小さい数値を入力してください．";
-    case Error::InvalidSlope: return "海底勾配の分母には 0 より大きい数値を入力してください．";
-    case Error::InvalidDepth:
-      return "水深には 0 より大きい数値を入力するか，空欄にしてください．";
-    case Error::OnsetNotFound:
-      return "非線形浅水変形の始まる水深が，水深と沖波波長の比 0.001～1 "
-             "の範囲に見つかりません．入力値を確認してください．";
-    case Error::BreakingNotFound:
-      return "砕波点が，水深と沖波波長の比 0.001～1 の範囲に見つかりません．"
-             "入力値を確認してください．";
-    case Error::NonlinearShoalingLimit:
-      return "非線形浅水変形の計算が収束しませんでした．沖波の波形勾配 Ho/Lo "
-             "が大きすぎる可能性があります．";
-    case Error::CoefficientDivisor:
-      return "屈折係数または浅水係数を計算できませんでした．入力値を確認してください．";
-    case Error::WaveLengthLimit:
-      return "波長の計算が収束しませんでした．入力値を確認してください．";
-    case Error::BreakingDepthTooSmall:
-      return "砕波水深が小さすぎるため，砕波水深での値を計算できません．"
-             "水深を入力してください．";
-    case Error::IntermediateEndNotFound:
-      return "首藤の浅水変形で H·h^(2/7) 一定の領域が Ursell 数 50 に達する水深が，"
-             "水深と沖波波長の比 0.001～1 の範囲に見つかりません．入力値を確認してください．";
-    case Error::EmpiricalNotSettled:
-      return "経験式による砕波波高が，砕波点の屈折係数との繰り返し計算で収束しませんでした．"
-             "入力値を確認してください．";
-    case Error::WeggelIndexNotPositive:
-      return "Weggel の砕波指標が 0 以下になり，砕波水深を求められません．"
-             "沖波の波形勾配または海底勾配が大きすぎます．";
-    case Error::InvalidTransportCoefficient:
-      return "漂砂量係数 K には 0 より大きい数値を入力してください．";
-    case Error::InvalidWaterDensity:
-      return "海水の密度 ρ には 0 より大きい数値を入力してください．";
-    case Error::InvalidSedimentDensity:
-      return "底質の密度 ρs には海水の密度 ρ より大きい数値を入力してください．";
-    case Error::InvalidPorosity:
-      return "空隙率 p には 0 以上 1 未満の数値を入力してください．";
-    case Error::InvalidBreakingPoint:
-      return "砕波波高 Hb と砕波水深 hb には 0 より大きい数値を，砕波波向 θb には "
-             "-90 より大きく 90 より小さい数値を入力してください．";
-    case Error::SteepnessLimit:
-      return "沖波波形勾配 Ho/L0 が 0.142 を超えています．波高Ho または周期T を確認してください．";
-    case Error::InvalidRunupHeight:
-      return "遡上高の沖波有義波高 H0 には 0 より大きい数値を入力してください．";
-    case Error::InvalidRunupPeriod:
-      return "遡上高のピーク周期 Tp には 0 より大きい数値を入力してください．";
-    case Error::InvalidForeshoreSlope:
-      return "前浜勾配 βf には 0 より大きい数値を入力してください．";
-    case Error::DivisionByZero: return faultText("0 による除算");
-    case Error::InvalidOperation: return faultText("無効な演算");
-    case Error::Overflow: return faultText("オーバーフロー");
-  }
-  return "計算中にエラーが発生しました．";
+std::string errorText(shore::Error code, Language language) {
+  if (code == Error::None) return std::string();
+  const auto* found = std::find_if(std::begin(kMessages), std::end(kMessages),
+                                   [code](const Message& m) { return m.code == code; });
+  return std::string((found != std::end(kMessages) ? found->text : kUnknownError).in(language));
 }
 
-std::string warningText(shore::Warnings warnings) {
+std::string warningText(shore::Warnings warnings, Language language) {
   std::string text;
-  if (warnings.has(shore::Warning::SteepSlope)) {
-    text += "海底勾配が 1/10 より急です．合田の砕波限界，Weggel の砕波指標，合田の不規則波の式は"
-            " 1/10～1/100 程度の勾配で求められています．";
-  }
+  if (warnings.has(shore::Warning::SteepSlope)) text += kSteepSlopeWarning.in(language);
   if (warnings.has(shore::Warning::IrregularWaveIndex)) {
     if (!text.empty()) text += "\n";
-    text += "Kamphuis の砕波指標は不規則波（有義波高）で求められた式です．ここでは規則波に用いています．";
+    text += kIrregularIndexWarning.in(language);
   }
   return text;
 }
 
-std::string fieldCountText(std::size_t fields, std::size_t width) {
-  return "列の数が見出し行と合いません（この行 " + std::to_string(fields) + " 列，見出し行 " +
-         std::to_string(width) +
+std::string fieldCountText(std::size_t fields, std::size_t width, Language language) {
+  const std::string f = std::to_string(fields), w = std::to_string(width);
+  if (language == Language::English) {
+    return "The number of fields does not match the header (this row " + f + ", header " + w +
+           "). Use a point as the decimal separator and put cells that contain a comma in double "
+           "quotes.";
+  }
+  return "列の数が見出し行と合いません（この行 " + f + " 列，見出し行 " + w +
          " 列）．小数点にはピリオドを使い，カンマを含むセルは二重引用符で囲んでください．";
 }
 
-std::string_view breakerDisplayName(shore::BreakerLimit breaker) {
+std::string_view breakerDisplayName(shore::BreakerLimit breaker, Language language) {
   switch (breaker) {
-    case shore::BreakerLimit::Goda1970: return "合田 (1970)";
-    case shore::BreakerLimit::Goda2010: return "合田 (2010)";
+    case shore::BreakerLimit::Goda1970: return Text{"合田 (1970)", "Goda (1970)"}.in(language);
+    case shore::BreakerLimit::Goda2010: return Text{"合田 (2010)", "Goda (2010)"}.in(language);
     case shore::BreakerLimit::McCowan: return "McCowan";
     case shore::BreakerLimit::Kamphuis: return "Kamphuis (1991)";
     case shore::BreakerLimit::Miche: return "Miche";
@@ -102,18 +87,21 @@ std::string_view breakerDisplayName(shore::BreakerLimit breaker) {
   return "";
 }
 
-std::string_view shoalingDisplayName(shore::Shoaling shoaling) {
+std::string_view shoalingDisplayName(shore::Shoaling shoaling, Language language) {
   switch (shoaling) {
-    case shore::Shoaling::TwoRegime: return "2 領域";
-    case shore::Shoaling::Shuto: return "首藤 (1974)";
+    case shore::Shoaling::TwoRegime: return Text{"2 領域", "two regimes"}.in(language);
+    case shore::Shoaling::Shuto: return Text{"首藤 (1974)", "Shuto (1974)"}.in(language);
   }
   return "";
 }
 
-std::string rowDisplayName(const shore::ComparisonRow& row) {
-  if (!row.model) return "Komar・Gaughan／Weggel";
-  return std::string(breakerDisplayName(row.model->breaker)) + "・" +
-         std::string(shoalingDisplayName(row.model->shoaling));
+std::string rowDisplayName(const shore::ComparisonRow& row, Language language) {
+  if (!row.model) {
+    return std::string(Text{"Komar・Gaughan／Weggel", "Komar–Gaughan / Weggel"}.in(language));
+  }
+  return std::string(breakerDisplayName(row.model->breaker, language)) +
+         std::string(Text{"・", ", "}.in(language)) +
+         std::string(shoalingDisplayName(row.model->shoaling, language));
 }
 
 }  // namespace saiha::report

@@ -1,6 +1,7 @@
-// Every text the user reads, in Japanese, in one place for every front end:
-// the message of each engine code and the names the window gives the models.
-// saiha-calc, the windows and the Python package all take their words here.
+// Every text the user reads outside the windows' own Qt texts, in Japanese
+// and English, in one place for every front end: the message of each engine
+// code and the names the window gives the models.  saiha-calc, the windows
+// and the Python package all take their words here; Japanese is the default.
 #pragma once
 
 #include <array>
@@ -9,35 +10,49 @@
 
 #include "shore/comparison.h"
 #include "shore/engine.h"
+#include "report/language.h"
 #include "shore/model_choice.h"
 
 namespace saiha::report {
 
 // The message for an engine code, as the window shows it; empty for None.
-std::string errorText(shore::Error code);
+std::string errorText(shore::Error code, Language language = Language::Japanese);
 
 // What the window says of a result's warnings (formulas outside their
 // fitted range), one line per warning; empty for none.
-std::string warningText(shore::Warnings warnings);
+std::string warningText(shore::Warnings warnings, Language language = Language::Japanese);
 
 // The message of a CSV row whose field count is not the header's.
-std::string fieldCountText(std::size_t fields, std::size_t width);
+std::string fieldCountText(std::size_t fields, std::size_t width,
+                           Language language = Language::Japanese);
 
-// Japanese names for the window: "合田 (1970)", "McCowan" …; "2 領域", "首藤 (1974)".
-std::string_view breakerDisplayName(shore::BreakerLimit breaker);
-std::string_view shoalingDisplayName(shore::Shoaling shoaling);
+// Names for the window: "合田 (1970)" / "Goda (1970)", "McCowan" …;
+// "2 領域" / "two regimes", "首藤 (1974)" / "Shuto (1974)".
+std::string_view breakerDisplayName(shore::BreakerLimit breaker,
+                                    Language language = Language::Japanese);
+std::string_view shoalingDisplayName(shore::Shoaling shoaling,
+                                     Language language = Language::Japanese);
 // A row's name for a legend or a table: "合田 (2010)・首藤 (1974)", or the
 // empirical row's "Komar・Gaughan／Weggel".
-std::string rowDisplayName(const shore::ComparisonRow& row);
+std::string rowDisplayName(const shore::ComparisonRow& row,
+                           Language language = Language::Japanese);
 
 // Labels of the transport parameters, in the order K, ρ, ρs, p.
-inline constexpr std::array<std::string_view, 4> kTransportLabels = {
-    "漂砂量係数 K", "海水の密度 ρ (kg/m³)", "底質の密度 ρs (kg/m³)", "空隙率 p"};
+inline constexpr std::array<Text, 4> kTransportLabels = {{
+    {"漂砂量係数 K", "Transport coefficient K"},
+    {"海水の密度 ρ (kg/m³)", "Seawater density ρ (kg/m³)"},
+    {"底質の密度 ρs (kg/m³)", "Sediment density ρs (kg/m³)"},
+    {"空隙率 p", "Porosity p"},
+}};
 // What the window says under the transport column.
-inline constexpr std::string_view kTransportNote =
+inline constexpr Text kTransportNote = {
     "沿岸漂砂量は CERC 公式によるポテンシャル漂砂量です．有義波高の代わりに規則波の砕波波高 Hb "
     "を用いています（有義波高で定義される Kamphuis の砕波指標も同じ）．合田の有義波高 H1/3 "
     "は「不規則波（合田）」タブで求められます．1 年は 365.25 日です．漂砂の向きは砕波波向 θb "
-    "の符号に従います．";
+    "の符号に従います．",
+    "Q is the potential longshore transport by the CERC formula, with the regular wave's breaker "
+    "height Hb in place of the significant wave height (as is Kamphuis's breaker index, defined "
+    "for the significant height); Goda's significant height H1/3 is in the tab 'Irregular waves "
+    "(Goda)'; a year is 365.25 days; Q takes the sign of the breaker angle θb."};
 
 }  // namespace saiha::report

@@ -39,8 +39,8 @@ std::array<std::string, 12> profileRow(const shore::Station& station) {
           tableCell(s.aBottom), tableCell(s.uBottom), tableCell(s.aSurface), tableCell(s.uSurface)};
 }
 
-std::string stationError(const shore::Station& station) {
-  return errorText(station.state.error);
+std::string stationError(const shore::Station& station, Language language) {
+  return errorText(station.state.error, language);
 }
 
 }  // namespace saiha::report

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "report/language.h"
 #include "shore/engine.h"
 
 namespace saiha::report {
@@ -31,8 +32,8 @@ std::string_view markName(shore::Mark mark);
 // the station's error is not among the cells (see stationError).
 std::array<std::string, 12> profileRow(const shore::Station& station);
 
-// The Japanese message of a station the formulas could not compute; empty
-// when it computed.
-std::string stationError(const shore::Station& station);
+// The message of a station the formulas could not compute; empty when it
+// computed.
+std::string stationError(const shore::Station& station, Language language = Language::Japanese);
 
 }  // namespace saiha::report

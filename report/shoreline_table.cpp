@@ -1,5 +1,7 @@
 #include "report/shoreline_table.h"
 
+#include "report/language.h"
+
 #include "report/profile_table.h"
 #include "shore/model_choice.h"
 
@@ -14,11 +16,12 @@ std::string_view breakerTypeName(shore::BreakerType type) {
   return "";
 }
 
-std::string_view breakerTypeDisplayName(shore::BreakerType type) {
+std::string_view breakerTypeDisplayName(shore::BreakerType type, Language language) {
   switch (type) {
-    case shore::BreakerType::Spilling: return "崩れ波";
-    case shore::BreakerType::Plunging: return "巻き波";
-    case shore::BreakerType::Surging: return "砕け寄せ波・寄せ波";
+    case shore::BreakerType::Spilling: return Text{"崩れ波", "spilling"}.in(language);
+    case shore::BreakerType::Plunging: return Text{"巻き波", "plunging"}.in(language);
+    case shore::BreakerType::Surging:
+      return Text{"砕け寄せ波・寄せ波", "collapsing/surging"}.in(language);
   }
   return "";
 }

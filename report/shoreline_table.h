@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "report/language.h"
 #include "shore/shoreline.h"
 
 namespace saiha::report {
@@ -15,8 +16,10 @@ namespace saiha::report {
 // Stable names, as written to CSV and given to Python: "spilling",
 // "plunging", "surging" (collapsing or surging).
 std::string_view breakerTypeName(shore::BreakerType type);
-// Japanese names for the window: "崩れ波", "巻き波", "砕け寄せ波・寄せ波".
-std::string_view breakerTypeDisplayName(shore::BreakerType type);
+// Names for the window: "崩れ波" / "spilling", "巻き波" / "plunging",
+// "砕け寄せ波・寄せ波" / "collapsing/surging".
+std::string_view breakerTypeDisplayName(shore::BreakerType type,
+                                        Language language = Language::Japanese);
 
 inline constexpr std::array<std::string_view, 4> kShorelineHeader = {"quantity", "value", "unit",
                                                                       "source"};

@@ -25,6 +25,9 @@ window_packages=(
   qt6-base-dev libgl-dev qt6-qpa-plugins qt6-charts-dev qt6-svg-dev
   libqt6opengl6-dev  # Qt6Charts' CMake package needs Qt6OpenGL, which Debian 12 does not pull in
   fonts-ipafont-gothic fontconfig
+  # The English translation: lupdate/lrelease and their CMake functions
+  # (Qt6LinguistTools), and Qt's own Japanese for its dialogs (qtbase_ja.qm).
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
 )
 with_window=1
 for option in "$@"; do

@@ -10,7 +10,8 @@
 #
 # Usage: scripts/screenshot.sh [OUTPUT [PROFILE_OUTPUT [MODELS_OUTPUT [SHORE_OUTPUT]]]]
 #   BUILD=dir picks the build tree; SCALE=2 draws at a device-pixel ratio of
-#   2 (QT_SCALE_FACTOR), for checking the windows at high density.
+#   2 (QT_SCALE_FACTOR), for checking the windows at high density; SAIHA_LANG=en
+#   shows the windows in English (docs/*_en.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -33,11 +34,19 @@ fi
 # From here on we run inside xvfb-run, with DISPLAY set to the virtual screen.
 export QT_QPA_PLATFORM=xcb
 export QT_SCALE_FACTOR=$SCALE
-"$BUILD/app/saiha" &
+# The windows' titles in the language asked for (Japanese by default); the
+# saved choice of the menu is not read, so that the pictures do not depend on
+# who took them last.
+if [[ "${SAIHA_LANG:-ja}" == en* ]]; then
+  lang=en calc_title='^Wave Breaking$' profile_title='Cross-shore Profile'
+else
+  lang=ja calc_title='^砕波の計算$' profile_title='断面図'
+fi
+"$BUILD/app/saiha" --lang "$lang" &
 app=$!
 trap 'kill "$app" 2>/dev/null || true' EXIT
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^砕波の計算$' | head -n 1)
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "$calc_title" | head -n 1)
 xdotool windowmove --sync "$window" 20 20
 # There is no window manager to activate the window; give it the keyboard
 # focus directly so it is drawn as the active window.
@@ -54,7 +63,7 @@ echo "Wrote $OUTPUT"
 
 # Ctrl+G opens the profile window with the same inputs.
 xdotool key ctrl+g
-profile=$(timeout 20 xdotool search --sync --onlyvisible --name '断面図' | head -n 1)
+profile=$(timeout 20 xdotool search --sync --onlyvisible --name "$profile_title" | head -n 1)
 xdotool windowmove --sync "$profile" 20 20
 xdotool windowsize --sync "$profile" $((1260 * SCALE)) $((720 * SCALE))
 xdotool windowfocus --sync "$profile"

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QMenu;
 
 namespace saiha::window {
 
@@ -34,9 +35,22 @@ class CalcWindow final : public QMainWindow {
  signals:
   // The user asked for the profile window (menu or Ctrl+G).
   void profileRequested();
+  // The program's language changed (表示 → 言語 / Language); the menus and
+  // the sheet already show it.
+  void languageChanged();
+
+ protected:
+  void changeEvent(QEvent* event) override;
 
  private:
   void buildMenus();
+  void retranslate();
+
+  QMenu* file_ = nullptr;
+  QMenu* view_ = nullptr;
+  QMenu* help_ = nullptr;
+  QAction* quit_ = nullptr;
+  QAction* about_ = nullptr;
 
   frmKelvo* sheet_ = nullptr;
   QAction* profileAction_ = nullptr;

@@ -1,9 +1,11 @@
 #include "gui/calc/frmKelvo.h"
 
+#include "gui/language.h"
 #include "gui/style.h"
 #include "report/messages.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
@@ -161,13 +163,13 @@ void frmKelvo::buildControls() {
     QWidget* widget = nullptr;
     switch (control.kind) {
       case Kind::Label:
-        widget = new QLabel(tr(control.caption), container);
+        widget = new QLabel(container);
         break;
       case Kind::Frame:
         widget = new QGroupBox(container);
         break;
       case Kind::Button: {
-        auto* button = new QPushButton(tr(control.caption), container);
+        auto* button = new QPushButton(container);
         connect(button, &QPushButton::clicked, this, &frmKelvo::calculate);
         widget = button;
         tabStops.emplace_back(control.tabIndex, widget);
@@ -192,14 +194,29 @@ void frmKelvo::buildControls() {
     widget->setObjectName(QString::fromUtf8(control.name));
     widget->setGeometry(pixels(control.left), pixels(control.top), pixels(control.width),
                         pixels(control.height));
-    if (control.tip) widget->setToolTip(tr(control.tip));
   }
+  retranslate();
 
   std::sort(tabStops.begin(), tabStops.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
   for (std::size_t i = 1; i < tabStops.size(); ++i) {
     setTabOrder(tabStops[i - 1].second, tabStops[i].second);
   }
+}
+
+void frmKelvo::retranslate() {
+  setWindowTitle(caption());
+  for (const Control& control : kControls) {
+    QWidget* widget = findChild<QWidget*>(QString::fromUtf8(control.name));
+    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(tr(control.caption));
+    if (auto* button = qobject_cast<QPushButton*>(widget)) button->setText(tr(control.caption));
+    if (control.tip) widget->setToolTip(tr(control.tip));
+  }
+}
+
+void frmKelvo::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) retranslate();
+  QWidget::changeEvent(event);
 }
 
 std::string frmKelvo::text(Box box) const {
@@ -219,7 +236,7 @@ void frmKelvo::calculate() {
 }
 
 void frmKelvo::showError(const sheet::CalcError& error) {
-  reporter_(QString::fromStdString(report::errorText(error.code)));
+  reporter_(QString::fromStdString(report::errorText(error.code, gui::language())));
   // Back to the box that needs correcting, its text selected for retyping.
   if (error.box) {
     QLineEdit* box = boxes_[sheet::index(*error.box)];

@@ -49,8 +49,13 @@ class frmKelvo final : public QWidget, public sheet::SheetAccess {
   // Command1 pressed: one calculation over the window's boxes.
   void calculate();
 
+ protected:
+  // QEvent::LanguageChange: every caption and tooltip in the new language.
+  void changeEvent(QEvent* event) override;
+
  private:
   void buildControls();
+  void retranslate();
   void showError(const sheet::CalcError& error);
 
   std::array<QLineEdit*, sheet::kBoxCount> boxes_{};

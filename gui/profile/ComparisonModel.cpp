@@ -1,10 +1,12 @@
 #include "gui/profile/ComparisonModel.h"
+#include "gui/language.h"
 
 #include <QFont>
 
 #include "report/compare_table.h"
 #include "report/messages.h"
 #include "report/shoreline_table.h"
+#include "runtime/text.h"
 
 namespace saiha::profile {
 
@@ -23,19 +25,30 @@ void ComparisonModel::setRows(const std::vector<Entry>& entries) {
   rows_.clear();
   rows_.reserve(entries.size());
   for (const Entry& entry : entries) {
-    const auto cells = report::compareRow(entry.row);
-    Row row{entry.row, entry.color, {}};
+    const auto cells = report::compareRow(entry.row, gui::language());
+    Row row{entry.row, entry.color, {}, {}};
+    // Numbers shown as the sheet shows them, two decimals; the cells (and
+    // so a copy) keep every digit.
+    const shore::ComparisonRow& r = entry.row;
+    const std::array<float, ColumnCount> values = {0, r.Hb, r.hb, r.gamma, r.thetaB, r.Qyear, r.xi0, 0, 0};
     for (int column = 0; column < ColumnCount; ++column) {
-      row.cells[std::size_t(column)] =
-          column == Name ? QString::fromStdString(report::rowDisplayName(entry.row))
-                         : QString::fromStdString(cells[kCompareCell[std::size_t(column)]]);
+      const auto c = std::size_t(column);
+      row.cells[c] =
+          column == Name ? QString::fromStdString(report::rowDisplayName(entry.row, gui::language()))
+                         : QString::fromStdString(cells[kCompareCell[c]]);
+      const bool number =
+          column != Name && column != Type && column != Message && !row.cells[c].isEmpty();
+      row.shown[c] = number ? QString::fromStdString(rt::formatResult(values[c])) : row.cells[c];
     }
     if (entry.row.breakerType) {
-      row.cells[Type] = text(report::breakerTypeDisplayName(*entry.row.breakerType));
+      row.cells[Type] = text(report::breakerTypeDisplayName(*entry.row.breakerType, gui::language()));
+      row.shown[Type] = row.cells[Type];
     }
     // A row that computed says where its formulas leave their fitted range.
     if (row.cells[Message].isEmpty()) {
-      row.cells[Message] = QString::fromStdString(report::warningText(entry.row.warnings));
+      row.cells[Message] =
+          QString::fromStdString(report::warningText(entry.row.warnings, gui::language()));
+      row.shown[Message] = row.cells[Message];
     }
     rows_.push_back(std::move(row));
   }
@@ -56,6 +69,8 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
   const int column = index.column();
   switch (role) {
     case Qt::DisplayRole:
+      return row.shown[std::size_t(column)];
+    case Qt::EditRole:
       return row.cells[std::size_t(column)];
     case Qt::DecorationRole:
       if (column == Name && row.color.isValid()) return row.color;
@@ -90,7 +105,7 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
       QStringLiteral("γ"),      QStringLiteral("θb (°)"),    tr("Q (m³/年)"),
       QStringLiteral("ξ0"),     tr("砕波形式"),              tr("エラー")};
   if (role == Qt::DisplayRole) return names[std::size_t(section)];
-  if (role == Qt::ToolTipRole && section == QPerYear) return text(report::kTransportNote);
+  if (role == Qt::ToolTipRole && section == QPerYear) return text(report::kTransportNote.in(gui::language()));
   if (role == Qt::ToolTipRole && (section == Xi0 || section == Type)) {
     return tr("沖波の surf similarity ξ0 = tanβ/√(Ho/Lo) と Battjes (1974) "
               "の砕波形式．波と海底勾配だけで決まり，どの行も同じです．");

@@ -48,7 +48,8 @@ class ComparisonModel final : public QAbstractTableModel {
   struct Row {
     shore::ComparisonRow row;
     QColor color;
-    std::array<QString, ColumnCount> cells;
+    std::array<QString, ColumnCount> cells;  // full precision
+    std::array<QString, ColumnCount> shown;  // two decimals
   };
   std::vector<Row> rows_;
 };

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "runtime/text.h"
+#include "gui/language.h"
 #include "gui/style.h"
 #include "report/messages.h"
 #include "report/compare_table.h"
@@ -24,8 +25,16 @@ QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(
 constexpr std::array<char, shore::kBreakerLimits.size()> kBreakerKeys = {'G', 'H', 'M', 'K', 'I'};
 constexpr std::array<char, shore::kShoalings.size()> kShoalingKeys = {'W', 'S'};
 
+// Japanese marks the key after the name, "合田 (1970)(&G)"; English on the
+// letter itself where the name has it, "&Goda (1970)", else "Goda (2010) (&H)".
 QString withKey(std::string_view name, char key) {
-  return text(name) + QStringLiteral("(&") + QLatin1Char(key) + QLatin1Char(')');
+  QString label = text(name);
+  if (gui::language() == report::Language::English) {
+    const qsizetype at = label.indexOf(QLatin1Char(key), 0, Qt::CaseInsensitive);
+    if (at >= 0) return label.insert(at, QLatin1Char('&'));
+    label += QLatin1Char(' ');
+  }
+  return label + QStringLiteral("(&") + QLatin1Char(key) + QLatin1Char(')');
 }
 
 // The parameters' defaults as the boxes first show them.
@@ -59,12 +68,15 @@ ModelPanel::ModelPanel(QWidget* parent) : QWidget(parent) {
     return group;
   };
   const shore::Model model;
-  QGroupBox* breakers = checkGroup(tr("砕波限界"), shore::kBreakerLimits, kBreakerKeys,
-                                   report::breakerDisplayName, shore::breakerName,
-                                   QStringLiteral("breaker-"), model.breaker, breakers_);
-  QGroupBox* shoalings = checkGroup(tr("浅水変形"), shore::kShoalings, kShoalingKeys,
-                                    report::shoalingDisplayName, shore::shoalingName,
-                                    QStringLiteral("shoaling-"), model.shoaling, shoalings_);
+  const report::Language language = gui::language();
+  QGroupBox* breakers = checkGroup(
+      tr("砕波限界"), shore::kBreakerLimits, kBreakerKeys,
+      [language](shore::BreakerLimit b) { return report::breakerDisplayName(b, language); },
+      shore::breakerName, QStringLiteral("breaker-"), model.breaker, breakers_);
+  QGroupBox* shoalings = checkGroup(
+      tr("浅水変形"), shore::kShoalings, kShoalingKeys,
+      [language](shore::Shoaling s) { return report::shoalingDisplayName(s, language); },
+      shore::shoalingName, QStringLiteral("shoaling-"), model.shoaling, shoalings_);
   // The two shoaling rules stay at the top, level with the first limits.
   qobject_cast<QBoxLayout*>(shoalings->layout())->addStretch();
   auto* boxes = new QHBoxLayout;
@@ -88,7 +100,7 @@ ModelPanel::ModelPanel(QWidget* parent) : QWidget(parent) {
       checkParams();
       emit paramsChanged();
     });
-    form->addRow(text(report::kTransportLabels[i]), box);
+    form->addRow(text(report::kTransportLabels[i].in(language)), box);
     params_[i] = box;
   }
   error_ = new QLabel;
@@ -97,7 +109,7 @@ ModelPanel::ModelPanel(QWidget* parent) : QWidget(parent) {
   error_->setStyleSheet(gui::errorStyle());
   error_->hide();
   form->addRow(error_);
-  auto* note = new QLabel(text(report::kTransportNote));
+  auto* note = new QLabel(text(report::kTransportNote.in(language)));
   note->setObjectName(QStringLiteral("transportNote"));
   note->setWordWrap(true);
   note->setStyleSheet(gui::noteStyle());
@@ -132,7 +144,7 @@ shore::TransportParams ModelPanel::params() const {
 void ModelPanel::checkParams() {
   paramsError_ = shore::checkTransport(params());
   const bool bad = paramsError_ != shore::Error::None;
-  error_->setText(bad ? QString::fromStdString(report::errorText(paramsError_)) : QString());
+  error_->setText(bad ? QString::fromStdString(report::errorText(paramsError_, gui::language())) : QString());
   error_->setVisible(bad);
 }
 

@@ -76,6 +76,9 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
   chart->setFont(gui::sheetFont(12, false));
   chart->setTitleFont(gui::sheetFont(13, true));
   chart->legend()->setAlignment(Qt::AlignBottom);
+  // Each entry drawn as its series is: a line in its pen (dashes and dots
+  // tell the shoaling rules apart), a marker in its shape.
+  chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
   chart->legend()->setFont(gui::sheetFont(12, false));
   chart->setMargins(QMargins(6, 6, 6, 6));
   setChart(chart);
@@ -175,7 +178,10 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
   chosenLabel_ = new Callout(chart, chosen_, palette::kChosen, Callout::Side::Below);
   meanShoreLabel_ = new Callout(chart, meanShore_, palette::kMeanLevel, Callout::Side::Above);
   runupLabel_ = new Callout(chart, runup_, palette::kRunup, Callout::Side::Above);
-  connect(chart, &QChart::plotAreaChanged, this, [this] { placeLabels(); });
+  connect(chart, &QChart::plotAreaChanged, this, [this] {
+    setXTicks(xAxis_->max());
+    placeLabels();
+  });
 
   setQuantity(quantity_);
   clearProfile();
@@ -227,7 +233,7 @@ int ProfileChart::addHeightCurve(const QString& name, const QColor& color, Qt::P
   curve.style = style;
   curve.segments.push_back(newLine(name, QPen(color, 2.5, style), false));
   curve.breaking =
-      newMarker(curves_.empty() ? tr("砕波点") : name + tr(" の砕波点"),
+      newMarker(curves_.empty() ? tr("砕波点") : tr("%1 の砕波点").arg(name),
                 color, shape, false);
   if (shape != QScatterSeries::MarkerShapeCircle) curve.breaking->setMarkerSize(10);
   hideFromLegend(chart(), curve.breaking);
@@ -410,7 +416,7 @@ void ProfileChart::showProfile(const shore::Profile& profile, std::optional<doub
   if (shoreline && shoreline->surf.type) {
     breakingNote_ = QStringLiteral("　ξ0 = %1 %2").arg(
         metres(shoreline->surf.xi0),
-        QString::fromUtf8(report::breakerTypeDisplayName(*shoreline->surf.type).data()));
+        QString::fromUtf8(report::breakerTypeDisplayName(*shoreline->surf.type, gui::language()).data()));
   }
   limit_->replace(limit);
   ursell_->replace(ursell);
@@ -481,9 +487,17 @@ void ProfileChart::rescale() {
   // Round distances from the shoreline, whatever the seaward end.  The
   // interval is set before the range, so that no range is ever drawn with
   // the ticks of a much smaller one.
-  const double xStep = niceRange(0, xMax, 7).step();
-  if (xAxis_->tickInterval() != xStep) xAxis_->setTickInterval(xStep);
+  setXTicks(xMax);
   xAxis_->setRange(xMin, xMax);
+  // An empty chart (no profile, or one that failed) has no scale to read.
+  const bool empty = profile_.stations.empty();
+  for (QAbstractAxis* axis : std::initializer_list<QAbstractAxis*>{
+           xAxis_, heightAxis_, depthAxis_, secondaryAxis_}) {
+    if (axis->labelsVisible() == empty) axis->setLabelsVisible(!empty);
+  }
+  for (QAbstractAxis* axis : std::initializer_list<QAbstractAxis*>{xAxis_, heightAxis_}) {
+    if (axis->isGridLineVisible() == empty) axis->setGridLineVisible(!empty);
+  }
 
   // Heights: every curve and the markers on it, with room above for labels.
   double hMax = 0;
@@ -540,6 +554,17 @@ void ProfileChart::rescale() {
   setNiceRange(secondaryAxis_, niceRange(std::min(lo, 0.0), hi, 6));
   placeLegend();
   placeLabels();
+}
+
+void ProfileChart::setXTicks(double xMax) {
+  // About one labelled distance per 60 pixels of plot, at least three, at
+  // a round step of 1, 2 or 5 times a power of ten.
+  const int ticks = std::clamp(int(chart()->plotArea().width() / 60), 3, 12);
+  const double raw = xMax / (ticks - 1);
+  const double decade = std::pow(10.0, std::floor(std::log10(raw)));
+  const double unit = raw / decade;
+  const double step = (unit <= 1 ? 1 : unit <= 2 ? 2 : unit <= 5 ? 5 : 10) * decade;
+  if (xAxis_->tickInterval() != step) xAxis_->setTickInterval(step);
 }
 
 void ProfileChart::placeLegend() {

@@ -98,6 +98,7 @@ class ProfileChart final : public QChartView {
   // A hidden curve is drawn with no stations, whatever it is given, until
   // shown again (takes effect at the next drawing of the curve).
   void setHeightCurveHidden(int curve, bool hidden);
+  bool isHeightCurveShown(int curve) const { return !curves_.at(std::size_t(curve)).hidden; }
 
   // Where the markers stand, for checks and the hover text: the depths (m)
   // of the onset and breaking markers of curve 0, NaN when not shown.
@@ -144,6 +145,8 @@ class ProfileChart final : public QChartView {
   void rescale();
   void setHovered(int station);
   void placeLabels();
+  // Round distances for the x axis up to `xMax` (m), as many as its width holds.
+  void setXTicks(double xMax);
   // The legend runs under the plot while its entries fit there in one row
   // (Qt Charts cuts off the names of a row too long), else down the right.
   void placeLegend();

@@ -1,4 +1,5 @@
 #include "gui/profile/ProfileModel.h"
+#include "gui/language.h"
 
 #include <QFont>
 #include <algorithm>
@@ -6,16 +7,34 @@
 
 #include "report/csv_text.h"
 #include "report/profile_table.h"
+#include "runtime/text.h"
 
 namespace saiha::profile {
+
+namespace {
+// The rule and point columns hold names, the others numbers.
+bool isText(int column) { return column == 2 || column == 3; }
+}  // namespace
 
 void ProfileModel::setProfile(const shore::Profile& profile) {
   beginResetModel();
   rows_.clear();
   rows_.reserve(profile.stations.size());
   for (const shore::Station& station : profile.stations) {
-    rows_.push_back({report::profileRow(station), report::stationError(station),
-                     station.mark != shore::Mark::None});
+    Row row{report::profileRow(station), {}, report::stationError(station, gui::language()),
+            station.mark != shore::Mark::None};
+    // The values behind the numeric cells, in the columns' order (the rule
+    // and the point are names, shown as they are).
+    const shore::State& s = station.state;
+    const std::array<float, 12> values = {station.x, s.h,         0,         0,
+                                          s.H,       s.L,         s.C,       s.theta,
+                                          s.aBottom, s.uBottom,   s.aSurface, s.uSurface};
+    for (std::size_t i = 0; i < row.cells.size(); ++i) {
+      row.shown[i] = QString::fromStdString(row.cells[i].empty() || isText(int(i))
+                                                ? row.cells[i]
+                                                : rt::formatResult(values[i]));
+    }
+    rows_.push_back(std::move(row));
   }
   endResetModel();
 }
@@ -33,6 +52,8 @@ QVariant ProfileModel::data(const QModelIndex& index, int role) const {
   const Row& row = rows_[std::size_t(index.row())];
   switch (role) {
     case Qt::DisplayRole:
+      return row.shown[std::size_t(index.column())];
+    case Qt::EditRole:  // what a copy takes: every digit
       return QString::fromStdString(row.cells[std::size_t(index.column())]);
     case Qt::ToolTipRole:
       if (!row.error.empty())
@@ -46,7 +67,7 @@ QVariant ProfileModel::data(const QModelIndex& index, int role) const {
       }
       break;
     case Qt::TextAlignmentRole:
-      return int(Qt::AlignRight | Qt::AlignVCenter);
+      return int((isText(index.column()) ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
     default:
       break;
   }
@@ -81,8 +102,9 @@ QString selectionText(const QAbstractItemModel& model, const QModelIndexList& se
   for (int row : rows) {
     QStringList line;
     for (int column : columns) {
-      line.append(cells.count({row, column}) ? model.data(model.index(row, column)).toString()
-                                             : QString());
+      line.append(cells.count({row, column})
+                      ? model.data(model.index(row, column), Qt::EditRole).toString()
+                      : QString());
     }
     lines.append(line.join(QLatin1Char('\t')));
   }

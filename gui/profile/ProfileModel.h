@@ -42,7 +42,8 @@ class ProfileModel final : public QAbstractTableModel {
 
  private:
   struct Row {
-    std::array<std::string, 12> cells;
+    std::array<std::string, 12> cells;   // full precision, for copies and the CSV
+    std::array<QString, 12> shown;       // as the sheet shows numbers: two decimals
     std::string error;  // empty when the station computed
     bool marked = false;
   };

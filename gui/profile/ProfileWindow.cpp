@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDockWidget>
@@ -11,10 +12,15 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QSettings>
+#include <QSignalBlocker>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QSvgGenerator>
@@ -34,8 +40,11 @@
 #include "gui/profile/ProfileModel.h"
 #include "gui/profile/RandomView.h"
 #include "report/profile_table.h"
+#include "gui/language.h"
+#include "gui/profile/ChartExport.h"
 #include "report/shoreline_table.h"
 #include "gui/style.h"
+#include "report/csv_text.h"
 #include "shore/comparison.h"
 
 namespace saiha::profile {
@@ -71,8 +80,27 @@ QScatterSeries::MarkerShape shoalingMarker(shore::Shoaling shoaling) {
                                                 : QScatterSeries::MarkerShapeRectangle;
 }
 QString modelName(const shore::Model& model) {
-  return QString::fromStdString(report::rowDisplayName(shore::ComparisonRow{model}));
+  return QString::fromStdString(
+      report::rowDisplayName(shore::ComparisonRow{model}, gui::language()));
 }
+// A model's stable name in exported files: "goda1970/two-regime".
+std::string stableName(const shore::Model& model) {
+  return std::string(shore::breakerName(model.breaker)) + "/" +
+         std::string(shore::shoalingName(model.shoaling));
+}
+
+// Writes `bytes` whole to `path`, or leaves any file there as it was.
+bool writeFile(const QString& path, const std::function<bool(QIODevice&)>& write) {
+  QSaveFile file(path);
+  return file.open(QIODevice::WriteOnly) && write(file) && file.commit();
+}
+bool writeText(const QString& path, const std::string& text) {
+  return writeFile(path, [&text](QIODevice& out) {
+    return out.write(text.data(), qint64(text.size())) == qint64(text.size());
+  });
+}
+
+const QString kSettings = QStringLiteral("profile/");
 // The legend's name for the calculation window's wave while it is alone.
 QString waveName() { return ProfileWindow::tr("波高 H"); }
 
@@ -201,7 +229,8 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   comparisonTable_ = new StationTable(comparison_, QStringLiteral("comparison"));
   comparisonTable_->setColumnWidth(
       ComparisonModel::Name,
-      table_->fontMetrics().horizontalAdvance(tr("Kamphuis (1991)・首藤 (1974)")) + 40);
+      table_->fontMetrics().horizontalAdvance(modelName(
+          {shore::BreakerLimit::Kamphuis, shore::Shoaling::Shuto})) + 40);
   for (int column = ComparisonModel::Hb; column < ComparisonModel::Message; ++column) {
     comparisonTable_->setColumnWidth(column, numberWidth);
   }
@@ -247,6 +276,64 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
 
   buildMenus();
   reporter_ = [this](const QString& message) { QMessageBox::warning(this, title(), message); };
+  restoreSettings();
+}
+
+ProfileWindow::~ProfileWindow() { saveSettings(); }
+
+void ProfileWindow::closeEvent(QCloseEvent* event) {
+  saveSettings();
+  QMainWindow::closeEvent(event);
+}
+
+void ProfileWindow::saveSettings() const {
+  QSettings settings;
+  settings.setValue(kSettings + QStringLiteral("geometry"), saveGeometry());
+  settings.setValue(kSettings + QStringLiteral("state"), saveState());
+  QStringList breakers, shoalings, transport;
+  for (shore::BreakerLimit b : shore::kBreakerLimits) {
+    if (panel_->breakerBox(b)->isChecked()) breakers.append(QString::fromUtf8(shore::breakerName(b)));
+  }
+  for (shore::Shoaling s : shore::kShoalings) {
+    if (panel_->shoalingBox(s)->isChecked()) {
+      shoalings.append(QString::fromUtf8(shore::shoalingName(s)));
+    }
+  }
+  for (int i = 0; i < 4; ++i) transport.append(panel_->paramBox(i)->text());
+  // Empty lists are stored as such: "none checked" is a choice to keep.
+  settings.setValue(kSettings + QStringLiteral("breakers"), breakers.join(QLatin1Char(',')));
+  settings.setValue(kSettings + QStringLiteral("shoalings"), shoalings.join(QLatin1Char(',')));
+  settings.setValue(kSettings + QStringLiteral("transport"), transport);
+  settings.setValue(kSettings + QStringLiteral("quantity"), quantity_->currentIndex());
+}
+
+void ProfileWindow::restoreSettings() {
+  const QSettings settings;
+  restoreGeometry(settings.value(kSettings + QStringLiteral("geometry")).toByteArray());
+  restoreState(settings.value(kSettings + QStringLiteral("state")).toByteArray());
+  // Restored quietly: the comparison tab comes forward only for the user's
+  // own changes.
+  const QSignalBlocker quiet(panel_);
+  if (settings.contains(kSettings + QStringLiteral("breakers"))) {
+    const QStringList names =
+        settings.value(kSettings + QStringLiteral("breakers")).toString().split(QLatin1Char(','));
+    for (shore::BreakerLimit b : shore::kBreakerLimits) {
+      panel_->breakerBox(b)->setChecked(names.contains(QString::fromUtf8(shore::breakerName(b))));
+    }
+  }
+  if (settings.contains(kSettings + QStringLiteral("shoalings"))) {
+    const QStringList names =
+        settings.value(kSettings + QStringLiteral("shoalings")).toString().split(QLatin1Char(','));
+    for (shore::Shoaling s : shore::kShoalings) {
+      panel_->shoalingBox(s)->setChecked(names.contains(QString::fromUtf8(shore::shoalingName(s))));
+    }
+  }
+  const QStringList transport = settings.value(kSettings + QStringLiteral("transport")).toStringList();
+  if (transport.size() == 4) {
+    for (int i = 0; i < 4; ++i) panel_->paramBox(i)->setText(transport[i]);
+  }
+  const int quantity = settings.value(kSettings + QStringLiteral("quantity"), 0).toInt();
+  if (quantity >= 0 && quantity < quantity_->count()) quantity_->setCurrentIndex(quantity);
 }
 
 QString ProfileWindow::title() { return tr("断面図 — 砕波の計算"); }
@@ -254,9 +341,9 @@ QString ProfileWindow::title() { return tr("断面図 — 砕波の計算"); }
 void ProfileWindow::buildMenus() {
   QMenu* file = menuBar()->addMenu(tr("ファイル(&F)"));
   const auto exporter = [this](bool (ProfileWindow::*save)(const QString&), QString caption,
-                               QString mime, QString suffix) {
+                               QString mime, QString suffix, QString stem = QStringLiteral("profile")) {
     return [=, this] {
-      const QString path = askPath(caption, mime, suffix);
+      const QString path = askPath(caption, mime, suffix, stem);
       if (!path.isEmpty()) (this->*save)(path);
     };
   };
@@ -269,6 +356,10 @@ void ProfileWindow::buildMenus() {
   file->addAction(tr("表を CSV で保存(&C)..."), this,
                   exporter(&ProfileWindow::exportCsv, tr("表を CSV で保存"),
                            QStringLiteral("text/csv"), QStringLiteral("csv")));
+  file->addAction(tr("比較表を CSV で保存(&M)..."), this,
+                  exporter(&ProfileWindow::exportComparisonCsv, tr("比較表を CSV で保存"),
+                           QStringLiteral("text/csv"), QStringLiteral("csv"),
+                           QStringLiteral("models")));
   file->addSeparator();
   QAction* close = file->addAction(tr("閉じる(&X)"), this, &QWidget::close);
   close->setShortcut(QKeySequence::Close);
@@ -276,17 +367,31 @@ void ProfileWindow::buildMenus() {
   QAction* panel = dock_->toggleViewAction();
   panel->setText(tr("モデルの比較(&M)"));
   view->addAction(panel);
+  view->addSeparator();
+  gui::addLanguageMenu(view);
+}
+
+QString ProfileWindow::defaultFileName(const QString& stem, const QString& suffix) const {
+  return QStringLiteral("%1_Ho%2_T%3_a%4_n%5.%6")
+      .arg(stem, shortest(wave_.Ho), shortest(wave_.T), shortest(wave_.alpha0), shortest(wave_.n),
+           suffix);
 }
 
 QString ProfileWindow::askPath(const QString& caption, const QString& mimeType,
-                               const QString& suffix) {
+                               const QString& suffix, const QString& stem) {
   QFileDialog dialog(this, caption);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setMimeTypeFilters({mimeType});
   dialog.setDefaultSuffix(suffix);
-  dialog.selectFile(tr("断面図.") + suffix);
+  // The folder of the last export, and a name that says what is in the file.
+  QSettings settings;
+  const QString folder = settings.value(kSettings + QStringLiteral("exportFolder")).toString();
+  if (!folder.isEmpty() && QDir(folder).exists()) dialog.setDirectory(folder);
+  dialog.selectFile(defaultFileName(stem, suffix));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().constFirst();
+  const QString path = dialog.selectedFiles().constFirst();
+  settings.setValue(kSettings + QStringLiteral("exportFolder"), QFileInfo(path).absolutePath());
+  return path;
 }
 
 void ProfileWindow::setReporter(Reporter reporter) { reporter_ = std::move(reporter); }
@@ -345,12 +450,14 @@ void ProfileWindow::redraw() {
 
   if (error != shore::Error::None) {
     profile_.stations.clear();
+    others_.clear();
+    otherModels_.clear();
     profile_.error = error;
     chart_->clearProfile();
     showShoreline(nullptr);
     chart_->chart()->setTitle(QString());
     model_->setProfile(profile_);
-    showError(QString::fromStdString(report::errorText(error)));
+    showError(QString::fromStdString(report::errorText(error, gui::language())));
     note_->hide();
     return;
   }
@@ -361,7 +468,9 @@ void ProfileWindow::redraw() {
 
   // Every other checked model over the same stations in x.  A model whose
   // breaking point is not found draws nothing; its row says why.
-  std::vector<shore::Profile> others;
+  std::vector<shore::Profile>& others = others_;
+  others.clear();
+  otherModels_.clear();
   others.reserve(models.size());
   std::vector<ProfileChart::CurveStations> curves;
   shore::ProfileOptions options;
@@ -373,6 +482,7 @@ void ProfileWindow::redraw() {
       continue;
     }
     others.push_back(shore::profile(wave, options, model));
+    otherModels_.push_back(model);
     curves.push_back({curveFor(model), &others.back().stations});
   }
   chart_->setHeightCurveHidden(0, !waveShown);
@@ -388,22 +498,26 @@ void ProfileWindow::redraw() {
     notes << tr("この波は線形浅水変形のうちに砕波します（非線形浅水変形の開始点が砕波点より"
                 "岸側にある急な波）．");
   }
-  const std::string warnings = report::warningText(profile_.breaking.warnings);
+  const std::string warnings = report::warningText(profile_.breaking.warnings, gui::language());
   if (!warnings.empty()) notes << QString::fromStdString(warnings);
   note_->setText(notes.join(QLatin1Char('\n')));
   note_->setVisible(!notes.isEmpty());
 }
 
-void ProfileWindow::refreshComparison(const shore::Wave& wave) {
-  const std::vector<shore::ComparisonRow> all = shore::compare(wave, panel_->params());
+std::vector<shore::ComparisonRow> ProfileWindow::comparisonRows(const shore::Wave& wave) const {
+  // The checked models' rows and the empirical one.
+  std::vector<shore::ComparisonRow> rows = shore::compare(wave, panel_->params());
   const std::vector<shore::Model> models = panel_->checkedModels();
+  std::erase_if(rows, [&models](const shore::ComparisonRow& row) {
+    return row.model && std::find(models.begin(), models.end(), *row.model) == models.end();
+  });
+  return rows;
+}
+
+void ProfileWindow::refreshComparison(const shore::Wave& wave) {
   std::vector<ComparisonModel::Entry> entries;
-  for (const shore::ComparisonRow& row : all) {
-    if (!row.model) {
-      entries.push_back({row, QColor()});
-    } else if (std::find(models.begin(), models.end(), *row.model) != models.end()) {
-      entries.push_back({row, gui::breakerColor(row.model->breaker)});
-    }
+  for (const shore::ComparisonRow& row : comparisonRows(wave)) {
+    entries.push_back({row, row.model ? gui::breakerColor(row.model->breaker) : QColor()});
   }
   comparison_->setRows(entries);
 }
@@ -441,7 +555,7 @@ void ProfileWindow::showShoreline(const shore::Shoreline* s) {
     return;
   }
   const QString type = s->surf.type
-                           ? QString::fromUtf8(report::breakerTypeDisplayName(*s->surf.type).data())
+                           ? QString::fromUtf8(report::breakerTypeDisplayName(*s->surf.type, gui::language()).data())
                            : QString();
   shoreline_[0]->setText(QStringLiteral("ξ0 = %1 %2").arg(twoDecimals(s->surf.xi0), type));
   shoreline_[1]->setText(QStringLiteral("ηb = %1 m").arg(twoDecimals(s->setup.etaB)));
@@ -461,7 +575,8 @@ void ProfileWindow::showHover(int index) {
       QStringLiteral("x = %1 m　h = %2 m　").arg(twoDecimals(station.x), twoDecimals(s.h));
   if (!s.ok()) {
     text +=
-        tr("計算できません: ") + QString::fromStdString(report::stationError(station));
+        tr("計算できません: ") +
+        QString::fromStdString(report::stationError(station, gui::language()));
   } else {
     text += tr("H = %1 m（%2）　L = %3 m　θ = %4°　C = %5 m/s　"
                 "底面 a = %6 m, u = %7 m/s　表面 a = %8 m, u = %9 m/s")
@@ -472,10 +587,16 @@ void ProfileWindow::showHover(int index) {
   hover_->setText(text);
 }
 
+ExportText ProfileWindow::exportText() const {
+  // The inputs as the chart's title gives them, then the models drawn.
+  QStringList models;
+  if (chart_->isHeightCurveShown(0)) models.append(modelName(shore::Model{}));
+  for (const shore::Model& model : otherModels_) models.append(modelName(model));
+  return {title(), chart_->chart()->title() + QStringLiteral("\n") + models.join(QStringLiteral("\n"))};
+}
+
 bool ProfileWindow::exportPng(const QString& path) {
-  QSaveFile file(path);
-  const QPixmap pixmap = chart_->grab();
-  if (!file.open(QIODevice::WriteOnly) || !pixmap.save(&file, "PNG") || !file.commit()) {
+  if (!writeFile(path, [this](QIODevice& out) { return writePng(*chart_, exportText(), out); })) {
     reporter_(tr("PNG 画像を保存できませんでした: ") + path);
     return false;
   }
@@ -483,34 +604,50 @@ bool ProfileWindow::exportPng(const QString& path) {
 }
 
 bool ProfileWindow::exportSvg(const QString& path) {
-  QSaveFile file(path);
-  bool written = file.open(QIODevice::WriteOnly);
-  if (written) {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(chart_->size());
-    svg.setViewBox(QRect(QPoint(0, 0), chart_->size()));
-    svg.setTitle(title());
-    svg.setDescription(chart_->chart()->title());
-    QPainter painter;
-    written = painter.begin(&svg);
-    if (written) {
-      chart_->render(&painter, QRectF(), chart_->viewport()->rect());
-      written = painter.end();
-    }
-  }
-  if (!written || !file.commit()) {
+  if (!writeFile(path, [this](QIODevice& out) { return writeSvg(*chart_, exportText(), out); })) {
     reporter_(tr("SVG 画像を保存できませんでした: ") + path);
     return false;
   }
   return true;
 }
 
+std::string ProfileWindow::profilesCsv() const {
+  std::string text;
+  std::array<std::string_view, report::kProfileHeader.size() + 1> header{"model"};
+  std::copy(report::kProfileHeader.begin(), report::kProfileHeader.end(), header.begin() + 1);
+  report::appendCsvRecord(text, header);
+  const auto append = [&text](const shore::Model& model, const shore::Profile& profile) {
+    const std::string name = stableName(model);
+    for (const shore::Station& station : profile.stations) {
+      const auto cells = report::profileRow(station);
+      std::array<std::string_view, report::kProfileHeader.size() + 1> row{name};
+      std::copy(cells.begin(), cells.end(), row.begin() + 1);
+      report::appendCsvRecord(text, row);
+    }
+  };
+  // The default model's stations whenever its curve is drawn, or when no
+  // other model is: they are the table's.
+  if (chart_->isHeightCurveShown(0) || otherModels_.empty()) append(shore::Model{}, profile_);
+  for (std::size_t i = 0; i < otherModels_.size(); ++i) append(otherModels_[i], others_[i]);
+  return text;
+}
+
 bool ProfileWindow::exportCsv(const QString& path) {
-  QSaveFile file(path);
-  const std::string text = model_->csv();
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
+  if (!writeText(path, profilesCsv())) {
+    reporter_(tr("CSV を保存できませんでした: ") + path);
+    return false;
+  }
+  return true;
+}
+
+bool ProfileWindow::exportComparisonCsv(const QString& path) {
+  // The table's rows, in the columns of `saiha-calc compare`.
+  std::string text;
+  report::appendCsvRecord(text, report::kCompareHeader);
+  for (const shore::ComparisonRow& row : comparisonRows(wave_)) {
+    report::appendCsvRecord(text, report::compareRow(row, gui::language()));
+  }
+  if (!writeText(path, text)) {
     reporter_(tr("CSV を保存できませんでした: ") + path);
     return false;
   }

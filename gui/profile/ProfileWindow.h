@@ -8,7 +8,11 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "gui/profile/ChartExport.h"
+#include "shore/comparison.h"
 #include "shore/engine.h"
 #include "shore/model_choice.h"
 #include "shore/shoreline.h"
@@ -65,10 +69,19 @@ class ProfileWindow final : public QMainWindow {
 
   // Exports; each returns false (and reports why) when the file could not be
   // written whole.  PNG: the chart at the screen's device-pixel ratio.  SVG:
-  // the chart as vectors.  CSV: the table, as saiha-calc writes a profile.
+  // the chart as vectors, every curve cut at the plot's edges.  Both carry
+  // the inputs and models in their title and description.  CSV: the
+  // stations of every checked model (the default one when none is), a
+  // `model` column first and then the columns of `saiha-calc profile`.
+  // Comparison CSV: the table of models as `saiha-calc compare` writes it.
   bool exportPng(const QString& path);
   bool exportSvg(const QString& path);
   bool exportCsv(const QString& path);
+  bool exportComparisonCsv(const QString& path);
+  // The CSV of exportCsv.
+  std::string profilesCsv() const;
+  // A file name saying what is exported: "profile_Ho1_T10_a30_n60.svg".
+  QString defaultFileName(const QString& stem, const QString& suffix) const;
 
   void setReporter(Reporter reporter);
 
@@ -78,14 +91,24 @@ class ProfileWindow final : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Geometry, checked models, transport parameters and the second quantity
+  // are kept for the next run (QSettings, group "profile").
+  void closeEvent(QCloseEvent* event) override;
+
+ public:
+  ~ProfileWindow() override;
 
  private:
+  ExportText exportText() const;
+  void saveSettings() const;
+  void restoreSettings();
   void buildMenus();
   void showError(const QString& message);
   // Draws the wave and depth last read from the calculation window.
   void redraw();
   // The comparison table for the wave, with the panel's parameters.
   void refreshComparison(const shore::Wave& wave);
+  std::vector<shore::ComparisonRow> comparisonRows(const shore::Wave& wave) const;
   // The chart curve of a model other than the calculation window's, added
   // on first use.
   int curveFor(const shore::Model& model);
@@ -93,8 +116,10 @@ class ProfileWindow final : public QMainWindow {
   // The shoreline panel for the wave of the calculation window; nothing
   // when `shoreline` is null.
   void showShoreline(const shore::Shoreline* shoreline);
-  // Asks for a file name to save to, with the file type's suffix and filter.
-  QString askPath(const QString& caption, const QString& mimeType, const QString& suffix);
+  // Asks for a file name to save to, with the file type's suffix and filter,
+  // in the folder of the last export, proposing `stem` and the inputs.
+  QString askPath(const QString& caption, const QString& mimeType, const QString& suffix,
+                  const QString& stem);
 
   const sheet::SheetAccess& source_;
   // The calculation window's boxes as refresh() last read them.
@@ -102,6 +127,9 @@ class ProfileWindow final : public QMainWindow {
   bool depthSet_ = false;
   std::optional<double> depth_;
   shore::Profile profile_;
+  // The other checked models and their profiles, as last drawn.
+  std::vector<shore::Model> otherModels_;
+  std::vector<shore::Profile> others_;
   ProfileChart* chart_ = nullptr;
   ProfileModel* model_ = nullptr;
   QTableView* table_ = nullptr;

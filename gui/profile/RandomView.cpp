@@ -125,7 +125,7 @@ void RandomView::redraw() {
   hover_->clear();
   if (!profile_.ok()) {
     edge_->clear();
-    message_->setText(QString::fromStdString(report::errorText(profile_.error)));
+    message_->setText(QString::fromStdString(report::errorText(profile_.error, gui::language())));
     message_->setStyleSheet(gui::errorStyle());
     return;
   }
@@ -133,7 +133,7 @@ void RandomView::redraw() {
   QString note = tr("合田 (1975) の不規則波の砕波変形：砕波帯の沖側端 h = %1 m で H1/3 = %2 m．"
                     "H0′ は屈折・回折を考慮した換算沖波波高です（規則波の Ho とは異なります）．")
                      .arg(twoDecimals(profile_.edge.h), twoDecimals(profile_.edge.H13));
-  const std::string warnings = report::warningText(profile_.edge.warnings);
+  const std::string warnings = report::warningText(profile_.edge.warnings, gui::language());
   if (!warnings.empty()) note += QStringLiteral("\n") + QString::fromStdString(warnings);
   message_->setText(note);
   const double edgeX = n_ * double(profile_.edge.h);

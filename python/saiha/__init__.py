@@ -65,6 +65,7 @@ __all__ = [
     "calc",
     "calc_frame",
     "error_text",
+    "LANGUAGES",
     "profile",
     "FRAME_COLUMNS",
     "MAX_WORKERS",
@@ -141,23 +142,41 @@ if [(int(e), e.name) for e in Error] != _CODES:  # pragma: no cover
 ERROR_CODES: dict[int, str] = {int(e): e.name for e in Error}
 
 
+#: The languages of the messages: Japanese (the default) and English.
+LANGUAGES: tuple[str, ...] = ("ja", "en")
+
 #: Whether each value below ERROR_COUNT is a code (a reserved value is not).
 _IS_CODE = np.zeros(_saiha.ERROR_COUNT, dtype=bool)
 _IS_CODE[[int(code) for code in Error]] = True
-#: The message of each code, by value ("" for a reserved value).
-_ERROR_TEXTS = np.array(
-    [_saiha.error_text(code) if _IS_CODE[code] else "" for code in range(_saiha.ERROR_COUNT)],
-    dtype=object,
-)
+#: The message of each code, by language and value ("" for a reserved value).
+_ERROR_TEXTS = {
+    lang: np.array(
+        [_saiha.error_text(code, lang) if _IS_CODE[code] else ""
+         for code in range(_saiha.ERROR_COUNT)],
+        dtype=object,
+    )
+    for lang in LANGUAGES
+}
 
 
-def error_text(code: Any) -> Any:
-    """The calculation window's message (Japanese) for error codes.
+def _error_texts(lang: str) -> np.ndarray:
+    """The message of every code in ``lang``, indexed by code."""
+    try:
+        return _ERROR_TEXTS[lang]
+    except (KeyError, TypeError):
+        raise ValueError(f"unknown language {lang!r}; one of {LANGUAGES}") from None
+
+
+def error_text(code: Any, lang: str = "ja") -> Any:
+    """The calculation window's message for error codes.
 
     Parameters
     ----------
     code : int or array_like of int
         Values of :class:`Error`, such as :attr:`Result.error`; 0 gives ``""``.
+    lang : {"ja", "en"}
+        The language of the messages, Japanese by default; the texts of
+        ``saiha-calc --lang``.
 
     Returns
     -------
@@ -168,21 +187,23 @@ def error_text(code: Any) -> Any:
     Raises
     ------
     ValueError
-        For a number that is not an error code.
+        For a number that is not an error code, or a language not in
+        :data:`LANGUAGES`.
     TypeError
         For something that does not hold integers.
     """
+    texts = _error_texts(lang)
     codes = np.asarray(code)
     if codes.dtype.kind not in "iu":
         raise TypeError(f"an error code is an integer, not {type(code).__name__} of {codes.dtype}")
     if codes.ndim == 0:
-        return _saiha.error_text(int(codes))
+        return _saiha.error_text(int(codes), lang)
     if codes.size and (codes.min() < 0 or codes.max() >= _saiha.ERROR_COUNT
                        or not _IS_CODE[codes].all()):
         outside = (codes < 0) | (codes >= _saiha.ERROR_COUNT)
         bad = codes[outside].flat[0] if outside.any() else codes[~_IS_CODE[codes]].flat[0]
         raise ValueError(f"{bad} is not an error code (0 to {_saiha.ERROR_COUNT - 1})")
-    return _ERROR_TEXTS[codes]
+    return texts[codes]
 
 
 class CalcError(ValueError):
@@ -492,6 +513,7 @@ def calc_frame(
     workers: Optional[int] = None,
     breaker: str = "goda1970",
     shoaling: str = "two-regime",
+    lang: str = "ja",
 ) -> pd.DataFrame:
     """One calculation per row of a table of cases, as saiha-calc does.
 
@@ -506,6 +528,8 @@ def calc_frame(
         Threads sharing the rows; all cores by default.
     breaker, shoaling : str
         The model, as for :func:`calc`.
+    lang : {"ja", "en"}
+        The language of the ``error`` column, Japanese by default.
 
     Returns
     -------
@@ -524,7 +548,7 @@ def calc_frame(
         ``df`` is not a DataFrame (a dict: ``pd.DataFrame(d)`` first), a
         column name appears twice, a column ``Ho``, ``T``, ``alpha0`` or
         ``n`` is missing (the error is also a KeyError), a result column
-        (``Hb``...) is among the inputs, or an unknown model name.
+        (``Hb``...) is among the inputs, or an unknown model name or language.
     TypeError
         An input column does not hold numbers.
     """
@@ -540,6 +564,7 @@ def calc_frame(
     clashing = [name for name in df.columns if name in FRAME_COLUMNS and name not in INPUT_COLUMNS]
     if clashing:
         raise ValueError(f"calc_frame: the input column {clashing[0]!r} is a result's name")
+    texts = _error_texts(lang)
     inputs = {name: _frame_column(df, name) for name in INPUT_COLUMNS[:4]}
     h = _frame_column(df, "h") if "h" in df.columns else None
     result = calc(*inputs.values(), h, workers=workers, breaker=breaker, shoaling=shoaling)
@@ -549,7 +574,7 @@ def calc_frame(
     }
     data.update(inputs)
     data.update((name, getattr(result, name)) for name in RESULT_NAMES)
-    data["error"] = _ERROR_TEXTS[result.error]
+    data["error"] = texts[result.error]
     return pd.DataFrame(data, index=df.index, columns=output_columns(df.columns))
 
 
@@ -707,6 +732,7 @@ def compare(
     porosity: float = 0.4,
     warnings: bool = False,
     height: str = "regular",
+    lang: str = "ja",
 ) -> pd.DataFrame:
     """Every breaker and shoaling model on one wave, and the longshore transport of each.
 
@@ -731,6 +757,8 @@ def compare(
         line) for the sea H0′ = Kr·Ho, T1/3 = T, replaces ``Hb`` and
         ``gamma`` (H1/3/hb) and feeds the transport, as
         ``saiha-calc compare --height significant``.
+    lang : {"ja", "en"}
+        The language of the ``error`` column, Japanese by default.
 
     Returns
     -------
@@ -769,6 +797,7 @@ def compare(
         raise ValueError(f"height must be 'regular' or 'significant', not {height!r}")
     wave = [_real_number(name, value)
             for name, value in (("Ho", Ho), ("T", T), ("alpha0", alpha0), ("n", n))]
+    texts = _error_texts(lang)
     params = _transport_numbers(K, rho, rho_s, porosity)
     columns = _saiha.compare(*wave, *params, height == "significant")
     codes = columns.pop("error")
@@ -776,7 +805,7 @@ def compare(
     if codes[0] in _BAD_WAVE:
         raise CalcError(codes[0])
     _transport_params(*params)
-    columns["error"] = _ERROR_TEXTS[codes]
+    columns["error"] = texts[codes]
     return pd.DataFrame(columns, columns=[*COMPARE_COLUMNS, *(["warning"] if warnings else [])])
 
 

@@ -38,7 +38,7 @@ def calc(
     flat or not of one length, or for an unknown model name.
     """
 
-def error_text(code: int) -> str:
+def error_text(code: int, lang: str = "ja") -> str:
     """The window's message for an error code; "" for 0; ValueError for others."""
 
 def profile(

@@ -36,6 +36,7 @@ def calc_frame(
     workers: Optional[int] = 1,
     breaker: str = "goda1970",
     shoaling: str = "two-regime",
+    lang: str = "ja",
 ) -> dd.DataFrame:
     """:func:`saiha.calc_frame` over every partition of a Dask DataFrame.
 
@@ -51,6 +52,8 @@ def calc_frame(
         None uses all cores of the machine running the partition.
     breaker, shoaling : str
         The model, as for :func:`saiha.calc`; the defaults are the window's.
+    lang : {"ja", "en"}
+        The language of the ``error`` column, Japanese by default.
 
     Returns
     -------
@@ -66,9 +69,15 @@ def calc_frame(
         once rather than when the graph runs.
     """
     saiha._model(breaker, shoaling)
+    saiha._error_texts(lang)
     # The result of an empty partition: the columns, passed-through ones
     # included, and their dtypes; a missing or duplicate column fails here.
     meta = saiha.calc_frame(ddf._meta, workers=1)
     return ddf.map_partitions(
-        saiha.calc_frame, workers=workers, breaker=breaker, shoaling=shoaling, meta=meta
+        saiha.calc_frame,
+        workers=workers,
+        breaker=breaker,
+        shoaling=shoaling,
+        lang=lang,
+        meta=meta,
     )

@@ -136,6 +136,21 @@ def test_profile_refuses(args, kwargs, error):
         assert raised.value.code in (Error.INVALID_ANGLE, Error.INVALID_DEPTH)
 
 
+def test_english_follows_saiha_calc_and_japanese_stays_the_default(saiha_calc, cases):
+    """lang="en" gives saiha-calc --lang en's error cells; every face shares the texts."""
+    written = run_saiha_calc(saiha_calc, "--precision", "full", "--lang", "en")
+    english = saiha.calc_frame(cases, lang="en")
+    assert list(english["error"]) == list(written["error"])
+    assert any(english["error"]) and list(english["error"]) != list(saiha.calc_frame(cases)["error"])
+    assert saiha.error_text(Error.INVALID_HEIGHT, lang="en").startswith("Enter a number")
+    assert saiha.error_text(Error.INVALID_HEIGHT) == saiha.error_text(Error.INVALID_HEIGHT, "ja")
+    for call in (lambda: saiha.error_text(1, lang="fr"),
+                 lambda: saiha.calc_frame(cases, lang="EN"),
+                 lambda: saiha.compare(1, 10, 30, 60, lang="de")):
+        with pytest.raises(ValueError, match="language"):
+            call()
+
+
 def test_profile_spacing_is_exact_from_the_shoreline():
     p = saiha.profile(1, 10, 30, 60, from_depth=12, spacing=7)
     regular = p[p["point"] == ""]

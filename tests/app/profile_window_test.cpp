@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -67,7 +69,13 @@ class ProfileWindowTest : public QObject {
   }
 
  private slots:
+  void initTestCase() {
+    // The profile window keeps its settings: each test starts from none,
+    // and none reach the user's own.
+    QStandardPaths::setTestModeEnabled(true);
+  }
   void init() {
+    QSettings().clear();
     modals_.clear();
     connect(&modalWatch_, &QTimer::timeout, this, [this] {
       if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -153,7 +161,7 @@ class ProfileWindowTest : public QObject {
                  saiha::report::kProfileHeader.begin());
     };
     const auto cell = [&](int r, std::string_view name) {
-      return model.data(model.index(r, column(name))).toString();
+      return model.data(model.index(r, column(name)), Qt::EditRole).toString();
     };
     for (int r = 0; row < 0 && r < model.rowCount(); ++r) {
       if (cell(r, "point") == point) row = r;
@@ -240,7 +248,8 @@ class ProfileWindowTest : public QObject {
     press();
     QVERIFY(profile->errorMessage().isEmpty());
     QVERIFY(!std::isnan(profile->chart().breakingMarkerDepth()));
-    QCOMPARE(profile->model().data(profile->model().index(0, 1)).toString(), QString("12"));
+    QCOMPARE(profile->model().data(profile->model().index(0, 1), Qt::EditRole).toString(),
+             QString("12"));
   }
 
   // Exports are files their programs read: an image, an SVG document, CSV
@@ -267,7 +276,7 @@ class ProfileWindowTest : public QObject {
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = csv.readAll().split('\n');
     QCOMPARE(lines.front(),
-             QByteArray("x,h,rule,point,H,L,C,theta,a_bottom,u_bottom,a_surface,u_surface"));
+             QByteArray("model,x,h,rule,point,H,L,C,theta,a_bottom,u_bottom,a_surface,u_surface"));
     QCOMPARE(lines.size(),
              profile->model().rowCount() + 2);  // header, rows, empty after the last LF
     QVERIFY(lines.back().isEmpty());
@@ -288,7 +297,9 @@ class ProfileWindowTest : public QObject {
     table.selectionModel()->select(QItemSelection(model.index(0, 0), model.index(1, 1)),
                                    QItemSelectionModel::Select);
     QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);
-    const auto text = [&](int r, int c) { return model.data(model.index(r, c)).toString(); };
+    const auto text = [&](int r, int c) {
+      return model.data(model.index(r, c), Qt::EditRole).toString();  // every digit
+    };
     QCOMPARE(QApplication::clipboard()->text(),
              QString("x\th\n%1\t%2\n%3\t%4\n").arg(text(0, 0), text(0, 1), text(1, 0), text(1, 1)));
   }
@@ -339,7 +350,9 @@ class ProfileWindowTest : public QObject {
     const int r = row(name);
     QVERIFY(r >= 0);
     const shore::Breaking b = shore::findBreaking({1, 10, 30, 60}, model);
-    const auto cell = [&](int column) { return table.data(table.index(r, column)).toString(); };
+    const auto cell = [&](int column) {
+      return table.data(table.index(r, column), Qt::EditRole).toString();
+    };
     QCOMPARE(cell(ComparisonModel::Hb), QString::fromStdString(saiha::rt::formatShortest(b.Hb)));
     QCOMPARE(cell(ComparisonModel::hb), QString::fromStdString(saiha::rt::formatShortest(b.hb)));
     QCOMPARE(table.rowCount(), 3);
@@ -396,7 +409,7 @@ class ProfileWindowTest : public QObject {
     edit->setText(good);
     QVERIFY(!shown->isVisibleTo(profile));
     const std::vector<shore::ComparisonRow> rows = shore::compare({1, 10, 30, 60});
-    QCOMPARE(table.data(table.index(0, ComparisonModel::QPerYear)).toString(),
+    QCOMPARE(table.data(table.index(0, ComparisonModel::QPerYear), Qt::EditRole).toString(),
              QString::fromStdString(saiha::rt::formatShortest(rows.front().Qyear)));
   }
 };

@@ -138,3 +138,17 @@ saiha_calc_test(random_steep_profile "-DARGS=random|--profile|--H0p|30|--T13|10|
   -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=0.142" "-DSTDOUT_REGEX=^$")
 saiha_calc_test(warnings_column "-DARGS=--warnings|--breaker|kamphuis" -DSTDIN=${cli_data}/defaults.csv
   -DEXIT=0 -DSTDERR=empty "-DSTDOUT_REGEX=,error,warnings\n[^\n]*,,2\n$")
+# The language of the error cells and of standard error: --lang, else
+# SAIHA_LANG, else Japanese; --lang ja gives today's bytes whatever the
+# environment says.
+saiha_calc_test(lang_en_cells "-DARGS=--lang|en|${cli_data}/mixed.csv" -DEXIT=1 -DSTDERR=empty
+  "-DSTDOUT_REGEX=,Enter a number greater than 0 for the slope denominator n [^\n]*\n")
+saiha_calc_test(lang_environment "-DARGS=profile|--Ho|-1|--T|10|--alpha0|30|--n|60" -DEXIT=2
+  -DSTDERR=one_line "-DSTDERR_REGEX=: Enter a number greater than 0 for the deep-water" "-DSTDOUT_REGEX=^$")
+saiha_calc_test(lang_option_over_environment "-DARGS=--lang|ja|${cli_data}/mixed.csv" -DEXIT=1
+  -DSTDERR=empty -DSTDOUT_FILE=${cli_data}/mixed.expected.csv)
+saiha_calc_test(lang_unknown "-DARGS=compare|--Ho|1|--T|10|--alpha0|30|--n|60" -DEXIT=2
+  -DSTDERR=one_line "-DSTDERR_REGEX=SAIHA_LANG: unknown language 'english'" "-DSTDOUT_REGEX=^$")
+set_tests_properties(saiha_calc.lang_environment saiha_calc.lang_option_over_environment
+  PROPERTIES ENVIRONMENT SAIHA_LANG=en)
+set_tests_properties(saiha_calc.lang_unknown PROPERTIES ENVIRONMENT SAIHA_LANG=english)

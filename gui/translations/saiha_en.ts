@@ -1,0 +1,482 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>saiha::gui::Language</name>
+    <message>
+        <source>ja</source>
+        <translation>en</translation>
+    </message>
+</context>
+<context>
+    <name>saiha::profile::ComparisonModel</name>
+    <message>
+        <source>モデル</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Q (m³/年)</source>
+        <translation>Q (m³/yr)</translation>
+    </message>
+    <message>
+        <source>エラー</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>saiha::profile::ModelPanel</name>
+    <message>
+        <source>砕波限界</source>
+        <translation>Breaker limit</translation>
+    </message>
+    <message>
+        <source>浅水変形</source>
+        <translation>Shoaling</translation>
+    </message>
+    <message>
+        <source>線の色は砕波限界，線の種類と砕波点の形は浅水変形を表します．</source>
+        <translation>Line colour: breaker limit. Line style and breaking-point marker: shoaling rule.</translation>
+    </message>
+    <message>
+        <source>沿岸漂砂量 (CERC 公式)</source>
+        <translation>Longshore transport (CERC formula)</translation>
+    </message>
+</context>
+<context>
+    <name>saiha::profile::ProfileChart</name>
+    <message>
+        <source>沖 ←&#x3000;汀線からの距離 x (m)&#x3000;→ 岸</source>
+        <translation>offshore ←   distance from the shoreline x (m)   → shore</translation>
+    </message>
+    <message>
+        <source>波高 H (m)</source>
+        <translation>Wave height H (m)</translation>
+    </message>
+    <message>
+        <source>水</source>
+        <translation>Water</translation>
+    </message>
+    <message>
+        <source>海底</source>
+        <translation>Seabed</translation>
+    </message>
+    <message>
+        <source>砕波限界波高</source>
+        <translation>Breaker height limit</translation>
+    </message>
+    <message>
+        <source>アーセル数 50 の波高</source>
+        <translation>Height at Ursell number 50</translation>
+    </message>
+    <message>
+        <source>波高 H</source>
+        <translation>Wave height H</translation>
+    </message>
+    <message>
+        <source>非線形浅水変形の開始点</source>
+        <translation>Onset of nonlinear shoaling</translation>
+    </message>
+    <message>
+        <source>指定水深</source>
+        <translation>Chosen depth</translation>
+    </message>
+    <message>
+        <source>計算できない地点</source>
+        <translation>Stations not computed</translation>
+    </message>
+    <message>
+        <source>砕波点</source>
+        <translation>Breaking point</translation>
+    </message>
+    <message>
+        <source>砕波点  </source>
+        <translation>Breaking point  </translation>
+    </message>
+    <message>
+        <source>非線形浅水変形の開始点  </source>
+        <translation>Onset of nonlinear shoaling  </translation>
+    </message>
+    <message>
+        <source>指定水深 %1 m</source>
+        <translation>Chosen depth %1 m</translation>
+    </message>
+    <message>
+        <source>水深 (m)</source>
+        <translation>Depth h (m)</translation>
+    </message>
+    <message>
+        <source>波向 θ</source>
+        <translation>Wave angle θ</translation>
+    </message>
+    <message>
+        <source>波向 θ (°)</source>
+        <translation>Wave angle θ (°)</translation>
+    </message>
+    <message>
+        <source>波長 L</source>
+        <translation>Wavelength L</translation>
+    </message>
+    <message>
+        <source>波長 L (m)</source>
+        <translation>Wavelength L (m)</translation>
+    </message>
+    <message>
+        <source>波速 C</source>
+        <translation>Celerity C</translation>
+    </message>
+    <message>
+        <source>波速 C (m/s)</source>
+        <translation>Celerity C (m/s)</translation>
+    </message>
+    <message>
+        <source>底面の最大流速 u</source>
+        <translation>Max. orbital velocity at the bed u</translation>
+    </message>
+    <message>
+        <source>底面の最大流速 u (m/s)</source>
+        <translation>Max. orbital velocity at the bed u (m/s)</translation>
+    </message>
+    <message>
+        <source>底面の軌道片振幅 a</source>
+        <translation>Orbital semi-amplitude at the bed a</translation>
+    </message>
+    <message>
+        <source>底面の軌道片振幅 a (m)</source>
+        <translation>Orbital semi-amplitude at the bed a (m)</translation>
+    </message>
+    <message>
+        <source>表面の最大流速 u</source>
+        <translation>Max. orbital velocity at the surface u</translation>
+    </message>
+    <message>
+        <source>表面の最大流速 u (m/s)</source>
+        <translation>Max. orbital velocity at the surface u (m/s)</translation>
+    </message>
+    <message>
+        <source>表面の軌道片振幅 a</source>
+        <translation>Orbital semi-amplitude at the surface a</translation>
+    </message>
+    <message>
+        <source>表面の軌道片振幅 a (m)</source>
+        <translation>Orbital semi-amplitude at the surface a (m)</translation>
+    </message>
+    <message>
+        <source>%1 の砕波点</source>
+        <translation>Breaking point, %1</translation>
+    </message>
+</context>
+<context>
+    <name>saiha::profile::ProfileModel</name>
+    <message>
+        <source>計算できません: </source>
+        <translation>Cannot compute: </translation>
+    </message>
+</context>
+<context>
+    <name>saiha::profile::ProfileWindow</name>
+    <message>
+        <source>線形浅水変形</source>
+        <translation>linear shoaling</translation>
+    </message>
+    <message>
+        <source>非線形浅水変形</source>
+        <translation>nonlinear shoaling</translation>
+    </message>
+    <message>
+        <source>砕波帯</source>
+        <translation>surf zone</translation>
+    </message>
+    <message>
+        <source>中間域の浅水変形</source>
+        <translation>intermediate shoaling</translation>
+    </message>
+    <message>
+        <source>波高 H</source>
+        <translation>Wave height H</translation>
+    </message>
+    <message>
+        <source>第 2 軸(&amp;Q):</source>
+        <translation>Second &amp;axis:</translation>
+    </message>
+    <message>
+        <source>この波は非線形浅水変形の開始点が砕波点より岸側にあります（非常に急な波）．波高は砕波点で不連続に変わります．</source>
+        <translation>For this wave the onset of nonlinear shoaling lies shoreward of the breaking point (a very steep wave): the wave height jumps at the breaking point.</translation>
+    </message>
+    <message>
+        <source>地点の表</source>
+        <translation>Stations</translation>
+    </message>
+    <message>
+        <source>モデルの比較</source>
+        <translation>Model comparison</translation>
+    </message>
+    <message>
+        <source>モデル</source>
+        <translation>Models</translation>
+    </message>
+    <message>
+        <source>断面図 — 砕波の計算</source>
+        <translation>Cross-shore Profile — Wave Breaking</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>図を PNG 画像で保存(&amp;P)...</source>
+        <translation>Save Chart as &amp;PNG...</translation>
+    </message>
+    <message>
+        <source>図を PNG 画像で保存</source>
+        <translation>Save Chart as PNG</translation>
+    </message>
+    <message>
+        <source>図を SVG 画像で保存(&amp;S)...</source>
+        <translation>Save Chart as &amp;SVG...</translation>
+    </message>
+    <message>
+        <source>図を SVG 画像で保存</source>
+        <translation>Save Chart as SVG</translation>
+    </message>
+    <message>
+        <source>表を CSV で保存(&amp;C)...</source>
+        <translation>Save Stations as &amp;CSV...</translation>
+    </message>
+    <message>
+        <source>表を CSV で保存</source>
+        <translation>Save Stations as CSV</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;X)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>モデルの比較(&amp;M)</source>
+        <translation>&amp;Model Comparison</translation>
+    </message>
+    <message>
+        <source>Ho = %1 m&#x3000;T = %2 s&#x3000;αo = %3°&#x3000;海底勾配 1/%4</source>
+        <translation>Ho = %1 m   T = %2 s   αo = %3°   slope 1/%4</translation>
+    </message>
+    <message>
+        <source>計算できません: </source>
+        <translation>Cannot compute: </translation>
+    </message>
+    <message>
+        <source>H = %1 m（%2）&#x3000;L = %3 m&#x3000;θ = %4°&#x3000;C = %5 m/s&#x3000;底面 a = %6 m, u = %7 m/s&#x3000;表面 a = %8 m, u = %9 m/s</source>
+        <translation>H = %1 m (%2)   L = %3 m   θ = %4°   C = %5 m/s   bed a = %6 m, u = %7 m/s   surface a = %8 m, u = %9 m/s</translation>
+    </message>
+    <message>
+        <source>PNG 画像を保存できませんでした: </source>
+        <translation>Could not save the PNG image: </translation>
+    </message>
+    <message>
+        <source>SVG 画像を保存できませんでした: </source>
+        <translation>Could not save the SVG image: </translation>
+    </message>
+    <message>
+        <source>CSV を保存できませんでした: </source>
+        <translation>Could not save the CSV file: </translation>
+    </message>
+    <message>
+        <source>比較表を CSV で保存(&amp;M)...</source>
+        <translation>Save &amp;Model Comparison as CSV...</translation>
+    </message>
+    <message>
+        <source>比較表を CSV で保存</source>
+        <translation>Save Model Comparison as CSV</translation>
+    </message>
+</context>
+<context>
+    <name>saiha::window::CalcWindow</name>
+    <message>
+        <source>%1
+バージョン %2</source>
+        <translation>%1
+Version %2</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>断面図(&amp;G)</source>
+        <translation>Cross-shore &amp;Profile</translation>
+    </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>バージョン情報(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>バージョン情報</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>MIT ライセンス</source>
+        <translation>MIT License</translation>
+    </message>
+    <message>
+        <source>参考文献</source>
+        <translation>References</translation>
+    </message>
+</context>
+<context>
+    <name>saiha::window::frmKelvo</name>
+    <message>
+        <source>波高Ho（ｍ）</source>
+        <translation>Ho (m)</translation>
+    </message>
+    <message>
+        <source>沖波の波高です．</source>
+        <translation>Deep-water wave height Ho (m).</translation>
+    </message>
+    <message>
+        <source>周期T（秒）</source>
+        <translation>T (s)</translation>
+    </message>
+    <message>
+        <source>波の周期です．</source>
+        <translation>Wave period T (s).</translation>
+    </message>
+    <message>
+        <source>波向αo（°）</source>
+        <translation>αo (°)</translation>
+    </message>
+    <message>
+        <source>海岸の法線に対する沖波の入射角です．</source>
+        <translation>Deep-water angle of incidence αo from the shore normal (°).</translation>
+    </message>
+    <message>
+        <source>海底勾配 1/</source>
+        <translation>Slope 1/</translation>
+    </message>
+    <message>
+        <source>海底勾配の分母です．</source>
+        <translation>Denominator n of the bottom slope 1/n.</translation>
+    </message>
+    <message>
+        <source>計算</source>
+        <translation>Calculate</translation>
+    </message>
+    <message>
+        <source>計算を実行します．</source>
+        <translation>Runs the calculation.</translation>
+    </message>
+    <message>
+        <source>水深（ｍ）</source>
+        <translation>Depth (m)</translation>
+    </message>
+    <message>
+        <source>任意の水深での波高，波長，波向などを計算します．数値を入れて計算ボタンを押してください．</source>
+        <translation>Gives the wave height, wavelength, angle and more at any depth. Enter a depth and press Calculate.</translation>
+    </message>
+    <message>
+        <source>砕波波高（ｍ）</source>
+        <translation>Hb (m)</translation>
+    </message>
+    <message>
+        <source>砕波時の波高です．</source>
+        <translation>Breaker height Hb (m).</translation>
+    </message>
+    <message>
+        <source>砕波水深（ｍ）</source>
+        <translation>hb (m)</translation>
+    </message>
+    <message>
+        <source>砕波時の水深です．</source>
+        <translation>Breaking depth hb (m).</translation>
+    </message>
+    <message>
+        <source>波高水深比γ</source>
+        <translation>γ = Hb/hb</translation>
+    </message>
+    <message>
+        <source>砕波時の波高と水深の比です．</source>
+        <translation>Breaker index γ: breaker height over breaking depth.</translation>
+    </message>
+    <message>
+        <source>砕波波向(°) </source>
+        <translation>θb (°)</translation>
+    </message>
+    <message>
+        <source>砕波時の波向です．</source>
+        <translation>Wave angle at breaking θb (°).</translation>
+    </message>
+    <message>
+        <source>波高(m)</source>
+        <translation>H(m)</translation>
+    </message>
+    <message>
+        <source>波長(m)</source>
+        <translation>L(m)</translation>
+    </message>
+    <message>
+        <source>任意水深での波高です．</source>
+        <translation>Wave height H at the chosen depth (m).</translation>
+    </message>
+    <message>
+        <source>任意水深での波長です．</source>
+        <translation>Wavelength L at the chosen depth (m).</translation>
+    </message>
+    <message>
+        <source>波向(°)</source>
+        <translation>θ(°)</translation>
+    </message>
+    <message>
+        <source>波速(m/s)</source>
+        <translation>C(m/s)</translation>
+    </message>
+    <message>
+        <source>任意水深での波向です．</source>
+        <translation>Wave angle θ at the chosen depth (°).</translation>
+    </message>
+    <message>
+        <source>任意水深での波速です．</source>
+        <translation>Wave celerity C at the chosen depth (m/s).</translation>
+    </message>
+    <message>
+        <source>表面</source>
+        <translation>Top</translation>
+    </message>
+    <message>
+        <source>任意水深での波による水面水粒子軌道の片振幅です．</source>
+        <translation>Orbital semi-amplitude a of water particles at the surface, at the chosen depth (m).</translation>
+    </message>
+    <message>
+        <source>任意水深での波による水面水粒子の最大速度です．</source>
+        <translation>Maximum orbital velocity u of water particles at the surface, at the chosen depth (m/s).</translation>
+    </message>
+    <message>
+        <source>底面</source>
+        <translation>Bed</translation>
+    </message>
+    <message>
+        <source>任意水深での波による底面水粒子軌道の片振幅です．</source>
+        <translation>Orbital semi-amplitude a of water particles at the bed, at the chosen depth (m).</translation>
+    </message>
+    <message>
+        <source>任意水深での波による底面水粒子の最大速度です．</source>
+        <translation>Maximum orbital velocity u of water particles at the bed, at the chosen depth (m/s).</translation>
+    </message>
+    <message>
+        <source>砕波の計算</source>
+        <translation>Wave Breaking</translation>
+    </message>
+</context>
+</TS>

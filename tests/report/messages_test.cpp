@@ -1,0 +1,63 @@
+// The message catalogue: every engine code says what went wrong in both
+// languages, and the English texts hold no Japanese left untranslated.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "report/compare_table.h"
+#include "report/messages.h"
+#include "shore/comparison.h"
+
+namespace {
+
+using saiha::report::Language;
+namespace report = saiha::report;
+namespace shore = saiha::shore;
+
+// Whether `text` (UTF-8) holds kana or kanji, or a full-width form such as
+// "（" or "．": three-byte sequences from U+3000 on.
+bool hasJapanese(const std::string& text) {
+  for (std::size_t i = 0; i + 2 < text.size(); ++i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const auto next = static_cast<unsigned char>(text[i + 1]);
+    if (lead >= 0xE3 && lead <= 0xE9) return true;   // U+3000–U+9FFF
+    if (lead == 0xEF && next >= 0xBC && next <= 0xBD) return true;  // U+FF00–U+FF7F
+  }
+  return false;
+}
+
+TEST(Catalogue, EveryCodeInBothLanguages) {
+  const auto unknown = [](Language language) {
+    return report::errorText(static_cast<shore::Error>(255), language);
+  };
+  for (Language language : {Language::Japanese, Language::English}) {
+    std::set<std::string> seen;
+    EXPECT_EQ(report::errorText(shore::Error::None, language), "");
+    for (std::size_t code = 1; code < shore::kErrorCount; ++code) {
+      const std::string text = report::errorText(static_cast<shore::Error>(code), language);
+      EXPECT_NE(text, unknown(language)) << "code " << code << " has no message";
+      EXPECT_TRUE(seen.insert(text).second) << "code " << code << " repeats " << text;
+      EXPECT_EQ(hasJapanese(text), language == Language::Japanese) << code << ": " << text;
+    }
+  }
+}
+
+TEST(Catalogue, NamesAndTablesFollowTheLanguage) {
+  const auto rows = shore::compare({1, 10, 30, 60}, {.rho = -1});
+  for (const auto& row : rows) {
+    EXPECT_FALSE(hasJapanese(report::rowDisplayName(row, Language::English)));
+    EXPECT_FALSE(hasJapanese(report::compareRow(row, Language::English)[8]));
+    EXPECT_TRUE(hasJapanese(report::compareRow(row)[8]));
+  }
+  EXPECT_EQ(report::rowDisplayName(rows[3], Language::English), "Goda (2010), Shuto (1974)");
+  EXPECT_FALSE(hasJapanese(report::fieldCountText(2, 5, Language::English)));
+  for (const report::Text& label : report::kTransportLabels) {
+    EXPECT_FALSE(hasJapanese(std::string(label.en))) << label.en;
+  }
+  EXPECT_EQ(report::languageNamed("en_GB.UTF-8"), Language::English);
+  EXPECT_EQ(report::languageNamed("ja"), Language::Japanese);
+  EXPECT_EQ(report::languageNamed("de"), std::nullopt);
+}
+
+}  // namespace
