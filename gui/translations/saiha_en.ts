@@ -22,6 +22,14 @@
         <source>エラー</source>
         <translation>Error</translation>
     </message>
+    <message>
+        <source>砕波形式</source>
+        <translation>Breaker type</translation>
+    </message>
+    <message>
+        <source>沖波の surf similarity ξ0 = tanβ/√(Ho/Lo) と Battjes (1974) の砕波形式．波と海底勾配だけで決まり，どの行も同じです．</source>
+        <translation>Deep-water surf similarity ξ0 = tanβ/√(Ho/Lo) and the breaker type after Battjes (1974). They depend only on the wave and the bottom slope, so every row shows the same.</translation>
+    </message>
 </context>
 <context>
     <name>saiha::profile::ModelPanel</name>
@@ -164,6 +172,26 @@
         <source>%1 の砕波点</source>
         <translation>Breaking point, %1</translation>
     </message>
+    <message>
+        <source>平均水位（wave setup）</source>
+        <translation>Mean water level (wave setup)</translation>
+    </message>
+    <message>
+        <source>平均汀線</source>
+        <translation>Mean shoreline</translation>
+    </message>
+    <message>
+        <source>遡上高 R2%</source>
+        <translation>Runup R2%</translation>
+    </message>
+    <message>
+        <source>平均汀線  Δx = %1 m, η = %2 m</source>
+        <translation>Mean shoreline  Δx = %1 m, η = %2 m</translation>
+    </message>
+    <message>
+        <source>遡上高 R2% = %1 m</source>
+        <translation>Runup R2% = %1 m</translation>
+    </message>
 </context>
 <context>
     <name>saiha::profile::ProfileModel</name>
@@ -197,10 +225,6 @@
     <message>
         <source>第 2 軸(&amp;Q):</source>
         <translation>Second &amp;axis:</translation>
-    </message>
-    <message>
-        <source>この波は非線形浅水変形の開始点が砕波点より岸側にあります（非常に急な波）．波高は砕波点で不連続に変わります．</source>
-        <translation>For this wave the onset of nonlinear shoaling lies shoreward of the breaking point (a very steep wave): the wave height jumps at the breaking point.</translation>
     </message>
     <message>
         <source>地点の表</source>
@@ -289,6 +313,77 @@
     <message>
         <source>比較表を CSV で保存</source>
         <translation>Save Model Comparison as CSV</translation>
+    </message>
+    <message>
+        <source>沖波の surf similarity ξ0 = tanβ/√(Ho/Lo) と砕波形式（Battjes 1974）：
+0.5 未満 崩れ波，0.5～3.3 巻き波，3.3 超 砕け寄せ波・寄せ波</source>
+        <translation>Deep-water surf similarity ξ0 = tanβ/√(Ho/Lo) and the breaker type (Battjes 1974):
+below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translation>
+    </message>
+    <message>
+        <source>砕波点の wave setdown ηb = −γHb/16，γ = Hb/hb（radiation stress，Longuet-Higgins・Stewart 1964）</source>
+        <translation>Wave setdown at the breaking point ηb = −γHb/16, γ = Hb/hb (radiation stress, Longuet-Higgins and Stewart 1964)</translation>
+    </message>
+    <message>
+        <source>静水汀線での wave setup ηs = ηb + K·hb，K = 1/(1 + 8/(3γ²))</source>
+        <translation>Wave setup at the still-water shoreline ηs = ηb + K·hb, K = 1/(1 + 8/(3γ²))</translation>
+    </message>
+    <message>
+        <source>2% 超過遡上高（Stockdon et al. 2006）．不規則波（有義波高・ピーク周期）の式に
+規則波の Ho, T と前浜勾配 1/n を用いています</source>
+        <translation>2% exceedance runup (Stockdon et al. 2006): a random-wave formula (significant height, peak period)
+applied to the regular wave&apos;s Ho and T with the foreshore slope 1/n</translation>
+    </message>
+    <message>
+        <source>砕波帯中央の沿岸流速 V = 1.17√(gHb)·sinθb·cosθb（Komar・Inman 1970）．θb の符号に従います</source>
+        <translation>Longshore current at mid surf zone V = 1.17√(gHb)·sinθb·cosθb (Komar and Inman 1970); it takes the sign of θb</translation>
+    </message>
+    <message>
+        <source>不規則波（合田）</source>
+        <translation>Irregular waves (Goda)</translation>
+    </message>
+    <message>
+        <source>この波は線形浅水変形のうちに砕波します（非線形浅水変形の開始点が砕波点より岸側にある急な波）．</source>
+        <translation>This wave breaks while it still shoals linearly (a steep wave whose onset of nonlinear shoaling lies shoreward of the breaking point).</translation>
+    </message>
+</context>
+<context>
+    <name>saiha::profile::RandomView</name>
+    <message>
+        <source>換算沖波波高 H0′ (m)(&amp;H):</source>
+        <translation>Equivalent deep-water height H0′ (m)(&amp;H):</translation>
+    </message>
+    <message>
+        <source>有義波周期 T1/3 (s)(&amp;T):</source>
+        <translation>Significant period T1/3 (s)(&amp;T):</translation>
+    </message>
+    <message>
+        <source>有義波高 H1/3</source>
+        <translation>Significant height H1/3</translation>
+    </message>
+    <message>
+        <source>最高波高 Hmax</source>
+        <translation>Maximum height Hmax</translation>
+    </message>
+    <message>
+        <source>砕波帯の沖側端</source>
+        <translation>Outer edge of the surf zone</translation>
+    </message>
+    <message>
+        <source>汀線からの距離 x (m)</source>
+        <translation>Distance from the shoreline x (m)</translation>
+    </message>
+    <message>
+        <source>波高 (m)</source>
+        <translation>Wave height (m)</translation>
+    </message>
+    <message>
+        <source>合田 (1975) の不規則波の砕波変形：砕波帯の沖側端 h = %1 m で H1/3 = %2 m．H0′ は屈折・回折を考慮した換算沖波波高です（規則波の Ho とは異なります）．</source>
+        <translation>Random-wave breaking after Goda (1975): at the outer edge of the surf zone, h = %1 m, H1/3 = %2 m. H0′ is the equivalent deep-water height with refraction and diffraction applied (not a regular wave&apos;s Ho).</translation>
+    </message>
+    <message>
+        <source>x = %1 m&#x3000;h = %2 m&#x3000;Ks = %3&#x3000;H1/3 = %4 m（%5）&#x3000;Hmax = %6 m（%7）</source>
+        <translation>x = %1 m  h = %2 m  Ks = %3  H1/3 = %4 m (%5)  Hmax = %6 m (%7)</translation>
     </message>
 </context>
 <context>
