@@ -189,15 +189,17 @@ shore::Error codeOf(int code) {
   return static_cast<shore::Error>(code);
 }
 
-// profile(Ho, T, alpha0, n, from_depth, stations) -> (code, columns).
+// profile(Ho, T, alpha0, n, from_depth, stations, spacing) -> (code, columns).
 // The code is the profile's own error (no stations then); each station's
 // results not reached are NaN and its rule an empty text.
 py::tuple profile(double Ho, double T, double alpha0, double n, std::optional<double> fromDepth,
-                  int stations, std::string_view breaker, std::string_view shoaling) {
+                  int stations, std::optional<double> spacing, std::string_view breaker,
+                  std::string_view shoaling) {
   const shore::Model model = modelOf(breaker, shoaling);
   shore::ProfileOptions options;
   options.fromDepth = fromDepth;
   options.stations = stations;
+  options.spacing = spacing;
   shore::Profile p;
   {
     py::gil_scoped_release release;
@@ -342,7 +344,8 @@ PYBIND11_MODULE(_saiha, m) {
       "error_text", [](int code) { return report::errorText(codeOf(code)); }, py::arg("code"),
       "The window's message for an error code; '' for 0. ValueError for an unknown code.");
   m.def("profile", &profile, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
-        py::arg("from_depth"), py::arg("stations"), py::arg("breaker"), py::arg("shoaling"),
+        py::arg("from_depth"), py::arg("stations"), py::arg("spacing"), py::arg("breaker"),
+        py::arg("shoaling"),
         "The cross-shore profile under the named model: (code, columns by name).");
   m.def("compare", &compare, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
         py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),

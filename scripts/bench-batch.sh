@@ -7,7 +7,7 @@
 # the per-row cost of two programs.
 #
 #   scripts/bench-batch.sh [ROWS]            (default 2000000 rows)
-#   OLD=/work/old/saiha-calc scripts/bench-batch.sh 2000000
+#   OLD=/tmp/old/build/cli/saiha-calc scripts/bench-batch.sh 2000000
 set -euo pipefail
 
 rows=${1:-2000000}

@@ -4,7 +4,7 @@ saiha-calc on the same cases and, optionally, of the Dask path through a
 local cluster (CSV in, CSV out).
 
     PYTHONPATH=build/python scripts/bench-python.py [--rows 1000000]
-        [--saiha-calc build/app/saiha-calc] [--dask]
+        [--saiha-calc build/cli/saiha-calc] [--dask]
 
 The cases are varied waves on varied slopes (deterministic), half of them at
 the breaking depth; every figure is the best of --repeat runs.

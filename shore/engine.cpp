@@ -212,35 +212,58 @@ Profile profile(const Wave& wave, const ProfileOptions& options, const Model& mo
     return p;
   }
   const double xFrom = b.n * from;
+  if (!std::isfinite(static_cast<float>(xFrom))) {  // x = n·h beyond single precision
+    p.error = Error::InvalidDepth;
+    return p;
+  }
 
-  long count = options.stations;
+  // The regular stations, seaward end first, and their distances from the
+  // shoreline: evenly spaced from the seaward end, the last one step short of
+  // x = 0 where the water still has depth; or, with a spacing S, at exactly
+  // x = k·S from the shoreline seaward (k = 1, 2, … up to the seaward end).
+  std::vector<double> depths;
+  std::vector<float> distances;
   if (options.spacing) {
     const double spacing = *options.spacing;
     if (!(std::isfinite(spacing) && spacing > 0)) {
       p.error = Error::InvalidDepth;
       return p;
     }
-    const double steps = std::ceil(xFrom / spacing - 1e-9);
-    count = steps > kMaxStations ? kMaxStations + 1L : std::max(1L, long(steps));
+    // A seaward end at a whole number of spacings keeps its station despite
+    // the rounding of n·h.
+    const double steps = std::floor(xFrom / spacing + 1e-9);
+    if (!(steps >= 1 && steps <= kMaxStations)) {
+      p.error = Error::InvalidDepth;
+      return p;
+    }
+    for (long k = long(steps); k >= 1; --k) {
+      const double x = double(k) * spacing;
+      depths.push_back(x / b.n);
+      distances.push_back(static_cast<float>(x));
+    }
+  } else {
+    const long count = options.stations;
+    if (count < 1 || count > kMaxStations) {
+      p.error = Error::InvalidDepth;
+      return p;
+    }
+    for (long i = 0; i < count; ++i) depths.push_back(from * double(count - i) / double(count));
   }
-  if (count < 1 || count > kMaxStations) {
+  // A seaward end so shallow that the last station has no depth in single
+  // precision leaves nothing to compute there.
+  if (!(static_cast<float>(depths.back()) > 0)) {
     p.error = Error::InvalidDepth;
     return p;
   }
+  const std::size_t count = depths.size();
 
-  // Evenly spaced in x from the seaward end towards the shoreline; the last
-  // station lies one step short of x = 0, where the water has depth.
-  std::vector<double> depths;
-  depths.reserve(std::size_t(count));
-  for (long i = 0; i < count; ++i) depths.push_back(from * double(count - i) / double(count));
-
-  p.stations.reserve(std::size_t(count) + 2);
-  const auto add = [&](double h, Mark mark) {
+  p.stations.reserve(count + 2);
+  const auto add = [&](double h, Mark mark, std::optional<float> x = std::nullopt) {
     Station station;
     station.state = stateAt(b, h);
     const float single = static_cast<float>(h);
     station.state.h = single;
-    station.x = static_cast<float>(b.n * double(single));
+    station.x = x.value_or(static_cast<float>(b.n * double(single)));
     station.mark = mark;
     p.stations.push_back(station);
   };
@@ -254,7 +277,8 @@ Profile profile(const Wave& wave, const ProfileOptions& options, const Model& mo
   std::vector<Marked> marks = {{onset, Mark::Onset}, {double(b.hb), Mark::Breaking}};
   std::sort(marks.begin(), marks.end(), [](const Marked& l, const Marked& r) { return l.h > r.h; });
   std::size_t next = 0;
-  for (double h : depths) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const double h = depths[i];
     while (next < marks.size() && marks[next].h > h) {
       if (marks[next].h <= from) add(marks[next].h, marks[next].mark);
       ++next;
@@ -263,7 +287,7 @@ Profile profile(const Wave& wave, const ProfileOptions& options, const Model& mo
     while (next < marks.size() && static_cast<float>(marks[next].h) == static_cast<float>(h)) {
       mark = marks[next++].mark;  // onset and breaking at one depth: the breaking mark
     }
-    add(h, mark);
+    add(h, mark, distances.empty() ? std::nullopt : std::optional<float>(distances[i]));
   }
   for (; next < marks.size(); ++next) {
     if (marks[next].h > 0) add(marks[next].h, marks[next].mark);

@@ -242,7 +242,8 @@ struct ProfileOptions {
   std::optional<double> fromDepth;
   // Number of evenly spaced stations (marks not counted), ≥ 1.
   int stations = 200;
-  // Spacing in x (m); when set, it decides the number of stations instead.
+  // Spacing in x (m), > 0; when set, the stations lie at exactly x = S, 2S, …
+  // from the shoreline up to the seaward end, instead of `stations` of them.
   std::optional<double> spacing;
 };
 
@@ -267,12 +268,16 @@ inline constexpr int kMaxStations = 100000;
  * @param[in] wave the deep-water wave and the beach, as for findBreaking.
  * @param[in] options the seaward depth (m, finite > 0; default twice the
  *   onset depth, at least twice the breaking depth), the number of stations
- *   (≥ 1) or their spacing in x (m, finite > 0), at most kMaxStations.
+ *   (≥ 1) or their spacing S in x (m, finite > 0: stations at exactly
+ *   x = S, 2S, … from the shoreline up to the seaward end), at most
+ *   kMaxStations.
  * @param[in] model the breaker limit and shoaling rule.
  * @return the breaking point and the stations, seaward end first.
  *
  * Errors: Profile::error is the breaking point's error (as findBreaking; no
- * stations then), or InvalidDepth for options outside their domain.  A
+ * stations then), or InvalidDepth for options outside their domain, a
+ * seaward end whose x = n·h overflows single precision or that leaves no
+ * station with depth.  A
  * station the formulas cannot compute carries its own error (as stateAt) and
  * the profile goes on.  Never throws.
  */

@@ -37,7 +37,7 @@ from . import _saiha
 __version__: str = _saiha.VERSION
 
 if TYPE_CHECKING:
-    from . import dask
+    from . import dask, plot
 
 __all__ = [
     "BREAKERS",
@@ -55,7 +55,9 @@ __all__ = [
     "error_text",
     "profile",
     "FRAME_COLUMNS",
+    "MAX_WORKERS",
     "PROFILE_COLUMNS",
+    "output_columns",
 ]
 
 
@@ -99,24 +101,40 @@ if [e.name for e in Error] != [_python_name(n) for n in _saiha.ERROR_NAMES]:  # 
 ERROR_CODES: dict[int, str] = {int(e): e.name for e in Error}
 
 
-def error_text(code: int) -> str:
-    """The calculation window's message (Japanese) for an error code.
+#: The message of each code, by value.
+_ERROR_TEXTS = np.array([_saiha.error_text(int(code)) for code in Error], dtype=object)
+
+
+def error_text(code: Any) -> Any:
+    """The calculation window's message (Japanese) for error codes.
 
     Parameters
     ----------
-    code : int
-        A value of :class:`Error`; 0 gives ``""``.
+    code : int or array_like of int
+        Values of :class:`Error`, such as :attr:`Result.error`; 0 gives ``""``.
+
+    Returns
+    -------
+    str or numpy.ndarray of object
+        The message for an integer or a 0-d array (``calc(...)`` of scalars),
+        else an array of messages of ``code``'s shape.
 
     Raises
     ------
     ValueError
         For a number that is not an error code.
     TypeError
-        For something that is not an integer.
+        For something that does not hold integers.
     """
-    if isinstance(code, (bool, np.bool_)) or not isinstance(code, numbers.Integral):
-        raise TypeError(f"an error code is an integer, not {type(code).__name__}")
-    return _saiha.error_text(int(code))
+    codes = np.asarray(code)
+    if codes.dtype.kind not in "iu":
+        raise TypeError(f"an error code is an integer, not {type(code).__name__} of {codes.dtype}")
+    if codes.ndim == 0:
+        return _saiha.error_text(int(codes))
+    if codes.size and (codes.min() < 0 or codes.max() >= len(Error)):
+        bad = codes[(codes < 0) | (codes >= len(Error))].flat[0]
+        raise ValueError(f"{bad} is not an error code (0 to {len(Error) - 1})")
+    return _ERROR_TEXTS[codes]
 
 
 class CalcError(ValueError):
@@ -134,11 +152,12 @@ class CalcError(ValueError):
         The keyword argument at fault, when one is.
     """
 
-    def __init__(self, code: int, argument: Optional[str] = None) -> None:
+    def __init__(self, code: int, argument: Optional[str] = None,
+                 message: Optional[str] = None) -> None:
         self.code = Error(code)
         self.argument = argument
         where = f"{argument}: " if argument else ""
-        super().__init__(f"{where}{error_text(code)} ({self.code.name})")
+        super().__init__(f"{where}{message or error_text(code)} ({self.code.name})")
 
 
 #: The breaker limits by name, the default (Goda 1970) first.
@@ -212,11 +231,36 @@ RESULT_NAMES: tuple[str, ...] = tuple(_saiha.RESULT_NAMES)
 
 
 def _real_array(name: str, value: Any) -> np.ndarray:
-    """``value`` as a float64 array; TypeError unless it holds real numbers."""
-    array = np.asarray(value)
+    """``value`` as a float64 array; TypeError unless it holds real numbers.
+
+    A pandas column of a nullable type (``Int64``, ``Float64``) gives NaN
+    where it holds NA, as :func:`calc_frame` reads it.  A masked array gives
+    its data, NaN where masked (the caller masks those results).
+    """
+    if isinstance(value, (pd.Series, pd.Index, pd.api.extensions.ExtensionArray)):
+        dtype = value.dtype
+        if not pd.api.types.is_numeric_dtype(dtype) or pd.api.types.is_bool_dtype(dtype):
+            raise TypeError(f"{name} must hold real numbers, not {dtype}")
+        return value.to_numpy(dtype=np.float64, na_value=np.nan)
+    array = np.ma.getdata(value) if np.ma.isMaskedArray(value) else np.asarray(value)
     if array.dtype.kind not in "iuf":
         raise TypeError(f"{name} must hold real numbers, not {array.dtype}")
-    return array.astype(np.float64, copy=False)
+    array = array.astype(np.float64, copy=False)
+    if np.ma.isMaskedArray(value) and np.ma.getmask(value) is not np.ma.nomask:
+        array = np.where(np.ma.getmaskarray(value), np.nan, array)
+    return array
+
+
+def _real_number(name: str, value: Any) -> float:
+    """One real number as a float; TypeError for text, arrays and the like, as in :func:`calc`."""
+    array = _real_array(name, value)
+    if array.ndim != 0:
+        raise TypeError(f"{name} must be one number, not an array of shape {array.shape}")
+    return float(array)
+
+
+#: The most threads :func:`calc` takes.
+MAX_WORKERS = 1 << 15
 
 
 def _workers(workers: Optional[int]) -> int:
@@ -225,8 +269,8 @@ def _workers(workers: Optional[int]) -> int:
         return 0
     if isinstance(workers, (bool, np.bool_)) or not isinstance(workers, numbers.Integral):
         raise TypeError(f"workers must be an integer, not {type(workers).__name__}")
-    if workers < 1:
-        raise ValueError(f"workers must be at least 1, not {workers}")
+    if not 1 <= workers <= MAX_WORKERS:
+        raise ValueError(f"workers must be from 1 to {MAX_WORKERS}, not {workers}")
     return int(workers)
 
 
@@ -248,7 +292,15 @@ def _elementwise(
     flat = [np.ascontiguousarray(a, dtype=np.float64).reshape(-1) for a in broadcast]
     columns = compiled(*flat, *settings)
     shaped = {name: column.reshape(shape) for name, column in columns.items()}
-    return result_type(**shaped, ok=np.asarray(shaped["error"] == 0))
+    shaped["ok"] = np.asarray(shaped["error"] == 0)
+    # A masked element of any argument masks the element in every result.
+    masked = [np.ma.getmaskarray(v) for v in arguments.values() if np.ma.isMaskedArray(v)]
+    if masked:
+        mask = np.zeros(shape, dtype=bool)
+        for m in masked:
+            mask |= np.broadcast_to(m, shape)
+        shaped = {name: np.ma.masked_array(a, mask=mask.copy()) for name, a in shaped.items()}
+    return result_type(**shaped)
 
 
 def calc(
@@ -304,8 +356,8 @@ def calc(
         list, complex numbers), ``workers`` not an integer, or a model
         name that is not a str.
     ValueError
-        Arguments whose shapes do not broadcast, ``workers`` < 1, or an
-        unknown model name.
+        Arguments whose shapes do not broadcast, ``workers`` not from 1 to
+        :data:`MAX_WORKERS`, or an unknown model name.
 
     Notes
     -----
@@ -313,6 +365,11 @@ def calc(
     degrees, a wave that finds no breaking point...) never raises: it gets
     its code in ``error`` and NaN for the results it did not reach.  The GIL
     is released while the elements are computed.
+
+    Missing values: NA in a pandas column of a nullable type (``Int64``,
+    ``Float64``) counts as NaN, as in :func:`calc_frame`.  Where an argument
+    is a :class:`numpy.ma.MaskedArray`, every result is a masked array,
+    masked wherever an argument is: a masked element is not computed.
     """
     threads = _workers(workers)
     model = _model(breaker, shoaling)
@@ -333,17 +390,37 @@ FRAME_COLUMNS: dict[str, np.dtype] = {
     "error": np.dtype(object),
 }
 
-_ERROR_TEXTS = np.array([error_text(code) for code in Error], dtype=object)
+class _MissingColumn(KeyError, ValueError):
+    """A column :func:`calc_frame` needs is absent: a ValueError, and a KeyError as it always was."""
+
+    def __str__(self) -> str:
+        return str(self.args[0])
 
 
 def _frame_column(df: pd.DataFrame, name: str) -> np.ndarray:
-    try:
-        column = df[name]
-    except KeyError:
-        raise KeyError(f"calc_frame needs a column {name!r}") from None
+    column = df[name]
     if not (pd.api.types.is_numeric_dtype(column) and not pd.api.types.is_bool_dtype(column)):
         raise TypeError(f"column {name!r} must hold numbers, not {column.dtype}")
     return column.to_numpy(dtype=np.float64, na_value=np.nan)
+
+
+def output_columns(columns: Any) -> list[Any]:
+    """The columns of a result, given the input's columns in their order.
+
+    The input's columns keep their places; those that are inputs of the
+    calculation (``Ho, T, alpha0, n, h``) are written in that order in the
+    places they take, with ``h`` after them where the input has none.  Then
+    come the results and ``error``.  ``Ho,T,alpha0,n`` gives the columns of
+    saiha-calc's output; ``id,Ho,T,alpha0,n,h,time`` keeps ``id`` first and
+    ``time`` after ``h``.
+    """
+    names = list(columns)
+    known = [i for i, name in enumerate(names) if name in INPUT_COLUMNS]
+    inputs = iter(INPUT_COLUMNS)
+    placed = [next(inputs) if name in INPUT_COLUMNS else name for name in names]
+    if "h" not in names:
+        placed.insert(known[-1] + 1 if known else len(placed), "h")
+    return placed + [name for name in FRAME_COLUMNS if name not in INPUT_COLUMNS]
 
 
 def calc_frame(
@@ -360,7 +437,8 @@ def calc_frame(
     df : pandas.DataFrame
         Columns ``Ho`` (m), ``T`` (s), ``alpha0`` (degrees), ``n`` and
         optionally ``h`` (m; a missing value takes the breaking depth),
-        numeric.  Other columns are ignored.
+        numeric (NA of a nullable type counts as missing), each once.  Any
+        other column (an identifier, a time...) is passed through.
     workers : int, optional
         Threads sharing the rows; all cores by default.
     breaker, shoaling : str
@@ -369,28 +447,47 @@ def calc_frame(
     Returns
     -------
     pandas.DataFrame
-        With ``df``'s index and the columns of saiha-calc's output
-        (:data:`FRAME_COLUMNS`): ``Ho, T, alpha0, n`` as given (float64),
-        ``h`` the depth used and the twelve results (float32, NaN where not
-        reached), and ``error``, the window's message ("" when the row
-        computed).
+        With ``df``'s index: ``df``'s columns in their places, the inputs
+        among them in the order ``Ho, T, alpha0, n, h`` (see
+        :func:`output_columns`), then the twelve results.  ``Ho, T, alpha0,
+        n`` are as given (float64), ``h`` is the depth used, the results are
+        float32 (NaN where not reached) and ``error`` the window's message
+        ("" when the row computed), with the dtypes of :data:`FRAME_COLUMNS`;
+        other columns keep theirs.
 
     Raises
     ------
-    KeyError
-        A column ``Ho``, ``T``, ``alpha0`` or ``n`` is missing.
+    ValueError
+        ``df`` is not a DataFrame (a dict: ``pd.DataFrame(d)`` first), a
+        column name appears twice, a column ``Ho``, ``T``, ``alpha0`` or
+        ``n`` is missing (the error is also a KeyError), a result column
+        (``Hb``...) is among the inputs, or an unknown model name.
     TypeError
         An input column does not hold numbers.
-    ValueError
-        An unknown model name.
     """
+    if not isinstance(df, pd.DataFrame):
+        raise ValueError(f"calc_frame takes a pandas DataFrame, not {type(df).__name__}"
+                         + (" (pd.DataFrame(d) makes one of a dict)" if isinstance(df, dict) else ""))
+    duplicated = list(dict.fromkeys(df.columns[df.columns.duplicated()]))
+    if duplicated:
+        raise ValueError(f"calc_frame: column {duplicated[0]!r} appears more than once")
+    missing = [name for name in INPUT_COLUMNS[:4] if name not in df.columns]
+    if missing:
+        raise _MissingColumn(f"calc_frame needs a column {missing[0]!r}")
+    clashing = [name for name in df.columns if name in FRAME_COLUMNS and name not in INPUT_COLUMNS]
+    if clashing:
+        raise ValueError(f"calc_frame: the input column {clashing[0]!r} is a result's name")
     inputs = {name: _frame_column(df, name) for name in INPUT_COLUMNS[:4]}
     h = _frame_column(df, "h") if "h" in df.columns else None
     result = calc(*inputs.values(), h, workers=workers, breaker=breaker, shoaling=shoaling)
-    data: dict[str, Any] = dict(inputs)
+    # Passed-through columns keep their dtypes, extension types included.
+    data: dict[Any, Any] = {
+        name: df[name].array for name in df.columns if name not in INPUT_COLUMNS
+    }
+    data.update(inputs)
     data.update((name, getattr(result, name)) for name in RESULT_NAMES)
     data["error"] = _ERROR_TEXTS[result.error]
-    return pd.DataFrame(data, index=df.index, columns=list(FRAME_COLUMNS))
+    return pd.DataFrame(data, index=df.index, columns=output_columns(df.columns))
 
 
 #: The columns of :func:`profile`, those of ``saiha-calc profile``.
@@ -405,6 +502,7 @@ def profile(
     *,
     from_depth: Optional[float] = None,
     stations: int = 200,
+    spacing: Optional[float] = None,
     breaker: str = "goda1970",
     shoaling: str = "two-regime",
 ) -> pd.DataFrame:
@@ -420,6 +518,10 @@ def profile(
     stations : int
         Number of evenly spaced stations, 1 to 100000; the onset and the
         breaking point are inserted in their places besides.
+    spacing : float, optional
+        Instead of ``stations``: stations exactly ``spacing`` metres apart
+        in x, at x = spacing, 2·spacing, ... from the shoreline up to the
+        seaward end (as ``saiha-calc profile --spacing``).
     breaker, shoaling : str
         The model, as for :func:`calc`.  Under Shuto's shoaling ``rule``
         also reads ``intermediate`` (H·h^(2/7) constant) and the onset is
@@ -435,31 +537,47 @@ def profile(
         ``C`` (m/s), ``theta`` (degrees) and the orbit at the bottom and the
         surface (m, m/s), float32.  A station the formulas could not compute
         has NaN there and its :class:`Error` code in
-        ``DataFrame.attrs["errors"]``.
+        ``DataFrame.attrs["errors"]``; ``attrs["breaker"]`` and
+        ``attrs["shoaling"]`` name the model.  ``saiha.plot.profile`` draws it.
 
     Raises
     ------
     CalcError
         The wave finds no breaking point, an input is unusable, or
-        ``from_depth`` is not a usable depth; ``code`` says which.
-    TypeError, ValueError
-        ``stations`` is not an integer from 1 to 100000, or a model name is
-        not one of :data:`BREAKERS` / :data:`SHOALINGS`.
+        ``from_depth`` with ``spacing`` leaves no station, or more than
+        100000, or x = n·from_depth beyond single precision; ``code`` says
+        which.
+    TypeError
+        An argument that is not a real number (text, an array), or
+        ``stations`` not an integer.
+    ValueError
+        ``stations`` not from 1 to 100000, ``spacing`` not a finite number
+        > 0, or a model name not one of :data:`BREAKERS` / :data:`SHOALINGS`.
     """
     model = _model(breaker, shoaling)
+    wave = [_real_number(name, value)
+            for name, value in (("Ho", Ho), ("T", T), ("alpha0", alpha0), ("n", n))]
+    depth = None if from_depth is None else _real_number("from_depth", from_depth)
     if isinstance(stations, (bool, np.bool_)) or not isinstance(stations, numbers.Integral):
         raise TypeError(f"stations must be an integer, not {type(stations).__name__}")
     if not 1 <= stations <= _saiha.MAX_STATIONS:
         raise ValueError(f"stations must be from 1 to {_saiha.MAX_STATIONS}, not {stations}")
-    code, columns = _saiha.profile(
-        float(Ho), float(T), float(alpha0), float(n),
-        None if from_depth is None else float(from_depth), int(stations), *model,
-    )
+    if spacing is not None:
+        spacing = _real_number("spacing", spacing)
+        if not (np.isfinite(spacing) and spacing > 0):
+            raise ValueError(f"spacing must be a distance > 0 (m), not {spacing}")
+    code, columns = _saiha.profile(*wave, depth, int(stations), spacing, *model)
+    usable = depth is None or 0 < depth <= np.finfo(np.float32).max
+    if code == Error.INVALID_DEPTH and usable:
+        # A usable depth: what it leaves is no station, too many, or x overflowing.
+        raise CalcError(code, "from_depth", "the seaward depth and the spacing give no "
+                        f"stations, more than {_saiha.MAX_STATIONS}, or an x beyond range")
     if code != Error.NONE:
         raise CalcError(code)
     errors = columns.pop("error")
     frame = pd.DataFrame(columns, columns=list(PROFILE_COLUMNS))
     frame.attrs["errors"] = {i: Error(e) for i, e in enumerate(errors) if e}
+    frame.attrs["breaker"], frame.attrs["shoaling"] = model
     return frame
 
 
@@ -475,9 +593,15 @@ _TRANSPORT_ARGUMENTS: dict[int, str] = {
 _BAD_WAVE = (Error.INVALID_HEIGHT, Error.INVALID_PERIOD, Error.INVALID_ANGLE, Error.INVALID_SLOPE)
 
 
+def _transport_numbers(K: Any, rho: Any, rho_s: Any, porosity: Any) -> tuple[float, ...]:
+    """The CERC parameters as floats; TypeError for one that is not a real number."""
+    return tuple(_real_number(name, value) for name, value in
+                 (("K", K), ("rho", rho), ("rho_s", rho_s), ("porosity", porosity)))
+
+
 def _transport_params(K: float, rho: float, rho_s: float, porosity: float) -> tuple[float, ...]:
     """The CERC parameters as floats; CalcError naming the first one out of its range."""
-    params = tuple(float(value) for value in (K, rho, rho_s, porosity))
+    params = _transport_numbers(K, rho, rho_s, porosity)
     code = _saiha.check_transport(*params)
     if code != Error.NONE:
         raise CalcError(code, _TRANSPORT_ARGUMENTS[code])
@@ -541,8 +665,10 @@ def compare(
     The CERC formula is written for the significant wave height; the breaker
     height of a regular wave stands in for it here.
     """
-    params = tuple(float(value) for value in (K, rho, rho_s, porosity))
-    columns = _saiha.compare(float(Ho), float(T), float(alpha0), float(n), *params)
+    wave = [_real_number(name, value)
+            for name, value in (("Ho", Ho), ("T", T), ("alpha0", alpha0), ("n", n))]
+    params = _transport_numbers(K, rho, rho_s, porosity)
+    columns = _saiha.compare(*wave, *params)
     codes = columns.pop("error")
     # Every row checks the wave first, then the parameters, as saiha-calc does.
     if codes[0] in _BAD_WAVE:
@@ -610,15 +736,17 @@ def transport(
     Returns
     -------
     Transport
-        float32 arrays of the broadcast shape, the error codes and ``ok``.
+        float32 arrays of the broadcast shape, the error codes and ``ok``;
+        pandas Series with their index where the arguments are Series (the
+        columns of :func:`compare` or :func:`calc_frame`).
 
     Raises
     ------
     TypeError
         An argument that does not hold real numbers.
     ValueError
-        Shapes that do not broadcast; :class:`CalcError` for a transport
-        parameter out of its range.
+        Shapes that do not broadcast, Series with different indexes;
+        :class:`CalcError` for a transport parameter out of its range.
 
     Notes
     -----
@@ -633,11 +761,19 @@ def transport(
     """
     params = _transport_params(K, rho, rho_s, porosity)
     arguments = {"Hb": Hb, "hb": hb, "theta_b": theta_b, "gamma": gamma}
-    return _elementwise(Transport, _saiha.transport, arguments, "gamma", *params)
+    indexes = [value.index for value in arguments.values() if isinstance(value, pd.Series)]
+    if any(not index.equals(indexes[0]) for index in indexes[1:]):
+        raise ValueError("transport: the Series given have different indexes; align them first")
+    result = _elementwise(Transport, _saiha.transport, arguments, "gamma", *params)
+    if not indexes or result.error.shape != (len(indexes[0]),):
+        return result
+    return Transport(**{name: pd.Series(getattr(result, name), index=indexes[0], name=name)
+                        for name in ("Q_m3_per_s", "Q_m3_per_year", "error", "ok")})
 
 
 def __getattr__(name: str) -> Any:
-    # saiha.dask imports Dask, which takes a while: only when it is used.
-    if name == "dask":
+    # saiha.dask and saiha.plot import Dask and Matplotlib, which take a
+    # while: only when they are used.
+    if name in ("dask", "plot"):
         return importlib.import_module(".dask", __name__)
     raise AttributeError(f"module 'saiha' has no attribute {name!r}")

@@ -45,6 +45,7 @@ def profile(
     n: float,
     from_depth: Optional[float],
     stations: int,
+    spacing: Optional[float],
     breaker: str,
     shoaling: str,
 ) -> tuple[int, dict[str, object]]:

@@ -43,7 +43,8 @@ def calc_frame(
     ----------
     ddf : dask.dataframe.DataFrame
         Columns ``Ho`` (m), ``T`` (s), ``alpha0`` (degrees), ``n`` and
-        optionally ``h`` (m; missing: the breaking depth), numeric.
+        optionally ``h`` (m; missing: the breaking depth), numeric; other
+        columns are passed through, as by :func:`saiha.calc_frame`.
     workers : int, optional
         Threads per partition.  1 by default: Dask already runs one partition
         per worker thread, so more would only compete for the same cores.
@@ -61,10 +62,13 @@ def calc_frame(
     ------
     TypeError, ValueError
         A model name that is not one of ``saiha.BREAKERS`` /
-        ``saiha.SHOALINGS``, at once rather than when the graph runs.
+        ``saiha.SHOALINGS``, or columns :func:`saiha.calc_frame` refuses, at
+        once rather than when the graph runs.
     """
     saiha._model(breaker, shoaling)
-    meta = frame_meta(ddf._meta.index)
+    # The result of an empty partition: the columns, passed-through ones
+    # included, and their dtypes; a missing or duplicate column fails here.
+    meta = saiha.calc_frame(ddf._meta, workers=1)
     return ddf.map_partitions(
         saiha.calc_frame, workers=workers, breaker=breaker, shoaling=shoaling, meta=meta
     )

@@ -83,6 +83,7 @@ def test_elements_fail_independently_of_their_neighbours():
         pytest.param(([1, 2], [10, 11, 12], 30, 60), {}, ValueError, id="shapes"),
         pytest.param((1, 10, 30, 60, [1, 2]), {"workers": 0}, ValueError, id="no workers"),
         pytest.param((1, 10, 30, 60), {"workers": 1.5}, TypeError, id="fractional workers"),
+        pytest.param((1, 10, 30, 60), {"workers": 2**40}, ValueError, id="workers beyond range"),
     ],
 )
 def test_wrong_arguments_raise(args, kwargs, error):
@@ -114,8 +115,16 @@ def test_error_texts():
     texts = [saiha.error_text(code) for code in Error if code]
     assert all(texts) and len(set(texts)) >= 10
     assert saiha.ERROR_CODES[14] == "BREAKING_DEPTH_TOO_SMALL"
-    for bad, error in ((len(Error), ValueError), (-1, ValueError), ("1", TypeError)):
-        with pytest.raises(error):
+    # The codes of calc as they come: 0-d for scalars, arrays otherwise.
+    assert saiha.error_text(saiha.calc(1, 10, 90, 60).error) == saiha.error_text(3)
+    texts = saiha.error_text(saiha.calc(1, 10, [[30, 90]], 60).error)
+    assert texts.shape == (1, 2) and list(texts[0]) == ["", saiha.error_text(3)]
+    bad_values = (len(Error), -1, [0, len(Error)], np.array([[-1]]))
+    for bad in bad_values:
+        with pytest.raises(ValueError):
+            saiha.error_text(bad)
+    for bad in ("1", 1.0, [True], np.array([0.0])):
+        with pytest.raises(TypeError):
             saiha.error_text(bad)
 
 
@@ -145,3 +154,20 @@ def test_values_show_as_the_window_texts(saiha_calc, cases):
     # An empty depth shows the breaking depth it took, as the window writes it.
     took = np.isnan(cases["h"].to_numpy()) & r.ok
     assert list(shown["h"][took]) == [f"{v:.2f}" for v in r.h[took].astype(float)]
+
+
+def test_missing_values_masked_and_nullable():
+    # A masked element is not computed from the value under the mask: every
+    # result is masked there, whichever argument carries the mask.
+    Ho = np.ma.masked_array([1.0, -5.0, 2.0], mask=[False, True, False])
+    r = saiha.calc(Ho, 10, 30, [[60], [30]])
+    assert r.H.shape == (2, 3) and r.error.mask[:, 1].all() and not r.H.mask[:, [0, 2]].any()
+    assert np.array_equal(bits(r.H.data[:, 0]), bits(saiha.calc(1, 10, 30, [60, 30]).H))
+    # NA of a nullable pandas column is NaN, as calc_frame reads it.
+    import pandas as pd
+    depth = pd.Series([pd.NA, 3.0], dtype="Float64")
+    heights = pd.Series([1, pd.NA], dtype="Int64")
+    direct = saiha.calc(heights, 10, 30, 60, depth)
+    framed = saiha.calc_frame(pd.DataFrame({"Ho": heights, "T": 10, "alpha0": 30, "n": 60, "h": depth}))
+    assert list(direct.error) == [0, Error.INVALID_HEIGHT]
+    assert np.array_equal(bits(direct.h), bits(framed["h"]))

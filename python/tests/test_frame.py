@@ -49,7 +49,8 @@ def test_calc_frame_keeps_the_index_and_gives_the_columns(with_h):
         df = df.drop(columns="h")
     out = saiha.calc_frame(df, workers=2)
     assert out.index.equals(df.index)
-    assert dict(out.dtypes) == saiha.FRAME_COLUMNS
+    assert list(out["site"]) == ["a", "b", "c"]  # passed through
+    assert dict(out.drop(columns="site").dtypes) == saiha.FRAME_COLUMNS
     assert out["error"].iloc[2] == saiha.error_text(Error.INVALID_HEIGHT)
     assert list(out["error"].iloc[:2]) == ["", ""]
     direct = saiha.calc(df["Ho"], df["T"], df["alpha0"], df["n"], df["h"] if with_h else None)
@@ -61,6 +62,30 @@ def test_calc_frame_needs_the_four_inputs():
         saiha.calc_frame(pd.DataFrame({"Ho": [1], "T": [10], "n": [60]}))
     with pytest.raises(TypeError):
         saiha.calc_frame(pd.DataFrame({"Ho": ["1"], "T": [10], "alpha0": [0], "n": [60]}))
+    wave = {"Ho": [1], "T": [10], "alpha0": [0], "n": [60]}
+    twice = pd.DataFrame([[1, 10, 0, 60, 1]], columns=["Ho", "T", "alpha0", "n", "T"])
+    for bad, match in ((wave, "DataFrame"), (twice, "'T' appears more than once"),
+                       (pd.DataFrame({**wave, "H": [2]}), "'H' is a result"),
+                       (pd.DataFrame({"Ho": [1], "T": [10], "n": [60]}), "'alpha0'")):
+        with pytest.raises(ValueError, match=match):
+            saiha.calc_frame(bad)
+
+
+@pytest.mark.parametrize(
+    "columns, expected",
+    [
+        pytest.param("T,Ho,n,alpha0", "Ho,T,alpha0,n,h", id="inputs only, any order"),
+        pytest.param("id,Ho,T,alpha0,n,h,time", "id,Ho,T,alpha0,n,h,time", id="id and time"),
+        pytest.param("n,id,T,alpha0,Ho", "Ho,id,T,alpha0,n,h", id="id among the inputs"),
+    ],
+)
+def test_calc_frame_passes_other_columns_through_in_place(columns, expected):
+    names = columns.split(",")
+    values = {"Ho": 1.0, "T": 10.0, "alpha0": 30.0, "n": 60.0, "h": 3.0, "id": "w1", "time": 7}
+    df = pd.DataFrame([[values[c] for c in names]], columns=names)
+    out = saiha.calc_frame(df)
+    assert list(out.columns) == expected.split(",") + list(saiha.FRAME_COLUMNS)[5:]
+    assert out.loc[0, "Ho"] == 1.0 and (len(names) < 6 or out.loc[0, "time"] == 7)
 
 
 def test_profile_stations_are_the_calculation_at_their_depths():
@@ -98,6 +123,10 @@ def test_profile_equals_saiha_calc_profile(saiha_calc, model):
         pytest.param((1, 10, 30, 60), {"from_depth": -1}, saiha.CalcError, id="bad seaward depth"),
         pytest.param((1, 10, 30, 60), {"stations": 0}, ValueError, id="no stations"),
         pytest.param((1, 10, 30, 60), {"stations": 2.5}, TypeError, id="fractional stations"),
+        pytest.param(("1", 10, 30, 60), {}, TypeError, id="text as Ho"),
+        pytest.param((1, 10, 30, 60), {"spacing": 0}, ValueError, id="no spacing"),
+        pytest.param((1, 10, 30, 60), {"spacing": 1e6}, saiha.CalcError, id="spacing past the end"),
+        pytest.param((1, 10, 30, 60), {"from_depth": 1e37}, saiha.CalcError, id="x beyond range"),
     ],
 )
 def test_profile_refuses(args, kwargs, error):
@@ -105,3 +134,25 @@ def test_profile_refuses(args, kwargs, error):
         saiha.profile(*args, **kwargs)
     if error is saiha.CalcError:
         assert raised.value.code in (Error.INVALID_ANGLE, Error.INVALID_DEPTH)
+
+
+def test_profile_spacing_is_exact_from_the_shoreline():
+    p = saiha.profile(1, 10, 30, 60, from_depth=12, spacing=7)
+    regular = p[p["point"] == ""]
+    assert list(regular["x"]) == [7.0 * k for k in range(102, 0, -1)]  # 720 m: 102 steps
+    assert list(p["point"][p["point"] != ""]) == ["onset", "breaking"]
+    assert (np.diff(p["x"]) < 0).all()
+
+
+def test_plot_profile_draws_each_model():
+    matplotlib = pytest.importorskip("matplotlib")
+    matplotlib.use("Agg")
+    import saiha.plot
+
+    ax = saiha.plot.profile(saiha.profile(1, 10, 30, 60, stations=20))
+    assert ax.xaxis_inverted() and len(ax.lines) == 3  # the curve, its onset and breaking
+    curves = {name: saiha.profile(2, 10, 0, 100, breaker=name) for name in ("goda1970", "miche")}
+    ax = saiha.plot.profile(curves, ax=matplotlib.pyplot.figure().gca(), quantity="C")
+    assert [line.get_label() for line in ax.lines[::3]] == ["goda1970", "miche"]
+    with pytest.raises(ValueError, match="quantity"):
+        saiha.plot.profile(curves, quantity="Q")

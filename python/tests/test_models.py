@@ -114,3 +114,14 @@ def test_transport_reproduces_compare_rows():
     plain = saiha.transport(rows.Hb, rows.hb, rows.theta_b, K=0.5)
     assert same.any()
     assert np.array_equal(bits(plain.Q_m3_per_s[same]), bits(rows.Q_m3_per_s[same]))
+
+
+def test_transport_keeps_the_index_of_series():
+    rows = saiha.compare(2, 10, 30, 100).set_index(["breaker", "shoaling"])
+    t = saiha.transport(rows.Hb, rows.hb, rows.theta_b, gamma=rows.gamma)
+    assert t.Q_m3_per_year.index.equals(rows.index)
+    assert np.array_equal(bits(t.Q_m3_per_year), bits(rows.Q_m3_per_year))
+    with pytest.raises(ValueError, match="indexes"):
+        saiha.transport(rows.Hb, rows.hb.reset_index(drop=True), rows.theta_b)
+    with pytest.raises(TypeError):
+        saiha.compare(2, 10, 30, 100, K="0.39")

@@ -136,8 +136,18 @@ TEST(Engine, ProfileOptionsSetTheStations) {
   for (const auto& st : p.stations) EXPECT_EQ(st.state.rule, shore::HeightRule::Surf);
   options.spacing = 15.0;  // 60 m of x in steps of 15 m
   EXPECT_EQ(shore::profile(wave, options).stations.size(), 4u);
-  options.spacing = 1e-9;
-  EXPECT_EQ(shore::profile(wave, options).error, Error::InvalidDepth);
+  // A spacing that does not divide the range: exactly 7 m apart from the
+  // shoreline seaward, the seaward end short of a step left out.
+  options.spacing = 7.0;
+  const shore::Profile spaced = shore::profile(wave, options);
+  ASSERT_EQ(spaced.stations.size(), 8u);
+  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(spaced.stations[i].x, float(7 * (8 - i))) << i;
+  // No stations, too many, or x beyond single precision: refused as a whole.
+  for (auto [from, spacing] : {std::pair{1.0, 61.0}, {1.0, 1e-9}, {1e37, 0.0}, {1e-46, 0.0}}) {
+    options.fromDepth = from;
+    options.spacing = spacing > 0 ? std::optional(spacing) : std::nullopt;
+    EXPECT_EQ(shore::profile(wave, options).error, Error::InvalidDepth) << from << " " << spacing;
+  }
   EXPECT_EQ(shore::profile({1, 0.01, 0, 60}).error, Error::OnsetNotFound);
 }
 
