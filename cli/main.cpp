@@ -20,6 +20,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include <CLI/CLI.hpp>
 #include <tbb/info.h>
@@ -27,6 +28,7 @@
 #include "cli/compare_csv.h"
 #include "cli/pipeline.h"
 #include "cli/profile_csv.h"
+#include "report/messages.h"
 #include "shore/model_choice.h"
 #include "saiha/version.h"
 #include "shore/comparison.h"
@@ -139,7 +141,16 @@ Exit status:
 
 volatile std::sig_atomic_t gInterrupted = 0;
 
-extern "C" void onInterrupt(int) { gInterrupted = 1; }
+// The temporary file of -o while it is written, removed by a second Ctrl+C.
+char gTemporary[4096] = {};
+
+extern "C" void onInterrupt(int) {
+  if (gInterrupted) {  // the second one: at once
+    if (gTemporary[0] != 0) ::unlink(gTemporary);
+    ::_exit(130);
+  }
+  gInterrupted = 1;
+}
 
 // Ctrl+C and SIGTERM stop the reading; the rows already read are written.
 // A second Ctrl+C ends the program at once.  SIGPIPE keeps its default: a
@@ -148,7 +159,6 @@ void catchInterrupts() {
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESETHAND;
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
 }
@@ -179,17 +189,75 @@ std::size_t readSome(int fd, bool regular, const std::string& source, char* buff
   }
 }
 
+// Where the results go: standard output, or the temporary file of -o.
+int gOutput = STDOUT_FILENO;
+std::string gOutputName = "standard output";
+
 void writeAll(std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t put = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+    const ssize_t put = ::write(gOutput, bytes.data(), bytes.size());
     if (put < 0) {
       if (errno == EINTR) continue;
-      throw std::runtime_error(std::string("cannot write the results to standard output: ") +
+      throw std::runtime_error("cannot write the results to " + gOutputName + ": " +
                                std::strerror(errno));
     }
     bytes.remove_prefix(static_cast<std::size_t>(put));
   }
 }
+
+// -o FILE: the results go to a temporary file in FILE's folder, renamed to
+// FILE once the run has succeeded (exit 0 or 1) and removed otherwise, so
+// that nothing half-written ever stands under FILE's name.
+class AtomicOutput {
+ public:
+  explicit AtomicOutput(const std::string& path) : path_(path) {
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    temporary_ = folder + "." + name + ".XXXXXX";
+    if (name.empty() || temporary_.size() >= sizeof gTemporary) {
+      throw std::runtime_error("-o '" + path + "' is not a file name");
+    }
+    const int fd = ::mkstemp(temporary_.data());
+    if (fd < 0) {
+      throw std::runtime_error("cannot write '" + path + "': " + std::strerror(errno));
+    }
+    // The permissions a new file gets, not mkstemp's owner-only ones.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    (void)::fchmod(fd, 0666 & ~mask);
+    std::memcpy(gTemporary, temporary_.c_str(), temporary_.size() + 1);
+    gOutput = fd;
+    gOutputName = "'" + path + "'";
+  }
+  ~AtomicOutput() { discard(); }
+  AtomicOutput(const AtomicOutput&) = delete;
+  AtomicOutput& operator=(const AtomicOutput&) = delete;
+
+  // Puts the results under FILE's name; false (and a message) when it cannot.
+  bool commit() {
+    const int fd = std::exchange(gOutput, STDOUT_FILENO);
+    const bool written = ::fsync(fd) == 0 && ::close(fd) == 0;
+    if (!written || ::rename(temporary_.c_str(), path_.c_str()) != 0) {
+      fail("cannot write '" + path_ + "': " + std::strerror(errno));
+      discard();
+      return false;
+    }
+    gTemporary[0] = 0;
+    return true;
+  }
+
+  void discard() {
+    if (gTemporary[0] == 0) return;
+    if (gOutput != STDOUT_FILENO) ::close(std::exchange(gOutput, STDOUT_FILENO));
+    ::unlink(temporary_.c_str());
+    gTemporary[0] = 0;
+  }
+
+ private:
+  std::string path_;
+  std::string temporary_;
+};
 
 // ------------------------------------------------------------ progress
 
@@ -289,6 +357,10 @@ int runFile(const FileOptions& o) {
     if (result.interrupted) {
       fail("interrupted; " + std::to_string(result.rows) + " rows written");
       return 130;
+    }
+    if (result.status == cli::kSomeFailed) {
+      fail(std::to_string(result.failedRows) + " of " + std::to_string(result.rows) +
+           " rows failed (first: " + result.firstFailure + ")");
     }
     return result.status;
   } catch (const std::bad_alloc&) {
@@ -406,8 +478,9 @@ int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command
     wave = a.wave();
     if (command.count("--from") > 0) {
       const double from = numberOption("from", a.from);
-      if (!(from > 0 && std::isfinite(static_cast<float>(from)))) {
-        throw std::invalid_argument("--from must be a depth > 0 (m)");
+      if (!(from > 0)) throw std::invalid_argument("--from must be a depth > 0 (m)");
+      if (!std::isfinite(static_cast<float>(from))) {
+        throw std::invalid_argument("--from " + quoted(a.from) + ": " + report::depthTooLargeText());
       }
       options.fromDepth = from;
     }
@@ -449,6 +522,11 @@ int runCompare(const CompareArgs& a, const CLI::App& command) {
   return writeTable(cli::compareCsv(wave, params));
 }
 
+// The mode the command line names, run; its exit status.
+int dispatch(const CLI::App& app, const CLI::App& profileCommand, const CLI::App& compareCommand,
+             FileOptions& file, const ProfileArgs& profile, const CompareArgs& compare,
+             const ModelArgs& model);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -472,6 +550,11 @@ int main(int argc, char** argv) {
   // One model for FILE and profile, given before or after "profile".
   ModelArgs model;
   addModelOptions(app, model);
+  // -o for every mode, given before or after the command.
+  std::string output;
+  const std::string outputHelp =
+      "write the results to FILE, whole or not at all (default: standard output)";
+  app.add_option("-o,--output", output, outputHelp)->option_text("FILE");
 
   ProfileArgs profile;
   CLI::App* profileCommand = app.add_subcommand(
@@ -492,6 +575,7 @@ int main(int argc, char** argv) {
   profileCommand->add_option("--spacing", profile.spacing, "spacing of the stations in x (m)")
       ->excludes(stations);
   addModelOptions(*profileCommand, model);
+  profileCommand->add_option("-o,--output", output, outputHelp)->option_text("FILE");
 
   CompareArgs compare;
   CLI::App* compareCommand = app.add_subcommand(
@@ -515,6 +599,7 @@ int main(int argc, char** argv) {
   compareCommand->add_option("--porosity", compare.porosity,
                              "porosity of the bed, 0 <= p < 1 (default " +
                                  shortest(defaults.porosity) + ")");
+  compareCommand->add_option("-o,--output", output, outputHelp)->option_text("FILE");
 
   try {
     app.parse(argc, argv);
@@ -524,21 +609,48 @@ int main(int argc, char** argv) {
     return fail(std::string(error.what()) + " (see " + kName + " --help)");
   }
 
+  std::optional<AtomicOutput> atomic;
+  if (!output.empty() && output != "-") {
+    try {
+      atomic.emplace(output);
+    } catch (const std::runtime_error& error) {
+      return fail(error.what());
+    }
+    catchInterrupts();
+  }
+  const int status = dispatch(app, *profileCommand, *compareCommand, file, profile, compare, model);
+  if (atomic) {
+    const bool succeeded = (status == cli::kAllComputed || status == cli::kSomeFailed) &&
+                           gInterrupted == 0;
+    if (!succeeded) {
+      atomic->discard();
+      return gInterrupted != 0 && status != cli::kUnusable ? 130 : status;
+    }
+    if (!atomic->commit()) return cli::kUnusable;
+  }
+  return status;
+}
+
+namespace {
+
+int dispatch(const CLI::App& app, const CLI::App& profileCommand, const CLI::App& compareCommand,
+             FileOptions& file, const ProfileArgs& profile, const CompareArgs& compare,
+             const ModelArgs& model) {
   const bool fileOptions =
       app.count("FILE") > 0 || app.count("--jobs") > 0 || app.count("--precision") > 0;
-  if (profileCommand->parsed()) {
+  if (profileCommand.parsed()) {
     if (fileOptions) {
       return fail("FILE, -j and --precision do not go with profile (see " + std::string(kName) +
                   " --help)");
     }
-    return runProfile(profile, model, *profileCommand);
+    return runProfile(profile, model, profileCommand);
   }
-  if (compareCommand->parsed()) {
+  if (compareCommand.parsed()) {
     if (fileOptions || app.count("--breaker") > 0 || app.count("--shoaling") > 0) {
       return fail("FILE, -j, --precision, --breaker and --shoaling do not go with compare, which "
                   "shows every model (see " + std::string(kName) + " compare --help)");
     }
-    return runCompare(compare, *compareCommand);
+    return runCompare(compare, compareCommand);
   }
   try {
     file.model = parseModel(model);
@@ -547,3 +659,5 @@ int main(int argc, char** argv) {
   }
   return runFile(file);
 }
+
+}  // namespace

@@ -27,6 +27,8 @@ struct Chunk {
   std::string out;
   std::uint64_t rows = 0;
   bool allComputed = true;
+  std::uint64_t failedRows = 0;
+  std::string firstFailure;  // "line N: message" of the first row that failed
   std::uint64_t bytesRead = 0;  // input consumed up to the end of this chunk
   std::optional<std::string> error;  // what ends the run after this chunk's rows
   bool unusable = false;  // the error came before the header: write nothing
@@ -106,7 +108,9 @@ class ChunkReader {
     if (haveLayout_ || chunk.in.records.empty()) return;
     std::vector<std::string_view> fields;
     chunk.in.fieldsOf(0, fields);
-    layout_ = readHeader(Record{{fields.begin(), fields.end()}, chunk.in.records[0].line});
+    // A column passed through may not take the name of a result.
+    layout_ = readHeader(Record{{fields.begin(), fields.end()}, chunk.in.records[0].line},
+                         std::span(kOutputHeader).subspan(kColumnCount));
     haveLayout_ = true;
     chunk.firstRecord = 1;
   }
@@ -126,9 +130,15 @@ void computeChunk(Chunk& chunk, const Layout& layout, Precision precision,
                   const shore::Model& model) {
   std::vector<std::string_view> fields;
   chunk.out.reserve(chunk.in.bytes.size() * 3);
+  std::string error;
   for (std::size_t i = chunk.firstRecord; i < chunk.in.records.size(); ++i) {
     chunk.in.fieldsOf(i, fields);
-    chunk.allComputed = appendRow(layout, fields, precision, chunk.out, model) && chunk.allComputed;
+    if (!appendRow(layout, fields, precision, chunk.out, model, &error)) {
+      chunk.allComputed = false;
+      if (chunk.failedRows++ == 0) {
+        chunk.firstFailure = "line " + std::to_string(chunk.in.records[i].line) + ": " + error;
+      }
+    }
     ++chunk.rows;
   }
   // The input is no longer needed while the chunk waits for its turn.
@@ -152,13 +162,14 @@ RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOp
       return;
     }
     if (!headerWritten) {
-      const std::vector<std::string> header(kOutputHeader.begin(), kOutputHeader.end());
-      write(formatRecord(header));
+      write(formatRecord(outputHeader(reader.layout())));
       headerWritten = true;
     }
     if (!chunk.out.empty()) write(chunk.out);
     result.rows += chunk.rows;
     allComputed = allComputed && chunk.allComputed;
+    if (result.failedRows == 0) result.firstFailure = std::move(chunk.firstFailure);
+    result.failedRows += chunk.failedRows;
     if (chunk.error) failure = chunk.error;
     if (options.progress) {
       progress.rows = result.rows;

@@ -3,6 +3,7 @@
 #include "cli/rows.h"
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -15,19 +16,37 @@ namespace saiha::cli {
 
 namespace {
 
+// A depth that reads as a number > 0 but has no single-precision value.
+bool depthTooLarge(double depth) { return depth > std::numeric_limits<float>::max(); }
+
+// The five input columns alone, in their order.
+constexpr std::array<Layout::Slot, kColumnCount> kInputSlots = {
+    Layout::Slot{Column::Ho}, Layout::Slot{Column::T}, Layout::Slot{Column::alpha0},
+    Layout::Slot{Column::n}, Layout::Slot{Column::h}};
+
+std::span<const Layout::Slot> slotsOf(const Layout& layout) {
+  if (layout.slots.empty()) return kInputSlots;
+  return layout.slots;
+}
+
 // The output cells of one record under `model`, handed to `emit` in the
-// order of kOutputHeader; returns whether the row computed.
+// order of outputHeader(layout); returns whether the row computed.
 template <class Emit>
 bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
                 Precision precision, const shore::Model& model, Emit&& emit) {
+  const auto field = [&](std::size_t i) {
+    return i < fields.size() ? fields[i] : std::string_view();
+  };
   const auto cell = [&](Column column) -> std::string_view {
     const auto& position = layout.position[static_cast<std::size_t>(column)];
-    return position && *position < fields.size() ? fields[*position] : std::string_view();
+    return position ? field(*position) : std::string_view();
   };
   constexpr std::size_t kResults = kOutputHeader.size() - kColumnCount - 1;
 
   if (fields.size() != layout.width) {
-    for (std::size_t c = 0; c < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
+    for (const Layout::Slot& slot : slotsOf(layout)) {
+      emit(slot.input ? cell(*slot.input) : field(slot.field));
+    }
     for (std::size_t r = 0; r < kResults; ++r) emit(std::string_view());
     emit(report::fieldCountText(fields.size(), layout.width));
     return false;
@@ -40,14 +59,18 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
       shore::Wave{number(Column::Ho), number(Column::T), number(Column::alpha0), number(Column::n)},
       depth.empty() ? std::nullopt : std::optional<double>(number(Column::h)), model);
 
-  for (std::size_t c = 0; c + 1 < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
-  // The depth as the depth box reads after the calculation.
-  if (!depth.empty()) {
-    emit(depth);
-  } else if (r.depthDefaulted) {
-    emit(rt::formatResult(r.breaking.hb));
-  } else {
-    emit(std::string_view());
+  for (const Layout::Slot& slot : slotsOf(layout)) {
+    if (!slot.input) {
+      emit(field(slot.field));
+    } else if (*slot.input != Column::h) {
+      emit(cell(*slot.input));
+    } else if (!depth.empty()) {  // the depth as the depth box reads after the calculation
+      emit(depth);
+    } else if (r.depthDefaulted) {
+      emit(rt::formatResult(r.breaking.hb));
+    } else {
+      emit(std::string_view());
+    }
   }
 
   const auto text = [precision](float value) {
@@ -64,20 +87,37 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
     if (i < r.state.reached) emit(text(atDepth[static_cast<std::size_t>(i)]));
     else emit(std::string_view());
   }
-  if (r.ok()) emit(std::string_view());
-  else emit(report::errorText(r.error));
+  if (r.ok()) {
+    emit(std::string_view());
+  } else if (r.error == shore::Error::InvalidDepth && depthTooLarge(number(Column::h))) {
+    emit(report::depthTooLargeText());
+  } else {
+    emit(report::errorText(r.error));
+  }
   return r.ok();
 }
 
 }  // namespace
 
+std::vector<std::string> outputHeader(const Layout& layout) {
+  std::vector<std::string> header;
+  for (const Layout::Slot& slot : slotsOf(layout)) {
+    header.emplace_back(slot.input ? kColumnNames[static_cast<std::size_t>(*slot.input)]
+                                   : std::string_view(layout.names[slot.field]));
+  }
+  header.insert(header.end(), kOutputHeader.begin() + kColumnCount, kOutputHeader.end());
+  return header;
+}
+
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
-               Precision precision, std::string& out, const shore::Model& model) {
-  bool first = true;
+               Precision precision, std::string& out, const shore::Model& model,
+               std::string* error) {
+  const std::size_t errorCell = slotsOf(layout).size() + kOutputHeader.size() - kColumnCount - 1;
+  std::size_t index = 0;
   const bool ok = computeRow(layout, fields, precision, model, [&](std::string_view cell) {
-    if (!first) out.push_back(',');
-    first = false;
+    if (index != 0) out.push_back(',');
     report::appendCsvField(out, cell);
+    if (index++ == errorCell && error != nullptr && !cell.empty()) error->assign(cell);
   });
   out.push_back('\n');
   return ok;

@@ -64,6 +64,10 @@ std::string errorText(shore::Error code) {
   return "計算中にエラーが発生しました．";
 }
 
+std::string depthTooLargeText() {
+  return "水深が大きすぎます．3.4e38 より小さい数値を入力するか，空欄にしてください．";
+}
+
 std::string fieldCountText(std::size_t fields, std::size_t width) {
   return "列の数が見出し行と合いません（この行 " + std::to_string(fields) + " 列，見出し行 " +
          std::to_string(width) +

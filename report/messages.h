@@ -16,6 +16,11 @@ namespace saiha::report {
 // The message for an engine code, as the window shows it; empty for None.
 std::string errorText(shore::Error code);
 
+// The message for a depth that reads as a number > 0 but lies beyond single
+// precision (above about 3.4e38 m), where errorText(InvalidDepth) would ask
+// for a number greater than 0.
+std::string depthTooLargeText();
+
 // The message of a CSV row whose field count is not the header's.
 std::string fieldCountText(std::size_t fields, std::size_t width);
 
