@@ -52,9 +52,11 @@ constexpr const char* kFooter = R"(Input (FILE, or standard input when FILE is a
     h       depth for the results (m); optional column, an empty cell means
             the breaking depth
   in any order, each once, names matched exactly (case included; blanks
-  around a name are ignored).  Any
-  other column name is an error, so that a misspelt "h" is not silently
-  dropped.  Every later row is one case; each cell is read as the window
+  around a name are ignored).  Any other column (an id, a time...) is
+  copied to the output in its place, so results join back to their
+  records; a name given twice, an input's name in other letter case
+  ("H" for "h"), a number or an output column's name is an error.
+  Every later row is one case; each cell is read as the window
   reads the text of its box ("12 m" is 12, "1,5" in quotes is 1).
   A UTF-8 byte-order mark is skipped; CRLF, LF or CR line ends are all
   accepted; blank lines are skipped.  Blanks inside a cell are kept.
@@ -67,6 +69,7 @@ Output (standard output):
   CSV with LF line ends and the header
     Ho,T,alpha0,n,h,Hb,hb,gamma,theta_b,L,theta,C,H,
     a_bottom,u_bottom,a_surface,u_surface,error
+  (with any other input columns in their places before the results)
   and one row per input row, in input order whatever -j is: the input cells
   (h as the depth box reads after the calculation: an empty depth becomes
   the breaking depth), the results (two decimals, or with --precision full
@@ -77,7 +80,9 @@ Output (standard output):
 
 Exit status:
   0    every row computed
-  1    at least one row failed (every row is still written)
+  1    at least one row failed (every row is still written); standard
+       error says how many and which was first, e.g.
+       saiha-calc: 9 of 309 rows failed (first: line 12: message).
   2    usage error, unreadable file, or input that is unusable from its
        start (not CSV text, NUL bytes, UTF-16, a header that does not name
        the columns): one line on standard error and no output.  A fault
@@ -85,6 +90,10 @@ Exit status:
        16 MiB) or running out of memory: the rows before it are written and
        one line on standard error names the line
   130  interrupted (Ctrl+C); the rows computed so far are written whole
+
+With -o FILE the results go to a temporary file beside FILE, renamed to
+FILE when the run ends with 0 or 1 and removed otherwise (exit 2, Ctrl+C):
+FILE never holds half a result.
 
 Models (--breaker, --shoaling; also for profile):
   breaker limits  goda1970 (default), goda2010, mccowan, kamphuis, miche
@@ -117,9 +126,13 @@ Exit status:
   2  a bad option or input value: one line on standard error (the window's
      message for a bad value), no output)";
 
-constexpr const char* kCompareFooter = R"(Output (standard output):
+constexpr const char* kCompareFooter = R"(Input: the four wave options, or FILE, a CSV of waves with the columns
+  Ho, T, alpha0 and n as saiha-calc reads them (other columns passed through).
+
+Output (standard output):
   CSV with LF line ends and the header
     breaker,shoaling,Hb,hb,gamma,theta_b,Q_m3_per_s,Q_m3_per_year,error
+  (with FILE, after the file's own columns: one row per wave and model)
   and one row per model: every breaker limit (goda1970, goda2010, mccowan,
   kamphuis, miche) with each shoaling rule (two-regime, shuto), then the
   empirical row komar-gaughan,weggel (Komar and Gaughan's breaker height
@@ -378,13 +391,40 @@ struct WaveArgs {
   shore::Wave wave() const;  // throws std::invalid_argument for a text that is no number
 };
 
-void addWaveOptions(CLI::App& command, WaveArgs& a) {
-  command.add_option("--Ho", a.Ho, "deep-water wave height (m)")->required();
-  command.add_option("--T", a.T, "wave period (s)")->required();
+// The four options of one wave; `required` unless the command can read its
+// waves from a file instead.
+void addWaveOptions(CLI::App& command, WaveArgs& a, bool required = true) {
+  command.add_option("--Ho", a.Ho, "deep-water wave height (m)")->required(required);
+  command.add_option("--T", a.T, "wave period (s)")->required(required);
   command.add_option("--alpha0", a.alpha0,
                      "deep-water angle of incidence from the shore normal (degrees)")
-      ->required();
-  command.add_option("--n", a.n, "bottom slope 1/n, given as its denominator n")->required();
+      ->required(required);
+  command.add_option("--n", a.n, "bottom slope 1/n, given as its denominator n")
+      ->required(required);
+}
+
+// A whole file, or standard input for "-"; std::runtime_error (one line)
+// when it cannot be read.
+std::string readWhole(const std::string& path) {
+  const bool fromStdin = path == "-";
+  const int fd = fromStdin ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const std::string source = fromStdin ? "standard input" : "'" + path + "'";
+  if (fd < 0) throw std::runtime_error("cannot open " + source + ": " + std::strerror(errno));
+  std::string text;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      const std::string reason = std::strerror(errno);
+      if (!fromStdin) ::close(fd);
+      throw std::runtime_error("cannot read " + source + ": " + reason);
+    }
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
+  if (!fromStdin) ::close(fd);
+  return text;
 }
 
 struct ProfileArgs : WaveArgs {
@@ -504,13 +544,20 @@ int runProfile(const ProfileArgs& a, const ModelArgs& m, const CLI::App& command
 
 struct CompareArgs : WaveArgs {
   std::string K, rho, rhoS, porosity;
+  std::string file;  // a CSV of waves instead of the four options
 };
 
 int runCompare(const CompareArgs& a, const CLI::App& command) {
   shore::Wave wave;
   shore::TransportParams params;
+  const int waveOptions = static_cast<int>(command.count("--Ho") + command.count("--T") +
+                                           command.count("--alpha0") + command.count("--n"));
   try {
-    wave = a.wave();
+    if (a.file.empty() ? waveOptions != 4 : waveOptions != 0) {
+      throw std::invalid_argument("compare takes either --Ho, --T, --alpha0 and --n, or a FILE "
+                                  "of waves (see " + std::string(kName) + " compare --help)");
+    }
+    if (a.file.empty()) wave = a.wave();
     if (command.count("--K") > 0) params.K = numberOption("K", a.K);
     if (command.count("--rho") > 0) params.rho = numberOption("rho", a.rho);
     if (command.count("--rho-s") > 0) params.rhoS = numberOption("rho-s", a.rhoS);
@@ -519,7 +566,19 @@ int runCompare(const CompareArgs& a, const CLI::App& command) {
     return fail(error.what());
   }
 
-  return writeTable(cli::compareCsv(wave, params));
+  if (a.file.empty()) return writeTable(cli::compareCsv(wave, params));
+  try {
+    const std::string source = a.file == "-" ? "standard input" : "'" + a.file + "'";
+    cli::CompareOutcome outcome = cli::compareFileCsv(readWhole(a.file), params);
+    if (outcome.csv.empty() && !outcome.diagnostic.starts_with("--")) {
+      outcome.diagnostic = source + ": " + outcome.diagnostic;  // a fault of the file
+    }
+    return writeTable(outcome);
+  } catch (const std::bad_alloc&) {
+    return fail("out of memory while reading " + a.file);
+  } catch (const std::runtime_error& error) {
+    return fail(error.what());
+  }
 }
 
 // The mode the command line names, run; its exit status.
@@ -583,7 +642,10 @@ int main(int argc, char** argv) {
       "Writes one row per breaker and shoaling model for one wave as CSV: the breaking point "
       "and the longshore transport it implies.");
   compareCommand->footer(kCompareFooter);
-  addWaveOptions(*compareCommand, compare);
+  addWaveOptions(*compareCommand, compare, false);
+  compareCommand->add_option("FILE", compare.file,
+                             "CSV file of waves (Ho, T, alpha0, n; other columns passed through) "
+                             "instead of the four options; \"-\" for standard input");
   const shore::TransportParams defaults;
   compareCommand->add_option("--K", compare.K,
                              "transport coefficient, > 0 (default " +
