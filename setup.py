@@ -66,7 +66,9 @@ setup(
     package_data={"saiha": ["py.typed", "_saiha.pyi"]},
     ext_modules=[Extension("saiha._saiha", sources=[])],
     cmdclass={"build_ext": CMakeBuild},
-    # Not build/: that is the CMake build folder of `make`.
-    options={"build": {"build_base": "build-python"}},
+    # Not build/: that is the CMake build folder of `make`.  Beside a given
+    # build folder, so that two of them can be installed from at once.
+    options={"build": {"build_base": os.path.join(os.environ["SAIHA_BUILD_DIR"], "pip")
+                       if os.environ.get("SAIHA_BUILD_DIR") else "build-python"}},
     zip_safe=False,
 )

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "report/language.h"
 #include "shore/comparison.h"
@@ -30,5 +31,14 @@ CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams&
                           bool warnings = false,
                           shore::HeightBasis basis = shore::HeightBasis::Regular,
                           report::Language language = report::Language::Japanese);
+
+// The comparison of every wave of a CSV text (columns Ho, T, alpha0, n; h
+// and any other column passed through): one row per wave and model, the
+// wave's columns as given in their order first, then the cells of
+// compareCsv.  A wave that cannot be used, or a row whose field count is
+// not the header's, fills the error cells of its rows (status 1).  Text that
+// is not CSV, a header saiha-calc refuses or a bad transport parameter:
+// status 2 and the one-line reason, nothing written.
+CompareOutcome compareFileCsv(std::string_view text, const shore::TransportParams& params);
 
 }  // namespace saiha::cli

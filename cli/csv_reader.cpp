@@ -2,6 +2,7 @@
 // text, and the header that names the input columns.
 #include "cli/csv_reader.h"
 
+#include <charconv>
 #include <csv.h>
 
 #include <algorithm>
@@ -327,12 +328,83 @@ std::vector<std::optional<std::size_t>> readColumns(const Record& header,
   return position;
 }
 
-Layout readHeader(const Record& header) {
+namespace {
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// A name that is more likely a slip than a column of its own: "H" for "h",
+// a data row where the header should be, fields split by another separator.
+bool looksMistaken(std::string_view name) {
+  double number = 0;
+  const auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), number);
+  const bool isNumber = ec == std::errc() && end == name.data() + name.size();
+  const bool control = std::any_of(name.begin(), name.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+  });
+  const bool input = std::any_of(kColumnNames.begin(), kColumnNames.end(),
+                                 [&](std::string_view known) { return sameIgnoringCase(name, known); });
+  return isNumber || control || input || name.find(';') != std::string_view::npos;
+}
+
+}  // namespace
+
+Layout readHeader(const Record& header, std::span<const std::string_view> reserved) {
+  const std::string where = lineText(header.line);
   Layout layout;
   layout.width = header.fields.size();
-  // Every column but the last, h, is required.
-  const auto position = readColumns(header, kColumnNames, kColumnCount - 1, kExpectedColumns);
-  std::copy(position.begin(), position.end(), layout.position.begin());
+  for (std::size_t i = 0; i < header.fields.size(); ++i) {
+    const std::string_view name = trimBlanks(header.fields[i]);
+    if (name.empty()) {
+      throw InputError(where + "column " + std::to_string(i + 1) +
+                       " of the header has no name; the header must name " +
+                       std::string(kExpectedColumns));
+    }
+    if (std::find(layout.names.begin(), layout.names.end(), name) != layout.names.end()) {
+      throw InputError(where + "column " + shown(name) + " appears twice in the header");
+    }
+    layout.names.emplace_back(name);
+    const auto found = std::find(kColumnNames.begin(), kColumnNames.end(), name);
+    if (found != kColumnNames.end()) {
+      layout.position[static_cast<std::size_t>(found - kColumnNames.begin())] = i;
+      layout.slots.push_back({Column::Ho, 0});  // which input: set below, in order
+      continue;
+    }
+    if (looksMistaken(name) || name.find('\t') != std::string_view::npos) {
+      std::string message = where + "unknown column " + shown(name) +
+                            " in the header; the header must name " +
+                            std::string(kExpectedColumns) + ", each once";
+      if (name.find_first_of(";\t") != std::string_view::npos) {
+        message += " (fields must be separated by commas)";
+      }
+      throw InputError(message);
+    }
+    if (std::find(reserved.begin(), reserved.end(), name) != reserved.end()) {
+      throw InputError(where + "column " + shown(name) +
+                       " has the name of an output column; rename it");
+    }
+    layout.slots.push_back({std::nullopt, i});
+  }
+  for (std::size_t c = 0; c < kColumnCount; ++c) {
+    if (!layout.position[c] && static_cast<Column>(c) != Column::h) {
+      throw InputError(where + "the header lacks column " + shown(kColumnNames[c]) +
+                       "; it must name " + std::string(kExpectedColumns));
+    }
+  }
+  // The input columns in their order, in the places the header gives them.
+  std::size_t next = 0, lastInput = 0;
+  for (std::size_t s = 0; s < layout.slots.size(); ++s) {
+    if (!layout.slots[s].input) continue;
+    layout.slots[s].input = static_cast<Column>(next++);
+    lastInput = s;
+  }
+  if (!layout.position[static_cast<std::size_t>(Column::h)]) {
+    const auto at = layout.slots.begin() + static_cast<std::ptrdiff_t>(lastInput + 1);
+    layout.slots.insert(at, Layout::Slot{Column::h, 0});
+  }
   return layout;
 }
 

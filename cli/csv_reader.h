@@ -42,17 +42,32 @@ inline constexpr std::size_t kColumnCount = 5;
 inline constexpr std::array<std::string_view, kColumnCount> kColumnNames = {"Ho", "T", "alpha0",
                                                                             "n", "h"};
 
-// Where each input column stands in the input's records.
+// Where each input column stands in the input's records, and the columns an
+// output row starts with.
 struct Layout {
   std::array<std::optional<std::size_t>, kColumnCount> position;  // h may be absent
   std::size_t width = 0;  // number of fields every data record must have
+  // An output column before the results: an input column, or a field of the
+  // record passed through (an identifier, a time...).
+  struct Slot {
+    std::optional<Column> input;
+    std::size_t field = 0;  // the passed-through field's position
+  };
+  // The header's columns in their order, the input columns among them in the
+  // order Ho, T, alpha0, n, h in the places they take (h after them when the
+  // input has none).  Empty: Ho, T, alpha0, n, h.
+  std::vector<Slot> slots;
+  std::vector<std::string> names;  // the header's names, blanks around them dropped
 };
 
 // Reads the header record.  Names are matched exactly, case included, after
 // blanks and tabs around them are dropped; the columns may come in any order.
-// Throws InputError when Ho, T, alpha0 or n is missing, a name is repeated,
-// or a column has a name that is not one of the five (an empty one included).
-Layout readHeader(const Record& header);
+// A column that is not an input is passed through.  Throws InputError when
+// Ho, T, alpha0 or n is missing or a name is repeated or empty, for a name
+// that looks like a mistake rather than a column of its own (an input's name
+// in other letter case, a number, a name with a control character, a
+// semicolon or a tab), and for a name among `reserved` (the output's own).
+Layout readHeader(const Record& header, std::span<const std::string_view> reserved = {});
 
 inline constexpr std::string_view kExpectedColumns = "Ho, T, alpha0, n and optionally h";
 

@@ -22,6 +22,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include <CLI/CLI.hpp>
 #include <tbb/info.h>
@@ -32,6 +33,7 @@
 #include "cli/random_csv.h"
 #include "cli/shoreline_csv.h"
 #include "report/language.h"
+#include "report/messages.h"
 #include "shore/model_choice.h"
 #include "saiha/version.h"
 #include "shore/comparison.h"
@@ -55,9 +57,11 @@ constexpr const char* kFooter = R"(Input (FILE, or standard input when FILE is a
     h       depth for the results (m); optional column, an empty cell means
             the breaking depth
   in any order, each once, names matched exactly (case included; blanks
-  around a name are ignored).  Any
-  other column name is an error, so that a misspelt "h" is not silently
-  dropped.  Every later row is one case; each cell is read as the window
+  around a name are ignored).  Any other column (an id, a time...) is
+  copied to the output in its place, so results join back to their
+  records; a name given twice, an input's name in other letter case
+  ("H" for "h"), a number or an output column's name is an error.
+  Every later row is one case; each cell is read as the window
   reads the text of its box ("12 m" is 12, "1,5" in quotes is 1).
   A UTF-8 byte-order mark is skipped; CRLF, LF or CR line ends are all
   accepted; blank lines are skipped.  Blanks inside a cell are kept.
@@ -70,6 +74,7 @@ Output (standard output):
   CSV with LF line ends and the header
     Ho,T,alpha0,n,h,Hb,hb,gamma,theta_b,L,theta,C,H,
     a_bottom,u_bottom,a_surface,u_surface,error
+  (with any other input columns in their places before the results)
   and one row per input row, in input order whatever -j is: the input cells
   (h as the depth box reads after the calculation: an empty depth becomes
   the breaking depth), the results (two decimals, or with --precision full
@@ -80,7 +85,9 @@ Output (standard output):
 
 Exit status:
   0    every row computed
-  1    at least one row failed (every row is still written)
+  1    at least one row failed (every row is still written); standard
+       error says how many and which was first, e.g.
+       saiha-calc: 9 of 309 rows failed (first: line 12: message).
   2    usage error, unreadable file, or input that is unusable from its
        start (not CSV text, NUL bytes, UTF-16, a header that does not name
        the columns): one line on standard error and no output.  A fault
@@ -88,6 +95,10 @@ Exit status:
        16 MiB) or running out of memory: the rows before it are written and
        one line on standard error names the line
   130  interrupted (Ctrl+C); the rows computed so far are written whole
+
+With -o FILE the results go to a temporary file beside FILE, renamed to
+FILE when the run ends with 0 or 1 and removed otherwise (exit 2, Ctrl+C):
+FILE never holds half a result.
 
 Models (--breaker, --shoaling; also for profile and shore):
   breaker limits  goda1970 (default), goda2010, mccowan, kamphuis, miche
@@ -155,9 +166,13 @@ Exit status:
   As for the FILE mode and profile: 0 every row or station computed, 1
   some failed, 2 a bad option, input or value (H0p/L0 > 0.142 among them).)";
 
-constexpr const char* kCompareFooter = R"(Output (standard output):
+constexpr const char* kCompareFooter = R"(Input: the four wave options, or FILE, a CSV of waves with the columns
+  Ho, T, alpha0 and n as saiha-calc reads them (other columns passed through).
+
+Output (standard output):
   CSV with LF line ends and the header
     breaker,shoaling,Hb,hb,gamma,theta_b,Q_m3_per_s,Q_m3_per_year,error
+  (with FILE, after the file's own columns: one row per wave and model)
   and one row per model: every breaker limit (goda1970, goda2010, mccowan,
   kamphuis, miche) with each shoaling rule (two-regime, shuto), then the
   empirical row komar-gaughan,weggel (Komar and Gaughan's breaker height
@@ -208,7 +223,16 @@ Exit status:
 
 volatile std::sig_atomic_t gInterrupted = 0;
 
-extern "C" void onInterrupt(int) { gInterrupted = 1; }
+// The temporary file of -o while it is written, removed by a second Ctrl+C.
+char gTemporary[4096] = {};
+
+extern "C" void onInterrupt(int) {
+  if (gInterrupted) {  // the second one: at once
+    if (gTemporary[0] != 0) ::unlink(gTemporary);
+    ::_exit(130);
+  }
+  gInterrupted = 1;
+}
 
 // Ctrl+C and SIGTERM stop the reading; the rows already read are written.
 // A second Ctrl+C ends the program at once.  SIGPIPE keeps its default: a
@@ -217,7 +241,6 @@ void catchInterrupts() {
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESETHAND;
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
 }
@@ -248,17 +271,75 @@ std::size_t readSome(int fd, bool regular, const std::string& source, char* buff
   }
 }
 
+// Where the results go: standard output, or the temporary file of -o.
+int gOutput = STDOUT_FILENO;
+std::string gOutputName = "standard output";
+
 void writeAll(std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t put = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+    const ssize_t put = ::write(gOutput, bytes.data(), bytes.size());
     if (put < 0) {
       if (errno == EINTR) continue;
-      throw std::runtime_error(std::string("cannot write the results to standard output: ") +
+      throw std::runtime_error("cannot write the results to " + gOutputName + ": " +
                                std::strerror(errno));
     }
     bytes.remove_prefix(static_cast<std::size_t>(put));
   }
 }
+
+// -o FILE: the results go to a temporary file in FILE's folder, renamed to
+// FILE once the run has succeeded (exit 0 or 1) and removed otherwise, so
+// that nothing half-written ever stands under FILE's name.
+class AtomicOutput {
+ public:
+  explicit AtomicOutput(const std::string& path) : path_(path) {
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    temporary_ = folder + "." + name + ".XXXXXX";
+    if (name.empty() || temporary_.size() >= sizeof gTemporary) {
+      throw std::runtime_error("-o '" + path + "' is not a file name");
+    }
+    const int fd = ::mkstemp(temporary_.data());
+    if (fd < 0) {
+      throw std::runtime_error("cannot write '" + path + "': " + std::strerror(errno));
+    }
+    // The permissions a new file gets, not mkstemp's owner-only ones.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    (void)::fchmod(fd, 0666 & ~mask);
+    std::memcpy(gTemporary, temporary_.c_str(), temporary_.size() + 1);
+    gOutput = fd;
+    gOutputName = "'" + path + "'";
+  }
+  ~AtomicOutput() { discard(); }
+  AtomicOutput(const AtomicOutput&) = delete;
+  AtomicOutput& operator=(const AtomicOutput&) = delete;
+
+  // Puts the results under FILE's name; false (and a message) when it cannot.
+  bool commit() {
+    const int fd = std::exchange(gOutput, STDOUT_FILENO);
+    const bool written = ::fsync(fd) == 0 && ::close(fd) == 0;
+    if (!written || ::rename(temporary_.c_str(), path_.c_str()) != 0) {
+      fail("cannot write '" + path_ + "': " + std::strerror(errno));
+      discard();
+      return false;
+    }
+    gTemporary[0] = 0;
+    return true;
+  }
+
+  void discard() {
+    if (gTemporary[0] == 0) return;
+    if (gOutput != STDOUT_FILENO) ::close(std::exchange(gOutput, STDOUT_FILENO));
+    ::unlink(temporary_.c_str());
+    gTemporary[0] = 0;
+  }
+
+ private:
+  std::string path_;
+  std::string temporary_;
+};
 
 // ------------------------------------------------------------ progress
 
@@ -365,6 +446,10 @@ int runFile(const FileOptions& o, cli::Table* table = nullptr) {
       fail("interrupted; " + std::to_string(result.rows) + " rows written");
       return 130;
     }
+    if (result.status == cli::kSomeFailed) {
+      fail(std::to_string(result.failedRows) + " of " + std::to_string(result.rows) +
+           " rows failed (first: " + result.firstFailure + ")");
+    }
     return result.status;
   } catch (const std::bad_alloc&) {
     return fail("out of memory while processing " + source);
@@ -381,13 +466,40 @@ struct WaveArgs {
   shore::Wave wave() const;  // throws std::invalid_argument for a text that is no number
 };
 
-void addWaveOptions(CLI::App& command, WaveArgs& a) {
-  command.add_option("--Ho", a.Ho, "deep-water wave height (m)")->required();
-  command.add_option("--T", a.T, "wave period (s)")->required();
+// The four options of one wave; `required` unless the command can read its
+// waves from a file instead.
+void addWaveOptions(CLI::App& command, WaveArgs& a, bool required = true) {
+  command.add_option("--Ho", a.Ho, "deep-water wave height (m)")->required(required);
+  command.add_option("--T", a.T, "wave period (s)")->required(required);
   command.add_option("--alpha0", a.alpha0,
                      "deep-water angle of incidence from the shore normal (degrees)")
-      ->required();
-  command.add_option("--n", a.n, "bottom slope 1/n, given as its denominator n")->required();
+      ->required(required);
+  command.add_option("--n", a.n, "bottom slope 1/n, given as its denominator n")
+      ->required(required);
+}
+
+// A whole file, or standard input for "-"; std::runtime_error (one line)
+// when it cannot be read.
+std::string readWhole(const std::string& path) {
+  const bool fromStdin = path == "-";
+  const int fd = fromStdin ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const std::string source = fromStdin ? "standard input" : "'" + path + "'";
+  if (fd < 0) throw std::runtime_error("cannot open " + source + ": " + std::strerror(errno));
+  std::string text;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      const std::string reason = std::strerror(errno);
+      if (!fromStdin) ::close(fd);
+      throw std::runtime_error("cannot read " + source + ": " + reason);
+    }
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
+  if (!fromStdin) ::close(fd);
+  return text;
 }
 
 struct ProfileArgs : WaveArgs {
@@ -505,8 +617,9 @@ shore::ProfileOptions stationOptions(const std::string& fromText, const std::str
   shore::ProfileOptions options;
   if (command.count("--from") > 0) {
     const double from = numberOption("from", fromText);
-    if (!(from > 0 && std::isfinite(static_cast<float>(from)))) {
-      throw std::invalid_argument("--from must be a depth > 0 (m)");
+    if (!(from > 0)) throw std::invalid_argument("--from must be a depth > 0 (m)");
+    if (!std::isfinite(static_cast<float>(from))) {
+      throw std::invalid_argument("--from " + quoted(fromText) + ": " + report::depthTooLargeText());
     }
     options.fromDepth = from;
   }
@@ -544,13 +657,20 @@ struct CompareArgs : WaveArgs {
   std::string K, rho, rhoS, porosity;
   std::string height = "regular";
   bool warnings = false;
+  std::string file;  // a CSV of waves instead of the four options
 };
 
 int runCompare(const CompareArgs& a, const CLI::App& command, report::Language language) {
   shore::Wave wave;
   shore::TransportParams params;
+  const int waveOptions = static_cast<int>(command.count("--Ho") + command.count("--T") +
+                                           command.count("--alpha0") + command.count("--n"));
   try {
-    wave = a.wave();
+    if (a.file.empty() ? waveOptions != 4 : waveOptions != 0) {
+      throw std::invalid_argument("compare takes either --Ho, --T, --alpha0 and --n, or a FILE "
+                                  "of waves (see " + std::string(kName) + " compare --help)");
+    }
+    if (a.file.empty()) wave = a.wave();
     if (command.count("--K") > 0) params.K = numberOption("K", a.K);
     if (command.count("--rho") > 0) params.rho = numberOption("rho", a.rho);
     if (command.count("--rho-s") > 0) params.rhoS = numberOption("rho-s", a.rhoS);
@@ -559,10 +679,24 @@ int runCompare(const CompareArgs& a, const CLI::App& command, report::Language l
     return fail(error.what());
   }
 
-  return writeTable(cli::compareCsv(wave, params, a.warnings,
-                                    a.height == "significant" ? shore::HeightBasis::Significant
-                                                              : shore::HeightBasis::Regular,
-                                    language));
+  if (a.file.empty()) {
+    return writeTable(cli::compareCsv(wave, params, a.warnings,
+                                      a.height == "significant" ? shore::HeightBasis::Significant
+                                                                : shore::HeightBasis::Regular,
+                                      language));
+  }
+  try {
+    const std::string source = a.file == "-" ? "standard input" : "'" + a.file + "'";
+    cli::CompareOutcome outcome = cli::compareFileCsv(readWhole(a.file), params);
+    if (outcome.csv.empty() && !outcome.diagnostic.starts_with("--")) {
+      outcome.diagnostic = source + ": " + outcome.diagnostic;  // a fault of the file
+    }
+    return writeTable(outcome);
+  } catch (const std::bad_alloc&) {
+    return fail("out of memory while reading " + a.file);
+  } catch (const std::runtime_error& error) {
+    return fail(error.what());
+  }
 }
 
 // ------------------------------------------------------------ random
@@ -627,6 +761,7 @@ int runShore(const ShoreArgs& a, const ModelArgs& m, const CLI::App& command) {
   return writeTable(outcome, outcome.notes);
 }
 
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -656,6 +791,11 @@ int main(int argc, char** argv) {
   addModelOptions(app, model);
   std::string lang;
   addLanguageOption(app, lang);
+  // -o for every mode, given before or after the command.
+  std::string output;
+  const std::string outputHelp =
+      "write the results to FILE, whole or not at all (default: standard output)";
+  app.add_option("-o,--output", output, outputHelp)->option_text("FILE");
 
   ProfileArgs profile;
   CLI::App* profileCommand = app.add_subcommand(
@@ -677,6 +817,7 @@ int main(int argc, char** argv) {
       ->excludes(stations);
   addModelOptions(*profileCommand, model);
   addLanguageOption(*profileCommand, lang);
+  profileCommand->add_option("-o,--output", output, outputHelp)->option_text("FILE");
 
   CompareArgs compare;
   CLI::App* compareCommand = app.add_subcommand(
@@ -684,7 +825,10 @@ int main(int argc, char** argv) {
       "Writes one row per breaker and shoaling model for one wave as CSV: the breaking point "
       "and the longshore transport it implies.");
   compareCommand->footer(kCompareFooter);
-  addWaveOptions(*compareCommand, compare);
+  addWaveOptions(*compareCommand, compare, false);
+  compareCommand->add_option("FILE", compare.file,
+                             "CSV file of waves (Ho, T, alpha0, n; other columns passed through) "
+                             "instead of the four options; \"-\" for standard input");
   addLanguageOption(*compareCommand, lang);
   const shore::TransportParams defaults;
   compareCommand->add_option("--K", compare.K,
@@ -753,6 +897,7 @@ int main(int argc, char** argv) {
                            "deep-water significant height for the runup (m), > 0 (default Ho)");
   shoreCommand->add_option("--runup-Tp", shoreArgs.Tp,
                            "peak period for the runup (s), > 0 (default T)");
+  compareCommand->add_option("-o,--output", output, outputHelp)->option_text("FILE");
 
   try {
     app.parse(argc, argv);
@@ -767,42 +912,64 @@ int main(int argc, char** argv) {
   } catch (const std::invalid_argument& error) {
     return fail(error.what());
   }
-  const bool fileOptions =
-      app.count("FILE") > 0 || app.count("--jobs") > 0 || app.count("--precision") > 0;
-  if (profileCommand->parsed()) {
-    if (fileOptions) {
-      return fail("FILE, -j and --precision do not go with profile (see " + std::string(kName) +
-                  " --help)");
+  std::optional<AtomicOutput> atomic;
+  if (!output.empty() && output != "-") {
+    try {
+      atomic.emplace(output);
+    } catch (const std::runtime_error& error) {
+      return fail(error.what());
     }
-    return runProfile(profile, model, *profileCommand, file.language);
+    catchInterrupts();
   }
-  if (randomCommand->parsed()) {
-    if (fileOptions || app.count("--breaker") > 0 || app.count("--shoaling") > 0 ||
-        app.count("--warnings") > 0) {
-      return fail("options of the regular-wave FILE mode do not go with random (see " +
-                  std::string(kName) + " random --help)");
+  const int status = [&]() -> int {
+    const bool fileOptions =
+        app.count("FILE") > 0 || app.count("--jobs") > 0 || app.count("--precision") > 0;
+    if (profileCommand->parsed()) {
+      if (fileOptions) {
+        return fail("FILE, -j and --precision do not go with profile (see " + std::string(kName) +
+                    " --help)");
+      }
+      return runProfile(profile, model, *profileCommand, file.language);
     }
-    random.file.language = file.language;
-    return runRandom(random, *randomCommand, file.language);
-  }
-  if (compareCommand->parsed()) {
-    if (fileOptions || app.count("--breaker") > 0 || app.count("--shoaling") > 0) {
-      return fail("FILE, -j, --precision, --breaker and --shoaling do not go with compare, which "
-                  "shows every model (see " + std::string(kName) + " compare --help)");
+    if (randomCommand->parsed()) {
+      if (fileOptions || app.count("--breaker") > 0 || app.count("--shoaling") > 0 ||
+          app.count("--warnings") > 0) {
+        return fail("options of the regular-wave FILE mode do not go with random (see " +
+                    std::string(kName) + " random --help)");
+      }
+      random.file.language = file.language;
+      return runRandom(random, *randomCommand, file.language);
     }
-    return runCompare(compare, *compareCommand, file.language);
-  }
-  if (shoreCommand->parsed()) {
-    if (fileOptions) {
-      return fail("FILE, -j and --precision do not go with shore (see " + std::string(kName) +
-                  " --help)");
+    if (compareCommand->parsed()) {
+      if (fileOptions || app.count("--breaker") > 0 || app.count("--shoaling") > 0) {
+        return fail("FILE, -j, --precision, --breaker and --shoaling do not go with compare, which "
+                    "shows every model (see " + std::string(kName) + " compare --help)");
+      }
+      return runCompare(compare, *compareCommand, file.language);
     }
-    return runShore(shoreArgs, model, *shoreCommand);
+    if (shoreCommand->parsed()) {
+      if (fileOptions) {
+        return fail("FILE, -j and --precision do not go with shore (see " + std::string(kName) +
+                    " --help)");
+      }
+      return runShore(shoreArgs, model, *shoreCommand);
+    }
+    try {
+      file.model = parseModel(model);
+    } catch (const std::invalid_argument& error) {
+      return fail(error.what());
+    }
+    return runFile(file);
+  }();
+  if (atomic) {
+    const bool succeeded = (status == cli::kAllComputed || status == cli::kSomeFailed) &&
+                           gInterrupted == 0;
+    if (!succeeded) {
+      atomic->discard();
+      return gInterrupted != 0 && status != cli::kUnusable ? 130 : status;
+    }
+    if (!atomic->commit()) return cli::kUnusable;
   }
-  try {
-    file.model = parseModel(model);
-  } catch (const std::invalid_argument& error) {
-    return fail(error.what());
-  }
-  return runFile(file);
+  return status;
 }
+

@@ -27,6 +27,8 @@ struct Chunk {
   std::string out;
   std::uint64_t rows = 0;
   bool allComputed = true;
+  std::uint64_t failedRows = 0;
+  std::string firstFailure;  // "line N: message" of the first row that failed
   std::uint64_t bytesRead = 0;  // input consumed up to the end of this chunk
   std::optional<std::string> error;  // what ends the run after this chunk's rows
   bool unusable = false;  // the error came before the header: write nothing
@@ -125,14 +127,20 @@ void computeChunk(Chunk& chunk, const Table& table) {
   chunk.out.reserve(chunk.in.bytes.size() * 3);
   const std::size_t first = chunk.firstRecord;
   const std::size_t count = chunk.in.records.size() > first ? chunk.in.records.size() - first : 0;
-  chunk.allComputed =
-      table.appendRows(
-          count,
-          [&](std::size_t i, std::vector<std::string_view>& fields) {
-            chunk.in.fieldsOf(first + i, fields);
-          },
-          chunk.out) &&
-      chunk.allComputed;
+  Table::Failures failures;
+  table.appendRows(
+      count,
+      [&](std::size_t i, std::vector<std::string_view>& fields) {
+        chunk.in.fieldsOf(first + i, fields);
+      },
+      chunk.out, failures);
+  if (failures.count > 0) {
+    chunk.allComputed = false;
+    chunk.failedRows += failures.count;
+    chunk.firstFailure =
+        "line " + std::to_string(chunk.in.records[first + failures.first].line) + ": " +
+        failures.message;
+  }
   chunk.rows += count;
   // The input is no longer needed while the chunk waits for its turn.
   chunk.in = RecordBuffer();
@@ -163,6 +171,8 @@ RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOp
     if (!chunk.out.empty()) write(chunk.out);
     result.rows += chunk.rows;
     allComputed = allComputed && chunk.allComputed;
+    if (result.failedRows == 0) result.firstFailure = std::move(chunk.firstFailure);
+    result.failedRows += chunk.failedRows;
     if (chunk.error) failure = chunk.error;
     if (options.progress) {
       progress.rows = result.rows;

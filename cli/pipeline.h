@@ -47,6 +47,8 @@ struct RunResult {
   std::string diagnostic;  // one line, for kUnusable
   std::uint64_t rows = 0;  // data rows written
   bool interrupted = false;
+  std::uint64_t failedRows = 0;  // rows written with an error text
+  std::string firstFailure;      // "line N: message" of the first of them
 };
 
 // Fills `buffer` with up to `size` bytes of input; 0 only at its end.  Throws

@@ -22,8 +22,9 @@ ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& 
   if (!profile.ok()) {
     // The breaking point was found, so the options made the range unusable.
     outcome.status = kUnusable;
-    outcome.diagnostic = "the seaward depth or the spacing gives no stations, or more than " +
-                         std::to_string(shore::kMaxStations);
+    outcome.diagnostic = "the seaward depth or the spacing gives no stations, more than " +
+                         std::to_string(shore::kMaxStations) +
+                         ", or an x = n*h beyond single precision";
     return outcome;
   }
 

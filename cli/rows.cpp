@@ -3,6 +3,7 @@
 #include "cli/rows.h"
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,19 @@ namespace saiha::cli {
 
 namespace {
 
+// A depth that reads as a number > 0 but has no single-precision value.
+bool depthTooLarge(double depth) { return depth > std::numeric_limits<float>::max(); }
+
+// The five input columns alone, in their order.
+constexpr std::array<Layout::Slot, kColumnCount> kInputSlots = {
+    Layout::Slot{Column::Ho}, Layout::Slot{Column::T}, Layout::Slot{Column::alpha0},
+    Layout::Slot{Column::n}, Layout::Slot{Column::h}};
+
+std::span<const Layout::Slot> slotsOf(const Layout& layout) {
+  if (layout.slots.empty()) return kInputSlots;
+  return layout.slots;
+}
+
 // The cell of `column` in a record's fields; empty where the column is
 // absent or the record too short.
 std::string_view cellOf(const Layout& layout, std::span<const std::string_view> fields,
@@ -24,17 +38,23 @@ std::string_view cellOf(const Layout& layout, std::span<const std::string_view> 
 }
 
 // The output cells of one record under `model`, handed to `emit` in the
-// order of kOutputHeader; returns whether the row computed.  `breaking` is
-// the record's breaking point where the caller found it already.
+// order of outputHeader(layout); returns whether the row computed.
+// `breaking` is the record's breaking point where the caller found it
+// already.
 template <class Emit>
 bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
                 Precision precision, const shore::Model& model, bool warnings, Emit&& emit,
                 const shore::Breaking* breaking, report::Language language) {
+  const auto field = [&](std::size_t i) {
+    return i < fields.size() ? fields[i] : std::string_view();
+  };
   const auto cell = [&](Column column) { return cellOf(layout, fields, column); };
   constexpr std::size_t kResults = kOutputHeader.size() - kColumnCount - 1;
 
   if (fields.size() != layout.width) {
-    for (std::size_t c = 0; c < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
+    for (const Layout::Slot& slot : slotsOf(layout)) {
+      emit(slot.input ? cell(*slot.input) : field(slot.field));
+    }
     for (std::size_t r = 0; r < kResults; ++r) emit(std::string_view());
     emit(report::fieldCountText(fields.size(), layout.width, language));
     if (warnings) emit("0");
@@ -49,14 +69,18 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
                                    ? report::calcCase(*breaking, given)
                                    : report::calcCase(waveOf(layout, fields), given, model);
 
-  for (std::size_t c = 0; c + 1 < kColumnCount; ++c) emit(cell(static_cast<Column>(c)));
-  // The depth as the depth box reads after the calculation.
-  if (!depth.empty()) {
-    emit(depth);
-  } else if (r.depthDefaulted) {
-    emit(rt::formatResult(r.breaking.hb));
-  } else {
-    emit(std::string_view());
+  for (const Layout::Slot& slot : slotsOf(layout)) {
+    if (!slot.input) {
+      emit(field(slot.field));
+    } else if (*slot.input != Column::h) {
+      emit(cell(*slot.input));
+    } else if (!depth.empty()) {  // the depth as the depth box reads after the calculation
+      emit(depth);
+    } else if (r.depthDefaulted) {
+      emit(rt::formatResult(r.breaking.hb));
+    } else {
+      emit(std::string_view());
+    }
   }
 
   const auto text = [precision](float value) {
@@ -73,8 +97,13 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
     if (i < r.state.reached) emit(text(atDepth[static_cast<std::size_t>(i)]));
     else emit(std::string_view());
   }
-  if (r.ok()) emit(std::string_view());
-  else emit(report::errorText(r.error, language));
+  if (r.ok()) {
+    emit(std::string_view());
+  } else if (r.error == shore::Error::InvalidDepth && given && depthTooLarge(*given)) {
+    emit(report::depthTooLargeText(language));
+  } else {
+    emit(report::errorText(r.error, language));
+  }
   if (warnings) emit(std::to_string(b.warnings.bits));
   return r.ok();
 }
@@ -88,23 +117,42 @@ shore::Wave waveOf(const Layout& layout, std::span<const std::string_view> field
   return {number(Column::Ho), number(Column::T), number(Column::alpha0), number(Column::n)};
 }
 
+std::vector<std::string> outputHeader(const Layout& layout) {
+  std::vector<std::string> header;
+  for (const Layout::Slot& slot : slotsOf(layout)) {
+    header.emplace_back(slot.input ? kColumnNames[static_cast<std::size_t>(*slot.input)]
+                                   : std::string_view(layout.names[slot.field]));
+  }
+  header.insert(header.end(), kOutputHeader.begin() + kColumnCount, kOutputHeader.end());
+  return header;
+}
+
+void CaseTable::readHeader(const Record& header) {
+  // A column passed through may not take the name of a result.
+  std::vector<std::string_view> reserved(kOutputHeader.begin() + kColumnCount,
+                                         kOutputHeader.end());
+  if (warnings_) reserved.push_back(kWarningsColumn);
+  layout_ = cli::readHeader(header, reserved);
+}
+
 std::vector<std::string> CaseTable::outputHeader() const {
-  std::vector<std::string> header(kOutputHeader.begin(), kOutputHeader.end());
+  std::vector<std::string> header = cli::outputHeader(layout_);
   if (warnings_) header.emplace_back(kWarningsColumn);
   return header;
 }
 
-bool Table::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out) const {
+void Table::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out,
+                       Failures& failures) const {
   std::vector<std::string_view> fields;
-  bool allComputed = true;
+  std::string error;
   for (std::size_t i = 0; i < count; ++i) {
     fieldsOf(i, fields);
-    allComputed = appendRow(fields, out) && allComputed;
+    if (!appendRow(fields, out, &error)) failures.add(i, error);
   }
-  return allComputed;
 }
 
-bool CaseTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out) const {
+void CaseTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out,
+                           Failures& failures) const {
   // The breaking points of the records of the header's width first, side by
   // side; then each row from its breaking point.
   std::vector<std::string_view> fields;
@@ -117,27 +165,28 @@ bool CaseTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::str
   std::vector<shore::Breaking> breakings(waves.size());
   shore::findBreaking(waves, breakings, model_);
   std::size_t next = 0;
-  bool allComputed = true;
+  std::string error;
   for (std::size_t i = 0; i < count; ++i) {
     fieldsOf(i, fields);
     const shore::Breaking* breaking = fields.size() == layout_.width ? &breakings[next++] : nullptr;
-    allComputed =
-        cli::appendRow(layout_, fields, precision_, out, model_, warnings_, breaking, language_) &&
-        allComputed;
+    if (!cli::appendRow(layout_, fields, precision_, out, model_, warnings_, breaking, language_,
+                        &error)) {
+      failures.add(i, error);
+    }
   }
-  return allComputed;
 }
 
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model, bool warnings,
-               const shore::Breaking* breaking, report::Language language) {
-  bool first = true;
+               const shore::Breaking* breaking, report::Language language, std::string* error) {
+  const std::size_t errorCell = slotsOf(layout).size() + kOutputHeader.size() - kColumnCount - 1;
+  std::size_t index = 0;
   const bool ok = computeRow(
       layout, fields, precision, model, warnings,
       [&](std::string_view cell) {
-        if (!first) out.push_back(',');
-        first = false;
+        if (index != 0) out.push_back(',');
         report::appendCsvField(out, cell);
+        if (index++ == errorCell && error != nullptr && !cell.empty()) error->assign(cell);
       },
       breaking, language);
   out.push_back('\n');

@@ -22,6 +22,11 @@ inline constexpr std::array<std::string_view, 18> kOutputHeader = {
     "Ho",       "T",        "alpha0",    "n",         "h",         "Hb",
     "hb",       "gamma",    "theta_b",   "L",         "theta",     "C",
     "H",        "a_bottom", "u_bottom",  "a_surface", "u_surface", "error"};
+// The output header of rows of `layout`: the header's columns in their
+// places (see Layout::slots), then the results and the error text; for the
+// five input columns alone, kOutputHeader.
+std::vector<std::string> outputHeader(const Layout& layout);
+
 // How results are written: `Shown` as the window shows them (two decimals),
 // `Full` as the shortest text that reads back as the same single.
 enum class Precision { Shown, Full };
@@ -31,8 +36,9 @@ enum class Precision { Shown, Full };
 // as the depth box reads after the calculation (an absent h column is an
 // empty depth box); each result the calculation reached, empty for those it
 // did not reach; and the error text, empty when every result was reached.
-// Each cell is read as the window reads its box.  Returns whether the row
-// computed.
+// Each cell is read as the window reads its box; the other columns of the
+// record are copied in their places.  Returns whether the row computed, and
+// when it did not, its error text in `*error` (if given).
 //
 // A record whose field count differs from the header's is not computed: its
 // fields may have shifted (an unquoted "1,5"), so it fails with its own error
@@ -46,7 +52,8 @@ enum class Precision { Shown, Full };
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model = {},
                bool warnings = false, const shore::Breaking* breaking = nullptr,
-               report::Language language = report::Language::Japanese);
+               report::Language language = report::Language::Japanese,
+               std::string* error = nullptr);
 
 // The wave of a record of the header's width, each cell read as the window
 // reads its box.
@@ -67,13 +74,29 @@ class Table {
   // name the columns.
   virtual void readHeader(const Record& header) = 0;
   virtual std::vector<std::string> outputHeader() const = 0;
+  // The rows of a chunk that failed: how many, and the first one's record
+  // index and message.
+  struct Failures {
+    std::size_t count = 0;
+    std::size_t first = 0;
+    std::string message;
+    void add(std::size_t i, std::string& error) {
+      if (count++ == 0) {
+        first = i;
+        message = std::move(error);
+      }
+    }
+  };
   // Appends the output line of one record to `out`; returns whether the row
-  // computed.  Called from several threads at once, after readHeader.
-  virtual bool appendRow(std::span<const std::string_view> fields, std::string& out) const = 0;
-  // Appends the output lines of `count` records, in their order; returns
-  // whether every row computed.  One by one through appendRow, unless a
-  // table does part of the work for all of them at once.
-  virtual bool appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out) const;
+  // computed, and puts its message in `error` where it did not.  Called from
+  // several threads at once, after readHeader.
+  virtual bool appendRow(std::span<const std::string_view> fields, std::string& out,
+                         std::string* error = nullptr) const = 0;
+  // Appends the output lines of `count` records, in their order, and counts
+  // those that failed.  One by one through appendRow, unless a table does
+  // part of the work for all of them at once.
+  virtual void appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out,
+                          Failures& failures) const;
 };
 
 // The cases of the calculation window (kOutputHeader, appendRow above); a
@@ -83,12 +106,16 @@ class CaseTable : public Table {
   CaseTable(Precision precision, const shore::Model& model, bool warnings,
             report::Language language = report::Language::Japanese)
       : precision_(precision), model_(model), warnings_(warnings), language_(language) {}
-  void readHeader(const Record& header) override { layout_ = cli::readHeader(header); }
+  // Columns besides the inputs pass through; a result's name is refused.
+  void readHeader(const Record& header) override;
   std::vector<std::string> outputHeader() const override;
-  bool appendRow(std::span<const std::string_view> fields, std::string& out) const override {
-    return cli::appendRow(layout_, fields, precision_, out, model_, warnings_, nullptr, language_);
+  bool appendRow(std::span<const std::string_view> fields, std::string& out,
+                 std::string* error = nullptr) const override {
+    return cli::appendRow(layout_, fields, precision_, out, model_, warnings_, nullptr, language_,
+                          error);
   }
-  bool appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out) const override;
+  void appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out,
+                  Failures& failures) const override;
 
  private:
   Layout layout_;

@@ -55,6 +55,13 @@ std::string errorText(shore::Error code, Language language) {
   return std::string((found != std::end(kMessages) ? found->text : kUnknownError).in(language));
 }
 
+std::string depthTooLargeText(Language language) {
+  return std::string(Text{"水深が大きすぎます．3.4e38 より小さい数値を入力するか，空欄にしてください．",
+                          "The depth is too large. Enter a number less than 3.4e38, or leave the "
+                          "depth empty."}
+                         .in(language));
+}
+
 std::string warningText(shore::Warnings warnings, Language language) {
   std::string text;
   if (warnings.has(shore::Warning::SteepSlope)) text += kSteepSlopeWarning.in(language);

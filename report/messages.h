@@ -22,6 +22,11 @@ std::string errorText(shore::Error code, Language language = Language::Japanese)
 // fitted range), one line per warning; empty for none.
 std::string warningText(shore::Warnings warnings, Language language = Language::Japanese);
 
+// The message for a depth that reads as a number > 0 but lies beyond single
+// precision (above about 3.4e38 m), where errorText(InvalidDepth) would ask
+// for a number greater than 0.
+std::string depthTooLargeText(Language language = Language::Japanese);
+
 // The message of a CSV row whose field count is not the header's.
 std::string fieldCountText(std::size_t fields, std::size_t width,
                            Language language = Language::Japanese);

@@ -186,7 +186,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadHeaderCase{"MissingSlope", {"Ho", "T", "alpha0", "h"}, "lacks column 'n'"},
         BadHeaderCase{"MissingHeight", {"T", "alpha0", "n"}, "lacks column 'Ho'"},
-        BadHeaderCase{"UnknownColumn", {"Ho", "T", "alpha0", "n", "note"}, "unknown column 'note'"},
+        BadHeaderCase{"InputInOtherCase", {"Ho", "T", "Alpha0", "n", "note"}, "unknown column 'Alpha0'"},
+        BadHeaderCase{"RepeatedOther", {"Ho", "T", "alpha0", "n", "id", "id"}, "'id' appears twice"},
         // A capital H must not pass for the depth and be silently dropped.
         BadHeaderCase{"WrongCase", {"Ho", "T", "alpha0", "n", "H"}, "unknown column 'H'"},
         BadHeaderCase{"Repeated", {"Ho", "T", "alpha0", "n", "T"}, "'T' appears twice"},
@@ -317,6 +318,25 @@ RunOutput runOn(const std::string& input) {
   result.status = run(input, out, result.diagnostic);
   result.out = out.str();
   return result;
+}
+
+// Columns beside the inputs keep their places; the inputs fill theirs in the
+// order Ho, T, alpha0, n, h, and the result cells are those of the inputs alone.
+TEST(Run, OtherColumnsPassThroughInTheirPlaces) {
+  const auto plain = runOn("Ho,T,alpha0,n,h\n1,10,30,60,\n1,10,90,60,3\n");
+  const auto joined = runOn("id,n,T,alpha0,Ho,note\nw1,60,10,30,1,\"a,b\"\nw2,60,10,90,1,\n");
+  EXPECT_EQ(joined.status, plain.status);
+  const auto in = parseRecords(plain.out), out = parseRecords(joined.out);
+  ASSERT_EQ(out.size(), 3u);
+  const std::vector<std::string> header = {"id", "Ho", "T", "alpha0", "n", "h", "note"};
+  EXPECT_EQ(std::vector(out[0].fields.begin(), out[0].fields.begin() + 7), header);
+  EXPECT_EQ(out[1].fields[6], "a,b");
+  for (std::size_t row = 1; row < 3; ++row) {
+    EXPECT_EQ(std::vector(out[row].fields.begin() + 7, out[row].fields.end()),
+              std::vector(in[row].fields.begin() + 5, in[row].fields.end())) << row;
+  }
+  EXPECT_NE(runOn("Ho,T,alpha0,n,error\n").diagnostic.find("name of an output column"),
+            std::string::npos);
 }
 
 constexpr const char* kHeaderLine =

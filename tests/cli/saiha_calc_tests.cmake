@@ -16,10 +16,20 @@ saiha_calc_test(stdin_defaults -DSTDIN=${cli_data}/defaults.csv -DEXIT=0 -DSTDER
 saiha_calc_test(dash_is_stdin -DARGS=- -DSTDIN=${cli_data}/defaults.csv -DEXIT=0
   -DSTDOUT_FILE=${cli_data}/defaults.expected.csv)
 # BOM, CRLF, a blank line, quoted cells, failing rows and a short row.
-saiha_calc_test(mixed_rows_exit_one -DARGS=${cli_data}/mixed.csv -DEXIT=1 -DSTDERR=empty
+saiha_calc_test(mixed_rows_exit_one -DARGS=${cli_data}/mixed.csv -DEXIT=1 -DSTDERR=one_line
+  "-DSTDERR_REGEX=^saiha-calc: [0-9]+ of [0-9]+ rows failed [(]first: line [0-9]+: "
   -DSTDOUT_FILE=${cli_data}/mixed.expected.csv)
 saiha_calc_test(examples -DARGS=${PROJECT_SOURCE_DIR}/examples/cases.csv -DEXIT=1
-  -DSTDERR=empty -DSTDOUT_LINES_OF=${PROJECT_SOURCE_DIR}/examples/cases.csv)
+  -DSTDERR=one_line -DSTDOUT_LINES_OF=${PROJECT_SOURCE_DIR}/examples/cases.csv
+  "-DSTDERR_REGEX=^saiha-calc: 9 of 309 rows failed [(]first: line 302: 海底勾配の分母には")
+# Columns beside the inputs pass through in their places, before the results.
+saiha_calc_test(passthrough -DSTDIN=${cli_data}/passthrough.csv -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^id,Ho,T,alpha0,n,h,time,Hb,hb,[^\n]*,error\nA7,1,10,30,60,2.07,2020-01-01T00:00,1.71,2.07,0.82,8.18,44.44,")
+saiha_calc_test(passthrough_duplicate "-DARGS=-o|${CMAKE_CURRENT_BINARY_DIR}/never.csv|${cli_data}/duplicate_column.csv"
+  -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=column 'id' appears twice" "-DSTDOUT_REGEX=^$")
+# -o: the file whole or not at all, also when the run is interrupted.
+add_test(NAME saiha_calc.atomic_output
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/output_test.sh $<TARGET_FILE:saiha-calc>)
 saiha_calc_test(missing_file -DARGS=${cli_data}/no-such-file.csv -DEXIT=2 -DSTDERR=one_line
   "-DSTDERR_REGEX=cannot open .*no-such-file.csv.*No such file" "-DSTDOUT_REGEX=^$")
 saiha_calc_test(directory -DARGS=${cli_data} -DEXIT=2 -DSTDERR=one_line "-DSTDOUT_REGEX=^$")
@@ -116,7 +126,11 @@ foreach(case
     "shore_runup_Tp_negative|shore|--Ho|2|--T|10|--alpha0|30|--n|100|--runup-Tp|-1|--runup-Tp: 遡上高のピーク周期"
     "shore_bad_wave|shore|--Ho|2|--T|0|--alpha0|30|--n|100|周期T には"
     "shore_with_jobs|-j|2|shore|--Ho|2|--T|10|--alpha0|30|--n|100|do not go with shore"
-    "line_break_in_value|profile|--Ho|1\n|--T|10|--alpha0|30|--n|60|--Ho '1[?]' is not a number")
+    "line_break_in_value|profile|--Ho|1\n|--T|10|--alpha0|30|--n|60|--Ho '1[?]' is not a number"
+
+    "from_too_large|profile|${wave}|--from|1e39|--from '1e39': 水深が大きすぎます"
+    "from_x_overflows|profile|${wave}|--from|1e37|an x = n[*]h beyond single precision"
+    "spacing_past_the_end|profile|${wave}|--from|1|--spacing|61|gives no stations")
   string(REGEX MATCH "^[^|]+" name "${case}")
   string(REGEX REPLACE "^[^|]+[|](.*)[|][^|]+$" "\\1" args "${case}")
   string(REGEX MATCH "[^|]+$" reason "${case}")
@@ -152,3 +166,14 @@ saiha_calc_test(lang_unknown "-DARGS=compare|--Ho|1|--T|10|--alpha0|30|--n|60" -
 set_tests_properties(saiha_calc.lang_environment saiha_calc.lang_option_over_environment
   PROPERTIES ENVIRONMENT SAIHA_LANG=en)
 set_tests_properties(saiha_calc.lang_unknown PROPERTIES ENVIRONMENT SAIHA_LANG=english)
+# `cmake --install` puts the manual page and the bash completion in place.
+add_test(NAME saiha_calc.installed_docs
+  COMMAND bash -c "rm -rf \"$1\" && cmake --install \"$2\" --prefix \"$1\" >/dev/null &&
+    grep -q '^[.]SH DESCRIPTION' \"$1/share/man/man1/saiha-calc.1\" &&
+    grep -q 'whole or not at all' \"$1/share/man/man1/saiha-calc.1\" &&
+    bash -c 'source \"$0\" && complete -p saiha-calc' \"$1/share/bash-completion/completions/saiha-calc\""
+    installed_docs ${CMAKE_CURRENT_BINARY_DIR}/installed ${PROJECT_BINARY_DIR})
+# compare FILE: one row per wave and model, the wave's own columns first.
+saiha_calc_test(compare_file "-DARGS=compare|-" -DSTDIN=${cli_data}/passthrough.csv -DEXIT=0
+  -DSTDERR=empty
+  "-DSTDOUT_REGEX=^id,Ho,T,alpha0,n,h,time,breaker,shoaling,Hb,[^\n]*\nA7,1,10,30,60,,2020-01-01T00:00,goda1970,two-regime,1[.]7[^\n]*\n.*\nA7,[^\n]*,komar-gaughan,weggel,[^\n]*\n\"B,8\",2,8,0,100,3,x,goda1970,two-regime,2[.]5.*\n\"B,8\",[^\n]*,komar-gaughan,weggel,[^\n]*\n$")
