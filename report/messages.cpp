@@ -46,6 +46,17 @@ constexpr Message kMessages[] = {
 constexpr Text kUnknownError = {"計算中にエラーが発生しました．",
                                 "An error occurred in the calculation."};
 
+// A formula used outside the range it was fitted on.
+constexpr Text kSteepSlopeWarning = {
+    "海底勾配が 1/10 より急です．合田の砕波限界，Weggel の砕波指標，合田の不規則波の式は"
+    " 1/10～1/100 程度の勾配で求められています．",
+    "The bottom slope is steeper than 1/10. Goda's breaker limit, Weggel's breaker index and "
+    "Goda's random-wave formulas were fitted on slopes of about 1/10 to 1/100."};
+constexpr Text kIrregularIndexWarning = {
+    "Kamphuis の砕波指標は不規則波（有義波高）で求められた式です．ここでは規則波に用いています．",
+    "Kamphuis's breaker index was fitted to irregular waves (the significant wave height); it is "
+    "applied here to a regular wave."};
+
 }  // namespace
 
 std::string errorText(shore::Error code, Language language) {
