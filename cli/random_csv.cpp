@@ -28,7 +28,8 @@ std::vector<std::string> RandomTable::outputHeader() const {
   return header;
 }
 
-bool RandomTable::appendRow(std::span<const std::string_view> fields, std::string& out) const {
+bool RandomTable::appendRow(std::span<const std::string_view> fields, std::string& out,
+                            std::string* error) const {
   std::array<std::string_view, 4> cells{};
   for (std::size_t c = 0; c < cells.size(); ++c) {
     if (position_[c] < fields.size()) cells[c] = fields[position_[c]];
@@ -56,6 +57,7 @@ bool RandomTable::appendRow(std::span<const std::string_view> fields, std::strin
   for (std::string_view cell : cells) emit(cell);
   for (const std::string& cell : results) emit(cell);
   out.push_back('\n');
+  if (!ok && error != nullptr) *error = results[3];
   return ok;
 }
 

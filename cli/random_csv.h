@@ -25,7 +25,8 @@ class RandomTable : public Table {
       : precision_(precision), language_(language) {}
   void readHeader(const Record& header) override;
   std::vector<std::string> outputHeader() const override;
-  bool appendRow(std::span<const std::string_view> fields, std::string& out) const override;
+  bool appendRow(std::span<const std::string_view> fields, std::string& out,
+                 std::string* error = nullptr) const override;
 
  private:
   Precision precision_;

@@ -38,6 +38,10 @@ constexpr Message kMessages[] = {
     {Error::InvalidWaterDensity, {"海水の密度 ρ には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the seawater density ρ."}},
     {Error::InvalidSedimentDensity, {"底質の密度 ρs には海水の密度 ρ より大きい数値を入力してください．", "Enter a sediment density ρs greater than the seawater density ρ."}},
     {Error::InvalidPorosity, {"空隙率 p には 0 以上 1 未満の数値を入力してください．", "Enter a number from 0 up to but not including 1 for the porosity p."}},
+    {Error::SteepnessLimit, {"沖波波形勾配 Ho/L0 が 0.142 を超えています．波高Ho または周期T を確認してください．", "The deep-water wave steepness Ho/L0 exceeds 0.142. Check the wave height Ho or the period T."}},
+    {Error::InvalidRunupHeight, {"遡上高の沖波有義波高 H0 には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the runup's deep-water significant wave height H0."}},
+    {Error::InvalidRunupPeriod, {"遡上高のピーク周期 Tp には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the runup's peak period Tp."}},
+    {Error::InvalidForeshoreSlope, {"前浜勾配 βf には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the foreshore slope βf."}},
     {Error::InvalidBreakingPoint, {"砕波波高 Hb と砕波水深 hb には 0 より大きい数値を，砕波波向 θb には -90 より大きく 90 より小さい数値を入力してください．", "Enter numbers greater than 0 for the breaker height Hb and the breaking depth hb, and a number greater than -90 and less than 90 for the breaker angle θb."}},
 };
 // clang-format on

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "runtime/text.h"
+#include "gui/language.h"
 #include "gui/profile/Callout.h"
 #include "gui/style.h"
 #include "report/shoreline_table.h"

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/language.h"
 #include "gui/style.h"
 #include "report/case.h"
 #include "report/messages.h"

@@ -143,7 +143,7 @@ add_test(NAME saiha_calc.interrupted
 
 # Goda's random-wave heights: rows of seas, a profile, and the steepness limit.
 saiha_calc_test(random_rows "-DARGS=random" -DSTDIN=${cli_data}/random.csv -DEXIT=1
-  -DSTDERR=empty
+  -DSTDERR=one_line "-DSTDERR_REGEX=rows failed"
   "-DSTDOUT_REGEX=^H0p,T13,n,h,Ks,H13,Hmax,error\n3,10,50,40,0.93,2.80,5.05,\n30,10,50,5,,,,沖波波形勾配[^\n]*\n$")
 saiha_calc_test(random_profile "-DARGS=random|--profile|--H0p|3|--T13|10|--n|50|--stations|5"
   -DEXIT=0 -DSTDERR=empty
@@ -155,12 +155,12 @@ saiha_calc_test(warnings_column "-DARGS=--warnings|--breaker|kamphuis" -DSTDIN=$
 # The language of the error cells and of standard error: --lang, else
 # SAIHA_LANG, else Japanese; --lang ja gives today's bytes whatever the
 # environment says.
-saiha_calc_test(lang_en_cells "-DARGS=--lang|en|${cli_data}/mixed.csv" -DEXIT=1 -DSTDERR=empty
+saiha_calc_test(lang_en_cells "-DARGS=--lang|en|${cli_data}/mixed.csv" -DEXIT=1 -DSTDERR=one_line "-DSTDERR_REGEX=rows failed"
   "-DSTDOUT_REGEX=,Enter a number greater than 0 for the slope denominator n [^\n]*\n")
 saiha_calc_test(lang_environment "-DARGS=profile|--Ho|-1|--T|10|--alpha0|30|--n|60" -DEXIT=2
   -DSTDERR=one_line "-DSTDERR_REGEX=: Enter a number greater than 0 for the deep-water" "-DSTDOUT_REGEX=^$")
 saiha_calc_test(lang_option_over_environment "-DARGS=--lang|ja|${cli_data}/mixed.csv" -DEXIT=1
-  -DSTDERR=empty -DSTDOUT_FILE=${cli_data}/mixed.expected.csv)
+  -DSTDERR=one_line "-DSTDERR_REGEX=rows failed" -DSTDOUT_FILE=${cli_data}/mixed.expected.csv)
 saiha_calc_test(lang_unknown "-DARGS=compare|--Ho|1|--T|10|--alpha0|30|--n|60" -DEXIT=2
   -DSTDERR=one_line "-DSTDERR_REGEX=SAIHA_LANG: unknown language 'english'" "-DSTDOUT_REGEX=^$")
 set_tests_properties(saiha_calc.lang_environment saiha_calc.lang_option_over_environment
