@@ -28,7 +28,7 @@ inline void requireCrossing(const BisectionResult& result, Failure failure) {
 
 // The midpoint m of a..b (single) and whether the search stops there, without
 // probing it: 0.001·m > |b − a| (both sides single, strict).
-inline bool narrowEnough(float a, float b, float& m) {
+[[gnu::always_inline]] inline bool narrowEnough(float a, float b, float& m) {
   using rt::narrow;
   using rt::Real;
   m = narrow((Real(b) + a) / 2);
@@ -44,23 +44,30 @@ inline bool narrowEnough(float a, float b, float& m) {
 class BisectionSteps {
  public:
   float next() const { return next_; }
+  // Where next() lies in the tree of ratios every bisection shares: 0 for the
+  // lower end, 1 for the first midpoint, then 2k for the lower half of node k
+  // and 2k + 1 for its upper half.  The ratio is a function of the node alone.
+  unsigned node() const { return node_; }
   // Takes the mismatch at next(); false once the search has ended at
   // result().ratio.  A product beyond the single range is an overflow fault.
-  bool take(float f) {
+  [[gnu::always_inline]] bool take(float f) {
     using rt::narrow;
     using rt::Real;
     if (atLowerEnd_) {
       fa_ = f;
       atLowerEnd_ = false;
+      node_ = 1;
     } else {
       ++result_.probes;
       const float p = narrow(Real(f) * fa_);
       if (p < 0) {
         b_ = next_;
         result_.upperMoved = true;
+        node_ = 2 * node_;
       } else if (p > 0) {
         a_ = next_;
         fa_ = f;
+        node_ = 2 * node_ + 1;
       } else {
         result_.zeroProduct = true;
         return false;
@@ -77,6 +84,7 @@ class BisectionSteps {
   float b_ = 1;
   float fa_ = 0;
   float next_ = 0.001f;
+  unsigned node_ = 0;
   bool atLowerEnd_ = true;
   BisectionResult result_{0, 1, false, false};
 };

@@ -246,11 +246,16 @@ __attribute__((target("avx2"))) int runWide(ShoalingState& l, unsigned open, uns
     unsigned settledNow = 0, brokenNow = 0;
 #pragma GCC unroll 8
     for (int v = 0; v < kVectors; ++v) {
-      unsigned settledHere, brokenHere;
-      nonlinearPassWide(s[v], H[v], _mm256_load_pd(&l.conserved[4 * v]),
-                        _mm256_load_pd(&l.depthFactor[4 * v]),
-                        _mm256_load_pd(&l.inverseDepth[4 * v]), &l.depth[4 * v], averaged[v],
-                        settledHere, brokenHere);
+      unsigned settledHere, brokenHere = 0;
+      const __m256d conserved = _mm256_load_pd(&l.conserved[4 * v]);
+      const __m256d depthFactor = _mm256_load_pd(&l.depthFactor[4 * v]);
+      if (!nonlinearPassWideNormal(s[v], H[v], conserved, depthFactor,
+                                   _mm256_load_pd(&l.depth[4 * v]), averaged[v], settledHere))
+          [[unlikely]] {
+        nonlinearPassWide(s[v], H[v], conserved, depthFactor,
+                          _mm256_load_pd(&l.inverseDepth[4 * v]), &l.depth[4 * v], averaged[v],
+                          settledHere, brokenHere);
+      }
       settledNow |= settledHere << (4 * v);
       brokenNow |= brokenHere << (4 * v);
     }
@@ -275,13 +280,48 @@ __attribute__((target("avx2"))) int runWide(ShoalingState& l, unsigned open, uns
 }
 #endif
 
+// The depth ratio of each node of the bisection's first kTabledLevels levels
+// with its hr^(−5/2) and 1/hr, formed once by the same operations as
+// startBreakingProbe forms them: every breaking search probes the same
+// ratios there, and the power is the dearest step of starting a probe.
+constexpr unsigned kTabledNodes = 1u << 12;
+struct DepthTerms {
+  float ratio = 0;  // 0 where the bisection never reaches the node
+  double depthFactor = 0, inverseDepth = 0;
+};
+const std::array<DepthTerms, kTabledNodes>& depthTerms() {
+  static const auto table = [] {
+    std::array<DepthTerms, kTabledNodes> terms{};
+    for (unsigned node = 1; node < kTabledNodes; ++node) {
+      // The path to the node: after the lower end, each bit below the
+      // leading one says which half the search went on in (1: the upper).
+      BisectionSteps steps;
+      bool reached = steps.take(1);
+      for (int bit = std::bit_width(node) - 2; bit >= 0 && reached; --bit) {
+        reached = steps.take((node >> bit) & 1 ? 1.0f : -1.0f);
+      }
+      if (!reached || steps.node() != node) continue;
+      const float hr = steps.next();
+      terms[node] = {hr, std::pow(double(hr), -5.0 / 2.0), 1 / double(hr)};
+    }
+    return terms;
+  }();
+  return table;
+}
+
 // Starts nonlinear shoaling in lane i at the bisection's next ratio; false
 // where hr^(−5/2) is not finite (the checked power faults there).
 bool startBreakingProbe(ShoalingState& l, BreakingSearch& search, int i) {
   const float hr = search.steps.next();
-  l.depthFactor[i] = std::pow(double(hr), -5.0 / 2.0);
+  const unsigned node = search.steps.node();
+  if (node < kTabledNodes && depthTerms()[node].ratio == hr) [[likely]] {
+    l.depthFactor[i] = depthTerms()[node].depthFactor;
+    l.inverseDepth[i] = depthTerms()[node].inverseDepth;
+  } else {
+    l.depthFactor[i] = std::pow(double(hr), -5.0 / 2.0);
+    l.inverseDepth[i] = 1 / double(hr);
+  }
   l.depth[i] = hr;
-  l.inverseDepth[i] = 1 / double(hr);
   l.s[i] = search.rootU1;
   l.H[i] = 0;
   l.passes[i] = 0;
