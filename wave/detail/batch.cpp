@@ -58,8 +58,10 @@ class Waiting {
 // Whether a bisection saw the sign change (else requireCrossing throws).
 bool crossed(const BisectionResult& result) { return result.zeroProduct || result.upperMoved; }
 
-// ---- The onset search: eight lanes of the dispersion iteration, scalar
-// code whose exponentials and divisions the processor overlaps lane by lane.
+// ---- The onset search: eight lanes of the dispersion iteration, as two
+// vectors of four doubles where the processor has AVX2 and FMA (and the
+// vector exponential agrees with std::exp here), else scalar code whose
+// exponentials and divisions the processor overlaps lane by lane.
 
 constexpr int kOnsetLanes = 8;
 
@@ -71,25 +73,34 @@ struct OnsetLane {
   Real factor = 0;
   float sinAo = 0;
   Real cosAo = 0;
-  // The probe in flight: its depth (m), ω²h/g, the estimate of kh, passes run.
-  float h = 0;
-  double y = 0, x = 0;
-  int passes = 0;
+  float h = 0;     // the probe's depth (m)
+  int passes = 0;  // passes the probe has run
 };
 
-// Starts the dispersion iteration at the bisection's next ratio; false where
-// y is not finite (the checked formula faults there).
-bool startOnsetProbe(OnsetLane& lane) {
+// The dispersion iteration lane by lane, in the layout the vectors load:
+// ω²h/g, the estimate of kh, and the depth (m).  An idle lane holds a benign
+// iteration (it settles at once) whose results nobody takes.
+struct Dispersion {
+  alignas(32) double y[kOnsetLanes];
+  alignas(32) double x[kOnsetLanes];
+  alignas(32) double h[kOnsetLanes];
+  void idle(int i) { y[i] = x[i] = h[i] = 1; }
+};
+
+// Starts the dispersion iteration in lane i at the bisection's next ratio;
+// false where y is not finite (the checked formula faults there).
+bool startOnsetProbe(OnsetLane& lane, Dispersion& d, int i) {
   lane.h = narrow(Real(lane.steps.next()) * lane.L0);  // never faults
-  lane.y = lane.factor.value() * (double(lane.h) * 4) / kGravity;
-  lane.x = lane.y;
+  d.h[i] = lane.h;
+  d.y[i] = lane.factor.value() * (double(lane.h) * 4) / kGravity;
+  d.x[i] = d.y[i];
   lane.passes = 0;
-  return std::isfinite(lane.y);
+  return std::isfinite(d.y[i]);
 }
 
-// Puts `row` in the lane with its terms and starts its lower-end probe;
-// false where that faults.
-bool startOnset(OnsetLane& lane, SearchRow& row) {
+// Puts `row` in lane i with its terms and starts its lower-end probe; false
+// where that faults.
+bool startOnset(OnsetLane& lane, Dispersion& d, int i, SearchRow& row) {
   lane.row = &row;
   lane.steps = BisectionSteps();
   try {
@@ -100,18 +111,19 @@ bool startOnset(OnsetLane& lane, SearchRow& row) {
   } catch (...) {
     return false;
   }
-  return startOnsetProbe(lane);
+  return startOnsetProbe(lane, d, i);
 }
 
-// The row takes its probe's wavelength L.  True when the lane now holds the
+// The row takes its probe's wavelength L.  True when lane i now holds the
 // row's next probe; false when the row's search has ended, `found` there or
 // not.
-bool takeOnsetProbe(OnsetLane& lane, float L, std::vector<SearchRow*>& onsetsFound) {
+bool takeOnsetProbe(OnsetLane& lane, Dispersion& d, int i, float L,
+                    std::vector<SearchRow*>& onsetsFound) {
   SearchRow& row = *lane.row;
   try {
     const float f = onsetProbe(
         lane.h, L, row.Ho, lane.L0, [&] { return lane.sinAo; }, [&] { return lane.cosAo; });
-    if (lane.steps.take(f)) return startOnsetProbe(lane);
+    if (lane.steps.take(f)) return startOnsetProbe(lane, d, i);
     const BisectionResult& result = lane.steps.result();
     if (!crossed(result)) return false;
     row.hr50 = result.ratio;
@@ -122,31 +134,94 @@ bool takeOnsetProbe(OnsetLane& lane, float L, std::vector<SearchRow*>& onsetsFou
   return false;
 }
 
-void findOnsets(std::span<SearchRow* const> rows, std::vector<SearchRow*>& onsetsFound) {
+// One pass of every lane: how each ended, and the wavelengths of those that
+// settled.
+void passPortable(Dispersion& d, std::array<PassEnd, kOnsetLanes>& ends,
+                  std::array<float, kOnsetLanes>& L) {
+  for (int i = 0; i < kOnsetLanes; ++i) ends[i] = waveLengthPass(d.x[i], d.y[i], float(d.h[i]), L[i]);
+}
+
+#ifdef SAIHA_WIDE_LANES
+// Whether the dispersion lanes may run as vectors here: AVX2 and FMA, and
+// the vector exponential giving std::exp's bits on this C library.
+bool wideExponentials() {
+  static const bool wide = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") &&
+                           expWideAgrees();
+  return wide;
+}
+
+__attribute__((target("avx2,fma"))) void passWide(Dispersion& d,
+                                                   std::array<PassEnd, kOnsetLanes>& ends,
+                                                   std::array<float, kOnsetLanes>& L) {
+  for (int v = 0; v < kOnsetLanes / 4; ++v) {
+    __m256d x = _mm256_load_pd(&d.x[4 * v]);
+    __m128 lengths;
+    unsigned settled, scalar;
+    waveLengthPassWide(x, _mm256_load_pd(&d.y[4 * v]), _mm256_load_pd(&d.h[4 * v]), lengths,
+                       settled, scalar);
+    _mm256_store_pd(&d.x[4 * v], x);
+    alignas(16) float l[4];
+    _mm_store_ps(l, lengths);
+    for (int k = 0; k < 4; ++k) {
+      const int i = 4 * v + k;
+      if (scalar & (1u << k)) [[unlikely]] {
+        ends[i] = waveLengthPass(d.x[i], d.y[i], float(d.h[i]), L[i]);
+      } else if (settled & (1u << k)) {
+        ends[i] = PassEnd::Settled;
+        L[i] = l[k];
+      } else {
+        ends[i] = PassEnd::Open;
+      }
+    }
+  }
+}
+#endif
+
+void findOnsets(std::span<SearchRow* const> rows, std::vector<SearchRow*>& onsetsFound,
+                LanePath path) {
   Waiting waiting(rows);
   std::array<OnsetLane, kOnsetLanes> lanes;
+  Dispersion d;
   // A lane whose row has ended takes rows until one starts; idle when none.
-  const auto refill = [&](OnsetLane& lane) {
-    lane.row = nullptr;
+  const auto refill = [&](int i) {
+    OnsetLane& lane = lanes[std::size_t(i)];
     while (SearchRow* row = waiting.take()) {
-      if (startOnset(lane, *row)) return;
+      if (startOnset(lane, d, i, *row)) return;
     }
     lane.row = nullptr;
+    d.idle(i);
   };
   int busy = 0;
-  for (OnsetLane& lane : lanes) {
-    refill(lane);
-    busy += lane.row != nullptr;
+  for (int i = 0; i < kOnsetLanes; ++i) {
+    refill(i);
+    busy += lanes[std::size_t(i)].row != nullptr;
   }
+#ifdef SAIHA_WIDE_LANES
+  const bool wide = path == LanePath::Best && wideExponentials();
+#else
+  const bool wide = false;
+  (void)path;
+#endif
+  std::array<PassEnd, kOnsetLanes> ends;
+  std::array<float, kOnsetLanes> L;
   while (busy > 0) {
-    for (OnsetLane& lane : lanes) {
+#ifdef SAIHA_WIDE_LANES
+    if (wide) {
+      passWide(d, ends, L);
+    } else {
+      passPortable(d, ends, L);
+    }
+#else
+    passPortable(d, ends, L);
+#endif
+    for (int i = 0; i < kOnsetLanes; ++i) {
+      OnsetLane& lane = lanes[std::size_t(i)];
       if (lane.row == nullptr) continue;
-      float L;
-      const PassEnd end = waveLengthPass(lane.x, lane.y, lane.h, L);
       ++lane.passes;
+      const PassEnd end = ends[std::size_t(i)];
       if (end == PassEnd::Open && lane.passes < kWaveLengthPassLimit) [[likely]] continue;
-      if (end == PassEnd::Settled && takeOnsetProbe(lane, L, onsetsFound)) continue;
-      refill(lane);
+      if (end == PassEnd::Settled && takeOnsetProbe(lane, d, i, L[std::size_t(i)], onsetsFound)) continue;
+      refill(i);
       busy -= lane.row == nullptr;
     }
   }
@@ -445,7 +520,7 @@ void findBreakingPoints(std::span<SearchRow> rows, LanePath path) noexcept {
       rows[i].found = false;
       block.push_back(&rows[i]);
     }
-    findOnsets(block, onsetsFound);
+    findOnsets(block, onsetsFound, path);
     findBreakingPointsOf(onsetsFound, path);
   }
 }

@@ -70,6 +70,8 @@ inline PassEnd nonlinearPass(double& s, double& H, double conserved, double dept
 #include <immintrin.h>
 
 #include <cstdint>
+
+#include "wave/detail/exp_lanes.h"
 #define SAIHA_WIDE_LANES 1
 
 namespace saiha::wave::detail {
@@ -200,6 +202,59 @@ __attribute__((target("avx2"), always_inline)) inline bool nonlinearPassWideNorm
     s = _mm256_blendv_pd(sNew, mean, averaging);
   }
   return true;
+}
+
+
+// waveLengthPass on four lanes, for code built for AVX2 and FMA, with e^(2x)
+// from expWide (bit for bit std::exp's) and the rest the same IEEE operations
+// lane by lane, so the same bits.  A lane the vector cannot settle exactly as
+// waveLengthPass would is left to the caller, its x as it was, with its bit
+// in `scalarLanes`: 2x outside expWide's range, deep water, a value that is
+// not finite, or estimates so near the settling threshold that the quotient
+// x/r must decide.  The caller runs waveLengthPass on those.  Elsewhere:
+// `settledLanes` with L holding their wavelengths, the others' x the next
+// estimate.
+__attribute__((target("avx2,fma"), always_inline)) inline void waveLengthPassWide(
+    __m256d& x, __m256d y, __m256d h, __m128& L, unsigned& settledLanes, unsigned& scalarLanes) {
+  const __m256d one = _mm256_set1_pd(1.0);
+  const __m256d absMask = _mm256_castsi256_pd(_mm256_set1_epi64x(0x7fffffffffffffff));
+  const __m256d twoX = _mm256_mul_pd(x, _mm256_set1_pd(2.0));
+  unsigned outside;
+  const __m256d e = expWide(twoX, outside);
+  // (e + 1)·y/(e − 1), y·coth x: the next estimate of kh.
+  const __m256d r =
+      _mm256_div_pd(_mm256_mul_pd(_mm256_add_pd(e, one), y), _mm256_sub_pd(e, one));
+  // settledByGap: decided where x > 0, 0 < r ≤ 2^1000 and |x − r| lies
+  // clear of 0.0001·r by 0.1 %.  Those bounds keep r, 2x and the next x finite.
+  const __m256d gap = _mm256_and_pd(_mm256_sub_pd(x, r), absMask);
+  const __m256d threshold = _mm256_mul_pd(r, _mm256_set1_pd(0.0001));
+  const __m256d below = _mm256_cmp_pd(gap, _mm256_mul_pd(threshold, _mm256_set1_pd(0.999)), _CMP_LT_OQ);
+  const __m256d above = _mm256_cmp_pd(gap, _mm256_mul_pd(threshold, _mm256_set1_pd(1.001)), _CMP_GT_OQ);
+  const __m256d inRange = _mm256_and_pd(
+      _mm256_and_pd(_mm256_cmp_pd(x, _mm256_setzero_pd(), _CMP_GT_OQ),
+                    _mm256_cmp_pd(x, _mm256_set1_pd(0x1p1000), _CMP_LE_OQ)),
+      _mm256_and_pd(_mm256_cmp_pd(r, _mm256_setzero_pd(), _CMP_GT_OQ),
+                    _mm256_cmp_pd(r, _mm256_set1_pd(0x1p1000), _CMP_LE_OQ)));
+  const unsigned decided = unsigned(_mm256_movemask_pd(_mm256_and_pd(inRange, _mm256_or_pd(below, above))));
+  const unsigned settled = unsigned(_mm256_movemask_pd(below));
+  // 2π·h/r narrowed to single: finite wherever r is positive and normal,
+  // as h ≥ 0 and r > 2^-1000 keep it below the single range's top only when
+  // it is; a lane whose wavelength is not finite goes to the caller.
+  const __m128 lengths = _mm256_cvtpd_ps(
+      _mm256_div_pd(_mm256_mul_pd(_mm256_set1_pd(kTwoPi), h), r));
+  const unsigned finiteLengths = unsigned(_mm_movemask_ps(_mm_cmp_ps(
+      _mm_and_ps(lengths, _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff))),
+      _mm_set1_ps(0x1.fffffep127f), _CMP_LE_OQ)));
+  scalarLanes = (outside | ~decided | (settled & ~finiteLengths)) & 0xf;
+  settledLanes = settled & ~scalarLanes & 0xf;
+  L = lengths;
+  const __m256d next = _mm256_div_pd(_mm256_add_pd(x, r), _mm256_set1_pd(2.0));
+  // Lanes that go on take the next estimate; the others keep theirs.
+  const unsigned keep = scalarLanes | settledLanes;
+  const __m256i laneBits = _mm256_set_epi64x(8, 4, 2, 1);
+  const __m256d kept = _mm256_castsi256_pd(_mm256_cmpeq_epi64(
+      _mm256_and_si256(_mm256_set1_epi64x(keep), laneBits), laneBits));
+  x = _mm256_blendv_pd(next, x, kept);
 }
 
 }  // namespace saiha::wave::detail
