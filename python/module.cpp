@@ -78,6 +78,8 @@ void calcElements(const Columns& c, std::size_t begin, std::size_t end) noexcept
   constexpr std::size_t kBlock = 256;
   std::array<shore::Wave, kBlock> waves;
   std::array<shore::Breaking, kBlock> breakings;
+  std::array<std::optional<double>, kBlock> given;
+  std::array<report::CaseResult, kBlock> cases;
   for (std::size_t first = begin; first < end; first += kBlock) {
     const std::size_t count = std::min(kBlock, end - first);
     for (std::size_t k = 0; k < count; ++k) {
@@ -87,17 +89,21 @@ void calcElements(const Columns& c, std::size_t begin, std::size_t end) noexcept
     shore::findBreaking(std::span(waves.data(), count), std::span(breakings.data(), count),
                         c.model);
     for (std::size_t k = 0; k < count; ++k) {
+      const double depth = c.h[first + k];
+      given[k] = std::isnan(depth) ? std::nullopt : std::optional<double>(depth);
+    }
+    report::calcCases(std::span(breakings.data(), count), std::span(given.data(), count),
+                      std::span(cases.data(), count));
+    for (std::size_t k = 0; k < count; ++k) {
       const std::size_t i = first + k;
       const double depth = c.h[i];
-      const std::optional<double> given =
-          std::isnan(depth) ? std::nullopt : std::optional<double>(depth);
-      const report::CaseResult r = report::calcCase(breakings[k], given);
+      const report::CaseResult& r = cases[k];
       const auto put = [&](std::size_t column, float value) { c.results[column][i] = value; };
       put(0, r.breaking.Hb);
       put(1, r.breaking.hb);
       put(2, r.breaking.gamma);
       put(3, r.breaking.thetaB);
-      put(4, std::isnan(r.state.h) && given ? static_cast<float>(depth) : r.state.h);
+      put(4, std::isnan(r.state.h) && given[k] ? static_cast<float>(depth) : r.state.h);
       const std::array<float, 8> atDepth = r.state.results();
       for (std::size_t j = 0; j < atDepth.size(); ++j) put(5 + j, atDepth[j]);
       c.error[i] = static_cast<std::uint8_t>(r.error);

@@ -1,5 +1,7 @@
 #include "report/case.h"
 
+#include <algorithm>
+#include <array>
 #include <limits>
 
 #include "runtime/text.h"
@@ -21,27 +23,69 @@ CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,
   return calcCase(shore::findBreaking(wave, model), depth);
 }
 
-CaseResult calcCase(const shore::Breaking& breaking, std::optional<double> depth) noexcept {
-  CaseResult r;
-  r.breaking = breaking;
+namespace {
+// The case up to its state: the breaking point and the depth chosen (in
+// `depth`); false where it ended before the state.
+bool caseDepth(CaseResult& r, std::optional<double>& depth) {
   if (!r.breaking.ok()) {
     r.error = r.breaking.error;
-    return r;
+    return false;
   }
   if (!depth) {
     const std::optional<float> written = defaultDepth(r.breaking);
     if (!written) {
       r.error = shore::Error::BreakingDepthTooSmall;
-      return r;
+      return false;
     }
     // The single read back from the two-decimal text: the depth the sheet's
     // box holds after the copy.
     depth = *written;
     r.depthDefaulted = true;
   }
+  return true;
+}
+}  // namespace
+
+CaseResult calcCase(const shore::Breaking& breaking, std::optional<double> depth) noexcept {
+  CaseResult r;
+  r.breaking = breaking;
+  if (!caseDepth(r, depth)) return r;
   r.state = shore::stateAt(r.breaking, *depth);
   r.error = r.state.error;
   return r;
+}
+
+void calcCases(std::span<const shore::Breaking> breakings,
+               std::span<const std::optional<double>> depths,
+               std::span<CaseResult> out) noexcept {
+  const std::size_t count = std::min({breakings.size(), depths.size(), out.size()});
+  // In blocks on the stack, so that nothing allocates.
+  constexpr std::size_t kBlock = 128;
+  std::array<shore::Breaking, kBlock> reached;
+  std::array<double, kBlock> chosen;
+  std::array<std::size_t, kBlock> caseOf;
+  std::array<shore::State, kBlock> states;
+  for (std::size_t first = 0; first < count; first += kBlock) {
+    const std::size_t end = std::min(count, first + kBlock);
+    std::size_t n = 0;
+    for (std::size_t i = first; i < end; ++i) {
+      CaseResult& r = out[i];
+      r = CaseResult{};
+      r.breaking = breakings[i];
+      std::optional<double> depth = depths[i];
+      if (!caseDepth(r, depth)) continue;
+      reached[n] = r.breaking;
+      chosen[n] = *depth;
+      caseOf[n++] = i;
+    }
+    shore::stateAt(std::span(reached.data(), n), std::span(chosen.data(), n),
+                   std::span(states.data(), n));
+    for (std::size_t k = 0; k < n; ++k) {
+      CaseResult& r = out[caseOf[k]];
+      r.state = states[k];
+      r.error = r.state.error;
+    }
+  }
 }
 
 }  // namespace saiha::report

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "shore/engine.h"
@@ -43,5 +44,11 @@ CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,
 // The same from the wave's breaking point, found by findBreaking (one wave
 // or many side by side) under the model.
 CaseResult calcCase(const shore::Breaking& breaking, std::optional<double> depth) noexcept;
+// Many cases from their breaking points: out[i] = calcCase(breakings[i],
+// depths[i]) for i below the shortest span's size, the states found side by
+// side (shore::stateAt over spans).
+void calcCases(std::span<const shore::Breaking> breakings,
+               std::span<const std::optional<double>> depths,
+               std::span<CaseResult> out) noexcept;
 
 }  // namespace saiha::report

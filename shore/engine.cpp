@@ -150,7 +150,9 @@ void detail::findBreakingSideBySide(std::span<const Wave> waves, std::span<Break
   }
 }
 
-State stateAt(const Breaking& b, double depth) noexcept {
+State stateAt(const Breaking& b, double depth) noexcept { return stateAtWith(b, depth, nullptr); }
+
+State detail::stateAtWith(const Breaking& b, double depth, const StateHints* hints) noexcept {
   State s;
   if (!b.ok()) {
     s.error = b.error;
@@ -161,7 +163,7 @@ State stateAt(const Breaking& b, double depth) noexcept {
     s.h = h;
     const float hr = narrow(Real(h) / b.L0);
 
-    const float L = narrow(waveLength(b.T, h));
+    const float L = hints != nullptr && hints->L ? *hints->L : narrow(waveLength(b.T, h));
     s.L = L;
     ++s.reached;
     s.theta = degreesOf(refractedAngle(L, b.L0, b.ao));
@@ -176,6 +178,7 @@ State stateAt(const Breaking& b, double depth) noexcept {
     // nonlinear regimes).
     Real Hr = 0;
     Depth depth(hr, h, b.T, L);
+    if (hints != nullptr && hints->nonlinear) depth.knowNonlinear(*hints->nonlinear);
     HeightRule rule = HeightRule::Surf;
     if (!(hr > b.hbr)) {
       Hr = limitHeightRatio(b, depth);
@@ -205,6 +208,77 @@ State stateAt(const Breaking& b, double depth) noexcept {
     ++s.reached;
   });
   return s;
+}
+
+namespace {
+// stateAt for `count` depths, the breaking point of depth i being
+// breakingOf(i): the wavelengths, then the nonlinear shoalings the states
+// need, side by side in the lanes; then each state by stateAt itself, with
+// what the lanes found.  In blocks on the stack, so that nothing allocates.
+template <class BreakingOf>
+void statesSideBySide(std::size_t count, const BreakingOf& breakingOf,
+                      std::span<const double> depths, std::span<State> out,
+                      wave::detail::LanePath path) {
+  constexpr std::size_t kBlock = 256;
+  std::array<wave::detail::LengthJob, kBlock> lengths;
+  std::array<wave::detail::ShoalingJob, kBlock> shoalings;
+  std::array<std::size_t, kBlock> lengthOf, shoalingOf;
+  std::array<StateHints, kBlock> hints;
+  for (std::size_t first = 0; first < count; first += kBlock) {
+    const std::size_t end = std::min(count, first + kBlock);
+    std::size_t lengthCount = 0, shoalingCount = 0;
+    for (std::size_t i = first; i < end; ++i) {
+      hints[i - first] = {};
+      const Breaking& b = breakingOf(i);
+      const float h = static_cast<float>(depths[i]);
+      if (!b.ok() || !(std::isfinite(h) && h > 0)) continue;  // stateAt refuses these itself
+      lengths[lengthCount] = {b.T, h};
+      lengthOf[lengthCount++] = i;
+    }
+    wave::detail::waveLengths(std::span(lengths.data(), lengthCount), path);
+    for (std::size_t k = 0; k < lengthCount; ++k) {
+      if (!lengths[k].found) continue;
+      const std::size_t i = lengthOf[k];
+      hints[i - first].L = lengths[k].L;
+      // Seaward of the breaking point, within the nonlinear regime of the
+      // breaking point's shoaling rule, the height comes from nonlinear
+      // shoaling from the onset pair: that runs in the lanes too.
+      const Breaking& b = breakingOf(i);
+      const double ratio = double(lengths[k].h) / double(b.L0);
+      const float hr = static_cast<float>(ratio);
+      if (!std::isfinite(hr) || !(hr > b.hbr) || hr > b.hr50) continue;
+      if (b.model.shoaling == Shoaling::Shuto && hr > b.hr30) continue;
+      shoalings[shoalingCount] = {b.Hr50, b.hr50, hr};
+      shoalingOf[shoalingCount++] = i;
+    }
+    wave::detail::nonlinearHeightRatios(std::span(shoalings.data(), shoalingCount), path);
+    for (std::size_t k = 0; k < shoalingCount; ++k) {
+      if (shoalings[k].found) hints[shoalingOf[k] - first].nonlinear = shoalings[k].H;
+    }
+    for (std::size_t i = first; i < end; ++i) {
+      out[i] = stateAtWith(breakingOf(i), depths[i], &hints[i - first]);
+    }
+  }
+}
+}  // namespace
+
+void stateAt(std::span<const Breaking> breakings, std::span<const double> depths,
+             std::span<State> out) noexcept {
+  stateAtSideBySide(breakings, depths, out, wave::detail::LanePath::Best);
+}
+
+void detail::stateAtSideBySide(std::span<const Breaking> breakings, std::span<const double> depths,
+                               std::span<State> out, wave::detail::LanePath path) noexcept {
+  const std::size_t count = std::min({breakings.size(), depths.size(), out.size()});
+  statesSideBySide(count, [&](std::size_t i) -> const Breaking& { return breakings[i]; }, depths,
+                   out, path);
+}
+
+void stateAt(const Breaking& breaking, std::span<const double> depths,
+             std::span<State> out) noexcept {
+  const std::size_t count = std::min(depths.size(), out.size());
+  statesSideBySide(count, [&](std::size_t) -> const Breaking& { return breaking; }, depths, out,
+                   wave::detail::LanePath::Best);
 }
 
 namespace detail {
@@ -286,10 +360,16 @@ Profile profile(const Wave& wave, const ProfileOptions& options, const Model& mo
   p.error = planStations(from, b.n, options, {{onset, Mark::Onset}, {double(b.hb), Mark::Breaking}},
                          plan);
   if (!p.ok()) return p;
+  std::vector<double> depths;
+  depths.reserve(plan.size());
+  for (const PlannedStation& planned : plan) depths.push_back(planned.h);
+  std::vector<State> states(plan.size());
+  stateAt(b, depths, states);
   p.stations.reserve(plan.size());
-  for (const PlannedStation& planned : plan) {
+  for (std::size_t i = 0; i < plan.size(); ++i) {
+    const PlannedStation& planned = plan[i];
     Station station;
-    station.state = stateAt(b, planned.h);
+    station.state = states[i];
     const float single = static_cast<float>(planned.h);
     station.state.h = single;
     station.x = planned.x.value_or(static_cast<float>(b.n * double(single)));

@@ -276,6 +276,24 @@ struct State {
  */
 State stateAt(const Breaking& breaking, double h) noexcept;
 
+/**
+ * The states at many depths: out[i] = stateAt(breakings[i], depths[i]) for
+ * every i below the shortest span's size, bit for bit, but faster: the
+ * wavelengths and the nonlinear shoalings the states need run side by side
+ * in the lanes of the breaking search.  For front ends with many rows.
+ *
+ * Errors: each State carries its own, as stateAt gives it.  Never throws.
+ */
+void stateAt(std::span<const Breaking> breakings, std::span<const double> depths,
+             std::span<State> out) noexcept;
+
+/**
+ * The states of one wave at many depths (a profile's stations):
+ * out[i] = stateAt(breaking, depths[i]), side by side as above.
+ */
+void stateAt(const Breaking& breaking, std::span<const double> depths,
+             std::span<State> out) noexcept;
+
 // The cross-shore profile.
 enum class Mark : std::uint8_t { None, Onset, Breaking };
 

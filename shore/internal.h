@@ -75,6 +75,10 @@ class Depth {
   Depth(float hr, float h, float T, float L) : hr_(hr), h_(h), T_(T), L_(L) {}
   float hr() const { return hr_; }
   float h() const { return h_; }
+  // The nonlinear shoaling height ratio here from the onset pair, where it
+  // was found already (the lanes side by side found it bit for bit).
+  void knowNonlinear(double ratio) { nonlinear_ = ratio; }
+  const std::optional<double>& nonlinear() const { return nonlinear_; }
   float L() {
     if (!L_) L_ = rt::narrow(wave::waveLength(T_, h_));  // single
     return *L_;
@@ -83,7 +87,24 @@ class Depth {
  private:
   float hr_, h_, T_;
   std::optional<float> L_;
+  std::optional<double> nonlinear_;
 };
+
+// What the lanes side by side found for a state before stateAt runs: the
+// wavelength at the depth and the nonlinear shoaling height ratio there,
+// each bit for bit what stateAt would form.
+struct StateHints {
+  std::optional<float> L;
+  std::optional<double> nonlinear;
+};
+
+// stateAt(b, depth), taking what `hints` holds (may be null) instead of
+// forming it.
+State stateAtWith(const Breaking& b, double depth, const StateHints* hints) noexcept;
+
+// stateAt over spans on the given lanes (tests run both paths).
+void stateAtSideBySide(std::span<const Breaking> breakings, std::span<const double> depths,
+                       std::span<State> out, wave::detail::LanePath path) noexcept;
 
 // The height ratio H/L0 seaward of the breaking point under b's shoaling
 // rule, and which rule gave it.

@@ -33,7 +33,7 @@ Real shoaledHeightRatio(const Breaking& b, Depth& depth, HeightRule& rule) {
       return intermediateHeightRatio(b.Hr30, b.hr30, hr);
     }
     rule = HeightRule::Nonlinear;
-    return nonlinearHeightRatio(Hr50, b.hr50, hr);
+    return depth.nonlinear() ? Real(*depth.nonlinear()) : nonlinearHeightRatio(Hr50, b.hr50, hr);
   }
   // Two regimes: linear beyond the onset, nonlinear up to it.  The onset
   // ratios belong to the onset search's 1.56·T² and are compared as they are.
@@ -42,7 +42,7 @@ Real shoaledHeightRatio(const Breaking& b, Depth& depth, HeightRule& rule) {
     return linearHeightRatio(depth.h(), depth.L(), b.Ho, b.L0, b.ao);
   }
   rule = HeightRule::Nonlinear;
-  return nonlinearHeightRatio(Hr50, b.hr50, hr);
+  return depth.nonlinear() ? Real(*depth.nonlinear()) : nonlinearHeightRatio(Hr50, b.hr50, hr);
 }
 
 Real limitHeightRatio(const Breaking& b, Depth& depth) {

@@ -19,6 +19,7 @@
 #include "shore/engine.h"
 #include "shore/internal.h"
 #include "wave/detail/batch.h"
+#include "wave/formulas.h"
 
 namespace {
 
@@ -131,6 +132,63 @@ TEST_P(SideBySide, ShortOutputAndEmptySpans) {
     EXPECT_EQ(bitsOf(out[i]), bitsOf(shore::findBreaking(waves[i])));
   }
   shore::detail::findBreakingSideBySide({}, out, {}, GetParam().path);  // nothing to do
+}
+
+std::vector<std::uint32_t> bitsOf(const shore::State& s) {
+  std::vector<std::uint32_t> bits = {std::uint32_t(s.error), std::uint32_t(s.reached),
+                                     std::uint32_t(s.rule ? int(*s.rule) + 1 : 0)};
+  bits.push_back(std::bit_cast<std::uint32_t>(s.h));
+  for (float v : s.results()) bits.push_back(std::bit_cast<std::uint32_t>(v));
+  return bits;
+}
+
+// States at depths in every zone (surf, nonlinear, Shuto's middle regime,
+// linear), at the breaking depth as the window rounds it, and refused ones,
+// side by side against stateAt one at a time; and the shoaling lanes find
+// the usual nonlinear heights themselves.
+TEST_P(SideBySide, EveryStateAsStateAtGivesIt) {
+  std::mt19937_64 random(5);
+  const auto unit = [&] { return std::uniform_real_distribution<double>(0, 1)(random); };
+  const double awkward[] = {0, -1, std::numeric_limits<double>::quiet_NaN(), 1e39, 1e-46};
+  for (const shore::Model& model :
+       {shore::Model{}, shore::Model{shore::BreakerLimit::McCowan, shore::Shoaling::Shuto}}) {
+    const std::vector<shore::Wave> waves = generatedWaves(2000, 11);
+    std::vector<shore::Breaking> breakings;
+    std::vector<double> depths;
+    for (const shore::Wave& w : waves) {
+      const shore::Breaking b = shore::findBreaking(w, model);
+      const double hb = b.hb, onset = b.onsetDepth();
+      const unsigned kind = random() % 8;
+      breakings.push_back(b);
+      depths.push_back(kind < 4   ? hb + unit() * (onset - hb)  // between breaking and onset
+                       : kind < 5 ? std::round(hb * 100) / 100
+                       : kind < 7 ? 0.5 + 29.5 * unit()
+                                  : awkward[random() % std::size(awkward)]);
+    }
+    std::vector<shore::State> together(waves.size());
+    shore::detail::stateAtSideBySide(breakings, depths, together, GetParam().path);
+    std::size_t nonlinear = 0;
+    for (std::size_t i = 0; i < waves.size(); ++i) {
+      const shore::State alone = shore::stateAt(breakings[i], depths[i]);
+      nonlinear += alone.rule == shore::HeightRule::Nonlinear;
+      ASSERT_EQ(bitsOf(together[i]), bitsOf(alone)) << "row " << i << ", h " << depths[i];
+    }
+    EXPECT_GT(nonlinear, waves.size() / 4);
+  }
+  std::vector<saiha::wave::detail::ShoalingJob> jobs;
+  for (const shore::Wave& w : generatedWaves(500, 13)) {
+    const shore::Breaking b = shore::findBreaking(w);
+    if (b.ok()) jobs.push_back({b.Hr50, b.hr50, b.hbr + 0.5f * (b.hr50 - b.hbr)});
+  }
+  saiha::wave::detail::nonlinearHeightRatios(jobs, GetParam().path);
+  std::size_t found = 0;
+  for (const auto& job : jobs) {
+    float Hr1 = job.Hr1;
+    if (!job.found) continue;
+    ++found;
+    EXPECT_EQ(job.H, saiha::wave::nonlinearHeightRatio(Hr1, job.hr1, job.hr));
+  }
+  EXPECT_GT(found, jobs.size() * 95 / 100);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lanes, SideBySide,

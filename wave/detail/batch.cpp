@@ -44,14 +44,16 @@ using rt::Real;
 // in the cache when their breaking searches start.
 constexpr std::size_t kBlockRows = 1024;
 
-// The rows of a block waiting for a lane, in order.
+// The items of a block waiting for a lane, in order: rows (by pointer) or
+// jobs.
+template <class Item>
 class Waiting {
  public:
-  explicit Waiting(std::span<SearchRow* const> rows) : rows_(rows) {}
-  SearchRow* take() { return next_ < rows_.size() ? rows_[next_++] : nullptr; }
+  explicit Waiting(std::span<Item> items) : items_(items) {}
+  Item* take() { return next_ < items_.size() ? &items_[next_++] : nullptr; }
 
  private:
-  std::span<SearchRow* const> rows_;
+  std::span<Item> items_;
   std::size_t next_ = 0;
 };
 
@@ -73,8 +75,7 @@ struct OnsetLane {
   Real factor = 0;
   float sinAo = 0;
   Real cosAo = 0;
-  float h = 0;     // the probe's depth (m)
-  int passes = 0;  // passes the probe has run
+  float h = 0;  // the probe's depth (m)
 };
 
 // The dispersion iteration lane by lane, in the layout the vectors load:
@@ -94,7 +95,6 @@ bool startOnsetProbe(OnsetLane& lane, Dispersion& d, int i) {
   d.h[i] = lane.h;
   d.y[i] = lane.factor.value() * (double(lane.h) * 4) / kGravity;
   d.x[i] = d.y[i];
-  lane.passes = 0;
   return std::isfinite(d.y[i]);
 }
 
@@ -177,25 +177,28 @@ __attribute__((target("avx2,fma"))) void passWide(Dispersion& d,
 }
 #endif
 
-void findOnsets(std::span<SearchRow* const> rows, std::vector<SearchRow*>& onsetsFound,
-                LanePath path) {
-  Waiting waiting(rows);
-  std::array<OnsetLane, kOnsetLanes> lanes;
+// Runs the dispersion iteration in eight lanes until `driver` has nothing
+// left.  The driver hands out the work: fill(d, i) puts the next waiting
+// item's probe in lane i (false when none is left: the lane idles), and
+// settle(d, i, L) gives it the wavelength its probe settled at (true when
+// the lane then holds another probe of the same item).  A lane whose probe
+// breaks or reaches the pass limit is simply refilled: its item is left
+// unfound, for the checked formulas to compute or raise.
+template <class Driver>
+void runDispersionLanes(Driver& driver, LanePath path) {
   Dispersion d;
-  // A lane whose row has ended takes rows until one starts; idle when none.
+  std::array<int, kOnsetLanes> passes{};
+  unsigned busy = 0;
   const auto refill = [&](int i) {
-    OnsetLane& lane = lanes[std::size_t(i)];
-    while (SearchRow* row = waiting.take()) {
-      if (startOnset(lane, d, i, *row)) return;
+    passes[std::size_t(i)] = 0;
+    if (driver.fill(d, i)) {
+      busy |= 1u << i;
+    } else {
+      busy &= ~(1u << i);
+      d.idle(i);
     }
-    lane.row = nullptr;
-    d.idle(i);
   };
-  int busy = 0;
-  for (int i = 0; i < kOnsetLanes; ++i) {
-    refill(i);
-    busy += lanes[std::size_t(i)].row != nullptr;
-  }
+  for (int i = 0; i < kOnsetLanes; ++i) refill(i);
 #ifdef SAIHA_WIDE_LANES
   const bool wide = path == LanePath::Best && wideExponentials();
 #else
@@ -204,7 +207,7 @@ void findOnsets(std::span<SearchRow* const> rows, std::vector<SearchRow*>& onset
 #endif
   std::array<PassEnd, kOnsetLanes> ends;
   std::array<float, kOnsetLanes> L;
-  while (busy > 0) {
+  while (busy != 0) {
 #ifdef SAIHA_WIDE_LANES
     if (wide) {
       passWide(d, ends, L);
@@ -215,17 +218,73 @@ void findOnsets(std::span<SearchRow* const> rows, std::vector<SearchRow*>& onset
     passPortable(d, ends, L);
 #endif
     for (int i = 0; i < kOnsetLanes; ++i) {
-      OnsetLane& lane = lanes[std::size_t(i)];
-      if (lane.row == nullptr) continue;
-      ++lane.passes;
-      const PassEnd end = ends[std::size_t(i)];
-      if (end == PassEnd::Open && lane.passes < kWaveLengthPassLimit) [[likely]] continue;
-      if (end == PassEnd::Settled && takeOnsetProbe(lane, d, i, L[std::size_t(i)], onsetsFound)) continue;
+      if (!(busy & (1u << i))) continue;
+      const auto lane = std::size_t(i);
+      const PassEnd end = ends[lane];
+      if (end == PassEnd::Open && ++passes[lane] < kWaveLengthPassLimit) [[likely]] continue;
+      if (end == PassEnd::Settled && driver.settle(d, i, L[lane])) {
+        passes[lane] = 0;
+        continue;
+      }
       refill(i);
-      busy -= lane.row == nullptr;
     }
   }
 }
+
+// The onset searches of a block of rows.
+class OnsetDriver {
+ public:
+  OnsetDriver(std::span<SearchRow* const> rows, std::vector<SearchRow*>& onsetsFound)
+      : waiting_(rows), onsetsFound_(onsetsFound) {}
+  bool fill(Dispersion& d, int i) {
+    while (SearchRow* const* row = waiting_.take()) {
+      if (startOnset(lanes_[std::size_t(i)], d, i, **row)) return true;
+    }
+    return false;
+  }
+  bool settle(Dispersion& d, int i, float L) {
+    return takeOnsetProbe(lanes_[std::size_t(i)], d, i, L, onsetsFound_);
+  }
+
+ private:
+  Waiting<SearchRow* const> waiting_;
+  std::array<OnsetLane, kOnsetLanes> lanes_;
+  std::vector<SearchRow*>& onsetsFound_;
+};
+
+// Wavelengths at given depths.
+class LengthDriver {
+ public:
+  explicit LengthDriver(std::span<LengthJob> jobs) : waiting_(jobs) {}
+  bool fill(Dispersion& d, int i) {
+    while (LengthJob* job = waiting_.take()) {
+      job->found = false;
+      double factor;
+      try {
+        factor = dispersionFactor(job->T).value();
+      } catch (...) {
+        continue;
+      }
+      // y = ω²h/g as waveLengthWith forms it; never faults for finite factor.
+      d.h[i] = job->h;
+      d.y[i] = factor * (double(job->h) * 4) / kGravity;
+      d.x[i] = d.y[i];
+      if (!std::isfinite(d.y[i])) continue;
+      jobs_[std::size_t(i)] = job;
+      return true;
+    }
+    return false;
+  }
+  bool settle(Dispersion&, int i, float L) {
+    jobs_[std::size_t(i)]->L = L;
+    jobs_[std::size_t(i)]->found = true;
+    return false;
+  }
+
+ private:
+  Waiting<LengthJob> waiting_;
+  std::array<LengthJob*, kOnsetLanes> jobs_{};
+};
 
 // ---- The breaking search: sixteen lanes of nonlinear shoaling, as four
 // vectors of four doubles where the processor has AVX2.
@@ -246,12 +305,13 @@ struct ShoalingState {
   double result[kShoalingLanes];  // the height ratio a lane settled with
   int passes[kShoalingLanes];
 
-  // An idle lane iterates towards a fixed point with normal, positive
-  // values, so that it never sends a vector down the slow conversions.
+  // An idle lane sits at a fixed point of the iteration (√U = 4, H ≈ 2.55),
+  // so that its values stay normal and never send a vector down the careful
+  // pass.
   void idle(int i) {
-    s[i] = 1;
+    s[i] = 4;
     H[i] = 0;
-    conserved[i] = -1;
+    conserved[i] = 16 * (4 - kTwoRootThree) / kTwoPi;
     depthFactor[i] = depth[i] = inverseDepth[i] = 1;
     passes[i] = 0;
   }
@@ -384,11 +444,11 @@ const std::array<DepthTerms, kTabledNodes>& depthTerms() {
   return table;
 }
 
-// Starts nonlinear shoaling in lane i at the bisection's next ratio; false
-// where hr^(−5/2) is not finite (the checked power faults there).
-bool startBreakingProbe(ShoalingState& l, BreakingSearch& search, int i) {
-  const float hr = search.steps.next();
-  const unsigned node = search.steps.node();
+// Starts nonlinear shoaling in lane i at depth ratio hr from √U = rootU1
+// (the conserved quantity already in the lane); false where hr^(−5/2) is not
+// finite (the checked power faults there).  The power and 1/hr come from the
+// table where `node` is a tabled node of the bisection at hr.
+bool startShoaling(ShoalingState& l, int i, float hr, unsigned node, float rootU1) {
   if (node < kTabledNodes && depthTerms()[node].ratio == hr) [[likely]] {
     l.depthFactor[i] = depthTerms()[node].depthFactor;
     l.inverseDepth[i] = depthTerms()[node].inverseDepth;
@@ -397,10 +457,29 @@ bool startBreakingProbe(ShoalingState& l, BreakingSearch& search, int i) {
     l.inverseDepth[i] = 1 / double(hr);
   }
   l.depth[i] = hr;
-  l.s[i] = search.rootU1;
+  l.s[i] = rootU1;
   l.H[i] = 0;
   l.passes[i] = 0;
   return std::isfinite(l.depthFactor[i]);
+}
+
+// Puts the terms of the known pair (Hr1, hr1) in lane i: √U1 (returned in
+// rootU1) and the conserved quantity; false where they fault or are not
+// finite.  May zero a negative Hr1, as the formula does.
+bool startPair(ShoalingState& l, int i, float& Hr1, float hr1, float& rootU1) {
+  try {
+    const NonlinearStart start = nonlinearStart(Hr1, hr1);
+    if (!(std::isfinite(start.rootU1) && std::isfinite(start.conserved.value()))) return false;
+    rootU1 = start.rootU1;
+    l.conserved[i] = start.conserved.value();
+  } catch (...) {
+    return false;
+  }
+  return true;
+}
+
+bool startBreakingProbe(ShoalingState& l, BreakingSearch& search, int i) {
+  return startShoaling(l, i, search.steps.next(), search.steps.node(), search.rootU1);
 }
 
 // Puts `row` in lane i with the terms of its onset pair (which may zero a
@@ -409,11 +488,8 @@ bool startBreakingProbe(ShoalingState& l, BreakingSearch& search, int i) {
 bool startBreaking(ShoalingState& l, BreakingSearch& search, int i, SearchRow& row) {
   search.row = &row;
   search.steps = BisectionSteps();
+  if (!startPair(l, i, row.Hr50, row.hr50, search.rootU1)) return false;
   try {
-    const NonlinearStart start = nonlinearStart(row.Hr50, row.hr50);
-    if (!(std::isfinite(start.rootU1) && std::isfinite(start.conserved.value()))) return false;
-    search.rootU1 = start.rootU1;
-    l.conserved[i] = start.conserved.value();
     search.slopeFactor = breakingSlopeFactor(row.tanBeta);
   } catch (...) {
     return false;
@@ -440,21 +516,23 @@ bool takeBreakingProbe(ShoalingState& l, BreakingSearch& search, int i, double H
   return false;
 }
 
-void findBreakingPointsOf(std::span<SearchRow* const> rows, LanePath path) {
-  Waiting waiting(rows);
+// Runs nonlinear shoaling in sixteen lanes until `driver` has nothing left:
+// fill(l, i) puts the next waiting item's probe in lane i (false when none is
+// left: the lane idles), settle(l, i, H) gives it the height ratio its probe
+// settled with (true when the lane then holds another probe of the same
+// item).  A lane whose probe breaks or reaches the pass limit is refilled,
+// its item left unfound.
+template <class Driver>
+void runShoalingLanes(Driver& driver, LanePath path) {
   ShoalingState lanes;
-  std::array<BreakingSearch, kShoalingLanes> searches;
   unsigned open = 0;
   const auto refill = [&](int i) {
-    open &= ~(1u << i);
-    searches[std::size_t(i)].row = nullptr;
-    while (SearchRow* row = waiting.take()) {
-      if (startBreaking(lanes, searches[std::size_t(i)], i, *row)) {
-        open |= 1u << i;
-        return;
-      }
+    if (driver.fill(lanes, i)) {
+      open |= 1u << i;
+    } else {
+      open &= ~(1u << i);
+      lanes.idle(i);
     }
-    lanes.idle(i);
   };
   for (int i = 0; i < kShoalingLanes; ++i) refill(i);
 #ifdef SAIHA_WIDE_LANES
@@ -482,7 +560,7 @@ void findBreakingPointsOf(std::span<SearchRow* const> rows, LanePath path) {
 #else
     const int ran = runPortable(lanes, open, averaging, budget, kClosings, settled, broken);
 #endif
-    unsigned ending = 0;  // lanes whose row leaves them
+    unsigned ending = 0;  // lanes whose item leaves them
     for (int i = 0; i < kShoalingLanes; ++i) {
       const unsigned bit = 1u << i;
       lanes.passes[i] += ran;
@@ -490,7 +568,7 @@ void findBreakingPointsOf(std::span<SearchRow* const> rows, LanePath path) {
       if (broken & bit) {
         ending |= bit;
       } else if (settled & bit) {
-        if (!takeBreakingProbe(lanes, searches[std::size_t(i)], i, lanes.result[i])) ending |= bit;
+        if (!driver.settle(lanes, i, lanes.result[i])) ending |= bit;
       } else if (lanes.passes[i] >= kNonlinearPassLimit) {
         ending |= bit;  // the checked formula gives up here
       }
@@ -500,6 +578,52 @@ void findBreakingPointsOf(std::span<SearchRow* const> rows, LanePath path) {
     }
   }
 }
+
+// The breaking searches of the rows whose onsets were found.
+class BreakingDriver {
+ public:
+  explicit BreakingDriver(std::span<SearchRow* const> rows) : waiting_(rows) {}
+  bool fill(ShoalingState& l, int i) {
+    while (SearchRow* const* row = waiting_.take()) {
+      if (startBreaking(l, searches_[std::size_t(i)], i, **row)) return true;
+    }
+    return false;
+  }
+  bool settle(ShoalingState& l, int i, double H) {
+    return takeBreakingProbe(l, searches_[std::size_t(i)], i, H);
+  }
+
+ private:
+  Waiting<SearchRow* const> waiting_;
+  std::array<BreakingSearch, kShoalingLanes> searches_;
+};
+
+// Nonlinear shoaling from known pairs to given depth ratios.
+class ShoalingDriver {
+ public:
+  explicit ShoalingDriver(std::span<ShoalingJob> jobs) : waiting_(jobs) {}
+  bool fill(ShoalingState& l, int i) {
+    while (ShoalingJob* job = waiting_.take()) {
+      job->found = false;
+      // The formula's own working copy of Hr1, which it may zero.
+      float Hr1 = job->Hr1, rootU1 = 0;
+      if (!startPair(l, i, Hr1, job->hr1, rootU1)) continue;
+      if (!startShoaling(l, i, job->hr, kTabledNodes, rootU1)) continue;
+      jobs_[std::size_t(i)] = job;
+      return true;
+    }
+    return false;
+  }
+  bool settle(ShoalingState&, int i, double H) {
+    jobs_[std::size_t(i)]->H = H;
+    jobs_[std::size_t(i)]->found = true;
+    return false;
+  }
+
+ private:
+  Waiting<ShoalingJob> waiting_;
+  std::array<ShoalingJob*, kShoalingLanes> jobs_{};
+};
 
 }  // namespace
 
@@ -520,9 +644,21 @@ void findBreakingPoints(std::span<SearchRow> rows, LanePath path) noexcept {
       rows[i].found = false;
       block.push_back(&rows[i]);
     }
-    findOnsets(block, onsetsFound, path);
-    findBreakingPointsOf(onsetsFound, path);
+    OnsetDriver onsets(block, onsetsFound);
+    runDispersionLanes(onsets, path);
+    BreakingDriver breakings(onsetsFound);
+    runShoalingLanes(breakings, path);
   }
+}
+
+void nonlinearHeightRatios(std::span<ShoalingJob> jobs, LanePath path) noexcept {
+  ShoalingDriver driver(jobs);
+  runShoalingLanes(driver, path);
+}
+
+void waveLengths(std::span<LengthJob> jobs, LanePath path) noexcept {
+  LengthDriver driver(jobs);
+  runDispersionLanes(driver, path);
 }
 
 }  // namespace saiha::wave::detail

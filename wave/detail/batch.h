@@ -35,4 +35,29 @@ struct SearchRow {
 // throws.
 void findBreakingPoints(std::span<SearchRow> rows, LanePath path = LanePath::Best) noexcept;
 
+// One nonlinear shoaling: H = nonlinearHeightRatio(Hr1, hr1, hr) from the
+// known pair (Hr1, hr1) to the depth ratio hr (0.001 ≤ hr ≤ 1), bit for bit,
+// where `found`; else the formula itself gives it or raises its fault.
+// Hr1 is left as it is (the formula may zero its own copy).
+struct ShoalingJob {
+  float Hr1 = 0, hr1 = 0, hr = 0;  // in
+  double H = 0;                    // out
+  bool found = false;
+};
+
+// nonlinearHeightRatio for every job, side by side in the lanes.  Never
+// throws.
+void nonlinearHeightRatios(std::span<ShoalingJob> jobs, LanePath path = LanePath::Best) noexcept;
+
+// One wavelength: L = narrow(waveLength(T, h)), T (s) and h (m), bit for
+// bit, where `found`; else the formula itself gives it or raises its fault.
+struct LengthJob {
+  float T = 0, h = 0;  // in
+  float L = 0;         // out
+  bool found = false;
+};
+
+// waveLength for every job, side by side in the lanes.  Never throws.
+void waveLengths(std::span<LengthJob> jobs, LanePath path = LanePath::Best) noexcept;
+
 }  // namespace saiha::wave::detail
