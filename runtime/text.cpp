@@ -32,6 +32,13 @@ class Scanner {
   std::size_t pos_ = 0;
 };
 
+// Integers of up to 15 digits, and the powers of ten up to 10^15, are exact
+// doubles.
+constexpr int kExactDigits = 15;
+constexpr double kPowersOfTen[kExactDigits + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,
+                                                   1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                                   1e12, 1e13, 1e14, 1e15};
+
 // The common case, read straight from the text: an optional minus, digits
 // with at most one full stop, then the end of the text or a character that
 // neither continues the number nor is skipped.  Nothing when the text is not
@@ -42,19 +49,29 @@ std::optional<double> plainNumber(std::string_view text) {
   const bool negative = p != end && *p == '-';
   if (negative) ++p;
   const char* const start = p;
-  bool anyDigit = false, pointSeen = false;
+  std::uint64_t digits = 0;  // the digits as one integer, while they fit
+  int digitCount = 0, decimals = 0;
+  bool pointSeen = false;
   for (; p != end; ++p) {
     if (isDigit(*p)) {
-      anyDigit = true;
+      if (++digitCount <= kExactDigits) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+      if (pointSeen) ++decimals;
     } else if (*p == '.' && !pointSeen) {
       pointSeen = true;
     } else {
       break;
     }
   }
-  if (!anyDigit) return std::nullopt;
+  if (digitCount == 0) return std::nullopt;
   if (p != end && (isSkipped(*p) || *p == 'e' || *p == 'E' || *p == 'd' || *p == 'D')) {
     return std::nullopt;
+  }
+  // Up to 15 digits the integer and the power of ten are exact doubles, so
+  // their quotient, rounded once, is the double nearest to the text: what
+  // from_chars gives, for the cost of one division.
+  if (digitCount <= kExactDigits) {
+    const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
+    return negative ? -value : value;
   }
   double value = 0.0;
   const auto [read, ec] = std::from_chars(start, p, value, std::chars_format::general);
@@ -134,12 +151,17 @@ char* writeResult(char* out, float value) {
   if (std::fabs(v) < 0x1p53 / 100) {
     const double hundredths = std::nearbyint(v * 100);
     const auto units = static_cast<std::uint64_t>(std::fabs(hundredths));
+    const auto cents = static_cast<unsigned>(units % 100);
+    std::uint64_t whole = units / 100;
     if (std::signbit(hundredths)) *out++ = '-';
-    out = std::to_chars(out, out + kMaxResultChars, units / 100).ptr;
-    *out++ = '.';
-    *out++ = static_cast<char>('0' + units % 100 / 10);
-    *out++ = static_cast<char>('0' + units % 10);
-    return out;
+    int wholeDigits = 1;
+    for (std::uint64_t rest = whole; rest >= 10; rest /= 10) ++wholeDigits;
+    char* const point = out + wholeDigits;
+    for (char* at = point; at != out; whole /= 10) *--at = static_cast<char>('0' + whole % 10);
+    point[0] = '.';
+    point[1] = static_cast<char>('0' + cents / 10);
+    point[2] = static_cast<char>('0' + cents % 10);
+    return point + 3;
   }
   // Larger values: the exact decimal expansion of the binary value (39
   // integer digits cover FLT_MAX; room for sign, point and two decimals).
