@@ -67,7 +67,8 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // Splits CSV text that arrives in blocks into records, knowing the line each
 // record starts on and the line of any fault.  libcsv parses; each line goes
 // to it on its own, so that a record's first line is the line of the first
-// byte fed after the previous record ended.
+// byte fed after the previous record ended.  A whole line without quotes,
+// the common case, is split at its commas here instead.
 class RecordReader::Impl {
  public:
   explicit Impl(std::size_t maxRecordBytes) : maxRecordBytes_(maxRecordBytes) {
