@@ -67,7 +67,8 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // Splits CSV text that arrives in blocks into records, knowing the line each
 // record starts on and the line of any fault.  libcsv parses; each line goes
 // to it on its own, so that a record's first line is the line of the first
-// byte fed after the previous record ended.
+// byte fed after the previous record ended.  A whole line without quotes,
+// the common case, is split at its commas here instead.
 class RecordReader::Impl {
  public:
   explicit Impl(std::size_t maxRecordBytes) : maxRecordBytes_(maxRecordBytes) {
@@ -194,17 +195,22 @@ class RecordReader::Impl {
   // Bytes of one line at most (ending with its line end, if it has one).
   void feedSegment(std::string_view segment) {
     const bool lineEnd = segment.front() == '\n' || segment.front() == '\r';
-    if (betweenRecords_ && !lineEnd) {
+    // Between records libcsv skips a line end that stands alone.
+    if (betweenRecords_ && lineEnd) return;
+    const bool startsRecord = betweenRecords_;
+    if (startsRecord) {
       startLine_ = segmentLine_;
       betweenRecords_ = false;
       recordBytes_ = 0;
     }
-    if (!betweenRecords_) {
-      recordBytes_ += segment.size();
-      if (recordBytes_ > maxRecordBytes_) {
-        throw InputError(lineText(startLine_) + "a record longer than " +
-                         std::to_string(maxRecordBytes_ >> 20) + " MiB; no case needs one");
-      }
+    recordBytes_ += segment.size();
+    if (recordBytes_ > maxRecordBytes_) {
+      throw InputError(lineText(startLine_) + "a record longer than " +
+                       std::to_string(maxRecordBytes_ >> 20) + " MiB; no case needs one");
+    }
+    if (startsRecord && isWholeLine(segment) && segment.find('"') == std::string_view::npos) {
+      splitLine(segment);
+      return;
     }
     csv_set_blk_size(&parser_, std::max(kMinParserBlock, parser_.entry_size));
     const std::size_t endsBefore = recordEnds_;
@@ -222,6 +228,48 @@ class RecordReader::Impl {
     if (recordEnds_ != endsBefore) betweenRecords_ = true;
   }
 
+  // Whether a segment ends with its line end (only the last of a block may not).
+  static bool isWholeLine(std::string_view segment) {
+    return segment.back() == '\n' || segment.back() == '\r';
+  }
+
+  // A whole line without a double quote, begun between records: its fields
+  // are the texts between its commas, as libcsv would read them, and libcsv,
+  // waiting for a record, is left as it is.
+  void splitLine(std::string_view line) {
+    line.remove_suffix(1);  // the line end
+    std::size_t fieldStart = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      if (line[i] != ',') continue;
+      addField(line.substr(fieldStart, i - fieldStart));
+      fieldStart = i + 1;
+    }
+    addField(line.substr(fieldStart));
+    endRecord();
+    ++recordEnds_;
+    betweenRecords_ = true;
+  }
+
+  void addField(std::string_view field) {
+    RecordBuffer& out = *out_;
+    out.bytes.append(field);
+    out.fieldEnds.push_back(out.bytes.size());
+  }
+
+  void endRecord() {
+    RecordBuffer& out = *out_;
+    const std::size_t first = currentField_;
+    const std::size_t count = out.fieldEnds.size() - first;
+    // A line of nothing but blanks is a blank line, not a one-field row.
+    if (count == 1 && trimBlanks(out.field(first)).empty()) {
+      out.bytes.resize(fieldBegin(first));
+      out.fieldEnds.pop_back();
+      return;
+    }
+    out.records.push_back({startLine_, first, count});
+    currentField_ = out.fieldEnds.size();
+  }
+
   void rethrowPending() {
     if (pending_) std::rethrow_exception(std::exchange(pending_, nullptr));
   }
@@ -232,9 +280,7 @@ class RecordReader::Impl {
     auto& r = *static_cast<Impl*>(self);
     if (r.pending_) return;
     try {
-      RecordBuffer& out = *r.out_;
-      if (size > 0) out.bytes.append(static_cast<const char*>(data), size);
-      out.fieldEnds.push_back(out.bytes.size());
+      r.addField(std::string_view(static_cast<const char*>(data), size));
     } catch (...) {
       r.pending_ = std::current_exception();
     }
@@ -245,17 +291,7 @@ class RecordReader::Impl {
     ++r.recordEnds_;
     if (r.pending_) return;
     try {
-      RecordBuffer& out = *r.out_;
-      const std::size_t first = r.currentField_;
-      const std::size_t count = out.fieldEnds.size() - first;
-      // A line of nothing but blanks is a blank line, not a one-field row.
-      if (count == 1 && trimBlanks(out.field(first)).empty()) {
-        out.bytes.resize(r.fieldBegin(first));
-        out.fieldEnds.pop_back();
-        return;
-      }
-      out.records.push_back({r.startLine_, first, count});
-      r.currentField_ = out.fieldEnds.size();
+      r.endRecord();
     } catch (...) {
       r.pending_ = std::current_exception();
     }

@@ -2,7 +2,9 @@
 // its boxes, the case computed, and the output cells as CSV text.
 #include "cli/rows.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <limits>
 #include <optional>
 #include <string>
@@ -37,13 +39,84 @@ std::string_view cellOf(const Layout& layout, std::span<const std::string_view> 
   return position && *position < fields.size() ? fields[*position] : std::string_view();
 }
 
-// The output cells of one record under `model`, handed to `emit` in the
+// One output row as a CSV line.  The cells gather in a line buffer that goes
+// to `out` in one append, the results written straight into it, so that a
+// row costs no string per cell; a cell that needs quotes or is too long for
+// the buffer goes to `out` on its own.
+class RowWriter {
+ public:
+  // The cell at index `errorCell` is the error text, copied to `*error`
+  // (where given) when not empty.
+  RowWriter(std::string& out, Precision precision, std::size_t errorCell, std::string* error)
+      : out_(out), precision_(precision), errorCell_(errorCell), error_(error) {}
+  RowWriter(const RowWriter&) = delete;
+  RowWriter& operator=(const RowWriter&) = delete;
+
+  void text(std::string_view cell) {
+    if (index_ == errorCell_ && error_ != nullptr && !cell.empty()) error_->assign(cell);
+    separate();
+    if (cell.size() > kMaxBuffered || report::csvNeedsQuotes(cell)) {
+      flush();
+      report::appendCsvField(out_, cell);
+      return;
+    }
+    makeRoom(cell.size());
+    std::copy(cell.begin(), cell.end(), line_.data() + used_);
+    used_ += cell.size();
+  }
+  // A result in the run's precision.
+  void result(float value) {
+    separate();
+    makeRoom(rt::kMaxResultChars);
+    char* const at = line_.data() + used_;
+    const char* const end = precision_ == Precision::Full ? rt::writeShortest(at, value)
+                                                          : rt::writeResult(at, value);
+    used_ = static_cast<std::size_t>(end - line_.data());
+  }
+  // A value as the window shows it (two decimals), whatever the precision.
+  void shown(float value) {
+    separate();
+    makeRoom(rt::kMaxResultChars);
+    used_ = static_cast<std::size_t>(rt::writeResult(line_.data() + used_, value) - line_.data());
+  }
+  // Ends the line and hands it to `out`.
+  void end() {
+    makeRoom(1);
+    line_[used_++] = '\n';
+    flush();
+  }
+
+ private:
+  static constexpr std::size_t kMaxBuffered = 128;  // a longer cell bypasses the buffer
+
+  void separate() {
+    if (index_++ == 0) return;
+    makeRoom(1);
+    line_[used_++] = ',';
+  }
+  void makeRoom(std::size_t size) {
+    if (used_ + size > line_.size()) flush();
+  }
+  void flush() {
+    out_.append(line_.data(), used_);
+    used_ = 0;
+  }
+
+  std::string& out_;
+  Precision precision_;
+  std::size_t errorCell_;
+  std::string* error_;
+  std::size_t index_ = 0;  // cells written so far
+  std::array<char, 1024> line_;
+  std::size_t used_ = 0;
+};
+
+// The output cells of one record under `model`, written to `row` in the
 // order of outputHeader(layout); returns whether the row computed.
 // `breaking` is the record's breaking point where the caller found it
 // already.
-template <class Emit>
 bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
-                Precision precision, const shore::Model& model, bool warnings, Emit&& emit,
+                const shore::Model& model, bool warnings, RowWriter& row,
                 const shore::Breaking* breaking, report::Language language) {
   const auto field = [&](std::size_t i) {
     return i < fields.size() ? fields[i] : std::string_view();
@@ -53,11 +126,11 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
 
   if (fields.size() != layout.width) {
     for (const Layout::Slot& slot : slotsOf(layout)) {
-      emit(slot.input ? cell(*slot.input) : field(slot.field));
+      row.text(slot.input ? cell(*slot.input) : field(slot.field));
     }
-    for (std::size_t r = 0; r < kResults; ++r) emit(std::string_view());
-    emit(report::fieldCountText(fields.size(), layout.width, language));
-    if (warnings) emit("0");
+    for (std::size_t r = 0; r < kResults; ++r) row.text(std::string_view());
+    row.text(report::fieldCountText(fields.size(), layout.width, language));
+    if (warnings) row.text("0");
     return false;
   }
 
@@ -71,40 +144,41 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
 
   for (const Layout::Slot& slot : slotsOf(layout)) {
     if (!slot.input) {
-      emit(field(slot.field));
+      row.text(field(slot.field));
     } else if (*slot.input != Column::h) {
-      emit(cell(*slot.input));
+      row.text(cell(*slot.input));
     } else if (!depth.empty()) {  // the depth as the depth box reads after the calculation
-      emit(depth);
+      row.text(depth);
     } else if (r.depthDefaulted) {
-      emit(rt::formatResult(r.breaking.hb));
+      row.shown(r.breaking.hb);
     } else {
-      emit(std::string_view());
+      row.text(std::string_view());
     }
   }
 
-  const auto text = [precision](float value) {
-    return precision == Precision::Full ? rt::formatShortest(value) : rt::formatResult(value);
-  };
   const shore::Breaking& b = r.breaking;
   const std::array<float, 4> atBreaking = b.results();
   for (int i = 0; i < 4; ++i) {
-    if (i < b.reached) emit(text(atBreaking[static_cast<std::size_t>(i)]));
-    else emit(std::string_view());
+    if (i < b.reached) row.result(atBreaking[static_cast<std::size_t>(i)]);
+    else row.text(std::string_view());
   }
   const std::array<float, 8> atDepth = r.state.results();
   for (int i = 0; i < 8; ++i) {
-    if (i < r.state.reached) emit(text(atDepth[static_cast<std::size_t>(i)]));
-    else emit(std::string_view());
+    if (i < r.state.reached) row.result(atDepth[static_cast<std::size_t>(i)]);
+    else row.text(std::string_view());
   }
   if (r.ok()) {
-    emit(std::string_view());
+    row.text(std::string_view());
   } else if (r.error == shore::Error::InvalidDepth && given && depthTooLarge(*given)) {
-    emit(report::depthTooLargeText(language));
+    row.text(report::depthTooLargeText(language));
   } else {
-    emit(report::errorText(r.error, language));
+    row.text(report::errorText(r.error, language));
   }
-  if (warnings) emit(std::to_string(b.warnings.bits));
+  if (warnings) {
+    char bits[4];  // the bits of a byte: up to "255"
+    const auto written = std::to_chars(bits, bits + sizeof bits, b.warnings.bits);
+    row.text(std::string_view(bits, written.ptr));
+  }
   return r.ok();
 }
 
@@ -180,16 +254,9 @@ bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model, bool warnings,
                const shore::Breaking* breaking, report::Language language, std::string* error) {
   const std::size_t errorCell = slotsOf(layout).size() + kOutputHeader.size() - kColumnCount - 1;
-  std::size_t index = 0;
-  const bool ok = computeRow(
-      layout, fields, precision, model, warnings,
-      [&](std::string_view cell) {
-        if (index != 0) out.push_back(',');
-        report::appendCsvField(out, cell);
-        if (index++ == errorCell && error != nullptr && !cell.empty()) error->assign(cell);
-      },
-      breaking, language);
-  out.push_back('\n');
+  RowWriter row(out, precision, errorCell, error);
+  const bool ok = computeRow(layout, fields, model, warnings, row, breaking, language);
+  row.end();
   return ok;
 }
 

@@ -9,7 +9,10 @@
 namespace saiha::report {
 
 std::optional<float> defaultDepth(const shore::Breaking& breaking) {
-  const float depth = static_cast<float>(rt::readNumber(rt::formatResult(breaking.hb)));
+  char shown[rt::kMaxResultChars];
+  const char* const end = rt::writeResult(shown, breaking.hb);
+  const float depth = static_cast<float>(
+      rt::readNumber(std::string_view(shown, static_cast<std::size_t>(end - shown))));
   if (!(depth > 0)) return std::nullopt;
   return depth;
 }

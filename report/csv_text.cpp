@@ -2,8 +2,15 @@
 
 namespace saiha::report {
 
+bool csvNeedsQuotes(std::string_view field) {
+  for (const char c : field) {
+    if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
+  }
+  return false;
+}
+
 void appendCsvField(std::string& out, std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+  if (!csvNeedsQuotes(field)) {
     out += field;
     return;
   }

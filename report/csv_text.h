@@ -8,6 +8,9 @@
 
 namespace saiha::report {
 
+// Whether a field must be quoted: it holds a comma, a double quote, CR or LF.
+bool csvNeedsQuotes(std::string_view field);
+
 // Appends one field to `out`, quoted when it needs to be.
 void appendCsvField(std::string& out, std::string_view field);
 

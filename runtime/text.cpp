@@ -1,5 +1,6 @@
 #include "runtime/text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -30,9 +31,58 @@ class Scanner {
   std::string_view text_;
   std::size_t pos_ = 0;
 };
+
+// Integers of up to 15 digits, and the powers of ten up to 10^15, are exact
+// doubles.
+constexpr int kExactDigits = 15;
+constexpr double kPowersOfTen[kExactDigits + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,
+                                                   1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                                   1e12, 1e13, 1e14, 1e15};
+
+// The common case, read straight from the text: an optional minus, digits
+// with at most one full stop, then the end of the text or a character that
+// neither continues the number nor is skipped.  Nothing when the text is not
+// of that form; the general reading then decides.
+std::optional<double> plainNumber(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  const char* const start = p;
+  std::uint64_t digits = 0;  // the digits as one integer, while they fit
+  int digitCount = 0, decimals = 0;
+  bool pointSeen = false;
+  for (; p != end; ++p) {
+    if (isDigit(*p)) {
+      if (++digitCount <= kExactDigits) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+      if (pointSeen) ++decimals;
+    } else if (*p == '.' && !pointSeen) {
+      pointSeen = true;
+    } else {
+      break;
+    }
+  }
+  if (digitCount == 0) return std::nullopt;
+  if (p != end && (isSkipped(*p) || *p == 'e' || *p == 'E' || *p == 'd' || *p == 'D')) {
+    return std::nullopt;
+  }
+  // Up to 15 digits the integer and the power of ten are exact doubles, so
+  // their quotient, rounded once, is the double nearest to the text: what
+  // from_chars gives, for the cost of one division.
+  if (digitCount <= kExactDigits) {
+    const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
+    return negative ? -value : value;
+  }
+  double value = 0.0;
+  const auto [read, ec] = std::from_chars(start, p, value, std::chars_format::general);
+  // Beyond the double range the general reading tells overflow from underflow.
+  if (ec != std::errc() || read != p) return std::nullopt;
+  return negative ? -value : value;
+}
 }  // namespace
 
 std::optional<double> leadingNumber(std::string_view text) {
+  if (const auto plain = plainNumber(text)) return plain;
   Scanner in(text);
   std::string number;  // sign, mantissa and exponent, blanks removed
   bool negative = false;
@@ -93,45 +143,54 @@ std::optional<double> leadingNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
-std::string formatResult(float value) {
+char* writeResult(char* out, float value) {
   const double v = value;
   // A float has 24 significant bits, so v·100 (7 more bits) is exact in a
   // double and rounding it to an integer, ties to even, rounds v itself to
   // the nearest hundredth.  Up to 2^53 the integer is exact too.
   if (std::fabs(v) < 0x1p53 / 100) {
     const double hundredths = std::nearbyint(v * 100);
-    const auto units = static_cast<std::int64_t>(std::fabs(hundredths));
-    std::string text = std::signbit(hundredths) ? "-" : "";
-    text += std::to_string(units / 100);
-    text += '.';
-    text += static_cast<char>('0' + units % 100 / 10);
-    text += static_cast<char>('0' + units % 10);
-    return text;
+    const auto units = static_cast<std::uint64_t>(std::fabs(hundredths));
+    const auto cents = static_cast<unsigned>(units % 100);
+    std::uint64_t whole = units / 100;
+    if (std::signbit(hundredths)) *out++ = '-';
+    int wholeDigits = 1;
+    for (std::uint64_t rest = whole; rest >= 10; rest /= 10) ++wholeDigits;
+    char* const point = out + wholeDigits;
+    for (char* at = point; at != out; whole /= 10) *--at = static_cast<char>('0' + whole % 10);
+    point[0] = '.';
+    point[1] = static_cast<char>('0' + cents / 10);
+    point[2] = static_cast<char>('0' + cents % 10);
+    return point + 3;
   }
   // Larger values: the exact decimal expansion of the binary value (39
   // integer digits cover FLT_MAX; room for sign, point and two decimals).
-  char buffer[64];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v,
-                                       std::chars_format::fixed, 2);
-  if (ec != std::errc()) return "????";
-  return std::string(buffer, end);
+  const auto [end, ec] = std::to_chars(out, out + kMaxResultChars, v, std::chars_format::fixed, 2);
+  if (ec != std::errc()) return std::copy_n("????", 4, out);
+  return end;
 }
 
-std::string formatShortest(float value) {
-  char buffer[64];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  if (ec != std::errc()) return "nan";
-  std::string text(buffer, end);
-  if (!std::isfinite(value)) return text;
+char* writeShortest(char* out, float value) {
+  const auto [end, ec] = std::to_chars(out, out + kMaxResultChars, value);
+  if (ec != std::errc()) return std::copy_n("nan", 3, out);
+  if (!std::isfinite(value)) return end;
   // The shortest text names the float when read as a float; the sheet reads
   // it as a double and narrows, which could round a text lying within half a
   // double ulp of a midpoint between two floats the other way.  Nine
   // significant digits always read back exactly.
-  const auto back = leadingNumber(text);
-  if (back && static_cast<float>(*back) == value) return text;
-  const auto nine = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                  std::chars_format::general, 9);
-  return std::string(buffer, nine.ptr);
+  const auto back = leadingNumber(std::string_view(out, static_cast<std::size_t>(end - out)));
+  if (back && static_cast<float>(*back) == value) return end;
+  return std::to_chars(out, out + kMaxResultChars, value, std::chars_format::general, 9).ptr;
+}
+
+std::string formatResult(float value) {
+  char buffer[kMaxResultChars];
+  return std::string(buffer, writeResult(buffer, value));
+}
+
+std::string formatShortest(float value) {
+  char buffer[kMaxResultChars];
+  return std::string(buffer, writeShortest(buffer, value));
 }
 
 }  // namespace saiha::rt

@@ -4,6 +4,7 @@
 // only decimal mark, in and out.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,5 +38,15 @@ std::string formatResult(float value);
 // style digits never appear where "2.07" reads back the same.  Infinity and
 // NaN give "inf", "-inf" and "nan".
 std::string formatShortest(float value);
+
+// Room enough for any text of formatResult or formatShortest: the 39 integer
+// digits of the largest single, its sign, point and two decimals.
+inline constexpr std::size_t kMaxResultChars = 48;
+
+// formatResult and formatShortest written from `out` on, which must have room
+// for kMaxResultChars; each returns the end of the text.  These keep a row of
+// many results free of a string per result.
+char* writeResult(char* out, float value);
+char* writeShortest(char* out, float value);
 
 }  // namespace saiha::rt

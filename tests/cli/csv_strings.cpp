@@ -10,11 +10,16 @@
 
 namespace saiha::cli {
 
-std::vector<Record> parseRecords(std::string_view text) {
+std::vector<Record> parseRecords(std::string_view text, std::size_t blockBytes) {
   RecordBuffer buffer;
   RecordReader reader(std::numeric_limits<std::size_t>::max());
   reader.setOutput(buffer);
-  reader.feed(text);
+  // The first block holds the input's first bytes (a byte-order mark), as the
+  // program's blocks of 64 KiB do.
+  std::size_t block = std::max<std::size_t>(blockBytes, 4);
+  for (std::size_t at = 0; at < text.size(); at += block, block = blockBytes) {
+    reader.feed(text.substr(at, block));
+  }
   reader.finish();
   std::vector<Record> records;
   std::vector<std::string_view> fields;

@@ -16,8 +16,10 @@ namespace saiha::cli {
 // Splits CSV text into records.  Throws InputError, naming the line, for a
 // NUL byte (binary or UTF-16 input), a byte that is not UTF-8, a quote inside
 // an unquoted field, text after a closing quote, or a quoted field that never
-// closes.
-std::vector<Record> parseRecords(std::string_view text);
+// closes.  The text reaches the reader in blocks of `blockBytes` (the first
+// at least 4 bytes long).
+std::vector<Record> parseRecords(std::string_view text,
+                                 std::size_t blockBytes = std::string_view::npos);
 
 // A field as RFC 4180 writes it: quoted, with inner quotes doubled, when it
 // holds a comma, a quote, CR or LF; as it is otherwise.

@@ -45,6 +45,12 @@ TEST_P(ParseRecordsTest, SplitsFieldsAndKnowsLines) {
   const auto records = parseRecords(c.text);
   EXPECT_EQ(fieldsOf(records), c.records);
   EXPECT_EQ(linesOf(records), c.lines);
+  // Lines cut anywhere by the blocks they arrive in read the same.
+  for (std::size_t block : {1, 2, 3, 5}) {
+    const auto inBlocks = parseRecords(c.text, block);
+    EXPECT_EQ(fieldsOf(inBlocks), c.records) << block << "-byte blocks";
+    EXPECT_EQ(linesOf(inBlocks), c.lines) << block << "-byte blocks";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -65,6 +71,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "\"1,5\",\"say \"\"hi\"\"\",\"x\r\ny\"\nz,w\n",
                   {{"1,5", "say \"hi\"", "x\r\ny"}, {"z", "w"}},
                   {1, 3}},
+        ParseCase{"PlainLinesAroundQuotedOnes",
+                  "a,b\n\"c\nd\",e\n\"f\",g\rh,\r\ni,j",
+                  {{"a", "b"}, {"c\nd", "e"}, {"f", "g"}, {"h", ""}, {"i", "j"}},
+                  {1, 2, 4, 5, 6}},
         ParseCase{"NothingButBlankLines", "\n\r\n\n", {}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -80,11 +90,13 @@ class ParseRecordsErrorTest : public testing::TestWithParam<BadInputCase> {};
 
 TEST_P(ParseRecordsErrorTest, ThrowsWithLineAndReason) {
   const auto& c = GetParam();
-  try {
-    parseRecords(c.text);
-    FAIL() << "no error for " << c.name;
-  } catch (const InputError& error) {
-    EXPECT_NE(std::string(error.what()).find(c.messagePart), std::string::npos) << error.what();
+  for (std::size_t block : {std::string_view::npos, std::size_t{1}, std::size_t{3}}) {
+    try {
+      parseRecords(c.text, block);
+      FAIL() << "no error for " << c.name;
+    } catch (const InputError& error) {
+      EXPECT_NE(std::string(error.what()).find(c.messagePart), std::string::npos) << error.what();
+    }
   }
 }
 
@@ -344,6 +356,25 @@ constexpr const char* kHeaderLine =
     "error\n";
 constexpr const char* kDefaultsLine =
     "1,10,30,60,2.07,1.71,2.07,0.82,8.18,44.44,8.18,4.44,1.71,2.87,1.80,3.00,1.88,\n";
+
+TEST(Run, LongRowsKeepEveryCell) {
+  // Passed-through cells from short to long, some quoted, make a row far
+  // longer than a usual one; each cell comes out whole and in its place.
+  std::string header = "Ho,T,alpha0,n,h", row = "1,10,30,60,";
+  std::vector<std::string> notes;
+  for (int i = 0; i < 12; ++i) {
+    header += ",c" + std::to_string(i);
+    notes.push_back(std::string(static_cast<std::size_t>(100 + 10 * i), char('a' + i)) +
+                    (i % 3 == 0 ? ",\"" : ""));
+    row += "," + quoteField(notes.back());
+  }
+  const auto out = parseRecords(runOn(header + "\n" + row + "\n").out);
+  ASSERT_EQ(out.size(), 2u);
+  for (std::size_t i = 0; i < notes.size(); ++i) EXPECT_EQ(out[1].fields[5 + i], notes[i]) << i;
+  const auto expected = parseRecords(kDefaultsLine).front().fields;
+  EXPECT_EQ(std::vector(out[1].fields.begin() + 17, out[1].fields.end()),
+            std::vector(expected.begin() + 5, expected.end()));
+}
 
 TEST(Run, EveryRowComputedExitsZero) {
   const auto r = runOn("Ho,T,alpha0,n,h\r\n1,10,30,60,\r\n\r\n1,10,30,60,\r\n");

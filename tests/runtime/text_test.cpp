@@ -56,6 +56,11 @@ const ReadRow kReadRows[] = {
     {"BelowDoubleRange", "1e-400", 0.0},
     {"SmallMantissaBelowRange", "0.0001e-320", 0.0},
     {"ZeroWithHugeExponent", "0e99999", 0.0},
+    {"PlainDigitsBeyondRange", "1" + std::string(400, '0'), std::numeric_limits<double>::infinity()},
+    {"PlainDecimalBelowRange", "-0." + std::string(400, '0') + "1", -0.0},
+    {"ExponentAfterPlainDigits", "1.5D1", 15.0},
+    {"CarriageReturnEndsNumber", "7\r8", 7.0},
+    {"SecondSignEndsNumber", "-5-3", -5.0},
     {"Empty", "", std::nullopt},
     {"OnlyBlanks", "   ", std::nullopt},
     {"Letters", "abc", std::nullopt},
@@ -82,6 +87,24 @@ TEST_P(ReadNumber, ReadsLeadingNumber) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, ReadNumber, testing::ValuesIn(kReadRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadNumber, PlainDecimalsAreTheNearestDouble) {
+  // Digit strings of every length around the 15 a double holds exactly, the
+  // point anywhere, read as the nearest double (from_chars rounds once).
+  std::uint64_t state = 16;
+  for (int i = 0; i < 100000; ++i) {
+    state = state * 6364136223846793005u + 1442695040888963407u;
+    const int digits = 1 + static_cast<int>(state >> 59) % 18;
+    std::string text;
+    for (int d = 0; d < digits; ++d) text += static_cast<char>('0' + (state >> (4 + 3 * d)) % 10);
+    text.insert(static_cast<std::size_t>(state >> 40) % (text.size() + 1), ".");
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(*leadingNumber(text)),
+              std::bit_cast<std::uint64_t>(expected)) << text;
+    ASSERT_EQ(*leadingNumber("-" + text), -expected) << text;
+  }
+}
 
 TEST(ReadNumber, KeepsSignOfZero) {
   EXPECT_TRUE(std::signbit(readNumber("-0")));
