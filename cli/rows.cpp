@@ -111,13 +111,19 @@ class RowWriter {
   std::size_t used_ = 0;
 };
 
+// The depth of a record of the header's width as the depth box reads it:
+// nothing for an empty cell.
+std::optional<double> givenDepth(const Layout& layout, std::span<const std::string_view> fields) {
+  const std::string_view depth = cellOf(layout, fields, Column::h);
+  return depth.empty() ? std::nullopt : std::optional<double>(report::inputNumber(depth));
+}
+
 // The output cells of one record under `model`, written to `row` in the
 // order of outputHeader(layout); returns whether the row computed.
-// `breaking` is the record's breaking point where the caller found it
-// already.
+// `computed` is the record's case where the caller computed it already.
 bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
                 const shore::Model& model, bool warnings, RowWriter& row,
-                const shore::Breaking* breaking, report::Language language) {
+                const report::CaseResult* computed, report::Language language) {
   const auto field = [&](std::size_t i) {
     return i < fields.size() ? fields[i] : std::string_view();
   };
@@ -136,11 +142,10 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
 
   // Each cell read as the sheet reads its box.
   const std::string_view depth = cell(Column::h);
-  const std::optional<double> given =
-      depth.empty() ? std::nullopt : std::optional<double>(report::inputNumber(depth));
-  const report::CaseResult r = breaking != nullptr
-                                   ? report::calcCase(*breaking, given)
-                                   : report::calcCase(waveOf(layout, fields), given, model);
+  const std::optional<double> given = givenDepth(layout, fields);
+  std::optional<report::CaseResult> own;
+  if (computed == nullptr) own = report::calcCase(waveOf(layout, fields), given, model);
+  const report::CaseResult& r = computed != nullptr ? *computed : *own;
 
   for (const Layout::Slot& slot : slotsOf(layout)) {
     if (!slot.input) {
@@ -227,23 +232,30 @@ void Table::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string&
 
 void CaseTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out,
                            Failures& failures) const {
-  // The breaking points of the records of the header's width first, side by
-  // side; then each row from its breaking point.
+  // The cases of the records of the header's width first, side by side
+  // (their breaking points, then the states at their depths); then each row
+  // from its case.
   std::vector<std::string_view> fields;
   std::vector<shore::Wave> waves;
+  std::vector<std::optional<double>> depths;
   waves.reserve(count);
+  depths.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
     fieldsOf(i, fields);
-    if (fields.size() == layout_.width) waves.push_back(waveOf(layout_, fields));
+    if (fields.size() != layout_.width) continue;
+    waves.push_back(waveOf(layout_, fields));
+    depths.push_back(givenDepth(layout_, fields));
   }
   std::vector<shore::Breaking> breakings(waves.size());
   shore::findBreaking(waves, breakings, model_);
+  std::vector<report::CaseResult> cases(waves.size());
+  report::calcCases(breakings, depths, cases);
   std::size_t next = 0;
   std::string error;
   for (std::size_t i = 0; i < count; ++i) {
     fieldsOf(i, fields);
-    const shore::Breaking* breaking = fields.size() == layout_.width ? &breakings[next++] : nullptr;
-    if (!cli::appendRow(layout_, fields, precision_, out, model_, warnings_, breaking, language_,
+    const report::CaseResult* computed = fields.size() == layout_.width ? &cases[next++] : nullptr;
+    if (!cli::appendRow(layout_, fields, precision_, out, model_, warnings_, computed, language_,
                         &error)) {
       failures.add(i, error);
     }
@@ -252,10 +264,10 @@ void CaseTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::str
 
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model, bool warnings,
-               const shore::Breaking* breaking, report::Language language, std::string* error) {
+               const report::CaseResult* computed, report::Language language, std::string* error) {
   const std::size_t errorCell = slotsOf(layout).size() + kOutputHeader.size() - kColumnCount - 1;
   RowWriter row(out, precision, errorCell, error);
-  const bool ok = computeRow(layout, fields, model, warnings, row, breaking, language);
+  const bool ok = computeRow(layout, fields, model, warnings, row, computed, language);
   row.end();
   return ok;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/csv_reader.h"
+#include "report/case.h"
 #include "report/language.h"
 #include "shore/engine.h"
 #include "shore/model_choice.h"
@@ -46,12 +47,12 @@ enum class Precision { Shown, Full };
 //
 // With `warnings`, a last cell holds the breaking point's shore::Warning bits
 // as a decimal number (0 for none, and for a row whose inputs were refused).
-// `breaking`, where given, is the record's breaking point under `model`,
-// found beforehand (with many rows side by side, shore::findBreaking over a
-// span of waveOf's waves).
+// `computed`, where given, is the record's case under `model`, computed
+// beforehand (with many rows side by side: shore::findBreaking over a span of
+// waveOf's waves, then report::calcCases at the depths its h cells give).
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model = {},
-               bool warnings = false, const shore::Breaking* breaking = nullptr,
+               bool warnings = false, const report::CaseResult* computed = nullptr,
                report::Language language = report::Language::Japanese,
                std::string* error = nullptr);
 
