@@ -290,10 +290,6 @@ class LengthDriver {
 // vectors of four doubles where the processor has AVX2.
 
 constexpr int kShoalingLanes = 16;
-// How many lanes close before the passes stop for the rows to take their
-// results and refill them: fewer stops against lanes idle a pass or two.
-constexpr int kClosings = 3;
-
 // The iteration's state, lane by lane, in the layout the vectors load.
 struct ShoalingState {
   alignas(32) double s[kShoalingLanes];  // √U, a single value
@@ -302,8 +298,7 @@ struct ShoalingState {
   alignas(32) double depthFactor[kShoalingLanes];  // hr^(−5/2)
   alignas(32) double inverseDepth[kShoalingLanes];
   alignas(32) double depth[kShoalingLanes];  // hr
-  double result[kShoalingLanes];  // the height ratio a lane settled with
-  int passes[kShoalingLanes];
+  alignas(32) double passes[kShoalingLanes];  // passes run, counted in doubles for the vectors
 
   // An idle lane sits at a fixed point of the iteration (√U = 4, H ≈ 2.55),
   // so that its values stay normal and never send a vector down the careful
@@ -324,96 +319,6 @@ struct BreakingSearch {
   float rootU1 = 0;     // √U at the onset, where every probe starts
   Real slopeFactor = 0; // 1 + 15·tanβ^(4/3)
 };
-
-// Runs passes of every lane, averaged in the lanes of `averaging`, until
-// `closings` lanes of `open` have settled or broken (or all of them), or
-// `budget` passes have run.  A lane that closes leaves `open` with its last
-// height in `result`; the lanes go on together, so a closed lane runs on idly
-// until the others stop.  Returns the passes run, and the lanes that settled
-// and broke.
-int runPortable(ShoalingState& l, unsigned open, unsigned averaging, int budget, int closings,
-                unsigned& settled, unsigned& broken) {
-  settled = broken = 0;
-  for (int k = 1;; ++k) {
-    unsigned settledNow = 0, brokenNow = 0;
-#pragma GCC unroll 4
-    for (int i = 0; i < kShoalingLanes; ++i) {
-      const PassEnd end = nonlinearPass(l.s[i], l.H[i], l.conserved[i], l.depthFactor[i],
-                                        l.depth[i], l.inverseDepth[i], (averaging >> i) & 1);
-      settledNow |= unsigned(end == PassEnd::Settled) << i;
-      brokenNow |= unsigned(end == PassEnd::Broken) << i;
-    }
-    if (const unsigned closing = (settledNow | brokenNow) & open) [[unlikely]] {
-      for (int i = 0; i < kShoalingLanes; ++i) {
-        if (closing & (1u << i)) l.result[i] = l.H[i];
-      }
-      broken |= closing & brokenNow;
-      settled |= closing & ~brokenNow;
-      open &= ~closing;
-      if (std::popcount(settled | broken) >= closings || open == 0) return k;
-    }
-    if (k == budget) return k;
-  }
-}
-
-#ifdef SAIHA_WIDE_LANES
-// The same with the lanes as vectors of four doubles.
-__attribute__((target("avx2"))) int runWide(ShoalingState& l, unsigned open, unsigned averaging,
-                                            int budget, int closings, unsigned& settled,
-                                            unsigned& broken) {
-  constexpr int kVectors = kShoalingLanes / 4;
-  __m256d s[kVectors], H[kVectors];
-  for (int v = 0; v < kVectors; ++v) {
-    s[v] = _mm256_load_pd(&l.s[4 * v]);
-    H[v] = _mm256_load_pd(&l.H[4 * v]);
-  }
-  // Each lane's bit of `averaging` spread over its double.
-  __m256d averaged[kVectors];
-  const __m256i laneBits = _mm256_set_epi64x(8, 4, 2, 1);
-  for (int v = 0; v < kVectors; ++v) {
-    const __m256i bits = _mm256_set1_epi64x((averaging >> (4 * v)) & 0xf);
-    averaged[v] = _mm256_castsi256_pd(
-        _mm256_cmpeq_epi64(_mm256_and_si256(bits, laneBits), laneBits));
-  }
-  settled = broken = 0;
-  int k = 1;
-  for (;; ++k) {
-    unsigned settledNow = 0, brokenNow = 0;
-#pragma GCC unroll 8
-    for (int v = 0; v < kVectors; ++v) {
-      unsigned settledHere, brokenHere = 0;
-      const __m256d conserved = _mm256_load_pd(&l.conserved[4 * v]);
-      const __m256d depthFactor = _mm256_load_pd(&l.depthFactor[4 * v]);
-      if (!nonlinearPassWideNormal(s[v], H[v], conserved, depthFactor,
-                                   _mm256_load_pd(&l.depth[4 * v]), averaged[v], settledHere))
-          [[unlikely]] {
-        nonlinearPassWide(s[v], H[v], conserved, depthFactor,
-                          _mm256_load_pd(&l.inverseDepth[4 * v]), &l.depth[4 * v], averaged[v],
-                          settledHere, brokenHere);
-      }
-      settledNow |= settledHere << (4 * v);
-      brokenNow |= brokenHere << (4 * v);
-    }
-    if (const unsigned closing = (settledNow | brokenNow) & open) [[unlikely]] {
-      alignas(32) double heights[kShoalingLanes];
-      for (int v = 0; v < kVectors; ++v) _mm256_store_pd(&heights[4 * v], H[v]);
-      for (int i = 0; i < kShoalingLanes; ++i) {
-        if (closing & (1u << i)) l.result[i] = heights[i];
-      }
-      broken |= closing & brokenNow;
-      settled |= closing & ~brokenNow;
-      open &= ~closing;
-      if (std::popcount(settled | broken) >= closings || open == 0) break;
-    }
-    if (k == budget) break;
-  }
-  for (int v = 0; v < kVectors; ++v) {
-    _mm256_store_pd(&l.s[4 * v], s[v]);
-    _mm256_store_pd(&l.H[4 * v], H[v]);
-  }
-  return k;
-}
-#endif
 
 // The depth ratio of each node of the bisection's first kTabledLevels levels
 // with its hr^(−5/2) and 1/hr, formed once by the same operations as
@@ -516,6 +421,90 @@ bool takeBreakingProbe(ShoalingState& l, BreakingSearch& search, int i, double H
   return false;
 }
 
+// What becomes of lane i when its probe closes after a pass: broken (a value
+// not finite: the checked formula raises there), settled (its item takes
+// the height ratio H), or at the pass limit unsettled (the checked formula
+// gives up there).  The lane then holds the item's next probe, or the next
+// waiting item, or idles; `open` says which.
+template <class Driver>
+void closeLane(ShoalingState& l, int i, bool broken, bool settled, double H, Driver& driver,
+               unsigned& open) {
+  if (!broken && settled && driver.settle(l, i, H)) return;
+  if (driver.fill(l, i)) return;
+  open &= ~(1u << i);
+  l.idle(i);
+}
+
+// The passes of every lane until no lane is open, each lane closing and
+// refilled the moment its probe ends.  A pass is averaged in the lanes whose
+// probe has run its plain passes.
+template <class Driver>
+void runPortable(ShoalingState& l, unsigned open, Driver& driver) {
+  while (open != 0) {
+    for (int i = 0; i < kShoalingLanes; ++i) {
+      if (!(open & (1u << i))) continue;
+      const bool averaging = l.passes[i] >= kPlainPasses;
+      const PassEnd end = nonlinearPass(l.s[i], l.H[i], l.conserved[i], l.depthFactor[i],
+                                        l.depth[i], l.inverseDepth[i], averaging);
+      l.passes[i] += 1;
+      if (end == PassEnd::Open && l.passes[i] < kNonlinearPassLimit) [[likely]] continue;
+      closeLane(l, i, end == PassEnd::Broken, end == PassEnd::Settled, l.H[i], driver, open);
+    }
+  }
+}
+
+#ifdef SAIHA_WIDE_LANES
+// The same with the lanes as vectors of four doubles.  Each vector's pass
+// counts, averaging lanes and pass limits are vector operations too, so a
+// pass costs no scalar work unless some lane of the vector closes; then the
+// vector goes to memory, its closing lanes are handled and refilled there,
+// and it comes back.
+template <class Driver>
+__attribute__((target("avx2"))) void runWide(ShoalingState& l, unsigned open, Driver& driver) {
+  constexpr int kVectors = kShoalingLanes / 4;
+  const __m256d one = _mm256_set1_pd(1.0);
+  const __m256d plainPasses = _mm256_set1_pd(kPlainPasses);
+  const __m256d passLimit = _mm256_set1_pd(kNonlinearPassLimit);
+  __m256d s[kVectors], H[kVectors], passes[kVectors];
+  for (int v = 0; v < kVectors; ++v) {
+    s[v] = _mm256_load_pd(&l.s[4 * v]);
+    H[v] = _mm256_load_pd(&l.H[4 * v]);
+    passes[v] = _mm256_load_pd(&l.passes[4 * v]);
+  }
+  while (open != 0) {
+#pragma GCC unroll 4
+    for (int v = 0; v < kVectors; ++v) {
+      const __m256d conserved = _mm256_load_pd(&l.conserved[4 * v]);
+      const __m256d depthFactor = _mm256_load_pd(&l.depthFactor[4 * v]);
+      const __m256d averaging = _mm256_cmp_pd(passes[v], plainPasses, _CMP_GE_OQ);
+      unsigned settled, broken = 0;
+      if (!nonlinearPassWideNormal(s[v], H[v], conserved, depthFactor,
+                                   _mm256_load_pd(&l.depth[4 * v]), averaging, settled))
+          [[unlikely]] {
+        nonlinearPassWide(s[v], H[v], conserved, depthFactor,
+                          _mm256_load_pd(&l.inverseDepth[4 * v]), &l.depth[4 * v], averaging,
+                          settled, broken);
+      }
+      passes[v] = _mm256_add_pd(passes[v], one);
+      const unsigned limit = unsigned(_mm256_movemask_pd(_mm256_cmp_pd(passes[v], passLimit, _CMP_GE_OQ)));
+      const unsigned closing = (settled | broken | limit) & (open >> (4 * v)) & 0xf;
+      if (closing == 0) [[likely]] continue;
+      _mm256_store_pd(&l.s[4 * v], s[v]);
+      _mm256_store_pd(&l.H[4 * v], H[v]);
+      _mm256_store_pd(&l.passes[4 * v], passes[v]);
+      for (int k = 0; k < 4; ++k) {
+        if (!(closing & (1u << k))) continue;
+        const int i = 4 * v + k;
+        closeLane(l, i, (broken >> k) & 1, (settled >> k) & 1, l.H[i], driver, open);
+      }
+      s[v] = _mm256_load_pd(&l.s[4 * v]);
+      H[v] = _mm256_load_pd(&l.H[4 * v]);
+      passes[v] = _mm256_load_pd(&l.passes[4 * v]);
+    }
+  }
+}
+#endif
+
 // Runs nonlinear shoaling in sixteen lanes until `driver` has nothing left:
 // fill(l, i) puts the next waiting item's probe in lane i (false when none is
 // left: the lane idles), settle(l, i, H) gives it the height ratio its probe
@@ -526,57 +515,22 @@ template <class Driver>
 void runShoalingLanes(Driver& driver, LanePath path) {
   ShoalingState lanes;
   unsigned open = 0;
-  const auto refill = [&](int i) {
+  for (int i = 0; i < kShoalingLanes; ++i) {
     if (driver.fill(lanes, i)) {
       open |= 1u << i;
     } else {
-      open &= ~(1u << i);
       lanes.idle(i);
     }
-  };
-  for (int i = 0; i < kShoalingLanes; ++i) refill(i);
+  }
 #ifdef SAIHA_WIDE_LANES
-  const bool wide = path == LanePath::Best && __builtin_cpu_supports("avx2");
+  if (path == LanePath::Best && __builtin_cpu_supports("avx2")) {
+    runWide(lanes, open, driver);
+    return;
+  }
 #else
-  const bool wide = false;
   (void)path;
 #endif
-  while (open != 0) {
-    // Passes until a lane closes, at most until some lane has run all its
-    // plain passes or reached the pass limit; averaged in the lanes past
-    // their plain passes.
-    int budget = kNonlinearPassLimit;
-    unsigned averaging = 0;
-    for (int i = 0; i < kShoalingLanes; ++i) {
-      if (!(open & (1u << i))) continue;
-      const int passes = lanes.passes[i];
-      if (passes >= kPlainPasses) averaging |= 1u << i;
-      budget = std::min(budget, (passes < kPlainPasses ? kPlainPasses : kNonlinearPassLimit) - passes);
-    }
-    unsigned settled, broken;
-#ifdef SAIHA_WIDE_LANES
-    const int ran = wide ? runWide(lanes, open, averaging, budget, kClosings, settled, broken)
-                         : runPortable(lanes, open, averaging, budget, kClosings, settled, broken);
-#else
-    const int ran = runPortable(lanes, open, averaging, budget, kClosings, settled, broken);
-#endif
-    unsigned ending = 0;  // lanes whose item leaves them
-    for (int i = 0; i < kShoalingLanes; ++i) {
-      const unsigned bit = 1u << i;
-      lanes.passes[i] += ran;
-      if (!(open & bit)) continue;
-      if (broken & bit) {
-        ending |= bit;
-      } else if (settled & bit) {
-        if (!driver.settle(lanes, i, lanes.result[i])) ending |= bit;
-      } else if (lanes.passes[i] >= kNonlinearPassLimit) {
-        ending |= bit;  // the checked formula gives up here
-      }
-    }
-    for (int i = 0; i < kShoalingLanes; ++i) {
-      if (ending & (1u << i)) refill(i);
-    }
-  }
+  runPortable(lanes, open, driver);
 }
 
 // The breaking searches of the rows whose onsets were found.
