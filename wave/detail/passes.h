@@ -161,14 +161,14 @@ __attribute__((target("avx2"), always_inline)) inline void nonlinearPassWide(
 }
 
 
-// nonlinearPassWide for the common case, where every lane's height H lies in
-// the normal single range: H is narrowed on its bits, √(2π·Hs) is divided by
-// hr itself, and that quotient is narrowed by the conversion, a normal single
-// whenever H is (hr ≤ 1 and Hs ≥ 2^-126).  No test in the pass stands
+// nonlinearPassWide for the common case, where every lane's height |H| lies
+// in the normal single range: H is narrowed on its bits (0 where negative),
+// √(2π·Hs) is divided by hr itself, and that quotient is narrowed by the
+// conversion, a normal single whenever Hs is (hr ≤ 1 and Hs ≥ 2^-126), or 0.  No test in the pass stands
 // between the division and the next pass but the one on H, so several
 // vectors' passes overlap in the processor.  The same operations as
 // nonlinearPass, lane by lane, so the same bits.  Returns false, with s and H
-// as they were, where some lane's H is not a normal single: the caller runs
+// as they were, where some lane's |H| is not a normal single: the caller runs
 // nonlinearPassWide on the vector instead.
 __attribute__((target("avx2"), always_inline)) inline bool nonlinearPassWideNormal(
     __m256d& s, __m256d& H, __m256d conserved, __m256d depthFactor, __m256d depth,
@@ -180,15 +180,19 @@ __attribute__((target("avx2"), always_inline)) inline bool nonlinearPassWideNorm
   const __m256d sPrev = s;
   const __m256d h = _mm256_mul_pd(
       depthFactor, _mm256_div_pd(conserved, _mm256_sub_pd(sPrev, _mm256_set1_pd(kTwoRootThree))));
-  const __m256d normal =
-      _mm256_and_pd(_mm256_cmp_pd(h, _mm256_set1_pd(0x1p-126), _CMP_GE_OQ),
-                    _mm256_cmp_pd(h, _mm256_set1_pd(double(0x1.fffffep127f)), _CMP_LT_OQ));
+  const __m256d magnitude = _mm256_and_pd(h, absMask);
+  const __m256d normal = _mm256_and_pd(
+      _mm256_cmp_pd(magnitude, _mm256_set1_pd(0x1p-126), _CMP_GE_OQ),
+      _mm256_cmp_pd(magnitude, _mm256_set1_pd(double(0x1.fffffep127f)), _CMP_LT_OQ));
   if (_mm256_movemask_pd(normal) != 0xf) [[unlikely]] return false;
-  // To nearest, ties to even, at the 29th bit.
+  // To nearest, ties to even, at the 29th bit (the sign bit untouched); a
+  // negative height is 0.
   const __m256i bits = _mm256_castpd_si256(h);
   const __m256i evenUp = _mm256_and_si256(_mm256_srli_epi64(bits, 29), one);
-  const __m256d Hs = _mm256_castsi256_pd(_mm256_andnot_si256(
-      droppedBits, _mm256_add_epi64(bits, _mm256_add_epi64(belowHalfway, evenUp))));
+  const __m256d Hs = _mm256_max_pd(
+      _mm256_castsi256_pd(_mm256_andnot_si256(
+          droppedBits, _mm256_add_epi64(bits, _mm256_add_epi64(belowHalfway, evenUp)))),
+      _mm256_setzero_pd());
   const __m256d sNew = _mm256_cvtps_pd(_mm256_cvtpd_ps(
       _mm256_div_pd(_mm256_sqrt_pd(_mm256_mul_pd(Hs, _mm256_set1_pd(kTwoPi))), depth)));
   const __m128 step = _mm256_cvtpd_ps(_mm256_and_pd(_mm256_sub_pd(sNew, sPrev), absMask));
