@@ -85,6 +85,7 @@ struct Dispersion {
   alignas(32) double y[kOnsetLanes];
   alignas(32) double x[kOnsetLanes];
   alignas(32) double h[kOnsetLanes];
+  alignas(32) double passes[kOnsetLanes];  // passes the probe has run (doubles, for the vectors)
   void idle(int i) { y[i] = x[i] = h[i] = 1; }
 };
 
@@ -134,11 +135,35 @@ bool takeOnsetProbe(OnsetLane& lane, Dispersion& d, int i, float L,
   return false;
 }
 
-// One pass of every lane: how each ended, and the wavelengths of those that
-// settled.
-void passPortable(Dispersion& d, std::array<PassEnd, kOnsetLanes>& ends,
-                  std::array<float, kOnsetLanes>& L) {
-  for (int i = 0; i < kOnsetLanes; ++i) ends[i] = waveLengthPass(d.x[i], d.y[i], float(d.h[i]), L[i]);
+// What becomes of lane i after a pass that ended `end` (L: the wavelength
+// where settled): a lane still open within the pass limit goes on; a settled
+// probe goes to its item, which may start the next; otherwise (broken, or
+// unsettled at the limit: the checked formula raises there) the lane takes
+// the next waiting item, or idles.  Returns whether the lane is still busy.
+template <class Driver>
+bool afterDispersionPass(Dispersion& d, int i, PassEnd end, float L, Driver& driver) {
+  if (end == PassEnd::Open && d.passes[i] < kWaveLengthPassLimit) return true;
+  d.passes[i] = 0;
+  if (end == PassEnd::Settled && driver.settle(d, i, L)) return true;
+  if (driver.fill(d, i)) return true;
+  d.idle(i);
+  return false;
+}
+
+// The passes of every lane until none is busy, each lane moving on the
+// moment its probe ends.
+template <class Driver>
+void runDispersionPortable(Dispersion& d, unsigned busy, Driver& driver) {
+  while (busy != 0) {
+    for (int i = 0; i < kOnsetLanes; ++i) {
+      if (!(busy & (1u << i))) continue;
+      float L = 0;
+      const PassEnd end = waveLengthPass(d.x[i], d.y[i], float(d.h[i]), L);
+      d.passes[i] += 1;
+      if (end == PassEnd::Open && d.passes[i] < kWaveLengthPassLimit) [[likely]] continue;
+      if (!afterDispersionPass(d, i, end, L, driver)) busy &= ~(1u << i);
+    }
+  }
 }
 
 #ifdef SAIHA_WIDE_LANES
@@ -150,28 +175,47 @@ bool wideExponentials() {
   return wide;
 }
 
-__attribute__((target("avx2,fma"))) void passWide(Dispersion& d,
-                                                   std::array<PassEnd, kOnsetLanes>& ends,
-                                                   std::array<float, kOnsetLanes>& L) {
-  for (int v = 0; v < kOnsetLanes / 4; ++v) {
-    __m256d x = _mm256_load_pd(&d.x[4 * v]);
-    __m128 lengths;
-    unsigned settled, scalar;
-    waveLengthPassWide(x, _mm256_load_pd(&d.y[4 * v]), _mm256_load_pd(&d.h[4 * v]), lengths,
-                       settled, scalar);
-    _mm256_store_pd(&d.x[4 * v], x);
-    alignas(16) float l[4];
-    _mm_store_ps(l, lengths);
-    for (int k = 0; k < 4; ++k) {
-      const int i = 4 * v + k;
-      if (scalar & (1u << k)) [[unlikely]] {
-        ends[i] = waveLengthPass(d.x[i], d.y[i], float(d.h[i]), L[i]);
-      } else if (settled & (1u << k)) {
-        ends[i] = PassEnd::Settled;
-        L[i] = l[k];
-      } else {
-        ends[i] = PassEnd::Open;
+// The same with the lanes as vectors of four doubles.  A pass costs no
+// scalar work unless some lane of a vector settles, reaches the pass limit
+// or needs the scalar pass; then the vector goes to memory, those lanes are
+// handled there, and it comes back.
+template <class Driver>
+__attribute__((target("avx2,fma"))) void runDispersionWide(Dispersion& d, unsigned busy,
+                                                           Driver& driver) {
+  constexpr int kVectors = kOnsetLanes / 4;
+  const __m256d one = _mm256_set1_pd(1.0);
+  const __m256d passLimit = _mm256_set1_pd(kWaveLengthPassLimit);
+  __m256d x[kVectors], passes[kVectors];
+  for (int v = 0; v < kVectors; ++v) {
+    x[v] = _mm256_load_pd(&d.x[4 * v]);
+    passes[v] = _mm256_load_pd(&d.passes[4 * v]);
+  }
+  while (busy != 0) {
+    for (int v = 0; v < kVectors; ++v) {
+      __m128 lengths;
+      unsigned settled, scalar;
+      waveLengthPassWide(x[v], _mm256_load_pd(&d.y[4 * v]), _mm256_load_pd(&d.h[4 * v]), lengths,
+                         settled, scalar);
+      passes[v] = _mm256_add_pd(passes[v], one);
+      const unsigned limit =
+          unsigned(_mm256_movemask_pd(_mm256_cmp_pd(passes[v], passLimit, _CMP_GE_OQ)));
+      const unsigned ending = (settled | scalar | limit) & (busy >> (4 * v)) & 0xf;
+      if (ending == 0) [[likely]] continue;
+      _mm256_store_pd(&d.x[4 * v], x[v]);
+      _mm256_store_pd(&d.passes[4 * v], passes[v]);
+      alignas(16) float L[4];
+      _mm_store_ps(L, lengths);
+      for (int k = 0; k < 4; ++k) {
+        if (!(ending & (1u << k))) continue;
+        const int i = 4 * v + k;
+        PassEnd end = (settled >> k) & 1 ? PassEnd::Settled : PassEnd::Open;
+        float length = L[k];
+        // The scalar pass from x as the vector left it: the lane's own.
+        if ((scalar >> k) & 1) end = waveLengthPass(d.x[i], d.y[i], float(d.h[i]), length);
+        if (!afterDispersionPass(d, i, end, length, driver)) busy &= ~(1u << i);
       }
+      x[v] = _mm256_load_pd(&d.x[4 * v]);
+      passes[v] = _mm256_load_pd(&d.passes[4 * v]);
     }
   }
 }
@@ -187,48 +231,24 @@ __attribute__((target("avx2,fma"))) void passWide(Dispersion& d,
 template <class Driver>
 void runDispersionLanes(Driver& driver, LanePath path) {
   Dispersion d;
-  std::array<int, kOnsetLanes> passes{};
   unsigned busy = 0;
-  const auto refill = [&](int i) {
-    passes[std::size_t(i)] = 0;
+  for (int i = 0; i < kOnsetLanes; ++i) {
+    d.passes[i] = 0;
     if (driver.fill(d, i)) {
       busy |= 1u << i;
     } else {
-      busy &= ~(1u << i);
       d.idle(i);
     }
-  };
-  for (int i = 0; i < kOnsetLanes; ++i) refill(i);
+  }
 #ifdef SAIHA_WIDE_LANES
-  const bool wide = path == LanePath::Best && wideExponentials();
+  if (path == LanePath::Best && wideExponentials()) {
+    runDispersionWide(d, busy, driver);
+    return;
+  }
 #else
-  const bool wide = false;
   (void)path;
 #endif
-  std::array<PassEnd, kOnsetLanes> ends;
-  std::array<float, kOnsetLanes> L;
-  while (busy != 0) {
-#ifdef SAIHA_WIDE_LANES
-    if (wide) {
-      passWide(d, ends, L);
-    } else {
-      passPortable(d, ends, L);
-    }
-#else
-    passPortable(d, ends, L);
-#endif
-    for (int i = 0; i < kOnsetLanes; ++i) {
-      if (!(busy & (1u << i))) continue;
-      const auto lane = std::size_t(i);
-      const PassEnd end = ends[lane];
-      if (end == PassEnd::Open && ++passes[lane] < kWaveLengthPassLimit) [[likely]] continue;
-      if (end == PassEnd::Settled && driver.settle(d, i, L[lane])) {
-        passes[lane] = 0;
-        continue;
-      }
-      refill(i);
-    }
-  }
+  runDispersionPortable(d, busy, driver);
 }
 
 // The onset searches of a block of rows.
