@@ -68,11 +68,12 @@ void readWave(const Wave& wave, Breaking& b) {
 float Breaking::onsetDepth() const { return narrow(Real(onsetRatio()) * L0); }
 
 Breaking findBreaking(const Wave& wave, const Model& model) noexcept {
-  return findBreakingWith(wave, model, nullptr);
+  return findBreakingWith(wave, model, nullptr, nullptr);
 }
 
 Breaking detail::findBreakingWith(const Wave& wave, const Model& model,
-                                  const wave::detail::SearchRow* found) noexcept {
+                                  const wave::detail::SearchRow* found,
+                                  const wave::detail::LengthJob* atBreaking) noexcept {
   Breaking b;
   b.model = model;
   b.error = guarded([&] {
@@ -102,7 +103,10 @@ Breaking detail::findBreakingWith(const Wave& wave, const Model& model,
     ++b.reached;
     b.gamma = narrow(Real(b.Hbr) / b.hbr);  // from the ratios, not the metre values
     ++b.reached;
-    const float Lb = narrow(waveLength(b.T, b.hb));
+    // The wavelength there, as the lanes found it for this depth and period.
+    const bool known = atBreaking != nullptr && atBreaking->found && atBreaking->h == b.hb &&
+                       atBreaking->T == b.T;
+    const float Lb = known ? atBreaking->L : narrow(waveLength(b.T, b.hb));
     b.thetaB = degreesOf(refractedAngle(Lb, b.L0, b.ao));
     ++b.reached;
   });
@@ -121,7 +125,9 @@ void detail::findBreakingSideBySide(std::span<const Wave> waves, std::span<Break
   // the stack, so that nothing here allocates.
   constexpr std::size_t kBlock = 256;
   std::array<wave::detail::SearchRow, kBlock> rows;
+  std::array<wave::detail::LengthJob, kBlock> lengths;
   std::array<std::size_t, kBlock> rowOf;
+  std::array<float, kBlock> L0;
   for (std::size_t first = 0; first < count; first += kBlock) {
     const std::size_t end = std::min(count, first + kBlock);
     std::size_t searched = 0;
@@ -132,20 +138,32 @@ void detail::findBreakingSideBySide(std::span<const Wave> waves, std::span<Break
         Breaking read;
         if (guarded([&] { readWave(waves[i], read); }) != Error::None) continue;
         rows[searched] = {read.Ho, read.T, read.ao, read.tanBeta};
+        L0[searched] = read.L0;
         rowOf[searched++] = i;
       }
       wave::detail::findBreakingPoints(std::span(rows.data(), searched), path);
+      // The wavelengths at the breaking depths hb = hbr·L0 found, side by
+      // side too (a row whose breaking point moves later computes its own).
+      for (std::size_t k = 0; k < searched; ++k) {
+        const float hb = static_cast<float>(double(rows[k].hbr) * double(L0[k]));
+        lengths[k] = {rows[k].T, rows[k].found && std::isfinite(hb) && hb > 0 ? hb : 0.0f};
+      }
+      wave::detail::waveLengths(std::span(lengths.data(), searched), path);
     }
     // Every row through findBreaking itself, with the searches' results
     // where the batch found them.
     std::size_t next = 0;
     for (std::size_t i = first; i < end; ++i) {
       const wave::detail::SearchRow* found = nullptr;
+      const wave::detail::LengthJob* atBreaking = nullptr;
       if (next < searched && rowOf[next] == i) {
-        if (rows[next].found) found = &rows[next];
+        if (rows[next].found) {
+          found = &rows[next];
+          atBreaking = &lengths[next];
+        }
         ++next;
       }
-      out[i] = findBreakingWith(waves[i], model, found);
+      out[i] = findBreakingWith(waves[i], model, found, atBreaking);
     }
   }
 }

@@ -58,9 +58,12 @@ Error guarded(Body&& body) noexcept {
 void readWave(const Wave& wave, Breaking& b);
 
 // findBreaking(wave, model), with the default model's two searches taken
-// from `found` (the searches side by side found them) where it is given.
+// from `found` (the searches side by side found them) where it is given, and
+// the wavelength at the breaking depth from `atBreaking` where the lanes
+// found it for that depth and period.
 Breaking findBreakingWith(const Wave& wave, const Model& model,
-                          const wave::detail::SearchRow* found) noexcept;
+                          const wave::detail::SearchRow* found,
+                          const wave::detail::LengthJob* atBreaking) noexcept;
 
 // findBreaking over many waves on the given lanes (tests run both paths).
 void findBreakingSideBySide(std::span<const Wave> waves, std::span<Breaking> out,

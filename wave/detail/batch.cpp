@@ -279,6 +279,7 @@ class LengthDriver {
   bool fill(Dispersion& d, int i) {
     while (LengthJob* job = waiting_.take()) {
       job->found = false;
+      if (!(job->h > 0)) continue;  // no depth: the formula decides
       double factor;
       try {
         factor = dispersionFactor(job->T).value();
