@@ -25,12 +25,14 @@
 #include <bit>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "runtime/checked.h"
 #include "wave/bisection.h"
 #include "wave/formulas.h"
 #include "wave/detail/passes.h"
+#include "wave/detail/probe_lanes.h"
 #include "wave/detail/terms.h"
 
 namespace saiha::wave::detail {
@@ -115,15 +117,13 @@ bool startOnset(OnsetLane& lane, Dispersion& d, int i, SearchRow& row) {
   return startOnsetProbe(lane, d, i);
 }
 
-// The row takes its probe's wavelength L.  True when lane i now holds the
+// The row takes its probe's mismatch f.  True when lane i now holds the
 // row's next probe; false when the row's search has ended, `found` there or
 // not.
-bool takeOnsetProbe(OnsetLane& lane, Dispersion& d, int i, float L,
-                    std::vector<SearchRow*>& onsetsFound) {
+bool takeOnsetMismatch(OnsetLane& lane, Dispersion& d, int i, float f,
+                       std::vector<SearchRow*>& onsetsFound) {
   SearchRow& row = *lane.row;
   try {
-    const float f = onsetProbe(
-        lane.h, L, row.Ho, lane.L0, [&] { return lane.sinAo; }, [&] { return lane.cosAo; });
     if (lane.steps.take(f)) return startOnsetProbe(lane, d, i);
     const BisectionResult& result = lane.steps.result();
     if (!crossed(result)) return false;
@@ -133,6 +133,17 @@ bool takeOnsetProbe(OnsetLane& lane, Dispersion& d, int i, float L,
   } catch (...) {
   }
   return false;
+}
+
+// The onset mismatch of lane i's probe, whose wavelength is L, by the
+// checked formula; nothing where it faults (the row's search ends there).
+std::optional<float> onsetMismatch(const OnsetLane& lane, float L) {
+  try {
+    return onsetProbe(lane.h, L, lane.row->Ho, lane.L0, [&] { return lane.sinAo; },
+                      [&] { return lane.cosAo; });
+  } catch (...) {
+    return std::nullopt;
+  }
 }
 
 // What becomes of lane i after a pass that ended `end` (L: the wavelength
@@ -175,6 +186,15 @@ bool wideExponentials() {
   return wide;
 }
 
+// The lanes' estimates and pass counts as vectors.
+__attribute__((target("avx2"))) inline void loadDispersion(const Dispersion& d, __m256d* x,
+                                                           __m256d* passes) {
+  for (int v = 0; v < kOnsetLanes / 4; ++v) {
+    x[v] = _mm256_load_pd(&d.x[4 * v]);
+    passes[v] = _mm256_load_pd(&d.passes[4 * v]);
+  }
+}
+
 // The same with the lanes as vectors of four doubles.  A pass costs no
 // scalar work unless some lane of a vector settles, reaches the pass limit
 // or needs the scalar pass; then the vector goes to memory, those lanes are
@@ -186,11 +206,37 @@ __attribute__((target("avx2,fma"))) void runDispersionWide(Dispersion& d, unsign
   const __m256d one = _mm256_set1_pd(1.0);
   const __m256d passLimit = _mm256_set1_pd(kWaveLengthPassLimit);
   __m256d x[kVectors], passes[kVectors];
-  for (int v = 0; v < kVectors; ++v) {
-    x[v] = _mm256_load_pd(&d.x[4 * v]);
-    passes[v] = _mm256_load_pd(&d.passes[4 * v]);
-  }
+  loadDispersion(d, x, passes);
+  // Settled probes whose items take them four at a time: the lanes wait,
+  // their vectors' passes going on around them, until four have settled.
+  constexpr bool kBatched = requires(const int* lanes, const float* L) {
+    driver.settleMany(d, lanes, L, 1);
+  };
+  unsigned waiting = 0;
+  int waitingLanes[kOnsetLanes];
+  float waitingLengths[kOnsetLanes];
+  int waitingCount = 0;
   while (busy != 0) {
+    if constexpr (kBatched) {
+      if (waitingCount >= 4 || (waitingCount > 0 && (busy & ~waiting) == 0)) {
+        for (int v = 0; v < kVectors; ++v) {
+          _mm256_store_pd(&d.x[4 * v], x[v]);
+          _mm256_store_pd(&d.passes[4 * v], passes[v]);
+        }
+        const unsigned going = driver.settleMany(d, waitingLanes, waitingLengths, waitingCount);
+        for (int k = 0; k < waitingCount; ++k) {
+          const int i = waitingLanes[k];
+          d.passes[i] = 0;
+          if ((going >> k) & 1) continue;
+          if (driver.fill(d, i)) continue;
+          busy &= ~(1u << i);
+          d.idle(i);
+        }
+        waiting = 0;
+        waitingCount = 0;
+        loadDispersion(d, x, passes);
+      }
+    }
     for (int v = 0; v < kVectors; ++v) {
       __m128 lengths;
       unsigned settled, scalar;
@@ -199,7 +245,7 @@ __attribute__((target("avx2,fma"))) void runDispersionWide(Dispersion& d, unsign
       passes[v] = _mm256_add_pd(passes[v], one);
       const unsigned limit =
           unsigned(_mm256_movemask_pd(_mm256_cmp_pd(passes[v], passLimit, _CMP_GE_OQ)));
-      const unsigned ending = (settled | scalar | limit) & (busy >> (4 * v)) & 0xf;
+      const unsigned ending = (settled | scalar | limit) & ((busy & ~waiting) >> (4 * v)) & 0xf;
       if (ending == 0) [[likely]] continue;
       _mm256_store_pd(&d.x[4 * v], x[v]);
       _mm256_store_pd(&d.passes[4 * v], passes[v]);
@@ -212,6 +258,14 @@ __attribute__((target("avx2,fma"))) void runDispersionWide(Dispersion& d, unsign
         float length = L[k];
         // The scalar pass from x as the vector left it: the lane's own.
         if ((scalar >> k) & 1) end = waveLengthPass(d.x[i], d.y[i], float(d.h[i]), length);
+        if constexpr (kBatched) {
+          if (end == PassEnd::Settled) {
+            waiting |= 1u << i;
+            waitingLanes[waitingCount] = i;
+            waitingLengths[waitingCount++] = length;
+            continue;
+          }
+        }
         if (!afterDispersionPass(d, i, end, length, driver)) busy &= ~(1u << i);
       }
       x[v] = _mm256_load_pd(&d.x[4 * v]);
@@ -263,8 +317,46 @@ class OnsetDriver {
     return false;
   }
   bool settle(Dispersion& d, int i, float L) {
-    return takeOnsetProbe(lanes_[std::size_t(i)], d, i, L, onsetsFound_);
+    OnsetLane& lane = lanes_[std::size_t(i)];
+    const std::optional<float> f = onsetMismatch(lane, L);
+    return f && takeOnsetMismatch(lane, d, i, *f, onsetsFound_);
   }
+#ifdef SAIHA_WIDE_LANES
+  // settle for `count` lanes at once (lanes[k] with wavelength L[k]), their
+  // mismatches four at a time as vectors; bit k of the result says whether
+  // lanes[k] holds a next probe.
+  __attribute__((target("avx2,fma"))) unsigned settleMany(Dispersion& d, const int* lanes,
+                                                          const float* L, int count) {
+    unsigned going = 0;
+    for (int first = 0; first < count; first += 4) {
+      OnsetProbes probes;
+      for (int k = 0; k < 4; ++k) {
+        // Lanes past the end repeat the first, and are not taken.
+        const int j = first + k < count ? first + k : first;
+        const OnsetLane& lane = lanes_[std::size_t(lanes[j])];
+        probes.h[k] = lane.h;
+        probes.L[k] = L[j];
+        probes.Ho[k] = lane.row->Ho;
+        probes.L0[k] = lane.L0;
+        probes.sinAo[k] = lane.sinAo;
+        probes.cosAo[k] = lane.cosAo.value();
+      }
+      float f[4];
+      unsigned scalar;
+      onsetProbeWide(probes, f, scalar);
+      for (int k = 0; k < 4 && first + k < count; ++k) {
+        const int i = lanes[first + k];
+        OnsetLane& lane = lanes_[std::size_t(i)];
+        std::optional<float> mismatch = f[k];
+        if ((scalar >> k) & 1) mismatch = onsetMismatch(lane, L[first + k]);
+        if (mismatch && takeOnsetMismatch(lane, d, i, *mismatch, onsetsFound_)) {
+          going |= 1u << (first + k);
+        }
+      }
+    }
+    return going;
+  }
+#endif
 
  private:
   Waiting<SearchRow* const> waiting_;
