@@ -437,7 +437,7 @@ struct BreakingSearch {
 // with its hr^(−5/2) and 1/hr, formed once by the same operations as
 // startBreakingProbe forms them: every breaking search probes the same
 // ratios there, and the power is the dearest step of starting a probe.
-constexpr unsigned kTabledNodes = 1u << 12;
+constexpr unsigned kTabledNodes = 1u << 14;
 struct DepthTerms {
   float ratio = 0;  // 0 where the bisection never reaches the node
   double depthFactor = 0, inverseDepth = 0;
