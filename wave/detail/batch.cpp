@@ -1,23 +1,36 @@
-// The two searches of many rows side by side.
+// The two searches of many rows side by side, and the single iterations
+// (wavelengths, nonlinear shoalings) of many states.
 //
-// Each row's search is a bisection (BisectionSteps) whose every probe runs
-// an iteration: the dispersion relation for the onset, nonlinear shoaling for
-// the breaking point.  A lane holds one probe of one row: the row's bisection,
-// the terms its search keeps from probe to probe, and the iteration's state.
-// All lanes run their passes together; when a lane's iteration settles, its
-// row takes the result as the search would (onsetProbe, breakingProbe), and
-// the lane at once starts the row's next probe, or the first probe of the
-// next row waiting once the row's search has ended.  So every lane works on a
-// probe some row takes, and no lane waits for another.
+// What a lane holds.  Each row's search is a bisection (BisectionSteps)
+// whose every probe runs an iteration: the dispersion relation for the
+// onset, nonlinear shoaling for the breaking point.  A lane holds one probe
+// of one item: for a search, the row's bisection and the terms it keeps from
+// probe to probe (OnsetLane, BreakingSearch); for a job, the job; and, in
+// arrays the vectors load (Dispersion, ShoalingState), the iteration's state
+// and its pass count.  Eight dispersion lanes run as two AVX2 vectors,
+// sixteen shoaling lanes as four.
 //
-// Why the results are the searches' own, bit for bit: a lane's passes are
-// those of the checked formula (detail/passes.h), a row's probes and
-// bisection are the search's own code, and the terms a search forms once
+// When it refills.  All lanes run their passes together.  The moment a
+// lane's iteration settles, its item takes the result as the search would
+// (a driver's settle: onsetProbe, breakingProbe and the bisection's step),
+// and the lane at once holds the item's next probe; once the item has ended,
+// it takes the first probe of the next item waiting (fill), or idles when
+// none is left.  A lane that breaks or reaches the pass limit is refilled
+// the same way, its item unfound.  The one exception: settled onset probes
+// wait, their vectors' passes going on around them, until four can take
+// their mismatches together as vectors (onsetProbeWide).
+//
+// Why the results are the same, bit for bit: a lane's passes are those of
+// the checked formula (detail/passes.h), and a probe's mismatch is the
+// checked formula's, operation for operation (detail/probe_lanes.h); a row's
+// bisection is the search's own code, and the terms a search forms once
 // (Once) are formed here by the same functions when the row starts, in the
-// same precision.  A row leaves the batch unfound wherever the searches
-// themselves could take another way: any fault or failure (raised by the
-// same checked code, or a lane that breaks), or an iteration that reaches its
-// pass limit.  Such a row is run by the searches themselves, by the caller.
+// same precision.  Lanes round as scalar operations do, and e^x comes from
+// expWide, which gives std::exp's bits.  An item leaves the lanes unfound
+// wherever the formulas themselves could take another way: any fault or
+// failure (raised by the same checked code, or a lane that breaks), or an
+// iteration that reaches its pass limit.  The caller then runs the formulas
+// themselves, which give the result or raise the fault they always raise.
 #include "wave/detail/batch.h"
 
 #include <algorithm>

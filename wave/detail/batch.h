@@ -1,5 +1,6 @@
 // Internal to wave/: the onset and breaking searches of many rows side by
-// side (batch.cpp), for front ends that compute many cases.
+// side, and the wavelengths and nonlinear shoalings of many states
+// (batch.cpp), for front ends that compute many cases.
 //
 // One search's own look-ahead (lanes.h) can only keep a few probes in
 // flight, and most of them are probes the bisection never takes.  Rows are

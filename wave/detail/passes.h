@@ -241,18 +241,21 @@ __attribute__((target("avx2,fma"), always_inline)) inline void waveLengthPassWid
                     _mm256_cmp_pd(r, _mm256_set1_pd(0x1p1000), _CMP_LE_OQ)));
   const unsigned decided = unsigned(_mm256_movemask_pd(_mm256_and_pd(inRange, _mm256_or_pd(below, above))));
   const unsigned settled = unsigned(_mm256_movemask_pd(below));
-  // 2π·h/r narrowed to single: finite wherever r is positive and normal,
-  // as h ≥ 0 and r > 2^-1000 keep it below the single range's top only when
-  // it is; a lane whose wavelength is not finite goes to the caller.
-  const __m128 lengths = _mm256_cvtpd_ps(
-      _mm256_div_pd(_mm256_mul_pd(_mm256_set1_pd(kTwoPi), h), r));
-  const unsigned finiteLengths = unsigned(_mm_movemask_ps(_mm_cmp_ps(
-      _mm_and_ps(lengths, _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff))),
-      _mm_set1_ps(0x1.fffffep127f), _CMP_LE_OQ)));
+  // 2π·h/r narrowed to single, formed only when a lane settles; a lane whose
+  // wavelength is not finite goes to the caller.
+  __m128 lengths = _mm_setzero_ps();
+  unsigned finiteLengths = 0xf;
+  if ((settled & decided & ~outside & 0xf) != 0) [[unlikely]] {
+    lengths = _mm256_cvtpd_ps(_mm256_div_pd(_mm256_mul_pd(_mm256_set1_pd(kTwoPi), h), r));
+    finiteLengths = unsigned(_mm_movemask_ps(_mm_cmp_ps(
+        _mm_and_ps(lengths, _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff))),
+        _mm_set1_ps(0x1.fffffep127f), _CMP_LE_OQ)));
+  }
   scalarLanes = (outside | ~decided | (settled & ~finiteLengths)) & 0xf;
   settledLanes = settled & ~scalarLanes & 0xf;
   L = lengths;
-  const __m256d next = _mm256_div_pd(_mm256_add_pd(x, r), _mm256_set1_pd(2.0));
+  // (x + r)/2, as x·0.5 (the same rounding of the same exact value).
+  const __m256d next = _mm256_mul_pd(_mm256_add_pd(x, r), _mm256_set1_pd(0.5));
   // Lanes that go on take the next estimate; the others keep theirs.
   const unsigned keep = scalarLanes | settledLanes;
   const __m256i laneBits = _mm256_set_epi64x(8, 4, 2, 1);
