@@ -1,0 +1,56 @@
+// Many cases at once against one case at a time: the chosen depth, whether
+// it was defaulted, every result's bits and the error, for given depths,
+// empty ones, refused ones and breaking points that failed.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "report/case.h"
+
+namespace {
+
+namespace shore = saiha::shore;
+namespace report = saiha::report;
+
+std::vector<std::uint32_t> bitsOf(const report::CaseResult& r) {
+  std::vector<std::uint32_t> bits = {std::uint32_t(r.error), std::uint32_t(r.depthDefaulted),
+                                     std::uint32_t(r.state.reached),
+                                     std::bit_cast<std::uint32_t>(r.state.h)};
+  for (float v : r.state.results()) bits.push_back(std::bit_cast<std::uint32_t>(v));
+  return bits;
+}
+
+TEST(CalcCases, EachAsCalcCaseGivesIt) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  // Waves that break, one too steep, one at a grazing angle, one with no
+  // period; depths in the surf zone, the nonlinear and linear regimes,
+  // empty, and refused.
+  const shore::Wave waves[] = {{1, 10, 30, 60}, {3, 8, -20, 10}, {2, 12, 0, 100},
+                               {5, 3, 0, 30},   {1, 10, 89.9, 50}, {1, 0, 0, 30}};
+  const std::optional<double> depths[] = {std::nullopt, 0.5, 2.0, 6.0, 40.0, nan, -1, 0};
+  std::vector<shore::Breaking> breakings;
+  std::vector<std::optional<double>> given;
+  for (const shore::Wave& w : waves) {
+    for (const std::optional<double>& d : depths) {
+      breakings.push_back(shore::findBreaking(w));
+      given.push_back(d);
+    }
+  }
+  std::vector<report::CaseResult> together(breakings.size());
+  report::calcCases(breakings, given, together);
+  std::size_t defaulted = 0, failed = 0;
+  for (std::size_t i = 0; i < breakings.size(); ++i) {
+    const report::CaseResult alone = report::calcCase(breakings[i], given[i]);
+    EXPECT_EQ(bitsOf(together[i]), bitsOf(alone)) << "case " << i;
+    defaulted += alone.depthDefaulted;
+    failed += !alone.ok();
+  }
+  EXPECT_GT(defaulted, 0u);
+  EXPECT_GT(failed, 0u);
+}
+
+}  // namespace
