@@ -72,6 +72,21 @@ class Waiting {
   std::size_t next_ = 0;
 };
 
+// Gives each of the first `count` lanes its first item from `driver`, or
+// idles it; returns the lanes filled, as bits.
+template <class Lanes, class Driver>
+unsigned fillLanes(Lanes& lanes, int count, Driver& driver) {
+  unsigned filled = 0;
+  for (int i = 0; i < count; ++i) {
+    if (driver.fill(lanes, i)) {
+      filled |= 1u << i;
+    } else {
+      lanes.idle(i);
+    }
+  }
+  return filled;
+}
+
 // Whether a bisection saw the sign change (else requireCrossing throws).
 bool crossed(const BisectionResult& result) { return result.zeroProduct || result.upperMoved; }
 
@@ -297,16 +312,8 @@ __attribute__((target("avx2,fma"))) void runDispersionWide(Dispersion& d, unsign
 // unfound, for the checked formulas to compute or raise.
 template <class Driver>
 void runDispersionLanes(Driver& driver, LanePath path) {
-  Dispersion d;
-  unsigned busy = 0;
-  for (int i = 0; i < kOnsetLanes; ++i) {
-    d.passes[i] = 0;
-    if (driver.fill(d, i)) {
-      busy |= 1u << i;
-    } else {
-      d.idle(i);
-    }
-  }
+  Dispersion d{};
+  const unsigned busy = fillLanes(d, kOnsetLanes, driver);
 #ifdef SAIHA_WIDE_LANES
   if (path == LanePath::Best && wideExponentials()) {
     runDispersionWide(d, busy, driver);
@@ -631,23 +638,13 @@ __attribute__((target("avx2"))) void runWide(ShoalingState& l, unsigned open, Dr
 }
 #endif
 
-// Runs nonlinear shoaling in sixteen lanes until `driver` has nothing left:
-// fill(l, i) puts the next waiting item's probe in lane i (false when none is
-// left: the lane idles), settle(l, i, H) gives it the height ratio its probe
-// settled with (true when the lane then holds another probe of the same
-// item).  A lane whose probe breaks or reaches the pass limit is refilled,
-// its item left unfound.
+// Runs nonlinear shoaling in sixteen lanes until `driver` has nothing left,
+// the driver handing out the work as for runDispersionLanes; settle(l, i, H)
+// gives an item the height ratio its probe settled with.
 template <class Driver>
 void runShoalingLanes(Driver& driver, LanePath path) {
-  ShoalingState lanes;
-  unsigned open = 0;
-  for (int i = 0; i < kShoalingLanes; ++i) {
-    if (driver.fill(lanes, i)) {
-      open |= 1u << i;
-    } else {
-      lanes.idle(i);
-    }
-  }
+  ShoalingState lanes{};
+  const unsigned open = fillLanes(lanes, kShoalingLanes, driver);
 #ifdef SAIHA_WIDE_LANES
   if (path == LanePath::Best && __builtin_cpu_supports("avx2")) {
     runWide(lanes, open, driver);
