@@ -123,7 +123,7 @@ void detail::findBreakingSideBySide(std::span<const Wave> waves, std::span<Break
   const std::size_t count = std::min(waves.size(), out.size());
   // Only the default model's searches run side by side; rows in blocks on
   // the stack, so that nothing here allocates.
-  constexpr std::size_t kBlock = 256;
+  constexpr std::size_t kBlock = 1024;
   std::array<wave::detail::SearchRow, kBlock> rows;
   std::array<wave::detail::LengthJob, kBlock> lengths;
   std::array<std::size_t, kBlock> rowOf;
