@@ -191,6 +191,23 @@ TEST_P(SideBySide, EveryStateAsStateAtGivesIt) {
   EXPECT_GT(found, jobs.size() * 95 / 100);
 }
 
+// One wave's states at many depths (a profile's stations), through the
+// public entry, against stateAt one depth at a time.
+TEST(StatesOfOneWave, EveryDepthAsStateAtGivesIt) {
+  const double awkward[] = {0, -2, std::numeric_limits<double>::quiet_NaN(), 1e39, 1e300};
+  for (const shore::Wave& w : generatedWaves(60, 21)) {
+    const shore::Breaking b = shore::findBreaking(w);
+    std::vector<double> depths(awkward, awkward + std::size(awkward));
+    for (int k = 0; k < 60; ++k) depths.push_back(0.01 * std::pow(1.2, k));  // 0.01 m to 470 m
+    std::vector<shore::State> together(depths.size());
+    shore::stateAt(b, depths, together);
+    for (std::size_t i = 0; i < depths.size(); ++i) {
+      ASSERT_EQ(bitsOf(together[i]), bitsOf(shore::stateAt(b, depths[i])))
+          << "Ho " << w.Ho << ", T " << w.T << ", h " << depths[i];
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Lanes, SideBySide,
                          testing::Values(PathRow{"Best", LanePath::Best},
                                          PathRow{"Portable", LanePath::Portable}),
