@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
+#include <new>
+#include <vector>
 
 #include "runtime/checked.h"
 #include "shore/internal.h"
@@ -68,12 +71,13 @@ void readWave(const Wave& wave, Breaking& b) {
 float Breaking::onsetDepth() const { return narrow(Real(onsetRatio()) * L0); }
 
 Breaking findBreaking(const Wave& wave, const Model& model) noexcept {
-  return findBreakingWith(wave, model, nullptr, nullptr);
+  return findBreakingWith(wave, model, nullptr);
 }
 
 Breaking detail::findBreakingWith(const Wave& wave, const Model& model,
-                                  const wave::detail::SearchRow* found,
-                                  const wave::detail::LengthJob* atBreaking) noexcept {
+                                  const BreakingHints* hints) noexcept {
+  const wave::detail::SearchRow* found = hints != nullptr ? hints->found : nullptr;
+  const wave::detail::LengthJob* atBreaking = hints != nullptr ? hints->atBreaking : nullptr;
   Breaking b;
   b.model = model;
   b.error = guarded([&] {
@@ -92,8 +96,14 @@ Breaking detail::findBreakingWith(const Wave& wave, const Model& model,
         findBreakingPoint(b.Hr50, b.hr50, b.Hbr, b.hbr, b.tanBeta);
       }
       // An onset shoreward of that point, where the linear height already
-      // exceeds the limit: the wave broke further offshore.
-      if (b.onsetShorewardOfBreaking() && linearAboveLimitAtBreaking(b)) findFirstCrossing(b);
+      // exceeds the limit: the wave broke further offshore.  (A crossing
+      // found side by side was found for exactly that case.)
+      if (hints != nullptr && hints->crossing) {
+        b.Hbr = hints->crossing->Hbr;
+        b.hbr = hints->crossing->hbr;
+      } else if (b.onsetShorewardOfBreaking() && linearAboveLimitAtBreaking(b)) {
+        findFirstCrossing(b);
+      }
     } else {
       findModelBreaking(b);
     }
@@ -118,6 +128,49 @@ void findBreaking(std::span<const Wave> waves, std::span<Breaking> out,
   findBreakingSideBySide(waves, out, model, wave::detail::LanePath::Best);
 }
 
+namespace {
+// The first crossings of the steep waves among rows whose searches the lanes
+// found (rows[k] is wave rowOf[k]), side by side, into hints[k].crossing.
+// A row whose test or crossing faults or fails gets none: findBreaking
+// itself then tests it, and gives or raises what it always does.
+void crossingsSideBySide(std::span<const Wave> waves, std::span<const wave::detail::SearchRow> rows,
+                         std::span<const std::size_t> rowOf, std::span<BreakingHints> hints,
+                         wave::detail::LanePath path) noexcept {
+  std::vector<Breaking> steep;
+  std::vector<std::size_t> steepRow;
+  std::vector<Breaking*> pointers;
+  try {
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+      if (!rows[k].found) continue;
+      // The breaking point as findBreaking holds it when it tests the case.
+      Breaking b;
+      bool needs = false;
+      const Error error = guarded([&] {
+        readWave(waves[rowOf[k]], b);
+        b.Hr50 = rows[k].Hr50;
+        b.hr50 = rows[k].hr50;
+        b.Hbr = rows[k].Hbr;
+        b.hbr = rows[k].hbr;
+        needs = b.onsetShorewardOfBreaking() && linearAboveLimitAtBreaking(b);
+      });
+      if (error != Error::None || !needs) continue;
+      steep.push_back(b);
+      steepRow.push_back(k);
+    }
+    if (steep.empty()) return;
+    for (Breaking& b : steep) pointers.push_back(&b);
+  } catch (...) {
+    return;  // each by findBreaking itself
+  }
+  std::unique_ptr<bool[]> flags(new (std::nothrow) bool[steep.size()]);
+  if (!flags) return;
+  findFirstCrossings(pointers, std::span(flags.get(), steep.size()), path);
+  for (std::size_t j = 0; j < steep.size(); ++j) {
+    if (flags[j]) hints[steepRow[j]].crossing = FirstCrossing{steep[j].Hbr, steep[j].hbr};
+  }
+}
+}  // namespace
+
 void detail::findBreakingSideBySide(std::span<const Wave> waves, std::span<Breaking> out,
                                     const Model& model, wave::detail::LanePath path) noexcept {
   const std::size_t count = std::min(waves.size(), out.size());
@@ -126,6 +179,7 @@ void detail::findBreakingSideBySide(std::span<const Wave> waves, std::span<Break
   constexpr std::size_t kBlock = 1024;
   std::array<wave::detail::SearchRow, kBlock> rows;
   std::array<wave::detail::LengthJob, kBlock> lengths;
+  std::array<BreakingHints, kBlock> hints;
   std::array<std::size_t, kBlock> rowOf;
   std::array<float, kBlock> L0;
   for (std::size_t first = 0; first < count; first += kBlock) {
@@ -139,31 +193,34 @@ void detail::findBreakingSideBySide(std::span<const Wave> waves, std::span<Break
         if (guarded([&] { readWave(waves[i], read); }) != Error::None) continue;
         rows[searched] = {read.Ho, read.T, read.ao, read.tanBeta};
         L0[searched] = read.L0;
+        hints[searched] = {};
         rowOf[searched++] = i;
       }
       wave::detail::findBreakingPoints(std::span(rows.data(), searched), path);
+      crossingsSideBySide(waves, std::span(rows.data(), searched), std::span(rowOf.data(), searched),
+                          std::span(hints.data(), searched), path);
       // The wavelengths at the breaking depths hb = hbr·L0 found, side by
-      // side too (a row whose breaking point moves later computes its own).
+      // side too.
       for (std::size_t k = 0; k < searched; ++k) {
-        const float hb = static_cast<float>(double(rows[k].hbr) * double(L0[k]));
+        const float hbr = hints[k].crossing ? hints[k].crossing->hbr : rows[k].hbr;
+        const float hb = static_cast<float>(double(hbr) * double(L0[k]));
         lengths[k] = {rows[k].T, rows[k].found && std::isfinite(hb) && hb > 0 ? hb : 0.0f};
       }
       wave::detail::waveLengths(std::span(lengths.data(), searched), path);
     }
-    // Every row through findBreaking itself, with the searches' results
-    // where the batch found them.
+    // Every row through findBreaking itself, with what the lanes found.
     std::size_t next = 0;
     for (std::size_t i = first; i < end; ++i) {
-      const wave::detail::SearchRow* found = nullptr;
-      const wave::detail::LengthJob* atBreaking = nullptr;
+      const BreakingHints* rowHints = nullptr;
       if (next < searched && rowOf[next] == i) {
         if (rows[next].found) {
-          found = &rows[next];
-          atBreaking = &lengths[next];
+          hints[next].found = &rows[next];
+          hints[next].atBreaking = &lengths[next];
+          rowHints = &hints[next];
         }
         ++next;
       }
-      out[i] = findBreakingWith(waves[i], model, found, atBreaking);
+      out[i] = findBreakingWith(waves[i], model, rowHints);
     }
   }
 }

@@ -57,13 +57,22 @@ Error guarded(Body&& body) noexcept {
 // quantities (Ho, T, ao, n, tanβ, L0).  Throws Rejected.
 void readWave(const Wave& wave, Breaking& b);
 
-// findBreaking(wave, model), with the default model's two searches taken
-// from `found` (the searches side by side found them) where it is given, and
-// the wavelength at the breaking depth from `atBreaking` where the lanes
-// found it for that depth and period.
+// What the lanes side by side found for a breaking point of the default
+// model before findBreaking runs: its two searches, the first crossing of a
+// steep wave (found only where that wave needs it), and the wavelength at
+// the breaking depth (for the depth and period it names).
+struct FirstCrossing {
+  float Hbr, hbr;
+};
+struct BreakingHints {
+  const wave::detail::SearchRow* found = nullptr;
+  std::optional<FirstCrossing> crossing;
+  const wave::detail::LengthJob* atBreaking = nullptr;
+};
+
+// findBreaking(wave, model), taking what `hints` holds (may be null).
 Breaking findBreakingWith(const Wave& wave, const Model& model,
-                          const wave::detail::SearchRow* found,
-                          const wave::detail::LengthJob* atBreaking) noexcept;
+                          const BreakingHints* hints) noexcept;
 
 // findBreaking over many waves on the given lanes (tests run both paths).
 void findBreakingSideBySide(std::span<const Wave> waves, std::span<Breaking> out,
@@ -125,6 +134,14 @@ bool linearAboveLimitAtBreaking(const Breaking& b);
 // under b's model first meets the limit, coming from deep water; b's regime
 // boundaries are found.  Throws as the searches do.
 void findFirstCrossing(Breaking& b);
+// findFirstCrossing for many breaking points of the default model at once,
+// each probe's wavelength or nonlinear height found side by side in the
+// lanes.  crossed[i] says where breakings[i] took its first crossing, bit
+// for bit findFirstCrossing's; elsewhere (a probe the lanes could not give,
+// a fault, a search that fails) it is left as it was, for findFirstCrossing
+// itself to give or raise what it always does.  Never throws.
+void findFirstCrossings(std::span<Breaking* const> breakings, std::span<bool> crossed,
+                        wave::detail::LanePath path) noexcept;
 
 // A profile station to be: its depth (m) and its mark.
 struct PlannedStation {

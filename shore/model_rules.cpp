@@ -1,4 +1,7 @@
 // The height rules and the breaking search of every model.
+#include <algorithm>
+#include <vector>
+
 #include "runtime/checked.h"
 #include "shore/internal.h"
 #include "wave/bisection.h"
@@ -85,6 +88,85 @@ void findFirstCrossing(Breaking& b) {
   b.hbr = result.ratio;
   Depth breaking = depthAt(result.ratio);
   b.Hbr = narrow(limitHeightRatio(b, breaking));
+}
+
+void findFirstCrossings(std::span<Breaking* const> breakings, std::span<bool> crossed,
+                        wave::detail::LanePath path) noexcept {
+  // One search a breaking point; a round takes one probe of every search
+  // still open, its wavelength (linear beyond the onset) or nonlinear height
+  // found in the lanes, then the height rules and the bisection step as
+  // findFirstCrossing takes them.
+  struct Search {
+    BisectionSteps steps;
+    float h = 0;          // the probe's depth (m)
+    bool linear = false;  // beyond the onset: the linear rule, with L at h
+    std::size_t job = 0;  // the probe's job in the round's lengths or shoalings
+    bool open = true;
+  };
+  const std::size_t count = std::min(breakings.size(), crossed.size());
+  std::vector<Search> searches;
+  std::vector<wave::detail::LengthJob> lengths;
+  std::vector<wave::detail::ShoalingJob> shoalings;
+  try {
+    searches.resize(count);
+    lengths.reserve(count);
+    shoalings.reserve(count);
+  } catch (...) {
+    return;  // each by findFirstCrossing itself
+  }
+  for (std::size_t i = 0; i < count; ++i) crossed[i] = false;
+  for (std::size_t openCount = count; openCount > 0;) {
+    lengths.clear();
+    shoalings.clear();
+    for (std::size_t i = 0; i < count; ++i) {
+      Search& s = searches[i];
+      if (!s.open) continue;
+      const Breaking& b = *breakings[i];
+      const float r = s.steps.next();
+      s.h = static_cast<float>(double(r) * double(b.L0));  // narrow(r·L0): never faults here
+      s.linear = r > b.hr50;
+      if (s.linear) {
+        s.job = lengths.size();
+        lengths.push_back({b.T, s.h});
+      } else {
+        s.job = shoalings.size();
+        shoalings.push_back({b.Hr50, b.hr50, r});
+      }
+    }
+    wave::detail::waveLengths(lengths, path);
+    wave::detail::nonlinearHeightRatios(shoalings, path);
+    for (std::size_t i = 0; i < count; ++i) {
+      Search& s = searches[i];
+      if (!s.open) continue;
+      Breaking& b = *breakings[i];
+      const float r = s.steps.next();
+      const bool found = s.linear ? lengths[s.job].found : shoalings[s.job].found;
+      bool goesOn = false;
+      if (found) {
+        try {
+          Depth depth = s.linear ? Depth(r, s.h, b.T, lengths[s.job].L) : Depth(r, s.h, b.T);
+          if (!s.linear) depth.knowNonlinear(shoalings[s.job].H);
+          HeightRule rule{};
+          const Real H = shoaledHeightRatio(b, depth, rule);
+          goesOn = s.steps.take(narrow(H - limitHeightRatio(b, depth)));
+          const BisectionResult& result = s.steps.result();
+          if (!goesOn && (result.zeroProduct || result.upperMoved)) {
+            Depth breaking(result.ratio, narrow(Real(result.ratio) * b.L0), b.T);
+            const float Hbr = narrow(limitHeightRatio(b, breaking));
+            b.hbr = result.ratio;
+            b.Hbr = Hbr;
+            crossed[i] = true;
+          }
+        } catch (...) {
+          goesOn = false;
+        }
+      }
+      if (!goesOn) {
+        s.open = false;
+        --openCount;
+      }
+    }
+  }
 }
 
 }  // namespace saiha::shore::detail
