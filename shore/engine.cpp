@@ -96,12 +96,15 @@ Breaking detail::findBreakingWith(const Wave& wave, const Model& model,
         findBreakingPoint(b.Hr50, b.hr50, b.Hbr, b.hbr, b.tanBeta);
       }
       // An onset shoreward of that point, where the linear height already
-      // exceeds the limit: the wave broke further offshore.  (A crossing
-      // found side by side was found for exactly that case.)
-      if (hints != nullptr && hints->crossing) {
+      // exceeds the limit: the wave broke further offshore.  (The test and
+      // the crossing may have been made side by side, on the same values.)
+      const bool steep = hints != nullptr && hints->steepTested
+                             ? hints->steep
+                             : b.onsetShorewardOfBreaking() && linearAboveLimitAtBreaking(b);
+      if (steep && hints != nullptr && hints->crossing) {
         b.Hbr = hints->crossing->Hbr;
         b.hbr = hints->crossing->hbr;
-      } else if (b.onsetShorewardOfBreaking() && linearAboveLimitAtBreaking(b)) {
+      } else if (steep) {
         findFirstCrossing(b);
       }
     } else {
@@ -130,7 +133,8 @@ void findBreaking(std::span<const Wave> waves, std::span<Breaking> out,
 
 namespace {
 // The first crossings of the steep waves among rows whose searches the lanes
-// found (rows[k] is wave rowOf[k]), side by side, into hints[k].crossing.
+// found (rows[k] is wave rowOf[k]), side by side: hints[k] says whether the
+// row was tested as a steep wave, with what answer, and its crossing.
 // A row whose test or crossing faults or fails gets none: findBreaking
 // itself then tests it, and gives or raises what it always does.
 void crossingsSideBySide(std::span<const Wave> waves, std::span<const wave::detail::SearchRow> rows,
@@ -153,7 +157,10 @@ void crossingsSideBySide(std::span<const Wave> waves, std::span<const wave::deta
         b.hbr = rows[k].hbr;
         needs = b.onsetShorewardOfBreaking() && linearAboveLimitAtBreaking(b);
       });
-      if (error != Error::None || !needs) continue;
+      if (error != Error::None) continue;
+      hints[k].steepTested = true;
+      hints[k].steep = needs;
+      if (!needs) continue;
       steep.push_back(b);
       steepRow.push_back(k);
     }

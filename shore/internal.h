@@ -66,7 +66,9 @@ struct FirstCrossing {
 };
 struct BreakingHints {
   const wave::detail::SearchRow* found = nullptr;
-  std::optional<FirstCrossing> crossing;
+  bool steepTested = false;  // the steep-wave test ran without a fault,
+  bool steep = false;        // and held
+  std::optional<FirstCrossing> crossing;  // the crossing of a steep wave, where found
   const wave::detail::LengthJob* atBreaking = nullptr;
 };
 
