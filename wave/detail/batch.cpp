@@ -165,7 +165,7 @@ bool takeOnsetMismatch(OnsetLane& lane, Dispersion& d, int i, float f,
 
 // The onset mismatch of lane i's probe, whose wavelength is L, by the
 // checked formula; nothing where it faults (the row's search ends there).
-std::optional<float> onsetMismatch(const OnsetLane& lane, float L) {
+std::optional<float> checkedOnsetMismatch(const OnsetLane& lane, float L) {
   try {
     return onsetProbe(lane.h, L, lane.row->Ho, lane.L0, [&] { return lane.sinAo; },
                       [&] { return lane.cosAo; });
@@ -338,7 +338,7 @@ class OnsetDriver {
   }
   bool settle(Dispersion& d, int i, float L) {
     OnsetLane& lane = lanes_[std::size_t(i)];
-    const std::optional<float> f = onsetMismatch(lane, L);
+    const std::optional<float> f = checkedOnsetMismatch(lane, L);
     return f && takeOnsetMismatch(lane, d, i, *f, onsetsFound_);
   }
 #ifdef SAIHA_WIDE_LANES
@@ -368,7 +368,7 @@ class OnsetDriver {
         const int i = lanes[first + k];
         OnsetLane& lane = lanes_[std::size_t(i)];
         std::optional<float> mismatch = f[k];
-        if ((scalar >> k) & 1) mismatch = onsetMismatch(lane, L[first + k]);
+        if ((scalar >> k) & 1) mismatch = checkedOnsetMismatch(lane, L[first + k]);
         if (mismatch && takeOnsetMismatch(lane, d, i, *mismatch, onsetsFound_)) {
           going |= 1u << (first + k);
         }
