@@ -2,8 +2,14 @@
 // waves side by side (findBreaking over a span), for each model, in rows
 // per second of one core (items_per_second).  The waves follow the
 // command-line benchmark's file: Ho 0.2–6 m, T 4–16 s, αo −60…60°,
-// n in {10, 20, 30, 50, 80, 100, 200}.  Run: build/bench/saiha-bench-batch
+// n in {10, 20, 30, 50, 80, 100, 200}.  BM_LanePassFloor gives the fewest
+// nanoseconds a lane-pass of nonlinear shoaling can take on this processor.
+// Run: build/bench/saiha-bench-batch
 #include <benchmark/benchmark.h>
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 #include <random>
 #include <string>
@@ -60,6 +66,35 @@ void BM_RowsSideBySide(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<long>(out.size()));
 }
 BENCHMARK(BM_RowsSideBySide)->DenseRange(0, 9);
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The floor under the breaking searches: a pass of nonlinear shoaling is two
+// divisions and a square root, in a chain; here eight independent chains of
+// four-lane vectors keep the divider as busy as it can be, with nothing else
+// to do.  Items are lane-passes: a row's breaking search runs about 430.
+__attribute__((target("avx2"))) void BM_LanePassFloor(benchmark::State& state) {
+  if (!__builtin_cpu_supports("avx2")) {
+    state.SkipWithError("no AVX2 on this processor");
+    return;
+  }
+  constexpr int kChains = 8;
+  constexpr long kRounds = 4096;
+  const __m256d conserved = _mm256_set1_pd(1.0000001), depth = _mm256_set1_pd(0.9999999);
+  for (auto _ : state) {
+    __m256d s[kChains];
+    for (int i = 0; i < kChains; ++i) s[i] = _mm256_set1_pd(1.0 + i * 1e-3);
+    for (long round = 0; round < kRounds; ++round) {
+#pragma GCC unroll 8
+      for (int i = 0; i < kChains; ++i) {
+        s[i] = _mm256_sqrt_pd(_mm256_div_pd(_mm256_div_pd(conserved, s[i]), depth));
+      }
+    }
+    for (int i = 0; i < kChains; ++i) benchmark::DoNotOptimize(s[i]);
+  }
+  state.SetItemsProcessed(state.iterations() * kRounds * kChains * 4);
+}
+BENCHMARK(BM_LanePassFloor);
+#endif
 
 }  // namespace
 
