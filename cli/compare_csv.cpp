@@ -52,7 +52,11 @@ CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams&
     std::vector<std::string> line(cells.begin(), cells.end());
     if (warnings) line.push_back(std::to_string(row.warnings.bits));
     outcome.csv += formatRecord(line);
-    if (row.error != shore::Error::None) outcome.status = kSomeFailed;
+    ++outcome.rows;
+    if (row.error != shore::Error::None) {
+      outcome.status = kSomeFailed;
+      if (outcome.failedRows++ == 0) outcome.firstFailure = cells[0] + "," + cells[1] + ": " + cells[8];
+    }
   }
   return outcome;
 }

@@ -25,17 +25,17 @@ std::string_view optionOf(shore::Error code) {
 }  // namespace
 
 ShorelineOutcome shorelineCsv(const shore::Wave& wave, const shore::Model& model,
-                              const shore::RunupInput& runup) {
+                              const shore::RunupInput& runup, report::Language language) {
   ShorelineOutcome outcome;
   const shore::Shoreline s = shore::shoreline(wave, model, runup);
   if (shore::isInvalidWave(s.breaking.error)) {
     outcome.status = kUnusable;
-    outcome.diagnostic = report::errorText(s.breaking.error);
+    outcome.diagnostic = report::errorText(s.breaking.error, language);
     return outcome;
   }
   if (const std::string_view option = optionOf(s.runup.error); !option.empty()) {
     outcome.status = kUnusable;
-    outcome.diagnostic = std::string(option) + ": " + report::errorText(s.runup.error);
+    outcome.diagnostic = std::string(option) + ": " + report::errorText(s.runup.error, language);
     return outcome;
   }
 
@@ -45,7 +45,7 @@ ShorelineOutcome shorelineCsv(const shore::Wave& wave, const shore::Model& model
   for (const auto& row : report::shorelineRows(s)) outcome.csv += formatRecord(row);
   if (const shore::Error e = report::firstError(s); e != shore::Error::None) {
     outcome.status = kSomeFailed;
-    outcome.notes.push_back(report::errorText(e));
+    outcome.notes.push_back(report::errorText(e, language));
   }
   return outcome;
 }

@@ -1,6 +1,8 @@
 // What happens at the shoreline as CSV, for `saiha-calc shore`.
 #pragma once
 
+#include "report/language.h"
+
 #include <string>
 #include <vector>
 
@@ -24,6 +26,7 @@ struct ShorelineOutcome {
 // option that holds it ("--runup-H0", "--runup-Tp", "--beta-f") and its
 // message.
 ShorelineOutcome shorelineCsv(const shore::Wave& wave, const shore::Model& model,
-                              const shore::RunupInput& runup);
+                              const shore::RunupInput& runup,
+                              report::Language language = report::Language::Japanese);
 
 }  // namespace saiha::cli

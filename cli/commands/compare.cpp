@@ -1,0 +1,181 @@
+// saiha-calc compare: every breaker limit and shoaling rule side by side on
+// one wave, or on every wave of a CSV file, with the longshore transport each
+// implies.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+#include "cli/commands/commands.h"
+#include "cli/compare_csv.h"
+#include "cli/exit_status.h"
+#include "cli/program.h"
+#include "shore/comparison.h"
+#include "wave/formulas.h"
+
+namespace saiha::cli {
+
+namespace {
+
+constexpr const char* kFooter = R"(Input: the four wave options, or FILE, a CSV of waves with the columns
+  Ho, T, alpha0 and n as saiha-calc reads them (other columns passed through).
+
+Output (standard output):
+  CSV with LF line ends and the header
+    breaker,shoaling,Hb,hb,gamma,theta_b,Q_m3_per_s,Q_m3_per_year,error,xi0,
+    breaker_type
+  (with FILE, after the file's own columns: one row per wave and model)
+  and one row per model: every breaker limit (goda1970, goda2010, mccowan,
+  kamphuis, miche) with each shoaling rule (two-regime, shuto), then the
+  empirical row komar-gaughan,weggel (Komar and Gaughan's breaker height
+  with Weggel's breaker index).  Q is the potential longshore sand
+  transport by the CERC formula, with each row's gamma as the breaker
+  index; the breaker height of a regular wave stands in for the
+  significant height the CERC formula (and Kamphuis's index) is defined
+  for (see "saiha-calc random" for Goda's significant height), a year is
+  365.25 days, and Q takes the sign of theta_b.  With --height significant,
+  Hb and gamma are Goda's significant height H1/3 at the row's breaking
+  depth hb (H0' = Kr*Ho with Kr to the row's breaking point, T1/3 = T; see
+  "saiha-calc random --help") and H1/3/hb, and Q is fed with them: hb is
+  where the row's model puts the breaker line, so both heights are taken at
+  the same depth.  Numbers are the shortest texts that read back as the same
+  single-precision values; a value not reached is an empty cell and the
+  error cell holds the window's message.  xi0 is the wave's surf similarity
+  tan(beta)/sqrt(Ho/L0) and breaker_type Battjes's class of it (spilling,
+  plunging, surging), the same in every row of a wave.
+
+Exit status:
+  0  every row computed
+  1  some row has an error (every row is still written; standard error says
+     how many and which was first)
+  2  a bad option, input value or transport parameter: one line on
+     standard error, no output)";
+
+// Whether the transport parameters make the yearly transport of every breaker
+// of 1 cm or more overflow single precision: Q = K*rho*sqrt(g)/(16*sqrt(kappa)
+// *(rho_s - rho)*(1 - p)) * Hb^(5/2) * sin(2*theta_b), taken with kappa = 1 and
+// sin = 1, its largest for a given Hb.
+bool everyTransportOverflows(const shore::TransportParams& p) {
+  const double scale = p.K * p.rho * std::sqrt(wave::kGravity) /
+                       (16 * (p.rhoS - p.rho) * (1 - p.porosity));
+  return !(scale * shore::kSecondsPerYear * 1e-5 <= std::numeric_limits<float>::max());
+}
+
+class CompareCommand final : public Command {
+ public:
+  std::string_view name() const override { return "compare"; }
+  std::string summary() const override {
+    return "Writes one row per breaker and shoaling model for one wave, or for every wave of a "
+           "CSV file, as CSV: the breaking point and the longshore transport it implies.";
+  }
+  std::string footer() const override { return kFooter; }
+  void addOptions(CLI::App& command, Choices& choices) override {
+    addWaveOptions(command, wave_, false);
+    command.add_option("FILE", file_,
+                       "CSV file of waves (Ho, T, alpha0, n; other columns passed through) "
+                       "instead of the four options; \"-\" for standard input");
+    const shore::TransportParams defaults;
+    command.add_option("--K", K_,
+                       "transport coefficient, > 0 (default " + shortest(defaults.K) + ")");
+    command.add_option("--rho", rho_,
+                       "water density (kg/m3), > 0 (default " + shortest(defaults.rho) +
+                           ", sea water)");
+    command.add_option("--rho-s", rhoS_,
+                       "sediment density (kg/m3), > rho (default " + shortest(defaults.rhoS) +
+                           ", quartz sand)");
+    command.add_option("--porosity", porosity_,
+                       "porosity of the bed, 0 <= p < 1 (default " +
+                           shortest(defaults.porosity) + ")");
+    choices["--height"] = {"regular", "significant"};
+    command.add_option("--height", height_,
+                       "height fed to the transport: regular (each row's Hb, default) or "
+                       "significant (Goda's H1/3 at each row's hb)")
+        ->check(CLI::IsMember(choices["--height"]));
+  }
+  std::string_view refuses(Shared option) const override {
+    switch (option) {
+      case Shared::Breaker:
+      case Shared::Shoaling: return refusal::kEveryModel;
+      case Shared::Precision: return refusal::kFullPrecision;
+      default: return {};
+    }
+  }
+  int run(const SharedValues& shared, const CLI::App& parsed) override;
+
+ private:
+  int runFileOf(const SharedValues& shared, const shore::TransportParams& params,
+                shore::HeightBasis basis, report::Language language);
+
+  WaveArgs wave_;
+  std::string file_;
+  std::string K_, rho_, rhoS_, porosity_;
+  std::string height_ = "regular";
+};
+
+int CompareCommand::run(const SharedValues& shared, const CLI::App& parsed) {
+  shore::Wave wave;
+  shore::TransportParams params;
+  report::Language language{};
+  const std::size_t waveOptions =
+      parsed.count("--Ho") + parsed.count("--T") + parsed.count("--alpha0") + parsed.count("--n");
+  const bool fromFile = parsed.count("FILE") > 0;
+  try {
+    language = parseLanguage(shared.lang);
+    if (fromFile ? waveOptions != 0 : waveOptions != 4) {
+      throw std::invalid_argument("compare takes either --Ho, --T, --alpha0 and --n, or a FILE "
+                                  "of waves (see " + std::string(kProgramName) +
+                                  " compare --help)");
+    }
+    if (!fromFile) wave = wave_.wave();
+    if (parsed.count("--K") > 0) params.K = numberOption("K", K_);
+    if (parsed.count("--rho") > 0) params.rho = numberOption("rho", rho_);
+    if (parsed.count("--rho-s") > 0) params.rhoS = numberOption("rho-s", rhoS_);
+    if (parsed.count("--porosity") > 0) params.porosity = numberOption("porosity", porosity_);
+  } catch (const std::invalid_argument& error) {
+    return fail(error.what());
+  }
+  if (shore::checkTransport(params) == shore::Error::None && everyTransportOverflows(params)) {
+    return fail("--K, --rho, --rho-s and --porosity give a yearly transport beyond single "
+                "precision for every breaker of 1 cm or more: check them");
+  }
+  const shore::HeightBasis basis = height_ == "significant" ? shore::HeightBasis::Significant
+                                                             : shore::HeightBasis::Regular;
+  if (fromFile) return runFileOf(shared, params, basis, language);
+
+  const CompareOutcome outcome = compareCsv(wave, params, shared.warnings, basis, language);
+  std::vector<std::string> notes;
+  if (outcome.failedRows > 0) {
+    notes.push_back(std::to_string(outcome.failedRows) + " of " + std::to_string(outcome.rows) +
+                    " rows failed (first: " + outcome.firstFailure + ")");
+  }
+  return writeTable({outcome.status, outcome.csv, outcome.diagnostic, notes}, shared);
+}
+
+// TEMPORARY: the whole file in memory until the streaming table lands.
+int CompareCommand::runFileOf(const SharedValues& shared, const shore::TransportParams& params,
+                              shore::HeightBasis, report::Language) {
+  const bool fromStdin = file_ == "-";
+  const int fd = fromStdin ? STDIN_FILENO : ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
+  const std::string source = fromStdin ? "standard input" : "'" + file_ + "'";
+  if (fd < 0) return fail("cannot open " + source + ": " + std::strerror(errno));
+  std::string text;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got <= 0) break;
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
+  CompareOutcome outcome = compareFileCsv(text, params);
+  if (outcome.csv.empty()) outcome.diagnostic = source + ": " + outcome.diagnostic;
+  return writeTable({outcome.status, outcome.csv, outcome.diagnostic, {}}, shared);
+}
+
+}  // namespace
+
+std::unique_ptr<Command> makeCompareCommand() { return std::make_unique<CompareCommand>(); }
+
+}  // namespace saiha::cli

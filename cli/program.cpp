@@ -1,0 +1,275 @@
+#include "cli/program.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <cstring>
+#include <exception>
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <utility>
+
+#include "cli/exit_status.h"
+
+namespace saiha::cli {
+
+volatile std::sig_atomic_t gInterrupted = 0;
+
+namespace {
+
+// The temporary file of -o while it is written, removed by a second Ctrl+C.
+char gTemporary[4096] = {};
+
+extern "C" void onInterrupt(int) {
+  if (gInterrupted) {  // the second one: at once
+    if (gTemporary[0] != 0) ::unlink(gTemporary);
+    ::_exit(130);
+  }
+  gInterrupted = 1;
+}
+
+// Where the results go: standard output, or the temporary file of -o.
+int gOutput = STDOUT_FILENO;
+std::string gOutputName = "standard output";
+
+// -o FILE: the results go to a temporary file in FILE's folder, renamed to
+// FILE once the run has succeeded (exit 0 or 1) and removed otherwise, so
+// that nothing half-written ever stands under FILE's name.
+class AtomicOutput {
+ public:
+  explicit AtomicOutput(const std::string& path) : path_(path) {
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    temporary_ = folder + "." + name + ".XXXXXX";
+    if (name.empty() || temporary_.size() >= sizeof gTemporary) {
+      throw std::runtime_error("-o '" + path + "' is not a file name");
+    }
+    const int fd = ::mkstemp(temporary_.data());
+    if (fd < 0) {
+      throw std::runtime_error("cannot write '" + path + "': " + std::strerror(errno));
+    }
+    // The permissions a new file gets, not mkstemp's owner-only ones.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    (void)::fchmod(fd, 0666 & ~mask);
+    std::memcpy(gTemporary, temporary_.c_str(), temporary_.size() + 1);
+    gOutput = fd;
+    gOutputName = "'" + path + "'";
+  }
+  ~AtomicOutput() { discard(); }
+  AtomicOutput(const AtomicOutput&) = delete;
+  AtomicOutput& operator=(const AtomicOutput&) = delete;
+
+  // Puts the results under FILE's name; false (and a message) when it cannot.
+  bool commit() {
+    const int fd = std::exchange(gOutput, STDOUT_FILENO);
+    const bool written = ::fsync(fd) == 0 && ::close(fd) == 0;
+    if (!written || ::rename(temporary_.c_str(), path_.c_str()) != 0) {
+      fail("cannot write '" + path_ + "': " + std::strerror(errno));
+      discard();
+      return false;
+    }
+    gTemporary[0] = 0;
+    return true;
+  }
+
+  void discard() {
+    if (gTemporary[0] == 0) return;
+    if (gOutput != STDOUT_FILENO) ::close(std::exchange(gOutput, STDOUT_FILENO));
+    ::unlink(temporary_.c_str());
+    gTemporary[0] = 0;
+  }
+
+ private:
+  std::string path_;
+  std::string temporary_;
+};
+
+std::optional<AtomicOutput> gAtomic;
+
+// Reads from a descriptor; a pipe or terminal is polled so that an
+// interrupt is seen even while no input comes.
+std::size_t readSome(int fd, bool regular, const std::string& source, char* buffer,
+                     std::size_t size) {
+  for (;;) {
+    if (gInterrupted) return 0;
+    if (!regular) {
+      pollfd p{fd, POLLIN, 0};
+      const int ready = ::poll(&p, 1, 100);
+      if (ready == 0 || (ready < 0 && errno == EINTR)) continue;
+    }
+    const ssize_t got = ::read(fd, buffer, size);
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno == EINTR) continue;
+    throw std::runtime_error("cannot read " + source + ": " + std::strerror(errno));
+  }
+}
+
+std::string fixed(double value, int decimals) {
+  char buffer[64];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                                 decimals).ptr;
+  return std::string(buffer, end);
+}
+
+std::string duration(double seconds) {
+  const long s = static_cast<long>(seconds + 0.5);
+  const std::string ss = std::to_string(s % 60);
+  return std::to_string(s / 60) + ":" + (ss.size() < 2 ? "0" + ss : ss);
+}
+
+// "123456 rows, 81000 rows/s, 12.3 %, 0:42 left" on standard error, a few
+// times a second, redrawn in place and cleared at the end.
+class ProgressLine {
+ public:
+  void operator()(const Progress& p) {
+    const auto now = Clock::now();
+    if (p.done) {
+      if (shown_) put("\r\x1b[K");
+      return;
+    }
+    if (shown_ && now - last_ < std::chrono::milliseconds(250)) return;
+    last_ = now;
+    shown_ = true;
+    const double elapsed = std::chrono::duration<double>(now - start_).count();
+    std::string line = "\r" + std::to_string(p.rows) + " rows";
+    if (elapsed > 0) line += ", " + fixed(static_cast<double>(p.rows) / elapsed, 0) + " rows/s";
+    if (p.totalBytes > 0) {
+      const double done = static_cast<double>(p.bytesRead) / static_cast<double>(p.totalBytes);
+      line += ", " + fixed(100 * done, 1) + " %";
+      if (done > 0) line += ", " + duration(elapsed * (1 - done) / done) + " left";
+    }
+    put(line + "\x1b[K");
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  static void put(const std::string& text) {
+    (void)!::write(STDERR_FILENO, text.data(), text.size());
+  }
+  Clock::time_point start_ = Clock::now();
+  Clock::time_point last_;
+  bool shown_ = false;
+};
+
+}  // namespace
+
+int fail(std::string_view message) {
+  std::string line = std::string(kProgramName) + ": ";
+  line += message;
+  line += '\n';
+  (void)!::write(STDERR_FILENO, line.data(), line.size());
+  return kUnusable;
+}
+
+void catchInterrupts() {
+  struct sigaction action {};
+  action.sa_handler = onInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+std::string openOutput(const std::string& path) {
+  if (path.empty() || path == "-") return {};
+  try {
+    gAtomic.emplace(path);
+  } catch (const std::runtime_error& error) {
+    return error.what();
+  }
+  catchInterrupts();
+  return {};
+}
+
+int closeOutput(int status) {
+  if (!gAtomic) return status;
+  const bool succeeded =
+      (status == kAllComputed || status == kSomeFailed) && gInterrupted == 0;
+  if (!succeeded) {
+    gAtomic->discard();
+    gAtomic.reset();
+    return gInterrupted != 0 && status != kUnusable ? 130 : status;
+  }
+  const bool committed = gAtomic->commit();
+  gAtomic.reset();
+  return committed ? status : kUnusable;
+}
+
+void writeAll(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t put = ::write(gOutput, bytes.data(), bytes.size());
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      throw std::runtime_error("cannot write the results to " + gOutputName + ": " +
+                               std::strerror(errno));
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(put));
+  }
+}
+
+int runFile(const std::string& file, const SharedValues& shared, Table& table) {
+  const bool fromStdin = file.empty() || file == "-";
+  const std::string source = fromStdin ? "standard input" : "'" + file + "'";
+  int fd = STDIN_FILENO;
+  if (!fromStdin) {
+    fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return fail("cannot open " + source + ": " + std::strerror(errno));
+  }
+  struct stat info {};
+  const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+
+  RunOptions options;
+  options.threads = threadsOf(shared.jobs);
+  options.table = &table;
+  options.totalBytes = regular ? static_cast<std::uint64_t>(info.st_size) : 0;
+  options.interrupted = &gInterrupted;
+  const bool progress =
+      shared.progress || (!shared.noProgress && ::isatty(STDERR_FILENO) == 1);
+  ProgressLine line;
+  if (progress) options.progress = [&line](const Progress& p) { line(p); };
+
+  catchInterrupts();
+  try {
+    const RunResult result = runStream(
+        [&](char* buffer, std::size_t size) { return readSome(fd, regular, source, buffer, size); },
+        writeAll, options);
+    if (!fromStdin) ::close(fd);
+    if (result.status == kUnusable) return fail(source + ": " + result.diagnostic);
+    if (result.interrupted) {
+      fail("interrupted; " + std::to_string(result.rows) + " rows written");
+      return 130;
+    }
+    if (result.status == kSomeFailed) {
+      fail(std::to_string(result.failedRows) + " of " + std::to_string(result.rows) +
+           " rows failed (first: " + result.firstFailure + ")");
+    }
+    return result.status;
+  } catch (const std::bad_alloc&) {
+    return fail("out of memory while processing " + source);
+  } catch (const std::exception& error) {
+    return fail(error.what());
+  }
+}
+
+int writeTable(const TableText& table, const SharedValues&) {
+  if (table.csv.empty()) {
+    fail(table.diagnostic);
+    return table.status;
+  }
+  try {
+    writeAll(table.csv);
+  } catch (const std::exception& error) {
+    return fail(error.what());
+  }
+  for (const std::string& note : table.notes) fail(note);
+  return table.status;
+}
+
+}  // namespace saiha::cli
