@@ -28,6 +28,7 @@
 #include <tbb/info.h>
 
 #include "cli/compare_csv.h"
+#include "cli/output_file.h"
 #include "cli/pipeline.h"
 #include "cli/profile_csv.h"
 #include "cli/random_csv.h"
@@ -98,7 +99,10 @@ Exit status:
 
 With -o FILE the results go to a temporary file beside FILE, renamed to
 FILE when the run ends with 0 or 1 and removed otherwise (exit 2, Ctrl+C):
-FILE never holds half a result.
+FILE never holds half a result, and keeps its mode.  A symbolic link is
+followed and the file it names replaced the same way.  A FIFO or character
+device (a terminal, /dev/null) is written as the rows come, so a run that
+fails there has already written its first rows.  A directory is refused.
 
 Models (--breaker, --shoaling; also for profile and shore):
   breaker limits  goda1970 (default), goda2010, mccowan, kamphuis, miche
@@ -223,12 +227,10 @@ Exit status:
 
 volatile std::sig_atomic_t gInterrupted = 0;
 
-// The temporary file of -o while it is written, removed by a second Ctrl+C.
-char gTemporary[4096] = {};
-
+// The second one also removes the temporary file of -o while it is written.
 extern "C" void onInterrupt(int) {
   if (gInterrupted) {  // the second one: at once
-    if (gTemporary[0] != 0) ::unlink(gTemporary);
+    cli::removeOutputTemporary();
     ::_exit(130);
   }
   gInterrupted = 1;
@@ -286,60 +288,6 @@ void writeAll(std::string_view bytes) {
     bytes.remove_prefix(static_cast<std::size_t>(put));
   }
 }
-
-// -o FILE: the results go to a temporary file in FILE's folder, renamed to
-// FILE once the run has succeeded (exit 0 or 1) and removed otherwise, so
-// that nothing half-written ever stands under FILE's name.
-class AtomicOutput {
- public:
-  explicit AtomicOutput(const std::string& path) : path_(path) {
-    const auto slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    temporary_ = folder + "." + name + ".XXXXXX";
-    if (name.empty() || temporary_.size() >= sizeof gTemporary) {
-      throw std::runtime_error("-o '" + path + "' is not a file name");
-    }
-    const int fd = ::mkstemp(temporary_.data());
-    if (fd < 0) {
-      throw std::runtime_error("cannot write '" + path + "': " + std::strerror(errno));
-    }
-    // The permissions a new file gets, not mkstemp's owner-only ones.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    (void)::fchmod(fd, 0666 & ~mask);
-    std::memcpy(gTemporary, temporary_.c_str(), temporary_.size() + 1);
-    gOutput = fd;
-    gOutputName = "'" + path + "'";
-  }
-  ~AtomicOutput() { discard(); }
-  AtomicOutput(const AtomicOutput&) = delete;
-  AtomicOutput& operator=(const AtomicOutput&) = delete;
-
-  // Puts the results under FILE's name; false (and a message) when it cannot.
-  bool commit() {
-    const int fd = std::exchange(gOutput, STDOUT_FILENO);
-    const bool written = ::fsync(fd) == 0 && ::close(fd) == 0;
-    if (!written || ::rename(temporary_.c_str(), path_.c_str()) != 0) {
-      fail("cannot write '" + path_ + "': " + std::strerror(errno));
-      discard();
-      return false;
-    }
-    gTemporary[0] = 0;
-    return true;
-  }
-
-  void discard() {
-    if (gTemporary[0] == 0) return;
-    if (gOutput != STDOUT_FILENO) ::close(std::exchange(gOutput, STDOUT_FILENO));
-    ::unlink(temporary_.c_str());
-    gTemporary[0] = 0;
-  }
-
- private:
-  std::string path_;
-  std::string temporary_;
-};
 
 // ------------------------------------------------------------ progress
 
@@ -765,6 +713,7 @@ int runShore(const ShoreArgs& a, const ModelArgs& m, const CLI::App& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  cli::ensureStandardDescriptors();
   CLI::App app(kDescription, kName);
   app.footer(kFooter);
   app.set_version_flag("--version", std::string(kName) + " " + SAIHA_VERSION);
@@ -793,8 +742,7 @@ int main(int argc, char** argv) {
   addLanguageOption(app, lang);
   // -o for every mode, given before or after the command.
   std::string output;
-  const std::string outputHelp =
-      "write the results to FILE, whole or not at all (default: standard output)";
+  const std::string outputHelp = cli::kOutputHelp;
   app.add_option("-o,--output", output, outputHelp)->option_text("FILE");
 
   ProfileArgs profile;
@@ -912,13 +860,15 @@ int main(int argc, char** argv) {
   } catch (const std::invalid_argument& error) {
     return fail(error.what());
   }
-  std::optional<AtomicOutput> atomic;
+  std::optional<cli::OutputFile> atomic;
   if (!output.empty() && output != "-") {
     try {
       atomic.emplace(output);
     } catch (const std::runtime_error& error) {
       return fail(error.what());
     }
+    gOutput = atomic->descriptor();
+    gOutputName = "'" + output + "'";
     catchInterrupts();
   }
   const int status = [&]() -> int {
@@ -965,10 +915,16 @@ int main(int argc, char** argv) {
     const bool succeeded = (status == cli::kAllComputed || status == cli::kSomeFailed) &&
                            gInterrupted == 0;
     if (!succeeded) {
+      gOutput = STDOUT_FILENO;
       atomic->discard();
       return gInterrupted != 0 && status != cli::kUnusable ? 130 : status;
     }
-    if (!atomic->commit()) return cli::kUnusable;
+    gOutput = STDOUT_FILENO;
+    try {
+      atomic->commit();
+    } catch (const std::runtime_error& error) {
+      return fail(error.what());
+    }
   }
   return status;
 }
