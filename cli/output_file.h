@@ -16,8 +16,8 @@ namespace saiha::cli {
 // The help of -o, for every command that has it.
 inline constexpr const char* kOutputHelp =
     "write the results to FILE, whole or not at all (default: standard output, also for "
-    "\"-\"); a symbolic link's file is replaced and the link kept; a FIFO or character "
-    "device is written as the rows come, which cannot be whole or not at all";
+    "\"-\"); a link's file is replaced, the link kept; a FIFO or character device is "
+    "written as the rows come, with no atomicity possible there";
 
 // Opens /dev/null on each of descriptors 0, 1 and 2 that is closed, so that
 // no file opened later takes one of their numbers (with standard error
