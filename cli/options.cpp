@@ -11,6 +11,7 @@
 
 #include "cli/commands/commands.h"
 #include "cli/exit_status.h"
+#include "cli/output_file.h"
 #include "cli/program.h"
 #include "saiha/version.h"
 
@@ -24,12 +25,7 @@ std::array<SharedSpec, kSharedCount> makeSpecs() {
        "language of the messages and error cells: ja (default) or en; the environment "
        "variable SAIHA_LANG when absent",
        {"ja", "en"}},
-      {Shared::Output, "-o,--output", "--output", "FILE",
-       "write the results to FILE (default: standard output, also for \"-\").  A regular file "
-       "(or the file a symbolic link points to) is replaced whole, or not at all when the run "
-       "fails, keeping its permissions; a device or FIFO is written straight through, with no "
-       "such guarantee",
-       {}},
+      {Shared::Output, "-o,--output", "--output", "FILE", kOutputHelp, {}},
       {Shared::Precision, "--precision", "--precision", "WHICH",
        "results as shown in the window (shown: two decimals, the default) or in full (the "
        "shortest text that reads back as the same single-precision value)",

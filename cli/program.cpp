@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "cli/exit_status.h"
+#include "cli/output_file.h"
 
 namespace saiha::cli {
 
@@ -23,76 +24,19 @@ volatile std::sig_atomic_t gInterrupted = 0;
 
 namespace {
 
-// The temporary file of -o while it is written, removed by a second Ctrl+C.
-char gTemporary[4096] = {};
-
+// The second Ctrl+C also removes the temporary file of -o while it is written.
 extern "C" void onInterrupt(int) {
   if (gInterrupted) {  // the second one: at once
-    if (gTemporary[0] != 0) ::unlink(gTemporary);
+    removeOutputTemporary();
     ::_exit(130);
   }
   gInterrupted = 1;
 }
 
-// Where the results go: standard output, or the temporary file of -o.
+// Where the results go: standard output, or the file of -o.
 int gOutput = STDOUT_FILENO;
 std::string gOutputName = "standard output";
-
-// -o FILE: the results go to a temporary file in FILE's folder, renamed to
-// FILE once the run has succeeded (exit 0 or 1) and removed otherwise, so
-// that nothing half-written ever stands under FILE's name.
-class AtomicOutput {
- public:
-  explicit AtomicOutput(const std::string& path) : path_(path) {
-    const auto slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    temporary_ = folder + "." + name + ".XXXXXX";
-    if (name.empty() || temporary_.size() >= sizeof gTemporary) {
-      throw std::runtime_error("-o '" + path + "' is not a file name");
-    }
-    const int fd = ::mkstemp(temporary_.data());
-    if (fd < 0) {
-      throw std::runtime_error("cannot write '" + path + "': " + std::strerror(errno));
-    }
-    // The permissions a new file gets, not mkstemp's owner-only ones.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    (void)::fchmod(fd, 0666 & ~mask);
-    std::memcpy(gTemporary, temporary_.c_str(), temporary_.size() + 1);
-    gOutput = fd;
-    gOutputName = "'" + path + "'";
-  }
-  ~AtomicOutput() { discard(); }
-  AtomicOutput(const AtomicOutput&) = delete;
-  AtomicOutput& operator=(const AtomicOutput&) = delete;
-
-  // Puts the results under FILE's name; false (and a message) when it cannot.
-  bool commit() {
-    const int fd = std::exchange(gOutput, STDOUT_FILENO);
-    const bool written = ::fsync(fd) == 0 && ::close(fd) == 0;
-    if (!written || ::rename(temporary_.c_str(), path_.c_str()) != 0) {
-      fail("cannot write '" + path_ + "': " + std::strerror(errno));
-      discard();
-      return false;
-    }
-    gTemporary[0] = 0;
-    return true;
-  }
-
-  void discard() {
-    if (gTemporary[0] == 0) return;
-    if (gOutput != STDOUT_FILENO) ::close(std::exchange(gOutput, STDOUT_FILENO));
-    ::unlink(temporary_.c_str());
-    gTemporary[0] = 0;
-  }
-
- private:
-  std::string path_;
-  std::string temporary_;
-};
-
-std::optional<AtomicOutput> gAtomic;
+std::optional<OutputFile> gFile;
 
 // Reads from a descriptor; a pipe or terminal is polled so that an
 // interrupt is seen even while no input comes.
@@ -175,31 +119,40 @@ void catchInterrupts() {
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGHUP, &action, nullptr);  // a closed terminal: the same as Ctrl+C
 }
 
 std::string openOutput(const std::string& path) {
   if (path.empty() || path == "-") return {};
   try {
-    gAtomic.emplace(path);
+    gFile.emplace(path);
   } catch (const std::runtime_error& error) {
     return error.what();
   }
+  gOutput = gFile->descriptor();
+  gOutputName = "'" + path + "'";
   catchInterrupts();
   return {};
 }
 
 int closeOutput(int status) {
-  if (!gAtomic) return status;
+  if (!gFile) return status;
+  gOutput = STDOUT_FILENO;
   const bool succeeded =
       (status == kAllComputed || status == kSomeFailed) && gInterrupted == 0;
   if (!succeeded) {
-    gAtomic->discard();
-    gAtomic.reset();
+    gFile->discard();
+    gFile.reset();
     return gInterrupted != 0 && status != kUnusable ? 130 : status;
   }
-  const bool committed = gAtomic->commit();
-  gAtomic.reset();
-  return committed ? status : kUnusable;
+  try {
+    gFile->commit();
+  } catch (const std::runtime_error& error) {
+    gFile.reset();
+    return fail(error.what());
+  }
+  gFile.reset();
+  return status;
 }
 
 void writeAll(std::string_view bytes) {

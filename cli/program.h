@@ -30,7 +30,7 @@ int closeOutput(int status);
 // Writes all of `bytes` to the output; throws std::runtime_error.
 void writeAll(std::string_view bytes);
 
-// Ctrl+C and SIGTERM stop the reading; a second Ctrl+C ends the program at
+// Ctrl+C, SIGTERM and SIGHUP stop the reading; a second one ends the program at
 // once.
 void catchInterrupts();
 

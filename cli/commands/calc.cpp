@@ -58,7 +58,10 @@ Exit status:
 
 With -o FILE the results go to a temporary file beside FILE, renamed to
 FILE when the run ends with 0 or 1 and removed otherwise (exit 2, Ctrl+C):
-FILE never holds half a result.
+FILE never holds half a result, and keeps its mode.  A symbolic link is
+followed and the file it names replaced the same way.  A FIFO or character
+device (a terminal, /dev/null) is written as the rows come, so a run that
+fails there has already written its first rows.  A directory is refused.
 
 Models (--breaker, --shoaling; also for profile and shore):
   breaker limits  goda1970 (default), goda2010, mccowan, kamphuis, miche
