@@ -52,12 +52,10 @@ std::array<SharedSpec, kSharedCount> makeSpecs() {
       {Shared::Bom, "--bom", "--bom", "",
        "start the output with a UTF-8 byte-order mark, for spreadsheets that need one", {}},
       {Shared::Breaker, "--breaker", "--breaker", "NAME",
-       "breaker limit: " + shore::breakerNameList() + " (default " +
-           std::string(shore::breakerName(shore::Model{}.breaker)) + ")",
+       "breaker limit: " + shore::breakerNameList(),
        {}},
       {Shared::Shoaling, "--shoaling", "--shoaling", "NAME",
-       "shoaling rule: " + shore::shoalingNameList() + " (default " +
-           std::string(shore::shoalingName(shore::Model{}.shoaling)) + ")",
+       "shoaling rule: " + shore::shoalingNameList(),
        {}},
   }};
 }
@@ -69,6 +67,7 @@ std::vector<std::string> split(const std::string& list) {
     std::size_t end = list.find(',', begin);
     if (end == std::string::npos) end = list.size();
     std::string name = list.substr(begin, end - begin);
+    name = name.substr(0, name.find(" ("));  // "goda1970 (default)"
     name.erase(0, name.find_first_not_of(' '));
     name.erase(name.find_last_not_of(' ') + 1);
     if (!name.empty()) names.push_back(name);

@@ -17,8 +17,8 @@ packages=(
   python3-dask python3-distributed
   # pip install . into a virtual environment; saiha.plot
   python3-pip python3-setuptools python3-wheel python3-venv python3-matplotlib
-  # saiha-calc's man page, made from its --help
-  help2man
+  # saiha-calc's completions, checked by the tests as a shell loads them
+  bash-completion zsh
 )
 # The calculation window.
 window_packages=(

@@ -39,6 +39,19 @@ def run(what: str, command: list[str], folder: Path) -> None:
     print(f"ok: {what}")
 
 
+def left_untracked(source: Path, folder: Path) -> list[str]:
+    """What a block left in the clone's root that the repository's .gitignore
+    does not cover: a fresh clone's `git status` would show it."""
+    made = [p.name + ("/" if p.is_dir() else "") for p in folder.iterdir()
+            if p.name not in ("build", ".venv", "examples", "example.py")]
+    if not made or not (source / ".git").exists():
+        return []
+    done = subprocess.run(["git", "-C", str(source), "check-ignore", "--no-index", *made],
+                          capture_output=True, text=True)
+    ignored = set(done.stdout.split())
+    return [name for name in made if name not in ignored]
+
+
 def main() -> None:
     source, build, venv = (Path(p).resolve() for p in sys.argv[1:4])
     readme = (source / "README.md").read_text(encoding="utf-8")
@@ -56,13 +69,18 @@ def main() -> None:
             (folder / "example.py").write_text(code, encoding="utf-8")
             command = [python, "example.py"]
         run(f"README block {number} ({lang})", command, folder)
+        if stray := left_untracked(source, folder):
+            sys.exit(f"README block {number} leaves {stray} untracked in the clone's root")
     run_by_readme = "".join(code for _, code in blocks)
     for script in sorted((source / "examples").iterdir()):
         name = f"examples/{script.name}"
         if script.suffix not in (".sh", ".py") or name in run_by_readme:
             continue
         command = ["bash", name] if script.suffix == ".sh" else [python, name]
-        run(name, command, clone_layout(source, build, venv, script.stem))
+        folder = clone_layout(source, build, venv, script.stem)
+        run(name, command, folder)
+        if stray := left_untracked(source, folder):
+            sys.exit(f"{name} leaves {stray} untracked in the clone's root")
 
 
 if __name__ == "__main__":

@@ -39,6 +39,16 @@ inline constexpr std::string_view kNoCells =
     "it reads no CSV cells: its options are always read strictly, as whole numbers";
 }  // namespace refusal
 
+// The first of `refused` (a shared option and why) given before or after the
+// subcommand of `parsed`, as a one-line message for the one-wave form `form`
+// of a mode whose FILE form honours them; empty when none was given.
+struct Refusal {
+  Shared option;
+  std::string_view why;
+};
+std::string refusedIn(const CLI::App& parsed, std::string_view form,
+                      std::initializer_list<Refusal> refused);
+
 // The four inputs of one wave, as typed after their options.
 struct WaveArgs {
   std::string Ho, T, alpha0, n;

@@ -130,7 +130,13 @@ int CompareCommand::run(const SharedValues& shared, const CLI::App& parsed) {
                                   "of waves (see " + std::string(kProgramName) +
                                   " compare --help)");
     }
-    if (!fromFile) wave = wave_.wave();
+    if (!fromFile) {
+      const std::string refused = refusedIn(parsed, "compare of one wave",
+                                            {{Shared::Jobs, refusal::kOneWaveThreads},
+                                             {Shared::Progress, refusal::kOneWaveProgress}});
+      if (!refused.empty()) throw std::invalid_argument(refused);
+      wave = wave_.wave();
+    }
     if (parsed.count("--K") > 0) params.K = numberOption("K", K_);
     if (parsed.count("--rho") > 0) params.rho = numberOption("rho", rho_);
     if (parsed.count("--rho-s") > 0) params.rhoS = numberOption("rho-s", rhoS_);

@@ -76,17 +76,6 @@ class RandomCommand final : public Command {
   StationArgs stations_;
 };
 
-// The options of the FILE mode that one sea's profile has no use for.
-std::string_view profileRefuses(Shared option) {
-  switch (option) {
-    case Shared::Precision: return refusal::kFullPrecision;
-    case Shared::Jobs: return refusal::kOneWaveThreads;
-    case Shared::Progress: return refusal::kOneWaveProgress;
-    case Shared::Warnings: return "a profile has no warnings column";
-    default: return {};
-  }
-}
-
 int RandomCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   report::Language language{};
   try {
@@ -109,12 +98,13 @@ int RandomCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   double H0p = 0, T13 = 0, n = 0;
   try {
     if (parsed.count("FILE") > 0) throw std::invalid_argument("FILE does not go with --profile");
-    for (const SharedSpec& s : sharedSpecs()) {
-      if (givenAnywhere(parsed, s.id) && !profileRefuses(s.id).empty()) {
-        throw std::invalid_argument(std::string(s.longName) + " does not go with --profile: " +
-                                    std::string(profileRefuses(s.id)));
-      }
-    }
+    const std::string refused =
+        refusedIn(parsed, "random --profile",
+                  {{Shared::Precision, refusal::kFullPrecision},
+                   {Shared::Jobs, refusal::kOneWaveThreads},
+                   {Shared::Progress, refusal::kOneWaveProgress},
+                   {Shared::Warnings, "a profile has no warnings column"}});
+    if (!refused.empty()) throw std::invalid_argument(refused);
     if (parsed.count("--H0p") == 0 || parsed.count("--T13") == 0 || parsed.count("--n") == 0) {
       throw std::invalid_argument("--profile needs --H0p, --T13 and --n");
     }

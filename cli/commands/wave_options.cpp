@@ -16,6 +16,17 @@ std::vector<std::unique_ptr<Command>> makeCommands() {
   return commands;
 }
 
+std::string refusedIn(const CLI::App& parsed, std::string_view form,
+                      std::initializer_list<Refusal> refused) {
+  for (const Refusal& r : refused) {
+    if (givenAnywhere(parsed, r.option)) {
+      return std::string(spec(r.option).longName) + " does not go with " + std::string(form) +
+             ": " + std::string(r.why);
+    }
+  }
+  return {};
+}
+
 shore::Wave WaveArgs::wave() const {
   return {numberOption("Ho", Ho), numberOption("T", T), numberOption("alpha0", alpha0),
           numberOption("n", n)};

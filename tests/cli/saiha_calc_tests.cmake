@@ -170,13 +170,27 @@ saiha_calc_test(lang_unknown "-DARGS=compare|--Ho|1|--T|10|--alpha0|30|--n|60" -
 set_tests_properties(saiha_calc.lang_environment saiha_calc.lang_option_over_environment
   PROPERTIES ENVIRONMENT SAIHA_LANG=en)
 set_tests_properties(saiha_calc.lang_unknown PROPERTIES ENVIRONMENT SAIHA_LANG=english)
-# `cmake --install` puts the manual page and the bash completion in place.
+# `cmake --install` puts the manual pages and the completions in place.
 add_test(NAME saiha_calc.installed_docs
   COMMAND bash -c "rm -rf \"$1\" && cmake --install \"$2\" --prefix \"$1\" >/dev/null &&
     grep -q '^[.]SH DESCRIPTION' \"$1/share/man/man1/saiha-calc.1\" &&
     grep -q 'whole or not at all' \"$1/share/man/man1/saiha-calc.1\" &&
+    for mode in profile compare random shore; do
+      grep -q '^[.]SH \"SHARED OPTIONS\"' \"$1/share/man/man1/saiha-calc-$mode.1\" || exit 1; done &&
+    test -f \"$1/share/zsh/vendor-completions/_saiha-calc\" &&
     bash -c 'source \"$0\" && complete -p saiha-calc' \"$1/share/bash-completion/completions/saiha-calc\""
     installed_docs ${CMAKE_CURRENT_BINARY_DIR}/installed ${PROJECT_BINARY_DIR})
+# Every mode with every shared option, before and after the subcommand.
+if(NOT DEFINED Python3_EXECUTABLE AND EXISTS /usr/bin/python3)
+  set(Python3_EXECUTABLE /usr/bin/python3)
+endif()
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME saiha_calc.option_walk
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/option_walk.py $<TARGET_FILE:saiha-calc>)
+# Every option of every mode in its manual page, its completions and docs/cli.md.
+add_test(NAME saiha_calc.docs_list_every_option
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/docs_test.py $<TARGET_FILE:saiha-calc>
+          ${PROJECT_BINARY_DIR}/cli/docs ${PROJECT_SOURCE_DIR}/docs/cli.md)
 # compare FILE: one row per wave and model, the wave's own columns first.
 saiha_calc_test(compare_file "-DARGS=compare|-" -DSTDIN=${cli_data}/passthrough.csv -DEXIT=0
   -DSTDERR=empty
