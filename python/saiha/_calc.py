@@ -160,9 +160,30 @@ def calc(
     """
     threads = _args.workers(workers)
     model = _args.model(breaker, shoaling)
+    if (type(Ho) in _SCALARS and type(T) in _SCALARS and type(alpha0) in _SCALARS
+            and type(n) in _SCALARS and (h is None or type(h) in _SCALARS)):
+        return _one(Ho, T, alpha0, n, h, model)
     arguments = {"Ho": Ho, "T": T, "alpha0": alpha0, "n": n, "h": h}
     return _elementwise.run(Result, _saiha.calc, arguments, ("h",), threads, *model,
                             workers=threads)
+
+
+#: Python numbers, which a scalar call takes straight to the compiled module.
+_SCALARS = (float, int)
+
+
+def _one(Ho: float, T: float, alpha0: float, n: float, h: Optional[float],
+         model: tuple[str, str]) -> Result:
+    """:func:`calc` of Python numbers: the 0-d results of one element."""
+    results, codes = _saiha.calc_one(
+        _args.real_number("Ho", Ho), _args.real_number("T", T),
+        _args.real_number("alpha0", alpha0), _args.real_number("n", n),
+        np.nan if h is None else _args.real_number("h", h), *model)
+    fields = {name: results[k, ...] for k, name in enumerate(RESULT_NAMES)}  # 0-d views
+    fields["error"] = codes[0, ...]
+    fields["warning"] = codes[1, ...]
+    fields["ok"] = np.array(codes.item(0) == 0)
+    return _elementwise.make(Result, fields)
 
 
 #: Input columns of :func:`calc_frame`; ``h`` may be absent.

@@ -24,6 +24,7 @@ from . import _args
 CHUNK_PER_THREAD = 1 << 15
 
 _NAN = np.float64(np.nan)
+_FRAMES = (pd.Series, pd.DataFrame)
 
 
 class Columns:
@@ -56,6 +57,18 @@ class Columns:
                             index=self.index)
 
 
+def make(result_type: type, fields: dict[str, Any], index: Optional[pd.Index] = None) -> Any:
+    """A result of ``fields`` (every field but ``index``) without the dataclass's ``__init__``.
+
+    A frozen dataclass's ``__init__`` sets each field through
+    ``object.__setattr__``: a microsecond and more of a scalar call.
+    """
+    result = object.__new__(result_type)
+    result.__dict__.update(fields)
+    result.__dict__["index"] = index
+    return result
+
+
 def index_field() -> Any:
     """The ``index`` field of a result: the pandas arguments' index, else None."""
     return dataclasses.field(default=None, repr=False, compare=False)
@@ -75,7 +88,7 @@ def pandas_index(arguments: dict[str, Any], shape: tuple[int, ...]) -> Optional[
     """
     found: Optional[tuple[str, pd.Index]] = None
     for name, value in arguments.items():
-        if not isinstance(value, (pd.Series, pd.DataFrame)):
+        if not isinstance(value, _FRAMES):
             continue
         if value.ndim != len(shape) or len(value.index) != shape[0]:
             continue  # broadcast along the rows, or its rows are not the results' first axis
@@ -110,11 +123,17 @@ def run(
     in the broadcast shape as ``result_type``, with ``ok`` where the code
     under ``error`` is 0 and ``index`` from :func:`pandas_index`.
     """
+    if all(type(value) in _SCALARS or (value is None and name in optional)
+           for name, value in arguments.items()):
+        return _scalars(result_type, compiled, arguments, settings, convert)
     arrays = [
         _NAN if value is None and name in optional else _args.real_array(name, value)
         for name, value in arguments.items()
     ]
-    views = np.broadcast_arrays(*arrays)  # views: nothing copied yet
+    if len({a.shape for a in arrays}) == 1:
+        views = arrays  # one shape already: nothing to broadcast
+    else:
+        views = np.broadcast_arrays(*arrays)  # views: nothing copied yet
     shape = views[0].shape
     size = views[0].size
     index = pandas_index(arguments, shape)  # before the work: a mismatch fails at once
@@ -133,6 +152,7 @@ def run(
                 if name not in columns:
                     columns[name] = np.empty(size, dtype=column.dtype)
                 columns[name][start:stop] = column
+            del part, done  # one chunk's copies alive at a time
     shaped = {name: column.reshape(shape) for name, column in columns.items()}
     if convert is not None:
         shaped = convert(shaped)
@@ -144,4 +164,22 @@ def run(
         for m in masked:
             mask |= np.broadcast_to(m, shape)
         shaped = {name: np.ma.masked_array(a, mask=mask.copy()) for name, a in shaped.items()}
-    return result_type(**shaped, index=index)
+    return make(result_type, shaped, index)
+
+
+#: The types of a scalar argument taken without NumPy's conversions.
+_SCALARS = (float, int)
+
+
+def _scalars(result_type: type, compiled: Callable[..., dict[str, np.ndarray]],
+             arguments: dict[str, Any], settings: tuple[Any, ...],
+             convert: Optional[Callable[[dict[str, np.ndarray]], dict[str, np.ndarray]]]) -> Any:
+    """:func:`run` for Python numbers (None: NaN): one element, 0-d results."""
+    numbers = [np.nan if value is None else _args.real_number(name, value)
+               for name, value in arguments.items()]
+    flat = np.array(numbers, dtype=np.float64).reshape(-1, 1)  # one row per argument
+    shaped = {name: column.reshape(()) for name, column in compiled(*flat, *settings).items()}
+    if convert is not None:
+        shaped = convert(shaped)
+    shaped["ok"] = np.array(shaped["error"].item() == 0)
+    return make(result_type, shaped)
