@@ -5,8 +5,9 @@
 
 The wave is the window's default case (Ho 1 m, T 10 s, alpha0 30 degrees,
 n 60, at the breaking depth).  ``engine`` is saiha._saiha.calc on flat
-one-element arrays made once, the floor the package's own checks,
-conversions and allocations stand on; ``saiha.calc`` is the call as a user
+one-element arrays made once, and saiha._saiha.calc_one on Python floats
+where the module has it: the floor the package's own checks, conversions
+and allocations stand on; ``saiha.calc`` is the call as a user
 writes it with Python floats; ``saiha.random_waves`` and ``saiha.shoreline``
 the same for those.  Every figure is the best of --repeat runs of --calls
 calls.
@@ -44,6 +45,11 @@ def main() -> int:
     timings = {
         "engine (_saiha.calc, one element)":
             lambda: _saiha.calc(*flat, 1, "goda1970", "two-regime"),
+    }
+    if hasattr(_saiha, "calc_one"):  # the compiled scalar call, where the module has it
+        timings["engine (_saiha.calc_one)"] = lambda: _saiha.calc_one(
+            1.0, 10.0, 30.0, 60.0, np.nan, "goda1970", "two-regime")
+    timings |= {
         "saiha.calc(1.0, 10.0, 30.0, 60.0)": lambda: saiha.calc(1.0, 10.0, 30.0, 60.0),
         "saiha.calc(1, 10, 30, 60, 5)": lambda: saiha.calc(1, 10, 30, 60, 5),
         "saiha.random_waves(2.0, 10.0, 100.0, 5.0)":
