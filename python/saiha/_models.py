@@ -1,4 +1,4 @@
-"""The breaker and shoaling models side by side, the cross-shore profile, the longshore transport."""
+"""The models side by side, the cross-shore profile and the longshore transport."""
 
 from __future__ import annotations
 

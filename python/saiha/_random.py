@@ -1,4 +1,4 @@
-"""Goda's significant and maximum heights of a random sea, element by element and along the beach."""
+"""Goda's significant and maximum heights of a random sea: element by element, along the beach."""
 
 from __future__ import annotations
 

@@ -165,7 +165,8 @@ def test_series_lend_their_index_to_the_results():
     assert saiha.shoreline(Ho, 10, 30, 100).index.equals(index)
     assert saiha.transport(Ho.abs(), 2.5, 10).Q_m3_per_s.index.equals(index)
     # A DataFrame's rows are the first axis of 2-d results.
-    grid = saiha.calc(pd.DataFrame({"a": [1.0, 2.0], "b": [1.5, 2.5]}, index=["p", "q"]), 10, 30, 60)
+    heights = pd.DataFrame({"a": [1.0, 2.0], "b": [1.5, 2.5]}, index=["p", "q"])
+    grid = saiha.calc(heights, 10, 30, 60)
     assert grid.H.shape == (2, 2) and list(grid.index) == ["p", "q"]
     # No index where the rows are not the results' own.
     assert saiha.calc(Ho, 10, 30, [[60], [30]]).index is None
@@ -181,8 +182,8 @@ def test_calc_frame_refuses_multiindex_columns_and_dask_refuses_pandas():
     nested = pd.DataFrame([[1.0, 10, 30, 60]], columns=columns)
     with pytest.raises(ValueError, match="MultiIndex"):
         saiha.calc_frame(nested)
-    flat_names = pd.DataFrame([[1.0, 10, 30, 60]],
-                              columns=pd.MultiIndex.from_tuples([(c, "") for c in ("Ho", "T", "alpha0", "n")]))
+    blank_level = pd.MultiIndex.from_tuples([(c, "") for c in ("Ho", "T", "alpha0", "n")])
+    flat_names = pd.DataFrame([[1.0, 10, 30, 60]], columns=blank_level)
     with pytest.raises(ValueError, match="MultiIndex"):
         saiha.calc_frame(flat_names)
     dd = pytest.importorskip("dask.dataframe")
@@ -202,7 +203,8 @@ def test_messages_follow_saiha_lang(monkeypatch, cases):
     monkeypatch.setenv("SAIHA_LANG", "en")
     assert saiha.error_text(Error.INVALID_HEIGHT) == english
     assert saiha.error_text(Error.INVALID_HEIGHT, lang="ja") == japanese  # lang wins
-    assert list(saiha.calc_frame(cases)["error"]) == list(saiha.calc_frame(cases, lang="en")["error"])
+    in_english = saiha.calc_frame(cases, lang="en")["error"]
+    assert list(saiha.calc_frame(cases)["error"]) == list(in_english)
     with pytest.raises(saiha.CalcError, match="Enter a number"):
         saiha.compare(-1, 10, 30, 60)
     with pytest.raises(saiha.CalcError, match=english.split()[0]):
@@ -239,7 +241,8 @@ def test_plot_is_the_plotting_module_without_importing_it_first():
     code = ("import matplotlib; matplotlib.use('Agg'); import saiha; "
             "ax = saiha.plot.profile(saiha.profile(1, 10, 30, 60, stations=20)); "
             "print(saiha.plot.__name__, len(ax.lines))")
-    env = {**os.environ, "PYTHONPATH": os.pathsep.join(filter(None, [here, os.environ.get("PYTHONPATH")]))}
+    path = os.pathsep.join(filter(None, [here, os.environ.get("PYTHONPATH")]))
+    env = {**os.environ, "PYTHONPATH": path}
     done = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True, env=env)
     assert done.returncode == 0, done.stderr
     assert done.stdout.split() == ["saiha.plot", "3"]
