@@ -74,7 +74,36 @@ struct Columns {
 // stay NaN.  The depth written back is the single-precision depth used;
 // where the engine refused the given depth or never reached it, the given
 // depth narrowed as the engine would narrow it.
+// A block of fewer elements than this is computed wave by wave: the
+// side-by-side search costs a whole set of lanes however few waves fill it,
+// several times one wave's own search.
+constexpr std::size_t kSideBySide = 5;
+
+// One element as calcElements writes it, the breaking point found alone.
+void calcElement(const Columns& c, std::size_t i) noexcept {
+  const double depth = c.h[i];
+  const std::optional<double> given =
+      std::isnan(depth) ? std::nullopt : std::optional<double>(depth);
+  const shore::Breaking breaking = shore::findBreaking({c.Ho[i], c.T[i], c.alpha0[i], c.n[i]},
+                                                       c.model);
+  const report::CaseResult r = report::calcCase(breaking, given);
+  const auto put = [&](std::size_t column, float value) { c.results[column][i] = value; };
+  put(0, r.breaking.Hb);
+  put(1, r.breaking.hb);
+  put(2, r.breaking.gamma);
+  put(3, r.breaking.thetaB);
+  put(4, std::isnan(r.state.h) && given ? static_cast<float>(depth) : r.state.h);
+  const std::array<float, 8> atDepth = r.state.results();
+  for (std::size_t j = 0; j < atDepth.size(); ++j) put(5 + j, atDepth[j]);
+  c.error[i] = static_cast<std::uint8_t>(r.error);
+  c.warning[i] = r.breaking.warnings.bits;
+}
+
 void calcElements(const Columns& c, std::size_t begin, std::size_t end) noexcept {
+  if (end - begin < kSideBySide) {
+    for (std::size_t i = begin; i < end; ++i) calcElement(c, i);
+    return;
+  }
   constexpr std::size_t kBlock = 256;
   std::array<shore::Wave, kBlock> waves;
   std::array<shore::Breaking, kBlock> breakings;
@@ -196,6 +225,26 @@ py::dict calc(const Input& Ho, const Input& T, const Input& alpha0, const Input&
                  [&](std::size_t begin, std::size_t end) { calcElements(c, begin, end); });
   }
   return out;
+}
+
+// calc_one(Ho, T, alpha0, n, h, breaker, shoaling) -> (results, codes): one
+// element as calc computes it (h NaN: the breaking depth), its 13 results
+// in one float32 array in the order of kResultNames and its error code and
+// warning bits in one uint8 array: two allocations rather than fifteen, for
+// the package's call on scalars.
+py::tuple calcOne(double Ho, double T, double alpha0, double n, double h,
+                  std::string_view breaker, std::string_view shoaling) {
+  const shore::Model model = modelOf(breaker, shoaling);
+  py::array_t<float> results(static_cast<py::ssize_t>(kResultNames.size()));
+  py::array_t<std::uint8_t> codes(2);
+  Columns c{&Ho, &T, &alpha0, &n, &h, {}, codes.mutable_data(), codes.mutable_data() + 1, model};
+  float* first = results.mutable_data();
+  for (std::size_t k = 0; k < kResultNames.size(); ++k) c.results[k] = first + k;
+  {
+    py::gil_scoped_release release;
+    calcElement(c, 0);
+  }
+  return py::make_tuple(results, codes);
 }
 
 // The code of a number; ValueError outside the codes or for a reserved value,
@@ -522,6 +571,10 @@ PYBIND11_MODULE(_saiha, m) {
         "One calculation per element of flat float64 arrays of one length under the named\n"
         "model; returns flat float32 columns by name and the uint8 codes under 'error'.\n"
         "workers=0: all cores. ValueError for an unknown model name.");
+  m.def("calc_one", &calcOne, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
+        py::arg("h"), py::arg("breaker"), py::arg("shoaling"),
+        "One calculation (h NaN: the breaking depth) under the named model: its 13 results\n"
+        "(float32, in the order of RESULT_NAMES) and its error code and warning bits (uint8).");
   m.def(
       "error_text",
       [](int code, const std::string& lang) {

@@ -20,7 +20,19 @@ cd "$source_dir"
 export SAIHA_BUILD_DIR=$build_dir PIP_DISABLE_PIP_VERSION_CHECK=1
 "$venv/bin/pip" install -q --no-build-isolation .
 "$venv/bin/pip" wheel -q --no-build-isolation --no-deps -w "$work/dist" .
-ls "$work/dist"/saiha-"$version"-*.whl >/dev/null
+wheel=$(ls "$work/dist"/saiha-"$version"-*.whl)
+# Every module of the source tree is in the wheel.
+"$python" - "$wheel" "$source_dir/python/saiha" <<'PY'
+import sys
+import zipfile
+from pathlib import Path
+
+wheel, source = sys.argv[1], Path(sys.argv[2])
+packed = {Path(name).name for name in zipfile.ZipFile(wheel).namelist()
+          if name.startswith("saiha/")}
+missing = sorted(p.name for p in source.iterdir() if p.suffix in (".py", ".pyi") and p.name not in packed)
+assert not missing, f"not in {wheel}: {missing}"
+PY
 
 # Away from the source tree, so that nothing but the installed copy imports.
 cd "$work"

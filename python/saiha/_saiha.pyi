@@ -38,6 +38,16 @@ def calc(
     flat or not of one length, or for an unknown model name.
     """
 
+def calc_one(
+    Ho: float, T: float, alpha0: float, n: float, h: float, breaker: str, shoaling: str
+) -> tuple[npt.NDArray[np.float32], npt.NDArray[np.uint8]]:
+    """One calculation as calc computes an element (h NaN: the breaking depth).
+
+    Returns the 13 results (float32, in the order of RESULT_NAMES, NaN where
+    not reached) and [error code, warning bits] (uint8).  ValueError for an
+    unknown model name.
+    """
+
 def error_text(code: int, lang: str = "ja") -> str:
     """The window's message for an error code; "" for 0; ValueError for others."""
 

@@ -15,6 +15,8 @@ import pandas as pd
 
 import saiha
 
+from . import _args, _calc
+
 
 def frame_meta(index: Optional[pd.Index] = None) -> pd.DataFrame:
     """An empty frame with the columns and dtypes of :func:`saiha.calc_frame`'s result.
@@ -36,7 +38,7 @@ def calc_frame(
     workers: Optional[int] = 1,
     breaker: str = "goda1970",
     shoaling: str = "two-regime",
-    lang: str = "ja",
+    lang: Optional[str] = None,
 ) -> dd.DataFrame:
     """:func:`saiha.calc_frame` over every partition of a Dask DataFrame.
 
@@ -52,8 +54,10 @@ def calc_frame(
         None uses all cores of the machine running the partition.
     breaker, shoaling : str
         The model, as for :func:`saiha.calc`; the defaults are the window's.
-    lang : {"ja", "en"}
-        The language of the ``error`` column, Japanese by default.
+    lang : {"ja", "en"}, optional
+        The language of the ``error`` column; by default the one the
+        environment variable ``SAIHA_LANG`` names where the graph is built
+        (the workers' own environment does not matter), else Japanese.
 
     Returns
     -------
@@ -63,18 +67,28 @@ def calc_frame(
 
     Raises
     ------
+    TypeError
+        ``ddf`` is not a Dask DataFrame (a pandas DataFrame goes to
+        :func:`saiha.calc_frame`, or ``dask.dataframe.from_pandas`` first).
     TypeError, ValueError
         A model name that is not one of ``saiha.BREAKERS`` /
-        ``saiha.SHOALINGS``, or columns :func:`saiha.calc_frame` refuses, at
+        ``saiha.SHOALINGS``, an unknown language, or columns
+        :func:`saiha.calc_frame` refuses (MultiIndex columns among them), at
         once rather than when the graph runs.
     """
-    saiha._model(breaker, shoaling)
-    saiha._error_texts(lang)
+    if not isinstance(ddf, dd.DataFrame):
+        hint = (": saiha.calc_frame takes a pandas DataFrame, or "
+                "dask.dataframe.from_pandas(df, npartitions=...) makes a Dask one"
+                if isinstance(ddf, pd.DataFrame) else "")
+        raise TypeError(f"saiha.dask.calc_frame takes a Dask DataFrame, not "
+                        f"{type(ddf).__module__}.{type(ddf).__name__}{hint}")
+    _args.model(breaker, shoaling)
+    lang = _args.language(lang)
     # The result of an empty partition: the columns, passed-through ones
     # included, and their dtypes; a missing or duplicate column fails here.
     meta = saiha.calc_frame(ddf._meta, workers=1)
     return ddf.map_partitions(
-        saiha.calc_frame,
+        _calc.calc_frame,
         workers=workers,
         breaker=breaker,
         shoaling=shoaling,

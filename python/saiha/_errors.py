@@ -1,0 +1,204 @@
+"""The error codes, the warning bits and the window's messages for them."""
+
+from __future__ import annotations
+
+import enum
+import numbers
+from typing import Any, Optional
+
+import numpy as np
+import pandas as pd
+
+from . import _args, _saiha
+from ._args import LANGUAGES
+
+__all__ = ["Error", "WarningFlag", "ERROR_CODES", "LANGUAGES", "error_text", "CalcError"]
+
+
+class Error(enum.IntEnum):
+    """Why a calculation stopped: the codes in :attr:`Result.error`."""
+
+    NONE = 0
+    INVALID_HEIGHT = 1  #: Ho not a finite number > 0 in single precision
+    INVALID_PERIOD = 2  #: T not a finite number > 0 in single precision
+    INVALID_ANGLE = 3  #: alpha0 not strictly between -90 and 90 degrees
+    INVALID_SLOPE = 4  #: n not a finite number > 0
+    INVALID_DEPTH = 5  #: h not a finite number > 0 in single precision
+    ONSET_NOT_FOUND = 6  #: no onset of nonlinear shoaling on 0.001 <= h/L0 <= 1
+    BREAKING_NOT_FOUND = 7  #: no breaking point on 0.001 <= h/L0 <= 1
+    NONLINEAR_SHOALING_LIMIT = 8  #: the nonlinear shoaling iteration did not settle
+    COEFFICIENT_DIVISOR = 9  #: zero divisor in a refraction or shoaling coefficient
+    WAVE_LENGTH_LIMIT = 10  #: the dispersion iteration did not settle
+    DIVISION_BY_ZERO = 11  #: arithmetic fault
+    INVALID_OPERATION = 12  #: arithmetic fault
+    OVERFLOW = 13  #: arithmetic fault
+    BREAKING_DEPTH_TOO_SMALL = 14  #: the breaking depth rounds to 0.00 m: no default depth
+    INTERMEDIATE_END_NOT_FOUND = 15  #: Shuto's H*h^(2/7) law reaches no U = 50 on 0.001..1
+    EMPIRICAL_NOT_SETTLED = 16  #: the empirical breaker height did not settle with refraction
+    WEGGEL_INDEX_NOT_POSITIVE = 17  #: Weggel's breaker index <= 0: no breaking depth
+    INVALID_TRANSPORT_COEFFICIENT = 18  #: K not a finite number > 0
+    INVALID_WATER_DENSITY = 19  #: rho not a finite number > 0
+    INVALID_SEDIMENT_DENSITY = 20  #: rho_s not a finite number > rho
+    INVALID_POROSITY = 21  #: p not a finite number with 0 <= p < 1
+    INVALID_BREAKING_POINT = 22  #: a transport's Hb or Hb/hb not finite > 0, or |theta_b| >= 90
+    STEEPNESS_LIMIT = 23  #: Ho/L0 > 0.142, steeper than any deep-water wave (L0 = g*T**2/(2*pi))
+
+    INVALID_RUNUP_HEIGHT = 24  #: the runup's H0 not a finite number > 0 in single precision
+    INVALID_RUNUP_PERIOD = 25  #: the runup's Tp not a finite number > 0 in single precision
+    INVALID_FORESHORE_SLOPE = 26  #: the foreshore slope beta_f not a finite number > 0
+
+
+class WarningFlag(enum.IntFlag):
+    """Bits of the ``warning`` arrays: a formula used outside the range it was fitted on.
+
+    The results stand; the flags say where to weigh them.
+    """
+
+    NONE = 0
+    #: A slope steeper than 1/10: Goda's breaker limit (goda1970, goda2010),
+    #: Weggel's breaker index and Goda's random-wave surf zone were fitted on
+    #: slopes of about 1/10 to 1/100.
+    STEEP_SLOPE = 1
+    #: The kamphuis limit: Kamphuis's breaker index was fitted to irregular
+    #: waves (the significant height) and is applied to a regular wave.
+    IRREGULAR_WAVE_INDEX = 2
+
+
+
+def _python_name(cpp_name: str) -> str:
+    """``InvalidHeight`` -> ``INVALID_HEIGHT``: the C++ enumerator as a Python one."""
+    return "".join("_" + c if c.isupper() and i else c for i, c in enumerate(cpp_name)).upper()
+
+
+# Codes run from 0 to ERROR_COUNT - 1; a value that names no code (reserved)
+# has an empty C++ name and no member here.
+_CODES = [(code, _python_name(n)) for code, n in enumerate(_saiha.ERROR_NAMES) if n]
+if [(int(e), e.name) for e in Error] != _CODES:  # pragma: no cover
+    raise ImportError("saiha: the compiled module and the package disagree on the error codes")
+
+#: The error codes by value, named.
+ERROR_CODES: dict[int, str] = {int(e): e.name for e in Error}
+
+#: Whether each value below ERROR_COUNT is a code (a reserved value is not).
+_IS_CODE = np.zeros(_saiha.ERROR_COUNT, dtype=bool)
+_IS_CODE[[int(code) for code in Error]] = True
+#: The message of each code, by language and value ("" for a reserved value).
+_ERROR_TEXTS = {
+    lang: np.array(
+        [_saiha.error_text(code, lang) if _IS_CODE[code] else ""
+         for code in range(_saiha.ERROR_COUNT)],
+        dtype=object,
+    )
+    for lang in LANGUAGES
+}
+
+
+def error_texts(lang: Optional[str]) -> np.ndarray:
+    """The message of every code in ``lang`` (None: ``SAIHA_LANG``, else Japanese), by code."""
+    return _ERROR_TEXTS[_args.language(lang)]
+
+
+def _not_a_code(value: Any) -> ValueError:
+    return ValueError(f"{value} is not an error code (0 to {_saiha.ERROR_COUNT - 1}"
+                      + (", a reserved value" if 0 <= value < _saiha.ERROR_COUNT else "") + ")")
+
+
+def _codes(code: Any) -> np.ndarray:
+    """``code`` as an integer array of codes; TypeError or ValueError as error_text says."""
+    if isinstance(code, (bool, np.bool_)):
+        raise TypeError("an error code is an integer, not bool")
+    if isinstance(code, numbers.Integral) and not isinstance(code, np.integer):
+        # A Python int of any size: no binding to overflow on the way.
+        if not (0 <= code < _saiha.ERROR_COUNT and _IS_CODE[code]):
+            raise _not_a_code(code)
+        return np.asarray(code, dtype=np.intp)
+    if isinstance(code, pd.Series):
+        code = code.to_numpy()
+    codes = np.asarray(code)
+    if codes.dtype.kind == "O" and all(
+            isinstance(c, numbers.Integral) and not isinstance(c, (bool, np.bool_))
+            for c in codes.flat):
+        # Integers beyond int64: none of them a code.
+        bad = next(c for c in codes.flat if not 0 <= c < _saiha.ERROR_COUNT)
+        raise _not_a_code(bad)
+    if codes.dtype.kind not in "iu":
+        raise TypeError(f"an error code is an integer, not {type(code).__name__} of {codes.dtype}")
+    if isinstance(code, (list, tuple)) and _args.holds_bool(code):
+        raise TypeError("an error code is an integer, not bool")
+    if codes.size:
+        outside = (codes < 0) | (codes >= _saiha.ERROR_COUNT)
+        if outside.any():
+            raise _not_a_code(codes[outside].flat[0])
+        if not _IS_CODE[codes].all():
+            raise _not_a_code(codes[~_IS_CODE[codes]].flat[0])
+    return codes
+
+
+def error_text(code: Any, lang: Optional[str] = None) -> Any:
+    """The calculation window's message for error codes.
+
+    Parameters
+    ----------
+    code : int or array_like of int
+        Values of :class:`Error`, such as :attr:`Result.error`; 0 gives ``""``.
+    lang : {"ja", "en"}, optional
+        The language of the messages, the texts of ``saiha-calc --lang``.
+        By default the environment variable ``SAIHA_LANG`` (``ja`` or
+        ``en``) names it, and Japanese where that is unset or empty.
+
+    Returns
+    -------
+    str or numpy.ndarray of object or pandas.Series
+        The message for an integer or a 0-d array (``calc(...)`` of
+        scalars); a Series of messages with ``code``'s index for a Series;
+        else an array of messages of ``code``'s shape.
+
+    Raises
+    ------
+    ValueError
+        For a number that is not an error code (a negative one, one past the
+        last code however large, a reserved value), or a language not in
+        :data:`LANGUAGES` (``lang`` or ``SAIHA_LANG``).
+    TypeError
+        For something that does not hold integers: floats (1.0 included),
+        bools, text.
+    """
+    texts = error_texts(lang)
+    codes = _codes(code)
+    if codes.ndim == 0:
+        return str(texts[int(codes)])
+    if isinstance(code, pd.Series):
+        return pd.Series(texts[codes], index=code.index, name=code.name)
+    return texts[codes]
+
+
+class CalcError(ValueError):
+    """A calculation that could not be done as a whole.
+
+    Raised by :func:`profile`, :func:`random_profile` and :func:`compare` for a
+    wave they cannot use,
+    and by :func:`compare` and :func:`transport` for a transport parameter
+    out of its range.  The message is the window's, in ``lang`` where the
+    function takes one, else in the language ``SAIHA_LANG`` names (Japanese
+    where it is unset or names none).
+
+    Attributes
+    ----------
+    code : Error
+        Why.
+    argument : str or None
+        The keyword argument at fault, when one is.
+    """
+
+    def __init__(self, code: int, argument: Optional[str] = None,
+                 message: Optional[str] = None, lang: Optional[str] = None) -> None:
+        self.code = Error(code)
+        self.argument = argument
+        if message is None:
+            try:
+                texts = error_texts(lang)
+            except ValueError:  # a wrong SAIHA_LANG must not hide why the calculation failed
+                texts = _ERROR_TEXTS[LANGUAGES[0]]
+            message = texts[int(code)]
+        where = f"{argument}: " if argument else ""
+        super().__init__(f"{where}{message} ({self.code.name})")
