@@ -1,8 +1,11 @@
-// saiha: opens the calculation window and runs until it is closed.
+// saiha: opens the calculation window and runs until it is closed.  --help,
+// --version and a missing display end it before any window is made.
 #include <QApplication>
 #include <QToolTip>
 #include <QtGlobal>
+#include <memory>
 
+#include "app/command_line.h"
 #include "app/wiring.h"
 #include "gui/language.h"
 #include "gui/style.h"
@@ -10,13 +13,17 @@
 #include "gui/calc/frmKelvo.h"
 
 int main(int argc, char* argv[]) {
+  const saiha::app::CommandLine commandLine = saiha::app::readCommandLine(argc, argv);
+  if (commandLine.exitCode) return *commandLine.exitCode;
+  auto guard = std::make_unique<saiha::app::DisplayGuard>();
   QApplication app(argc, argv);
+  guard.reset();
   QApplication::setOrganizationName(QStringLiteral("saiha"));
   QApplication::setApplicationName(QStringLiteral("saiha"));
   // Japanese unless --lang, SAIHA_LANG or the 言語 / Language menu last time
   // said otherwise.
   QString warning;
-  saiha::gui::setLanguage(saiha::gui::startLanguage(QApplication::arguments(), &warning));
+  saiha::gui::setLanguage(saiha::gui::startLanguage(commandLine.languageArguments, &warning));
   if (!warning.isEmpty()) qWarning().noquote() << warning;
   QApplication::setApplicationDisplayName(saiha::window::frmKelvo::caption());
   QApplication::setDesktopFileName(QStringLiteral("saiha"));

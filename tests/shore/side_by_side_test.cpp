@@ -11,9 +11,11 @@
 #include <cstdint>
 #include <cmath>
 #include <cstdlib>
+#include <latch>
 #include <limits>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "shore/engine.h"
@@ -204,6 +206,34 @@ TEST(StatesOfOneWave, EveryDepthAsStateAtGivesIt) {
     for (std::size_t i = 0; i < depths.size(); ++i) {
       ASSERT_EQ(bitsOf(together[i]), bitsOf(shore::stateAt(b, depths[i])))
           << "Ho " << w.Ho << ", T " << w.T << ", h " << depths[i];
+    }
+  }
+}
+
+// The breaking searches keep hr^(−5/2) of the bisection's nodes as they
+// first reach them.  Several threads starting at once (under ctest this test
+// runs in a process of its own, with nothing kept yet) reach the same nodes
+// together, each claiming or reading them: every row still comes out as
+// findBreaking gives it alone.
+TEST_P(SideBySide, ThreadsStartingTogetherGiveEveryRowAsAlone) {
+  constexpr int kThreads = 4;
+  const std::vector<shore::Wave> waves = generatedWaves(1500, 61);
+  std::vector<std::vector<shore::Breaking>> together(
+      kThreads, std::vector<shore::Breaking>(waves.size()));
+  std::latch start(kThreads);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      start.arrive_and_wait();
+      shore::detail::findBreakingSideBySide(waves, together[std::size_t(t)], shore::Model{},
+                                            GetParam().path);
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (std::size_t i = 0; i < waves.size(); ++i) {
+    const std::vector<std::uint32_t> alone = bitsOf(shore::findBreaking(waves[i]));
+    for (int t = 0; t < kThreads; ++t) {
+      ASSERT_EQ(bitsOf(together[std::size_t(t)][i]), alone) << "thread " << t << ", row " << i;
     }
   }
 }

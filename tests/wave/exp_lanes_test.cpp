@@ -11,6 +11,10 @@
 
 #include "wave/detail/exp_lanes.h"
 
+#ifdef SAIHA_HAVE_QUADMATH
+#include <quadmath.h>
+#endif
+
 #if defined(__x86_64__) && defined(__GNUC__)
 namespace {
 
@@ -63,6 +67,33 @@ TEST(ExpWide, GivesStdExpsBitsAndLeavesTheRestToIt) {
   expectAsStdExp(xs);
   EXPECT_TRUE(detail::expWideAgrees());
 }
+
+#if defined(SAIHA_HAVE_QUADMATH) && defined(__GLIBC__)
+// The start-up check keeps its power: at each of its inputs std::exp gives
+// the neighbour of e^x that is not the nearest, so a correctly rounded exp,
+// or one that computes otherwise, fails it.  The inputs lie where the lanes
+// answer, over many magnitudes of either sign.
+TEST(ExpWide, StartUpCheckIsWhereStdExpRoundsItsOwnWay) {
+  const auto inputs = detail::expWideRoundingChecks();
+  ASSERT_GE(inputs.size(), 40u);
+  int negative = 0, belowOne = 0, beyondHundred = 0;
+  for (const double x : inputs) {
+    ASSERT_LT(std::fabs(x), 512) << std::hexfloat << x;
+    const double nearest = double(expq(__float128(x)));
+    const double given = std::exp(x);
+    EXPECT_NE(std::bit_cast<std::uint64_t>(given), std::bit_cast<std::uint64_t>(nearest))
+        << std::hexfloat << "e^" << x << " = " << given << " is the nearest";
+    EXPECT_EQ(std::nextafter(nearest, given), given) << std::hexfloat << "e^" << x;
+    negative += x < 0;
+    belowOne += std::fabs(x) < 1;
+    beyondHundred += std::fabs(x) > 100;
+  }
+  EXPECT_GE(negative, 10);
+  EXPECT_GE(int(inputs.size()) - negative, 10);
+  EXPECT_GE(belowOne, 10);
+  EXPECT_GE(beyondHundred, 10);
+}
+#endif
 
 }  // namespace
 #endif

@@ -35,7 +35,7 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
+#include <atomic>
 #include <cmath>
 #include <cstddef>
 #include <optional>
@@ -453,46 +453,44 @@ struct BreakingSearch {
   Real slopeFactor = 0; // 1 + 15·tanβ^(4/3)
 };
 
-// The depth ratio of each node of the bisection's first kTabledLevels levels
-// with its hr^(−5/2) and 1/hr, formed once by the same operations as
-// startBreakingProbe forms them: every breaking search probes the same
-// ratios there, and the power is the dearest step of starting a probe.
+// hr^(−5/2) and 1/hr, the dearest step of starting a probe, kept for the
+// nodes of the bisection's first 14 levels: every breaking search probes the
+// same ratios there (the ratio is a function of the node alone).  Each node
+// is formed the first time a search reaches it, by the same operations as
+// any other start, so that the first row of a run forms only its own
+// probes' and a long run forms each node once.  Searches on several threads
+// may reach a node together: the first to claim it writes it, the others
+// form their own meanwhile.
 constexpr unsigned kTabledNodes = 1u << 14;
 struct DepthTerms {
-  float ratio = 0;  // 0 where the bisection never reaches the node
-  double depthFactor = 0, inverseDepth = 0;
+  // The node's depth ratio once its terms are written; 0 before, −1 while
+  // one thread writes them.
+  std::atomic<float> ratio{0};
+  std::atomic<double> depthFactor{0}, inverseDepth{0};
 };
-const std::array<DepthTerms, kTabledNodes>& depthTerms() {
-  static const auto table = [] {
-    std::array<DepthTerms, kTabledNodes> terms{};
-    for (unsigned node = 1; node < kTabledNodes; ++node) {
-      // The path to the node: after the lower end, each bit below the
-      // leading one says which half the search went on in (1: the upper).
-      BisectionSteps steps;
-      bool reached = steps.take(1);
-      for (int bit = std::bit_width(node) - 2; bit >= 0 && reached; --bit) {
-        reached = steps.take((node >> bit) & 1 ? 1.0f : -1.0f);
-      }
-      if (!reached || steps.node() != node) continue;
-      const float hr = steps.next();
-      terms[node] = {hr, std::pow(double(hr), -5.0 / 2.0), 1 / double(hr)};
-    }
-    return terms;
-  }();
-  return table;
-}
+static_assert(std::atomic<float>::is_always_lock_free && std::atomic<double>::is_always_lock_free);
+// Zero before the program starts: nothing to form at start-up.
+constinit std::array<DepthTerms, kTabledNodes> depthTerms{};
 
 // Starts nonlinear shoaling in lane i at depth ratio hr from √U = rootU1
 // (the conserved quantity already in the lane); false where hr^(−5/2) is not
 // finite (the checked power faults there).  The power and 1/hr come from the
-// table where `node` is a tabled node of the bisection at hr.
+// table where `node` is a tabled node of the bisection at hr, and go into it
+// where that node has none yet.
 bool startShoaling(ShoalingState& l, int i, float hr, unsigned node, float rootU1) {
-  if (node < kTabledNodes && depthTerms()[node].ratio == hr) [[likely]] {
-    l.depthFactor[i] = depthTerms()[node].depthFactor;
-    l.inverseDepth[i] = depthTerms()[node].inverseDepth;
+  DepthTerms* const tabled = node < kTabledNodes ? &depthTerms[node] : nullptr;
+  if (tabled && tabled->ratio.load(std::memory_order_acquire) == hr) [[likely]] {
+    l.depthFactor[i] = tabled->depthFactor.load(std::memory_order_relaxed);
+    l.inverseDepth[i] = tabled->inverseDepth.load(std::memory_order_relaxed);
   } else {
     l.depthFactor[i] = std::pow(double(hr), -5.0 / 2.0);
     l.inverseDepth[i] = 1 / double(hr);
+    float empty = 0;
+    if (tabled && tabled->ratio.compare_exchange_strong(empty, -1.0f, std::memory_order_relaxed)) {
+      tabled->depthFactor.store(l.depthFactor[i], std::memory_order_relaxed);
+      tabled->inverseDepth.store(l.inverseDepth[i], std::memory_order_relaxed);
+      tabled->ratio.store(hr, std::memory_order_release);
+    }
   }
   l.depth[i] = hr;
   l.s[i] = rootU1;
