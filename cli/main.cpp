@@ -408,6 +408,7 @@ struct FileOptions {
   bool progress = false;
   bool noProgress = false;
   bool warnings = false;
+  cli::CsvFormat format;
 };
 
 // Runs a FILE of rows through `table` (the window's cases when null).
@@ -428,6 +429,7 @@ int runFile(const FileOptions& o, cli::Table* table = nullptr) {
   options.model = o.model;
   options.warnings = o.warnings;
   options.table = table;
+  options.format = o.format;
   options.language = o.language;
   options.totalBytes = regular ? static_cast<std::uint64_t>(info.st_size) : 0;
   options.interrupted = &gInterrupted;
@@ -476,30 +478,6 @@ void addWaveOptions(CLI::App& command, WaveArgs& a, bool required = true) {
       ->required(required);
   command.add_option("--n", a.n, "bottom slope 1/n, given as its denominator n")
       ->required(required);
-}
-
-// A whole file, or standard input for "-"; std::runtime_error (one line)
-// when it cannot be read.
-std::string readWhole(const std::string& path) {
-  const bool fromStdin = path == "-";
-  const int fd = fromStdin ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  const std::string source = fromStdin ? "standard input" : "'" + path + "'";
-  if (fd < 0) throw std::runtime_error("cannot open " + source + ": " + std::strerror(errno));
-  std::string text;
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) break;
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      const std::string reason = std::strerror(errno);
-      if (!fromStdin) ::close(fd);
-      throw std::runtime_error("cannot read " + source + ": " + reason);
-    }
-    text.append(buffer, static_cast<std::size_t>(got));
-  }
-  if (!fromStdin) ::close(fd);
-  return text;
 }
 
 struct ProfileArgs : WaveArgs {
@@ -601,6 +579,44 @@ void addLanguageOption(CLI::App& command, std::string& lang) {
       ->option_text("LANG");
 }
 
+// ------------------------------------------------------------ CSV format
+
+struct FormatArgs {
+  std::string delimiter = ",";
+  bool decimalComma = false;
+  bool bom = false;
+  bool strict = false;
+};
+
+// The CSV format the options give; std::invalid_argument for a separator or
+// a pair of choices that does not go.
+cli::CsvFormat parseFormat(const FormatArgs& a) {
+  cli::CsvFormat format;
+  const auto delimiter = cli::delimiterNamed(a.delimiter);
+  if (!delimiter) {
+    throw std::invalid_argument("--delimiter " + quoted(a.delimiter) + ": one of ',', ';' or tab");
+  }
+  format.delimiter = *delimiter;
+  format.decimalComma = a.decimalComma;
+  format.bom = a.bom;
+  format.strict = a.strict;
+  if (const auto problem = format.problem()) throw std::invalid_argument(*problem);
+  return format;
+}
+
+void addFormatOptions(CLI::App& command, FormatArgs& a) {
+  command.add_option("--delimiter", a.delimiter,
+                     "field separator of the input and the output: ',' (default), ';' or tab")
+      ->option_text("SEP");
+  command.add_flag("--decimal-comma", a.decimalComma,
+                   "numbers read and written with ',' as the decimal mark (with --delimiter ';' "
+                   "or tab)");
+  command.add_flag("--bom", a.bom, "start the output with a UTF-8 byte-order mark");
+  command.add_flag("--strict", a.strict,
+                   "a number cell with text after its number (\"3ft\", \"10 s\", \"1,5\") fails "
+                   "its row instead of reading as its leading number");
+}
+
 void addModelOptions(CLI::App& command, ModelArgs& a) {
   command.add_option("--breaker", a.breaker, "breaker limit: " + shore::breakerNameList())
       ->option_text("NAME");
@@ -658,6 +674,7 @@ struct CompareArgs : WaveArgs {
   std::string height = "regular";
   bool warnings = false;
   std::string file;  // a CSV of waves instead of the four options
+  FileOptions run;   // -j and the progress line of FILE
 };
 
 int runCompare(const CompareArgs& a, const CLI::App& command, report::Language language) {
@@ -669,6 +686,9 @@ int runCompare(const CompareArgs& a, const CLI::App& command, report::Language l
     if (a.file.empty() ? waveOptions != 4 : waveOptions != 0) {
       throw std::invalid_argument("compare takes either --Ho, --T, --alpha0 and --n, or a FILE "
                                   "of waves (see " + std::string(kName) + " compare --help)");
+    }
+    if (a.file.empty() && command.count("--jobs") > 0) {
+      throw std::invalid_argument("-j goes with a FILE of waves");
     }
     if (a.file.empty()) wave = a.wave();
     if (command.count("--K") > 0) params.K = numberOption("K", a.K);
@@ -685,18 +705,17 @@ int runCompare(const CompareArgs& a, const CLI::App& command, report::Language l
                                                                 : shore::HeightBasis::Regular,
                                       language));
   }
-  try {
-    const std::string source = a.file == "-" ? "standard input" : "'" + a.file + "'";
-    cli::CompareOutcome outcome = cli::compareFileCsv(readWhole(a.file), params);
-    if (outcome.csv.empty() && !outcome.diagnostic.starts_with("--")) {
-      outcome.diagnostic = source + ": " + outcome.diagnostic;  // a fault of the file
-    }
-    return writeTable(outcome);
-  } catch (const std::bad_alloc&) {
-    return fail("out of memory while reading " + a.file);
-  } catch (const std::runtime_error& error) {
-    return fail(error.what());
+  if (std::string bad = cli::transportDiagnostic(params, language); !bad.empty()) {
+    return fail(bad);
   }
+  FileOptions run = a.run;
+  run.file = a.file;
+  run.language = language;
+  cli::CompareTable table(params,
+                          a.height == "significant" ? shore::HeightBasis::Significant
+                                                    : shore::HeightBasis::Regular,
+                          a.warnings, language, run.format);
+  return runFile(run, &table);
 }
 
 // ------------------------------------------------------------ random
@@ -715,7 +734,8 @@ int runRandom(RandomArgs& a, const CLI::App& command, report::Language language)
                   " random --help)");
     }
     cli::RandomTable table(
-        a.file.precision == "full" ? cli::Precision::Full : cli::Precision::Shown, language);
+        a.file.precision == "full" ? cli::Precision::Full : cli::Precision::Shown, language,
+        a.file.warnings, a.file.format);
     return runFile(a.file, &table);
   }
   shore::ProfileOptions options;
@@ -785,12 +805,15 @@ int main(int argc, char** argv) {
   app.add_flag("--warnings", file.warnings,
                "add a last column 'warnings': the bits of the formulas used outside their "
                "fitted range (1 a slope steeper than 1/10 under goda1970 or goda2010, 2 the "
-               "kamphuis limit, fitted to irregular waves), 0 for none");
+               "kamphuis limit, fitted to irregular waves; 128 a number cell with text after its "
+               "number, read as that number), 0 for none");
   // One model for FILE and profile, given before or after "profile".
   ModelArgs model;
   addModelOptions(app, model);
   std::string lang;
   addLanguageOption(app, lang);
+  FormatArgs format;
+  addFormatOptions(app, format);
   // -o for every mode, given before or after the command.
   std::string output;
   const std::string outputHelp =
@@ -851,6 +874,12 @@ int main(int argc, char** argv) {
       ->check(CLI::IsMember({"regular", "significant"}));
   compareCommand->add_flag("--warnings", compare.warnings,
                            "add a last column 'warnings' (bits as for the FILE mode)");
+  compareCommand->add_option("-j,--jobs", compare.run.threads,
+                             "calculation threads for FILE (default: every core)")
+      ->check(CLI::Range(1, 1024));
+  compareCommand->add_flag("--no-progress", compare.run.noProgress,
+                           "never show the progress line");
+  addFormatOptions(*compareCommand, format);
 
   RandomArgs random;
   CLI::App* randomCommand = app.add_subcommand(
@@ -867,6 +896,10 @@ int main(int argc, char** argv) {
                             "results with two decimals, or in full")
       ->check(CLI::IsMember({"shown", "full"}));
   randomCommand->add_flag("--no-progress", random.file.noProgress, "never show the progress line");
+  randomCommand->add_flag("--warnings", random.file.warnings,
+                          "add a last column 'warnings': 1 a slope steeper than 1/10, 128 a "
+                          "number cell read as its leading number, 0 for none");
+  addFormatOptions(*randomCommand, format);
   randomCommand->add_flag("--profile", random.profile,
                           "write one sea's profile instead of reading FILE");
   randomCommand->add_option("--H0p", random.H0p,
@@ -909,6 +942,8 @@ int main(int argc, char** argv) {
 
   try {
     file.language = parseLanguage(lang);
+    file.format = parseFormat(format);
+    random.file.format = compare.run.format = file.format;
   } catch (const std::invalid_argument& error) {
     return fail(error.what());
   }
