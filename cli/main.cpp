@@ -900,6 +900,7 @@ int main(int argc, char** argv) {
                           "add a last column 'warnings': 1 a slope steeper than 1/10, 128 a "
                           "number cell read as its leading number, 0 for none");
   addFormatOptions(*randomCommand, format);
+  addLanguageOption(*randomCommand, lang);
   randomCommand->add_flag("--profile", random.profile,
                           "write one sea's profile instead of reading FILE");
   randomCommand->add_option("--H0p", random.H0p,
