@@ -152,10 +152,11 @@ constexpr const char* kRandomFooter = R"(Method (Goda 1975; Goda 2000, Random Se
 
 Input (FILE, or standard input when FILE is absent or "-"):
   CSV as for the FILE mode, with the columns H0p (m), T13 (s), n and h (m),
-  in any order, each once.
+  in any order, each once; any other column is copied in its place.
 
 Output (standard output):
-  FILE: the header H0p,T13,n,h,Ks,H13,Hmax,error and one row per input row:
+  FILE: the header H0p,T13,n,h,Ks,H13,Hmax,error (other columns in their
+  places; "warnings" last with --warnings) and one row per input row:
   the input cells, Ks, H13 and Hmax (two decimals, or in full with
   --precision full; empty where not reached) and the error message.
   --profile: the header x,h,point,Ks,H13,H13_term,Hmax,Hmax_term; point is
