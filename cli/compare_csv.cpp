@@ -1,16 +1,22 @@
 #include "cli/compare_csv.h"
 
+#include <algorithm>
+#include <array>
+
 #include <limits>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "cli/csv_reader.h"
 #include "cli/exit_status.h"
+#include "cli/pipeline.h"
 #include "cli/profile_csv.h"
 #include "cli/rows.h"
 #include "report/messages.h"
 #include "report/case.h"
 #include "report/compare_table.h"
+#include "report/csv_text.h"
 
 namespace saiha::cli {
 
@@ -38,9 +44,9 @@ CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams&
     outcome.diagnostic = report::errorText(rows.front().error, language);
     return outcome;
   }
-  if (const shore::Error bad = shore::checkTransport(params); bad != shore::Error::None) {
+  if (std::string bad = transportDiagnostic(params, language); !bad.empty()) {
     outcome.status = kUnusable;
-    outcome.diagnostic = std::string(optionOf(bad)) + ": " + report::errorText(bad, language);
+    outcome.diagnostic = std::move(bad);
     return outcome;
   }
 
@@ -61,58 +67,121 @@ CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams&
   return outcome;
 }
 
-CompareOutcome compareFileCsv(std::string_view text, const shore::TransportParams& params) {
-  CompareOutcome outcome;
-  if (const shore::Error bad = shore::checkTransport(params); bad != shore::Error::None) {
-    outcome.status = kUnusable;
-    outcome.diagnostic = std::string(optionOf(bad)) + ": " + report::errorText(bad);
-    return outcome;
-  }
-  RecordBuffer records;
-  Layout layout;
-  try {
-    RecordReader reader(kMaxRecordBytes);
-    reader.setOutput(records);
-    reader.feed(text);
-    reader.finish();
-    if (records.records.empty()) {
-      throw InputError("the input is empty; its first row must name the columns " +
-                       std::string(kExpectedColumns));
-    }
-    std::vector<std::string_view> names;
-    records.fieldsOf(0, names);
-    layout = readHeader(Record{{names.begin(), names.end()}, records.records[0].line},
-                        report::kCompareHeader);
-  } catch (const InputError& error) {
-    outcome.status = kUnusable;
-    outcome.diagnostic = error.what();
-    return outcome;
-  }
+std::string transportDiagnostic(const shore::TransportParams& params, report::Language language) {
+  const shore::Error bad = shore::checkTransport(params);
+  if (bad == shore::Error::None) return {};
+  return std::string(optionOf(bad)) + ": " + report::errorText(bad, language);
+}
 
-  std::vector<std::string> header = layout.names;
+CompareTable::CompareTable(const shore::TransportParams& params, shore::HeightBasis basis,
+                           bool warnings, report::Language language, const CsvFormat& format)
+    : params_(params), basis_(basis), warnings_(warnings), language_(language), format_(format) {}
+
+namespace {
+// The compare inputs: h is no input of the comparison and passes through.
+constexpr std::array<std::string_view, 4> kCompareInputs = {"Ho", "T", "alpha0", "n"};
+// The cells of compareRow that hold numbers (Hb ... Q_m3_per_year, xi0).
+constexpr std::array<std::size_t, 7> kNumberCells = {2, 3, 4, 5, 6, 7, 9};
+constexpr std::size_t kErrorCell = 8;
+}  // namespace
+
+void CompareTable::readHeader(const Record& header) {
+  std::vector<std::string_view> reserved(report::kCompareHeader.begin(),
+                                         report::kCompareHeader.end());
+  if (warnings_) reserved.push_back(kWarningsColumn);
+  columns_ = readTableHeader(header, kCompareInputs, kCompareInputs.size(), kExpected, reserved,
+                             format_.delimiter);
+}
+
+std::vector<std::string> CompareTable::outputHeader() const {
+  std::vector<std::string> header = columns_.names;
   header.insert(header.end(), report::kCompareHeader.begin(), report::kCompareHeader.end());
-  outcome.csv = formatRecord(header);
-  std::vector<std::string_view> fields;
-  std::vector<std::string> cells;
-  for (std::size_t r = 1; r < records.records.size(); ++r) {
-    records.fieldsOf(r, fields);
-    const bool whole = fields.size() == layout.width;
-    const auto number = [&](Column column) {
-      const auto at = *layout.position[static_cast<std::size_t>(column)];
-      return whole ? report::inputNumber(fields[at]) : std::numeric_limits<double>::quiet_NaN();
-    };
-    const shore::Wave wave{number(Column::Ho), number(Column::T), number(Column::alpha0),
-                           number(Column::n)};
-    for (const shore::ComparisonRow& row : shore::compare(wave, params)) {
-      cells.assign(fields.begin(), fields.end());
-      cells.resize(layout.width);  // a short or long row: its fields by position
-      const auto computed = report::compareRow(row);
-      cells.insert(cells.end(), computed.begin(), computed.end());
-      if (!whole) cells.back() = report::fieldCountText(fields.size(), layout.width);
-      outcome.csv += formatRecord(cells);
-      if (!whole || row.error != shore::Error::None) outcome.status = kSomeFailed;
+  if (warnings_) header.emplace_back(kWarningsColumn);
+  return header;
+}
+
+bool CompareTable::appendRow(std::span<const std::string_view> fields, std::string& out,
+                             std::string* error) const {
+  std::array<std::string_view, kCompareInputs.size()> inputs{};
+  for (std::size_t c = 0; c < inputs.size(); ++c) {
+    const std::size_t at = *columns_.position[c];
+    if (at < fields.size()) inputs[c] = fields[at];
+  }
+  // A row that is not computed: a field count that is not the header's, or
+  // a number cell refused under --strict.
+  std::string refused;
+  std::optional<std::size_t> wordy;
+  if (fields.size() != columns_.width) {
+    refused = report::fieldCountText(fields.size(), columns_.width, language_);
+  } else if (format_.strict || warnings_) {
+    wordy = firstTextAfterNumber(inputs, format_.decimalComma);
+    if (wordy && format_.strict) {
+      refused = report::trailingTextText(kCompareInputs[*wordy], format_.decimalComma, language_);
     }
   }
+  const auto number = [&](std::size_t c) {
+    return refused.empty() ? report::readCell(inputs[c], format_.decimalComma).value
+                           : std::numeric_limits<double>::quiet_NaN();
+  };
+  const shore::Wave wave{number(0), number(1), number(2), number(3)};
+  // A refused row's wave is no wave: its rows carry the model names alone.
+  const std::vector<shore::ComparisonRow> rows = shore::compare(wave, params_, basis_);
+
+  bool ok = refused.empty();
+  const auto emit = [&](std::string_view cell, bool first) {
+    if (!first) out.push_back(format_.delimiter);
+    report::appendCsvField(out, cell, format_.delimiter);
+  };
+  for (const shore::ComparisonRow& row : rows) {
+    std::array<std::string, 11> cells = report::compareRow(row, language_);
+    unsigned bits = row.warnings.bits | (wordy ? kTextAfterNumberWarning : 0u);
+    if (!refused.empty()) {
+      for (std::size_t c = 2; c < cells.size(); ++c) cells[c].clear();
+      cells[kErrorCell] = refused;
+      bits = 0;
+    } else if (format_.decimalComma) {
+      for (std::size_t c : kNumberCells) report::useDecimalComma(cells[c]);
+    }
+    if (row.error != shore::Error::None && refused.empty()) {
+      if (ok && error != nullptr) *error = cells[kErrorCell];
+      ok = false;
+    }
+    // The record's fields by position, as far as the header goes.
+    for (std::size_t i = 0; i < columns_.width; ++i) {
+      emit(i < fields.size() ? fields[i] : std::string_view(), i == 0);
+    }
+    for (std::size_t c = 0; c < cells.size(); ++c) emit(cells[c], columns_.width == 0 && c == 0);
+    if (warnings_) emit(std::to_string(bits), false);
+    out.push_back('\n');
+  }
+  if (!refused.empty() && error != nullptr) *error = refused;
+  return ok;
+}
+
+CompareOutcome compareFileCsv(std::string_view text, const shore::TransportParams& params,
+                              shore::HeightBasis basis, bool warnings, report::Language language,
+                              const CsvFormat& format) {
+  CompareOutcome outcome;
+  if (std::string bad = transportDiagnostic(params, language); !bad.empty()) {
+    outcome.status = kUnusable;
+    outcome.diagnostic = std::move(bad);
+    return outcome;
+  }
+  CompareTable table(params, basis, warnings, language, format);
+  RunOptions options;
+  options.table = &table;
+  options.format = format;
+  std::size_t at = 0;
+  const RunResult result = runStream(
+      [&](char* buffer, std::size_t size) {
+        const std::size_t n = std::min(size, text.size() - at);
+        std::copy_n(text.data() + at, n, buffer);
+        at += n;
+        return n;
+      },
+      [&](std::string_view bytes) { outcome.csv += bytes; }, options);
+  outcome.status = result.status;
+  outcome.diagnostic = result.diagnostic;
   return outcome;
 }
 

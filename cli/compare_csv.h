@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "cli/csv_format.h"
+#include "cli/csv_reader.h"
+#include "cli/rows.h"
 #include "report/language.h"
 #include "shore/comparison.h"
 
@@ -35,13 +38,57 @@ CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams&
                           shore::HeightBasis basis = shore::HeightBasis::Regular,
                           report::Language language = report::Language::Japanese);
 
-// The comparison of every wave of a CSV text (columns Ho, T, alpha0, n; h
-// and any other column passed through): one row per wave and model, the
-// wave's columns as given in their order first, then the cells of
-// compareCsv.  A wave that cannot be used, or a row whose field count is
-// not the header's, fills the error cells of its rows (status 1).  Text that
-// is not CSV, a header saiha-calc refuses or a bad transport parameter:
-// status 2 and the one-line reason, nothing written.
-CompareOutcome compareFileCsv(std::string_view text, const shore::TransportParams& params);
+// The transport parameters' fault as the one line saiha-calc writes: the
+// option that holds the parameter ("--K", "--rho", "--rho-s", "--porosity")
+// and the window's message; empty when every parameter can be used.
+std::string transportDiagnostic(const shore::TransportParams& params,
+                                report::Language language = report::Language::Japanese);
+
+// The rows of `saiha-calc compare FILE`, for runStream: the header names Ho,
+// T, alpha0 and n (any order, each once); every column, those four among
+// them, is copied in its place, then the cells of compareCsv.  One output
+// row per wave and model, in the order of compareCsv, under `params` (which
+// the caller has checked: transportDiagnostic) and `basis`; with
+// `warnings`, a last column "warnings" with each row's shore::Warning bits
+// and kTextAfterNumberWarning.  A record whose field count is not the
+// header's is not computed: its fields are echoed by position as far as the
+// header goes, each model row keeps its names, its results are empty and
+// its error cell says that the field count is wrong; under
+// `format.strict` a number cell with text after its number fails the same
+// way with report::trailingTextText.  Errors in `language`; the cells in
+// `format` (the run's: RunOptions::format).
+class CompareTable : public Table {
+ public:
+  CompareTable(const shore::TransportParams& params,
+               shore::HeightBasis basis = shore::HeightBasis::Regular, bool warnings = false,
+               report::Language language = report::Language::Japanese,
+               const CsvFormat& format = {});
+  // Columns besides the inputs pass through; a result's name is refused.
+  void readHeader(const Record& header) override;
+  std::string_view expectedColumns() const override { return kExpected; }
+  std::vector<std::string> outputHeader() const override;
+  bool appendRow(std::span<const std::string_view> fields, std::string& out,
+                 std::string* error = nullptr) const override;
+
+  static constexpr std::string_view kExpected = "Ho, T, alpha0 and n";
+
+ private:
+  shore::TransportParams params_;
+  shore::HeightBasis basis_;
+  bool warnings_;
+  report::Language language_;
+  CsvFormat format_;
+  HeaderColumns columns_;
+};
+
+// compare FILE over a whole text, on one thread: the CompareTable rows of
+// every wave.  Text that is not CSV, a header the table refuses or a bad
+// transport parameter: status 2 and the one-line reason, nothing written;
+// a fault further on: status 2, the reason and the rows before it.
+CompareOutcome compareFileCsv(std::string_view text, const shore::TransportParams& params,
+                              shore::HeightBasis basis = shore::HeightBasis::Regular,
+                              bool warnings = false,
+                              report::Language language = report::Language::Japanese,
+                              const CsvFormat& format = {});
 
 }  // namespace saiha::cli

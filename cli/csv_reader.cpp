@@ -71,9 +71,11 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // the common case, is split at its commas here instead.
 class RecordReader::Impl {
  public:
-  explicit Impl(std::size_t maxRecordBytes) : maxRecordBytes_(maxRecordBytes) {
+  Impl(std::size_t maxRecordBytes, char delimiter)
+      : maxRecordBytes_(maxRecordBytes), delimiter_(delimiter) {
     if (csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI) != 0) throw std::bad_alloc();
     csv_set_space_func(&parser_, noBlanks);
+    csv_set_delim(&parser_, static_cast<unsigned char>(delimiter));
   }
   ~Impl() { csv_free(&parser_); }
   Impl(const Impl&) = delete;
@@ -234,13 +236,13 @@ class RecordReader::Impl {
   }
 
   // A whole line without a double quote, begun between records: its fields
-  // are the texts between its commas, as libcsv would read them, and libcsv,
-  // waiting for a record, is left as it is.
+  // are the texts between its separators, as libcsv would read them, and
+  // libcsv, waiting for a record, is left as it is.
   void splitLine(std::string_view line) {
     line.remove_suffix(1);  // the line end
     std::size_t fieldStart = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
-      if (line[i] != ',') continue;
+      if (line[i] != delimiter_) continue;
       addField(line.substr(fieldStart, i - fieldStart));
       fieldStart = i + 1;
     }
@@ -302,6 +304,7 @@ class RecordReader::Impl {
   std::size_t currentField_ = 0;  // first field of the record being read
   std::exception_ptr pending_;
   std::size_t maxRecordBytes_;
+  char delimiter_;
 
   bool atStart_ = true;
   std::size_t line_ = 1;         // line of the next byte
@@ -315,16 +318,16 @@ class RecordReader::Impl {
   unsigned char utf8Low_ = 0x80, utf8High_ = 0xBF;
 };
 
-RecordReader::RecordReader(std::size_t maxRecordBytes)
-    : impl_(std::make_unique<Impl>(maxRecordBytes)) {}
+RecordReader::RecordReader(std::size_t maxRecordBytes, char delimiter)
+    : impl_(std::make_unique<Impl>(maxRecordBytes, delimiter)) {}
 RecordReader::~RecordReader() = default;
 void RecordReader::setOutput(RecordBuffer& out) { impl_->setOutput(out); }
 void RecordReader::feed(std::string_view block) { impl_->feed(block); }
 void RecordReader::finish() { impl_->finish(); }
 
-std::string formatRecord(std::span<const std::string> fields) {
+std::string formatRecord(std::span<const std::string> fields, char delimiter) {
   std::string line;
-  report::appendCsvRecord(line, fields);
+  report::appendCsvRecord(line, fields, delimiter);
   return line;
 }
 
@@ -372,49 +375,74 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
                                             [&](char x, char y) { return lower(x) == lower(y); });
 }
 
+// The field separators other than the input's own, which in a header name
+// say that the fields were split by another one.  A comma in a name is a
+// name of its own under the comma (it was quoted).
+std::string_view otherSeparators(char delimiter) {
+  switch (delimiter) {
+    case ';': return ",\t";
+    case '\t': return ",;";
+    default: return ";\t";
+  }
+}
+
+std::string_view separatorName(char delimiter) {
+  switch (delimiter) {
+    case ';': return "semicolons";
+    case '\t': return "tabs";
+    default: return "commas";
+  }
+}
+
 // A name that is more likely a slip than a column of its own: "H" for "h",
 // a data row where the header should be, fields split by another separator.
-bool looksMistaken(std::string_view name) {
+bool looksMistaken(std::string_view name, std::span<const std::string_view> inputs,
+                   char delimiter) {
   double number = 0;
   const auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), number);
   const bool isNumber = ec == std::errc() && end == name.data() + name.size();
   const bool control = std::any_of(name.begin(), name.end(), [](char c) {
     return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
   });
-  const bool input = std::any_of(kColumnNames.begin(), kColumnNames.end(),
+  const bool input = std::any_of(inputs.begin(), inputs.end(),
                                  [&](std::string_view known) { return sameIgnoringCase(name, known); });
-  return isNumber || control || input || name.find(';') != std::string_view::npos;
+  return isNumber || control || input ||
+         name.find_first_of(otherSeparators(delimiter)) != std::string_view::npos;
 }
 
 }  // namespace
 
-Layout readHeader(const Record& header, std::span<const std::string_view> reserved) {
+HeaderColumns readTableHeader(const Record& header, std::span<const std::string_view> inputs,
+                              std::size_t required, std::string_view expected,
+                              std::span<const std::string_view> reserved, char delimiter) {
   const std::string where = lineText(header.line);
-  Layout layout;
-  layout.width = header.fields.size();
+  HeaderColumns columns;
+  columns.position.resize(inputs.size());
+  columns.width = header.fields.size();
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     const std::string_view name = trimBlanks(header.fields[i]);
     if (name.empty()) {
       throw InputError(where + "column " + std::to_string(i + 1) +
                        " of the header has no name; the header must name " +
-                       std::string(kExpectedColumns));
+                       std::string(expected));
     }
-    if (std::find(layout.names.begin(), layout.names.end(), name) != layout.names.end()) {
+    if (std::find(columns.names.begin(), columns.names.end(), name) != columns.names.end()) {
       throw InputError(where + "column " + shown(name) + " appears twice in the header");
     }
-    layout.names.emplace_back(name);
-    const auto found = std::find(kColumnNames.begin(), kColumnNames.end(), name);
-    if (found != kColumnNames.end()) {
-      layout.position[static_cast<std::size_t>(found - kColumnNames.begin())] = i;
-      layout.slots.push_back({Column::Ho, 0});  // which input: set below, in order
+    columns.names.emplace_back(name);
+    const auto found = std::find(inputs.begin(), inputs.end(), name);
+    if (found != inputs.end()) {
+      const auto input = static_cast<std::size_t>(found - inputs.begin());
+      columns.position[input] = i;
+      columns.inputAt.emplace_back(input);
       continue;
     }
-    if (looksMistaken(name) || name.find('\t') != std::string_view::npos) {
+    if (looksMistaken(name, inputs, delimiter)) {
       std::string message = where + "unknown column " + shown(name) +
-                            " in the header; the header must name " +
-                            std::string(kExpectedColumns) + ", each once";
-      if (name.find_first_of(";\t") != std::string_view::npos) {
-        message += " (fields must be separated by commas)";
+                            " in the header; the header must name " + std::string(expected) +
+                            ", each once";
+      if (name.find_first_of(otherSeparators(delimiter)) != std::string_view::npos) {
+        message += " (fields must be separated by " + std::string(separatorName(delimiter)) + ")";
       }
       throw InputError(message);
     }
@@ -422,20 +450,34 @@ Layout readHeader(const Record& header, std::span<const std::string_view> reserv
       throw InputError(where + "column " + shown(name) +
                        " has the name of an output column; rename it");
     }
-    layout.slots.push_back({std::nullopt, i});
+    columns.inputAt.emplace_back(std::nullopt);
   }
-  for (std::size_t c = 0; c < kColumnCount; ++c) {
-    if (!layout.position[c] && static_cast<Column>(c) != Column::h) {
-      throw InputError(where + "the header lacks column " + shown(kColumnNames[c]) +
-                       "; it must name " + std::string(kExpectedColumns));
+  for (std::size_t c = 0; c < required; ++c) {
+    if (!columns.position[c]) {
+      throw InputError(where + "the header lacks column " + shown(inputs[c]) + "; it must name " +
+                       std::string(expected));
     }
   }
+  return columns;
+}
+
+Layout readHeader(const Record& header, std::span<const std::string_view> reserved,
+                  char delimiter) {
+  HeaderColumns columns = readTableHeader(header, kColumnNames, kColumnCount - 1,
+                                          kExpectedColumns, reserved, delimiter);
+  Layout layout;
+  layout.width = columns.width;
+  for (std::size_t c = 0; c < kColumnCount; ++c) layout.position[c] = columns.position[c];
+  layout.names = std::move(columns.names);
   // The input columns in their order, in the places the header gives them.
   std::size_t next = 0, lastInput = 0;
-  for (std::size_t s = 0; s < layout.slots.size(); ++s) {
-    if (!layout.slots[s].input) continue;
-    layout.slots[s].input = static_cast<Column>(next++);
-    lastInput = s;
+  for (std::size_t i = 0; i < columns.inputAt.size(); ++i) {
+    if (!columns.inputAt[i]) {
+      layout.slots.push_back({std::nullopt, i});
+      continue;
+    }
+    layout.slots.push_back({static_cast<Column>(next++), 0});
+    lastInput = i;
   }
   if (!layout.position[static_cast<std::size_t>(Column::h)]) {
     const auto at = layout.slots.begin() + static_cast<std::ptrdiff_t>(lastInput + 1);

@@ -33,8 +33,8 @@ struct Record {
   std::vector<std::string> fields;
   std::size_t line = 0;
 };
-// The fields joined by commas, each quoted as needed, ended by LF.
-std::string formatRecord(std::span<const std::string> fields);
+// The fields joined by `delimiter`, each quoted as needed, ended by LF.
+std::string formatRecord(std::span<const std::string> fields, char delimiter = ',');
 
 // The input columns, by header name.
 enum class Column : std::size_t { Ho, T, alpha0, n, h };
@@ -60,20 +60,41 @@ struct Layout {
   std::vector<std::string> names;  // the header's names, blanks around them dropped
 };
 
-// Reads the header record.  Names are matched exactly, case included, after
-// blanks and tabs around them are dropped; the columns may come in any order.
-// A column that is not an input is passed through.  Throws InputError when
-// Ho, T, alpha0 or n is missing or a name is repeated or empty, for a name
-// that looks like a mistake rather than a column of its own (an input's name
-// in other letter case, a number, a name with a control character, a
-// semicolon or a tab), and for a name among `reserved` (the output's own).
-Layout readHeader(const Record& header, std::span<const std::string_view> reserved = {});
+// A header read against the input columns of a table: where each input
+// stands, and what every header column is.
+struct HeaderColumns {
+  std::vector<std::optional<std::size_t>> position;  // of each input name; absent: nothing
+  std::size_t width = 0;  // number of fields every data record must have
+  std::vector<std::string> names;  // the header's names, blanks around them dropped
+  // Each header column in order: the index of the input name it is, or
+  // nothing for a column passed through.
+  std::vector<std::optional<std::size_t>> inputAt;
+};
+
+// Reads a header record against `inputs`, the first `required` of them
+// needed.  Names are matched exactly, case included, after blanks and tabs
+// around them are dropped; the columns may come in any order.  A column that
+// is not an input is passed through.  Throws InputError, saying the header
+// must name `expected`, when a required input is missing or a name is
+// repeated or empty, for a name that looks like a mistake rather than a
+// column of its own (an input's name in other letter case, a number, a name
+// with a control character or a field separator other than `delimiter`
+// among ',', ';' and tab), and for a name among `reserved` (the output's own).
+HeaderColumns readTableHeader(const Record& header, std::span<const std::string_view> inputs,
+                              std::size_t required, std::string_view expected,
+                              std::span<const std::string_view> reserved = {},
+                              char delimiter = ',');
+
+// Reads the header record of the regular waves' cases: readTableHeader over
+// Ho, T, alpha0, n and h, the first four required.
+Layout readHeader(const Record& header, std::span<const std::string_view> reserved = {},
+                  char delimiter = ',');
 
 inline constexpr std::string_view kExpectedColumns = "Ho, T, alpha0, n and optionally h";
 
 // Where each of `names` stands in a header, matched as readHeader matches
-// them; the first `required` must be there.  Throws InputError, saying the
-// header must name `expected`, as readHeader does.
+// them, no other name allowed; the first `required` must be there.  Throws
+// InputError, saying the header must name `expected`, as readHeader does.
 std::vector<std::optional<std::size_t>> readColumns(const Record& header,
                                                     std::span<const std::string_view> names,
                                                     std::size_t required,
@@ -111,10 +132,11 @@ struct RecordBuffer {
 // record starts on and the line of any fault.  Throws InputError, naming the
 // line, for a NUL byte (binary or UTF-16 input), a byte that is not UTF-8, a
 // quote inside an unquoted field, text after a closing quote, a quoted field
-// that never closes, or a record above `maxRecordBytes`.
+// that never closes, or a record above `maxRecordBytes`.  Fields are
+// separated by `delimiter` (',', ';' or a tab).
 class RecordReader {
  public:
-  explicit RecordReader(std::size_t maxRecordBytes);
+  explicit RecordReader(std::size_t maxRecordBytes, char delimiter = ',');
   ~RecordReader();
   RecordReader(const RecordReader&) = delete;
   RecordReader& operator=(const RecordReader&) = delete;

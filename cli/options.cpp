@@ -33,7 +33,8 @@ std::array<SharedSpec, kSharedCount> makeSpecs() {
       {Shared::Warnings, "--warnings", "--warnings", "",
        "add a last column 'warnings': the bits of the formulas used outside their fitted range "
        "(1 a slope steeper than 1/10 under goda1970 or goda2010, 2 the kamphuis limit, fitted to "
-       "irregular waves), 0 for none",
+       "irregular waves; 128 a number cell with text after its number, read as that number), 0 "
+       "for none",
        {}},
       {Shared::Progress, "--progress", "--progress", "",
        "show a progress line on standard error (default: when it is a terminal)", {}},
@@ -46,7 +47,7 @@ std::array<SharedSpec, kSharedCount> makeSpecs() {
        "own instead of being read as the window reads its box",
        {}},
       {Shared::Delimiter, "--delimiter", "--delimiter", "CHAR",
-       "the field separator of input and output: , (default), ; or tab", {",", ";", "tab"}},
+       "the field separator of input and output: ',' (default), ';' or tab", {",", ";", "tab"}},
       {Shared::DecimalComma, "--decimal-comma", "--decimal-comma", "",
        "numbers with a decimal comma, read and written (use with --delimiter ';' or tab)", {}},
       {Shared::Bom, "--bom", "--bom", "",
@@ -115,7 +116,7 @@ void OptionModel::addShared(CLI::App& command, const Command& owner) {
         break;
       case Shared::Strict: option = command.add_flag(names, v.strict, s.help); break;
       case Shared::Delimiter:
-        option = command.add_option(names, v.delimiter, s.help)->check(CLI::IsMember(s.choices));
+        option = command.add_option(names, v.delimiter, s.help);
         break;
       case Shared::DecimalComma: option = command.add_flag(names, v.decimalComma, s.help); break;
       case Shared::Bom: option = command.add_flag(names, v.bom, s.help); break;
@@ -196,15 +197,13 @@ std::string OptionModel::refusal() {
                 ? "give it after the subcommand"
                 : std::string(command.name()) + " computes one wave from its options");
   }
-  if (shared_.decimalComma && shared_.delimiter == ",") {
-    return "--decimal-comma needs another field separator: --delimiter ';' or --delimiter tab";
-  }
   return {};
 }
 
 int OptionModel::run() {
   try {
     (void)parseLanguage(shared_.lang);
+    (void)formatOf(shared_);
   } catch (const std::invalid_argument& error) {
     return fail(error.what());
   }
@@ -283,6 +282,20 @@ report::Language parseLanguage(const std::string& option) {
   if (const auto language = report::languageNamed(name)) return *language;
   throw std::invalid_argument(std::string(where) + ": unknown language " +
                               quoted(std::string(name)) + "; ja or en");
+}
+
+CsvFormat formatOf(const SharedValues& a) {
+  CsvFormat format;
+  const auto delimiter = delimiterNamed(a.delimiter);
+  if (!delimiter) {
+    throw std::invalid_argument("--delimiter " + quoted(a.delimiter) + ": one of ',', ';' or tab");
+  }
+  format.delimiter = *delimiter;
+  format.decimalComma = a.decimalComma;
+  format.bom = a.bom;
+  format.strict = a.strict;
+  if (const auto problem = format.problem()) throw std::invalid_argument(*problem);
+  return format;
 }
 
 shore::Model parseModel(const SharedValues& a) {

@@ -13,6 +13,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/csv_format.h"
 #include "report/language.h"
 #include "shore/model_choice.h"
 
@@ -127,6 +128,9 @@ class OptionModel {
 // The language of the messages: --lang, else SAIHA_LANG, else Japanese.
 // Throws std::invalid_argument for an unknown name.
 report::Language parseLanguage(const std::string& option);
+// How the CSV is spelt (--delimiter, --decimal-comma, --bom, --strict);
+// throws std::invalid_argument for choices that do not go together.
+CsvFormat formatOf(const SharedValues& values);
 // The breaker limit and shoaling rule named; throws std::invalid_argument.
 shore::Model parseModel(const SharedValues& values);
 // An option's text fit for a one-line message, control characters as '?'.

@@ -38,7 +38,10 @@ struct Chunk {
 class ChunkReader {
  public:
   ChunkReader(const ReadInput& read, const RunOptions& options, Table& table)
-      : read_(read), options_(options), table_(table), reader_(options.maxRecordBytes) {
+      : read_(read),
+        options_(options),
+        table_(table),
+        reader_(options.maxRecordBytes, options.format.delimiter) {
     block_.resize(options.blockBytes);
   }
 
@@ -64,7 +67,7 @@ class ChunkReader {
       }
       if (done_ && !haveLayout_ && !interrupted()) {
         throw InputError("the input is empty; its first row must name the columns " +
-                         std::string(kExpectedColumns));
+                         std::string(table_.expectedColumns()));
       }
     } catch (const std::bad_alloc&) {
       throw;
@@ -152,7 +155,8 @@ void computeChunk(Chunk& chunk, const Table& table) {
 
 RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOptions& options) {
   RunResult result;
-  CaseTable cases(options.precision, options.model, options.warnings, options.language);
+  CaseTable cases(options.precision, options.model, options.warnings, options.language,
+                  options.format);
   Table& table = options.table != nullptr ? *options.table : cases;
   ChunkReader reader(read, options, table);
   bool headerWritten = false;
@@ -167,7 +171,9 @@ RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOp
       return;
     }
     if (!headerWritten) {
-      write(formatRecord(table.outputHeader()));
+      std::string header = options.format.bom ? "\xEF\xBB\xBF" : "";
+      header += formatRecord(table.outputHeader(), options.format.delimiter);
+      write(header);
       headerWritten = true;
     }
     if (!chunk.out.empty()) write(chunk.out);

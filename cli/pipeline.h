@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/csv_format.h"
 #include "cli/exit_status.h"
 #include "cli/rows.h"
 #include "shore/model_choice.h"
@@ -30,7 +31,11 @@ struct RunOptions {
   shore::Model model;  // breaker limit and shoaling rule of every row
   report::Language language = report::Language::Japanese;  // of the error cells
   bool warnings = false;  // the warnings column of the cases
-  // The table read and written; the window's cases (CaseTable of the three
+  // The separator the input is read with and the output written with, the
+  // byte-order mark of the output; the decimal mark and --strict reach the
+  // rows through the table, which must be made with this same format.
+  CsvFormat format;
+  // The table read and written; the window's cases (CaseTable of the
   // settings above) when null.
   Table* table = nullptr;
   std::size_t maxRecordBytes = kMaxRecordBytes;

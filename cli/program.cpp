@@ -17,6 +17,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
+#include "report/csv_text.h"
 
 namespace saiha::cli {
 
@@ -180,6 +181,7 @@ int runFile(const std::string& file, const SharedValues& shared, Table& table) {
 
   RunOptions options;
   options.threads = threadsOf(shared.jobs);
+  options.format = formatOf(shared);
   options.table = &table;
   options.totalBytes = regular ? static_cast<std::uint64_t>(info.st_size) : 0;
   options.interrupted = &gInterrupted;
@@ -211,13 +213,60 @@ int runFile(const std::string& file, const SharedValues& shared, Table& table) {
   }
 }
 
-int writeTable(const TableText& table, const SharedValues&) {
+namespace {
+
+// A one-wave table (RFC 4180 with commas and full stops, as formatRecord
+// writes it) respelt in `format`: its fields split again, a field that is a
+// number whole given the decimal comma, each quoted as the new separator
+// needs.
+std::string respelt(std::string_view csv, const CsvFormat& format) {
+  std::string out = format.bom ? "\xEF\xBB\xBF" : "";
+  if (format.delimiter == ',' && !format.decimalComma) return out.append(csv);
+  out.reserve(out.size() + csv.size());
+  std::string field;
+  bool quoted = false, first = true;
+  const auto put = [&] {
+    double value = 0;
+    const char* end = field.data() + field.size();
+    const auto read = std::from_chars(field.data(), end, value);
+    if (format.decimalComma && !field.empty() && read.ec == std::errc() && read.ptr == end) {
+      report::useDecimalComma(field);
+    }
+    if (!first) out.push_back(format.delimiter);
+    report::appendCsvField(out, field, format.delimiter);
+    field.clear();
+    first = false;
+  };
+  for (std::size_t i = 0; i < csv.size(); ++i) {
+    const char c = csv[i];
+    if (quoted) {
+      if (c != '"') field.push_back(c);
+      else if (i + 1 < csv.size() && csv[i + 1] == '"') field.push_back(csv[++i]);
+      else quoted = false;
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      put();
+    } else if (c == '\n') {
+      put();
+      out.push_back('\n');
+      first = true;
+    } else {
+      field.push_back(c);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+int writeTable(const TableText& table, const SharedValues& shared) {
   if (table.csv.empty()) {
     fail(table.diagnostic);
     return table.status;
   }
   try {
-    writeAll(table.csv);
+    writeAll(respelt(table.csv, formatOf(shared)));
   } catch (const std::exception& error) {
     return fail(error.what());
   }

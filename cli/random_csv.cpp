@@ -13,56 +13,86 @@
 namespace saiha::cli {
 
 void RandomTable::readHeader(const Record& header) {
-  static constexpr std::string_view kExpected = "H0p, T13, n and h";
-  const auto position = readColumns(header, report::kRandomInputHeader,
-                                    report::kRandomInputHeader.size(), kExpected);
-  for (std::size_t c = 0; c < position_.size(); ++c) position_[c] = *position[c];
-  width_ = header.fields.size();
+  std::vector<std::string_view> reserved(report::kRandomResultHeader.begin(),
+                                         report::kRandomResultHeader.end());
+  if (warnings_) reserved.push_back(kWarningsColumn);
+  columns_ = readTableHeader(header, report::kRandomInputHeader,
+                             report::kRandomInputHeader.size(), kExpected, reserved,
+                             format_.delimiter);
 }
 
 std::vector<std::string> RandomTable::outputHeader() const {
-  std::vector<std::string> header(report::kRandomInputHeader.begin(),
-                                  report::kRandomInputHeader.end());
+  std::vector<std::string> header;
+  std::size_t next = 0;  // the inputs in their order, in the places they take
+  for (std::size_t i = 0; i < columns_.inputAt.size(); ++i) {
+    header.emplace_back(columns_.inputAt[i] ? report::kRandomInputHeader[next++]
+                                            : std::string_view(columns_.names[i]));
+  }
   header.insert(header.end(), report::kRandomResultHeader.begin(),
                 report::kRandomResultHeader.end());
+  if (warnings_) header.emplace_back(kWarningsColumn);
   return header;
 }
 
 bool RandomTable::appendRow(std::span<const std::string_view> fields, std::string& out,
                             std::string* error) const {
-  std::array<std::string_view, 4> cells{};
-  for (std::size_t c = 0; c < cells.size(); ++c) {
-    if (position_[c] < fields.size()) cells[c] = fields[position_[c]];
+  constexpr std::size_t kInputs = report::kRandomInputHeader.size();
+  std::array<std::string_view, kInputs> cells{};
+  for (std::size_t c = 0; c < kInputs; ++c) {
+    const std::size_t at = *columns_.position[c];
+    if (at < fields.size()) cells[c] = fields[at];
   }
   std::array<std::string, 4> results;  // Ks, H13, Hmax, error
+  unsigned warnings = 0;
   bool ok = false;
-  if (fields.size() != width_) {
-    results[3] = report::fieldCountText(fields.size(), width_, language_);
+  const std::optional<std::size_t> wordy = format_.strict || warnings_
+                                               ? firstTextAfterNumber(cells, format_.decimalComma)
+                                               : std::nullopt;
+  if (fields.size() != columns_.width) {
+    results[3] = report::fieldCountText(fields.size(), columns_.width, language_);
+  } else if (wordy && format_.strict) {
+    results[3] = report::trailingTextText(report::kRandomInputHeader[*wordy],
+                                          format_.decimalComma, language_);
   } else {
-    const auto number = [&](std::size_t c) { return report::inputNumber(cells[c]); };
+    const auto number = [&](std::size_t c) {
+      return report::readCell(cells[c], format_.decimalComma).value;
+    };
     const shore::RandomState r = shore::randomWaves(number(0), number(1), number(2), number(3));
     const auto text = [&](float value) -> std::string {
       if (std::isnan(value)) return {};
-      return precision_ == Precision::Full ? rt::formatShortest(value) : rt::formatResult(value);
+      std::string shown =
+          precision_ == Precision::Full ? rt::formatShortest(value) : rt::formatResult(value);
+      if (format_.decimalComma) report::useDecimalComma(shown);
+      return shown;
     };
-    results = {text(r.Ks), text(r.H13), text(r.Hmax), report::errorText(r.error, language_)};
+    const std::string message = r.error == shore::Error::InvalidDepth
+                                    ? report::randomDepthText(language_)
+                                    : report::errorText(r.error, language_);
+    results = {text(r.Ks), text(r.H13), text(r.Hmax), message};
+    warnings = r.warnings.bits | (wordy ? kTextAfterNumberWarning : 0u);
     ok = r.ok();
   }
   bool first = true;
   const auto emit = [&](std::string_view cell) {
-    if (!first) out.push_back(',');
+    if (!first) out.push_back(format_.delimiter);
     first = false;
-    report::appendCsvField(out, cell);
+    report::appendCsvField(out, cell, format_.delimiter);
   };
-  for (std::string_view cell : cells) emit(cell);
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < columns_.inputAt.size(); ++i) {
+    if (columns_.inputAt[i]) emit(cells[next++]);
+    else emit(i < fields.size() ? fields[i] : std::string_view());
+  }
   for (const std::string& cell : results) emit(cell);
+  if (warnings_) emit(std::to_string(warnings));
   out.push_back('\n');
   if (!ok && error != nullptr) *error = results[3];
   return ok;
 }
 
 ProfileOutcome randomProfileCsv(double H0p, double T13, double n,
-                                const shore::ProfileOptions& options) {
+                                const shore::ProfileOptions& options,
+                                report::Language language) {
   ProfileOutcome outcome;
   const shore::RandomProfile profile = shore::randomProfile(H0p, T13, n, options);
   if (!profile.ok()) {
@@ -72,7 +102,7 @@ ProfileOutcome randomProfileCsv(double H0p, double T13, double n,
     outcome.diagnostic = profile.error == shore::Error::InvalidDepth && profile.edge.ok()
                              ? "the seaward depth or the spacing gives no stations, or more than " +
                                    std::to_string(shore::kMaxStations)
-                             : report::errorText(profile.error);
+                             : report::errorText(profile.error, language);
     return outcome;
   }
   const std::vector<std::string> header(report::kRandomProfileHeader.begin(),
@@ -83,7 +113,7 @@ ProfileOutcome randomProfileCsv(double H0p, double T13, double n,
     if (!station.state.ok()) {
       outcome.status = kSomeFailed;
       outcome.stationErrors.push_back("station at h=" + rt::formatShortest(station.state.h) +
-                                      ": " + report::errorText(station.state.error));
+                                      ": " + report::errorText(station.state.error, language));
     }
   }
   return outcome;

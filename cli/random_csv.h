@@ -16,23 +16,36 @@
 namespace saiha::cli {
 
 // The rows of `saiha-calc random FILE`: the header names H0p, T13, n and h
-// (any order, each once, nothing else); each output line holds those four
-// cells as given, then Ks, H13, Hmax and the error text (empty when the row
-// computed).  Cells are read as the window reads its boxes.
+// (any order, each once); any other column (an id, a time...) passes through
+// in its place, as in the FILE mode of the regular waves.  Each output line
+// holds the header's columns (the four inputs in the order H0p, T13, n, h in
+// the places they take), then Ks, H13, Hmax and the error text (empty when
+// the row computed).  Cells are read as the window reads its boxes, in
+// `format` (the run's: RunOptions::format).  With `warnings`, a last column
+// "warnings" holds the sea's shore::Warning bits (SteepSlope: Goda's surf
+// zone was fitted on slopes of 1/10 to 1/100) and kTextAfterNumberWarning;
+// 0 for a row whose inputs were refused.  An empty or bad depth has a
+// message of its own: a random sea has no default depth.
 class RandomTable : public Table {
  public:
-  RandomTable(Precision precision, report::Language language = report::Language::Japanese)
-      : precision_(precision), language_(language) {}
+  RandomTable(Precision precision, report::Language language = report::Language::Japanese,
+              bool warnings = false, const CsvFormat& format = {})
+      : precision_(precision), language_(language), warnings_(warnings), format_(format) {}
+  // Columns besides the inputs pass through; a result's name is refused.
   void readHeader(const Record& header) override;
+  std::string_view expectedColumns() const override { return kExpected; }
   std::vector<std::string> outputHeader() const override;
   bool appendRow(std::span<const std::string_view> fields, std::string& out,
                  std::string* error = nullptr) const override;
 
+  static constexpr std::string_view kExpected = "H0p, T13, n and h";
+
  private:
   Precision precision_;
   report::Language language_;
-  std::array<std::size_t, 4> position_{};
-  std::size_t width_ = 0;
+  bool warnings_;
+  CsvFormat format_;
+  HeaderColumns columns_;
 };
 
 // One sea's profile (shore::randomProfile) as CSV: the header of
@@ -40,6 +53,7 @@ class RandomTable : public Table {
 // as the shortest text that reads back as the same single.  Statuses as
 // profileCsv's.
 ProfileOutcome randomProfileCsv(double H0p, double T13, double n,
-                                const shore::ProfileOptions& options);
+                                const shore::ProfileOptions& options,
+                                report::Language language = report::Language::Japanese);
 
 }  // namespace saiha::cli

@@ -47,17 +47,23 @@ class RowWriter {
  public:
   // The cell at index `errorCell` is the error text, copied to `*error`
   // (where given) when not empty.
-  RowWriter(std::string& out, Precision precision, std::size_t errorCell, std::string* error)
-      : out_(out), precision_(precision), errorCell_(errorCell), error_(error) {}
+  RowWriter(std::string& out, Precision precision, std::size_t errorCell, std::string* error,
+            const CsvFormat& format = {})
+      : out_(out),
+        precision_(precision),
+        errorCell_(errorCell),
+        error_(error),
+        delimiter_(format.delimiter),
+        decimalComma_(format.decimalComma) {}
   RowWriter(const RowWriter&) = delete;
   RowWriter& operator=(const RowWriter&) = delete;
 
   void text(std::string_view cell) {
     if (index_ == errorCell_ && error_ != nullptr && !cell.empty()) error_->assign(cell);
     separate();
-    if (cell.size() > kMaxBuffered || report::csvNeedsQuotes(cell)) {
+    if (cell.size() > kMaxBuffered || report::csvNeedsQuotes(cell, delimiter_)) {
       flush();
-      report::appendCsvField(out_, cell);
+      report::appendCsvField(out_, cell, delimiter_);
       return;
     }
     makeRoom(cell.size());
@@ -69,15 +75,16 @@ class RowWriter {
     separate();
     makeRoom(rt::kMaxResultChars);
     char* const at = line_.data() + used_;
-    const char* const end = precision_ == Precision::Full ? rt::writeShortest(at, value)
-                                                          : rt::writeResult(at, value);
-    used_ = static_cast<std::size_t>(end - line_.data());
+    char* const end = precision_ == Precision::Full ? rt::writeShortest(at, value)
+                                                    : rt::writeResult(at, value);
+    mark(at, end);
   }
   // A value as the window shows it (two decimals), whatever the precision.
   void shown(float value) {
     separate();
     makeRoom(rt::kMaxResultChars);
-    used_ = static_cast<std::size_t>(rt::writeResult(line_.data() + used_, value) - line_.data());
+    char* const at = line_.data() + used_;
+    mark(at, rt::writeResult(at, value));
   }
   // Ends the line and hands it to `out`.
   void end() {
@@ -92,7 +99,12 @@ class RowWriter {
   void separate() {
     if (index_++ == 0) return;
     makeRoom(1);
-    line_[used_++] = ',';
+    line_[used_++] = delimiter_;
+  }
+  // A number just written from `at` to `end`, with the run's decimal mark.
+  void mark(char* at, char* end) {
+    if (decimalComma_) std::replace(at, end, '.', ',');
+    used_ = static_cast<std::size_t>(end - line_.data());
   }
   void makeRoom(std::size_t size) {
     if (used_ + size > line_.size()) flush();
@@ -106,6 +118,8 @@ class RowWriter {
   Precision precision_;
   std::size_t errorCell_;
   std::string* error_;
+  char delimiter_;
+  bool decimalComma_;
   std::size_t index_ = 0;  // cells written so far
   std::array<char, 1024> line_;
   std::size_t used_ = 0;
@@ -113,9 +127,25 @@ class RowWriter {
 
 // The depth of a record of the header's width as the depth box reads it:
 // nothing for an empty cell.
-std::optional<double> givenDepth(const Layout& layout, std::span<const std::string_view> fields) {
+std::optional<double> givenDepth(const Layout& layout, std::span<const std::string_view> fields,
+                                 bool decimalComma) {
   const std::string_view depth = cellOf(layout, fields, Column::h);
-  return depth.empty() ? std::nullopt : std::optional<double>(report::inputNumber(depth));
+  if (depth.empty()) return std::nullopt;
+  return decimalComma ? report::readCell(depth, true).value : report::inputNumber(depth);
+}
+
+// The number cells of a record in the order Ho, T, alpha0, n, h; an empty
+// depth, which is no number, left out.
+std::optional<Column> textAfterNumber(const Layout& layout, std::span<const std::string_view> fields,
+                                      bool decimalComma) {
+  std::array<std::string_view, kColumnCount> cells;
+  std::size_t count = 0;
+  for (std::size_t c = 0; c < kColumnCount; ++c) {
+    const std::string_view cell = cellOf(layout, fields, static_cast<Column>(c));
+    if (static_cast<Column>(c) != Column::h || !cell.empty()) cells[count++] = cell;
+  }
+  const auto first = firstTextAfterNumber(std::span(cells).first(count), decimalComma);
+  return first ? std::optional<Column>(static_cast<Column>(*first)) : std::nullopt;
 }
 
 // The output cells of one record under `model`, written to `row` in the
@@ -123,7 +153,8 @@ std::optional<double> givenDepth(const Layout& layout, std::span<const std::stri
 // `computed` is the record's case where the caller computed it already.
 bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
                 const shore::Model& model, bool warnings, RowWriter& row,
-                const report::CaseResult* computed, report::Language language) {
+                const report::CaseResult* computed, report::Language language,
+                const CsvFormat& format) {
   const auto field = [&](std::size_t i) {
     return i < fields.size() ? fields[i] : std::string_view();
   };
@@ -140,11 +171,28 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
     return false;
   }
 
+  // A cell that says more than its number: refused under --strict, else
+  // read as its leading number and flagged among the warnings.
+  std::optional<Column> wordy;
+  if (format.strict || warnings) wordy = textAfterNumber(layout, fields, format.decimalComma);
+  if (wordy && format.strict) {
+    for (const Layout::Slot& slot : slotsOf(layout)) {
+      row.text(slot.input ? cell(*slot.input) : field(slot.field));
+    }
+    for (std::size_t r = 0; r < kResults; ++r) row.text(std::string_view());
+    row.text(report::trailingTextText(kColumnNames[static_cast<std::size_t>(*wordy)],
+                                      format.decimalComma, language));
+    if (warnings) row.text("0");
+    return false;
+  }
+
   // Each cell read as the sheet reads its box.
   const std::string_view depth = cell(Column::h);
-  const std::optional<double> given = givenDepth(layout, fields);
+  const std::optional<double> given = givenDepth(layout, fields, format.decimalComma);
   std::optional<report::CaseResult> own;
-  if (computed == nullptr) own = report::calcCase(waveOf(layout, fields), given, model);
+  if (computed == nullptr) {
+    own = report::calcCase(waveOf(layout, fields, format.decimalComma), given, model);
+  }
   const report::CaseResult& r = computed != nullptr ? *computed : *own;
 
   for (const Layout::Slot& slot : slotsOf(layout)) {
@@ -181,7 +229,8 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
   }
   if (warnings) {
     char bits[4];  // the bits of a byte: up to "255"
-    const auto written = std::to_chars(bits, bits + sizeof bits, b.warnings.bits);
+    const unsigned all = b.warnings.bits | (wordy ? kTextAfterNumberWarning : 0u);
+    const auto written = std::to_chars(bits, bits + sizeof bits, all);
     row.text(std::string_view(bits, written.ptr));
   }
   return r.ok();
@@ -189,9 +238,19 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
 
 }  // namespace
 
-shore::Wave waveOf(const Layout& layout, std::span<const std::string_view> fields) {
+std::optional<std::size_t> firstTextAfterNumber(std::span<const std::string_view> cells,
+                                                bool decimalComma) {
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (report::readCell(cells[i], decimalComma).trailingText) return i;
+  }
+  return std::nullopt;
+}
+
+shore::Wave waveOf(const Layout& layout, std::span<const std::string_view> fields,
+                   bool decimalComma) {
   const auto number = [&](Column column) {
-    return report::inputNumber(cellOf(layout, fields, column));
+    const std::string_view cell = cellOf(layout, fields, column);
+    return decimalComma ? report::readCell(cell, true).value : report::inputNumber(cell);
   };
   return {number(Column::Ho), number(Column::T), number(Column::alpha0), number(Column::n)};
 }
@@ -211,7 +270,7 @@ void CaseTable::readHeader(const Record& header) {
   std::vector<std::string_view> reserved(kOutputHeader.begin() + kColumnCount,
                                          kOutputHeader.end());
   if (warnings_) reserved.push_back(kWarningsColumn);
-  layout_ = cli::readHeader(header, reserved);
+  layout_ = cli::readHeader(header, reserved, format_.delimiter);
 }
 
 std::vector<std::string> CaseTable::outputHeader() const {
@@ -243,8 +302,8 @@ void CaseTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::str
   for (std::size_t i = 0; i < count; ++i) {
     fieldsOf(i, fields);
     if (fields.size() != layout_.width) continue;
-    waves.push_back(waveOf(layout_, fields));
-    depths.push_back(givenDepth(layout_, fields));
+    waves.push_back(waveOf(layout_, fields, format_.decimalComma));
+    depths.push_back(givenDepth(layout_, fields, format_.decimalComma));
   }
   std::vector<shore::Breaking> breakings(waves.size());
   shore::findBreaking(waves, breakings, model_);
@@ -256,7 +315,7 @@ void CaseTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::str
     fieldsOf(i, fields);
     const report::CaseResult* computed = fields.size() == layout_.width ? &cases[next++] : nullptr;
     if (!cli::appendRow(layout_, fields, precision_, out, model_, warnings_, computed, language_,
-                        &error)) {
+                        &error, format_)) {
       failures.add(i, error);
     }
   }
@@ -264,10 +323,11 @@ void CaseTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::str
 
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model, bool warnings,
-               const report::CaseResult* computed, report::Language language, std::string* error) {
+               const report::CaseResult* computed, report::Language language, std::string* error,
+               const CsvFormat& format) {
   const std::size_t errorCell = slotsOf(layout).size() + kOutputHeader.size() - kColumnCount - 1;
-  RowWriter row(out, precision, errorCell, error);
-  const bool ok = computeRow(layout, fields, model, warnings, row, computed, language);
+  RowWriter row(out, precision, errorCell, error, format);
+  const bool ok = computeRow(layout, fields, model, warnings, row, computed, language, format);
   row.end();
   return ok;
 }

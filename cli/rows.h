@@ -3,12 +3,15 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/csv_format.h"
 #include "cli/csv_reader.h"
 #include "report/case.h"
 #include "report/language.h"
@@ -46,7 +49,11 @@ enum class Precision { Shown, Full };
 // text and its inputs are echoed by position as far as they go.
 //
 // With `warnings`, a last cell holds the breaking point's shore::Warning bits
-// as a decimal number (0 for none, and for a row whose inputs were refused).
+// as a decimal number, with kTextAfterNumberWarning for a number cell read as
+// its leading number (0 for none, and for a row whose inputs were refused).
+// `format` gives the separator and the decimal mark (CsvFormat); with its
+// `strict`, a number cell with text after its number fails the row with
+// report::trailingTextText naming the first such column, no result computed.
 // `computed`, where given, is the record's case under `model`, computed
 // beforehand (with many rows side by side: shore::findBreaking over a span of
 // waveOf's waves, then report::calcCases at the depths its h cells give).
@@ -54,14 +61,27 @@ bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model = {},
                bool warnings = false, const report::CaseResult* computed = nullptr,
                report::Language language = report::Language::Japanese,
-               std::string* error = nullptr);
+               std::string* error = nullptr, const CsvFormat& format = {});
 
 // The wave of a record of the header's width, each cell read as the window
-// reads its box.
-shore::Wave waveOf(const Layout& layout, std::span<const std::string_view> fields);
+// reads its box (with ',' as the decimal mark when `decimalComma`).
+shore::Wave waveOf(const Layout& layout, std::span<const std::string_view> fields,
+                   bool decimalComma = false);
 
 // The column of the warning bits, after the error text.
 inline constexpr std::string_view kWarningsColumn = "warnings";
+
+// The warnings column's bit for a row some number cell of which has text
+// after its number ("12 m", "10s", "1,5" in quotes) and was read as that
+// leading number, as the window reads its box: the result stands, but the
+// cell may not say what was meant.  Above the engine's shore::Warning bits,
+// which count up from 1, so the two never meet.
+inline constexpr std::uint8_t kTextAfterNumberWarning = 0x80;
+
+// Whether any of `cells` has text after its number (report::readCell); the
+// index of the first that has, or nothing.
+std::optional<std::size_t> firstTextAfterNumber(std::span<const std::string_view> cells,
+                                                bool decimalComma);
 
 // What a streaming run reads and writes: the header it expects, the header
 // it writes, and one output line per input record.
@@ -74,6 +94,8 @@ class Table {
   // Reads the input's header record; throws InputError when it does not
   // name the columns.
   virtual void readHeader(const Record& header) = 0;
+  // The columns the header must name, for the message of an empty input.
+  virtual std::string_view expectedColumns() const { return kExpectedColumns; }
   virtual std::vector<std::string> outputHeader() const = 0;
   // The rows of a chunk that failed: how many, and the first one's record
   // index and message.
@@ -101,19 +123,25 @@ class Table {
 };
 
 // The cases of the calculation window (kOutputHeader, appendRow above); a
-// chunk's breaking points are found side by side.
+// chunk's breaking points are found side by side.  `format` is the run's
+// (RunOptions::format): the header and the rows are read and written in it.
 class CaseTable : public Table {
  public:
   CaseTable(Precision precision, const shore::Model& model, bool warnings,
-            report::Language language = report::Language::Japanese)
-      : precision_(precision), model_(model), warnings_(warnings), language_(language) {}
+            report::Language language = report::Language::Japanese,
+            const CsvFormat& format = {})
+      : precision_(precision),
+        model_(model),
+        warnings_(warnings),
+        language_(language),
+        format_(format) {}
   // Columns besides the inputs pass through; a result's name is refused.
   void readHeader(const Record& header) override;
   std::vector<std::string> outputHeader() const override;
   bool appendRow(std::span<const std::string_view> fields, std::string& out,
                  std::string* error = nullptr) const override {
     return cli::appendRow(layout_, fields, precision_, out, model_, warnings_, nullptr, language_,
-                          error);
+                          error, format_);
   }
   void appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out,
                   Failures& failures) const override;
@@ -124,6 +152,7 @@ class CaseTable : public Table {
   shore::Model model_;
   bool warnings_;
   report::Language language_;
+  CsvFormat format_;
 };
 
 }  // namespace saiha::cli

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <string>
 
 #include "runtime/text.h"
 
@@ -19,6 +20,64 @@ std::optional<float> defaultDepth(const shore::Breaking& breaking) {
 
 double inputNumber(std::string_view text) {
   return rt::leadingNumber(text).value_or(std::numeric_limits<double>::quiet_NaN());
+}
+
+namespace {
+
+bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether a text holds more than the number at its start, as rt::leadingNumber
+// reads it: blanks, tabs and line feeds skipped wherever they stand, an
+// optional sign, digits with at most one full stop, an exponent only with
+// its digits.  False for a text without a number.
+bool textAfterNumber(std::string_view text) {
+  std::size_t pos = 0;
+  const auto skip = [&] {
+    while (pos < text.size() && isSkipped(text[pos])) ++pos;
+  };
+  const auto peek = [&] { return pos < text.size() ? text[pos] : '\0'; };
+  const auto next = [&] {
+    ++pos;
+    skip();
+  };
+  skip();
+  if (peek() == '+' || peek() == '-') next();
+  bool anyDigit = false, pointSeen = false;
+  for (;; next()) {
+    const char c = peek();
+    if (isDigit(c)) {
+      anyDigit = true;
+    } else if (c == '.' && !pointSeen) {
+      pointSeen = true;
+    } else {
+      break;
+    }
+  }
+  if (!anyDigit) return false;
+  if (const char c = peek(); c == 'e' || c == 'E' || c == 'd' || c == 'D') {
+    const std::size_t marker = pos;
+    next();
+    if (peek() == '+' || peek() == '-') next();
+    if (isDigit(peek())) {
+      while (isDigit(peek())) next();
+    } else {
+      pos = marker;  // a marker without digits is not part of the number
+    }
+  }
+  return pos < text.size();
+}
+
+}  // namespace
+
+CellNumber readCell(std::string_view text, bool decimalComma) {
+  std::string swapped;
+  if (decimalComma) {
+    swapped.assign(text);
+    for (char& c : swapped) c = c == ',' ? '.' : c == '.' ? ',' : c;
+    text = swapped;
+  }
+  return {inputNumber(text), textAfterNumber(text)};
 }
 
 CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,

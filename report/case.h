@@ -32,6 +32,21 @@ std::optional<float> defaultDepth(const shore::Breaking& breaking);
 // when the text has none, which the engine then refuses for that input.
 double inputNumber(std::string_view text);
 
+// An input cell read as a number, and whether its text says more than that.
+struct CellNumber {
+  double value = 0;  // inputNumber's reading: NaN when the text holds no number
+  // Text goes on after the number (blanks, tabs and line feeds aside, which
+  // the reading skips wherever they stand): a unit ("3ft", "10 s"), a decimal
+  // comma where a point is read ("1,5" is 1), an exponent marker without
+  // digits ("1e").  The sheet reads such a box as its leading number; a
+  // front end may refuse it or warn.  False when there is no number at all.
+  bool trailingText = false;
+};
+// The cell's number as inputNumber reads it; with `decimalComma`, ',' is
+// the decimal mark and '.' a character like any other ("1,5" is 1.5, "1.5"
+// is 1 with text after it).
+CellNumber readCell(std::string_view text, bool decimalComma = false);
+
 // Computes one case as the sheet does, under `model` (the breaker limit and
 // shoaling rule; the default one is the window's calculation).  `depth` (m)
 // is the number read from the depth box (NaN when its text holds none);

@@ -2,15 +2,15 @@
 
 namespace saiha::report {
 
-bool csvNeedsQuotes(std::string_view field) {
+bool csvNeedsQuotes(std::string_view field, char delimiter) {
   for (const char c : field) {
-    if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
+    if (c == delimiter || c == '"' || c == '\r' || c == '\n') return true;
   }
   return false;
 }
 
-void appendCsvField(std::string& out, std::string_view field) {
-  if (!csvNeedsQuotes(field)) {
+void appendCsvField(std::string& out, std::string_view field, char delimiter) {
+  if (!csvNeedsQuotes(field, delimiter)) {
     out += field;
     return;
   }
@@ -20,6 +20,12 @@ void appendCsvField(std::string& out, std::string_view field) {
     out.push_back(c);
   }
   out.push_back('"');
+}
+
+void useDecimalComma(std::string& number) {
+  for (char& c : number) {
+    if (c == '.') c = ',';
+  }
 }
 
 }  // namespace saiha::report

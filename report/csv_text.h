@@ -8,23 +8,28 @@
 
 namespace saiha::report {
 
-// Whether a field must be quoted: it holds a comma, a double quote, CR or LF.
-bool csvNeedsQuotes(std::string_view field);
+// Whether a field must be quoted: it holds the field separator (a comma
+// unless told otherwise: ';' or a tab for spreadsheets that use them), a
+// double quote, CR or LF.
+bool csvNeedsQuotes(std::string_view field, char delimiter = ',');
 
 // Appends one field to `out`, quoted when it needs to be.
-void appendCsvField(std::string& out, std::string_view field);
+void appendCsvField(std::string& out, std::string_view field, char delimiter = ',');
 
 // Appends one record: the cells (anything that converts to string_view),
-// separated by commas, ended by LF.
+// separated by `delimiter`, ended by LF.
 template <class Cells>
-void appendCsvRecord(std::string& out, const Cells& cells) {
+void appendCsvRecord(std::string& out, const Cells& cells, char delimiter = ',') {
   bool first = true;
   for (const auto& cell : cells) {
-    if (!first) out.push_back(',');
+    if (!first) out.push_back(delimiter);
     first = false;
-    appendCsvField(out, std::string_view(cell));
+    appendCsvField(out, std::string_view(cell), delimiter);
   }
   out.push_back('\n');
 }
+
+// A number's text with the decimal comma: every '.' becomes ','.
+void useDecimalComma(std::string& number);
 
 }  // namespace saiha::report

@@ -98,6 +98,24 @@ std::string fieldCountText(std::size_t fields, std::size_t width, Language langu
          " 列）．小数点にはピリオドを使い，カンマを含むセルは二重引用符で囲んでください．";
 }
 
+std::string trailingTextText(std::string_view column, bool decimalComma, Language language) {
+  const std::string name(column);
+  if (language == Language::English) {
+    return "The cell of " + name + " holds text after its number. Enter the number alone, " +
+           (decimalComma ? "with a comma" : "with a point") + " as the decimal separator and "
+           "without a unit.";
+  }
+  return name + " のセルの数値の後に文字があります．単位を付けず，小数点には" +
+         (decimalComma ? "カンマ" : "ピリオド") + "を使って数値だけを入力してください．";
+}
+
+std::string randomDepthText(Language language) {
+  return std::string(Text{"水深 h には 0 より大きい数値を入力してください．不規則波の波高は与えた水深で求めます．",
+                          "Enter a number greater than 0 for the depth h. Goda's random-wave "
+                          "heights are found at a given depth, which cannot be left empty."}
+                         .in(language));
+}
+
 std::string_view breakerDisplayName(shore::BreakerLimit breaker, Language language) {
   switch (breaker) {
     case shore::BreakerLimit::Goda1970: return Text{"合田 (1970)", "Goda (1970)"}.in(language);

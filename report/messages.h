@@ -31,6 +31,16 @@ std::string depthTooLargeText(Language language = Language::Japanese);
 std::string fieldCountText(std::size_t fields, std::size_t width,
                            Language language = Language::Japanese);
 
+// The message of an input cell whose text goes on after its number ("3ft",
+// "1,5" in quotes), where saiha-calc is told to take numbers alone: the
+// column's name and, with `decimalComma`, the comma as the decimal mark.
+std::string trailingTextText(std::string_view column, bool decimalComma = false,
+                             Language language = Language::Japanese);
+
+// The message of a random sea's depth that is empty or no number > 0:
+// Goda's heights are found at a given depth, which has no default.
+std::string randomDepthText(Language language = Language::Japanese);
+
 // Names for the window: "合田 (1970)" / "Goda (1970)", "McCowan" …;
 // "2 領域" / "two regimes", "首藤 (1974)" / "Shuto (1974)".
 std::string_view breakerDisplayName(shore::BreakerLimit breaker,

@@ -22,7 +22,9 @@ constexpr const char* kFooter = R"(Input (FILE, or standard input when FILE is a
   records; a name given twice, an input's name in other letter case
   ("H" for "h"), a number or an output column's name is an error.
   Every later row is one case; each cell is read as the window
-  reads the text of its box ("12 m" is 12, "1,5" in quotes is 1).
+  reads the text of its box ("12 m" is 12, "1,5" in quotes is 1);
+  with --strict such a cell fails its row instead, and --warnings flags it
+  (bit 128) when it is read so.
   A UTF-8 byte-order mark is skipped; CRLF, LF or CR line ends are all
   accepted; blank lines are skipped.  Blanks inside a cell are kept.
   A row whose number of fields differs from the header's is not computed
@@ -96,7 +98,7 @@ class CalcCommand final : public Command {
       return fail(error.what());
     }
     CaseTable table(shared.precision == "full" ? Precision::Full : Precision::Shown, model,
-                    shared.warnings, language);
+                    shared.warnings, language, formatOf(shared));
     return runFile(file_, shared, table);
   }
 

@@ -1,12 +1,7 @@
 // saiha-calc compare: every breaker limit and shoaling rule side by side on
 // one wave, or on every wave of a CSV file, with the longshore transport each
 // implies.
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -161,23 +156,13 @@ int CompareCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   return writeTable({outcome.status, outcome.csv, outcome.diagnostic, notes}, shared);
 }
 
-// TEMPORARY: the whole file in memory until the streaming table lands.
 int CompareCommand::runFileOf(const SharedValues& shared, const shore::TransportParams& params,
-                              shore::HeightBasis, report::Language) {
-  const bool fromStdin = file_ == "-";
-  const int fd = fromStdin ? STDIN_FILENO : ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
-  const std::string source = fromStdin ? "standard input" : "'" + file_ + "'";
-  if (fd < 0) return fail("cannot open " + source + ": " + std::strerror(errno));
-  std::string text;
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got <= 0) break;
-    text.append(buffer, static_cast<std::size_t>(got));
+                              shore::HeightBasis basis, report::Language language) {
+  if (const std::string bad = transportDiagnostic(params, language); !bad.empty()) {
+    return fail(bad);
   }
-  CompareOutcome outcome = compareFileCsv(text, params);
-  if (outcome.csv.empty()) outcome.diagnostic = source + ": " + outcome.diagnostic;
-  return writeTable({outcome.status, outcome.csv, outcome.diagnostic, {}}, shared);
+  CompareTable table(params, basis, shared.warnings, language, formatOf(shared));
+  return runFile(file_, shared, table);
 }
 
 }  // namespace

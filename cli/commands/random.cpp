@@ -25,10 +25,11 @@ constexpr const char* kFooter = R"(Method (Goda 1975; Goda 2000, Random Seas and
 
 Input (FILE, or standard input when FILE is absent or "-"):
   CSV as for the FILE mode, with the columns H0p (m), T13 (s), n and h (m),
-  in any order, each once.
+  in any order, each once; any other column is copied in its place.
 
 Output (standard output):
-  FILE: the header H0p,T13,n,h,Ks,H13,Hmax,error and one row per input row:
+  FILE: the header H0p,T13,n,h,Ks,H13,Hmax,error (other columns in their
+  places; "warnings" last with --warnings) and one row per input row:
   the input cells, Ks, H13 and Hmax (two decimals, or in full with
   --precision full; empty where not reached) and the error message.
   --profile: the header x,h,point,Ks,H13,H13_term,Hmax,Hmax_term; point is
@@ -91,7 +92,8 @@ int RandomCommand::run(const SharedValues& shared, const CLI::App& parsed) {
                     " random --help)");
       }
     }
-    RandomTable table(shared.precision == "full" ? Precision::Full : Precision::Shown, language);
+    RandomTable table(shared.precision == "full" ? Precision::Full : Precision::Shown, language,
+                      shared.warnings, formatOf(shared));
     return runFile(file_, shared, table);
   }
   shore::ProfileOptions options;
@@ -115,7 +117,7 @@ int RandomCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   } catch (const std::invalid_argument& error) {
     return fail(error.what());
   }
-  const ProfileOutcome outcome = randomProfileCsv(H0p, T13, n, options);
+  const ProfileOutcome outcome = randomProfileCsv(H0p, T13, n, options, language);
   return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.stationErrors},
                     shared);
 }

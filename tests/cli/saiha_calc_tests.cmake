@@ -195,3 +195,23 @@ add_test(NAME saiha_calc.docs_list_every_option
 saiha_calc_test(compare_file "-DARGS=compare|-" -DSTDIN=${cli_data}/passthrough.csv -DEXIT=0
   -DSTDERR=empty
   "-DSTDOUT_REGEX=^id,Ho,T,alpha0,n,h,time,breaker,shoaling,Hb,[^\n]*\nA7,1,10,30,60,,2020-01-01T00:00,goda1970,two-regime,1[.]7[^\n]*\n.*\nA7,[^\n]*,komar-gaughan,weggel,[^\n]*\n\"B,8\",2,8,0,100,3,x,goda1970,two-regime,2[.]5.*\n\"B,8\",[^\n]*,komar-gaughan,weggel,[^\n]*\n$")
+
+# One thread and two alike for every FILE mode.
+add_test(NAME saiha_calc.jobs_alike
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/jobs_test.sh $<TARGET_FILE:saiha-calc>)
+# CSV from a spreadsheet with decimal commas: tabs in and out, commas in the
+# numbers, a byte-order mark first; a decimal comma under the comma separator
+# is a usage error.
+string(ASCII 239 187 191 bom)
+saiha_calc_test(tabs_decimal_comma
+  "-DARGS=--delimiter|tab|--decimal-comma|--bom|${cli_data}/tabs.csv" -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^${bom}id\tHo\tT\talpha0\tn\th\tHb\t[^\n]*\terror\nA\t1,5\t10\t30\t60\t2,78\t2,27\t2,78\t0,82\t")
+saiha_calc_test(decimal_comma_needs_delimiter "-DARGS=--decimal-comma|${cli_data}/tabs.csv"
+  -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=--decimal-comma needs --delimiter" "-DSTDOUT_REGEX=^$")
+saiha_calc_test(compare_file_significant_warnings_en
+  "-DARGS=compare|-|--height|significant|--warnings|--lang|en|-j|2" -DSTDIN=${cli_data}/passthrough.csv
+  -DEXIT=0 -DSTDERR=empty "-DSTDOUT_REGEX=^id,Ho,T,alpha0,n,h,time,breaker,[^\n]*,breaker_type,warnings\n")
+saiha_calc_test(random_empty_input "-DARGS=random" -DEXIT=2 -DSTDERR=one_line
+  "-DSTDERR_REGEX=the input is empty; its first row must name the columns H0p, T13, n and h")
+saiha_calc_test(strict_unit "-DARGS=--strict|--lang|en" -DSTDIN=${cli_data}/mixed.csv -DEXIT=1
+  -DSTDERR=one_line "-DSTDOUT_REGEX=\n\"1,5\",10,-30,60,10 m,,[^\n]*,\"The cell of Ho holds text after its number")

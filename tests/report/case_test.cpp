@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
+#include <string>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -52,5 +54,52 @@ TEST(CalcCases, EachAsCalcCaseGivesIt) {
   EXPECT_GT(defaulted, 0u);
   EXPECT_GT(failed, 0u);
 }
+
+// A cell's number as the sheet reads its box, and whether text goes on
+// after it: the reading --strict refuses and --warnings flags.
+struct CellCase {
+  const char* name;
+  const char* text;
+  bool decimalComma;
+  double value;  // NaN: no number
+  bool trailing;
+};
+
+class ReadCellTest : public testing::TestWithParam<CellCase> {};
+
+TEST_P(ReadCellTest, ReadsTheLeadingNumberAndSeesWhatFollows) {
+  const CellCase& c = GetParam();
+  const report::CellNumber got = report::readCell(c.text, c.decimalComma);
+  if (std::isnan(c.value)) {
+    EXPECT_TRUE(std::isnan(got.value)) << got.value;
+  } else {
+    EXPECT_EQ(got.value, c.value);
+  }
+  EXPECT_EQ(got.trailingText, c.trailing);
+  if (!c.decimalComma) {  // the window's own reading, bit for bit
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(got.value),
+              std::bit_cast<std::uint64_t>(report::inputNumber(c.text)));
+  }
+}
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, ReadCellTest,
+    testing::Values(CellCase{"plain", "2.5", false, 2.5, false},
+                    CellCase{"blanks_anywhere", " 1 2 \t", false, 12, false},
+                    CellCase{"unit", "12 m", false, 12, true},
+                    CellCase{"unit_glued", "3ft", false, 3, true},
+                    CellCase{"comma_under_point", "1,5", false, 1, true},
+                    CellCase{"exponent", "-1.5e+2", false, -150, false},
+                    CellCase{"exponent_in_d", "2D1", false, 20, false},
+                    CellCase{"marker_without_digits", "1e", false, 1, true},
+                    CellCase{"second_point", "1.2.3", false, 1.2, true},
+                    CellCase{"no_number", "abc", false, kNaN, false},
+                    CellCase{"empty", "", false, kNaN, false},
+                    CellCase{"decimal_comma", "1,5", true, 1.5, false},
+                    CellCase{"point_under_comma", "1.5", true, 1, true},
+                    CellCase{"comma_exponent", "2,5e1", true, 25, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -43,6 +43,23 @@ TEST(Catalogue, EveryCodeInBothLanguages) {
   }
 }
 
+TEST(Catalogue, CsvCellMessagesInBothLanguages) {
+  for (Language language : {Language::Japanese, Language::English}) {
+    const bool ja = language == Language::Japanese;
+    for (bool comma : {false, true}) {
+      const std::string text = report::trailingTextText("alpha0", comma, language);
+      EXPECT_NE(text.find("alpha0"), std::string::npos) << text;
+      EXPECT_EQ(hasJapanese(text), ja) << text;
+      EXPECT_NE(text, report::trailingTextText("alpha0", !comma, language));
+    }
+    const std::string depth = report::randomDepthText(language);
+    EXPECT_EQ(hasJapanese(depth), ja) << depth;
+    // The regular waves' message offers an empty depth; a random sea has none.
+    EXPECT_NE(depth, report::errorText(shore::Error::InvalidDepth, language));
+    EXPECT_EQ(depth.find(ja ? "空欄にして" : "leave it empty"), std::string::npos) << depth;
+  }
+}
+
 TEST(Catalogue, NamesAndTablesFollowTheLanguage) {
   const auto rows = shore::compare({1, 10, 30, 60}, {.rho = -1});
   for (const auto& row : rows) {
