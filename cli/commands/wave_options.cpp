@@ -33,23 +33,28 @@ shore::Wave WaveArgs::wave() const {
 }
 
 void addWaveOptions(CLI::App& command, WaveArgs& a, bool required) {
-  command.add_option("--Ho", a.Ho, "deep-water wave height (m)")->required(required);
-  command.add_option("--T", a.T, "wave period (s)")->required(required);
+  command.add_option("--Ho", a.Ho, "deep-water wave height (m)")
+      ->required(required)
+      ->option_text("M");
+  command.add_option("--T", a.T, "wave period (s)")->required(required)->option_text("S");
   command.add_option("--alpha0", a.alpha0,
                      "deep-water angle of incidence from the shore normal (degrees)")
-      ->required(required);
+      ->required(required)
+      ->option_text("DEG");
   command.add_option("--n", a.n, "bottom slope 1/n, given as its denominator n")
-      ->required(required);
+      ->required(required)
+      ->option_text("N");
 }
 
 void addStationOptions(CLI::App& command, StationArgs& a, const std::string& fromHelp) {
-  command.add_option("--from", a.from, fromHelp);
+  command.add_option("--from", a.from, fromHelp)->option_text("M");
   auto* stations = command
                        .add_option("--stations", a.stations,
                                    "number of evenly spaced stations, the marked ones not "
                                    "counted (default 200)")
                        ->check(CLI::Range(1, shore::kMaxStations));
   command.add_option("--spacing", a.spacing, "spacing of the stations in x (m)")
+      ->option_text("M")
       ->excludes(stations);
 }
 

@@ -132,6 +132,9 @@ foreach(case
     "from_too_large|profile|${wave}|--from|1e39|--from '1e39': 水深が大きすぎます"
     "Ho_too_large|profile|--Ho|1e308|--T|10|--alpha0|30|--n|60|--Ho '1e308' is too large"
     "Ho_infinite|shore|--Ho|inf|--T|10|--alpha0|30|--n|60|--Ho 'inf' is too large"
+    "T_underflows|shore|--Ho|1|--T|1e-400|--alpha0|30|--n|60|--T '1e-400' is too small to be told from 0"
+    "delimiter_unknown|--delimiter|:|${cli_data}/defaults.csv|--delimiter ':': one of"
+    "decimal_comma_with_commas|--decimal-comma|shore|--Ho|1|--T|10|--alpha0|30|--n|60|--decimal-comma needs --delimiter"
     "K_overflows_every_row|${compare_wave}|--K|1e37|give a yearly transport beyond single precision"
     "from_x_overflows|profile|${wave}|--from|1e37|an x = n[*]h beyond single precision"
     "spacing_past_the_end|profile|${wave}|--from|1|--spacing|61|gives no stations")
