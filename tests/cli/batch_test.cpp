@@ -19,24 +19,6 @@
 namespace saiha::cli {
 namespace {
 
-struct Streamed {
-  RunResult result;
-  std::string out;
-};
-
-Streamed stream(const std::string& input, RunOptions options) {
-  Streamed s;
-  std::size_t offset = 0;
-  s.result = runStream(
-      [&](char* buffer, std::size_t size) {
-        const std::size_t n = std::min(size, input.size() - offset);
-        input.copy(buffer, n, offset);
-        offset += n;
-        return n;
-      },
-      [&](std::string_view bytes) { s.out += bytes; }, options);
-  return s;
-}
 
 // A few thousand varied rows: computed ones, failing ones, quoted cells,
 // blank and empty depths, short rows, blank lines and CRLF.

@@ -61,4 +61,23 @@ int run(std::string_view input, std::ostream& out, std::string& diagnostic) {
   return result.status;
 }
 
+Streamed stream(const std::string& input, RunOptions options) {
+  Streamed s;
+  std::size_t offset = 0;
+  s.result = runStream(
+      [&](char* buffer, std::size_t size) {
+        const std::size_t n = std::min(size, input.size() - offset);
+        input.copy(buffer, n, offset);
+        offset += n;
+        return n;
+      },
+      [&](std::string_view bytes) { s.out += bytes; }, options);
+  return s;
+}
+
+Streamed stream(const std::string& input, Table& table, RunOptions options) {
+  options.table = &table;
+  return stream(input, options);
+}
+
 }  // namespace saiha::cli

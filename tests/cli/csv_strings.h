@@ -9,6 +9,7 @@
 
 #include "cli/csv_reader.h"
 #include "cli/exit_status.h"
+#include "cli/pipeline.h"
 #include "cli/rows.h"
 
 namespace saiha::cli {
@@ -40,5 +41,15 @@ RowOutcome calcRecord(const Layout& layout, const Record& record);
 // returns kUnusable, having written nothing when the input is unusable from
 // its start, or the header and the rows before a malformed record.
 int run(std::string_view input, std::ostream& out, std::string& diagnostic);
+
+// A streaming run over a whole text in memory: its result and every byte
+// it wrote.
+struct Streamed {
+  RunResult result;
+  std::string out;
+};
+Streamed stream(const std::string& input, RunOptions options);
+// The same through `table` (options.table set to it).
+Streamed stream(const std::string& input, Table& table, RunOptions options = {});
 
 }  // namespace saiha::cli

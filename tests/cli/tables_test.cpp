@@ -17,25 +17,6 @@
 namespace saiha::cli {
 namespace {
 
-struct Streamed {
-  RunResult result;
-  std::string out;
-};
-
-Streamed stream(const std::string& input, Table& table, RunOptions options = {}) {
-  Streamed s;
-  options.table = &table;
-  std::size_t offset = 0;
-  s.result = runStream(
-      [&](char* buffer, std::size_t size) {
-        const std::size_t n = std::min(size, input.size() - offset);
-        input.copy(buffer, n, offset);
-        offset += n;
-        return n;
-      },
-      [&](std::string_view bytes) { s.out += bytes; }, options);
-  return s;
-}
 
 std::vector<std::vector<std::string>> rowsOf(const std::string& csv) {
   std::vector<std::vector<std::string>> rows;
