@@ -57,7 +57,7 @@ std::vector<CommandDoc> describe(OptionModel& model) {
       }
       o.help = option->get_description();
       o.shared = option->get_group() == "Shared options";
-      for (const SharedSpec& s : sharedSpecs()) {
+      for (const SharedOptionInfo& s : sharedOptions()) {
         if (!o.names.empty() && o.names.back() == s.longName) o.choices = s.choices;
       }
       if (auto c = model.choices().find(o.names.back()); c != model.choices().end()) {

@@ -19,7 +19,7 @@ namespace saiha::cli {
 
 namespace {
 
-std::array<SharedSpec, kSharedCount> makeSpecs() {
+std::array<SharedOptionInfo, kSharedCount> makeSharedOptions() {
   return {{
       {Shared::Lang, "--lang", "--lang", "LANG",
        "language of the messages and error cells: ja (default) or en; the environment "
@@ -79,9 +79,9 @@ std::vector<std::string> split(const std::string& list) {
 
 }  // namespace
 
-const std::array<SharedSpec, kSharedCount>& sharedSpecs() {
-  static const std::array<SharedSpec, kSharedCount> specs = [] {
-    auto s = makeSpecs();
+const std::array<SharedOptionInfo, kSharedCount>& sharedOptions() {
+  static const std::array<SharedOptionInfo, kSharedCount> specs = [] {
+    auto s = makeSharedOptions();
     s[static_cast<std::size_t>(Shared::Breaker)].choices = split(shore::breakerNameList());
     s[static_cast<std::size_t>(Shared::Shoaling)].choices = split(shore::shoalingNameList());
     return s;
@@ -89,7 +89,7 @@ const std::array<SharedSpec, kSharedCount>& sharedSpecs() {
   return specs;
 }
 
-const SharedSpec& spec(Shared id) { return sharedSpecs()[static_cast<std::size_t>(id)]; }
+const SharedOptionInfo& sharedOption(Shared id) { return sharedOptions()[static_cast<std::size_t>(id)]; }
 
 // ------------------------------------------------------------ the model
 
@@ -98,7 +98,7 @@ void OptionModel::addShared(CLI::App& command, const Command& owner) {
   // At the top level every shared option is shown: it may stand before any
   // subcommand.  Under a subcommand only those it honours are.
   const bool top = &command == &app_;
-  for (const SharedSpec& s : sharedSpecs()) {
+  for (const SharedOptionInfo& s : sharedOptions()) {
     const std::string names(s.names);
     CLI::Option* option = nullptr;
     switch (s.id) {
@@ -183,7 +183,7 @@ Command& OptionModel::chosen() {
 std::string OptionModel::refusal() {
   Command& command = chosen();
   CLI::App& sub = appOf(command);
-  for (const SharedSpec& s : sharedSpecs()) {
+  for (const SharedOptionInfo& s : sharedOptions()) {
     const std::string name(s.longName);
     if (!givenAnywhere(sub, s.id)) continue;
     const std::string_view why = command.refuses(s.id);
@@ -259,7 +259,7 @@ std::string shortest(double value) {
 }
 
 bool givenAnywhere(const CLI::App& parsed, Shared option) {
-  const std::string name(spec(option).longName);
+  const std::string name(sharedOption(option).longName);
   std::size_t given = parsed.count(name);
   if (const CLI::App* parent = parsed.get_parent()) given += parent->count(name);
   return given > 0;

@@ -39,7 +39,7 @@ enum class Shared : std::size_t {
 };
 inline constexpr std::size_t kSharedCount = 13;
 
-struct SharedSpec {
+struct SharedOptionInfo {
   Shared id;
   std::string_view names;      // as CLI11 takes them: "-o,--output"
   std::string_view longName;   // "--output"
@@ -49,8 +49,8 @@ struct SharedSpec {
 };
 
 // Every shared option, in the order the help lists them.
-const std::array<SharedSpec, kSharedCount>& sharedSpecs();
-const SharedSpec& spec(Shared id);
+const std::array<SharedOptionInfo, kSharedCount>& sharedOptions();
+const SharedOptionInfo& sharedOption(Shared id);
 
 // The values of the shared options as typed, wherever they stood.
 struct SharedValues {

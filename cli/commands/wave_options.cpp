@@ -20,7 +20,7 @@ std::string refusedIn(const CLI::App& parsed, std::string_view form,
                       std::initializer_list<Refusal> refused) {
   for (const Refusal& r : refused) {
     if (givenAnywhere(parsed, r.option)) {
-      return std::string(spec(r.option).longName) + " does not go with " + std::string(form) +
+      return std::string(sharedOption(r.option).longName) + " does not go with " + std::string(form) +
              ": " + std::string(r.why);
     }
   }
