@@ -122,7 +122,9 @@ def _codes(code: Any) -> np.ndarray:
         bad = next(c for c in codes.flat if not 0 <= c < _saiha.ERROR_COUNT)
         raise _not_a_code(bad)
     if codes.dtype.kind not in "iu":
-        raise TypeError(f"an error code is an integer, not {type(code).__name__} of {codes.dtype}")
+        what = (codes.dtype.name if np.ndim(code) == 0
+                else f"{type(code).__name__} of {codes.dtype}")
+        raise TypeError(f"an error code is an integer, not {what}")
     if isinstance(code, (list, tuple)) and _args.holds_bool(code):
         raise TypeError("an error code is an integer, not bool")
     if codes.size:
