@@ -144,7 +144,9 @@ std::string manPage(const CommandDoc& c, const std::vector<CommandDoc>& all) {
   while (std::getline(footer, line)) {
     if (!line.empty() && line[0] != ' ' && line.back() == ':') {
       if (open) m << ".fi\n";
-      m << ".SS \"" << line.substr(0, line.size() - 1) << "\"\n.nf\n";
+      std::string heading;
+      for (char ch : line.substr(0, line.size() - 1)) heading += ch == '"' ? "\\(dq" : std::string(1, ch);
+      m << ".SS \"" << heading << "\"\n.nf\n";
       open = true;
       continue;
     }

@@ -75,21 +75,26 @@ class CompareCommand final : public Command {
                        "instead of the four options; \"-\" for standard input");
     const shore::TransportParams defaults;
     command.add_option("--K", K_,
-                       "transport coefficient, > 0 (default " + shortest(defaults.K) + ")");
+                       "transport coefficient, > 0 (default " + shortest(defaults.K) + ")")
+        ->option_text("K");
     command.add_option("--rho", rho_,
                        "water density (kg/m3), > 0 (default " + shortest(defaults.rho) +
-                           ", sea water)");
+                           ", sea water)")
+        ->option_text("KG/M3");
     command.add_option("--rho-s", rhoS_,
                        "sediment density (kg/m3), > rho (default " + shortest(defaults.rhoS) +
-                           ", quartz sand)");
+                           ", quartz sand)")
+        ->option_text("KG/M3");
     command.add_option("--porosity", porosity_,
                        "porosity of the bed, 0 <= p < 1 (default " +
-                           shortest(defaults.porosity) + ")");
+                           shortest(defaults.porosity) + ")")
+        ->option_text("P");
     choices["--height"] = {"regular", "significant"};
     command.add_option("--height", height_,
                        "height fed to the transport: regular (each row's Hb, default) or "
                        "significant (Goda's H1/3 at each row's hb)")
-        ->check(CLI::IsMember(choices["--height"]));
+        ->check(CLI::IsMember(choices["--height"]))
+        ->option_text("BASIS");
   }
   std::string_view refuses(Shared option) const override {
     switch (option) {

@@ -54,9 +54,12 @@ class RandomCommand final : public Command {
                        "CSV file of seas and depths; standard input when absent or \"-\"");
     command.add_flag("--profile", profile_, "write one sea's profile instead of reading FILE");
     command.add_option("--H0p", H0p_,
-                       "equivalent deep-water significant height H0' (m), with --profile");
-    command.add_option("--T13", T13_, "significant period T1/3 (s), with --profile");
-    command.add_option("--n", n_, "bottom slope 1/n, given as n, with --profile");
+                       "equivalent deep-water significant height H0' (m), with --profile")
+        ->option_text("M");
+    command.add_option("--T13", T13_, "significant period T1/3 (s), with --profile")
+        ->option_text("S");
+    command.add_option("--n", n_, "bottom slope 1/n, given as n, with --profile")
+        ->option_text("N");
     addStationOptions(command, stations_,
                       "seaward depth (m), with --profile; default twice the depth of the outer "
                       "edge of the surf zone");

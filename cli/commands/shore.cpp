@@ -43,10 +43,13 @@ class ShoreCommand final : public Command {
   void addOptions(CLI::App& command, Choices&) override {
     addWaveOptions(command, wave_);
     command.add_option("--beta-f", betaF_,
-                       "foreshore slope tan(beta_f) for the runup, > 0 (default 1/n)");
+                       "foreshore slope tan(beta_f) for the runup, > 0 (default 1/n)")
+        ->option_text("SLOPE");
     command.add_option("--runup-H0", H0_,
-                       "deep-water significant height for the runup (m), > 0 (default Ho)");
-    command.add_option("--runup-Tp", Tp_, "peak period for the runup (s), > 0 (default T)");
+                       "deep-water significant height for the runup (m), > 0 (default Ho)")
+        ->option_text("M");
+    command.add_option("--runup-Tp", Tp_, "peak period for the runup (s), > 0 (default T)")
+        ->option_text("S");
   }
   std::string_view refuses(Shared option) const override {
     switch (option) {
