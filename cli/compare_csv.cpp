@@ -158,31 +158,4 @@ bool CompareTable::appendRow(std::span<const std::string_view> fields, std::stri
   return ok;
 }
 
-CompareOutcome compareFileCsv(std::string_view text, const shore::TransportParams& params,
-                              shore::HeightBasis basis, bool warnings, report::Language language,
-                              const CsvFormat& format) {
-  CompareOutcome outcome;
-  if (std::string bad = transportDiagnostic(params, language); !bad.empty()) {
-    outcome.status = kUnusable;
-    outcome.diagnostic = std::move(bad);
-    return outcome;
-  }
-  CompareTable table(params, basis, warnings, language, format);
-  RunOptions options;
-  options.table = &table;
-  options.format = format;
-  std::size_t at = 0;
-  const RunResult result = runStream(
-      [&](char* buffer, std::size_t size) {
-        const std::size_t n = std::min(size, text.size() - at);
-        std::copy_n(text.data() + at, n, buffer);
-        at += n;
-        return n;
-      },
-      [&](std::string_view bytes) { outcome.csv += bytes; }, options);
-  outcome.status = result.status;
-  outcome.diagnostic = result.diagnostic;
-  return outcome;
-}
-
 }  // namespace saiha::cli

@@ -81,14 +81,4 @@ class CompareTable : public Table {
   HeaderColumns columns_;
 };
 
-// compare FILE over a whole text, on one thread: the CompareTable rows of
-// every wave.  Text that is not CSV, a header the table refuses or a bad
-// transport parameter: status 2 and the one-line reason, nothing written;
-// a fault further on: status 2, the reason and the rows before it.
-CompareOutcome compareFileCsv(std::string_view text, const shore::TransportParams& params,
-                              shore::HeightBasis basis = shore::HeightBasis::Regular,
-                              bool warnings = false,
-                              report::Language language = report::Language::Japanese,
-                              const CsvFormat& format = {});
-
 }  // namespace saiha::cli
