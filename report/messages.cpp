@@ -50,16 +50,25 @@ constexpr Message kMessages[] = {
 constexpr Text kUnknownError = {"計算中にエラーが発生しました．",
                                 "An error occurred in the calculation."};
 
-// A formula used outside the range it was fitted on.
-constexpr Text kSteepSlopeWarning = {
-    "海底勾配が 1/10 より急です．合田の砕波限界，Weggel の砕波指標，合田の不規則波の式は"
-    " 1/10～1/100 程度の勾配で求められています．",
-    "The bottom slope is steeper than 1/10. Goda's breaker limit, Weggel's breaker index and "
-    "Goda's random-wave formulas were fitted on slopes of about 1/10 to 1/100."};
-constexpr Text kIrregularIndexWarning = {
-    "Kamphuis の砕波指標は不規則波（有義波高）で求められた式です．ここでは規則波に用いています．",
-    "Kamphuis's breaker index was fitted to irregular waves (the significant wave height); it is "
-    "applied here to a regular wave."};
+// What each warning bit says, in the order the bits run.
+struct WarningLine {
+  shore::Warning bit;
+  Text text;
+};
+// clang-format off
+constexpr WarningLine kWarningLines[] = {
+    {shore::Warning::SteepSlope, {"海底勾配が 1/10 より急です．合田の砕波限界，Weggel の砕波指標，合田の不規則波の式は 1/10～1/100 程度の勾配で求められています．", "The bottom slope is steeper than 1/10. Goda's breaker limit, Weggel's breaker index and Goda's random-wave formulas were fitted on slopes of about 1/10 to 1/100."}},
+    {shore::Warning::IrregularWaveIndex, {"Kamphuis の砕波指標は不規則波（有義波高）で求められた式です．ここでは規則波に用いています．", "Kamphuis's breaker index was fitted to irregular waves (the significant wave height); it is applied here to a regular wave."}},
+    {shore::Warning::GentleSlope, {"海底勾配が式の求められた範囲より緩やかです（合田の不規則波の式は 1/100 まで）．", "The bottom slope is gentler than the range the formula was fitted on (Goda's random-wave formulas: down to 1/100)."}},
+    {shore::Warning::HeightAboveDepth, {"波高が静水深を超えています．式の値ですが，この水深ではそのような波は存在できません．", "The wave height exceeds the still-water depth. It is the formula's value, but water this shallow carries no such wave."}},
+    {shore::Warning::RunupBelowSetup, {"2% 遡上高がウェーブセットアップより低くなっています．", "The 2 % runup is below the wave setup."}},
+    {shore::Warning::StockdonBranchChange, {"Stockdon の遡上高の式は ξ0 = 0.3 で式が切り替わり，その前後で値が不連続です．", "Stockdon's runup changes formula at ξ0 = 0.3 and jumps there; this wave lies close to the change."}},
+    {shore::Warning::ShallowForRandomWaves, {"相対水深 h/H0′ が合田の不規則波の算定図の範囲より小さくなっています．", "The relative depth h/H0′ is below the range of Goda's random-wave diagrams."}},
+    {shore::Warning::LowSteepness, {"沖波波形勾配 Ho/Lo が Komar・Gaughan の砕波波高の式の求められた範囲より小さくなっています．", "The deep-water steepness Ho/Lo is below the range Komar and Gaughan's breaker height was fitted on."}},
+    {shore::Warning::BelowSearchFloor, {"砕波点が水深と沖波波長の比 0.001 より浅い所にあります．砕波限界の式はそこでは確かめられていません．", "The breaking point lies shallower than h/Lo = 0.001, where the breaker limits were never measured."}},
+    {shore::Warning::ShoalingNotFormed, {"この水深では首藤の浅水係数を求められないため，不規則波の波高は他の項で決めています．", "Shuto's shoaling coefficient cannot be formed at this depth; the random-wave height was decided by the other terms."}},
+};
+// clang-format on
 
 }  // namespace
 
@@ -79,10 +88,10 @@ std::string depthTooLargeText(Language language) {
 
 std::string warningText(shore::Warnings warnings, Language language) {
   std::string text;
-  if (warnings.has(shore::Warning::SteepSlope)) text += kSteepSlopeWarning.in(language);
-  if (warnings.has(shore::Warning::IrregularWaveIndex)) {
+  for (const WarningLine& line : kWarningLines) {
+    if (!warnings.has(line.bit)) continue;
     if (!text.empty()) text += "\n";
-    text += kIrregularIndexWarning.in(language);
+    text += line.text.in(language);
   }
   return text;
 }

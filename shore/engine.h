@@ -74,10 +74,13 @@ inline constexpr double kMaxDeepWaterSteepness = 0.142;
 // fitted range; a smaller n is SteepSlope.
 inline constexpr double kSteepestFittedSlope = 10;
 
-// A formula used outside the range it was fitted on: the result stands, but
-// the user should weigh it.  Bits of a `Warnings` set; the values are stable
-// (saiha-calc's warnings column and Python's `warning` carry them).
-enum class Warning : std::uint8_t {
+// A formula used outside the range it was fitted on, or a result that the
+// user should weigh before using it: the result stands (or is left empty with
+// its own code where it cannot stand), and the bit says why.  Bits of a
+// `Warnings` set; the values are stable (saiha-calc's warnings column and
+// Python's `warning` carry them).  Bit 128 is saiha-calc's own (a number cell
+// with text after it) and is never an engine warning.
+enum class Warning : std::uint32_t {
   // A slope steeper than 1/10: Goda's breaker limit, Weggel's breaker index
   // and Goda's random-wave surf zone were fitted on slopes of about 1/10 to
   // 1/100.
@@ -85,13 +88,39 @@ enum class Warning : std::uint8_t {
   // Kamphuis's breaker index was fitted to irregular waves (the significant
   // height), and is applied here to a regular wave.
   IrregularWaveIndex = 2,
+  // A slope gentler than the formula's fitted range (Goda's random-wave
+  // formulas: 1/100).
+  GentleSlope = 4,
+  // A wave height above the local still-water depth: the height is the
+  // formula's, but water that shallow carries no such wave.
+  HeightAboveDepth = 8,
+  // The 2 % runup lies below the wave setup it is added to.
+  RunupBelowSetup = 16,
+  // Stockdon's runup within a few per cent of its change of branch at
+  // ξ0 = 0.3, where the two branches differ by up to a fifth.
+  StockdonBranchChange = 32,
+  // Goda's random-wave method at a relative depth h/H0′ below the range of
+  // his diagrams.
+  ShallowForRandomWaves = 64,
+  // (128: saiha-calc's text-after-number flag.)
+  // Komar and Gaughan's breaker height for a steepness Ho/L0 below its
+  // fitted range (low swell).
+  LowSteepness = 256,
+  // The breaking point lies shoreward of h/L0 = 0.001, where the breaker
+  // limits were never measured; it was found by the search continued there.
+  BelowSearchFloor = 512,
+  // Shuto's shoaling coefficient cannot be formed in water this shallow; the
+  // random-wave height was decided by the other terms.
+  ShoalingNotFormed = 1024,
+  // Bits 2048 and up: the shoreline quantities' own (shore/shoreline.h).
 };
 
 // A set of warnings, as a bit field.
 struct Warnings {
-  std::uint8_t bits = 0;
-  bool has(Warning w) const { return (bits & std::uint8_t(w)) != 0; }
-  void add(Warning w) { bits = std::uint8_t(bits | std::uint8_t(w)); }
+  std::uint32_t bits = 0;
+  bool has(Warning w) const { return (bits & std::uint32_t(w)) != 0; }
+  void add(Warning w) { bits |= std::uint32_t(w); }
+  void add(Warnings other) { bits |= other.bits; }
   bool any() const { return bits != 0; }
   friend bool operator==(const Warnings&, const Warnings&) = default;
 };
