@@ -59,6 +59,9 @@ CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams&
     if (warnings) line.push_back(std::to_string(row.warnings.bits));
     outcome.csv += formatRecord(line);
     ++outcome.rows;
+    if (row.warnings.any() && outcome.warnedRows++ == 0) {
+      outcome.firstWarned = cells[0] + "," + cells[1];
+    }
     if (row.error != shore::Error::None) {
       outcome.status = kSomeFailed;
       if (outcome.failedRows++ == 0) outcome.firstFailure = cells[0] + "," + cells[1] + ": " + cells[8];
@@ -101,7 +104,7 @@ std::vector<std::string> CompareTable::outputHeader() const {
 }
 
 bool CompareTable::appendRow(std::span<const std::string_view> fields, std::string& out,
-                             std::string* error) const {
+                             std::string* error, std::uint32_t* warningBits) const {
   std::array<std::string_view, kCompareInputs.size()> inputs{};
   for (std::size_t c = 0; c < inputs.size(); ++c) {
     const std::size_t at = *columns_.position[c];
@@ -113,7 +116,7 @@ bool CompareTable::appendRow(std::span<const std::string_view> fields, std::stri
   std::optional<std::size_t> wordy;
   if (fields.size() != columns_.width) {
     refused = report::fieldCountText(fields.size(), columns_.width, language_);
-  } else if (format_.strict || warnings_) {
+  } else {
     wordy = firstTextAfterNumber(inputs, format_.decimalComma);
     if (wordy && format_.strict) {
       refused = report::trailingTextText(kCompareInputs[*wordy], format_.decimalComma, language_);
@@ -134,7 +137,7 @@ bool CompareTable::appendRow(std::span<const std::string_view> fields, std::stri
   };
   for (const shore::ComparisonRow& row : rows) {
     std::array<std::string, 11> cells = report::compareRow(row, language_);
-    unsigned bits = row.warnings.bits | (wordy ? kTextAfterNumberWarning : 0u);
+    std::uint32_t bits = row.warnings.bits | (wordy ? kTextAfterNumberWarning : 0u);
     if (!refused.empty()) {
       for (std::size_t c = 2; c < cells.size(); ++c) cells[c].clear();
       cells[kErrorCell] = refused;
@@ -153,6 +156,7 @@ bool CompareTable::appendRow(std::span<const std::string_view> fields, std::stri
     for (std::size_t c = 0; c < cells.size(); ++c) emit(cells[c], columns_.width == 0 && c == 0);
     if (warnings_) emit(std::to_string(bits), false);
     out.push_back('\n');
+    if (warningBits != nullptr) *warningBits |= bits;  // the record's: any of its rows'
   }
   if (!refused.empty() && error != nullptr) *error = refused;
   return ok;

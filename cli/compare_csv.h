@@ -22,6 +22,8 @@ struct CompareOutcome {
   std::size_t rows = 0;        // data rows written
   std::size_t failedRows = 0;  // rows with an error cell
   std::string firstFailure;    // "breaker,shoaling: message" of the first of them
+  std::size_t warnedRows = 0;  // rows whose warnings are not 0
+  std::string firstWarned;     // "breaker,shoaling" of the first of them
 };
 
 // The comparison of `wave` (shore::compare) as CSV text: the header of
@@ -68,7 +70,8 @@ class CompareTable : public Table {
   std::string_view expectedColumns() const override { return kExpected; }
   std::vector<std::string> outputHeader() const override;
   bool appendRow(std::span<const std::string_view> fields, std::string& out,
-                 std::string* error = nullptr) const override;
+                 std::string* error = nullptr,
+                 std::uint32_t* warningBits = nullptr) const override;
 
   static constexpr std::string_view kExpected = "Ho, T, alpha0 and n";
 

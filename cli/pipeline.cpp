@@ -29,6 +29,8 @@ struct Chunk {
   bool allComputed = true;
   std::uint64_t failedRows = 0;
   std::string firstFailure;  // "line N: message" of the first row that failed
+  std::uint64_t warnedRows = 0;
+  std::uint64_t firstWarnedLine = 0;  // of the first row with warnings
   std::uint64_t bytesRead = 0;  // input consumed up to the end of this chunk
   std::optional<std::string> error;  // what ends the run after this chunk's rows
   bool unusable = false;  // the error came before the header: write nothing
@@ -146,6 +148,10 @@ void computeChunk(Chunk& chunk, const Table& table) {
         "line " + std::to_string(chunk.in.records[first + failures.first].line) + ": " +
         failures.message;
   }
+  if (failures.warned > 0) {
+    chunk.warnedRows += failures.warned;
+    chunk.firstWarnedLine = chunk.in.records[first + failures.firstWarned].line;
+  }
   chunk.rows += count;
   // The input is no longer needed while the chunk waits for its turn.
   chunk.in = RecordBuffer();
@@ -181,6 +187,8 @@ RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOp
     allComputed = allComputed && chunk.allComputed;
     if (result.failedRows == 0) result.firstFailure = std::move(chunk.firstFailure);
     result.failedRows += chunk.failedRows;
+    if (result.warnedRows == 0) result.firstWarnedLine = chunk.firstWarnedLine;
+    result.warnedRows += chunk.warnedRows;
     if (chunk.error) failure = chunk.error;
     if (options.progress) {
       progress.rows = result.rows;

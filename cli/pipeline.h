@@ -54,6 +54,8 @@ struct RunResult {
   bool interrupted = false;
   std::uint64_t failedRows = 0;  // rows written with an error text
   std::string firstFailure;      // "line N: message" of the first of them
+  std::uint64_t warnedRows = 0;       // rows whose warnings cell is not 0
+  std::uint64_t firstWarnedLine = 0;  // the input line of the first of them
 };
 
 // Fills `buffer` with up to `size` bytes of input; 0 only at its end.  Throws

@@ -2,6 +2,7 @@
 
 #include "cli/csv_reader.h"
 #include "cli/exit_status.h"
+#include "cli/rows.h"
 #include "runtime/text.h"
 #include "report/messages.h"
 #include "report/profile_table.h"
@@ -9,7 +10,8 @@
 namespace saiha::cli {
 
 ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options,
-                          const shore::Model& model, report::Language language) {
+                          const shore::Model& model, report::Language language,
+                          bool warnings) {
   ProfileOutcome outcome;
   const shore::Profile profile = shore::profile(wave, options, model);
   if (!profile.breaking.ok()) {
@@ -28,11 +30,20 @@ ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& 
     return outcome;
   }
 
-  const std::vector<std::string> header(report::kProfileHeader.begin(), report::kProfileHeader.end());
+  std::vector<std::string> header(report::kProfileHeader.begin(), report::kProfileHeader.end());
+  if (warnings) header.emplace_back(kWarningsColumn);
   outcome.csv = formatRecord(header);
+  std::vector<std::string> cells;
   for (const shore::Station& station : profile.stations) {
     const auto row = report::profileRow(station);
-    outcome.csv += formatRecord(row);
+    cells.assign(row.begin(), row.end());
+    const std::uint32_t bits = profile.breaking.warnings.bits | station.state.warnings.bits;
+    if (warnings) cells.push_back(std::to_string(bits));
+    outcome.csv += formatRecord(cells);
+    ++outcome.rows;
+    if (bits != 0 && outcome.warnedRows++ == 0) {
+      outcome.firstWarned = "h=" + rt::formatShortest(station.state.h);
+    }
     if (!station.state.ok()) {
       outcome.status = kSomeFailed;
       outcome.stationErrors.push_back("station at h=" + rt::formatShortest(station.state.h) + ": " +

@@ -1,6 +1,7 @@
 // The cross-shore profile as CSV, for `saiha-calc profile`.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,14 +19,21 @@ struct ProfileOutcome {
   std::string csv;                         // header and one row per station
   std::vector<std::string> stationErrors;  // "station at h=…: message", one per line
   std::string diagnostic;                  // one line when nothing is written
+  std::uint64_t rows = 0;                  // stations written
+  std::uint64_t warnedRows = 0;            // stations whose warnings are not 0
+  std::string firstWarned;                 // "h=…" of the first of them
 };
 
 // The profile of `wave` under `model` (shore::profile) as CSV text: the
 // header of report::kProfileHeader, then the stations from the seaward end to
 // the shoreline with the onset and breaking stations in their places,
-// numbers as the shortest text that reads back as the same single.
+// numbers as the shortest text that reads back as the same single.  With
+// `warnings`, a last column "warnings" holds each station's shore::Warning
+// bits: the breaking point's (the model's range) and the station's own
+// (HeightAboveDepth).
 ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options,
                           const shore::Model& model = {},
-                          report::Language language = report::Language::Japanese);
+                          report::Language language = report::Language::Japanese,
+                          bool warnings = false);
 
 }  // namespace saiha::cli

@@ -114,6 +114,15 @@ int fail(std::string_view message) {
   return kUnusable;
 }
 
+void noteWarnings(std::uint64_t warned, std::uint64_t rows, std::string_view first,
+                  const SharedValues& shared) {
+  if (warned == 0) return;
+  std::string line = std::to_string(warned) + " of " + std::to_string(rows) + " rows carry warnings";
+  if (!first.empty()) line.append(" (first: ").append(first).append(")");
+  if (!shared.warnings) line += "; --warnings adds the column of their bits";
+  fail(line);
+}
+
 void catchInterrupts() {
   struct sigaction action {};
   action.sa_handler = onInterrupt;
@@ -205,6 +214,8 @@ int runFile(const std::string& file, const SharedValues& shared, Table& table) {
       fail(std::to_string(result.failedRows) + " of " + std::to_string(result.rows) +
            " rows failed (first: " + result.firstFailure + ")");
     }
+    noteWarnings(result.warnedRows, result.rows, "line " + std::to_string(result.firstWarnedLine),
+                 shared);
     return result.status;
   } catch (const std::bad_alloc&) {
     return fail("out of memory while processing " + source);
@@ -271,6 +282,7 @@ int writeTable(const TableText& table, const SharedValues& shared) {
     return fail(error.what());
   }
   for (const std::string& note : table.notes) fail(note);
+  noteWarnings(table.warnedRows, table.rows, table.firstWarned, shared);
   return table.status;
 }
 

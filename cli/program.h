@@ -30,6 +30,11 @@ int closeOutput(int status);
 // Writes all of `bytes` to the output; throws std::runtime_error.
 void writeAll(std::string_view bytes);
 
+// The line "N of M rows carry warnings (first: …)" on standard error, for
+// N > 0; with a hint at --warnings when the run writes no warnings column.
+void noteWarnings(std::uint64_t warned, std::uint64_t rows, std::string_view first,
+                  const SharedValues& shared);
+
 // Ctrl+C, SIGTERM and SIGHUP stop the reading; a second one ends the program at
 // once.
 void catchInterrupts();
@@ -47,6 +52,12 @@ struct TableText {
   std::string_view csv;
   std::string_view diagnostic;
   std::span<const std::string> notes;
+  // Rows whose warnings are not 0, of `rows`, and the first of them (as
+  // "h=1.5" or the like): a line on standard error, with or without the
+  // warnings column.
+  std::uint64_t warnedRows = 0;
+  std::uint64_t rows = 0;
+  std::string_view firstWarned;
 };
 int writeTable(const TableText& table, const SharedValues& shared);
 

@@ -35,7 +35,7 @@ std::vector<std::string> RandomTable::outputHeader() const {
 }
 
 bool RandomTable::appendRow(std::span<const std::string_view> fields, std::string& out,
-                            std::string* error) const {
+                            std::string* error, std::uint32_t* warningBits) const {
   constexpr std::size_t kInputs = report::kRandomInputHeader.size();
   std::array<std::string_view, kInputs> cells{};
   for (std::size_t c = 0; c < kInputs; ++c) {
@@ -43,11 +43,9 @@ bool RandomTable::appendRow(std::span<const std::string_view> fields, std::strin
     if (at < fields.size()) cells[c] = fields[at];
   }
   std::array<std::string, 4> results;  // Ks, H13, Hmax, error
-  unsigned warnings = 0;
+  std::uint32_t warnings = 0;
   bool ok = false;
-  const std::optional<std::size_t> wordy = format_.strict || warnings_
-                                               ? firstTextAfterNumber(cells, format_.decimalComma)
-                                               : std::nullopt;
+  const std::optional<std::size_t> wordy = firstTextAfterNumber(cells, format_.decimalComma);
   if (fields.size() != columns_.width) {
     results[3] = report::fieldCountText(fields.size(), columns_.width, language_);
   } else if (wordy && format_.strict) {
@@ -87,6 +85,7 @@ bool RandomTable::appendRow(std::span<const std::string_view> fields, std::strin
   if (warnings_) emit(std::to_string(warnings));
   out.push_back('\n');
   if (!ok && error != nullptr) *error = results[3];
+  if (warningBits != nullptr) *warningBits = warnings;
   return ok;
 }
 

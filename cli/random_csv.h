@@ -36,7 +36,8 @@ class RandomTable : public Table {
   std::string_view expectedColumns() const override { return kExpected; }
   std::vector<std::string> outputHeader() const override;
   bool appendRow(std::span<const std::string_view> fields, std::string& out,
-                 std::string* error = nullptr) const override;
+                 std::string* error = nullptr,
+                 std::uint32_t* warningBits = nullptr) const override;
 
   static constexpr std::string_view kExpected = "H0p, T13, n and h";
 

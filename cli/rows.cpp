@@ -154,7 +154,7 @@ std::optional<Column> textAfterNumber(const Layout& layout, std::span<const std:
 bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
                 const shore::Model& model, bool warnings, RowWriter& row,
                 const report::CaseResult* computed, report::Language language,
-                const CsvFormat& format) {
+                const CsvFormat& format, std::uint32_t& warningBits) {
   const auto field = [&](std::size_t i) {
     return i < fields.size() ? fields[i] : std::string_view();
   };
@@ -173,8 +173,7 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
 
   // A cell that says more than its number: refused under --strict, else
   // read as its leading number and flagged among the warnings.
-  std::optional<Column> wordy;
-  if (format.strict || warnings) wordy = textAfterNumber(layout, fields, format.decimalComma);
+  const std::optional<Column> wordy = textAfterNumber(layout, fields, format.decimalComma);
   if (wordy && format.strict) {
     for (const Layout::Slot& slot : slotsOf(layout)) {
       row.text(slot.input ? cell(*slot.input) : field(slot.field));
@@ -227,10 +226,10 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
   } else {
     row.text(report::errorText(r.error, language));
   }
+  warningBits = b.warnings.bits | r.state.warnings.bits | (wordy ? kTextAfterNumberWarning : 0u);
   if (warnings) {
-    char bits[4];  // the bits of a byte: up to "255"
-    const unsigned all = b.warnings.bits | (wordy ? kTextAfterNumberWarning : 0u);
-    const auto written = std::to_chars(bits, bits + sizeof bits, all);
+    char bits[16];  // a 32-bit set: up to "4294967295"
+    const auto written = std::to_chars(bits, bits + sizeof bits, warningBits);
     row.text(std::string_view(bits, written.ptr));
   }
   return r.ok();
@@ -283,9 +282,12 @@ void Table::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string&
                        Failures& failures) const {
   std::vector<std::string_view> fields;
   std::string error;
+  std::uint32_t bits = 0;
   for (std::size_t i = 0; i < count; ++i) {
     fieldsOf(i, fields);
-    if (!appendRow(fields, out, &error)) failures.add(i, error);
+    bits = 0;
+    if (!appendRow(fields, out, &error, &bits)) failures.add(i, error);
+    if (bits != 0) failures.addWarned(i);
   }
 }
 
@@ -311,23 +313,28 @@ void CaseTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::str
   report::calcCases(breakings, depths, cases);
   std::size_t next = 0;
   std::string error;
+  std::uint32_t bits = 0;
   for (std::size_t i = 0; i < count; ++i) {
     fieldsOf(i, fields);
     const report::CaseResult* computed = fields.size() == layout_.width ? &cases[next++] : nullptr;
+    bits = 0;
     if (!cli::appendRow(layout_, fields, precision_, out, model_, warnings_, computed, language_,
-                        &error, format_)) {
+                        &error, format_, &bits)) {
       failures.add(i, error);
     }
+    if (bits != 0) failures.addWarned(i);
   }
 }
 
 bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model, bool warnings,
                const report::CaseResult* computed, report::Language language, std::string* error,
-               const CsvFormat& format) {
+               const CsvFormat& format, std::uint32_t* warningBits) {
   const std::size_t errorCell = slotsOf(layout).size() + kOutputHeader.size() - kColumnCount - 1;
   RowWriter row(out, precision, errorCell, error, format);
-  const bool ok = computeRow(layout, fields, model, warnings, row, computed, language, format);
+  std::uint32_t bits = 0;
+  const bool ok = computeRow(layout, fields, model, warnings, row, computed, language, format, bits);
+  if (warningBits != nullptr) *warningBits = bits;
   row.end();
   return ok;
 }

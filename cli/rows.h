@@ -42,7 +42,9 @@ enum class Precision { Shown, Full };
 // did not reach; and the error text, empty when every result was reached.
 // Each cell is read as the window reads its box; the other columns of the
 // record are copied in their places.  Returns whether the row computed, and
-// when it did not, its error text in `*error` (if given).
+// when it did not, its error text in `*error` (if given); the bits of its
+// warnings cell in `*warningBits` (if given), whether or not the cell is
+// written.
 //
 // A record whose field count differs from the header's is not computed: its
 // fields may have shifted (an unquoted "1,5"), so it fails with its own error
@@ -61,7 +63,8 @@ bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
                Precision precision, std::string& out, const shore::Model& model = {},
                bool warnings = false, const report::CaseResult* computed = nullptr,
                report::Language language = report::Language::Japanese,
-               std::string* error = nullptr, const CsvFormat& format = {});
+               std::string* error = nullptr, const CsvFormat& format = {},
+               std::uint32_t* warningBits = nullptr);
 
 // The wave of a record of the header's width, each cell read as the window
 // reads its box (with ',' as the decimal mark when `decimalComma`).
@@ -76,7 +79,7 @@ inline constexpr std::string_view kWarningsColumn = "warnings";
 // leading number, as the window reads its box: the result stands, but the
 // cell may not say what was meant.  Above the engine's shore::Warning bits,
 // which count up from 1, so the two never meet.
-inline constexpr std::uint8_t kTextAfterNumberWarning = 0x80;
+inline constexpr std::uint32_t kTextAfterNumberWarning = 0x80;
 
 // Whether any of `cells` has text after its number (report::readCell); the
 // index of the first that has, or nothing.
@@ -98,23 +101,31 @@ class Table {
   virtual std::string_view expectedColumns() const { return kExpectedColumns; }
   virtual std::vector<std::string> outputHeader() const = 0;
   // The rows of a chunk that failed: how many, and the first one's record
-  // index and message.
+  // index and message; and the rows with warnings: how many, and the first.
   struct Failures {
     std::size_t count = 0;
     std::size_t first = 0;
     std::string message;
+    std::size_t warned = 0;
+    std::size_t firstWarned = 0;
     void add(std::size_t i, std::string& error) {
       if (count++ == 0) {
         first = i;
         message = std::move(error);
       }
     }
+    void addWarned(std::size_t i) {
+      if (warned++ == 0) firstWarned = i;
+    }
   };
   // Appends the output line of one record to `out`; returns whether the row
-  // computed, and puts its message in `error` where it did not.  Called from
-  // several threads at once, after readHeader.
+  // computed, and puts its message in `error` where it did not and the bits
+  // of its warnings in `warningBits` (0 for none; the same bits the warnings
+  // column holds, whether or not it is written).  Called from several
+  // threads at once, after readHeader.
   virtual bool appendRow(std::span<const std::string_view> fields, std::string& out,
-                         std::string* error = nullptr) const = 0;
+                         std::string* error = nullptr,
+                         std::uint32_t* warningBits = nullptr) const = 0;
   // Appends the output lines of `count` records, in their order, and counts
   // those that failed.  One by one through appendRow, unless a table does
   // part of the work for all of them at once.
@@ -139,9 +150,10 @@ class CaseTable : public Table {
   void readHeader(const Record& header) override;
   std::vector<std::string> outputHeader() const override;
   bool appendRow(std::span<const std::string_view> fields, std::string& out,
-                 std::string* error = nullptr) const override {
+                 std::string* error = nullptr,
+                 std::uint32_t* warningBits = nullptr) const override {
     return cli::appendRow(layout_, fields, precision_, out, model_, warnings_, nullptr, language_,
-                          error, format_);
+                          error, format_, warningBits);
   }
   void appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out,
                   Failures& failures) const override;

@@ -64,7 +64,7 @@ struct Columns {
   const double *Ho, *T, *alpha0, *n, *h;
   std::array<float*, kResultNames.size()> results;
   std::uint8_t* error;
-  std::uint8_t* warning;  // the breaking point's shore::Warning bits
+  std::uint32_t* warning;  // shore::Warning bits: the breaking point's and the state's
   shore::Model model;
 };
 
@@ -96,7 +96,7 @@ void calcElement(const Columns& c, std::size_t i) noexcept {
   const std::array<float, 8> atDepth = r.state.results();
   for (std::size_t j = 0; j < atDepth.size(); ++j) put(5 + j, atDepth[j]);
   c.error[i] = static_cast<std::uint8_t>(r.error);
-  c.warning[i] = r.breaking.warnings.bits;
+  c.warning[i] = r.breaking.warnings.bits | r.state.warnings.bits;
 }
 
 void calcElements(const Columns& c, std::size_t begin, std::size_t end) noexcept {
@@ -136,7 +136,7 @@ void calcElements(const Columns& c, std::size_t begin, std::size_t end) noexcept
       const std::array<float, 8> atDepth = r.state.results();
       for (std::size_t j = 0; j < atDepth.size(); ++j) put(5 + j, atDepth[j]);
       c.error[i] = static_cast<std::uint8_t>(r.error);
-      c.warning[i] = r.breaking.warnings.bits;
+      c.warning[i] = r.breaking.warnings.bits | r.state.warnings.bits;
     }
   }
 }
@@ -215,7 +215,7 @@ py::dict calc(const Input& Ho, const Input& T, const Input& alpha0, const Input&
   py::array_t<std::uint8_t> error(static_cast<py::ssize_t>(count));
   c.error = error.mutable_data();
   out["error"] = error;
-  py::array_t<std::uint8_t> warning(static_cast<py::ssize_t>(count));
+  py::array_t<std::uint32_t> warning(static_cast<py::ssize_t>(count));
   c.warning = warning.mutable_data();
   out["warning"] = warning;
 
@@ -230,20 +230,22 @@ py::dict calc(const Input& Ho, const Input& T, const Input& alpha0, const Input&
 // calc_one(Ho, T, alpha0, n, h, breaker, shoaling) -> (results, codes): one
 // element as calc computes it (h NaN: the breaking depth), its 13 results
 // in one float32 array in the order of kResultNames and its error code and
-// warning bits in one uint8 array: two allocations rather than fifteen, for
+// warning bits in one uint32 array: two allocations rather than fifteen, for
 // the package's call on scalars.
 py::tuple calcOne(double Ho, double T, double alpha0, double n, double h,
                   std::string_view breaker, std::string_view shoaling) {
   const shore::Model model = modelOf(breaker, shoaling);
   py::array_t<float> results(static_cast<py::ssize_t>(kResultNames.size()));
-  py::array_t<std::uint8_t> codes(2);
-  Columns c{&Ho, &T, &alpha0, &n, &h, {}, codes.mutable_data(), codes.mutable_data() + 1, model};
+  py::array_t<std::uint32_t> codes(2);
+  std::uint8_t code = 0;
+  Columns c{&Ho, &T, &alpha0, &n, &h, {}, &code, codes.mutable_data() + 1, model};
   float* first = results.mutable_data();
   for (std::size_t k = 0; k < kResultNames.size(); ++k) c.results[k] = first + k;
   {
     py::gil_scoped_release release;
     calcElement(c, 0);
   }
+  codes.mutable_at(0) = code;
   return py::make_tuple(results, codes);
 }
 
@@ -279,9 +281,10 @@ py::tuple profile(double Ho, double T, double alpha0, double n, std::optional<do
       "x", "h", "H", "L", "C", "theta", "a_bottom", "u_bottom", "a_surface", "u_surface"};
   std::array<py::array_t<float>, kNumbers.size()> numbers;
   for (auto& column : numbers) column = py::array_t<float>(count);
-  py::list rule(count), point(count), error(count);
+  py::list rule(count), point(count), error(count), warning(count);
   for (py::ssize_t i = 0; i < count; ++i) {
     const shore::Station& station = p.stations[static_cast<std::size_t>(i)];
+    warning[i] = p.breaking.warnings.bits | station.state.warnings.bits;
     const shore::State& s = station.state;
     const std::array<float, kNumbers.size()> values = {
         station.x, s.h, s.H, s.L, s.C, s.theta, s.aBottom, s.uBottom, s.aSurface, s.uSurface};
@@ -297,6 +300,7 @@ py::tuple profile(double Ho, double T, double alpha0, double n, std::optional<do
   columns["rule"] = rule;
   columns["point"] = point;
   columns["error"] = error;
+  columns["warning"] = warning;
   return py::make_tuple(static_cast<int>(p.error), columns);
 }
 
@@ -327,7 +331,8 @@ py::dict compare(double Ho, double T, double alpha0, double n, double K, double 
       "Hb", "hb", "gamma", "theta_b", "Q_m3_per_s", "Q_m3_per_year", "xi0"};
   std::array<py::array_t<float>, kNumbers.size()> numbers;
   for (auto& column : numbers) column = py::array_t<float>(count);
-  py::array_t<std::uint8_t> error(count), warning(count);
+  py::array_t<std::uint8_t> error(count);
+  py::array_t<std::uint32_t> warning(count);
   py::list breakerColumn(count), shoalingColumn(count), typeColumn(count);
   for (py::ssize_t i = 0; i < count; ++i) {
     const shore::ComparisonRow& row = rows[static_cast<std::size_t>(i)];
@@ -574,7 +579,7 @@ PYBIND11_MODULE(_saiha, m) {
   m.def("calc_one", &calcOne, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
         py::arg("h"), py::arg("breaker"), py::arg("shoaling"),
         "One calculation (h NaN: the breaking depth) under the named model: its 13 results\n"
-        "(float32, in the order of RESULT_NAMES) and its error code and warning bits (uint8).");
+        "(float32, in the order of RESULT_NAMES) and its error code and warning bits (uint32).");
   m.def(
       "error_text",
       [](int code, const std::string& lang) {

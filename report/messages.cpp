@@ -60,7 +60,7 @@ constexpr WarningLine kWarningLines[] = {
     {shore::Warning::SteepSlope, {"海底勾配が 1/10 より急です．合田の砕波限界，Weggel の砕波指標，合田の不規則波の式は 1/10～1/100 程度の勾配で求められています．", "The bottom slope is steeper than 1/10. Goda's breaker limit, Weggel's breaker index and Goda's random-wave formulas were fitted on slopes of about 1/10 to 1/100."}},
     {shore::Warning::IrregularWaveIndex, {"Kamphuis の砕波指標は不規則波（有義波高）で求められた式です．ここでは規則波に用いています．", "Kamphuis's breaker index was fitted to irregular waves (the significant wave height); it is applied here to a regular wave."}},
     {shore::Warning::GentleSlope, {"海底勾配が式の求められた範囲より緩やかです（合田の不規則波の式は 1/100 まで）．", "The bottom slope is gentler than the range the formula was fitted on (Goda's random-wave formulas: down to 1/100)."}},
-    {shore::Warning::HeightAboveDepth, {"波高が静水深を超えています．式の値ですが，この水深ではそのような波は存在できません．", "The wave height exceeds the still-water depth. It is the formula's value, but water this shallow carries no such wave."}},
+    {shore::Warning::HeightAboveDepth, {"波高が静水深を超えています（H/h > 1）．式の値ですが，砕波で許される範囲を超えている可能性があります．", "The wave height exceeds the still-water depth (H/h > 1). It is the formula's value, but it may lie beyond what breaking allows."}},
     {shore::Warning::RunupBelowSetup, {"2% 遡上高がウェーブセットアップより低くなっています．", "The 2 % runup is below the wave setup."}},
     {shore::Warning::StockdonBranchChange, {"Stockdon の遡上高の式は ξ0 = 0.3 で式が切り替わり，その前後で値が不連続です．", "Stockdon's runup changes formula at ξ0 = 0.3 and jumps there; this wave lies close to the change."}},
     {shore::Warning::ShallowForRandomWaves, {"相対水深 h/H0′ が合田の不規則波の算定図の範囲より小さくなっています．", "The relative depth h/H0′ is below the range of Goda's random-wave diagrams."}},

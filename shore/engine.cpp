@@ -271,6 +271,7 @@ State detail::stateAtWith(const Breaking& b, double depth, const StateHints* hin
     const float H = narrow(Hr * b.L0);
     s.H = H;
     ++s.reached;
+    if (H > h) s.warnings.add(Warning::HeightAboveDepth);
 
     // Orbital motion of linear theory: semi-amplitudes (H/2)/sinh kh at the
     // bottom and (H/2)·coth kh at the surface, maximum speeds (πH/T) times the

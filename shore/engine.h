@@ -272,6 +272,12 @@ struct State {
   float aSurface = kNotReached;  // orbit semi-amplitude at the surface (m)
   float uSurface = kNotReached;  // maximum orbital speed at the surface (m/s)
   std::optional<HeightRule> rule;  // set once H is reached
+  // HeightAboveDepth where H > h: inside the surf zone the breaker limit of
+  // a steep beach gives H/h → γ·(1 + 15·tan^(4/3)β) near the shoreline
+  // (above 1 from about 1/20), a height the water there cannot carry.  The
+  // number stands, as the limit gives it.  The breaking point's own
+  // warnings are in Breaking::warnings, not repeated here.
+  Warnings warnings;
 
   bool ok() const { return error == Error::None; }
   // The eight results in the order above, for front ends that walk them.

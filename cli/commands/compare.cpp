@@ -158,7 +158,9 @@ int CompareCommand::run(const SharedValues& shared, const CLI::App& parsed) {
     notes.push_back(std::to_string(outcome.failedRows) + " of " + std::to_string(outcome.rows) +
                     " rows failed (first: " + outcome.firstFailure + ")");
   }
-  return writeTable({outcome.status, outcome.csv, outcome.diagnostic, notes}, shared);
+  return writeTable({outcome.status, outcome.csv, outcome.diagnostic, notes, outcome.warnedRows,
+                     outcome.rows, outcome.firstWarned},
+                    shared);
 }
 
 int CompareCommand::runFileOf(const SharedValues& shared, const shore::TransportParams& params,

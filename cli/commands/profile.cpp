@@ -10,6 +10,8 @@ namespace {
 constexpr const char* kFooter = R"(Output (standard output):
   CSV with LF line ends and the header
     x,h,rule,point,H,L,C,theta,a_bottom,u_bottom,a_surface,u_surface
+  and with --warnings a last column warnings: the bits of the breaking
+  point's warnings and the station's own (8: H above the depth h).
   x is the distance from the still-water shoreline n*h (m); rule is linear,
   intermediate (shuto's H*h^(2/7) regime), nonlinear or surf; point is
   onset, breaking or empty.  Rows run from the
@@ -48,9 +50,6 @@ class ProfileCommand final : public Command {
       case Shared::Precision: return refusal::kFullPrecision;
       case Shared::Jobs: return refusal::kOneWaveThreads;
       case Shared::Progress: return refusal::kOneWaveProgress;
-      case Shared::Warnings:
-        return "a profile has no warnings column; the FILE mode's --warnings gives the breaking "
-               "point's";
       default: return {};
     }
   }
@@ -67,8 +66,9 @@ class ProfileCommand final : public Command {
     } catch (const std::invalid_argument& error) {
       return fail(error.what());
     }
-    const ProfileOutcome outcome = profileCsv(wave, options, model, language);
-    return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.stationErrors},
+    const ProfileOutcome outcome = profileCsv(wave, options, model, language, shared.warnings);
+    return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.stationErrors,
+                       outcome.warnedRows, outcome.rows, outcome.firstWarned},
                       shared);
   }
 

@@ -121,7 +121,8 @@ int RandomCommand::run(const SharedValues& shared, const CLI::App& parsed) {
     return fail(error.what());
   }
   const ProfileOutcome outcome = randomProfileCsv(H0p, T13, n, options, language);
-  return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.stationErrors},
+  return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.stationErrors,
+                     outcome.warnedRows, outcome.rows, outcome.firstWarned},
                     shared);
 }
 

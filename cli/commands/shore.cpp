@@ -76,7 +76,8 @@ class ShoreCommand final : public Command {
       return fail(error.what());
     }
     const ShorelineOutcome outcome = shorelineCsv(wave, model, runup, language);
-    return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.notes}, shared);
+    return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.notes, 0, 0, {}},
+                      shared);
   }
 
  private:

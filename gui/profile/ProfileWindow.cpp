@@ -498,7 +498,11 @@ void ProfileWindow::redraw() {
     notes << tr("この波は線形浅水変形のうちに砕波します（非線形浅水変形の開始点が砕波点より"
                 "岸側にある急な波）．");
   }
-  const std::string warnings = report::warningText(profile_.breaking.warnings, gui::language());
+  // The breaking point's warnings and the stations' own (a surf-zone
+  // height above the depth), each said once.
+  shore::Warnings all = profile_.breaking.warnings;
+  for (const shore::Station& station : profile_.stations) all.add(station.state.warnings);
+  const std::string warnings = report::warningText(all, gui::language());
   if (!warnings.empty()) notes << QString::fromStdString(warnings);
   note_->setText(notes.join(QLatin1Char('\n')));
   note_->setVisible(!notes.isEmpty());

@@ -49,10 +49,11 @@ class Result(Columns):
         The same at the surface.
     error : numpy.ndarray of uint8
         The :class:`Error` code of each element, 0 where every result was reached.
-    warning : numpy.ndarray of uint8
-        :class:`WarningFlag` bits of the model on each element's slope
-        (``STEEP_SLOPE``, ``IRREGULAR_WAVE_INDEX``), 0 where none applies or
-        the inputs were refused.
+    warning : numpy.ndarray of uint32
+        :class:`WarningFlag` bits of each element: the model's on its slope
+        (``STEEP_SLOPE``, ``IRREGULAR_WAVE_INDEX``, ...) and the state's at
+        the depth (``HEIGHT_ABOVE_DEPTH`` where H > h); 0 where none applies
+        or the inputs were refused.
     ok : numpy.ndarray of bool
         ``error == 0``.
     index : pandas.Index or None
@@ -180,7 +181,7 @@ def _one(Ho: float, T: float, alpha0: float, n: float, h: Optional[float],
         _args.real_number("alpha0", alpha0), _args.real_number("n", n),
         np.nan if h is None else _args.real_number("h", h), *model)
     fields = {name: results[k, ...] for k, name in enumerate(RESULT_NAMES)}  # 0-d views
-    fields["error"] = codes[0, ...]
+    fields["error"] = np.array(codes.item(0), dtype=np.uint8)
     fields["warning"] = codes[1, ...]
     fields["ok"] = np.array(codes.item(0) == 0)
     return _elementwise.make(Result, fields)

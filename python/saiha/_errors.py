@@ -49,9 +49,11 @@ class Error(enum.IntEnum):
 
 
 class WarningFlag(enum.IntFlag):
-    """Bits of the ``warning`` arrays: a formula used outside the range it was fitted on.
+    """Bits of the ``warning`` arrays (uint32): a formula used outside the range it
+    was fitted on, or a result to weigh before it is used.
 
-    The results stand; the flags say where to weigh them.
+    The results stand; the flags say where to weigh them.  The values are
+    those of saiha-calc's ``warnings`` column.
     """
 
     NONE = 0
@@ -62,6 +64,26 @@ class WarningFlag(enum.IntFlag):
     #: The kamphuis limit: Kamphuis's breaker index was fitted to irregular
     #: waves (the significant height) and is applied to a regular wave.
     IRREGULAR_WAVE_INDEX = 2
+    #: A slope gentler than the formula's fitted range (Goda's random-wave
+    #: formulas: 1/100).
+    GENTLE_SLOPE = 4
+    #: A wave height above the still-water depth (H/h > 1).
+    HEIGHT_ABOVE_DEPTH = 8
+    #: The 2 % runup below the wave setup it is added to.
+    RUNUP_BELOW_SETUP = 16
+    #: Stockdon's runup close to its change of formula at xi0 = 0.3.
+    STOCKDON_BRANCH_CHANGE = 32
+    #: Goda's random-wave method below the relative depths h/H0' of his diagrams.
+    SHALLOW_FOR_RANDOM_WAVES = 64
+    #: (128 is saiha-calc's: a number cell with text after its number.)
+    #: Komar and Gaughan's breaker height below its fitted steepness Ho/L0.
+    LOW_STEEPNESS = 256
+    #: A breaking point shallower than h/L0 = 0.001, found by the search
+    #: continued below the breaker limits' measured range.
+    BELOW_SEARCH_FLOOR = 512
+    #: Shuto's shoaling coefficient not formed at this depth; the random-wave
+    #: height decided by the other terms.
+    SHOALING_NOT_FORMED = 1024
 
 
 

@@ -11,7 +11,7 @@ import pandas as pd
 
 from . import _args, _elementwise, _saiha
 from ._elementwise import Columns, index_field
-from ._errors import CalcError, Error, error_texts
+from ._errors import CalcError, Error, WarningFlag, error_texts
 
 __all__ = ["PROFILE_COLUMNS", "profile", "COMPARE_COLUMNS", "compare", "Transport", "transport"]
 
@@ -20,15 +20,18 @@ PROFILE_COLUMNS: tuple[str, ...] = tuple(_saiha.PROFILE_COLUMNS)
 
 
 def profile_frame(code: int, columns: dict[str, Any], names: tuple[str, ...]) -> pd.DataFrame:
-    """A compiled profile as a DataFrame with the station codes in ``attrs["errors"]``.
+    """A compiled profile as a DataFrame with the station codes in ``attrs["errors"]``
+    and the stations' warnings in ``attrs["warnings"]``.
 
     CalcError for the profile's own code.
     """
     if code != Error.NONE:
         raise CalcError(code)
     errors = columns.pop("error")
+    warnings = columns.pop("warning", ())
     frame = pd.DataFrame(columns, columns=list(names))
     frame.attrs["errors"] = {i: Error(e) for i, e in enumerate(errors) if e}
+    frame.attrs["warnings"] = {i: WarningFlag(w) for i, w in enumerate(warnings) if w}
     return frame
 
 
@@ -75,7 +78,9 @@ def profile(
         ``C`` (m/s), ``theta`` (degrees) and the orbit at the bottom and the
         surface (m, m/s), float32.  A station the formulas could not compute
         has NaN there and its :class:`Error` code in
-        ``DataFrame.attrs["errors"]``; ``attrs["breaker"]`` and
+        ``DataFrame.attrs["errors"]``; a station with warnings has its
+        :class:`WarningFlag` bits (the breaking point's and its own, such as
+        ``HEIGHT_ABOVE_DEPTH``) in ``attrs["warnings"]``; ``attrs["breaker"]`` and
         ``attrs["shoaling"]`` name the model.  ``saiha.plot.profile`` draws it.
 
     Raises
@@ -205,7 +210,7 @@ def compare(
         days; signed as ``theta_b``) are float32, NaN where not reached;
         ``error`` is the window's message for the row, "" when computed;
         with ``warnings=True`` then ``warning``, the row's
-        :class:`WarningFlag` bits (uint8).
+        :class:`WarningFlag` bits (uint32).
         ``xi0`` (float32) and ``breaker_type`` are the wave's surf
         similarity and Battjes' breaker type (see :func:`shoreline`), the
         same in every row.

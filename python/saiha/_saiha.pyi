@@ -40,11 +40,11 @@ def calc(
 
 def calc_one(
     Ho: float, T: float, alpha0: float, n: float, h: float, breaker: str, shoaling: str
-) -> tuple[npt.NDArray[np.float32], npt.NDArray[np.uint8]]:
+) -> tuple[npt.NDArray[np.float32], npt.NDArray[np.uint32]]:
     """One calculation as calc computes an element (h NaN: the breaking depth).
 
     Returns the 13 results (float32, in the order of RESULT_NAMES, NaN where
-    not reached) and [error code, warning bits] (uint8).  ValueError for an
+    not reached) and [error code, warning bits] (uint32).  ValueError for an
     unknown model name.
     """
 

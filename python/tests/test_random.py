@@ -64,7 +64,16 @@ def test_steep_waves_are_refused_and_models_flag_their_range():
     r = saiha.calc([3, 1], [2, 10], 0, [60, 8], breaker="kamphuis")
     assert list(r.error) == [Error.STEEPNESS_LIMIT, Error.NONE]
     assert r.warning[1] == WarningFlag.IRREGULAR_WAVE_INDEX
-    assert saiha.calc(1, 10, 0, 8).warning == WarningFlag.STEEP_SLOPE
+    # On 1/8 the breaker index is 1.48: the height at the breaking depth is
+    # above the depth; on 1/60 (0.82) it is not, and a deep station never is.
+    assert saiha.calc(1, 10, 0, 8).warning == WarningFlag.STEEP_SLOPE | WarningFlag.HEIGHT_ABOVE_DEPTH
+    assert saiha.calc(1, 10, 0, 8, h=5).warning == WarningFlag.STEEP_SLOPE
+    assert saiha.calc(1, 10, 0, 60).warning == WarningFlag.NONE
+    assert saiha.calc([1, 1], 10, 0, 8, h=[5, 0.5]).warning.dtype == np.uint32
+    frame = saiha.profile(1, 10, 0, 10, stations=20)
+    above = {i for i, w in frame.attrs["warnings"].items() if w & WarningFlag.HEIGHT_ABOVE_DEPTH}
+    assert above == set(frame.index[frame.H > frame.h])
+    assert above and not saiha.profile(1, 10, 0, 60).attrs["warnings"]
     with pytest.raises(saiha.CalcError):
         saiha.compare(3, 2, 0, 60)
     assert saiha.compare(1, 10, 0, 8, warnings=True).warning.iloc[0] == WarningFlag.STEEP_SLOPE

@@ -140,6 +140,24 @@ class ProfileWindowTest : public QObject {
     QCOMPARE(profile->model().rowCount(), 201);  // the onset falls on station 100
   }
 
+  // The surf zone's heights on 1/12 rise above the depth near the shoreline
+  // (the limit tends to 0.8·(1 + 15·tan^(4/3)β)·h = 1.24·h): the note says
+  // so, once; on 1/60 (0.85·h) there is nothing to note.
+  void surfHeightAboveTheDepthNoted() {
+    ProfileWindow* profile = openProfile();
+    auto* note = profile->findChild<QLabel*>("note");
+    QVERIFY(note && !note->isVisible());
+    type("Text12", "12");
+    press();
+    const QString said = QString::fromStdString(
+        saiha::report::warningText({std::uint32_t(shore::Warning::HeightAboveDepth)}));
+    QVERIFY(note->isVisible());
+    QCOMPARE(note->text().count(said), 1);
+    type("Text12", "60");
+    press();
+    QVERIFY(!note->isVisible());
+  }
+
   // A station's depth typed into the depth box gives that station's values,
   // rounded, in the result boxes; for linear, nonlinear and surf stations.
   void tableAgreesWithTheSheet_data() {

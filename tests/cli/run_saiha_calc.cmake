@@ -7,7 +7,8 @@
 #   STDOUT_FILE    file holding the exact expected standard output (optional)
 #   STDOUT_REGEX   regular expression the standard output must match (optional)
 #   STDOUT_LINES_OF  file whose line count the standard output must have (optional)
-#   STDERR         "empty", or "one_line" for exactly one line (optional)
+#   STDERR         "empty", "one_line" for exactly one line, or "lines" for
+#                  one or more 'saiha-calc: ...' lines (optional)
 #   STDERR_REGEX   regular expression standard error must match (optional)
 cmake_minimum_required(VERSION 3.25)
 
@@ -53,6 +54,8 @@ if(STDERR STREQUAL "empty" AND NOT err STREQUAL "")
   string(APPEND failures "standard error is not empty\n")
 elseif(STDERR STREQUAL "one_line" AND NOT err MATCHES "^saiha-calc: [^\n]+\n$")
   string(APPEND failures "standard error is not one 'saiha-calc: ...' line\n")
+elseif(STDERR STREQUAL "lines" AND NOT err MATCHES "^(saiha-calc: [^\n]+\n)+$")
+  string(APPEND failures "standard error is not 'saiha-calc: ...' lines\n")
 endif()
 if(DEFINED STDERR_REGEX AND NOT err MATCHES "${STDERR_REGEX}")
   string(APPEND failures "standard error does not match '${STDERR_REGEX}'\n")

@@ -16,11 +16,13 @@ saiha_calc_test(stdin_defaults -DSTDIN=${cli_data}/defaults.csv -DEXIT=0 -DSTDER
 saiha_calc_test(dash_is_stdin -DARGS=- -DSTDIN=${cli_data}/defaults.csv -DEXIT=0
   -DSTDOUT_FILE=${cli_data}/defaults.expected.csv)
 # BOM, CRLF, a blank line, quoted cells, failing rows and a short row.
-saiha_calc_test(mixed_rows_exit_one -DARGS=${cli_data}/mixed.csv -DEXIT=1 -DSTDERR=one_line
-  "-DSTDERR_REGEX=^saiha-calc: [0-9]+ of [0-9]+ rows failed [(]first: line [0-9]+: "
+# The failures' line, then the count of rows with warnings (the row whose
+# depth reads "10 m"), which is there without --warnings too.
+saiha_calc_test(mixed_rows_exit_one -DARGS=${cli_data}/mixed.csv -DEXIT=1 -DSTDERR=lines
+  "-DSTDERR_REGEX=^saiha-calc: [0-9]+ of [0-9]+ rows failed [(]first: line [0-9]+: [^\n]*\nsaiha-calc: 1 of 7 rows carry warnings [(]first: line 7[)]; --warnings adds the column of their bits\n$"
   -DSTDOUT_FILE=${cli_data}/mixed.expected.csv)
 saiha_calc_test(examples -DARGS=${PROJECT_SOURCE_DIR}/examples/cases.csv -DEXIT=1
-  -DSTDERR=one_line -DSTDOUT_LINES_OF=${PROJECT_SOURCE_DIR}/examples/cases.csv
+  -DSTDERR=lines -DSTDOUT_LINES_OF=${PROJECT_SOURCE_DIR}/examples/cases.csv
   "-DSTDERR_REGEX=^saiha-calc: 9 of 309 rows failed [(]first: line 302: 海底勾配の分母には")
 # Columns beside the inputs pass through in their places, before the results.
 saiha_calc_test(passthrough -DSTDIN=${cli_data}/passthrough.csv -DEXIT=0 -DSTDERR=empty
@@ -85,7 +87,7 @@ foreach(breaker goda1970 goda2010 mccowan kamphuis miche)
 endforeach()
 string(APPEND rows "komar-gaughan,weggel,2[.]67[5-9][0-9]*,3[.]20[5-9][0-9]*,[0-9.]+,0,0,0,${surf}$")
 saiha_calc_test(compare_cem_example "-DARGS=compare|--Ho|2|--T|10|--alpha0|0|--n|100" -DEXIT=0
-  -DSTDERR=empty "-DSTDOUT_REGEX=${rows}")
+  -DSTDERR=one_line "-DSTDERR_REGEX=^saiha-calc: 2 of 11 rows carry warnings [(]first: kamphuis,two-regime[)]" "-DSTDOUT_REGEX=${rows}")
 # The transport options reach the CERC formula, Q with the sign of theta_b:
 # 0.2*1025*sqrt(9.81) / (16*sqrt(0.7834263)*1625*1) * 2.7466643^2.5 * sin(-21.134332 deg)
 # = -0.125777 m3/s, -3.96923e6 m3/year by hand.  A model without a breaking
@@ -93,7 +95,7 @@ saiha_calc_test(compare_cem_example "-DARGS=compare|--Ho|2|--T|10|--alpha0|0|--n
 # wave still has xi0 = (1/60)/sqrt(0.01/624.524) = 4.165, surging.
 saiha_calc_test(compare_transport_options
   "-DARGS=compare|--Ho|2|--T|10|--alpha0|-30|--n|100|--K|0.2|--porosity|0" -DEXIT=0
-  -DSTDERR=empty "-DSTDOUT_REGEX=\ngoda1970,two-regime,2.7466643,3.505964,0.7834263,-10.567166,-0[.]12577[0-9]*,-39692[0-9][0-9][.]?[0-9]*,${surf}")
+  -DSTDERR=one_line "-DSTDOUT_REGEX=\ngoda1970,two-regime,2.7466643,3.505964,0.7834263,-10.567166,-0[.]12577[0-9]*,-39692[0-9][0-9][.]?[0-9]*,${surf}")
 saiha_calc_test(compare_row_fails "-DARGS=compare|--Ho|0.01|--T|20|--alpha0|0|--n|60" -DEXIT=1
   "-DSTDERR_REGEX=^saiha-calc: 10 of 11 rows failed [(]first: goda1970,two-regime: 砕波点が"
   "-DSTDOUT_REGEX=\ngoda1970,two-regime,,,,,,,砕波点が[^\n]*\n.*komar-gaughan,weggel,0[.]05[^\n]*,,4[.]16[0-9]*,surging\n$")
@@ -158,16 +160,16 @@ saiha_calc_test(random_profile "-DARGS=random|--profile|--H0p|3|--T13|10|--n|50|
 saiha_calc_test(random_steep_profile "-DARGS=random|--profile|--H0p|30|--T13|10|--n|50"
   -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=0.142" "-DSTDOUT_REGEX=^$")
 saiha_calc_test(warnings_column "-DARGS=--warnings|--breaker|kamphuis" -DSTDIN=${cli_data}/defaults.csv
-  -DEXIT=0 -DSTDERR=empty "-DSTDOUT_REGEX=,error,warnings\n[^\n]*,,2\n$")
+  -DEXIT=0 -DSTDERR=one_line "-DSTDERR_REGEX=^saiha-calc: 1 of 1 rows carry warnings [(]first: line 2[)]\n$" "-DSTDOUT_REGEX=,error,warnings\n[^\n]*,,2\n$")
 # The language of the error cells and of standard error: --lang, else
 # SAIHA_LANG, else Japanese; --lang ja gives today's bytes whatever the
 # environment says.
-saiha_calc_test(lang_en_cells "-DARGS=--lang|en|${cli_data}/mixed.csv" -DEXIT=1 -DSTDERR=one_line "-DSTDERR_REGEX=rows failed"
+saiha_calc_test(lang_en_cells "-DARGS=--lang|en|${cli_data}/mixed.csv" -DEXIT=1 -DSTDERR=lines "-DSTDERR_REGEX=rows failed"
   "-DSTDOUT_REGEX=,Enter a number greater than 0 for the slope denominator n [^\n]*\n")
 saiha_calc_test(lang_environment "-DARGS=profile|--Ho|-1|--T|10|--alpha0|30|--n|60" -DEXIT=2
   -DSTDERR=one_line "-DSTDERR_REGEX=: Enter a number greater than 0 for the deep-water" "-DSTDOUT_REGEX=^$")
 saiha_calc_test(lang_option_over_environment "-DARGS=--lang|ja|${cli_data}/mixed.csv" -DEXIT=1
-  -DSTDERR=one_line "-DSTDERR_REGEX=rows failed" -DSTDOUT_FILE=${cli_data}/mixed.expected.csv)
+  -DSTDERR=lines "-DSTDERR_REGEX=rows failed" -DSTDOUT_FILE=${cli_data}/mixed.expected.csv)
 saiha_calc_test(lang_unknown "-DARGS=compare|--Ho|1|--T|10|--alpha0|30|--n|60" -DEXIT=2
   -DSTDERR=one_line "-DSTDERR_REGEX=SAIHA_LANG: unknown language 'english'" "-DSTDOUT_REGEX=^$")
 set_tests_properties(saiha_calc.lang_environment saiha_calc.lang_option_over_environment
@@ -196,7 +198,7 @@ add_test(NAME saiha_calc.docs_list_every_option
           ${PROJECT_BINARY_DIR}/cli/docs ${PROJECT_SOURCE_DIR}/docs/cli.md)
 # compare FILE: one row per wave and model, the wave's own columns first.
 saiha_calc_test(compare_file "-DARGS=compare|-" -DSTDIN=${cli_data}/passthrough.csv -DEXIT=0
-  -DSTDERR=empty
+  -DSTDERR=one_line "-DSTDERR_REGEX=^saiha-calc: 2 of 2 rows carry warnings"
   "-DSTDOUT_REGEX=^id,Ho,T,alpha0,n,h,time,breaker,shoaling,Hb,[^\n]*\nA7,1,10,30,60,,2020-01-01T00:00,goda1970,two-regime,1[.]7[^\n]*\n.*\nA7,[^\n]*,komar-gaughan,weggel,[^\n]*\n\"B,8\",2,8,0,100,3,x,goda1970,two-regime,2[.]5.*\n\"B,8\",[^\n]*,komar-gaughan,weggel,[^\n]*\n$")
 
 # One thread and two alike for every FILE mode.
@@ -213,8 +215,24 @@ saiha_calc_test(decimal_comma_needs_delimiter "-DARGS=--decimal-comma|${cli_data
   -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=--decimal-comma needs --delimiter" "-DSTDOUT_REGEX=^$")
 saiha_calc_test(compare_file_significant_warnings_en
   "-DARGS=compare|-|--height|significant|--warnings|--lang|en|-j|2" -DSTDIN=${cli_data}/passthrough.csv
-  -DEXIT=0 -DSTDERR=empty "-DSTDOUT_REGEX=^id,Ho,T,alpha0,n,h,time,breaker,[^\n]*,breaker_type,warnings\n")
+  -DEXIT=0 -DSTDERR=one_line "-DSTDERR_REGEX=rows carry warnings [(]first: line 2[)]\n$"
+  "-DSTDOUT_REGEX=^id,Ho,T,alpha0,n,h,time,breaker,[^\n]*,breaker_type,warnings\n")
 saiha_calc_test(random_empty_input "-DARGS=random" -DEXIT=2 -DSTDERR=one_line
   "-DSTDERR_REGEX=the input is empty; its first row must name the columns H0p, T13, n and h")
 saiha_calc_test(strict_unit "-DARGS=--strict|--lang|en" -DSTDIN=${cli_data}/mixed.csv -DEXIT=1
   -DSTDERR=one_line "-DSTDOUT_REGEX=\n\"1,5\",10,-30,60,10 m,,[^\n]*,\"The cell of Ho holds text after its number")
+# A profile's warnings column: on 1/10 the heights from just seaward of the
+# breaking point to the shoreline exceed the depth (8), the stations seaward
+# of them do not; the count is on standard error with or without the column,
+# and a gentle beach's profile has nothing to count.
+saiha_calc_test(profile_warnings
+  "-DARGS=profile|--Ho|1|--T|10|--alpha0|0|--n|10|--stations|5|--warnings" -DEXIT=0
+  -DSTDERR=one_line "-DSTDERR_REGEX=^saiha-calc: 2 of 7 rows carry warnings [(]first: h=1[.]8793352[)]\n$"
+  "-DSTDOUT_REGEX=,u_surface,warnings\n[^\n]*,linear,,[^\n]*,0\n.*,nonlinear,,1[.]99[^\n]*,8\n[^\n]*,surf,breaking,[^\n]*,8\n$")
+saiha_calc_test(profile_warnings_counted_without_column
+  "-DARGS=profile|--Ho|1|--T|10|--alpha0|0|--n|10|--stations|5" -DEXIT=0
+  -DSTDERR=one_line "-DSTDERR_REGEX=2 of 7 rows carry warnings [(]first: h=1[.]8793352[)]; --warnings adds"
+  "-DSTDOUT_REGEX=,u_surface\n")
+saiha_calc_test(profile_gentle_beach_quiet
+  "-DARGS=profile|--Ho|1|--T|10|--alpha0|0|--n|60|--warnings" -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=,warnings\n")
