@@ -14,8 +14,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "shore/engine.h"
-#include "shore/model_choice.h"
+#include "saiha/export.h"
+#include "saiha/shore/engine.h"
+#include "saiha/shore/model_choice.h"
 
 namespace saiha::shore {
 
@@ -38,8 +39,8 @@ inline constexpr float kXibPlunging = 0.4f, kXibSurging = 2.0f;
 
 // The breaker type of a surf similarity, by ξ0's limits or by ξb's.
 // A NaN ξ has no type.
-std::optional<BreakerType> breakerTypeOfXi0(float xi0) noexcept;
-std::optional<BreakerType> breakerTypeOfXib(float xib) noexcept;
+SAIHA_API std::optional<BreakerType> breakerTypeOfXi0(float xi0) noexcept;
+SAIHA_API std::optional<BreakerType> breakerTypeOfXib(float xib) noexcept;
 
 // The surf similarity (Iribarren) parameters (Battjes 1974):
 //   ξ0 = tanβ/√(Ho/L0),  ξb = tanβ/√(Hb/L0),
@@ -56,7 +57,7 @@ struct SurfSimilarity {
   std::optional<BreakerType> typeAtBreaking;  // by ξb
   bool ok() const { return error == Error::None; }
 };
-SurfSimilarity surfSimilarity(const Breaking& breaking) noexcept;
+SAIHA_API SurfSimilarity surfSimilarity(const Breaking& breaking) noexcept;
 
 // Wave setdown and setup by the radiation stress (Longuet-Higgins and
 // Stewart 1962, 1964; Bowen, Inman and Simmons 1968; Coastal Engineering
@@ -85,7 +86,7 @@ struct Setup {
   float xMeanShoreline = kNotReached;  // −Δx (m)
   bool ok() const { return error == Error::None; }
 };
-Setup waveSetup(const Breaking& breaking) noexcept;
+SAIHA_API Setup waveSetup(const Breaking& breaking) noexcept;
 
 // The deep-water wave and foreshore slope of the runup formula; each left
 // empty takes the breaking point's own: H0 = Ho, Tp = T, βf = 1/n.
@@ -134,7 +135,7 @@ struct Runup {
 };
 // Stockdon's limit of a dissipative beach.
 inline constexpr float kXiDissipative = 0.3f;
-Runup runup(const Breaking& breaking, const RunupInput& input = {}) noexcept;
+SAIHA_API Runup runup(const Breaking& breaking, const RunupInput& input = {}) noexcept;
 
 // The longshore current at mid surf zone (Komar and Inman 1970; Komar 1979;
 // Coastal Engineering Manual, Part II, Chapter 4, Equation II-4-40):
@@ -149,7 +150,7 @@ struct LongshoreCurrent {
   float V = kNotReached;      // m/s
   bool ok() const { return error == Error::None; }
 };
-LongshoreCurrent longshoreCurrent(const Breaking& breaking) noexcept;
+SAIHA_API LongshoreCurrent longshoreCurrent(const Breaking& breaking) noexcept;
 
 // Everything above for one wave under one model.
 struct Shoreline {
@@ -159,7 +160,7 @@ struct Shoreline {
   Runup runup;
   LongshoreCurrent current;
 };
-Shoreline shoreline(const Wave& wave, const Model& model = {},
-                    const RunupInput& input = {}) noexcept;
+SAIHA_API Shoreline shoreline(const Wave& wave, const Model& model = {},
+                              const RunupInput& input = {}) noexcept;
 
 }  // namespace saiha::shore
