@@ -26,11 +26,13 @@ struct CaseResult {
 // The depth an empty depth box takes: the breaking depth as the window shows
 // it, rounded to two decimals and read back (m, single).  Nothing when that
 // reads as no depth (a breaking depth below 0.005 m shows as "0.00"): the
-// caller reports BreakingDepthTooSmall.
+// caller reports BreakingDepthTooSmall.  Also nothing for a breaking point
+// that was not found (hb NaN).  Never throws.
 SAIHA_API std::optional<float> defaultDepth(const shore::Breaking& breaking);
 
 // The number at the start of an input's text, as the sheet reads a box; NaN
 // when the text has none, which the engine then refuses for that input.
+// Any text (rt::leadingNumber's rules); never fails.
 SAIHA_API double inputNumber(std::string_view text);
 
 // An input cell read as a number, and whether its text says more than that.

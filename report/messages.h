@@ -2,6 +2,7 @@
 // and English, in one place for every front end: the message of each engine
 // code and the names the window gives the models.  saiha-calc, the windows
 // and the Python package all take their words here; Japanese is the default.
+// Every text is UTF-8.  Nothing throws but std::bad_alloc.
 #pragma once
 
 #include <array>

@@ -26,7 +26,11 @@ namespace saiha::shore {
 // Kr depends on hb, so the three are iterated from Kr = 1 until Kr changes by
 // less than 1e-6 (one pass at normal incidence); at most 50 passes, else
 // EmpiricalNotSettled.  γb ≤ 0 (a very steep wave on a steep slope) is
-// WeggelIndexNotPositive.  Input errors as findBreaking.
+// WeggelIndexNotPositive.  Input errors as findBreaking, in its order
+// (InvalidHeight, InvalidPeriod, InvalidAngle, InvalidSlope,
+// SteepnessLimit); a faulting formula is DivisionByZero, InvalidOperation or
+// Overflow, a dispersion iteration that does not settle WaveLengthLimit.
+// Warnings: SteepSlope for n < 10.  Never throws.
 struct EmpiricalBreaking {
   Error error = Error::None;
   int reached = 0;  // 4 when error is None, else 0

@@ -166,7 +166,9 @@ struct Breaking {
 };
 
 // The warnings of a model's formulas on the slope 1/n: SteepSlope for n < 10
-// under Goda's limits (goda1970, goda2010), IrregularWaveIndex for kamphuis.
+// (kSteepestFittedSlope) under Goda's limits (goda1970, goda2010),
+// IrregularWaveIndex for kamphuis.  Domain: any n (a NaN n warns of no
+// slope; findBreaking refuses it).  Never fails or throws.
 SAIHA_API Warnings modelWarnings(const Model& model, double n);
 
 /**

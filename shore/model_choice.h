@@ -47,9 +47,11 @@ struct Model {
 
 // Stable names, as typed on the command line and in Python:
 // "goda1970", "goda2010", "mccowan", "kamphuis", "miche"; "two-regime", "shuto".
+// Empty for a value that is no enumerator.  The texts are static.
 SAIHA_API std::string_view breakerName(BreakerLimit breaker);
 SAIHA_API std::string_view shoalingName(Shoaling shoaling);
-// The model of a name, exact and lower-case; nothing for any other text.
+// The model of a name, exact and lower-case; nothing for any other text
+// (no blanks trimmed, no case folded).
 SAIHA_API std::optional<BreakerLimit> parseBreaker(std::string_view name);
 SAIHA_API std::optional<Shoaling> parseShoaling(std::string_view name);
 // Every name of a family, the default first and marked:

@@ -37,8 +37,8 @@ inline constexpr std::array<BreakerType, 3> kBreakerTypes = {
 inline constexpr float kXi0Plunging = 0.5f, kXi0Surging = 3.3f;
 inline constexpr float kXibPlunging = 0.4f, kXibSurging = 2.0f;
 
-// The breaker type of a surf similarity, by ξ0's limits or by ξb's.
-// A NaN ξ has no type.
+// The breaker type of a surf similarity (dimensionless, any value), by ξ0's
+// limits or by ξb's.  A NaN ξ has no type.  Never fails.
 SAIHA_API std::optional<BreakerType> breakerTypeOfXi0(float xi0) noexcept;
 SAIHA_API std::optional<BreakerType> breakerTypeOfXib(float xib) noexcept;
 
@@ -57,6 +57,8 @@ struct SurfSimilarity {
   std::optional<BreakerType> typeAtBreaking;  // by ξb
   bool ok() const { return error == Error::None; }
 };
+// From a breaking point of findBreaking under any model, found or not.
+// Never throws.
 SAIHA_API SurfSimilarity surfSimilarity(const Breaking& breaking) noexcept;
 
 // Wave setdown and setup by the radiation stress (Longuet-Higgins and
@@ -86,6 +88,8 @@ struct Setup {
   float xMeanShoreline = kNotReached;  // −Δx (m)
   bool ok() const { return error == Error::None; }
 };
+// From a breaking point of findBreaking under any model; one that was not
+// found gives its error and NaN.  Never throws.
 SAIHA_API Setup waveSetup(const Breaking& breaking) noexcept;
 
 // The deep-water wave and foreshore slope of the runup formula; each left
@@ -135,6 +139,8 @@ struct Runup {
 };
 // Stockdon's limit of a dissipative beach.
 inline constexpr float kXiDissipative = 0.3f;
+// From a breaking point of findBreaking under any model, with `input`
+// overriding its H0 (m), Tp (s) and βf; errors as above.  Never throws.
 SAIHA_API Runup runup(const Breaking& breaking, const RunupInput& input = {}) noexcept;
 
 // The longshore current at mid surf zone (Komar and Inman 1970; Komar 1979;
@@ -150,9 +156,15 @@ struct LongshoreCurrent {
   float V = kNotReached;      // m/s
   bool ok() const { return error == Error::None; }
 };
+// From a breaking point of findBreaking under any model; one that was not
+// found gives its error and NaN.  Never throws.
 SAIHA_API LongshoreCurrent longshoreCurrent(const Breaking& breaking) noexcept;
 
-// Everything above for one wave under one model.
+// Everything above for one wave under one model: findBreaking(wave, model)
+// (inputs and errors as there), then each quantity from that breaking
+// point, the runup with `input`.  Each part carries its own error and NaN
+// for what it did not reach (report::firstError names the first).  Never
+// throws.
 struct Shoreline {
   Breaking breaking;
   SurfSimilarity surf;
