@@ -2,12 +2,16 @@
 // depth, and the codes that say why a calculation stopped.
 //
 //   build/examples/engine_example
+//
+// Built with the rest of the tree, and against an installed libsaiha alone:
+//   cmake -S examples/engine_example -B example-build -DCMAKE_PREFIX_PATH=PREFIX
+//   g++ -std=c++20 examples/engine_example.cpp $(pkg-config --cflags --libs saiha)
 #include <cstdio>
 #include <string>
 
-#include "report/messages.h"
-#include "runtime/text.h"
-#include "shore/engine.h"
+#include <saiha/report/messages.h>
+#include <saiha/runtime/text.h>
+#include <saiha/shore/engine.h>
 
 int main() {
   using namespace saiha;

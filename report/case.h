@@ -7,7 +7,8 @@
 #include <span>
 #include <string_view>
 
-#include "shore/engine.h"
+#include "saiha/export.h"
+#include "saiha/shore/engine.h"
 
 namespace saiha::report {
 
@@ -25,12 +26,14 @@ struct CaseResult {
 // The depth an empty depth box takes: the breaking depth as the window shows
 // it, rounded to two decimals and read back (m, single).  Nothing when that
 // reads as no depth (a breaking depth below 0.005 m shows as "0.00"): the
-// caller reports BreakingDepthTooSmall.
-std::optional<float> defaultDepth(const shore::Breaking& breaking);
+// caller reports BreakingDepthTooSmall.  Also nothing for a breaking point
+// that was not found (hb NaN).  Never throws.
+SAIHA_API std::optional<float> defaultDepth(const shore::Breaking& breaking);
 
 // The number at the start of an input's text, as the sheet reads a box; NaN
 // when the text has none, which the engine then refuses for that input.
-double inputNumber(std::string_view text);
+// Any text (rt::leadingNumber's rules); never fails.
+SAIHA_API double inputNumber(std::string_view text);
 
 // An input cell read as a number, and whether its text says more than that.
 struct CellNumber {
@@ -45,7 +48,7 @@ struct CellNumber {
 // The cell's number as inputNumber reads it; with `decimalComma`, ',' is
 // the decimal mark and '.' a character like any other ("1,5" is 1.5, "1.5"
 // is 1 with text after it).
-CellNumber readCell(std::string_view text, bool decimalComma = false);
+SAIHA_API CellNumber readCell(std::string_view text, bool decimalComma = false);
 
 // Computes one case as the sheet does, under `model` (the breaker limit and
 // shoaling rule; the default one is the window's calculation).  `depth` (m)
@@ -54,16 +57,17 @@ CellNumber readCell(std::string_view text, bool decimalComma = false);
 // rounded to two decimals, or ends with BreakingDepthTooSmall when that
 // rounds to 0.00.  Inputs are checked as findBreaking and stateAt check
 // them; nothing throws.
-CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,
-                    const shore::Model& model = {}) noexcept;
+SAIHA_API CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,
+                              const shore::Model& model = {}) noexcept;
 // The same from the wave's breaking point, found by findBreaking (one wave
 // or many side by side) under the model.
-CaseResult calcCase(const shore::Breaking& breaking, std::optional<double> depth) noexcept;
+SAIHA_API CaseResult calcCase(const shore::Breaking& breaking,
+                              std::optional<double> depth) noexcept;
 // Many cases from their breaking points: out[i] = calcCase(breakings[i],
 // depths[i]) for i below the shortest span's size, the states found side by
 // side (shore::stateAt over spans).
-void calcCases(std::span<const shore::Breaking> breakings,
-               std::span<const std::optional<double>> depths,
-               std::span<CaseResult> out) noexcept;
+SAIHA_API void calcCases(std::span<const shore::Breaking> breakings,
+                         std::span<const std::optional<double>> depths,
+                         std::span<CaseResult> out) noexcept;
 
 }  // namespace saiha::report

@@ -7,9 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "report/language.h"
-#include "shore/model_choice.h"
-#include "shore/comparison.h"
+#include "saiha/export.h"
+#include "saiha/report/language.h"
+#include "saiha/shore/comparison.h"
+#include "saiha/shore/model_choice.h"
 
 namespace saiha::report {
 
@@ -29,7 +30,7 @@ inline constexpr std::string_view kEmpiricalShoalingName = "weggel";
 // single (rt::formatShortest), an empty cell for a value not reached, the
 // row's error as the window's message (empty when none), then the wave's ξ0
 // and the stable name of its breaker type (report/shoreline_table.h).
-std::array<std::string, 11> compareRow(const shore::ComparisonRow& row,
-                                       Language language = Language::Japanese);
+SAIHA_API std::array<std::string, 11> compareRow(const shore::ComparisonRow& row,
+                                                 Language language = Language::Japanese);
 
 }  // namespace saiha::report

@@ -6,15 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "saiha/export.h"
+
 namespace saiha::report {
 
 // Whether a field must be quoted: it holds the field separator (a comma
 // unless told otherwise: ';' or a tab for spreadsheets that use them), a
 // double quote, CR or LF.
-bool csvNeedsQuotes(std::string_view field, char delimiter = ',');
+SAIHA_API bool csvNeedsQuotes(std::string_view field, char delimiter = ',');
 
 // Appends one field to `out`, quoted when it needs to be.
-void appendCsvField(std::string& out, std::string_view field, char delimiter = ',');
+SAIHA_API void appendCsvField(std::string& out, std::string_view field, char delimiter = ',');
 
 // Appends one record: the cells (anything that converts to string_view),
 // separated by `delimiter`, ended by LF.
@@ -30,6 +32,6 @@ void appendCsvRecord(std::string& out, const Cells& cells, char delimiter = ',')
 }
 
 // A number's text with the decimal comma: every '.' becomes ','.
-void useDecimalComma(std::string& number);
+SAIHA_API void useDecimalComma(std::string& number);
 
 }  // namespace saiha::report

@@ -7,16 +7,18 @@
 #include <optional>
 #include <string_view>
 
+#include "saiha/export.h"
+
 namespace saiha::report {
 
 enum class Language : unsigned char { Japanese, English };
 
 // "ja" or "en"; a POSIX locale name such as "en_GB.UTF-8" or "ja_JP" counts
 // by its language part.  Anything else is nullopt.
-std::optional<Language> languageNamed(std::string_view name);
+SAIHA_API std::optional<Language> languageNamed(std::string_view name);
 
 // "ja" or "en".
-std::string_view languageCode(Language language);
+SAIHA_API std::string_view languageCode(Language language);
 
 // One text in both languages.  Tables of these keep every text next to its
 // translation, so adding one is a single line.

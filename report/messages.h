@@ -2,55 +2,57 @@
 // and English, in one place for every front end: the message of each engine
 // code and the names the window gives the models.  saiha-calc, the windows
 // and the Python package all take their words here; Japanese is the default.
+// Every text is UTF-8.  Nothing throws but std::bad_alloc.
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
 
-#include "shore/comparison.h"
-#include "shore/engine.h"
-#include "report/language.h"
-#include "shore/model_choice.h"
+#include "saiha/export.h"
+#include "saiha/report/language.h"
+#include "saiha/shore/comparison.h"
+#include "saiha/shore/engine.h"
+#include "saiha/shore/model_choice.h"
 
 namespace saiha::report {
 
 // The message for an engine code, as the window shows it; empty for None.
-std::string errorText(shore::Error code, Language language = Language::Japanese);
+SAIHA_API std::string errorText(shore::Error code, Language language = Language::Japanese);
 
 // What the window says of a result's warnings (formulas outside their
 // fitted range), one line per warning; empty for none.
-std::string warningText(shore::Warnings warnings, Language language = Language::Japanese);
+SAIHA_API std::string warningText(shore::Warnings warnings, Language language = Language::Japanese);
 
 // The message for a depth that reads as a number > 0 but lies beyond single
 // precision (above about 3.4e38 m), where errorText(InvalidDepth) would ask
 // for a number greater than 0.
-std::string depthTooLargeText(Language language = Language::Japanese);
+SAIHA_API std::string depthTooLargeText(Language language = Language::Japanese);
 
 // The message of a CSV row whose field count is not the header's.
-std::string fieldCountText(std::size_t fields, std::size_t width,
-                           Language language = Language::Japanese);
+SAIHA_API std::string fieldCountText(std::size_t fields, std::size_t width,
+                                     Language language = Language::Japanese);
 
 // The message of an input cell whose text goes on after its number ("3ft",
 // "1,5" in quotes), where saiha-calc is told to take numbers alone: the
 // column's name and, with `decimalComma`, the comma as the decimal mark.
-std::string trailingTextText(std::string_view column, bool decimalComma = false,
-                             Language language = Language::Japanese);
+SAIHA_API std::string trailingTextText(std::string_view column, bool decimalComma = false,
+                                       Language language = Language::Japanese);
 
 // The message of a random sea's depth that is empty or no number > 0:
 // Goda's heights are found at a given depth, which has no default.
-std::string randomDepthText(Language language = Language::Japanese);
+SAIHA_API std::string randomDepthText(Language language = Language::Japanese);
 
 // Names for the window: "合田 (1970)" / "Goda (1970)", "McCowan" …;
 // "2 領域" / "two regimes", "首藤 (1974)" / "Shuto (1974)".
-std::string_view breakerDisplayName(shore::BreakerLimit breaker,
-                                    Language language = Language::Japanese);
-std::string_view shoalingDisplayName(shore::Shoaling shoaling,
-                                     Language language = Language::Japanese);
+SAIHA_API std::string_view breakerDisplayName(shore::BreakerLimit breaker,
+                                              Language language = Language::Japanese);
+SAIHA_API std::string_view shoalingDisplayName(shore::Shoaling shoaling,
+                                               Language language = Language::Japanese);
 // A row's name for a legend or a table: "合田 (2010)・首藤 (1974)", or the
 // empirical row's "Komar・Gaughan／Weggel".
-std::string rowDisplayName(const shore::ComparisonRow& row,
-                           Language language = Language::Japanese);
+SAIHA_API std::string rowDisplayName(const shore::ComparisonRow& row,
+                                     Language language = Language::Japanese);
 
 // Labels of the transport parameters, in the order K, ρ, ρs, p.
 inline constexpr std::array<Text, 4> kTransportLabels = {{

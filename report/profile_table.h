@@ -9,8 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "report/language.h"
-#include "shore/engine.h"
+#include "saiha/export.h"
+#include "saiha/report/language.h"
+#include "saiha/shore/engine.h"
 
 namespace saiha::report {
 
@@ -20,20 +21,21 @@ inline constexpr std::array<std::string_view, 12> kProfileHeader = {
 
 // A value as a table cell: its shortest text, empty when it was not reached
 // (NaN).
-std::string tableCell(float value);
+SAIHA_API std::string tableCell(float value);
 
 // "linear", "intermediate" (Shuto's H·h^(2/7) regime), "nonlinear" or "surf".
-std::string_view ruleName(shore::HeightRule rule);
+SAIHA_API std::string_view ruleName(shore::HeightRule rule);
 // "onset", "breaking" or "" for an ordinary station.
-std::string_view markName(shore::Mark mark);
+SAIHA_API std::string_view markName(shore::Mark mark);
 
 // The cells of one station in the order of kProfileHeader.  A value the
 // station's calculation did not reach is an empty cell (and so is its rule);
 // the station's error is not among the cells (see stationError).
-std::array<std::string, 12> profileRow(const shore::Station& station);
+SAIHA_API std::array<std::string, 12> profileRow(const shore::Station& station);
 
 // The message of a station the formulas could not compute; empty when it
 // computed.
-std::string stationError(const shore::Station& station, Language language = Language::Japanese);
+SAIHA_API std::string stationError(const shore::Station& station,
+                                   Language language = Language::Japanese);
 
 }  // namespace saiha::report

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "shore/random_waves.h"
+#include "saiha/export.h"
+#include "saiha/shore/random_waves.h"
 
 namespace saiha::report {
 
@@ -19,13 +20,13 @@ inline constexpr std::array<std::string_view, 8> kRandomProfileHeader = {
     "x", "h", "point", "Ks", "H13", "H13_term", "Hmax", "Hmax_term"};
 
 // "shoaling" (Ks·H0′), "breaking" (β0·H0′ + β1·h) or "cap" (βmax·H0′).
-std::string_view randomTermName(shore::RandomTerm term);
+SAIHA_API std::string_view randomTermName(shore::RandomTerm term);
 // The term as the window names it, with its formula, for H1/3 or Hmax.
-std::string randomTermDisplayName(shore::RandomTerm term, bool maximum);
+SAIHA_API std::string randomTermDisplayName(shore::RandomTerm term, bool maximum);
 
 // The cells of one station in the order of kRandomProfileHeader: shortest
 // texts, empty for what the station did not reach; point is "breaking" at
 // the outer edge of the surf zone.
-std::array<std::string, 8> randomProfileRow(const shore::RandomStation& station);
+SAIHA_API std::array<std::string, 8> randomProfileRow(const shore::RandomStation& station);
 
 }  // namespace saiha::report

@@ -8,9 +8,10 @@
 #include <optional>
 #include <vector>
 
-#include "shore/engine.h"
-#include "shore/model_choice.h"
-#include "shore/shoreline.h"
+#include "saiha/export.h"
+#include "saiha/shore/engine.h"
+#include "saiha/shore/model_choice.h"
+#include "saiha/shore/shoreline.h"
 
 namespace saiha::shore {
 
@@ -25,7 +26,11 @@ namespace saiha::shore {
 // Kr depends on hb, so the three are iterated from Kr = 1 until Kr changes by
 // less than 1e-6 (one pass at normal incidence); at most 50 passes, else
 // EmpiricalNotSettled.  γb ≤ 0 (a very steep wave on a steep slope) is
-// WeggelIndexNotPositive.  Input errors as findBreaking.
+// WeggelIndexNotPositive.  Input errors as findBreaking, in its order
+// (InvalidHeight, InvalidPeriod, InvalidAngle, InvalidSlope,
+// SteepnessLimit); a faulting formula is DivisionByZero, InvalidOperation or
+// Overflow, a dispersion iteration that does not settle WaveLengthLimit.
+// Warnings: SteepSlope for n < 10.  Never throws.
 struct EmpiricalBreaking {
   Error error = Error::None;
   int reached = 0;  // 4 when error is None, else 0
@@ -39,7 +44,7 @@ struct EmpiricalBreaking {
   Warnings warnings{};          // SteepSlope for n < 10 (Weggel's index), once n is read
   bool ok() const { return error == Error::None; }
 };
-EmpiricalBreaking empiricalBreaking(const Wave& wave) noexcept;
+SAIHA_API EmpiricalBreaking empiricalBreaking(const Wave& wave) noexcept;
 
 // Parameters of the CERC formula.  Defaults: K = 0.39 (with the significant
 // height; a regular wave's Hb stands in for it here), sea water
@@ -54,7 +59,7 @@ struct TransportParams {
 // The first parameter that fails its check, in the order K, ρ, ρs, p
 // (InvalidTransportCoefficient, InvalidWaterDensity, InvalidSedimentDensity,
 // InvalidPorosity), or None.  Every value must be finite.
-Error checkTransport(const TransportParams& params) noexcept;
+SAIHA_API Error checkTransport(const TransportParams& params) noexcept;
 
 // Seconds in a year of 365.25 days.
 inline constexpr double kSecondsPerYear = 365.25 * 86400;
@@ -85,15 +90,15 @@ struct Transport {
  * parameter outside its domain; then InvalidBreakingPoint for Hb, κ or θb
  * outside theirs.  Never throws.
  */
-Transport longshoreTransport(float Hb, float kappa, float thetaB,
-                             const TransportParams& params = {}) noexcept;
+SAIHA_API Transport longshoreTransport(float Hb, float kappa, float thetaB,
+                                       const TransportParams& params = {}) noexcept;
 
 // The breaker index κ a transport takes for a breaking point Hb (m), hb (m):
 // γ itself when it is a number, else Hb/hb formed in double precision from
 // the singles and narrowed, as findBreaking forms γ from its ratios.  A zero
 // or NaN hb gives a κ that is not finite, which longshoreTransport refuses as
 // InvalidBreakingPoint.
-float breakerIndex(float Hb, float hb, float gamma = kNotReached) noexcept;
+SAIHA_API float breakerIndex(float Hb, float hb, float gamma = kNotReached) noexcept;
 
 // One row of the comparison.
 struct ComparisonRow {
@@ -130,7 +135,8 @@ struct ComparisonRow {
  * where a row's breaking point gives the transport no valid input.  Never
  * throws.
  */
-std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params = {}) noexcept;
+SAIHA_API std::vector<ComparisonRow> compare(const Wave& wave,
+                                             const TransportParams& params = {}) noexcept;
 
 // The breaker height that feeds the transport of a comparison row.
 enum class HeightBasis : std::uint8_t {
@@ -149,7 +155,7 @@ enum class HeightBasis : std::uint8_t {
  * its own breaking point.  Errors: as compare, then those of randomWaves
  * for the row's sea.  Regular gives compare's rows bit for bit.
  */
-std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params,
-                                   HeightBasis basis) noexcept;
+SAIHA_API std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params,
+                                             HeightBasis basis) noexcept;
 
 }  // namespace saiha::shore

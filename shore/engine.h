@@ -22,7 +22,8 @@
 #include <span>
 #include <vector>
 
-#include "shore/model_choice.h"
+#include "saiha/export.h"
+#include "saiha/shore/model_choice.h"
 
 namespace saiha::shore {
 
@@ -185,7 +186,7 @@ struct Breaking {
   // The depth (m) where the height rule turns from linear to nonlinear
   // shoaling: hr50·L0 (hr30·L0 under Shuto's shoaling), single.  Meaningful
   // when ok().
-  float onsetDepth() const;
+  SAIHA_API float onsetDepth() const;
   // The onset as a ratio to L0, as the height rule compares it.
   float onsetRatio() const { return model.shoaling == Shoaling::Shuto ? hr30 : hr50; }
   // Whether the onset of nonlinear shoaling lies shoreward of the breaking
@@ -194,8 +195,10 @@ struct Breaking {
 };
 
 // The warnings of a model's formulas on the slope 1/n: SteepSlope for n < 10
-// under Goda's limits (goda1970, goda2010), IrregularWaveIndex for kamphuis.
-Warnings modelWarnings(const Model& model, double n);
+// (kSteepestFittedSlope) under Goda's limits (goda1970, goda2010),
+// IrregularWaveIndex for kamphuis.  Domain: any n (a NaN n warns of no
+// slope; findBreaking refuses it).  Never fails or throws.
+SAIHA_API Warnings modelWarnings(const Model& model, double n);
 
 /**
  * Finds the breaking point of a wave on its beach under a model.
@@ -232,7 +235,7 @@ Warnings modelWarnings(const Model& model, double n);
  *   single-precision formulas.
  * Never throws.
  */
-Breaking findBreaking(const Wave& wave, const Model& model = {}) noexcept;
+SAIHA_API Breaking findBreaking(const Wave& wave, const Model& model = {}) noexcept;
 
 /**
  * Finds the breaking points of many waves under one model, bit for bit as
@@ -252,8 +255,8 @@ Breaking findBreaking(const Wave& wave, const Model& model = {}) noexcept;
  * Errors: each Breaking carries its own, as findBreaking gives it.  Never
  * throws.
  */
-void findBreaking(std::span<const Wave> waves, std::span<Breaking> out,
-                  const Model& model = {}) noexcept;
+SAIHA_API void findBreaking(std::span<const Wave> waves, std::span<Breaking> out,
+                            const Model& model = {}) noexcept;
 
 // The state of the wave at one depth.
 struct State {
@@ -309,7 +312,7 @@ struct State {
  * CoefficientDivisor, DivisionByZero, InvalidOperation, Overflow for a
  * faulting formula.  Never throws.
  */
-State stateAt(const Breaking& breaking, double h) noexcept;
+SAIHA_API State stateAt(const Breaking& breaking, double h) noexcept;
 
 /**
  * The states at many depths: out[i] = stateAt(breakings[i], depths[i]) for
@@ -319,15 +322,15 @@ State stateAt(const Breaking& breaking, double h) noexcept;
  *
  * Errors: each State carries its own, as stateAt gives it.  Never throws.
  */
-void stateAt(std::span<const Breaking> breakings, std::span<const double> depths,
-             std::span<State> out) noexcept;
+SAIHA_API void stateAt(std::span<const Breaking> breakings, std::span<const double> depths,
+                       std::span<State> out) noexcept;
 
 /**
  * The states of one wave at many depths (a profile's stations):
  * out[i] = stateAt(breaking, depths[i]), side by side as above.
  */
-void stateAt(const Breaking& breaking, std::span<const double> depths,
-             std::span<State> out) noexcept;
+SAIHA_API void stateAt(const Breaking& breaking, std::span<const double> depths,
+                       std::span<State> out) noexcept;
 
 // The cross-shore profile.
 enum class Mark : std::uint8_t { None, Onset, Breaking };
@@ -383,7 +386,7 @@ inline constexpr int kMaxStations = 100000;
  * station the formulas cannot compute carries its own error (as stateAt) and
  * the profile goes on.  Never throws.
  */
-Profile profile(const Wave& wave, const ProfileOptions& options = {},
-                const Model& model = {}) noexcept;
+SAIHA_API Profile profile(const Wave& wave, const ProfileOptions& options = {},
+                          const Model& model = {}) noexcept;
 
 }  // namespace saiha::shore

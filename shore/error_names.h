@@ -6,11 +6,12 @@
 
 #include <string_view>
 
-#include "shore/engine.h"
+#include "saiha/export.h"
+#include "saiha/shore/engine.h"
 
 namespace saiha::shore {
 
 // The enumerator's name of `code`; empty for a value that names no code.
-std::string_view errorName(Error code) noexcept;
+SAIHA_API std::string_view errorName(Error code) noexcept;
 
 }  // namespace saiha::shore

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "saiha/export.h"
+
 namespace saiha::shore {
 
 // The height at which the shoaled wave breaks at depth h.
@@ -45,14 +47,16 @@ struct Model {
 
 // Stable names, as typed on the command line and in Python:
 // "goda1970", "goda2010", "mccowan", "kamphuis", "miche"; "two-regime", "shuto".
-std::string_view breakerName(BreakerLimit breaker);
-std::string_view shoalingName(Shoaling shoaling);
-// The model of a name, exact and lower-case; nothing for any other text.
-std::optional<BreakerLimit> parseBreaker(std::string_view name);
-std::optional<Shoaling> parseShoaling(std::string_view name);
+// Empty for a value that is no enumerator.  The texts are static.
+SAIHA_API std::string_view breakerName(BreakerLimit breaker);
+SAIHA_API std::string_view shoalingName(Shoaling shoaling);
+// The model of a name, exact and lower-case; nothing for any other text
+// (no blanks trimmed, no case folded).
+SAIHA_API std::optional<BreakerLimit> parseBreaker(std::string_view name);
+SAIHA_API std::optional<Shoaling> parseShoaling(std::string_view name);
 // Every name of a family, the default first and marked:
 // "goda1970 (default), goda2010, …", for help texts and error messages.
-std::string breakerNameList();
-std::string shoalingNameList();
+SAIHA_API std::string breakerNameList();
+SAIHA_API std::string shoalingNameList();
 
 }  // namespace saiha::shore

@@ -27,7 +27,8 @@
 #include <optional>
 #include <vector>
 
-#include "shore/engine.h"
+#include "saiha/export.h"
+#include "saiha/shore/engine.h"
 
 namespace saiha::shore {
 
@@ -56,13 +57,13 @@ struct RandomState {
 // finite number > 0 in single precision.  Shuto's regime boundaries are
 // searched on 0.001 ≤ h/L0 ≤ 1 (OnsetNotFound, IntermediateEndNotFound);
 // the shoaling and the arithmetic fail as the regular-wave engine's do.
-RandomState randomWaves(double H0p, double T13, double n, double h) noexcept;
+SAIHA_API RandomState randomWaves(double H0p, double T13, double n, double h) noexcept;
 
 // The outer edge of the significant wave's surf zone: the depth where H1/3
 // passes from Ks·H0′ (seaward) to a breaking term (shoreward), found by
 // bisection over h/L0 on 0.001..0.2 to 0.1 %; H1/3 is largest there.
 // BreakingNotFound when Ks·H0′ governs H1/3 all the way to h/L0 = 0.001.
-RandomState randomBreaking(double H0p, double T13, double n) noexcept;
+SAIHA_API RandomState randomBreaking(double H0p, double T13, double n) noexcept;
 
 struct RandomStation {
   float x = 0;  // distance from the still-water shoreline, n·h (m)
@@ -84,7 +85,7 @@ struct RandomProfile {
 // the last one short of x = 0, the outer edge of the surf zone inserted in
 // its place.  The default seaward end is twice the edge depth.  A station
 // the formulas cannot compute carries its error and the profile goes on.
-RandomProfile randomProfile(double H0p, double T13, double n,
-                            const ProfileOptions& options = {}) noexcept;
+SAIHA_API RandomProfile randomProfile(double H0p, double T13, double n,
+                                      const ProfileOptions& options = {}) noexcept;
 
 }  // namespace saiha::shore

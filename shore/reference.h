@@ -2,7 +2,8 @@
 // height rules, at any depth, for drawing beside the wave height itself.
 #pragma once
 
-#include "shore/engine.h"
+#include "saiha/export.h"
+#include "saiha/shore/engine.h"
 
 namespace saiha::shore {
 
@@ -21,12 +22,12 @@ struct ReferenceHeights {
 // limit equals stateAt's surf height bit for bit.  A depth that is not a
 // finite number > 0 in single precision, a breaking point that failed, or an
 // arithmetic fault leaves the value concerned NaN; never throws.
-ReferenceHeights referenceHeights(const Breaking& breaking, double h) noexcept;
+SAIHA_API ReferenceHeights referenceHeights(const Breaking& breaking, double h) noexcept;
 
 // The distance (m) from the still-water shoreline to depth h (m) on the
 // beach of a breaking point that was found: n·h in single precision, as the
 // profile places its stations.  NaN for a failed breaking point or a depth
 // that is not a finite number > 0 in single precision.
-float shoreDistance(const Breaking& breaking, double h) noexcept;
+SAIHA_API float shoreDistance(const Breaking& breaking, double h) noexcept;
 
 }  // namespace saiha::shore

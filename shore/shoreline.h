@@ -14,8 +14,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "shore/engine.h"
-#include "shore/model_choice.h"
+#include "saiha/export.h"
+#include "saiha/shore/engine.h"
+#include "saiha/shore/model_choice.h"
 
 namespace saiha::shore {
 
@@ -36,10 +37,10 @@ inline constexpr std::array<BreakerType, 3> kBreakerTypes = {
 inline constexpr float kXi0Plunging = 0.5f, kXi0Surging = 3.3f;
 inline constexpr float kXibPlunging = 0.4f, kXibSurging = 2.0f;
 
-// The breaker type of a surf similarity, by ξ0's limits or by ξb's.
-// A NaN ξ has no type.
-std::optional<BreakerType> breakerTypeOfXi0(float xi0) noexcept;
-std::optional<BreakerType> breakerTypeOfXib(float xib) noexcept;
+// The breaker type of a surf similarity (dimensionless, any value), by ξ0's
+// limits or by ξb's.  A NaN ξ has no type.  Never fails.
+SAIHA_API std::optional<BreakerType> breakerTypeOfXi0(float xi0) noexcept;
+SAIHA_API std::optional<BreakerType> breakerTypeOfXib(float xib) noexcept;
 
 // The surf similarity (Iribarren) parameters (Battjes 1974):
 //   ξ0 = tanβ/√(Ho/L0),  ξb = tanβ/√(Hb/L0),
@@ -56,7 +57,9 @@ struct SurfSimilarity {
   std::optional<BreakerType> typeAtBreaking;  // by ξb
   bool ok() const { return error == Error::None; }
 };
-SurfSimilarity surfSimilarity(const Breaking& breaking) noexcept;
+// From a breaking point of findBreaking under any model, found or not.
+// Never throws.
+SAIHA_API SurfSimilarity surfSimilarity(const Breaking& breaking) noexcept;
 
 // Wave setdown and setup by the radiation stress (Longuet-Higgins and
 // Stewart 1962, 1964; Bowen, Inman and Simmons 1968; Coastal Engineering
@@ -85,7 +88,9 @@ struct Setup {
   float xMeanShoreline = kNotReached;  // −Δx (m)
   bool ok() const { return error == Error::None; }
 };
-Setup waveSetup(const Breaking& breaking) noexcept;
+// From a breaking point of findBreaking under any model; one that was not
+// found gives its error and NaN.  Never throws.
+SAIHA_API Setup waveSetup(const Breaking& breaking) noexcept;
 
 // The deep-water wave and foreshore slope of the runup formula; each left
 // empty takes the breaking point's own: H0 = Ho, Tp = T, βf = 1/n.
@@ -134,7 +139,9 @@ struct Runup {
 };
 // Stockdon's limit of a dissipative beach.
 inline constexpr float kXiDissipative = 0.3f;
-Runup runup(const Breaking& breaking, const RunupInput& input = {}) noexcept;
+// From a breaking point of findBreaking under any model, with `input`
+// overriding its H0 (m), Tp (s) and βf; errors as above.  Never throws.
+SAIHA_API Runup runup(const Breaking& breaking, const RunupInput& input = {}) noexcept;
 
 // The longshore current at mid surf zone (Komar and Inman 1970; Komar 1979;
 // Coastal Engineering Manual, Part II, Chapter 4, Equation II-4-40):
@@ -149,9 +156,15 @@ struct LongshoreCurrent {
   float V = kNotReached;      // m/s
   bool ok() const { return error == Error::None; }
 };
-LongshoreCurrent longshoreCurrent(const Breaking& breaking) noexcept;
+// From a breaking point of findBreaking under any model; one that was not
+// found gives its error and NaN.  Never throws.
+SAIHA_API LongshoreCurrent longshoreCurrent(const Breaking& breaking) noexcept;
 
-// Everything above for one wave under one model.
+// Everything above for one wave under one model: findBreaking(wave, model)
+// (inputs and errors as there), then each quantity from that breaking
+// point, the runup with `input`.  Each part carries its own error and NaN
+// for what it did not reach (report::firstError names the first).  Never
+// throws.
 struct Shoreline {
   Breaking breaking;
   SurfSimilarity surf;
@@ -159,7 +172,7 @@ struct Shoreline {
   Runup runup;
   LongshoreCurrent current;
 };
-Shoreline shoreline(const Wave& wave, const Model& model = {},
-                    const RunupInput& input = {}) noexcept;
+SAIHA_API Shoreline shoreline(const Wave& wave, const Model& model = {},
+                              const RunupInput& input = {}) noexcept;
 
 }  // namespace saiha::shore
