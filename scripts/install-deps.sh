@@ -19,6 +19,9 @@ packages=(
   python3-pip python3-setuptools python3-wheel python3-venv python3-matplotlib
   # saiha-calc's completions, checked by the tests as a shell loads them
   bash-completion zsh
+  # The Debian packages (cpack) and their test: dpkg-shlibdeps, file and
+  # readelf for the dependencies, lintian to check them
+  dpkg-dev file binutils lintian
 )
 # The calculation window.
 window_packages=(

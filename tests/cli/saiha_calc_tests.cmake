@@ -175,13 +175,13 @@ saiha_calc_test(lang_unknown "-DARGS=compare|--Ho|1|--T|10|--alpha0|30|--n|60" -
 set_tests_properties(saiha_calc.lang_environment saiha_calc.lang_option_over_environment
   PROPERTIES ENVIRONMENT SAIHA_LANG=en)
 set_tests_properties(saiha_calc.lang_unknown PROPERTIES ENVIRONMENT SAIHA_LANG=english)
-# `cmake --install` puts the manual pages and the completions in place.
+# `cmake --install` puts the manual pages (compressed) and the completions in place.
 add_test(NAME saiha_calc.installed_docs
   COMMAND bash -c "rm -rf \"$1\" && cmake --install \"$2\" --prefix \"$1\" >/dev/null &&
-    grep -q '^[.]SH DESCRIPTION' \"$1/share/man/man1/saiha-calc.1\" &&
-    grep -q 'whole or not at all' \"$1/share/man/man1/saiha-calc.1\" &&
+    zgrep -q '^[.]SH DESCRIPTION' \"$1/share/man/man1/saiha-calc.1.gz\" &&
+    zgrep -q 'whole or not at all' \"$1/share/man/man1/saiha-calc.1.gz\" &&
     for mode in profile compare random shore; do
-      grep -q '^[.]SH \"SHARED OPTIONS\"' \"$1/share/man/man1/saiha-calc-$mode.1\" || exit 1; done &&
+      zgrep -q '^[.]SH \"SHARED OPTIONS\"' \"$1/share/man/man1/saiha-calc-$mode.1.gz\" || exit 1; done &&
     test -f \"$1/share/zsh/vendor-completions/_saiha-calc\" &&
     bash -c 'source \"$0\" && complete -p saiha-calc' \"$1/share/bash-completion/completions/saiha-calc\""
     installed_docs ${CMAKE_CURRENT_BINARY_DIR}/installed ${PROJECT_BINARY_DIR})

@@ -1,0 +1,86 @@
+# Writes CHANGELOG.md (Keep a Changelog) as a Debian changelog: one entry
+# per released version, newest first, each change a "  * " item under its
+# heading (Added, Changed, Fixed).
+#
+#   cmake -DIN=CHANGELOG.md -DOUT=changelog -DPACKAGE=saiha
+#         "-DMAINTAINER=Name <address>" -P cmake/DebianChangelog.cmake
+#
+# Sections without a version and a date ("Unreleased") are left out.
+cmake_minimum_required(VERSION 3.25)
+foreach(variable IN ITEMS IN OUT PACKAGE MAINTAINER)
+  if(NOT DEFINED ${variable})
+    message(FATAL_ERROR "DebianChangelog.cmake: -D${variable}=... is missing")
+  endif()
+endforeach()
+
+# The RFC 5322 date Debian's changelog wants for a YYYY-MM-DD: midnight UTC,
+# the weekday by Sakamoto's method.
+function(rfc_date iso out)
+  string(REGEX MATCH "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])$" _ "${iso}")
+  set(year ${CMAKE_MATCH_1})
+  math(EXPR month "1${CMAKE_MATCH_2} - 100")
+  math(EXPR day "1${CMAKE_MATCH_3} - 100")
+  set(offsets 0 3 2 5 0 3 5 1 4 6 2 4)
+  math(EXPR index "${month} - 1")
+  list(GET offsets ${index} offset)
+  set(y ${year})
+  if(month LESS 3)
+    math(EXPR y "${y} - 1")
+  endif()
+  math(EXPR weekday "(${y} + ${y} / 4 - ${y} / 100 + ${y} / 400 + ${offset} + ${day}) % 7")
+  set(weekdays Sun Mon Tue Wed Thu Fri Sat)
+  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+  list(GET weekdays ${weekday} weekday_name)
+  list(GET months ${index} month_name)
+  string(SUBSTRING "${iso}" 8 2 day_text)
+  set(${out} "${weekday_name}, ${day_text} ${month_name} ${year} 00:00:00 +0000" PARENT_SCOPE)
+endfunction()
+
+file(READ "${IN}" text)
+string(REPLACE "\r\n" "\n" text "${text}")
+set(result "")
+set(rest "${text}")
+while(TRUE)
+  string(FIND "${rest}" "\n## " start)
+  if(start EQUAL -1)
+    break()
+  endif()
+  math(EXPR start "${start} + 1")
+  string(SUBSTRING "${rest}" ${start} -1 rest)
+  # This section: up to the next "## " heading.
+  string(FIND "${rest}" "\n## " end)
+  if(end EQUAL -1)
+    set(section "${rest}")
+    set(rest "")
+  else()
+    string(SUBSTRING "${rest}" 0 ${end} section)
+    string(SUBSTRING "${rest}" ${end} -1 rest)
+  endif()
+  string(FIND "${section}" "\n" heading_end)
+  if(heading_end EQUAL -1)
+    continue()
+  endif()
+  string(SUBSTRING "${section}" 0 ${heading_end} heading)
+  if(NOT heading MATCHES "^## \\[([0-9][^]]*)\\] - ([0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9])")
+    continue()
+  endif()
+  set(version "${CMAKE_MATCH_1}")
+  rfc_date("${CMAKE_MATCH_2}" date)
+  math(EXPR body_start "${heading_end} + 1")
+  string(SUBSTRING "${section}" ${body_start} -1 body)
+  # "### Added" → "  Added"; "- item" → "  * item"; its continuation lines
+  # one level further in; blank lines between items dropped.
+  string(REGEX REPLACE "(^|\n)### ([^\n]*)" "\\1  \\2:" body "${body}")
+  string(REGEX REPLACE "(^|\n)- " "\\1  * " body "${body}")
+  string(REGEX REPLACE "(^|\n)  ([^ *])" "\\1    \\2" body "${body}")
+  string(REGEX REPLACE "(^|\n)    ([^\n]*:)(\n|$)" "\\1  \\2\\3" body "${body}")
+  string(REGEX REPLACE "\n\n+" "\n" body "${body}")
+  string(STRIP "${body}" body)
+  string(APPEND result "${PACKAGE} (${version}) unstable; urgency=medium\n\n  ${body}\n\n"
+                       " -- ${MAINTAINER}  ${date}\n\n")
+endwhile()
+if(result STREQUAL "")
+  message(FATAL_ERROR "DebianChangelog.cmake: no \"## [VERSION] - YYYY-MM-DD\" section in ${IN}")
+endif()
+string(REGEX REPLACE "\n\n$" "\n" result "${result}")
+file(WRITE "${OUT}" "${result}")
