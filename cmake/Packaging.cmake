@@ -157,6 +157,11 @@ This package has the engine's shared library.")
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/libsaiha1/lintian-overrides
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME libsaiha1 COMPONENT lib)
 endif()
+if(dev IN_LIST saiha_packages)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/libsaiha-dev/lintian-overrides
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME libsaiha-dev
+          COMPONENT dev)
+endif()
 # A program or module linked against a shared library of the project (the
 # engine's) needs libsaiha1 installed: dpkg-shlibdeps cannot say so, as the
 # library is not installed where it runs.  saiha_shared_libraries(target out)

@@ -28,7 +28,10 @@ expected=$("$in_tree")
 # The lib component is the shared library's runtime files and nothing else.
 quiet "$cmake" --install "$build" --component lib --prefix "$scratch/lib-only"
 found=$(cd lib-only && find . ! -type d | sort | tr '\n' ' ')
-wanted="./$libdir/libsaiha.so.$major ./$libdir/libsaiha.so.$version "
+# The library, and the Debian package's changelog, copyright and lintian
+# overrides, which the component carries into libsaiha1.
+wanted="./$libdir/libsaiha.so.$major ./$libdir/libsaiha.so.$version \
+./share/doc/libsaiha1/changelog.gz ./share/doc/libsaiha1/copyright ./share/lintian/overrides/libsaiha1 "
 [ "$found" = "$wanted" ] || fail "component lib holds '$found', not '$wanted'"
 readelf -d "lib-only/$libdir/libsaiha.so.$version" | grep -q "SONAME.*\[libsaiha.so.$major\]" ||
   fail "libsaiha.so.$version has no SONAME libsaiha.so.$major"
