@@ -23,7 +23,7 @@ constexpr Message kMessages[] = {
     {Error::InvalidSlope, {"海底勾配の分母には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the slope denominator n (bottom slope 1/n)."}},
     {Error::InvalidDepth, {"水深には 0 より大きい数値を入力するか，空欄にしてください．", "Enter a number greater than 0 for the depth, or leave it empty."}},
     {Error::OnsetNotFound, {"非線形浅水変形の始まる水深が，水深と沖波波長の比 0.001～1 の範囲に見つかりません．入力値を確認してください．", "No onset of nonlinear shoaling was found for relative depths h/Lo from 0.001 to 1. Check the inputs."}},
-    {Error::BreakingNotFound, {"砕波点が，水深と沖波波長の比 0.001～1 の範囲に見つかりません．入力値を確認してください．", "No breaking point was found for relative depths h/Lo from 0.001 to 1. Check the inputs."}},
+    {Error::BreakingNotFound, {"砕波点が，水深と沖波波長の比 0.00001～1 の範囲に見つかりません．入力値を確認してください．", "No breaking point was found for relative depths h/Lo from 0.00001 to 1. Check the inputs."}},
     {Error::NonlinearShoalingLimit, {"非線形浅水変形の計算が収束しませんでした．沖波の波形勾配 Ho/Lo が大きすぎる可能性があります．", "The nonlinear shoaling calculation did not converge. The deep-water wave steepness Ho/Lo may be too large."}},
     {Error::CoefficientDivisor, {"屈折係数または浅水係数を計算できませんでした．入力値を確認してください．", "The refraction or shoaling coefficient could not be computed. Check the inputs."}},
     {Error::WaveLengthLimit, {"波長の計算が収束しませんでした．入力値を確認してください．", "The wavelength calculation did not converge. Check the inputs."}},

@@ -27,7 +27,7 @@ FAILING_ROWS = [
     ("1", "10", "30", "0", ""),        # slope denominator 0
     ("1", "10", "90", "60", ""),       # angle outside -90..90 (exclusive)
     ("1", "10", "30", "60", "abc"),    # depth that is not a number
-    ("0.01", "20", "0", "60", ""),     # no breaking point on h/Lo = 0.001..1
+    ("0.01", "20", "0", "0.01", ""),   # no breaking point on h/Lo = 0.00001..1
     ("1", "0", "30", "60", ""),        # period 0
     ("", "10", "30", "60", ""),        # height missing
     ("-2", "10", "30", "60", ""),      # negative height

@@ -9,6 +9,7 @@
 
 #include "runtime/checked.h"
 #include "shore/internal.h"
+#include "wave/bisection.h"
 #include "wave/errors.h"
 #include "wave/formulas.h"
 #include "wave/searches.h"
@@ -110,6 +111,8 @@ Breaking detail::findBreakingWith(const Wave& wave, const Model& model,
     } else {
       findModelBreaking(b);
     }
+    // Only the search continued shoreward of its floor finds a point there.
+    if (b.hbr < kSearchFloor) b.warnings.add(Warning::BelowSearchFloor);
     b.Hb = narrow(Real(b.Hbr) * b.L0);
     ++b.reached;
     b.hb = narrow(Real(b.hbr) * b.L0);
@@ -329,7 +332,10 @@ void statesSideBySide(std::size_t count, const BreakingOf& breakingOf,
       const Breaking& b = breakingOf(i);
       const double ratio = double(lengths[k].h) / double(b.L0);
       const float hr = static_cast<float>(ratio);
-      if (!std::isfinite(hr) || !(hr > b.hbr) || hr > b.hr50) continue;
+      // The lanes' nonlinear shoaling is for 0.001 ≤ hr ≤ 1; a state shoreward
+      // of that (seaward of a breaking point found below the floor) takes the
+      // checked formula.
+      if (!std::isfinite(hr) || !(hr > b.hbr) || hr > b.hr50 || hr < kSearchFloor) continue;
       if (b.model.shoaling == Shoaling::Shuto && hr > b.hr30) continue;
       shoalings[shoalingCount] = {b.Hr50, b.hr50, hr};
       shoalingOf[shoalingCount++] = i;

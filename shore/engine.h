@@ -37,7 +37,7 @@ enum class Error : std::uint8_t {
   InvalidSlope = 4,    // n not a finite number > 0
   InvalidDepth = 5,    // h not a finite number > 0 in single precision
   OnsetNotFound = 6,   // no onset of nonlinear shoaling on 0.001 ≤ h/L0 ≤ 1
-  BreakingNotFound = 7,        // no breaking point on 0.001 ≤ h/L0 ≤ 1
+  BreakingNotFound = 7,        // no breaking point on 0.00001 ≤ h/L0 ≤ 1
   NonlinearShoalingLimit = 8,  // the nonlinear shoaling iteration did not settle
   CoefficientDivisor = 9,      // zero divisor in a refraction or shoaling coefficient
   WaveLengthLimit = 10,        // the dispersion iteration did not settle
@@ -228,7 +228,10 @@ SAIHA_API Warnings modelWarnings(const Model& model, double n);
  *   nothing is computed.
  * - OnsetNotFound (IntermediateEndNotFound under Shuto's shoaling): the
  *   onset of nonlinear shoaling lies nowhere on 0.001 ≤ h/L0 ≤ 1.
- * - BreakingNotFound: the height meets its limit nowhere on 0.001 ≤ h/L0 ≤ 1.
+ * - BreakingNotFound: the height meets its limit nowhere on 0.00001 ≤ h/L0
+ *   ≤ 1.  The search runs on 0.001..1 and, only for a wave that has not
+ *   broken by 0.001, goes on shoreward to 0.00001; a breaking point found
+ *   there carries Warning::BelowSearchFloor.
  * - NonlinearShoalingLimit, WaveLengthLimit: an iteration did not settle.
  * - CoefficientDivisor: a refraction or shoaling coefficient divides by zero.
  * - DivisionByZero, InvalidOperation, Overflow: an arithmetic fault of the

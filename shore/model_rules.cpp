@@ -1,5 +1,6 @@
 // The height rules and the breaking search of every model.
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "runtime/checked.h"
@@ -78,15 +79,22 @@ void findFirstCrossing(Breaking& b) {
   // seaward of the breaking point, positive shoreward.  A steep wave may meet
   // its limit while it still shoals linearly.
   const auto depthAt = [&](float r) { return Depth(r, narrow(Real(r) * b.L0), b.T); };
-  const BisectionResult result = bisectDepthRatio([&](float r) {
+  const auto mismatch = [&](float r) {
     Depth depth = depthAt(r);
     HeightRule rule{};
     const Real H = shoaledHeightRatio(b, depth, rule);
     return narrow(H - limitHeightRatio(b, depth));
-  });
-  requireCrossing(result, Failure::BreakingNotFound);
-  b.hbr = result.ratio;
-  Depth breaking = depthAt(result.ratio);
+  };
+  const BisectionResult result = bisectDepthRatio(mismatch);
+  float ratio = result.ratio;
+  if (!sawCrossing(result)) {
+    // Not broken anywhere on 0.001..1: followed shoreward of the floor.
+    const std::optional<float> below = crossingBelowFloor(mismatch);
+    if (!below) throw WaveError(Failure::BreakingNotFound);
+    ratio = *below;
+  }
+  b.hbr = ratio;
+  Depth breaking = depthAt(ratio);
   b.Hbr = narrow(limitHeightRatio(b, breaking));
 }
 

@@ -1,10 +1,12 @@
 // Bisection over the depth ratio h/L0 on the fixed interval 0.001..1, shared
-// by the onset and breaking-point searches.
+// by the onset and breaking-point searches, and the breaking searches'
+// continuation shoreward of 0.001 for a wave that has not broken there.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <utility>
 
 #include "runtime/checked.h"
 #include "wave/errors.h"
@@ -19,11 +21,25 @@ struct BisectionResult {
   bool upperMoved;   // some probe had the sign opposite to the lower end's
 };
 
+// The searches' lower end 0.001 as a single: 0.0010000000474974513.
+inline constexpr float kSearchFloor = 0.001f;
+// The shallowest depth ratio a breaking search continued below the floor
+// reaches: 10⁻⁵.  Down to it the depth hr·L0 keeps single precision's seven
+// digits, the nonlinear law's hr^(−5/2) stays near 3·10¹², far inside the
+// double range of its iteration, and 1 − e^(−1.5π·hr·(…)) of the breaker
+// limits still carries about eleven significant digits in double.
+inline constexpr float kShallowestRatio = 1e-5f;
+
+// Whether a search saw its mismatch change sign (or end on a zero product).
+inline bool sawCrossing(const BisectionResult& result) {
+  return result.zeroProduct || result.upperMoved;
+}
+
 // A search that ended on its width test without ever moving its upper end
 // has seen one sign only: the point lies outside 0.001..1 and the midpoint
 // just below 1 is no answer, so `failure` is thrown.
 inline void requireCrossing(const BisectionResult& result, Failure failure) {
-  if (!result.zeroProduct && !result.upperMoved) throw WaveError(failure);
+  if (!sawCrossing(result)) throw WaveError(failure);
 }
 
 // The midpoint m of a..b (single) and whether the search stops there, without
@@ -43,6 +59,10 @@ inline void requireCrossing(const BisectionResult& result, Failure failure) {
 // whether the search goes on.  The lower end comes first.
 class BisectionSteps {
  public:
+  // The searches' interval 0.001..1.
+  BisectionSteps() = default;
+  // An interval a..b (0 < a < b) of the caller's, its lower end probed first.
+  BisectionSteps(float a, float b) : a_(a), b_(b), next_(a) {}
   float next() const { return next_; }
   // Where next() lies in the tree of ratios every bisection shares: 0 for the
   // lower end, 1 for the first midpoint, then 2k for the lower half of node k
@@ -80,10 +100,10 @@ class BisectionSteps {
   const BisectionResult& result() const { return result_; }
 
  private:
-  float a_ = 0.001f;
+  float a_ = kSearchFloor;
   float b_ = 1;
   float fa_ = 0;
-  float next_ = 0.001f;
+  float next_ = kSearchFloor;
   unsigned node_ = 0;
   bool atLowerEnd_ = true;
   BisectionResult result_{0, 1, false, false};
@@ -183,6 +203,50 @@ BisectionResult bisectDepthRatioAhead(LookAhead&& lookAhead, Probe&& probe) {
       node = 2 * node + (moved < 0 ? 1 : 2);
     }
   }
+}
+
+// A breaking search continued shoreward of the floor, for a wave whose
+// search on 0.001..1 saw one sign only.  `probe` is that search's mismatch
+// (a float depth ratio to a float): negative seaward of the breaking point,
+// positive shoreward of it.  Called only after the search on 0.001..1 found
+// no crossing, so no wave that breaks there meets it.
+//
+// It probes the floor itself first and goes on only where the mismatch there
+// is negative (the wave has not broken by h/L0 = 0.001); it then steps
+// shoreward by a factor 0.8 (single) a step, the last step ending at
+// kShallowestRatio, until a probe is not negative.  A zero there is the
+// crossing; otherwise that probe and the one before bracket the first
+// crossing coming from deep water, and the bisection above (lower end first,
+// the same width test) finds it.  The result lies below the floor.
+//
+// nullopt, claiming no crossing, where the mismatch is not negative at the
+// floor, stays negative down to kShallowestRatio, or where a probe faults or
+// fails (a formula that cannot be evaluated at that depth).
+template <class Probe>
+std::optional<float> crossingBelowFloor(Probe&& probe) {
+  using rt::narrow;
+  using rt::Real;
+  constexpr double kStep = 0.8;
+  try {
+    float deeper = kSearchFloor;
+    if (!(probe(deeper) < 0)) return std::nullopt;
+    while (deeper > kShallowestRatio) {
+      float r = narrow(Real(deeper) * kStep);
+      if (r < kShallowestRatio) r = kShallowestRatio;
+      const float f = probe(r);
+      if (f == 0) return r;
+      if (f > 0) {
+        BisectionSteps steps(r, deeper);
+        while (steps.take(probe(steps.next()))) {
+        }
+        return steps.result().ratio;
+      }
+      if (!(f < 0)) return std::nullopt;  // NaN: no sign to follow
+      deeper = r;
+    }
+  } catch (...) {
+  }
+  return std::nullopt;
 }
 
 }  // namespace saiha::wave

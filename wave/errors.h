@@ -15,7 +15,8 @@ enum class Failure {
   WaveLengthLimit,
   // The onset search found no crossing of the Ursell-50 line on 0.001..1.
   OnsetNotFound,
-  // The breaking search found no crossing of the breaking limit on 0.001..1.
+  // The breaking search found no crossing of the breaking limit on 0.001..1,
+  // nor continued shoreward of it down to 1e-5.
   BreakingNotFound,
   // Shuto's H·h^(2/7) law found no depth of U = 50 on 0.001..1.
   IntermediateEndNotFound,

@@ -113,9 +113,20 @@ void findBreakingPointAhead(float& Hr50, float hr50, float& Hbr, float& hbr, flo
     return detail::breakingProbe(
         H, r, slopeFactor([&] { return detail::breakingSlopeFactor(tanBeta); }));
   });
-  requireCrossing(result, Failure::BreakingNotFound);
-  hbr = result.ratio;
-  Hbr = narrow(breakingLimit(result.ratio));
+  float ratio = result.ratio;
+  if (!sawCrossing(result)) {
+    // Not broken anywhere on 0.001..1 (low swell on a steep beach or at
+    // grazing incidence): the same mismatch, by the checked formulas,
+    // followed shoreward of the floor.
+    const std::optional<float> below = crossingBelowFloor([&](float r) {
+      return detail::breakingProbe(detail::nonlinearHeightRatioFrom(origin, r), r,
+                                   slopeFactor([&] { return detail::breakingSlopeFactor(tanBeta); }));
+    });
+    if (!below) throw WaveError(Failure::BreakingNotFound);
+    ratio = *below;
+  }
+  hbr = ratio;
+  Hbr = narrow(breakingLimit(ratio));
 }
 }  // namespace
 

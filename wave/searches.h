@@ -2,7 +2,9 @@
 // regimes: linear shoaling, nonlinear shoaling, and the surf zone.
 //
 // Both bisect over the depth ratio h/L0 on 0.001..1 (wave/bisection.h) and
-// write their out-arguments only when they succeed.  Arguments follow the
+// write their out-arguments only when they succeed; the breaking search
+// goes on shoreward of 0.001, down to 10⁻⁵, for a wave that has not broken
+// by 0.001 (crossingBelowFloor).  Arguments follow the
 // conventions of wave/formulas.h: single-precision values, double results.
 #pragma once
 
@@ -28,9 +30,11 @@ double breakingMismatch(float& Hr50, float hr50, float hr, float tanBeta);
 
 // Breaking point on slope tanβ from the onset (Hr50, hr50): the depth ratio
 // hbr where the nonlinearly shoaled height meets the breaking limit, and
-// Hbr = breakingHeightRatio(hbr, tanβ) (single).  Throws
-// WaveError(BreakingNotFound) when the mismatch keeps the sign it has at
-// 0.001 all the way to 1.
+// Hbr = breakingHeightRatio(hbr, tanβ) (single).  Where the mismatch keeps
+// the sign it has at 0.001 all the way to 1, the search goes on shoreward of
+// 0.001 (crossingBelowFloor), and hbr < 0.001 says that it found the point
+// there.  Throws WaveError(BreakingNotFound) when the height meets the limit
+// nowhere on 10⁻⁵..1.
 void findBreakingPoint(float& Hr50, float hr50, float& Hbr, float& hbr, float tanBeta);
 
 }  // namespace saiha::wave

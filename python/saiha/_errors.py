@@ -25,7 +25,7 @@ class Error(enum.IntEnum):
     INVALID_SLOPE = 4  #: n not a finite number > 0
     INVALID_DEPTH = 5  #: h not a finite number > 0 in single precision
     ONSET_NOT_FOUND = 6  #: no onset of nonlinear shoaling on 0.001 <= h/L0 <= 1
-    BREAKING_NOT_FOUND = 7  #: no breaking point on 0.001 <= h/L0 <= 1
+    BREAKING_NOT_FOUND = 7  #: no breaking point on 0.00001 <= h/L0 <= 1
     NONLINEAR_SHOALING_LIMIT = 8  #: the nonlinear shoaling iteration did not settle
     COEFFICIENT_DIVISOR = 9  #: zero divisor in a refraction or shoaling coefficient
     WAVE_LENGTH_LIMIT = 10  #: the dispersion iteration did not settle

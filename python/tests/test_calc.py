@@ -51,7 +51,7 @@ ELEMENTS = [
     pytest.param((1, 10, 30, 60, 5.0), Error.NONE, 13, id="computed at a given depth"),
     pytest.param((-2, 10, 30, 60, NAN), Error.INVALID_HEIGHT, 0, id="bad height"),
     pytest.param((1, 10, 90, 60, NAN), Error.INVALID_ANGLE, 0, id="bad angle"),
-    pytest.param((0.01, 20, 0, 60, NAN), Error.BREAKING_NOT_FOUND, 0, id="no breaking point"),
+    pytest.param((0.01, 20, 0, 0.01, NAN), Error.BREAKING_NOT_FOUND, 0, id="no breaking point"),
     pytest.param((0.001, 1, 0, 60, NAN), Error.BREAKING_DEPTH_TOO_SMALL, 4, id="breaking depth shows 0.00"),
     pytest.param((1, 10, 30, 60, -1.0), Error.INVALID_DEPTH, 5, id="depth refused, kept"),
 ]

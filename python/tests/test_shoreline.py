@@ -24,7 +24,7 @@ SAME_NAMES = (
         pytest.param((2, 10, 30, 100), {}, id="CEM wave, dissipative runup"),
         pytest.param((1.5, 8, -25, 12), {"breaker": "mccowan", "shoaling": "shuto",
                                          "beta_f": 0.12, "runup_Tp": 11}, id="own model and runup"),
-        pytest.param((0.01, 20, 0, 60), {}, id="no breaking point"),
+        pytest.param((0.01, 20, 0, 0.01), {}, id="no breaking point"),
     ],
 )
 def test_shoreline_equals_saiha_calc_shore(saiha_calc, wave, options):
@@ -57,7 +57,7 @@ def test_shoreline_broadcasts_with_codes_per_element():
     np.testing.assert_array_equal(s.V[1], -s.V[0])
     assert (s.V[0] > 0).all() and (s.theta_b[0] > 0).all()
 
-    lost = saiha.shoreline([2, 0.01], [10, 20], 0, 60)
+    lost = saiha.shoreline([2, 0.01], [10, 20], 0, [60, 0.01])
     assert list(lost.error) == [0, Error.BREAKING_NOT_FOUND]
     assert np.isnan(lost.setup_shoreline[1]) and lost.breaker_type_b[1] == ""
     assert lost.breaker_type[1] == "surging" and not np.isnan(lost.R2[1])

@@ -235,7 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "海底勾配の分母には 0 より大きい数値を入力してください．"},
         ProfileStatus{"BadAngleIsTwo", {1, 10, 90, 60}, kUnusable,
                       report::errorText(shore::Error::InvalidAngle)},
-        ProfileStatus{"NoBreakingPointIsOne", {0.01, 20, 0, 60}, kSomeFailed,
+        ProfileStatus{"NoBreakingPointIsOne", {0.01, 20, 0, 0.01}, kSomeFailed,
                       report::errorText(shore::Error::BreakingNotFound)}),
     [](const auto& info) { return std::string(info.param.name); });
 

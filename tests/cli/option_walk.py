@@ -29,7 +29,7 @@ def write(name: str, text: str) -> str:
 # Inputs: the second row of each file fails, so that error cells show the language.
 CASES = write("cases.csv", "id,Ho,T,alpha0,n,h\nA,1,10,30,60,\nB,1,10,90,60,\nC,2,8,0,100,3\n")
 SEAS = write("seas.csv", "id,H0p,T13,n,h\nA,3,10,50,4\nB,3,10,0,4\nC,2,8,30,20\n")
-WAVES = write("waves.csv", "id,Ho,T,alpha0,n\nA,2,10,30,100\nB,0.01,20,0,60\n")
+WAVES = write("waves.csv", "id,Ho,T,alpha0,n\nA,2,10,30,100\nB,0.01,20,0,0.01\n")
 
 
 @dataclass
@@ -49,7 +49,7 @@ MODES = [
                                   "--stations", "5"],
          ["--Ho", "1", "--T", "10", "--alpha0", "30", "--n", "0"]),
     Mode("compare", ["compare"], ["--Ho", "2", "--T", "10", "--alpha0", "30", "--n", "100"],
-         ["--Ho", "0.01", "--T", "20", "--alpha0", "0", "--n", "60"],
+         ["--Ho", "0.01", "--T", "20", "--alpha0", "0", "--n", "0.01"],
          file_only={"--progress", "--jobs"}),
     Mode("compare FILE", ["compare"], [WAVES], [WAVES], WAVES),
     Mode("random", ["random"], [SEAS], [SEAS], SEAS),
@@ -58,7 +58,7 @@ MODES = [
          ["--profile", "--H0p", "3", "--T13", "10", "--n", "0"],
          file_only={"--precision", "--jobs", "--progress", "--warnings"}),
     Mode("shore", ["shore"], ["--Ho", "2", "--T", "10", "--alpha0", "30", "--n", "100"],
-         ["--Ho", "0.01", "--T", "20", "--alpha0", "0", "--n", "60"]),
+         ["--Ho", "0.01", "--T", "20", "--alpha0", "0", "--n", "0.01"]),
 ]
 
 failures: list[str] = []

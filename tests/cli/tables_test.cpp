@@ -27,7 +27,7 @@ std::vector<std::vector<std::string>> rowsOf(const std::string& csv) {
 // ------------------------------------------------------------ compare FILE
 
 TEST(CompareTable, FileRowsAreTheOptionModesRowForRow) {
-  const shore::Wave waves[] = {{2, 10, 30, 100}, {1, 8, -20, 10}, {0.01, 20, 0, 60}, {3, 12, 0, 30}};
+  const shore::Wave waves[] = {{2, 10, 30, 100}, {1, 8, -20, 10}, {0.01, 20, 0, 0.01}, {3, 12, 0, 30}};
   for (const auto basis : {shore::HeightBasis::Regular, shore::HeightBasis::Significant}) {
     std::string input = "Ho,T,alpha0,n\n";
     std::vector<std::vector<std::string>> expected;

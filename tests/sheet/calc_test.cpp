@@ -157,9 +157,11 @@ const ErrorRow kErrorRows[] = {
     {"DepthZero", {.depth = "0"}, kDepthMessage, kDepthBox, 4},
     {"DepthNotANumber", {.depth = "abc"}, kDepthMessage, kDepthBox, 4},
     {"DepthNarrowsToZero", {.depth = "1e-50"}, kDepthMessage, kDepthBox, 4},
+    // Goda's limit before a 100:1 wall stays near 0.17·L0, which a 1 cm
+    // wave never reaches down to h/L0 = 0.00001.
     {"NoBreakingPoint",
-     {.Ho = "0.01", .T = "20", .degrees = "0"},
-     "砕波点が，水深と沖波波長の比 0.001～1 の範囲に見つかりません．入力値を確認してください．",
+     {.Ho = "0.01", .T = "20", .degrees = "0", .n = "0.01"},
+     "砕波点が，水深と沖波波長の比 0.00001～1 の範囲に見つかりません．入力値を確認してください．",
      std::nullopt, 0},
     {"NoOnset",
      {.Ho = "0.0001", .T = "20"},

@@ -1,6 +1,7 @@
 // The bisection and the two searches built on it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <ostream>
@@ -168,8 +169,10 @@ const FailureRow kFailures[] = {
     // Deep-water steepness far beyond breaking: nonlinear shoaling from the
     // onset does not settle at the first breaking probe.
     {"SteepWaveDoesNotShoal", 3, 2, 0, 1.0f / 60, Failure::NonlinearShoalingLimit},
-    // A very low, long wave never reaches the breaking limit above h/L0 = 0.001.
-    {"LowLongWaveNeverBreaks", 0.01f, 20, 0, 1.0f / 60, Failure::BreakingNotFound},
+    // A very low, long wave before a 100:1 wall: Goda's limit there stays
+    // near 0.17, which the wave never reaches down to h/L0 = 1e-5.  (On 1/60
+    // it breaks at h/L0 ≈ 0.00023, below the floor.)
+    {"LowLongWaveNeverBreaks", 0.01f, 20, 0, 100, Failure::BreakingNotFound},
 };
 
 class SearchFailure : public testing::TestWithParam<FailureRow> {};
@@ -190,6 +193,59 @@ TEST_P(SearchFailure, IsAnErrorNotABogusPoint) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SearchFailure, testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The breaking search continued below the floor, on mismatches of known
+// roots: negative seaward, positive shoreward.
+TEST(BelowFloor, FindsTheFirstCrossingToOneThousandth) {
+  for (float root : {0.00099f, 0.0004f, 0.000011f}) {
+    const auto r = wave::crossingBelowFloor([&](float x) { return root - x; });
+    ASSERT_TRUE(r) << root;
+    EXPECT_LT(*r, wave::kSearchFloor);
+    EXPECT_NEAR(*r / root, 1.0, 1e-3) << root;
+  }
+  // Two crossings: the one nearer deep water, where the wave first breaks.
+  const auto r = wave::crossingBelowFloor(
+      [](float x) { return x > 0.0005f ? 0.0005f - x : (x > 0.0001f ? 1.0f : -1.0f); });
+  ASSERT_TRUE(r);
+  EXPECT_NEAR(*r / 0.0005f, 1.0, 1e-3);
+}
+
+TEST(BelowFloor, ClaimsNoCrossingWithoutOne) {
+  // Already broken at the floor: nothing below it is asked for.
+  int probes = 0;
+  EXPECT_FALSE(wave::crossingBelowFloor([&](float) { return ++probes, 1.0f; }));
+  EXPECT_EQ(probes, 1);
+  // Unbroken all the way down: the probes stop at 1e-5.
+  float shallowest = 1;
+  EXPECT_FALSE(wave::crossingBelowFloor([&](float x) {
+    shallowest = std::min(shallowest, x);
+    return -1.0f;
+  }));
+  EXPECT_EQ(shallowest, wave::kShallowestRatio);
+  // A formula that faults before the wave breaks: no crossing is claimed.
+  EXPECT_FALSE(wave::crossingBelowFloor([](float x) {
+    if (x < 0.0005f) throw rt::ArithmeticFault(rt::Fault::Overflow);
+    return 0.0001f - x;
+  }));
+}
+
+TEST(BelowFloor, NeverProbesShorewardOfTheBracket) {
+  // Faults shoreward of the crossing's bracket are never met.
+  const auto r = wave::crossingBelowFloor([](float x) {
+    if (x < 0.0002f) throw wave::WaveError(Failure::NonlinearShoalingLimit);
+    return 0.0003f - x;
+  });
+  ASSERT_TRUE(r);
+  EXPECT_NEAR(*r / 0.0003f, 1.0, 1e-3);
+  // A zero at a step is the crossing itself.
+  float zeroAt = 0;
+  const auto z = wave::crossingBelowFloor([&](float x) {
+    if (x < 0.0006f && zeroAt == 0) zeroAt = x;
+    return x == zeroAt ? 0.0f : (x > 0.0006f ? -1.0f : 1.0f);
+  });
+  ASSERT_TRUE(z);
+  EXPECT_EQ(*z, zeroAt);
+}
 
 TEST(OnsetSearch, NoCrossingIsAnError) {
   // Far too low a wave stays below the Ursell-50 line, far too high a one
