@@ -12,6 +12,7 @@
 #include "shore/engine.h"
 #include "report/language.h"
 #include "shore/model_choice.h"
+#include "shore/random_waves.h"
 
 namespace saiha::report {
 
@@ -40,6 +41,17 @@ std::string trailingTextText(std::string_view column, bool decimalComma = false,
 // The message of a random sea's depth that is empty or no number > 0:
 // Goda's heights are found at a given depth, which has no default.
 std::string randomDepthText(Language language = Language::Japanese);
+
+// The message of a random sea whose shoaling coefficient cannot be formed
+// at the depth (Shuto's nonlinear law does not settle there) where the
+// shoaled term might still govern Goda's heights.
+std::string randomShoalingText(Language language = Language::Japanese);
+
+// A governing term of Goda's random-wave heights as the window names it,
+// with its formula, for H1/3 or (maximum) Hmax: "浅水変形 Ks·H0′" /
+// "shoaling Ks·H0′" ….
+std::string randomTermDisplayName(shore::RandomTerm term, bool maximum,
+                                  Language language = Language::Japanese);
 
 // Names for the window: "合田 (1970)" / "Goda (1970)", "McCowan" …;
 // "2 領域" / "two regimes", "首藤 (1974)" / "Shuto (1974)".

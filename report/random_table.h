@@ -20,8 +20,6 @@ inline constexpr std::array<std::string_view, 8> kRandomProfileHeader = {
 
 // "shoaling" (Ks·H0′), "breaking" (β0·H0′ + β1·h) or "cap" (βmax·H0′).
 std::string_view randomTermName(shore::RandomTerm term);
-// The term as the window names it, with its formula, for H1/3 or Hmax.
-std::string randomTermDisplayName(shore::RandomTerm term, bool maximum);
 
 // The cells of one station in the order of kRandomProfileHeader: shortest
 // texts, empty for what the station did not reach; point is "breaking" at
