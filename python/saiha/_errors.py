@@ -51,7 +51,9 @@ class Error(enum.IntEnum):
 class WarningFlag(enum.IntFlag):
     """Bits of the ``warning`` arrays: a formula used outside the range it was fitted on.
 
-    The results stand; the flags say where to weigh them.
+    The results stand; the flags say where to weigh them.  The values are
+    those of saiha-calc's ``warnings`` column (128 there is its own: a number
+    cell read as its leading number).
     """
 
     NONE = 0
@@ -62,6 +64,26 @@ class WarningFlag(enum.IntFlag):
     #: The kamphuis limit: Kamphuis's breaker index was fitted to irregular
     #: waves (the significant height) and is applied to a regular wave.
     IRREGULAR_WAVE_INDEX = 2
+    #: A slope gentler than the formula's fitted range (Goda's random-wave
+    #: formulas: 1/100).
+    GENTLE_SLOPE = 4
+    #: A wave height above the local still-water depth: the formula's value,
+    #: but water that shallow carries no such wave.
+    HEIGHT_ABOVE_DEPTH = 8
+    #: The 2 % runup below the wave setup it is added to.
+    RUNUP_BELOW_SETUP = 16
+    #: Stockdon's runup close to its change of branch at xi0 = 0.3.
+    STOCKDON_BRANCH_CHANGE = 32
+    #: Goda's random-wave method at h/H0' below the range of his diagrams (0.5).
+    SHALLOW_FOR_RANDOM_WAVES = 64
+    #: Komar and Gaughan's breaker height below its fitted steepness (low swell).
+    LOW_STEEPNESS = 256
+    #: A breaking point (or the outer edge of a random sea's surf zone)
+    #: shoreward of h/L0 = 0.001, found by the search continued there.
+    BELOW_SEARCH_FLOOR = 512
+    #: Shuto's shoaling coefficient cannot be formed at the depth; the
+    #: random-wave heights were decided by the other terms.
+    SHOALING_NOT_FORMED = 1024
 
 
 

@@ -11,7 +11,7 @@ import pandas as pd
 
 from . import _args, _elementwise, _saiha
 from ._elementwise import Columns, index_field
-from ._errors import CalcError, Error, error_texts
+from ._errors import CalcError, Error, WarningFlag, error_texts
 
 __all__ = ["PROFILE_COLUMNS", "profile", "COMPARE_COLUMNS", "compare", "Transport", "transport"]
 
@@ -22,13 +22,18 @@ PROFILE_COLUMNS: tuple[str, ...] = tuple(_saiha.PROFILE_COLUMNS)
 def profile_frame(code: int, columns: dict[str, Any], names: tuple[str, ...]) -> pd.DataFrame:
     """A compiled profile as a DataFrame with the station codes in ``attrs["errors"]``.
 
+    A profile whose columns carry ``warning`` (the random sea's) puts each
+    station's nonzero :class:`WarningFlag` bits in ``attrs["warnings"]``.
     CalcError for the profile's own code.
     """
     if code != Error.NONE:
         raise CalcError(code)
     errors = columns.pop("error")
+    warnings = columns.pop("warning", None)
     frame = pd.DataFrame(columns, columns=list(names))
     frame.attrs["errors"] = {i: Error(e) for i, e in enumerate(errors) if e}
+    if warnings is not None:
+        frame.attrs["warnings"] = {i: WarningFlag(w) for i, w in enumerate(warnings) if w}
     return frame
 
 
