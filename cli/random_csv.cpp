@@ -12,6 +12,17 @@
 
 namespace saiha::cli {
 
+namespace {
+// The message of a random sea's code: a depth (`rowDepth`: the row's own
+// h) and a shoaling coefficient that cannot be formed have messages of
+// their own.
+std::string randomErrorText(shore::Error code, report::Language language, bool rowDepth) {
+  if (code == shore::Error::InvalidDepth && rowDepth) return report::randomDepthText(language);
+  if (code == shore::Error::NonlinearShoalingLimit) return report::randomShoalingText(language);
+  return report::errorText(code, language);
+}
+}  // namespace
+
 void RandomTable::readHeader(const Record& header) {
   std::vector<std::string_view> reserved(report::kRandomResultHeader.begin(),
                                          report::kRandomResultHeader.end());
@@ -63,9 +74,7 @@ bool RandomTable::appendRow(std::span<const std::string_view> fields, std::strin
       if (format_.decimalComma) report::useDecimalComma(shown);
       return shown;
     };
-    const std::string message = r.error == shore::Error::InvalidDepth
-                                    ? report::randomDepthText(language_)
-                                    : report::errorText(r.error, language_);
+    const std::string message = randomErrorText(r.error, language_, true);
     results = {text(r.Ks), text(r.H13), text(r.Hmax), message};
     warnings = r.warnings.bits | (wordy ? kTextAfterNumberWarning : 0u);
     ok = r.ok();
@@ -91,7 +100,7 @@ bool RandomTable::appendRow(std::span<const std::string_view> fields, std::strin
 
 ProfileOutcome randomProfileCsv(double H0p, double T13, double n,
                                 const shore::ProfileOptions& options,
-                                report::Language language) {
+                                report::Language language, bool warnings) {
   ProfileOutcome outcome;
   const shore::RandomProfile profile = shore::randomProfile(H0p, T13, n, options);
   if (!profile.ok()) {
@@ -101,18 +110,28 @@ ProfileOutcome randomProfileCsv(double H0p, double T13, double n,
     outcome.diagnostic = profile.error == shore::Error::InvalidDepth && profile.edge.ok()
                              ? "the seaward depth or the spacing gives no stations, or more than " +
                                    std::to_string(shore::kMaxStations)
-                             : report::errorText(profile.error, language);
+                             : randomErrorText(profile.error, language, false);
     return outcome;
   }
-  const std::vector<std::string> header(report::kRandomProfileHeader.begin(),
-                                        report::kRandomProfileHeader.end());
+  std::vector<std::string> header(report::kRandomProfileHeader.begin(),
+                                  report::kRandomProfileHeader.end());
+  if (warnings) header.emplace_back(kWarningsColumn);
   outcome.csv = formatRecord(header);
   for (const shore::RandomStation& station : profile.stations) {
-    outcome.csv += formatRecord(report::randomProfileRow(station));
+    const std::array<std::string, 8> cells = report::randomProfileRow(station);
+    std::vector<std::string> row(cells.begin(), cells.end());
+    const std::uint32_t bits = station.state.warnings.bits;
+    if (warnings) row.push_back(std::to_string(bits));
+    outcome.csv += formatRecord(row);
+    ++outcome.rows;
+    if (bits != 0 && outcome.warnedRows++ == 0) {
+      outcome.firstWarned = "h=" + rt::formatShortest(station.state.h);
+    }
     if (!station.state.ok()) {
       outcome.status = kSomeFailed;
       outcome.stationErrors.push_back("station at h=" + rt::formatShortest(station.state.h) +
-                                      ": " + report::errorText(station.state.error, language));
+                                      ": " +
+                                      randomErrorText(station.state.error, language, false));
     }
   }
   return outcome;

@@ -22,9 +22,10 @@ namespace saiha::cli {
 // the places they take), then Ks, H13, Hmax and the error text (empty when
 // the row computed).  Cells are read as the window reads its boxes, in
 // `format` (the run's: RunOptions::format).  With `warnings`, a last column
-// "warnings" holds the sea's shore::Warning bits (SteepSlope: Goda's surf
-// zone was fitted on slopes of 1/10 to 1/100) and kTextAfterNumberWarning;
-// 0 for a row whose inputs were refused.  An empty or bad depth has a
+// "warnings" holds the row's shore::Warning bits (the slope outside 1/10 to
+// 1/100, a height above the depth, h/H0′ below Goda's diagrams, Ks not
+// formed) and kTextAfterNumberWarning; 0 for a row whose inputs were
+// refused.  An empty or bad depth has a
 // message of its own: a random sea has no default depth.
 class RandomTable : public Table {
  public:
@@ -51,10 +52,12 @@ class RandomTable : public Table {
 
 // One sea's profile (shore::randomProfile) as CSV: the header of
 // report::kRandomProfileHeader, then the stations seaward end first, numbers
-// as the shortest text that reads back as the same single.  Statuses as
-// profileCsv's.
+// as the shortest text that reads back as the same single; with
+// `warnings`, a last column "warnings" of each station's shore::Warning
+// bits.  Statuses as profileCsv's.
 ProfileOutcome randomProfileCsv(double H0p, double T13, double n,
                                 const shore::ProfileOptions& options,
-                                report::Language language = report::Language::Japanese);
+                                report::Language language = report::Language::Japanese,
+                                bool warnings = false);
 
 }  // namespace saiha::cli

@@ -361,8 +361,8 @@ py::dict compare(double Ho, double T, double alpha0, double n, double K, double 
 }
 
 // random_waves(H0p, T13, n, h, workers) -> dict of flat columns: Ks, H13 and
-// Hmax (float32, NaN where not reached), the codes under "error" and the
-// shore::Warning bits under "warning".
+// Hmax (float32, NaN where not reached), the codes under "error" (uint8) and
+// the shore::Warning bits under "warning" (uint32).
 py::dict randomWaves(const Input& H0p, const Input& T13, const Input& n, const Input& h,
                      int workers) {
   if (workers < 0) throw py::value_error("workers must be a positive number of threads");
@@ -370,11 +370,13 @@ py::dict randomWaves(const Input& H0p, const Input& T13, const Input& n, const I
   checkFlat({&H0p, &T13, &n, &h}, count);
   const auto length = static_cast<py::ssize_t>(count);
   py::array_t<float> Ks(length), H13(length), Hmax(length);
-  py::array_t<std::uint8_t> error(length), warning(length);
+  py::array_t<std::uint8_t> error(length);
+  py::array_t<std::uint32_t> warning(length);
   {
     const double *height = H0p.data(), *period = T13.data(), *slope = n.data(), *depth = h.data();
     float *ks = Ks.mutable_data(), *h13 = H13.mutable_data(), *hmax = Hmax.mutable_data();
-    std::uint8_t *code = error.mutable_data(), *bits = warning.mutable_data();
+    std::uint8_t* code = error.mutable_data();
+    std::uint32_t* bits = warning.mutable_data();
     py::gil_scoped_release release;
     forEachRange(count, workers, [&](std::size_t begin, std::size_t end) {
       for (std::size_t i = begin; i < end; ++i) {
@@ -399,7 +401,8 @@ py::dict randomWaves(const Input& H0p, const Input& T13, const Input& n, const I
 // random_profile(H0p, T13, n, from_depth, stations) -> (code, columns): the
 // profile's own error (no stations then) and the columns of
 // kRandomProfileHeader, numbers as float32 (NaN where not reached), texts as
-// str, and each station's code under "error".
+// str, each station's code under "error" and its shore::Warning bits under
+// "warning".
 py::tuple randomProfile(double H0p, double T13, double n, std::optional<double> fromDepth,
                         int stations) {
   shore::ProfileOptions options;
@@ -414,7 +417,7 @@ py::tuple randomProfile(double H0p, double T13, double n, std::optional<double> 
   constexpr std::array<std::string_view, 5> kNumbers = {"x", "h", "Ks", "H13", "Hmax"};
   std::array<py::array_t<float>, kNumbers.size()> numbers;
   for (auto& column : numbers) column = py::array_t<float>(count);
-  py::list point(count), h13Term(count), hmaxTerm(count), error(count);
+  py::list point(count), h13Term(count), hmaxTerm(count), error(count), warning(count);
   const auto term = [](const std::optional<shore::RandomTerm>& t) {
     return py::str(t ? std::string(report::randomTermName(*t)) : std::string());
   };
@@ -427,6 +430,7 @@ py::tuple randomProfile(double H0p, double T13, double n, std::optional<double> 
     h13Term[i] = term(s.H13Term);
     hmaxTerm[i] = term(s.HmaxTerm);
     error[i] = static_cast<int>(s.error);
+    warning[i] = s.warnings.bits;
   }
   py::dict columns;
   for (std::size_t k = 0; k < kNumbers.size(); ++k) {
@@ -436,6 +440,7 @@ py::tuple randomProfile(double H0p, double T13, double n, std::optional<double> 
   columns["H13_term"] = h13Term;
   columns["Hmax_term"] = hmaxTerm;
   columns["error"] = error;
+  columns["warning"] = warning;
   return py::make_tuple(static_cast<int>(p.error), columns);
 }
 
@@ -598,7 +603,7 @@ PYBIND11_MODULE(_saiha, m) {
   m.def("random_waves", &randomWaves, py::arg("H0p"), py::arg("T13"), py::arg("n"), py::arg("h"),
         py::arg("workers"),
         "Goda's H1/3 and Hmax per element of flat float64 arrays of one length: float32\n"
-        "columns Ks, H13, Hmax, uint8 'error' and 'warning'. workers=0: all cores.");
+        "columns Ks, H13, Hmax, uint8 'error' and uint32 'warning'. workers=0: all cores.");
   m.def("random_profile", &randomProfile, py::arg("H0p"), py::arg("T13"), py::arg("n"),
         py::arg("from_depth"), py::arg("stations"),
         "Goda's random-wave profile: (code, columns by name).");

@@ -125,6 +125,29 @@ std::string randomDepthText(Language language) {
                          .in(language));
 }
 
+std::string randomShoalingText(Language language) {
+  return std::string(Text{"この水深では首藤の非線形浅水変形の計算が収束せず，浅水係数 Ks を求められません．浅水変形の項が有義波高または最大波高を決める可能性があるため，波高を求められません．",
+                          "Shuto's nonlinear shoaling does not converge at this depth, so the "
+                          "shoaling coefficient Ks cannot be formed, and the shoaling term may "
+                          "still decide H1/3 or Hmax here: no height can be given."}
+                         .in(language));
+}
+
+std::string randomTermDisplayName(shore::RandomTerm term, bool maximum, Language language) {
+  switch (term) {
+    case shore::RandomTerm::Shoaling:
+      return std::string(Text{"浅水変形", "shoaling"}.in(language)) +
+             (maximum ? " 1.8·Ks·H0′" : " Ks·H0′");
+    case shore::RandomTerm::Breaking:
+      return std::string(Text{"砕波減衰", "breaking decay"}.in(language)) +
+             (maximum ? " β0*·H0′ + β1*·h" : " β0·H0′ + β1·h");
+    case shore::RandomTerm::Cap:
+      return std::string(Text{"上限", "cap"}.in(language)) +
+             (maximum ? " βmax*·H0′" : " βmax·H0′");
+  }
+  return "";
+}
+
 std::string_view breakerDisplayName(shore::BreakerLimit breaker, Language language) {
   switch (breaker) {
     case shore::BreakerLimit::Goda1970: return Text{"合田 (1970)", "Goda (1970)"}.in(language);

@@ -14,6 +14,7 @@
 #include "saiha/shore/comparison.h"
 #include "saiha/shore/engine.h"
 #include "saiha/shore/model_choice.h"
+#include "saiha/shore/random_waves.h"
 
 namespace saiha::report {
 
@@ -42,6 +43,17 @@ SAIHA_API std::string trailingTextText(std::string_view column, bool decimalComm
 // The message of a random sea's depth that is empty or no number > 0:
 // Goda's heights are found at a given depth, which has no default.
 SAIHA_API std::string randomDepthText(Language language = Language::Japanese);
+
+// The message of a random sea whose shoaling coefficient cannot be formed
+// at the depth (Shuto's nonlinear law does not settle there) where the
+// shoaled term might still govern Goda's heights.
+SAIHA_API std::string randomShoalingText(Language language = Language::Japanese);
+
+// A governing term of Goda's random-wave heights as the window names it,
+// with its formula, for H1/3 or (maximum) Hmax: "浅水変形 Ks·H0′" /
+// "shoaling Ks·H0′" ….
+SAIHA_API std::string randomTermDisplayName(shore::RandomTerm term, bool maximum,
+                                  Language language = Language::Japanese);
 
 // Names for the window: "合田 (1970)" / "Goda (1970)", "McCowan" …;
 // "2 領域" / "two regimes", "首藤 (1974)" / "Shuto (1974)".

@@ -13,18 +13,6 @@ std::string_view randomTermName(shore::RandomTerm term) {
   return "";
 }
 
-std::string randomTermDisplayName(shore::RandomTerm term, bool maximum) {
-  switch (term) {
-    case shore::RandomTerm::Shoaling:
-      return maximum ? "浅水変形 1.8·Ks·H0′" : "浅水変形 Ks·H0′";
-    case shore::RandomTerm::Breaking:
-      return maximum ? "砕波減衰 β0*·H0′ + β1*·h" : "砕波減衰 β0·H0′ + β1·h";
-    case shore::RandomTerm::Cap:
-      return maximum ? "上限 βmax*·H0′" : "上限 βmax·H0′";
-  }
-  return "";
-}
-
 namespace {
 std::string termCell(const std::optional<shore::RandomTerm>& term) {
   return term ? std::string(randomTermName(*term)) : std::string();

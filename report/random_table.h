@@ -21,8 +21,6 @@ inline constexpr std::array<std::string_view, 8> kRandomProfileHeader = {
 
 // "shoaling" (Ks·H0′), "breaking" (β0·H0′ + β1·h) or "cap" (βmax·H0′).
 SAIHA_API std::string_view randomTermName(shore::RandomTerm term);
-// The term as the window names it, with its formula, for H1/3 or Hmax.
-SAIHA_API std::string randomTermDisplayName(shore::RandomTerm term, bool maximum);
 
 // The cells of one station in the order of kRandomProfileHeader: shortest
 // texts, empty for what the station did not reach; point is "breaking" at

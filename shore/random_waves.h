@@ -16,8 +16,19 @@
 //   βmax* = max{1.65, 0.53·(H0′/L0)^−0.29·e^(2.4·tanθ)},
 // tanθ = 1/n.  Ks is the nonlinear shoaling coefficient of Shuto's theory:
 // the engine's `shuto` shoaling rule (shore/model_choice.h) for a regular wave of
-// height H0′ and period T1/3 at normal incidence, H/H0′.  The method was
-// fitted on slopes of about 1/10 to 1/100.
+// height H0′ and period T1/3 at normal incidence, H/H0′.  Ks is needed only
+// where the shoaled term can govern: in very shallow water, where Shuto's
+// nonlinear law cannot be solved for the height (its iteration does not
+// settle), Ks is NaN and the shoaled term drops out of the minimum
+// (ShoalingNotFormed) as long as a bound on Ks from deeper water shows that
+// it could not govern there.
+//
+// Warnings: SteepSlope (n < 10) and GentleSlope (n > 100), outside the
+// slopes of about 1/10 to 1/100 the method was fitted on;
+// ShallowForRandomWaves for h/H0′ < 0.5, below the range of Goda's diagrams;
+// HeightAboveDepth where H1/3 or Hmax exceeds the still-water depth h (the
+// formulas keep a finite height at the shoreline: the heights stay as the
+// method gives them, flagged).
 //
 // Conventions of shore/engine.h: SI units, single-precision results, NaN
 // for a result not reached, failures as `Error` codes, nothing thrown.
@@ -47,7 +58,10 @@ struct RandomState {
   float H13 = kNotReached;   // significant height H1/3 (m)
   float Hmax = kNotReached;  // maximum height Hmax (m)
   std::optional<RandomTerm> H13Term, HmaxTerm;  // set with their heights
-  Warnings warnings;  // SteepSlope for n < 10, once n is read
+  // The sea's (SteepSlope, GentleSlope, once n is read) and the depth's
+  // (ShallowForRandomWaves, HeightAboveDepth, ShoalingNotFormed, and
+  // BelowSearchFloor for an edge found below h/L0 = 0.001).
+  Warnings warnings;
   bool ok() const { return error == Error::None; }
 };
 
@@ -56,13 +70,16 @@ struct RandomState {
 // steepness H0′/L0 ≤ 0.142 (SteepnessLimit), then h (InvalidDepth), each a
 // finite number > 0 in single precision.  Shuto's regime boundaries are
 // searched on 0.001 ≤ h/L0 ≤ 1 (OnsetNotFound, IntermediateEndNotFound);
-// the shoaling and the arithmetic fail as the regular-wave engine's do.
+// the arithmetic fails as the regular-wave engine's does, the shoaling
+// (NonlinearShoalingLimit) only where Ks cannot be formed and might govern.
 SAIHA_API RandomState randomWaves(double H0p, double T13, double n, double h) noexcept;
 
 // The outer edge of the significant wave's surf zone: the depth where H1/3
 // passes from Ks·H0′ (seaward) to a breaking term (shoreward), found by
-// bisection over h/L0 on 0.001..0.2 to 0.1 %; H1/3 is largest there.
-// BreakingNotFound when Ks·H0′ governs H1/3 all the way to h/L0 = 0.001.
+// bisection over h/L0 on 0.001..0.2 to 0.1 %; H1/3 is largest there.  A sea
+// for which Ks·H0′ governs H1/3 all the way to h/L0 = 0.001 (low swell on a
+// steep slope) is searched on down to h/L0 = 1e-5, its edge then flagged
+// BelowSearchFloor; BreakingNotFound when it governs even there.
 SAIHA_API RandomState randomBreaking(double H0p, double T13, double n) noexcept;
 
 struct RandomStation {

@@ -32,9 +32,19 @@ Output (standard output):
   places; "warnings" last with --warnings) and one row per input row:
   the input cells, Ks, H13 and Hmax (two decimals, or in full with
   --precision full; empty where not reached) and the error message.
-  --profile: the header x,h,point,Ks,H13,H13_term,Hmax,Hmax_term; point is
-  breaking at the outer edge of the surf zone (where H13 leaves Ks*H0p),
-  a term is shoaling (Ks*H0p), breaking (b0*H0p + b1*h) or cap (bmax*H0p).
+  --profile: the header x,h,point,Ks,H13,H13_term,Hmax,Hmax_term
+  ("warnings" last with --warnings); point is breaking at the outer edge
+  of the surf zone (where H13 leaves Ks*H0p), a term is shoaling (Ks*H0p),
+  breaking (b0*H0p + b1*h) or cap (bmax*H0p).
+  Ks is empty where Shuto's nonlinear law cannot be solved (very shallow
+  water); the shoaled term then drops out of the minimum (warning 1024).
+
+Warnings (the column "warnings", a sum of bits): 1 a slope steeper than
+  1/10, 4 gentler than 1/100 (the method was fitted on 1/10 to 1/100);
+  8 H13 or Hmax above the still-water depth h (the formulas' value, which
+  keeps a finite height at the shoreline: weigh it, do not design with
+  it); 64 h/H0p below 0.5, the shallow end of Goda's diagrams; 1024 Ks not
+  formed; 128 a number cell read as its leading number.
 
 Exit status:
   As for the FILE mode and profile: 0 every row or station computed, 1
@@ -107,8 +117,7 @@ int RandomCommand::run(const SharedValues& shared, const CLI::App& parsed) {
         refusedIn(parsed, "random --profile",
                   {{Shared::Precision, refusal::kFullPrecision},
                    {Shared::Jobs, refusal::kOneWaveThreads},
-                   {Shared::Progress, refusal::kOneWaveProgress},
-                   {Shared::Warnings, "a profile has no warnings column"}});
+                   {Shared::Progress, refusal::kOneWaveProgress}});
     if (!refused.empty()) throw std::invalid_argument(refused);
     if (parsed.count("--H0p") == 0 || parsed.count("--T13") == 0 || parsed.count("--n") == 0) {
       throw std::invalid_argument("--profile needs --H0p, --T13 and --n");
@@ -120,7 +129,7 @@ int RandomCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   } catch (const std::invalid_argument& error) {
     return fail(error.what());
   }
-  const ProfileOutcome outcome = randomProfileCsv(H0p, T13, n, options, language);
+  const ProfileOutcome outcome = randomProfileCsv(H0p, T13, n, options, language, shared.warnings);
   return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.stationErrors,
                      outcome.warnedRows, outcome.rows, outcome.firstWarned},
                     shared);

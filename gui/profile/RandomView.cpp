@@ -24,9 +24,14 @@ namespace {
 QString shortest(double value) {
   return QString::fromStdString(rt::formatShortest(static_cast<float>(value)));
 }
-QString twoDecimals(float value) { return QString::fromStdString(rt::formatResult(value)); }
+// Two decimals, or a dash for a value not reached (Ks where Shuto's law
+// cannot be formed).
+QString twoDecimals(float value) {
+  return std::isnan(value) ? QStringLiteral("–") : QString::fromStdString(rt::formatResult(value));
+}
 QString termText(const std::optional<shore::RandomTerm>& term, bool maximum) {
-  return term ? QString::fromStdString(report::randomTermDisplayName(*term, maximum)) : QString();
+  return term ? QString::fromStdString(report::randomTermDisplayName(*term, maximum, gui::language()))
+              : QString();
 }
 }  // namespace
 
@@ -134,7 +139,11 @@ void RandomView::redraw() {
   QString note = tr("合田 (1975) の不規則波の砕波変形：砕波帯の沖側端 h = %1 m で H1/3 = %2 m．"
                     "H0′ は屈折・回折を考慮した換算沖波波高です（規則波の Ho とは異なります）．")
                      .arg(twoDecimals(profile_.edge.h), twoDecimals(profile_.edge.H13));
-  const std::string warnings = report::warningText(profile_.edge.warnings, gui::language());
+  // The sea's warnings and every station's (heights above the depth, the
+  // shallow end of Goda's diagrams, Ks not formed), each said once.
+  shore::Warnings all = profile_.edge.warnings;
+  for (const shore::RandomStation& station : profile_.stations) all.add(station.state.warnings);
+  const std::string warnings = report::warningText(all, gui::language());
   if (!warnings.empty()) note += QStringLiteral("\n") + QString::fromStdString(warnings);
   message_->setText(note);
   const double edgeX = n_ * double(profile_.edge.h);

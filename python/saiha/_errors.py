@@ -53,7 +53,8 @@ class WarningFlag(enum.IntFlag):
     was fitted on, or a result to weigh before it is used.
 
     The results stand; the flags say where to weigh them.  The values are
-    those of saiha-calc's ``warnings`` column.
+    those of saiha-calc's ``warnings`` column (128 there is its own: a number
+    cell read as its leading number).
     """
 
     NONE = 0
@@ -67,22 +68,22 @@ class WarningFlag(enum.IntFlag):
     #: A slope gentler than the formula's fitted range (Goda's random-wave
     #: formulas: 1/100).
     GENTLE_SLOPE = 4
-    #: A wave height above the still-water depth (H/h > 1).
+    #: A wave height above the local still-water depth: the formula's value,
+    #: but water that shallow carries no such wave.
     HEIGHT_ABOVE_DEPTH = 8
     #: The 2 % runup below the wave setup it is added to.
     RUNUP_BELOW_SETUP = 16
-    #: Stockdon's runup close to its change of formula at xi0 = 0.3.
+    #: Stockdon's runup close to its change of branch at xi0 = 0.3.
     STOCKDON_BRANCH_CHANGE = 32
-    #: Goda's random-wave method below the relative depths h/H0' of his diagrams.
+    #: Goda's random-wave method at h/H0' below the range of his diagrams (0.5).
     SHALLOW_FOR_RANDOM_WAVES = 64
-    #: (128 is saiha-calc's: a number cell with text after its number.)
-    #: Komar and Gaughan's breaker height below its fitted steepness Ho/L0.
+    #: Komar and Gaughan's breaker height below its fitted steepness (low swell).
     LOW_STEEPNESS = 256
-    #: A breaking point shallower than h/L0 = 0.001, found by the search
-    #: continued below the breaker limits' measured range.
+    #: A breaking point (or the outer edge of a random sea's surf zone)
+    #: shoreward of h/L0 = 0.001, found by the search continued there.
     BELOW_SEARCH_FLOOR = 512
-    #: Shuto's shoaling coefficient not formed at this depth; the random-wave
-    #: height decided by the other terms.
+    #: Shuto's shoaling coefficient cannot be formed at the depth; the
+    #: random-wave heights were decided by the other terms.
     SHOALING_NOT_FORMED = 1024
 
 

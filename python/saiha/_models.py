@@ -23,15 +23,18 @@ def profile_frame(code: int, columns: dict[str, Any], names: tuple[str, ...]) ->
     """A compiled profile as a DataFrame with the station codes in ``attrs["errors"]``
     and the stations' warnings in ``attrs["warnings"]``.
 
+    A profile whose columns carry ``warning`` (the random sea's) puts each
+    station's nonzero :class:`WarningFlag` bits in ``attrs["warnings"]``.
     CalcError for the profile's own code.
     """
     if code != Error.NONE:
         raise CalcError(code)
     errors = columns.pop("error")
-    warnings = columns.pop("warning", ())
+    warnings = columns.pop("warning", None)
     frame = pd.DataFrame(columns, columns=list(names))
     frame.attrs["errors"] = {i: Error(e) for i, e in enumerate(errors) if e}
-    frame.attrs["warnings"] = {i: WarningFlag(w) for i, w in enumerate(warnings) if w}
+    if warnings is not None:
+        frame.attrs["warnings"] = {i: WarningFlag(w) for i, w in enumerate(warnings) if w}
     return frame
 
 

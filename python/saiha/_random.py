@@ -24,16 +24,22 @@ class RandomWaves(Columns):
     ----------
     Ks : numpy.ndarray of float32
         Shuto's nonlinear shoaling coefficient of the significant wave at the
-        depth.
+        depth; NaN where his nonlinear law cannot be solved (very shallow
+        water), the shoaled term then out of the minimum
+        (``SHOALING_NOT_FORMED``).
     H13 : numpy.ndarray of float32
         Significant height H1/3 (m).
     Hmax : numpy.ndarray of float32
         Maximum height Hmax (m).
     error : numpy.ndarray of uint8
         The :class:`Error` code of each element, 0 where every result was reached.
-    warning : numpy.ndarray of uint8
-        :class:`WarningFlag` bits: ``STEEP_SLOPE`` where the slope is steeper
-        than 1/10.
+    warning : numpy.ndarray of uint32
+        :class:`WarningFlag` bits: ``STEEP_SLOPE`` and ``GENTLE_SLOPE`` for a
+        slope steeper than 1/10 or gentler than 1/100 (the fitted range),
+        ``SHALLOW_FOR_RANDOM_WAVES`` for h/H0p < 0.5 (below Goda's diagrams),
+        ``HEIGHT_ABOVE_DEPTH`` where H13 or Hmax exceeds h (the formulas keep
+        a finite height at the shoreline: weigh it, do not design with it),
+        ``SHOALING_NOT_FORMED`` where Ks is NaN.
     ok : numpy.ndarray of bool
         ``error == 0``.
     index : pandas.Index or None
@@ -158,7 +164,9 @@ def random_profile(
         the terms being ``shoaling`` (Ks·H0p), ``breaking`` (β0·H0p + β1·h)
         or ``cap`` (βmax·H0p); numbers float32.  A station that could not be
         computed has NaN there and its :class:`Error` code in
-        ``DataFrame.attrs["errors"]``.
+        ``DataFrame.attrs["errors"]``; a station with warnings has its
+        :class:`WarningFlag` bits (as :class:`RandomWaves` ``warning``) in
+        ``DataFrame.attrs["warnings"]``, by row.
 
     Raises
     ------

@@ -130,11 +130,15 @@ def random_waves(
 ) -> dict[str, np.ndarray]:
     """Goda's H1/3 and Hmax per element of flat float64 arrays of one length.
 
-    Returns float32 columns Ks, H13, Hmax and uint8 "error" and "warning".
+    Returns float32 columns Ks, H13, Hmax, uint8 "error" and uint32 "warning".
     workers=0 uses all cores.  ValueError for arrays not flat or not of one length.
     """
 
 def random_profile(
     H0p: float, T13: float, n: float, from_depth: Optional[float], stations: int
 ) -> tuple[int, dict[str, object]]:
-    """Goda's random-wave profile: its code and the station columns."""
+    """Goda's random-wave profile: its code and the station columns.
+
+    The columns of RANDOM_PROFILE_COLUMNS, then each station's code under
+    "error" and its warning bits under "warning".
+    """

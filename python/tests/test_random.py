@@ -109,3 +109,31 @@ def test_compare_with_significant_heights_takes_h13_at_each_rows_breaking_depth(
                           "--n", "100", "--height", "significant"], capture_output=True, check=True)
     np.testing.assert_array_equal(pd.read_csv(BytesIO(run.stdout)).Hb.to_numpy(np.float32),
                                   significant.Hb.to_numpy())
+
+
+def test_shallow_seas_compute_without_ks_and_carry_their_warnings():
+    H0p, T13, n, h = [2, 8, 3, 8, 2, 2], [17, 20, 10, 20, 10, 10], [50, 50, 50, 50, 100, 101], \
+        [0.05, 0.1, 0.03, 0.05, 1.0, 0.999]
+    r = saiha.random_waves(H0p, T13, n, h)
+    assert r.ok.all() and r.warning.dtype == np.uint32
+    no_ks = WarningFlag.SHOALING_NOT_FORMED
+    assert list(np.isnan(r.Ks)) == [True, True, True, False, False, False]
+    assert [bool(w & no_ks) for w in r.warning] == [True, True, True, False, False, False]
+    above = (r.H13 > np.float32(h)) | (r.Hmax > np.float32(h))
+    assert list(above) == [bool(w & WarningFlag.HEIGHT_ABOVE_DEPTH) for w in r.warning]
+    # h/H0' = 0.5 is inside Goda's diagrams, just below it is not; 1/100
+    # inside the fitted slopes, 1/101 not.
+    ranges = WarningFlag.GENTLE_SLOPE | WarningFlag.SHALLOW_FOR_RANDOM_WAVES
+    assert r.warning[4] & ranges == 0
+    assert r.warning[5] & ranges == ranges
+
+
+def test_random_profile_keeps_its_shoreward_stations_with_their_warnings():
+    frame = saiha.random_profile(3, 10, 2)
+    assert not frame.attrs["errors"]
+    last = len(frame) - 1
+    assert frame.H13.iloc[last] > frame.h.iloc[last]
+    assert frame.attrs["warnings"][last] & WarningFlag.HEIGHT_ABOVE_DEPTH
+    assert all(w & WarningFlag.STEEP_SLOPE for w in frame.attrs["warnings"].values())
+    assert len(frame.attrs["warnings"]) == len(frame)
+    assert not saiha.random_profile(2, T, 100).attrs["warnings"].get(0)

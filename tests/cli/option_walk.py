@@ -56,7 +56,7 @@ MODES = [
     Mode("random --profile", ["random"], ["--profile", "--H0p", "3", "--T13", "10", "--n", "50",
                                           "--stations", "5"],
          ["--profile", "--H0p", "3", "--T13", "10", "--n", "0"],
-         file_only={"--precision", "--jobs", "--progress", "--warnings"}),
+         file_only={"--precision", "--jobs", "--progress"}),
     Mode("shore", ["shore"], ["--Ho", "2", "--T", "10", "--alpha0", "30", "--n", "100"],
          ["--Ho", "0.01", "--T", "20", "--alpha0", "0", "--n", "0.01"]),
 ]

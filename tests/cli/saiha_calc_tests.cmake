@@ -158,6 +158,18 @@ saiha_calc_test(random_rows "-DARGS=random" -DSTDIN=${cli_data}/random.csv -DEXI
 saiha_calc_test(random_profile "-DARGS=random|--profile|--H0p|3|--T13|10|--n|50|--stations|5"
   -DEXIT=0 -DSTDERR=empty
   "-DSTDOUT_REGEX=^x,h,point,Ks,H13,H13_term,Hmax,Hmax_term\n[^\n]*shoaling\n.*,breaking,[^\n]*,cap,[^\n]*\n")
+# Very shallow seas: Ks empty where Shuto's law cannot be solved, every row
+# computed, and the warning bits (8 above the depth, 64 h/H0p < 0.5, 1024 no
+# Ks); a profile on 1/2 keeps its stations to the shoreline, flagged, and
+# low swell on 1/5 finds its surf zone below h/L0 = 0.001.
+saiha_calc_test(random_shallow_rows "-DARGS=--lang|en|random|--warnings"
+  -DSTDIN=${cli_data}/random_shallow.csv -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^H0p,T13,n,h,Ks,H13,Hmax,error,warnings\n2,17,50,0.05,,0.49,0.90,,1096\n8,20,50,0.1,,1.30,2.37,,1096\n3,10,50,0.03,,0.42,0.76,,1096\n8,20,50,0.05,360.41,1.27,2.34,,72\n$")
+saiha_calc_test(random_profile_warnings
+  "-DARGS=random|--profile|--H0p|3|--T13|10|--n|2|--warnings" -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^x,h,point,Ks,H13,H13_term,Hmax,Hmax_term,warnings\n.*,cap,73\n$")
+saiha_calc_test(random_profile_swell "-DARGS=random|--profile|--H0p|0.1|--T13|20|--n|5|--stations|4|--warnings"
+  -DEXIT=0 -DSTDERR=empty "-DSTDOUT_REGEX=,breaking,[^\n]*,521\n")
 saiha_calc_test(random_steep_profile "-DARGS=random|--profile|--H0p|30|--T13|10|--n|50"
   -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=0.142" "-DSTDOUT_REGEX=^$")
 saiha_calc_test(warnings_column "-DARGS=--warnings|--breaker|kamphuis" -DSTDIN=${cli_data}/defaults.csv

@@ -57,6 +57,28 @@ TEST(Catalogue, CsvCellMessagesInBothLanguages) {
     // The regular waves' message offers an empty depth; a random sea has none.
     EXPECT_NE(depth, report::errorText(shore::Error::InvalidDepth, language));
     EXPECT_EQ(depth.find(ja ? "空欄にして" : "leave it empty"), std::string::npos) << depth;
+    // A random sea's shoaling failure names its own cause, not the steepness.
+    const std::string shoaling = report::randomShoalingText(language);
+    EXPECT_EQ(hasJapanese(shoaling), ja) << shoaling;
+    EXPECT_NE(shoaling, report::errorText(shore::Error::NonlinearShoalingLimit, language));
+  }
+}
+
+// The governing terms of Goda's heights: six distinct names per language,
+// each with its formula, in the language asked for.
+TEST(Catalogue, RandomTermNamesInBothLanguages) {
+  for (Language language : {Language::Japanese, Language::English}) {
+    std::set<std::string> names;
+    for (auto term : {shore::RandomTerm::Shoaling, shore::RandomTerm::Breaking,
+                      shore::RandomTerm::Cap}) {
+      for (bool maximum : {false, true}) {
+        const std::string name = report::randomTermDisplayName(term, maximum, language);
+        EXPECT_EQ(hasJapanese(name), language == Language::Japanese) << name;
+        EXPECT_NE(name.find("H0′"), std::string::npos) << name;
+        names.insert(name);
+      }
+    }
+    EXPECT_EQ(names.size(), 6u);
   }
 }
 

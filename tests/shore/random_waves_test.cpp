@@ -106,6 +106,96 @@ TEST(RandomWaves, InputsAreCheckedInOrderAndSteepSeasRefused) {
   EXPECT_FALSE(shore::randomWaves(2, kT, 10, 5).warnings.any());
 }
 
+// Each range warning on both sides of its bound: the fitted slopes 1/10 to
+// 1/100, and h/H0′ = 0.5 at the shallow end of Goda's diagrams.
+TEST(RandomWaves, RangeWarningsStartAtTheirBounds) {
+  using shore::Warning;
+  EXPECT_FALSE(shore::randomWaves(2, kT, 100, 5).warnings.has(Warning::GentleSlope));
+  EXPECT_TRUE(shore::randomWaves(2, kT, 100.5, 5).warnings.has(Warning::GentleSlope));
+  EXPECT_FALSE(shore::randomWaves(2, kT, 100.5, 5).warnings.has(Warning::SteepSlope));
+  EXPECT_FALSE(shore::randomWaves(2, kT, 50, 1).warnings.has(Warning::ShallowForRandomWaves));
+  EXPECT_TRUE(shore::randomWaves(2, kT, 50, 0.999).warnings.has(Warning::ShallowForRandomWaves));
+}
+
+// Very shallow water where Shuto's nonlinear law cannot be solved: the
+// shoaled term is out of Goda's minimum, Ks is NaN, the row computes.
+TEST(RandomWaves, ShoalingTermDropsOutWhereShutosKsCannotBeFormed) {
+  const struct {
+    double H0p, T, n, h;
+  } shallow[] = {{2, 17, 50, 0.05}, {8, 20, 50, 0.1}, {3, 10, 50, 0.03}};
+  for (const auto& sea : shallow) {
+    SCOPED_TRACE(testing::Message() << sea.H0p << " m, " << sea.T << " s, h " << sea.h);
+    const shore::RandomState r = shore::randomWaves(sea.H0p, sea.T, sea.n, sea.h);
+    ASSERT_TRUE(r.ok()) << int(r.error);
+    EXPECT_TRUE(std::isnan(r.Ks));
+    EXPECT_TRUE(r.warnings.has(shore::Warning::ShoalingNotFormed));
+    EXPECT_NE(r.H13Term, RandomTerm::Shoaling);
+    EXPECT_NE(r.HmaxTerm, RandomTerm::Shoaling);
+    // The breaking line β0·H0′ + β1·h or the cap, as published.
+    const double L0 = 9.81 * sea.T * sea.T / (2 * 3.141592), s = sea.H0p / L0, t = 1 / sea.n;
+    const double line = 0.028 * std::pow(s, -0.38) * std::exp(20 * std::pow(t, 1.5)) * sea.H0p +
+                        0.52 * std::exp(4.2 * t) * sea.h;
+    const double cap = std::max(0.92, 0.32 * std::pow(s, -0.29) * std::exp(2.4 * t)) * sea.H0p;
+    EXPECT_NEAR(r.H13 / std::min(line, cap), 1, 1e-3);
+  }
+  // Where Ks can be formed (Ks = 360 at 5 cm) it stays in the minimum.
+  const shore::RandomState formed = shore::randomWaves(8, 20, 50, 0.05);
+  ASSERT_TRUE(formed.ok());
+  EXPECT_GT(formed.Ks, 300);
+  EXPECT_FALSE(formed.warnings.has(shore::Warning::ShoalingNotFormed));
+}
+
+// A coarse sweep of seas, slopes and depths down to 1 cm: no row fails but
+// for the steepness limit, and every warning holds exactly where its rule
+// says: a height above the depth, Ks not formed, h/H0′ below 0.5.
+TEST(RandomWaves, SweepDownToOneCentimetreFailsNowhereAndFlagsEachHeightAboveTheDepth) {
+  using shore::Warning;
+  int aboveDepth = 0, withoutKs = 0;
+  for (double H0p : {0.1, 1.0, 3.0, 8.0}) {
+    for (double T : {3.0, 8.0, 14.0, 20.0}) {
+      if (H0p / (9.81 * T * T / (2 * 3.141592)) > 0.142) continue;
+      for (double n : {2.0, 10.0, 50.0, 100.0, 500.0}) {
+        for (double h : {0.01, 0.02, 0.05, 0.1, 0.3, 1.0, 3.0, 10.0, 40.0}) {
+          SCOPED_TRACE(testing::Message() << H0p << " m, " << T << " s, 1/" << n << ", h " << h);
+          const shore::RandomState r = shore::randomWaves(H0p, T, n, h);
+          ASSERT_TRUE(r.ok()) << int(r.error);
+          const bool above = r.H13 > float(h) || r.Hmax > float(h);
+          EXPECT_EQ(r.warnings.has(Warning::HeightAboveDepth), above);
+          EXPECT_EQ(r.warnings.has(Warning::ShoalingNotFormed), std::isnan(r.Ks));
+          EXPECT_EQ(r.warnings.has(Warning::ShallowForRandomWaves), h / H0p < 0.5);
+          EXPECT_GE(r.Hmax, r.H13);
+          aboveDepth += above;
+          withoutKs += std::isnan(r.Ks);
+        }
+        SCOPED_TRACE(testing::Message() << H0p << " m, " << T << " s, 1/" << n << " profile");
+        const shore::RandomProfile p = shore::randomProfile(H0p, T, n);
+        ASSERT_TRUE(p.ok()) << int(p.error);
+        for (const shore::RandomStation& station : p.stations) {
+          ASSERT_TRUE(station.state.ok()) << station.state.h << " " << int(station.state.error);
+        }
+      }
+    }
+  }
+  // The sweep reaches both sides of both rules.
+  EXPECT_GT(aboveDepth, 0);
+  EXPECT_GT(withoutKs, 0);
+}
+
+// Low swell on a steep slope stays unbroken to h/L0 = 0.001: its surf
+// zone's edge is searched on below, and flagged; an ordinary sea's is not.
+TEST(RandomWaves, EdgeOfTheSurfZoneBelowTheSearchFloor) {
+  const shore::RandomState swell = shore::randomBreaking(0.1, 20, 5);
+  ASSERT_TRUE(swell.ok()) << int(swell.error);
+  const double L0 = 9.81 * 20 * 20 / (2 * 3.141592);
+  EXPECT_LT(swell.h / L0, 0.001);
+  EXPECT_TRUE(swell.warnings.has(shore::Warning::BelowSearchFloor));
+  EXPECT_EQ(shore::randomWaves(0.1, 20, 5, 1.01 * swell.h).H13Term, RandomTerm::Shoaling);
+  EXPECT_NE(shore::randomWaves(0.1, 20, 5, 0.99 * swell.h).H13Term, RandomTerm::Shoaling);
+  const shore::RandomState sea = shore::randomBreaking(2, kT, 100);
+  ASSERT_TRUE(sea.ok());
+  EXPECT_FALSE(sea.warnings.has(shore::Warning::BelowSearchFloor));
+}
+
 TEST(RandomProfile, PeaksAtTheMarkedEdgeAndRunsOnSmoothlyAcrossTheDeepWaterBranch) {
   const shore::RandomProfile p = shore::randomProfile(2, kT, 100);
   ASSERT_TRUE(p.ok());
@@ -124,9 +214,15 @@ TEST(RandomProfile, PeaksAtTheMarkedEdgeAndRunsOnSmoothlyAcrossTheDeepWaterBranc
       ++marks;
       EXPECT_EQ(s.state.h, p.edge.h);
     }
+    // Each station has its own depth's warnings: none in deep water, a
+    // height above the depth only near the shoreline.
+    EXPECT_EQ(s.state.warnings.has(shore::Warning::HeightAboveDepth),
+              s.state.H13 > s.state.h || s.state.Hmax > s.state.h);
 
   }
   EXPECT_EQ(marks, 1);
+  EXPECT_FALSE(p.stations.front().state.warnings.any());
+  EXPECT_TRUE(p.stations.back().state.warnings.has(shore::Warning::HeightAboveDepth));
   EXPECT_NEAR(highest / p.edge.H13, 1, 2e-3);
   // Shoreward of the edge a breaking term governs, seaward Ks·H0′.
   EXPECT_NE(shore::randomWaves(2, kT, 100, 0.99 * p.edge.h).H13Term, RandomTerm::Shoaling);
