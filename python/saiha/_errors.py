@@ -46,6 +46,7 @@ class Error(enum.IntEnum):
     INVALID_RUNUP_HEIGHT = 24  #: the runup's H0 not a finite number > 0 in single precision
     INVALID_RUNUP_PERIOD = 25  #: the runup's Tp not a finite number > 0 in single precision
     INVALID_FORESHORE_SLOPE = 26  #: the foreshore slope beta_f not a finite number > 0
+    NEGATIVE_SETUP = 27  #: setdown outweighs the surf zone's rise (gamma > 3.65): no setup
 
 
 class WarningFlag(enum.IntFlag):
@@ -62,7 +63,19 @@ class WarningFlag(enum.IntFlag):
     #: The kamphuis limit: Kamphuis's breaker index was fitted to irregular
     #: waves (the significant height) and is applied to a regular wave.
     IRREGULAR_WAVE_INDEX = 2
-
+    #: The 2 % runup lies below the radiation-stress setup at the mean
+    #: shoreline it rises from (:func:`shoreline`).
+    RUNUP_BELOW_SETUP = 16
+    #: Stockdon's runup within 5 % of its change of fit at xi0 = 0.3, where
+    #: the two fits differ by up to a fifth (:func:`shoreline`).
+    STOCKDON_BRANCH_CHANGE = 32
+    #: Komar and Gaughan's breaker height at a deep-water steepness H0'/L0
+    #: below 0.001, the gentlest of its fit.
+    LOW_STEEPNESS = 256
+    #: A breaker index above 1.56, the largest a breaker reaches (Weggel's
+    #: index on the steepest slopes): the setup theory's saturated surf zone
+    #: holds no such breakers (:func:`shoreline`).
+    BREAKER_INDEX_ABOVE_SETUP_RANGE = 2048
 
 
 def _python_name(cpp_name: str) -> str:

@@ -205,7 +205,7 @@ def compare(
         days; signed as ``theta_b``) are float32, NaN where not reached;
         ``error`` is the window's message for the row, "" when computed;
         with ``warnings=True`` then ``warning``, the row's
-        :class:`WarningFlag` bits (uint8).
+        :class:`WarningFlag` bits (uint32).
         ``xi0`` (float32) and ``breaker_type`` are the wave's surf
         similarity and Battjes' breaker type (see :func:`shoreline`), the
         same in every row.
