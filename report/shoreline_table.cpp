@@ -54,11 +54,11 @@ std::vector<ShorelineRow> shorelineTable(const shore::Shoreline& s) {
                         " with " + std::string(shore::shoalingName(b.model.shoaling));
   const std::string stockdon(kStockdon);
   const std::string runupFit =
-      r.dissipative ? stockdon + ", dissipative fit (eq. 18, runup_xi0 < 0.3)"
-                    : stockdon + ", general fit (eq. 19, runup_xi0 >= 0.3)";
+      r.dissipative ? stockdon + "; dissipative fit (eq. 18: runup_xi0 < 0.3)"
+                    : stockdon + "; general fit (eq. 19: runup_xi0 >= 0.3)";
   const std::string setup(kSetup);
   const std::string surfZone =
-      mean ? setup + ": at the still-water shoreline = setdown_b + K*(hb - setdown_b), hb the "
+      mean ? setup + ": at the still-water shoreline = setdown_b + K*(hb - setdown_b) with hb the "
                      "mean depth at the breaker line (Coastal Engineering Manual Example II-4-2)"
            : setup + ": at the still-water shoreline = setdown_b + K*hb";
   const std::string negative = "; empty where it would be negative (gamma > 3.65)";
@@ -80,7 +80,7 @@ std::vector<ShorelineRow> shorelineTable(const shore::Shoreline& s) {
   return {
       row("Hb", tableCell(b.Hb), "m", model, breaking),
       row("hb", tableCell(b.hb), "m",
-          mean ? model + "; the mean depth at the breaker line, Hb/gamma" : model, breaking),
+          mean ? model + "; the mean depth at the breaker line: Hb/gamma" : model, breaking),
       row("gamma", tableCell(b.gamma), "-", "Hb/hb; " + model, breaking),
       row("theta_b", tableCell(b.thetaB), "deg", model, breaking),
       row("xi0", tableCell(s.surf.xi0), "-", std::string(kBattjes) + ": tan(beta)/sqrt(Ho/L0)"),
@@ -107,19 +107,19 @@ std::vector<ShorelineRow> shorelineTable(const shore::Shoreline& s) {
           given(r.betaFGiven, "foreshore slope", "the beach slope 1/n")),
       row("runup_xi0", tableCell(r.xi0), "-", stockdon + ": beta_f/sqrt(H0/L0)", fit),
       row("runup_fit", r.ok() ? std::string(r.dissipative ? "dissipative" : "general") : "", "-",
-          stockdon + ": general fit (eq. 19) for runup_xi0 >= 0.3, dissipative fit (eq. 18) "
+          stockdon + ": general fit (eq. 19) for runup_xi0 >= 0.3; dissipative fit (eq. 18) "
                      "below",
           fit),
       row("runup_setup", tableCell(r.setup), "m", runupFit, fit),
       row("swash_incident", tableCell(r.swashIncident), "m",
-          r.dissipative ? runupFit + ": none, the dissipative fit has no incident part"
+          r.dissipative ? runupFit + ": none: the dissipative fit has no incident part"
                         : runupFit + ": 0.75*beta_f*sqrt(H0*L0)",
           fit),
       row("swash_infragravity", tableCell(r.swashInfragravity), "m", runupFit, fit),
       row("swash", tableCell(r.swash), "m",
           r.dissipative
               ? runupFit + ": the infragravity swash alone"
-              : runupFit + ": sqrt(H0*L0*(0.563*beta_f^2 + 0.004)) as published, rounded; not "
+              : runupFit + ": sqrt(H0*L0*(0.563*beta_f^2 + 0.004)) as published (rounded); not "
                            "the root-sum-square of the two parts",
           fit),
       row("R2", tableCell(r.R2), "m", runupFit + ": 2 % exceedance runup", r.warnings),
