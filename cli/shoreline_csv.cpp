@@ -4,6 +4,7 @@
 
 #include "cli/csv_reader.h"
 #include "cli/exit_status.h"
+#include "cli/rows.h"
 #include "report/messages.h"
 #include "report/shoreline_table.h"
 
@@ -24,10 +25,12 @@ std::string_view optionOf(shore::Error code) {
 
 }  // namespace
 
-ShorelineOutcome shorelineCsv(const shore::Wave& wave, const shore::Model& model,
-                              const shore::RunupInput& runup, report::Language language) {
+ShorelineOutcome shorelineCsv(const shore::Wave& wave, const std::optional<shore::Model>& model,
+                              const shore::RunupInput& runup, bool warnings,
+                              report::Language language) {
   ShorelineOutcome outcome;
-  const shore::Shoreline s = shore::shoreline(wave, model, runup);
+  const shore::Shoreline s = model ? shore::shoreline(wave, *model, runup)
+                                   : shore::empiricalShoreline(wave, runup);
   if (shore::isInvalidWave(s.breaking.error)) {
     outcome.status = kUnusable;
     outcome.diagnostic = report::errorText(s.breaking.error, language);
@@ -39,10 +42,18 @@ ShorelineOutcome shorelineCsv(const shore::Wave& wave, const shore::Model& model
     return outcome;
   }
 
-  const std::vector<std::string> header(report::kShorelineHeader.begin(),
-                                        report::kShorelineHeader.end());
+  std::vector<std::string> header(report::kShorelineHeader.begin(),
+                                  report::kShorelineHeader.end());
+  if (warnings) header.emplace_back(kWarningsColumn);
   outcome.csv = formatRecord(header);
-  for (const auto& row : report::shorelineRows(s)) outcome.csv += formatRecord(row);
+  const std::vector<report::ShorelineRow> rows = report::shorelineTable(s);
+  for (const report::ShorelineRow& row : rows) {
+    std::vector<std::string> line(row.cells.begin(), row.cells.end());
+    if (warnings) line.push_back(std::to_string(row.warnings.bits));
+    outcome.csv += formatRecord(line);
+    ++outcome.rows;
+    if (row.warnings.any() && outcome.warnedRows++ == 0) outcome.firstWarned = row.cells[0];
+  }
   if (const shore::Error e = report::firstError(s); e != shore::Error::None) {
     outcome.status = kSomeFailed;
     outcome.notes.push_back(report::errorText(e, language));

@@ -3,6 +3,8 @@
 
 #include "report/language.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,17 +18,23 @@ struct ShorelineOutcome {
   // value or runup option (nothing written).
   int status = 0;
   std::string csv;                 // header and one row per quantity
-  std::vector<std::string> notes;  // the message of a quantity not reached
+  // The message of a quantity not reached.
+  std::vector<std::string> notes;
   std::string diagnostic;          // one line when nothing is written
+  std::uint64_t rows = 0;          // quantities written
+  std::uint64_t warnedRows = 0;    // quantities whose warnings are not 0
+  std::string firstWarned;         // the name of the first of them
 };
 
-// The shoreline quantities of `wave` under `model` (shore::shoreline) as CSV
-// text: the header of report::kShorelineHeader, then one row per quantity.
-// A bad Ho, T, αo or n gives the window's message; a bad runup input the
-// option that holds it ("--runup-H0", "--runup-Tp", "--beta-f") and its
-// message.
-ShorelineOutcome shorelineCsv(const shore::Wave& wave, const shore::Model& model,
-                              const shore::RunupInput& runup,
+// The shoreline quantities of `wave` under `model` (shore::shoreline; no
+// model: the empirical breaking point, shore::empiricalShoreline) as CSV
+// text: the header of report::kShorelineHeader, with `warnings` a last
+// column "warnings" holding each quantity's shore::Warning bits, then one
+// row per quantity.  A bad Ho, T, αo or n gives the window's message; a bad
+// runup input the option that holds it ("--runup-H0", "--runup-Tp",
+// "--beta-f") and its message.
+ShorelineOutcome shorelineCsv(const shore::Wave& wave, const std::optional<shore::Model>& model,
+                              const shore::RunupInput& runup, bool warnings = false,
                               report::Language language = report::Language::Japanese);
 
 }  // namespace saiha::cli

@@ -332,7 +332,7 @@ py::dict compare(double Ho, double T, double alpha0, double n, double K, double 
   std::array<py::array_t<float>, kNumbers.size()> numbers;
   for (auto& column : numbers) column = py::array_t<float>(count);
   py::array_t<std::uint8_t> error(count);
-  py::array_t<std::uint32_t> warning(count);
+  py::array_t<std::uint32_t> warning(count);  // every bit of shore::Warnings
   py::list breakerColumn(count), shoalingColumn(count), typeColumn(count);
   for (py::ssize_t i = 0; i < count; ++i) {
     const shore::ComparisonRow& row = rows[static_cast<std::size_t>(i)];
@@ -465,12 +465,20 @@ std::optional<double> givenOrDefault(double value) {
 // shoreline(Ho, T, alpha0, n, beta_f, runup_H0, runup_Tp, workers, breaker,
 // shoaling) -> dict of flat columns: float32 by kShorelineNames, int8 codes
 // of the breaker types (by ξ0 and by ξb), whether Stockdon's dissipative fit
-// was used, and each element's first error.
+// was used, each element's first error and its warning bits (uint32, every
+// part's).  breaker "komar-gaughan" (shoaling "weggel") takes the empirical
+// breaking point, shore::empiricalShoreline.
 py::dict shoreline(const Input& Ho, const Input& T, const Input& alpha0, const Input& n,
                    const Input& betaF, const Input& H0, const Input& Tp, int workers,
                    std::string_view breaker, std::string_view shoaling) {
   if (workers < 0) throw py::value_error("workers must be a positive number of threads");
-  const shore::Model model = modelOf(breaker, shoaling);
+  const bool empirical = breaker == report::kEmpiricalBreakerName;
+  if (empirical && shoaling != report::kEmpiricalShoalingName) {
+    throw py::value_error("breaker '" + std::string(breaker) + "' takes shoaling '" +
+                          std::string(report::kEmpiricalShoalingName) + "', not '" +
+                          std::string(shoaling) + "'");
+  }
+  const shore::Model model = empirical ? shore::Model{} : modelOf(breaker, shoaling);
   const std::size_t count = static_cast<std::size_t>(Ho.size());
   checkFlat({&Ho, &T, &alpha0, &n, &betaF, &H0, &Tp}, count);
   const auto length = static_cast<py::ssize_t>(count);
@@ -484,22 +492,27 @@ py::dict shoreline(const Input& Ho, const Input& T, const Input& alpha0, const I
   py::array_t<std::int8_t> type(length), typeB(length);
   py::array_t<bool> dissipative(length);
   py::array_t<std::uint8_t> error(length);
+  py::array_t<std::uint32_t> warning(length);
   out["breaker_type"] = type;
   out["breaker_type_b"] = typeB;
   out["dissipative"] = dissipative;
   out["error"] = error;
+  out["warning"] = warning;
   const double *ho = Ho.data(), *t = T.data(), *a = alpha0.data(), *slope = n.data(),
                *bf = betaF.data(), *h0 = H0.data(), *tp = Tp.data();
   std::int8_t *types = type.mutable_data(), *typesB = typeB.mutable_data();
   bool* fits = dissipative.mutable_data();
   std::uint8_t* codes = error.mutable_data();
+  std::uint32_t* bits = warning.mutable_data();
   {
     py::gil_scoped_release release;
     forEachRange(count, workers, [&](std::size_t begin, std::size_t end) {
       for (std::size_t i = begin; i < end; ++i) {
         const shore::RunupInput input{givenOrDefault(h0[i]), givenOrDefault(tp[i]),
                                       givenOrDefault(bf[i])};
-        const shore::Shoreline s = shore::shoreline({ho[i], t[i], a[i], slope[i]}, model, input);
+        const shore::Wave wave{ho[i], t[i], a[i], slope[i]};
+        const shore::Shoreline s = empirical ? shore::empiricalShoreline(wave, input)
+                                             : shore::shoreline(wave, model, input);
         const shore::Breaking& b = s.breaking;
         const shore::Runup& r = s.runup;
         const std::array<float, kShorelineNames.size()> values = {
@@ -511,6 +524,7 @@ py::dict shoreline(const Input& Ho, const Input& T, const Input& alpha0, const I
         typesB[i] = typeCode(s.surf.typeAtBreaking);
         fits[i] = r.ok() && r.dissipative;
         codes[i] = static_cast<std::uint8_t>(report::firstError(s));
+        bits[i] = s.warnings().bits;
       }
     });
   }

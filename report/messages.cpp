@@ -42,6 +42,7 @@ constexpr Message kMessages[] = {
     {Error::InvalidRunupHeight, {"遡上高の沖波有義波高 H0 には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the runup's deep-water significant wave height H0."}},
     {Error::InvalidRunupPeriod, {"遡上高のピーク周期 Tp には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the runup's peak period Tp."}},
     {Error::InvalidForeshoreSlope, {"前浜勾配 βf には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the foreshore slope βf."}},
+    {Error::NegativeSetup, {"砕波点での wave setdown が砕波帯での水位上昇を上回り，静水汀線での wave setup が負になります（砕波指標 γ が √(40/3) ≈ 3.65 を超えています）．静水汀線での wave setup，汀線の移動量と最大 wave setup は求められません．", "The setdown at breaking outweighs the rise across the surf zone, so the setup at the still-water shoreline would be negative (the breaker index γ exceeds √(40/3) ≈ 3.65). The setup at the shoreline, the shoreline shift and the maximum setup are not given."}},
     {Error::InvalidBreakingPoint, {"砕波波高 Hb と砕波水深 hb には 0 より大きい数値を，砕波波向 θb には -90 より大きく 90 より小さい数値を入力してください．", "Enter numbers greater than 0 for the breaker height Hb and the breaking depth hb, and a number greater than -90 and less than 90 for the breaker angle θb."}},
 };
 // clang-format on
@@ -67,6 +68,7 @@ constexpr WarningLine kWarningLines[] = {
     {shore::Warning::LowSteepness, {"沖波波形勾配 Ho/Lo が Komar・Gaughan の砕波波高の式の求められた範囲より小さくなっています．", "The deep-water steepness Ho/Lo is below the range Komar and Gaughan's breaker height was fitted on."}},
     {shore::Warning::BelowSearchFloor, {"砕波点が水深と沖波波長の比 0.001 より浅い所にあります．砕波限界の式はそこでは確かめられていません．", "The breaking point lies shallower than h/Lo = 0.001, where the breaker limits were never measured."}},
     {shore::Warning::ShoalingNotFormed, {"この水深では首藤の浅水係数を求められないため，不規則波の波高は他の項で決めています．", "Shuto's shoaling coefficient cannot be formed at this depth; the random-wave height was decided by the other terms."}},
+    {shore::Warning::BreakerIndexAboveSetupRange, {"砕波指標 γ = Hb/hb が砕波で現れる最大値 1.56（最も急な勾配での Weggel の砕波指標）を超えています．wave setup の理論はそのような砕波の砕波帯を仮定していません．", "The breaker index γ = Hb/hb exceeds the largest a breaker reaches, 1.56 (Weggel's index on the steepest slopes); the setup theory assumes no surf zone of such breakers."}},
 };
 // clang-format on
 

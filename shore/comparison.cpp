@@ -48,6 +48,9 @@ EmpiricalBreaking empiricalBreaking(const Wave& wave) noexcept {
         e.Kr = Kr;
         e.passes = pass;
         e.reached = 4;
+        if (double(H0prime) / double(in.L0) < kKomarGaughanMinSteepness) {
+          e.warnings.add(Warning::LowSteepness);
+        }
         return;
       }
       Kr = next;

@@ -30,7 +30,9 @@ namespace saiha::shore {
 // (InvalidHeight, InvalidPeriod, InvalidAngle, InvalidSlope,
 // SteepnessLimit); a faulting formula is DivisionByZero, InvalidOperation or
 // Overflow, a dispersion iteration that does not settle WaveLengthLimit.
-// Warnings: SteepSlope for n < 10.  Never throws.
+// Warnings: SteepSlope for n < 10 (Weggel's index was fitted on slopes of
+// 1/10 to 1/100 or so); LowSteepness for H0′/L0 < kKomarGaughanMinSteepness.
+// Never throws.
 struct EmpiricalBreaking {
   Error error = Error::None;
   int reached = 0;  // 4 when error is None, else 0
@@ -41,10 +43,19 @@ struct EmpiricalBreaking {
   float H0prime = kNotReached;  // unrefracted deep-water height Kr·Ho (m)
   float Kr = kNotReached;       // refraction coefficient at breaking
   int passes = 0;               // passes of the refraction iteration
-  Warnings warnings{};          // SteepSlope for n < 10 (Weggel's index), once n is read
+  Warnings warnings{};          // SteepSlope once n is read; LowSteepness once settled
   bool ok() const { return error == Error::None; }
 };
 SAIHA_API EmpiricalBreaking empiricalBreaking(const Wave& wave) noexcept;
+
+// The gentlest deep-water steepness H0′/L0 taken as fitted for Komar and
+// Gaughan's breaker height (Komar and Gaughan 1972, "Airy wave theory and
+// breaker height prediction", Proc. 13th ICCE): its coefficient 0.56 was
+// fitted to laboratory breakers, and the breaker-height diagrams that the
+// Coastal Engineering Manual draws over such data (Part II, Chapter 4,
+// Figure II-4-2, against H0′/gT²) reach down to about H0′/L0 = 0.001.
+// Gentler swell (Ho/L0 of a few 10⁻⁴) lies beyond the data: LowSteepness.
+inline constexpr double kKomarGaughanMinSteepness = 0.001;
 
 // Parameters of the CERC formula.  Defaults: K = 0.39 (with the significant
 // height; a regular wave's Hb stands in for it here), sea water

@@ -57,6 +57,11 @@ enum class Error : std::uint8_t {
   InvalidRunupHeight = 24,     // the runup's H0 not a finite number > 0 in single precision
   InvalidRunupPeriod = 25,     // the runup's Tp not a finite number > 0 in single precision
   InvalidForeshoreSlope = 26,  // the foreshore slope βf not a finite number > 0
+  // The radiation-stress setdown at breaking outweighs the rise across the
+  // surf zone (γ > √(40/3) ≈ 3.65): a setup below the still-water level at
+  // the shoreline, a mean shoreline seaward of the still-water one.  The
+  // setup there, the shift and the maximum setup are not formed.
+  NegativeSetup = 27,
 };
 // Whether a code says that the wave itself (Ho, T, αo or n, or its steepness)
 // cannot be used, as opposed to a calculation that ran and failed.
@@ -66,7 +71,7 @@ constexpr bool isInvalidWave(Error code) {
 }
 
 // Every code is below kErrorCount.
-inline constexpr std::size_t kErrorCount = 27;
+inline constexpr std::size_t kErrorCount = 28;
 
 // Miche's limit of deep-water steepness: no wave in deep water is steeper
 // than Ho/L0 = 0.142.
@@ -114,6 +119,11 @@ enum class Warning : std::uint32_t {
   // random-wave height was decided by the other terms.
   ShoalingNotFormed = 1024,
   // Bits 2048 and up: the shoreline quantities' own (shore/shoreline.h).
+  // A breaker index γ = Hb/hb above the largest a breaker reaches (1.56,
+  // Weggel's index on the steepest slopes): the radiation-stress setup,
+  // built on a saturated surf zone of such breakers, is formed with it all
+  // the same.
+  BreakerIndexAboveSetupRange = 2048,
 };
 
 // A set of warnings, as a bit field.

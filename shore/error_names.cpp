@@ -31,6 +31,7 @@ std::string_view errorName(Error code) noexcept {
     case Error::InvalidRunupHeight: return "InvalidRunupHeight";
     case Error::InvalidRunupPeriod: return "InvalidRunupPeriod";
     case Error::InvalidForeshoreSlope: return "InvalidForeshoreSlope";
+    case Error::NegativeSetup: return "NegativeSetup";
   }
   return {};
 }

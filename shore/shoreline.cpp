@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "runtime/checked.h"
+#include "shore/comparison.h"
 #include "shore/internal.h"
 #include "wave/formulas.h"
 
@@ -72,28 +73,35 @@ SurfSimilarity surfSimilarity(const Breaking& b) noexcept {
   return s;
 }
 
-Setup waveSetup(const Breaking& b) noexcept {
+Setup waveSetup(const Breaking& b, BreakerDepth depth) noexcept {
   Setup s;
   s.error = b.error;
+  s.depth = depth;
   if (!b.ok()) return s;
   s.error = guarded([&] {
     // γ as the model formed it from the ratios Hbr/hbr.
     const Real gamma = b.gamma;
     const Real K = Real(1) / (Real(1) + Real(8) / (Real(3) * gamma * gamma));
     const Real etaB = -gamma * b.Hb / 16;
-    // The surf zone runs from the breaker line, still-water depth hb, to the
-    // still-water shoreline: the mean level rises K·hb across it.
-    const Real etaS = etaB + K * b.hb;
-    const Real shift = etaS / ((Real(1) - K) * b.tanBeta);
+    // The surf zone runs from the breaker line, still-water depth hs, to the
+    // still-water shoreline: the mean level rises K·hs across it.
+    const Real hs = depth == BreakerDepth::Mean ? Real(b.hb) - etaB : Real(b.hb);
+    const Real etaS = etaB + K * hs;
     s.gamma = b.gamma;
     s.K = narrow(K);
     s.etaB = narrow(etaB);
     s.gradient = narrow(K * b.tanBeta);
+    s.surfDepth = narrow(hs);
+    // The breaker line where the profile puts the breaking station.
+    s.xBreaker = static_cast<float>(b.n * double(s.surfDepth));
+    if (b.gamma > kMaxSetupBreakerIndex) s.warnings.add(Warning::BreakerIndexAboveSetupRange);
+    // A setdown larger than the whole rise: no setup at the shoreline, no
+    // landward shift, no maximum (see shoreline.h).
+    if (etaS < 0) throw Rejected{Error::NegativeSetup};
+    const Real shift = etaS / ((Real(1) - K) * b.tanBeta);
     s.etaS = narrow(etaS);
     s.shoreShift = narrow(shift);
     s.etaMax = narrow(etaS / (Real(1) - K));
-    // The breaker line where the profile puts the breaking station.
-    s.xBreaker = static_cast<float>(b.n * double(b.hb));
     s.xMeanShoreline = -s.shoreShift;
   });
   return s;
@@ -112,11 +120,17 @@ Runup runup(const Breaking& b, const RunupInput& input) noexcept {
     r.H0 = H0;
     r.Tp = Tp;
     r.betaF = betaF;
+    r.H0Given = input.H0.has_value();
+    r.TpGiven = input.Tp.has_value();
+    r.betaFGiven = input.betaF.has_value();
     // Deep-water wavelength of the peak period, formed as the engine's L0.
     r.L0 = narrow(Real(kGravity) / 2 / kPi * Tp * Tp);
     r.xi0 = iribarren(betaF, H0, r.L0);
     const Real root = rt::sqrt(Real(H0) * r.L0);  // √(H0·L0) (m)
     r.dissipative = r.xi0 < kXiDissipative;
+    if (rt::abs(Real(r.xi0) / kXiDissipative - 1) <= kStockdonBranchBand) {
+      r.warnings.add(Warning::StockdonBranchChange);
+    }
     if (r.dissipative) {
       r.setup = narrow(root * kDissipativeSetupCoef);
       r.swashInfragravity = narrow(root * kDissipativeSwashCoef);
@@ -151,6 +165,20 @@ LongshoreCurrent longshoreCurrent(const Breaking& b) noexcept {
   return c;
 }
 
+namespace {
+// The runup set against the setup it rises from.
+void compareRunupWithSetup(Shoreline& s) {
+  if (s.runup.R2 < s.setup.etaMax) s.runup.warnings.add(Warning::RunupBelowSetup);
+}
+}  // namespace
+
+Warnings Shoreline::warnings() const {
+  Warnings all = breaking.warnings;
+  all.add(setup.warnings);
+  all.add(runup.warnings);
+  return all;
+}
+
 Shoreline shoreline(const Wave& wave, const Model& model, const RunupInput& input) noexcept {
   Shoreline s;
   s.breaking = findBreaking(wave, model);
@@ -158,6 +186,30 @@ Shoreline shoreline(const Wave& wave, const Model& model, const RunupInput& inpu
   s.setup = waveSetup(s.breaking);
   s.runup = runup(s.breaking, input);
   s.current = longshoreCurrent(s.breaking);
+  compareRunupWithSetup(s);
+  return s;
+}
+
+Shoreline empiricalShoreline(const Wave& wave, const RunupInput& input) noexcept {
+  Shoreline s;
+  s.empirical = true;
+  Breaking& b = s.breaking;
+  b.error = guarded([&] { readWave(wave, b); });
+  if (b.ok()) {
+    const EmpiricalBreaking e = empiricalBreaking(wave);
+    b.error = e.error;
+    b.reached = e.reached;
+    b.Hb = e.Hb;
+    b.hb = e.hb;
+    b.gamma = e.gamma;
+    b.thetaB = e.thetaB;
+    b.warnings = e.warnings;
+  }
+  s.surf = surfSimilarity(b);
+  s.setup = waveSetup(b, BreakerDepth::Mean);
+  s.runup = runup(b, input);
+  s.current = longshoreCurrent(b);
+  compareRunupWithSetup(s);
   return s;
 }
 

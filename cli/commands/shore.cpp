@@ -1,13 +1,20 @@
 // saiha-calc shore: what happens at the shoreline for one wave.
+#include <optional>
 #include <stdexcept>
+#include <string_view>
 
 #include "cli/commands/commands.h"
 #include "cli/program.h"
 #include "cli/shoreline_csv.h"
+#include "report/compare_table.h"
 
 namespace saiha::cli {
 
 namespace {
+
+// The empirical breaking point, named as compare names its row.
+constexpr std::string_view kEmpiricalBreaker = report::kEmpiricalBreakerName;
+constexpr std::string_view kEmpiricalIndex = report::kEmpiricalShoalingName;
 
 constexpr const char* kFooter = R"(Output (standard output):
   CSV with LF line ends, the header
@@ -26,10 +33,39 @@ constexpr const char* kFooter = R"(Output (standard output):
   Numbers are the shortest texts that read back as the same
   single-precision values; a value not reached is an empty cell.
 
+  --breaker komar-gaughan takes the empirical breaking point instead of a
+  breaker limit (as compare's row komar-gaughan,weggel): Komar and
+  Gaughan's breaker height with Weggel's breaker index, no shoaling rule
+  (--shoaling, if given, must be weggel).  Its hb = Hb/gamma is taken as
+  the mean depth at the breaker line, as the Coastal Engineering Manual's
+  Example Problem II-4-2 does: the surf zone of the setup starts at the
+  still-water depth hb - setdown_b.  Under the breaker limits it starts at
+  hb, the still-water depth of the breaking point.
+
+  What cannot stand is not printed as a result: where the setdown at
+  breaking outweighs the whole rise across the surf zone (gamma above
+  sqrt(40/3) = 3.65, on very steep beaches), setup_shoreline,
+  shoreline_shift and setup_max are empty and the exit status is 1.
+  runup_fit says which of Stockdon's fits was used: general (eq. 19) or
+  dissipative (eq. 18, runup_xi0 < 0.3), which has no incident swash
+  (swash_incident empty, exit 0).  swash is eq. 19 as published, the
+  rounded form R2 is formed with, up to 5 % above the root-sum-square of
+  swash_incident and swash_infragravity.  The source of runup_H0, runup_Tp
+  and beta_f says whether each was given or taken from the wave.
+
+  With --warnings, a last column "warnings" holds each quantity's warning
+  bits, 0 for none: those of the breaking point (1 a slope steeper than
+  1/10, 2 the kamphuis limit, 256 a deep-water steepness below 0.001 for
+  Komar and Gaughan), of the setup (2048 a breaker index above 1.56, the
+  largest a breaker reaches) and of the runup (32 runup_xi0 within 5 % of
+  0.3, where Stockdon's fits change; 16 on R2: R2 below setup_max).  With
+  or without the column, a line on standard error counts the quantities
+  with warnings and says what they are.
+
 Exit status:
   0  every quantity computed
-  1  some quantity could not be computed (the breaking point was not
-     found): every row is written, the message on standard error
+  1  some quantity could not be computed (no breaking point, or a negative
+     setup): every row is written, the message on standard error
   2  a bad option or input value: one line on standard error, no output)";
 
 class ShoreCommand final : public Command {
@@ -56,17 +92,25 @@ class ShoreCommand final : public Command {
       case Shared::Precision: return refusal::kFullPrecision;
       case Shared::Jobs: return refusal::kOneWaveThreads;
       case Shared::Progress: return refusal::kOneWaveProgress;
-      case Shared::Warnings: return "the shoreline table has no warnings column";
       default: return {};
     }
   }
   int run(const SharedValues& shared, const CLI::App& parsed) override {
     shore::Wave wave;
-    shore::Model model;
+    std::optional<shore::Model> model;
     shore::RunupInput runup;
     report::Language language{};
     try {
-      model = parseModel(shared);
+      if (shared.breaker == kEmpiricalBreaker) {
+        if (givenAnywhere(parsed, Shared::Shoaling) && shared.shoaling != kEmpiricalIndex) {
+          throw std::invalid_argument(
+              "--shoaling " + quoted(shared.shoaling) + " does not go with --breaker " +
+              std::string(kEmpiricalBreaker) + ": the empirical breaking point has no shoaling "
+              "rule (its breaker index is " + std::string(kEmpiricalIndex) + ")");
+        }
+      } else {
+        model = parseModel(shared);
+      }
       language = parseLanguage(shared.lang);
       wave = wave_.wave();
       if (parsed.count("--beta-f") > 0) runup.betaF = numberOption("beta-f", betaF_);
@@ -75,8 +119,9 @@ class ShoreCommand final : public Command {
     } catch (const std::invalid_argument& error) {
       return fail(error.what());
     }
-    const ShorelineOutcome outcome = shorelineCsv(wave, model, runup, language);
-    return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.notes, 0, 0, {}},
+    const ShorelineOutcome outcome = shorelineCsv(wave, model, runup, shared.warnings, language);
+    return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.notes,
+                       outcome.warnedRows, outcome.rows, outcome.firstWarned},
                       shared);
   }
 

@@ -46,6 +46,7 @@ class Error(enum.IntEnum):
     INVALID_RUNUP_HEIGHT = 24  #: the runup's H0 not a finite number > 0 in single precision
     INVALID_RUNUP_PERIOD = 25  #: the runup's Tp not a finite number > 0 in single precision
     INVALID_FORESHORE_SLOPE = 26  #: the foreshore slope beta_f not a finite number > 0
+    NEGATIVE_SETUP = 27  #: setdown outweighs the surf zone's rise (gamma > 3.65): no setup
 
 
 class WarningFlag(enum.IntFlag):
@@ -69,15 +70,20 @@ class WarningFlag(enum.IntFlag):
     #: formulas: 1/100).
     GENTLE_SLOPE = 4
     #: A wave height above the local still-water depth: the formula's value,
-    #: but water that shallow carries no such wave.
+    #: but it may lie beyond what breaking allows.
     HEIGHT_ABOVE_DEPTH = 8
-    #: The 2 % runup below the wave setup it is added to.
+    #: The 2 % runup lies below the radiation-stress setup at the mean
+    #: shoreline it rises from (:func:`shoreline`).
     RUNUP_BELOW_SETUP = 16
-    #: Stockdon's runup close to its change of branch at xi0 = 0.3.
+    #: Stockdon's runup within 5 % of its change of fit at xi0 = 0.3, where
+    #: the two fits differ by up to a fifth (:func:`shoreline`).
     STOCKDON_BRANCH_CHANGE = 32
+    #: Komar and Gaughan's breaker height at a deep-water steepness H0'/L0
+    #: below 0.001, the gentlest of its fit.
     #: Goda's random-wave method at h/H0' below the range of his diagrams (0.5).
     SHALLOW_FOR_RANDOM_WAVES = 64
-    #: Komar and Gaughan's breaker height below its fitted steepness (low swell).
+    #: Komar and Gaughan's breaker height at a deep-water steepness H0'/L0
+    #: below 0.001, the gentlest of its fit.
     LOW_STEEPNESS = 256
     #: A breaking point (or the outer edge of a random sea's surf zone)
     #: shoreward of h/L0 = 0.001, found by the search continued there.
@@ -85,6 +91,10 @@ class WarningFlag(enum.IntFlag):
     #: Shuto's shoaling coefficient cannot be formed at the depth; the
     #: random-wave heights were decided by the other terms.
     SHOALING_NOT_FORMED = 1024
+    #: A breaker index above 1.56, the largest a breaker reaches (Weggel's
+    #: index on the steepest slopes): the setup theory's saturated surf zone
+    #: holds no such breakers (:func:`shoreline`).
+    BREAKER_INDEX_ABOVE_SETUP_RANGE = 2048
 
 
 

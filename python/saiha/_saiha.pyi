@@ -102,8 +102,9 @@ def shoreline(
 
     float32 columns by SHORELINE_NAMES, int8 breaker_type and breaker_type_b
     (index into BREAKER_TYPES, -1 not reached), bool dissipative, uint8
-    codes under "error".  NaN in beta_f, runup_H0, runup_Tp takes the
-    default (1/n, Ho, T).
+    codes under "error", uint32 warning bits under "warning".  NaN in beta_f,
+    runup_H0, runup_Tp takes the default (1/n, Ho, T).  breaker
+    "komar-gaughan" with shoaling "weggel": the empirical breaking point.
     """
 
 def check_transport(K: float, rho: float, rho_s: float, porosity: float) -> int:

@@ -12,7 +12,13 @@ import pandas as pd
 from . import _args, _elementwise, _saiha
 from ._elementwise import Columns, index_field
 
-__all__ = ["BREAKER_TYPES", "Shoreline", "shoreline"]
+__all__ = ["BREAKER_TYPES", "EMPIRICAL_BREAKER", "Shoreline", "shoreline"]
+
+#: The ``breaker`` of the empirical breaking point (Komar and Gaughan's
+#: breaker height with Weggel's breaker index), as :func:`compare` names its
+#: row; its ``shoaling`` is :data:`EMPIRICAL_SHOALING`.
+EMPIRICAL_BREAKER = "komar-gaughan"
+EMPIRICAL_SHOALING = "weggel"
 
 
 #: Battjes' (1974) breaker types by name: spilling, plunging, surging
@@ -50,19 +56,27 @@ class Shoreline(Columns):
         Slope of the mean water level across the surf zone, K*tan(beta),
         K = 1/(1 + 8/(3*gamma**2)) (m/m).
     setup_shoreline : numpy.ndarray of float32
-        Setup at the still-water shoreline, setdown_b + K*hb (m).
+        Setup at the still-water shoreline, setdown_b + K*hb (m); under the
+        empirical breaking point setdown_b + K*(hb - setdown_b).  NaN with
+        :attr:`Error.NEGATIVE_SETUP` where it would be negative (gamma above
+        sqrt(40/3) = 3.65, where the setdown outweighs the rise).
     shoreline_shift : numpy.ndarray of float32
-        How far the mean shoreline lies landward of the still-water one (m).
+        How far the mean shoreline lies landward of the still-water one (m);
+        NaN where the setup is.
     setup_max : numpy.ndarray of float32
-        Setup at the mean shoreline (m).
+        Setup at the mean shoreline (m); NaN where the setup is.
     runup_xi0 : numpy.ndarray of float32
         beta_f/sqrt(H0/L0) of the runup formula, L0 from its Tp.
     runup_setup, swash_incident, swash_infragravity, swash, R2 : numpy.ndarray of float32
         Stockdon et al.'s setup, incident and infragravity swash, total swash
         and 2 % exceedance runup (m); ``swash_incident`` is NaN where the
-        dissipative fit was used.
+        dissipative fit was used, which has no incident part (no error).
+        ``swash`` is Stockdon's Equation 19 as published, the rounded form
+        R2 is formed with: up to 5 % above the root-sum-square of
+        ``swash_incident`` and ``swash_infragravity``.
     dissipative : numpy.ndarray of bool
-        Whether ``runup_xi0`` < 0.3 chose the dissipative fit.
+        Whether ``runup_xi0`` < 0.3 chose the dissipative fit (Equation 18)
+        rather than the general one (Equation 19).
     Hb_rms : numpy.ndarray of float32
         The root-mean-square breaker height of the current formula (m); a
         regular wave's Hb.
@@ -70,7 +84,15 @@ class Shoreline(Columns):
         Longshore current at mid surf zone (m/s), signed as ``theta_b``.
     error : numpy.ndarray of uint8
         The first :class:`Error` code of the element: the breaking point's,
-        else the runup's; 0 where every quantity was reached.
+        else the runup's, else the setup's (``NEGATIVE_SETUP``); 0 where
+        every quantity was reached.
+    warning : numpy.ndarray of uint32
+        The :class:`WarningFlag` bits of every part of the element: the
+        breaking point's (``STEEP_SLOPE``, ``IRREGULAR_WAVE_INDEX``,
+        ``LOW_STEEPNESS`` for the empirical breaker height at H0'/L0 below
+        0.001), the setup's (``BREAKER_INDEX_ABOVE_SETUP_RANGE``, gamma above
+        1.56) and the runup's (``STOCKDON_BRANCH_CHANGE``, ``runup_xi0``
+        within 5 % of 0.3; ``RUNUP_BELOW_SETUP``, R2 below ``setup_max``).
     ok : numpy.ndarray of bool
         ``error == 0``.
     index : pandas.Index or None
@@ -101,6 +123,7 @@ class Shoreline(Columns):
     Hb_rms: np.ndarray
     V: np.ndarray
     error: np.ndarray
+    warning: np.ndarray
     ok: np.ndarray
     index: Optional[pd.Index] = index_field()
 
@@ -119,7 +142,7 @@ def shoreline(
     n: npt.ArrayLike,
     *,
     breaker: str = "goda1970",
-    shoaling: str = "two-regime",
+    shoaling: Optional[str] = None,
     beta_f: Optional[npt.ArrayLike] = None,
     runup_H0: Optional[npt.ArrayLike] = None,
     runup_Tp: Optional[npt.ArrayLike] = None,
@@ -136,8 +159,13 @@ def shoreline(
         The wave and the beach, as for :func:`calc`: deep-water height (m),
         period (s), angle of incidence (degrees), slope denominator.
     breaker, shoaling : str
-        The model, as for :func:`calc`.  The setup uses its breaker index
-        gamma = Hb/hb.
+        The model, as for :func:`calc` (shoaling None: two-regime).  The
+        setup uses its breaker index gamma = Hb/hb.  ``breaker="komar-gaughan"``
+        (:data:`EMPIRICAL_BREAKER`, shoaling None or ``"weggel"``) takes the
+        empirical breaking point of :func:`compare`'s last row instead:
+        Komar and Gaughan's breaker height with Weggel's breaker index, whose
+        hb is taken as the mean depth at the breaker line, as the Coastal
+        Engineering Manual's Example Problem II-4-2 does.
     beta_f : array_like, optional
         Foreshore slope of the runup formula, > 0; default (None or NaN) the
         beach slope 1/n.
@@ -170,9 +198,18 @@ def shoreline(
       Bowen, Inman and Simmons 1968), CEM II-4, Equations II-4-21 to
       II-4-25, for a saturated surf zone on a plane beach: setdown_b =
       -gamma*Hb/16, the mean level rising K*tan(beta) per metre from the
-      breaker line (x = n*hb) to the mean shoreline.  CEM Example Problem
-      II-4-2 measures its surf zone from hb - setdown_b; here it starts at
-      hb, where the profile's breaking point lies.
+      breaker line to the mean shoreline.  Under a breaker limit the surf
+      zone starts at the still-water depth hb (x = n*hb), where the
+      profile's breaking point lies.  Under the empirical breaking point it
+      starts at the still-water depth hb - setdown_b, as in CEM Example
+      Problem II-4-2 (Ho 2 m, T 10 s, normal incidence, slope 1/100:
+      setdown -0.14 m, setup at the still-water line 0.554 m against the
+      manual's 0.56 m).  A setup that would be negative is NaN with
+      ``NEGATIVE_SETUP``.
+    - Empirical breaking point: Komar and Gaughan (1972); Weggel (1972).
+      Komar and Gaughan's coefficient was fitted to laboratory breakers of
+      deep-water steepness H0'/L0 down to about 0.001 (the breaker-height
+      curves of CEM Figure II-4-2); gentler swell carries ``LOW_STEEPNESS``.
     - Runup: Stockdon, Holman, Howd and Sallenger (2006), "Empirical
       parameterization of setup, swash, and runup", Coastal Engineering 53,
       R2 = 1.1*(0.35*beta_f*sqrt(H0*L0) + sqrt(H0*L0*(0.563*beta_f**2 +
@@ -183,7 +220,13 @@ def shoreline(
       Equation II-4-40, V = 1.17*sqrt(g*Hb_rms)*sin(theta_b)*cos(theta_b).
     """
     threads = _args.workers(workers)
-    model = _args.model(breaker, shoaling)
+    if breaker == EMPIRICAL_BREAKER:
+        if shoaling not in (None, EMPIRICAL_SHOALING):
+            raise ValueError(f"breaker {EMPIRICAL_BREAKER!r} has no shoaling rule; shoaling "
+                             f"must be None or {EMPIRICAL_SHOALING!r}, not {shoaling!r}")
+        model = (EMPIRICAL_BREAKER, EMPIRICAL_SHOALING)
+    else:
+        model = _args.model(breaker, "two-regime" if shoaling is None else shoaling)
     arguments = {
         "Ho": Ho, "T": T, "alpha0": alpha0, "n": n,
         "beta_f": beta_f, "runup_H0": runup_H0, "runup_Tp": runup_Tp,

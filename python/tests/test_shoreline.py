@@ -61,3 +61,52 @@ def test_shoreline_broadcasts_with_codes_per_element():
     assert list(lost.error) == [0, Error.BREAKING_NOT_FOUND]
     assert np.isnan(lost.setup_shoreline[1]) and lost.breaker_type_b[1] == ""
     assert lost.breaker_type[1] == "surging" and not np.isnan(lost.R2[1])
+
+
+@pytest.mark.parametrize(
+    "wave, options",
+    [
+        pytest.param((1, 10, 30, 2), {}, id="negative setup"),
+        pytest.param((3, 8, 0, 100), {}, id="runup below setup"),
+        pytest.param((2, 10, 0, 100), {"breaker": "komar-gaughan"}, id="CEM II-4-2 empirical"),
+        pytest.param((0.1, 20, 0, 50), {"breaker": "komar-gaughan", "shoaling": "weggel"},
+                     id="low swell empirical"),
+    ],
+)
+def test_shoreline_warnings_and_codes_equal_saiha_calc(saiha_calc, wave, options):
+    args = [a for k, v in zip(("Ho", "T", "alpha0", "n"), wave) for a in (f"--{k}", str(v))]
+    args += [a for k, v in options.items() for a in (f"--{k}", v)]
+    done = subprocess.run([saiha_calc, "shore", "--warnings", *args], capture_output=True,
+                          check=False)
+    rows = pd.read_csv(BytesIO(done.stdout), dtype=str, keep_default_na=False).set_index("quantity")
+    s = saiha.shoreline(*wave, **options)
+    for name in SAME_NAMES:
+        cell = rows.loc[name, "value"]
+        assert bits(getattr(s, name)) == bits(np.nan if cell == "" else np.float32(cell)), name
+    union = np.bitwise_or.reduce(rows["warnings"].astype(np.uint32).to_numpy())
+    assert s.warning.dtype == np.uint32 and int(s.warning) == int(union)
+    assert bool(s.ok) == (done.returncode == 0)
+    assert (rows.loc["runup_fit", "value"] == "dissipative") == bool(s.dissipative)
+
+
+def test_shoreline_rules_at_the_edges():
+    # gamma 5.13 on 1/2: no setup at the shoreline, no shift, no maximum.
+    s = saiha.shoreline(1, 10, 30, 2)
+    assert s.error == Error.NEGATIVE_SETUP and not s.ok
+    assert np.isnan([s.setup_shoreline, s.shoreline_shift, s.setup_max]).all()
+    assert s.setdown_b < 0 and s.warning & saiha.WarningFlag.BREAKER_INDEX_ABOVE_SETUP_RANGE
+    # CEM Example Problem II-4-2 with the empirical breaking point.
+    cem = saiha.shoreline(2, 10, 0, 100, breaker="komar-gaughan")
+    assert cem.ok and abs(cem.setdown_b + 0.14) < 0.005
+    assert abs(cem.setup_shoreline / 0.56 - 1) < 0.06
+    assert saiha.shoreline(3, 8, 0, 100).warning == saiha.WarningFlag.RUNUP_BELOW_SETUP
+    # Stockdon's band around xi0 = 0.3: beta_f for xi0 = 0.3*(1 -+ 0.04 / 0.06).
+    root = np.sqrt(1 / (9.81 / 2 / 3.141592 * 100))
+    near = saiha.shoreline(1, 10, 0, 50, beta_f=0.3 * root * np.array([0.94, 0.96, 1.04, 1.06]))
+    flagged = (near.warning & saiha.WarningFlag.STOCKDON_BRANCH_CHANGE) != 0
+    assert list(flagged) == [False, True, True, False]
+    assert list(near.dissipative) == [True, True, False, False]
+    with pytest.raises(ValueError, match="no shoaling rule"):
+        saiha.shoreline(2, 10, 0, 100, breaker="komar-gaughan", shoaling="shuto")
+    with pytest.raises(ValueError, match="unknown breaker"):
+        saiha.shoreline(2, 10, 0, 100, shoaling="weggel", breaker="empirical")

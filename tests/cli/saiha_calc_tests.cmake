@@ -109,7 +109,29 @@ saiha_calc_test(shore "-DARGS=shore|--Ho|2|--T|10|--alpha0|30|--n|100" -DEXIT=0 
 saiha_calc_test(shore_runup_options
   "-DARGS=shore|--Ho|2|--T|10|--alpha0|-30|--n|100|--beta-f|0.1|--runup-Tp|5|--runup-H0|8|--breaker|mccowan"
   -DEXIT=0 -DSTDERR=empty
-  "-DSTDOUT_REGEX=mccowan.*\nrunup_H0,8,m,.*\nrunup_Tp,5,s,.*\nbeta_f,0.1,-,.*\nR2,0[.]75985[0-9]*,m,.*\nV,-")
+  "-DSTDOUT_REGEX=mccowan.*\nrunup_H0,8,m,[^\n]*: given\nrunup_Tp,5,s,[^\n]*: given\nbeta_f,0.1,-,[^\n]*: given\n.*\nR2,0[.]75985[0-9]*,m,.*\nV,-")
+# The sources say what the runup took when nothing was given; runup_fit which
+# fit; swash_incident is empty on a dissipative beach by definition (exit 0).
+saiha_calc_test(shore_runup_defaults "-DARGS=shore|--Ho|2|--T|10|--alpha0|30|--n|100|--warnings"
+  -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^quantity,value,unit,source,warnings\n.*\nrunup_H0,2,m,[^\n]*the wave's Ho,0\nrunup_Tp,10,s,[^\n]*the wave's T,0\nbeta_f,0.01,-,[^\n]*the beach slope 1/n,0\nrunup_xi0,[^\n]*\nrunup_fit,dissipative,-,[^\n]*\nrunup_setup,[^\n]*\nswash_incident,,m,[^\n]*no incident part,0\n")
+# A setdown larger than the rise (gamma 5.13 on 1/2): no setup, shift or
+# maximum; exit 1 with the reason, and the warnings counted on standard error.
+saiha_calc_test(shore_negative_setup "-DARGS=--lang|en|shore|--Ho|1|--T|10|--alpha0|30|--n|2|--warnings"
+  -DEXIT=1
+  "-DSTDERR_REGEX=^saiha-calc: The setdown at breaking outweighs[^\n]*\nsaiha-calc: 13 of 25 rows carry warnings [(]first: Hb[)]\n$"
+  "-DSTDOUT_REGEX=\ngamma,5[.]13[0-9]*,-,[^\n]*,1\n.*\nsetdown_b,-1[.][0-9]+,m,[^\n]*,2049\n.*\nsetup_shoreline,,m,[^\n]*,2049\nshoreline_shift,,m,[^\n]*,2049\nsetup_max,,m,[^\n]*,2049\n")
+# Without --warnings the count still comes; R2 below setup_max (3 m, 8 s).
+saiha_calc_test(shore_runup_below_setup "-DARGS=--lang|en|shore|--Ho|3|--T|8|--alpha0|0|--n|100"
+  -DEXIT=0 -DSTDERR=one_line
+  "-DSTDERR_REGEX=^saiha-calc: 1 of 25 rows carry warnings [(]first: R2[)]; --warnings adds the column of their bits\n$"
+  "-DSTDOUT_REGEX=^quantity,value,unit,source\n")
+# CEM Example Problem II-4-2 end to end: the empirical breaking point gives
+# setdown -0.14 m and 0.554 m of setup at the still-water line (manual: 0.56 m).
+saiha_calc_test(shore_empirical_cem
+  "-DARGS=shore|--Ho|2|--T|10|--alpha0|0|--n|100|--breaker|komar-gaughan|--shoaling|weggel"
+  -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=\nHb,2[.]677[0-9]*,m,[^\n]*Komar and Gaughan[^\n]*\n.*\nsetdown_b,-0[.]1397[0-9]*,m,[^\n]*\nsetup_gradient,[^\n]*\nsetup_shoreline,0[.]5538[0-9]*,m,[^\n]*hb - setdown_b[^\n]*\n")
 saiha_calc_test(shore_no_breaking_point "-DARGS=shore|--Ho|0.01|--T|20|--alpha0|0|--n|0.01" -DEXIT=1
   -DSTDERR=one_line "-DSTDERR_REGEX=砕波点が"
   "-DSTDOUT_REGEX=\nHb,,m,.*\nxi0,24990[.]48,-,.*\nsetdown_b,,m,.*\nR2,[0-9.]+,m,.*\nV,,m/s,")
@@ -130,6 +152,8 @@ foreach(case
     "shore_runup_Tp_negative|shore|--Ho|2|--T|10|--alpha0|30|--n|100|--runup-Tp|-1|--runup-Tp: 遡上高のピーク周期"
     "shore_bad_wave|shore|--Ho|2|--T|0|--alpha0|30|--n|100|周期T には"
     "shore_with_jobs|-j|2|shore|--Ho|2|--T|10|--alpha0|30|--n|100|--jobs does not go with shore: it computes one wave"
+    "shore_empirical_with_shoaling|shore|--Ho|2|--T|10|--alpha0|0|--n|100|--breaker|komar-gaughan|--shoaling|shuto|--shoaling 'shuto' does not go with --breaker komar-gaughan"
+    "shore_unknown_breaker|shore|--Ho|2|--T|10|--alpha0|0|--n|100|--breaker|empirical|unknown breaker limit 'empirical'"
     "line_break_in_value|profile|--Ho|1\n|--T|10|--alpha0|30|--n|60|--Ho '1[?]' is not a number"
 
     "from_too_large|profile|${wave}|--from|1e39|--from '1e39': 水深が大きすぎます"
