@@ -133,7 +133,7 @@ saiha_calc_test(shore_empirical_cem
   -DEXIT=0 -DSTDERR=empty
   "-DSTDOUT_REGEX=\nHb,2[.]677[0-9]*,m,[^\n]*Komar and Gaughan[^\n]*\n.*\nsetdown_b,-0[.]1397[0-9]*,m,[^\n]*\nsetup_gradient,[^\n]*\nsetup_shoreline,0[.]5538[0-9]*,m,[^\n]*hb - setdown_b[^\n]*\n")
 saiha_calc_test(shore_no_breaking_point "-DARGS=shore|--Ho|0.01|--T|20|--alpha0|0|--n|0.01" -DEXIT=1
-  -DSTDERR=one_line "-DSTDERR_REGEX=砕波点が"
+  -DSTDERR=lines "-DSTDERR_REGEX=^saiha-calc: 砕波点が[^\n]*\nsaiha-calc: 13 of 25 rows carry warnings"
   "-DSTDOUT_REGEX=\nHb,,m,.*\nxi0,24990[.]48,-,.*\nsetdown_b,,m,.*\nR2,[0-9.]+,m,.*\nV,,m/s,")
 
 # Bad names and parameters: one line naming the problem, nothing written, exit 2.
@@ -187,13 +187,15 @@ saiha_calc_test(random_profile "-DARGS=random|--profile|--H0p|3|--T13|10|--n|50|
 # Ks); a profile on 1/2 keeps its stations to the shoreline, flagged, and
 # low swell on 1/5 finds its surf zone below h/L0 = 0.001.
 saiha_calc_test(random_shallow_rows "-DARGS=--lang|en|random|--warnings"
-  -DSTDIN=${cli_data}/random_shallow.csv -DEXIT=0 -DSTDERR=empty
+  -DSTDIN=${cli_data}/random_shallow.csv -DEXIT=0 -DSTDERR=one_line
+  "-DSTDERR_REGEX=^saiha-calc: 4 of 4 rows carry warnings [(]first: line 2[)]\n$"
   "-DSTDOUT_REGEX=^H0p,T13,n,h,Ks,H13,Hmax,error,warnings\n2,17,50,0.05,,0.49,0.90,,1096\n8,20,50,0.1,,1.30,2.37,,1096\n3,10,50,0.03,,0.42,0.76,,1096\n8,20,50,0.05,360.41,1.27,2.34,,72\n$")
 saiha_calc_test(random_profile_warnings
-  "-DARGS=random|--profile|--H0p|3|--T13|10|--n|2|--warnings" -DEXIT=0 -DSTDERR=empty
+  "-DARGS=random|--profile|--H0p|3|--T13|10|--n|2|--warnings" -DEXIT=0 -DSTDERR=one_line
+  "-DSTDERR_REGEX=^saiha-calc: 200 of 200 rows carry warnings [(]first: h=3[.]283677[)]\n$"
   "-DSTDOUT_REGEX=^x,h,point,Ks,H13,H13_term,Hmax,Hmax_term,warnings\n.*,cap,73\n$")
 saiha_calc_test(random_profile_swell "-DARGS=random|--profile|--H0p|0.1|--T13|20|--n|5|--stations|4|--warnings"
-  -DEXIT=0 -DSTDERR=empty "-DSTDOUT_REGEX=,breaking,[^\n]*,521\n")
+  -DEXIT=0 -DSTDERR=one_line "-DSTDERR_REGEX=rows carry warnings" "-DSTDOUT_REGEX=,breaking,[^\n]*,521\n")
 saiha_calc_test(random_steep_profile "-DARGS=random|--profile|--H0p|30|--T13|10|--n|50"
   -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=0.142" "-DSTDOUT_REGEX=^$")
 saiha_calc_test(warnings_column "-DARGS=--warnings|--breaker|kamphuis" -DSTDIN=${cli_data}/defaults.csv
