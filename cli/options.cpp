@@ -31,10 +31,16 @@ std::array<SharedOptionInfo, kSharedCount> makeSharedOptions() {
        "shortest text that reads back as the same single-precision value)",
        {"shown", "full"}},
       {Shared::Warnings, "--warnings", "--warnings", "",
-       "add a last column 'warnings': the bits of the formulas used outside their fitted range "
-       "(1 a slope steeper than 1/10 under goda1970 or goda2010, 2 the kamphuis limit, fitted to "
-       "irregular waves; 128 a number cell with text after its number, read as that number), 0 "
-       "for none",
+       "add a last column 'warnings': the sum of the row's warning bits, 0 for none: 1 a slope "
+       "steeper than 1/10 under Goda's formulas or Weggel's index, 2 the kamphuis limit (fitted "
+       "to irregular waves), 4 a slope gentler than Goda's random-wave formulas were fitted on "
+       "(1/100), 8 a height above the still-water depth, 16 the runup below the setup, 32 "
+       "Stockdon's runup near its change of fit at xi0 = 0.3, 64 a depth below Goda's random-wave "
+       "diagrams (h/H0' < 0.5), 128 a number cell with text after its number, read as that "
+       "number, 256 Komar and Gaughan's breaker height below its fitted steepness, 512 a breaking "
+       "point shallower than h/L0 = 0.001, 1024 Shuto's shoaling coefficient not formed, 2048 a "
+       "breaker index above the setup theory's range. Rows with warnings are counted on standard "
+       "error with or without this column",
        {}},
       {Shared::Progress, "--progress", "--progress", "",
        "show a progress line on standard error (default: when it is a terminal)", {}},

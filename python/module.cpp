@@ -583,6 +583,12 @@ PYBIND11_MODULE(_saiha, m) {
     errorNames.append(py::str(std::string(shore::errorName(static_cast<shore::Error>(code)))));
   }
   m.attr("ERROR_NAMES") = py::tuple(errorNames);
+  // The warning bits by C++ name, checked against the package's WarningFlag.
+  py::dict warningBits;
+  for (const shore::Warning bit : shore::kWarnings) {
+    warningBits[py::str(std::string(shore::warningName(bit)))] = static_cast<std::uint32_t>(bit);
+  }
+  m.attr("WARNING_BITS") = warningBits;
   m.attr("MAX_STATIONS") = shore::kMaxStations;
   m.attr("BREAKERS") = textTuple(shore::kBreakerLimits | std::views::transform(shore::breakerName));
   m.attr("SHOALINGS") = textTuple(shore::kShoalings | std::views::transform(shore::shoalingName));

@@ -36,4 +36,21 @@ std::string_view errorName(Error code) noexcept {
   return {};
 }
 
+std::string_view warningName(Warning bit) noexcept {
+  switch (bit) {
+    case Warning::SteepSlope: return "SteepSlope";
+    case Warning::IrregularWaveIndex: return "IrregularWaveIndex";
+    case Warning::GentleSlope: return "GentleSlope";
+    case Warning::HeightAboveDepth: return "HeightAboveDepth";
+    case Warning::RunupBelowSetup: return "RunupBelowSetup";
+    case Warning::StockdonBranchChange: return "StockdonBranchChange";
+    case Warning::ShallowForRandomWaves: return "ShallowForRandomWaves";
+    case Warning::LowSteepness: return "LowSteepness";
+    case Warning::BelowSearchFloor: return "BelowSearchFloor";
+    case Warning::ShoalingNotFormed: return "ShoalingNotFormed";
+    case Warning::BreakerIndexAboveSetupRange: return "BreakerIndexAboveSetupRange";
+  }
+  return {};
+}
+
 }  // namespace saiha::shore

@@ -14,4 +14,18 @@ namespace saiha::shore {
 // The enumerator's name of `code`; empty for a value that names no code.
 SAIHA_API std::string_view errorName(Error code) noexcept;
 
+// Every warning bit, in the order of their values.
+inline constexpr Warning kWarnings[] = {
+    Warning::SteepSlope,           Warning::IrregularWaveIndex,
+    Warning::GentleSlope,          Warning::HeightAboveDepth,
+    Warning::RunupBelowSetup,      Warning::StockdonBranchChange,
+    Warning::ShallowForRandomWaves, Warning::LowSteepness,
+    Warning::BelowSearchFloor,     Warning::ShoalingNotFormed,
+    Warning::BreakerIndexAboveSetupRange,
+};
+
+// The enumerator's name of a warning bit ("HeightAboveDepth"); empty for a
+// value that names none.
+SAIHA_API std::string_view warningName(Warning bit) noexcept;
+
 }  // namespace saiha::shore

@@ -109,6 +109,10 @@ _CODES = [(code, _python_name(n)) for code, n in enumerate(_saiha.ERROR_NAMES) i
 if [(int(e), e.name) for e in Error] != _CODES:  # pragma: no cover
     raise ImportError("saiha: the compiled module and the package disagree on the error codes")
 
+_BITS = {_python_name(n): bit for n, bit in _saiha.WARNING_BITS.items()}
+if {f.name: int(f) for f in WarningFlag if f.value} != _BITS:  # pragma: no cover
+    raise ImportError("saiha: the compiled module and the package disagree on the warning bits")
+
 #: The error codes by value, named.
 ERROR_CODES: dict[int, str] = {int(e): e.name for e in Error}
 

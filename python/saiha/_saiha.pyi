@@ -13,6 +13,7 @@ RANDOM_PROFILE_COLUMNS: tuple[str, ...]
 VERSION: str
 ERROR_COUNT: int
 ERROR_NAMES: tuple[str, ...]
+WARNING_BITS: dict[str, int]
 MAX_STATIONS: int
 BREAKERS: tuple[str, ...]
 SHOALINGS: tuple[str, ...]

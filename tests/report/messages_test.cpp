@@ -2,12 +2,14 @@
 // languages, and the English texts hold no Japanese left untranslated.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
 #include "report/compare_table.h"
 #include "report/messages.h"
 #include "shore/comparison.h"
+#include "shore/error_names.h"
 
 namespace {
 
@@ -41,6 +43,32 @@ TEST(Catalogue, EveryCodeInBothLanguages) {
       EXPECT_EQ(hasJapanese(text), language == Language::Japanese) << code << ": " << text;
     }
   }
+}
+
+// Every warning bit has a name and a line of its own in each language, and
+// a set of them is said one line per bit; bit 128 stays saiha-calc's.
+TEST(Catalogue, EveryWarningInBothLanguages) {
+  std::set<std::string> names, japanese, english;
+  std::uint32_t all = 0;
+  for (const shore::Warning bit : shore::kWarnings) {
+    const auto value = static_cast<std::uint32_t>(bit);
+    EXPECT_EQ(value & (value - 1), 0u) << "not one bit: " << value;
+    EXPECT_NE(value, 128u);
+    EXPECT_EQ(all & value, 0u) << "bit listed twice: " << value;
+    all |= value;
+    EXPECT_TRUE(names.insert(std::string(shore::warningName(bit))).second) << value;
+    const std::string ja = warningText({value}, Language::Japanese);
+    const std::string en = warningText({value}, Language::English);
+    EXPECT_FALSE(ja.empty() || en.empty()) << shore::warningName(bit);
+    EXPECT_EQ(ja.find('\n'), std::string::npos);
+    EXPECT_TRUE(japanese.insert(ja).second && english.insert(en).second)
+        << shore::warningName(bit);
+  }
+  EXPECT_FALSE(names.count(""));
+  const std::string every = warningText({all}, Language::English);
+  EXPECT_EQ(std::count(every.begin(), every.end(), '\n') + 1, std::ssize(shore::kWarnings));
+  EXPECT_EQ(warningText({128}, Language::English), "");
+  EXPECT_EQ(shore::warningName(static_cast<shore::Warning>(128)), "");
 }
 
 TEST(Catalogue, CsvCellMessagesInBothLanguages) {
