@@ -230,7 +230,7 @@ struct Shoreline {
   // breaking.model then names no model, and hb is a mean depth.
   bool empirical = false;
   // Every warning of the parts: the breaking point's, the setup's, the runup's.
-  Warnings warnings() const;
+  SAIHA_API Warnings warnings() const;
 };
 SAIHA_API Shoreline shoreline(const Wave& wave, const Model& model = {},
                               const RunupInput& input = {}) noexcept;

@@ -502,8 +502,14 @@ void ProfileWindow::redraw() {
   // height above the depth), each said once.
   shore::Warnings all = profile_.breaking.warnings;
   for (const shore::Station& station : profile_.stations) all.add(station.state.warnings);
+  all.add(shoreline.warnings());  // setup and runup at the shoreline
   const std::string warnings = report::warningText(all, gui::language());
   if (!warnings.empty()) notes << QString::fromStdString(warnings);
+  // A setup the theory cannot give (below still water at the shoreline) is
+  // left empty beside the chart; the note says why.
+  if (shoreline.setup.error == shore::Error::NegativeSetup) {
+    notes << QString::fromStdString(report::errorText(shoreline.setup.error, gui::language()));
+  }
   note_->setText(notes.join(QLatin1Char('\n')));
   note_->setVisible(!notes.isEmpty());
 }

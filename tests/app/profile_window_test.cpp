@@ -158,6 +158,20 @@ class ProfileWindowTest : public QObject {
     QVERIFY(!note->isVisible());
   }
 
+  // On 1/2 (γ 5.1) the setdown outweighs the rise: the note gives the
+  // reason the setup is left empty, and the breaker index's warning.
+  void negativeSetupNoted() {
+    ProfileWindow* profile = openProfile();
+    auto* note = profile->findChild<QLabel*>("note");
+    type("Text12", "2");
+    press();
+    QVERIFY(note->isVisible());
+    QVERIFY(note->text().contains(
+        QString::fromStdString(saiha::report::errorText(shore::Error::NegativeSetup))));
+    QVERIFY(note->text().contains(QString::fromStdString(saiha::report::warningText(
+        {std::uint32_t(shore::Warning::BreakerIndexAboveSetupRange)}))));
+  }
+
   // A station's depth typed into the depth box gives that station's values,
   // rounded, in the result boxes; for linear, nonlinear and surf stations.
   void tableAgreesWithTheSheet_data() {
