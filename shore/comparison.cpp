@@ -125,6 +125,10 @@ std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& para
       const float H0p = narrow(Real(refractionCoef(thetaB, ao)) * wave.Ho);
       sea = randomWaves(H0p, wave.T, wave.n, row.hb);
     });
+    // The sea's own warnings (Goda's range, H1/3 above hb) join the
+    // breaking point's; a regular Hb above hb says nothing of H1/3.
+    row.warnings.bits &= ~std::uint32_t(Warning::HeightAboveDepth);
+    row.warnings.add(sea.warnings);
     row.Q = row.Qyear = row.Hb = row.gamma = kNotReached;
     row.error = kr != Error::None ? kr : sea.error;
     if (row.error != Error::None) continue;
@@ -161,6 +165,11 @@ std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& para
   row.xi0 = rows.front().xi0;  // ξ0 is the wave's own
   row.breakerType = rows.front().breakerType;
   rows.push_back(row);
+  // A breaker higher than the water is deep (γ > 1, steep beaches), as the
+  // state at the breaking depth says it.
+  for (ComparisonRow& r : rows) {
+    if (r.Hb > r.hb) r.warnings.add(Warning::HeightAboveDepth);
+  }
   return rows;
 }
 

@@ -120,7 +120,9 @@ struct ComparisonRow {
   // The breaking point's error, or else the transport's; None when every
   // value was reached.
   Error error = Error::None;
-  Warnings warnings{};  // the breaking point's
+  // The breaking point's, with HeightAboveDepth where Hb > hb; under
+  // HeightBasis::Significant the sea's at hb instead of that bit.
+  Warnings warnings{};
   // The wave's surf similarity ξ0 and Battjes' breaker type by it
   // (shore/shoreline.h): the same in every row, reached whenever the wave's
   // inputs are valid.

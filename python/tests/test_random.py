@@ -76,7 +76,13 @@ def test_steep_waves_are_refused_and_models_flag_their_range():
     assert above and not saiha.profile(1, 10, 0, 60).attrs["warnings"]
     with pytest.raises(saiha.CalcError):
         saiha.compare(3, 2, 0, 60)
-    assert saiha.compare(1, 10, 0, 8, warnings=True).warning.iloc[0] == WarningFlag.STEEP_SLOPE
+    # compare's rows say what calc says at the breaking depth; with the
+    # significant height, the sea's own bits replace the regular Hb's.
+    rows = saiha.compare(1, 10, 0, 8, warnings=True)
+    assert rows.warning.iloc[0] == WarningFlag.STEEP_SLOPE | WarningFlag.HEIGHT_ABOVE_DEPTH
+    assert all((rows.warning & WarningFlag.HEIGHT_ABOVE_DEPTH != 0) == (rows.Hb > rows.hb))
+    gentle = saiha.compare(1, 10, 0, 200, warnings=True, height="significant")
+    assert all(gentle.warning[gentle.error == ""] & WarningFlag.GENTLE_SLOPE)
 
 
 def test_saiha_calc_random_writes_the_same_heights(saiha_calc):
