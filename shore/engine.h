@@ -62,6 +62,19 @@ enum class Error : std::uint8_t {
   // the shoreline, a mean shoreline seaward of the still-water one.  The
   // setup there, the shift and the maximum setup are not formed.
   NegativeSetup = 27,
+  // Random waves across a measured profile (shore/transform.h).
+  ProfileLengthMismatch = 28,  // the profile's x and z differ in length
+  ProfileTooShort = 29,        // fewer than two profile points
+  ProfileNotFinite = 30,       // an x or z that is not a finite number
+  ProfileNotIncreasing = 31,   // x not strictly increasing onshore
+  InvalidTransformOption = 32,  // a model parameter outside its domain
+  InvalidTide = 33,            // the tide or the wind stress not a finite number
+  // The boundary dry at this tide, or the wave given already at or above the
+  // breaking height there: too shallow for the wave.
+  BoundaryTooShallow = 34,
+  TooFewWetPoints = 35,        // fewer than two wet profile points from the boundary
+  MicheLimitAtBoundary = 36,   // Hm0 above Miche's limit 0.142·L·tanh(kh) at the boundary
+  TransformNotSettled = 37,    // the setup did not settle, or a result is not finite
 };
 // Whether a code says that the wave itself (Ho, T, αo or n, or its steepness)
 // cannot be used, as opposed to a calculation that ran and failed.
@@ -71,7 +84,7 @@ constexpr bool isInvalidWave(Error code) {
 }
 
 // Every code is below kErrorCount.
-inline constexpr std::size_t kErrorCount = 28;
+inline constexpr std::size_t kErrorCount = 38;
 
 // Miche's limit of deep-water steepness: no wave in deep water is steeper
 // than Ho/L0 = 0.142.
@@ -124,6 +137,19 @@ enum class Warning : std::uint32_t {
   // built on a saturated surf zone of such breakers, is formed with it all
   // the same.
   BreakerIndexAboveSetupRange = 2048,
+  // Bits 4096 and up: random waves across a measured profile
+  // (shore/transform.h).  A breaker parameter fit used outside the data it
+  // was fitted on: Battjes & Stive's for a deep-water steepness outside
+  // about 0.004–0.06, Ruessink et al.'s for kd at the breaking onset above
+  // about 1.4.
+  GammaFitRange = 4096,
+  // The profile ends in water, or no foreshore rises above the mean water
+  // level: no shoreline, no runup.
+  ShorelineNotReached = 8192,
+  // A point of the profile stands above the mean water level with water
+  // again shoreward of it (a bar crest or a structure above water): the
+  // calculation ends at the first dry point.
+  DryBarCrest = 16384,
 };
 
 // A set of warnings, as a bit field.

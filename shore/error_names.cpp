@@ -32,6 +32,16 @@ std::string_view errorName(Error code) noexcept {
     case Error::InvalidRunupPeriod: return "InvalidRunupPeriod";
     case Error::InvalidForeshoreSlope: return "InvalidForeshoreSlope";
     case Error::NegativeSetup: return "NegativeSetup";
+    case Error::ProfileLengthMismatch: return "ProfileLengthMismatch";
+    case Error::ProfileTooShort: return "ProfileTooShort";
+    case Error::ProfileNotFinite: return "ProfileNotFinite";
+    case Error::ProfileNotIncreasing: return "ProfileNotIncreasing";
+    case Error::InvalidTransformOption: return "InvalidTransformOption";
+    case Error::InvalidTide: return "InvalidTide";
+    case Error::BoundaryTooShallow: return "BoundaryTooShallow";
+    case Error::TooFewWetPoints: return "TooFewWetPoints";
+    case Error::MicheLimitAtBoundary: return "MicheLimitAtBoundary";
+    case Error::TransformNotSettled: return "TransformNotSettled";
   }
   return {};
 }
@@ -49,6 +59,9 @@ std::string_view warningName(Warning bit) noexcept {
     case Warning::BelowSearchFloor: return "BelowSearchFloor";
     case Warning::ShoalingNotFormed: return "ShoalingNotFormed";
     case Warning::BreakerIndexAboveSetupRange: return "BreakerIndexAboveSetupRange";
+    case Warning::GammaFitRange: return "GammaFitRange";
+    case Warning::ShorelineNotReached: return "ShorelineNotReached";
+    case Warning::DryBarCrest: return "DryBarCrest";
   }
   return {};
 }

@@ -21,7 +21,8 @@ inline constexpr Warning kWarnings[] = {
     Warning::RunupBelowSetup,      Warning::StockdonBranchChange,
     Warning::ShallowForRandomWaves, Warning::LowSteepness,
     Warning::BelowSearchFloor,     Warning::ShoalingNotFormed,
-    Warning::BreakerIndexAboveSetupRange,
+    Warning::BreakerIndexAboveSetupRange, Warning::GammaFitRange,
+    Warning::ShorelineNotReached,  Warning::DryBarCrest,
 };
 
 // The enumerator's name of a warning bit ("HeightAboveDepth"); empty for a

@@ -1,0 +1,838 @@
+// Random waves across a measured profile by the wave energy balance.
+//
+// Along x (onshore), with the still-water depth h = tide − z and the mean
+// depth d = h + η:
+//
+//   d(Ew·Cg·cosθ)/dx = −Dbr − Df                       wave energy flux
+//   d(2·Er·c·cosθ)/dx = Dbr − Dr,  Dr = 2·g·β·Er/c      roller energy flux
+//   ρ·g·d·dη/dx = −dSxx/dx                              cross-shore momentum
+//   τb,y = (Dr + Df)·sinθ/c + τw,y                      alongshore momentum
+//
+// with Ew = ρ·g·Hrms²/8, linear dispersion ω² = g·k·tanh(kd) at the peak
+// period, Snell's law sinθ/c = const on parallel contours, and
+// Sxx = Ew·(n·(1 + cos²θ) − ½) + 2·Er·cos²θ (Longuet-Higgins & Stewart 1964;
+// the roller's part Svendsen 1984).  Without the roller the current is
+// driven by Dbr in place of Dr.  Each model's source and range of use is at
+// its formula below; the scheme is described at `march`.
+//
+// Arithmetic is plain double precision: the model is an integration whose
+// step error (below a millimetre of Hrms) far exceeds any rounding, so the
+// engine's checked single-precision arithmetic would buy nothing; every
+// result is tested finite before it is narrowed.
+#include "shore/transform.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "shore/shoreline.h"
+
+namespace saiha::shore {
+
+namespace {
+
+constexpr double kG = 9.81;      // m/s², as everywhere in the engine
+constexpr double kRho = 1025;    // kg/m³, sea water
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kDeg = kPi / 180;
+
+// Miche (1944): no wave is higher than 0.142·L·tanh(kh).
+constexpr double kMiche = 0.142;
+// Battjes & Janssen (1978): Hm = 0.88/k·tanh(γ·k·d/0.88), Miche's limit with
+// γ·d in shallow water.
+constexpr double kMicheBJ = 0.88;
+
+// Battjes & Stive (1985) fitted γ on laboratory and field data of
+// deep-water steepness about 0.004 to 0.06; Ruessink et al. (2003) on field
+// data (Egmond, Terschelling, Duck) whose breaking took place at kd up to
+// about 1.4.  Outside them: GammaFitRange.
+constexpr double kBattjesStiveLow = 0.004, kBattjesStiveHigh = 0.06;
+constexpr double kRuessinkHighKd = 1.4;
+
+// Feddersen, Guza, Elgar & Herbers (2000), JGR 105(C4): the alongshore bed
+// stress of random waves and a current, τ = ρ·cf·σu·V·√(a² + (V/σu)²) with
+// σu the standard deviation of the near-bed orbital velocity and a = 1.16,
+// as used by Ruessink, Miles, Feddersen, Guza & Elgar (2001), JGR 106(C10),
+// with cf = 0.015·(ka/d)^(1/3) (Manning–Strickler) and the apparent
+// roughness ka of the options.  Fitted at Duck and Egmond in 2–8 m of water.
+constexpr double kFeddersenA = 1.16;
+constexpr double kManningStrickler = 0.015;
+
+// The setup at a step's end settles when it changes by less than this (m).
+constexpr double kEtaTolerance = 1e-6;
+constexpr int kEtaPasses = 50;
+
+// Linear dispersion at the mean depth d: kd from x = ω²d/g by Newton's
+// method on kd·tanh(kd) = x (convex and rising: it converges from any start
+// above the root, and from below in one step to above it), started from
+// Guo's (2002) explicit kd = x·(1 − e^(−x^1.25))^(−0.4) (within 0.75 %) or,
+// along a profile, from the previous point's kd scaled to the new depth
+// (as √d in shallow water, as d in deep water).  Stops when a step changes kd
+// by less than 1e-13 of it.
+struct Kinematics {
+  double k = 0, c = 0, cg = 0, n = 0;
+  double kd = 0, d = 0, sinh2kd = 0;  // sinh2kd infinite in deep water
+};
+Kinematics kinematics(double omega, double d, const Kinematics* near = nullptr) {
+  const double x = omega * omega * d / kG;
+  double kd;
+  if (near && near->kd > 0) {
+    const double r = d / near->d, w = 2 * near->n - 1;
+    kd = near->kd * (w * std::sqrt(r) + (1 - w) * r);
+  } else {
+    kd = x / std::pow(-std::expm1(-std::pow(x, 1.25)), 0.4);
+  }
+  for (int i = 0; i < 20; ++i) {
+    const double t = std::tanh(kd);
+    const double step = (kd * t - x) / (t + kd * (1 - t * t));
+    kd -= step;
+    if (std::abs(step) <= 1e-13 * kd) break;
+  }
+  Kinematics q;
+  q.kd = kd;
+  q.d = d;
+  q.k = kd / d;
+  q.c = omega / q.k;
+  // 2kd/sinh(2kd) vanishes in deep water; sinh overflows from 2kd ≈ 710.
+  const double twoKd = 2 * kd;
+  q.sinh2kd = twoKd < 700 ? std::sinh(twoKd) : std::numeric_limits<double>::infinity();
+  q.n = 0.5 * (1 + (twoKd < 700 ? twoKd / q.sinh2kd : 0));
+  q.cg = q.n * q.c;
+  return q;
+}
+
+}  // namespace
+
+double gammaBattjesStive(double s0) noexcept {
+  // Battjes & Stive (1985), JGR 90(C5): γ = 0.5 + 0.4·tanh(33·s0), s0 the
+  // deep-water steepness Hrms,0/L0.
+  return 0.5 + 0.4 * std::tanh(33 * s0);
+}
+
+double gammaRuessink(double kd) noexcept {
+  // Ruessink, Walstra & Southgate (2003), Coastal Engineering 48: γ = 0.29 +
+  // 0.76·kd, fitted with the Battjes–Janssen dissipation and a roller to
+  // field data of barred beaches.
+  return 0.29 + 0.76 * kd;
+}
+
+double breakingFraction(double b) noexcept {
+  // Battjes & Janssen (1978): the Rayleigh distribution truncated at Hm
+  // gives (1 − Qb)/ln Qb = −b², b = Hrms/Hm.  With u = ln Qb the root is that
+  // of H(u) = 1 − e^u + b²·u below u = ln b², where H is concave and rises;
+  // Newton from a point left of the root climbs to it without overshoot.
+  // u0 = −1/b² (e^u small) is left of it; near b = 1 the expansion
+  // 1 − Qb ≈ 2·(1 − b²)/b² starts closer (one step may cross the root, after
+  // which it climbs again).
+  if (!(b > 0)) return 0;
+  if (b >= 1) return 1;
+  const double b2 = b * b;
+  const double top = std::log(b2);  // where H is largest
+  double u = -1 / b2;
+  if (b > 0.5) {
+    const double q = 1 - 2 * (1 - b2) / b2;
+    if (q > 0) u = std::max(u, std::log(q));
+  }
+  u = std::min(u, top - 1e-12);
+  for (int i = 0; i < 200; ++i) {
+    const double e = std::exp(u);
+    const double slope = b2 - e;
+    if (!(slope > 0)) break;
+    const double step = (1 - e + b2 * u) / slope;
+    u = std::min(u - step, top - 1e-15);
+    if (std::abs(step) <= 1e-14 * std::max(1.0, std::abs(u))) break;
+  }
+  return std::exp(u);
+}
+
+double breakingDissipation(const TransformOptions& o, double Hrms, double d, double k,
+                           double fp, double gamma, double* QbOut) noexcept {
+  double Qb = 0, D = 0;
+  if (Hrms > 1e-12) {
+    switch (o.dissipation) {
+      case Dissipation::BJ78: {
+        // Battjes & Janssen (1978), Proc. 16th ICCE: D = α/4·ρ·g·fp·Qb·Hm²,
+        // Hm = 0.88/k·tanh(γ·kd/0.88).  Laboratory and field surf zones on
+        // plane and barred beaches.
+        const double Hm = kMicheBJ / k * std::tanh(gamma * k * d / kMicheBJ);
+        Qb = breakingFraction(Hrms / Hm);
+        D = o.alpha / 4 * kRho * kG * fp * Qb * Hm * Hm;
+        break;
+      }
+      case Dissipation::TG83: {
+        // Thornton & Guza (1983), JGR 88(C10), the weighted Rayleigh form
+        // (their weighting W = (Hrms/γd)²·(1 − e^(−(H/γd)²))):
+        // D = 3√π/16·ρ·g·B³·fp·Hrms⁵/(γ²·d³)·(1 − (1 + (Hrms/γd)²)^(−5/2)),
+        // Qb = r⁴/(1 + r²), r = Hrms/(γ·d), at most 1.  Fitted at Torrey Pines
+        // (plane beach, about 1/50).
+        const double r = Hrms / (gamma * d), r2 = r * r;
+        D = 3 * std::sqrt(kPi) / 16 * kRho * kG * o.B * o.B * o.B * fp *
+            std::pow(Hrms, 5) / (gamma * gamma * d * d * d) *
+            (1 - std::pow(1 + r2, -2.5));
+        Qb = std::min(1.0, r2 * r2 / (1 + r2));
+        break;
+      }
+      case Dissipation::Baldock98: {
+        // Baldock, Holmes, Bunker & van Weert (1998), Coastal Engineering 34:
+        // the full Rayleigh distribution above Hb = 0.88/k·tanh(γ·kd/0.88),
+        // D = α/4·ρ·g·fp·e^(−R²)·(Hb² + Hrms²), Qb = e^(−R²), R = Hb/Hrms.
+        // Laboratory plane beaches, 1/10 to 1/40 (and steeper).
+        const double Hb = kMicheBJ / k * std::tanh(gamma * k * d / kMicheBJ);
+        const double R = Hb / Hrms;
+        Qb = std::exp(-R * R);
+        D = o.alpha / 4 * kRho * kG * fp * Qb * (Hb * Hb + Hrms * Hrms);
+        break;
+      }
+      case Dissipation::JB07: {
+        // Janssen & Battjes (2007), Coastal Engineering 54: Baldock's
+        // distribution with the bore of height H over the depth,
+        // D = 3√π/16·B·ρ·g·fp·Hrms³/d·(1 + 4/(3√π)·(R³ + 3R/2)·e^(−R²) − erf R),
+        // Hb = γ·d, R = Hb/Hrms, Qb = e^(−R²).  Laboratory and field data,
+        // plane and barred, steep slopes included.
+        const double R = gamma * d / Hrms;
+        const double e = std::exp(-R * R);
+        Qb = e;
+        D = 3 * std::sqrt(kPi) / 16 * o.B * kRho * kG * fp * Hrms * Hrms * Hrms / d *
+            (1 + 4 / (3 * std::sqrt(kPi)) * (R * R * R + 1.5 * R) * e - std::erf(R));
+        break;
+      }
+      case Dissipation::None: break;
+    }
+  }
+  if (QbOut) *QbOut = Qb;
+  return D;
+}
+
+// ---------------------------------------------------------------------------
+// Battjes & Groenendijk (2000), Coastal Engineering 40, 161–182: heights on
+// shallow foreshores follow a Rayleigh distribution (exponent 2) below the
+// transitional height Htr = (0.35 + 5.8·tanα)·d and a Weibull distribution of
+// exponent 3.6 above it, continuous at Htr and with the Hrms of the sea.
+// Fitted on laboratory foreshores of slopes 1/20 to 1/250.  The ratios to
+// Hrms depend on Htr/Hrms alone; they are tabulated once, finely, and read by
+// linear interpolation.
+
+namespace {
+
+constexpr double kK2 = 3.6;  // the Weibull exponent above Htr
+
+// The regularised upper incomplete gamma function Q(a, x), by its series
+// for x < a + 1 and its continued fraction (modified Lentz) beyond.
+double upperGammaQ(double a, double x) {
+  if (x <= 0) return 1;
+  const double lnPrefix = -x + a * std::log(x) - std::lgamma(a);
+  if (x < a + 1) {
+    double term = 1 / a, sum = term;
+    for (int n = 1; n < 500; ++n) {
+      term *= x / (a + n);
+      sum += term;
+      if (std::abs(term) < std::abs(sum) * 1e-16) break;
+    }
+    return 1 - sum * std::exp(lnPrefix);
+  }
+  const double tiny = 1e-300;
+  double bb = x + 1 - a, c = 1 / tiny, dd = 1 / bb, h = dd;
+  for (int i = 1; i < 500; ++i) {
+    const double an = -i * (i - a);
+    bb += 2;
+    dd = an * dd + bb;
+    if (std::abs(dd) < tiny) dd = tiny;
+    c = bb + an / c;
+    if (std::abs(c) < tiny) c = tiny;
+    dd = 1 / dd;
+    const double delta = dd * c;
+    h *= delta;
+    if (std::abs(delta - 1) < 1e-16) break;
+  }
+  return std::exp(lnPrefix) * h;
+}
+double upperGamma(double a, double x) { return std::tgamma(a) * upperGammaQ(a, x); }
+
+// The composite distribution for a transition at Rayleigh exponent s
+// (exceedance e^(−s) at Htr), as ratios to its Hrms.
+struct CompositePoint {
+  double HtrRatio;
+  HeightRatios heights;
+};
+CompositePoint compositeAt(double s) {
+  // Heights in units of H1 (the Rayleigh scale): Htr = √s; H2 from
+  // continuity, (Htr/H2)^3.6 = s.
+  const double Htr = std::sqrt(s);
+  const double H2s = Htr / std::pow(s, 1 / kK2);
+  // Second moment: Rayleigh part γ(2, s) = 1 − e^(−s)·(1 + s), Weibull
+  // part H2²·Γ(1 + 2/3.6, s).
+  const double m2 = 1 - std::exp(-s) * (1 + s) + H2s * H2s * upperGamma(1 + 2 / kK2, s);
+  const double Hrms = std::sqrt(m2);
+  const double Ptr = std::exp(-s);
+  // Mean of the highest 1/N.
+  auto meanHighest = [&](double N) {
+    const double lnN = std::log(N);
+    if (1 / N <= Ptr) {
+      // An exceedance 1/N at or below Ptr puts their lower edge HN at or
+      // above Htr: all of them in the Weibull part, (HN/H2)^3.6 = ln N.
+      return N * H2s * upperGamma(1 + 1 / kK2, lnN);
+    }
+    // Else they begin in the Rayleigh part, HN² = ln N, and run into the
+    // Weibull part from Htr.
+    return N * (upperGamma(1.5, lnN) - upperGamma(1.5, s) + H2s * upperGamma(1 + 1 / kK2, s));
+  };
+  const double q = 0.02;
+  const double H2pct = q <= Ptr ? H2s * std::pow(-std::log(q), 1 / kK2) : std::sqrt(-std::log(q));
+  return {Htr / Hrms, {meanHighest(3) / Hrms, meanHighest(10) / Hrms, H2pct / Hrms}};
+}
+
+constexpr double kTableStep = 0.002;
+constexpr int kTableSize = 3001;  // Htr/Hrms from 0 to 6; Rayleigh beyond
+
+struct HeightTable {
+  std::array<HeightRatios, kTableSize> at;
+  HeightRatios rayleigh;
+  HeightTable() {
+    // Dense in s (logarithmic), then resampled on the even grid of Htr/Hrms,
+    // which rises with s.
+    constexpr int dense = 6000;
+    std::vector<CompositePoint> pts;
+    pts.reserve(dense);
+    for (int i = 0; i < dense; ++i) {
+      const double s = 1e-8 * std::pow(50 / 1e-8, double(i) / (dense - 1));
+      pts.push_back(compositeAt(s));
+    }
+    rayleigh = pts.back().heights;
+    std::size_t j = 0;
+    for (int i = 0; i < kTableSize; ++i) {
+      const double r = i * kTableStep;
+      while (j + 1 < pts.size() && pts[j + 1].HtrRatio < r) ++j;
+      if (r <= pts.front().HtrRatio) {
+        at[std::size_t(i)] = pts.front().heights;
+      } else if (j + 1 >= pts.size()) {
+        at[std::size_t(i)] = rayleigh;
+      } else {
+        const CompositePoint& a = pts[j];
+        const CompositePoint& b = pts[j + 1];
+        const double w = (r - a.HtrRatio) / (b.HtrRatio - a.HtrRatio);
+        at[std::size_t(i)] = {a.heights.H13 + w * (b.heights.H13 - a.heights.H13),
+                              a.heights.H110 + w * (b.heights.H110 - a.heights.H110),
+                              a.heights.H2 + w * (b.heights.H2 - a.heights.H2)};
+      }
+    }
+  }
+};
+
+const HeightTable& heightTable() {
+  static const HeightTable table;
+  return table;
+}
+
+}  // namespace
+
+HeightRatios battjesGroenendijk(double r) noexcept {
+  const HeightTable& t = heightTable();
+  if (!(r > 0)) return t.at[0];
+  const double pos = r / kTableStep;
+  if (pos >= kTableSize - 1) return t.rayleigh;
+  const auto i = static_cast<std::size_t>(pos);
+  const double w = pos - double(i);
+  const HeightRatios& a = t.at[i];
+  const HeightRatios& b = t.at[i + 1];
+  return {a.H13 + w * (b.H13 - a.H13), a.H110 + w * (b.H110 - a.H110), a.H2 + w * (b.H2 - a.H2)};
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+struct Rejected {
+  Error error;
+};
+
+bool finite(double v) { return std::isfinite(v); }
+
+Error checkProfile(const BedProfile& p) {
+  if (p.x.size() != p.z.size()) return Error::ProfileLengthMismatch;
+  if (p.x.size() < 2) return Error::ProfileTooShort;
+  for (std::size_t i = 0; i < p.x.size(); ++i) {
+    if (!finite(p.x[i]) || !finite(p.z[i])) return Error::ProfileNotFinite;
+  }
+  for (std::size_t i = 1; i < p.x.size(); ++i) {
+    if (!(p.x[i] > p.x[i - 1])) return Error::ProfileNotIncreasing;
+  }
+  return Error::None;
+}
+
+Error checkOptions(const TransformOptions& o) {
+  auto positive = [](double v) { return finite(v) && v > 0; };
+  if (!positive(o.gammaConstant) || !positive(o.alpha) || !positive(o.B) ||
+      !positive(o.rollerBeta) || !positive(o.roughness) || !positive(o.dryDepth) ||
+      !positive(o.maxStep) || !(finite(o.waveFrictionFactor) && o.waveFrictionFactor >= 0)) {
+    return Error::InvalidTransformOption;
+  }
+  switch (o.dissipation) {
+    case Dissipation::BJ78: case Dissipation::TG83: case Dissipation::Baldock98:
+    case Dissipation::JB07: case Dissipation::None: break;
+    default: return Error::InvalidTransformOption;
+  }
+  switch (o.gamma) {
+    case GammaRule::Constant: case GammaRule::BattjesStive1985: case GammaRule::Ruessink2003:
+      break;
+    default: return Error::InvalidTransformOption;
+  }
+  return Error::None;
+}
+
+// Working arrays shared by the conditions of one call.
+struct Workspace {
+  std::vector<double> eta, Hrms, Qb, theta, V, k;
+};
+
+// What the balance needs at one point: the waves' kinematics at the mean
+// depth there and the sources of the two energy fluxes.
+struct Local {
+  Kinematics q;
+  double d = 0, cosT = 1, sinT = 0, gamma = 0;
+  double Hrms = 0, Qb = 0;
+  double Dbr = 0, Df = 0;
+  double rollerRate = 0;  // Dr/(roller flux) = g·β/(c²·cosθ) (1/m)
+  // Under bj78: the flux (W/m) of a sea of Hrms = Hm, which the truncated
+  // distribution cannot exceed (Qb = 1: every wave broken at Hm).  Infinite
+  // under the other models, whose dissipation grows with Hrms without bound.
+  double saturated = std::numeric_limits<double>::infinity();
+};
+
+class Model {
+ public:
+  Model(const SeaCondition& c, const TransformOptions& o)
+      : o_(o), omega_(2 * kPi / c.Tp), fp_(1 / c.Tp) {}
+
+  double omega() const { return omega_; }
+  void setSnell(double s) { snell_ = s; }
+  void setGammaDeep(double g) { gammaDeep_ = g; }
+
+  double gammaAt(const Kinematics& q) const {
+    switch (o_.gamma) {
+      case GammaRule::Constant: return o_.gammaConstant;
+      case GammaRule::BattjesStive1985: return gammaDeep_;
+      case GammaRule::Ruessink2003: return gammaRuessink(q.kd);
+    }
+    return o_.gammaConstant;
+  }
+
+  // The waves' kinematics and direction at the mean depth d; `near`, when
+  // given, the kinematics of a depth close by, to start the dispersion from.
+  Local place(double d, const Kinematics* near) const {
+    Local l;
+    l.d = d;
+    l.q = kinematics(omega_, d, near);
+    l.sinT = std::clamp(snell_ * l.q.c, -1.0, 1.0);
+    l.cosT = std::sqrt(1 - l.sinT * l.sinT);
+    l.gamma = gammaAt(l.q);
+    l.rollerRate = kG * o_.rollerBeta / (l.q.c * l.q.c * l.cosT);
+    if (o_.dissipation == Dissipation::BJ78) {
+      const double Hm = kMicheBJ / l.q.k * std::tanh(l.gamma * l.q.kd / kMicheBJ);
+      l.saturated = kRho * kG * Hm * Hm / 8 * l.q.cg * l.cosT;
+    }
+    return l;
+  }
+
+  // The sources at a placed point for the wave energy flux Fw (W/m).
+  void sources(Local& l, double Fw) const {
+    const double E = std::max(Fw, 0.0) / (l.q.cg * l.cosT);
+    l.Hrms = std::sqrt(8 * E / (kRho * kG));
+    l.Dbr = breakingDissipation(o_, l.Hrms, l.d, l.q.k, fp_, l.gamma, &l.Qb);
+    l.Df = 0;
+    if (o_.bottomFriction && l.q.kd < 350) {
+      // Thornton & Guza (1983): Df = ρ·cf/(16√π)·(2π·fp·Hrms/sinh kd)³.
+      const double u = 2 * kPi * fp_ * l.Hrms / std::sinh(l.q.kd);
+      l.Df = kRho * o_.waveFrictionFactor / (16 * std::sqrt(kPi)) * u * u * u;
+    }
+  }
+
+  // Sxx of the waves and the roller (N/m).
+  static double sxx(const Local& l, double Fw, double Fr) {
+    const double E = std::max(Fw, 0.0) / (l.q.cg * l.cosT);
+    const double Er = std::max(Fr, 0.0) / (2 * l.q.c * l.cosT);  // roller energy (J/m²)
+    const double c2 = l.cosT * l.cosT;
+    return E * (l.q.n * (1 + c2) - 0.5) + 2 * Er * c2;
+  }
+
+ private:
+  const TransformOptions& o_;
+  double omega_, fp_;
+  double snell_ = 0, gammaDeep_ = 0;
+};
+
+float single(double v) { return static_cast<float>(v); }
+
+void prepare(TransformResult& r, std::size_t n) {
+  const float nan = kNotReached;
+  for (auto* v : {&r.h, &r.eta, &r.Hrms, &r.Hm0, &r.H13, &r.H110, &r.H2, &r.Qb, &r.theta, &r.V}) {
+    v->assign(n, nan);
+  }
+  r.error = Error::None;
+  r.warnings = {};
+  r.lastWet = -1;
+  r.xBreaking = r.hBreaking = r.etaMax = r.xShoreline = nan;
+  r.runupH0 = r.foreshoreSlope = r.R2 = nan;
+}
+
+// Where the bed first rises to `level` going shoreward from index `from`
+// (linear between points); NaN where it never does.
+double crossing(const BedProfile& p, std::size_t from, double level) {
+  for (std::size_t i = from; i + 1 < p.x.size(); ++i) {
+    if (p.z[i] < level && p.z[i + 1] >= level) {
+      return p.x[i] + (level - p.z[i]) / (p.z[i + 1] - p.z[i]) * (p.x[i + 1] - p.x[i]);
+    }
+    if (p.z[i] >= level) return p.x[i];
+  }
+  return p.z.back() >= level ? p.x.back() : kNaN;
+}
+
+// The bed elevation at x (linear; the ends held).
+double bedAt(const BedProfile& p, double x) {
+  if (x <= p.x.front()) return p.z.front();
+  if (x >= p.x.back()) return p.z.back();
+  const auto it = std::upper_bound(p.x.begin(), p.x.end(), x);
+  const std::size_t i = std::size_t(it - p.x.begin()) - 1;
+  return p.z[i] + (x - p.x[i]) / (p.x[i + 1] - p.x[i]) * (p.z[i + 1] - p.z[i]);
+}
+
+// The foreshore slope over the band of levels centre ± half about the mean
+// water line, from the first rise of the bed to centre − half shoreward of
+// index `from` to its first rise to centre + half (the profile's last point
+// when the bed never rises that high).  NaN where it cannot be formed.
+double foreshoreSlope(const BedProfile& p, std::size_t from, double centre, double half) {
+  const double xLow = crossing(p, from, centre - half);
+  if (!finite(xLow)) return kNaN;
+  double xHigh = crossing(p, from, centre + half);
+  if (!finite(xHigh)) xHigh = p.x.back();
+  if (!(xHigh > xLow)) return kNaN;
+  return (bedAt(p, xHigh) - bedAt(p, xLow)) / (xHigh - xLow);
+}
+
+// One condition on a checked profile with checked options.
+//
+// The scheme: the balance is integrated from the boundary shoreward, within
+// each profile interval in m equal sub-steps (m the smallest count keeping
+// each step within options.maxStep and within a quarter of Tp·√(g·d), so
+// that the breaking sink, whose rate is about 2/(Tp·√(gd)) per metre in a
+// saturated surf zone, stays well resolved), the still-water depth
+// interpolated linearly between the profile points.  Each step is Heun's
+// predictor–corrector (second order) for the wave energy flux; the roller's
+// linear decay Dr = (g·β/(c²·cosθ))·(roller flux) is taken by the
+// trapezoidal rule, implicitly (A-stable: a roller in very shallow water,
+// decaying over centimetres, cannot make the step unstable).  The mean
+// water level at the step's end enters the depth of the step's end, at
+// which the waves are evaluated; it is iterated with the waves there until
+// it changes by less than 1e-6 m, so waves and setup are solved together
+// on h + η.  The bed is dry where d falls below options.dryDepth; the
+// integration stops there, and also where the mean level finds no settled
+// value in still water shallower than Hrms (the swash).
+void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o,
+           TransformResult& r, Workspace& w) {
+  const std::size_t n = p.x.size();
+  for (std::size_t i = 0; i < n; ++i) r.h[i] = single(c.tide - p.z[i]);
+
+  const double h0 = c.tide - p.z[0];
+  if (!(h0 > o.dryDepth)) throw Rejected{Error::BoundaryTooShallow};
+  if (!(c.tide - p.z[1] > o.dryDepth)) throw Rejected{Error::TooFewWetPoints};
+
+  Model m(c, o);
+  const Kinematics q0 = kinematics(m.omega(), h0);
+  // Miche's limit at the boundary on the spectral height Hm0 = √2·Hrms.
+  const double Hm0 = std::sqrt(2.0) * c.Hrms0;
+  const double L0here = 2 * kPi / q0.k;
+  if (Hm0 > kMiche * L0here * std::tanh(q0.kd)) throw Rejected{Error::MicheLimitAtBoundary};
+
+  // Deep water, by linear shoaling backwards without refraction: Cg∞ = gT/(4π).
+  const double cgDeep = kG * c.Tp / (4 * kPi);
+  const double Ldeep = kG * c.Tp * c.Tp / (2 * kPi);
+  const double HrmsDeep = c.Hrms0 * std::sqrt(q0.cg / cgDeep);
+  const double s0 = HrmsDeep / Ldeep;
+  m.setGammaDeep(gammaBattjesStive(s0));
+  if (o.gamma == GammaRule::BattjesStive1985 && o.dissipation != Dissipation::None &&
+      (s0 < kBattjesStiveLow || s0 > kBattjesStiveHigh)) {
+    r.warnings.add(Warning::GammaFitRange);
+  }
+  m.setSnell(std::sin(c.theta0 * kDeg) / q0.c);
+
+  const double cos0 = std::cos(c.theta0 * kDeg);
+  double Fw = kRho * kG * c.Hrms0 * c.Hrms0 / 8 * q0.cg * cos0;
+  double Fr = 0;
+  double eta = 0;
+  Local la = m.place(h0, &q0);
+  if (Fw > la.saturated) throw Rejected{Error::BoundaryTooShallow};
+  m.sources(la, Fw);
+  if (o.dissipation != Dissipation::None) {
+    const double gamma = m.gammaAt(q0);
+    const double Hm = kMicheBJ / q0.k * std::tanh(gamma * q0.kd / kMicheBJ);
+    const double Hb = (o.dissipation == Dissipation::TG83 || o.dissipation == Dissipation::JB07)
+                          ? gamma * h0 : Hm;
+    if (c.Hrms0 >= Hb) throw Rejected{Error::BoundaryTooShallow};
+  }
+  double Sa = Model::sxx(la, Fw, Fr);
+
+  auto record = [&](std::size_t i, const Local& l, double Frl) {
+    w.eta[i] = eta;
+    w.Hrms[i] = l.Hrms;
+    w.Qb[i] = l.Qb;
+    w.k[i] = l.q.k;
+    w.theta[i] = std::asin(l.sinT) / kDeg;
+    // The alongshore forcing: −dSxy/dx = (Dr + Df)·sinθ/c with the roller
+    // (Dbr in place of Dr without it), since sinθ/c is constant.
+    const double Dr = o.roller ? l.rollerRate * std::max(Frl, 0.0) : l.Dbr;
+    const double F = (Dr + l.Df) * l.sinT / l.q.c + c.windStressY;
+    // The bed stress of Feddersen et al. (2000) balances it:
+    // cf·σu²·v·√(a² + v²) = F/ρ with v = V/σu, solved for v² in closed form.
+    const double sigmaU = kPi * l.Hrms / (std::sqrt(2.0) * c.Tp * std::sinh(std::min(l.q.kd, 700.0)));
+    const double cf = kManningStrickler * std::cbrt(o.roughness / l.d);
+    double V = 0;
+    if (sigmaU > 1e-12) {
+      const double G = std::abs(F) / (kRho * cf * sigmaU * sigmaU);
+      const double a2 = kFeddersenA * kFeddersenA;
+      const double v2 = 2 * G * G / (a2 + std::sqrt(a2 * a2 + 4 * G * G));
+      V = std::copysign(std::sqrt(v2) * sigmaU, F);
+    } else if (F != 0) {
+      // No waves: the current of the wind alone under quadratic friction.
+      V = std::copysign(std::sqrt(std::abs(F) / (kRho * cf)), F);
+    }
+    w.V[i] = V;
+  };
+  record(0, la, Fr);
+  std::size_t last = 0;
+  double dEta = 0;  // the last step's rise of the mean level, to start the next
+
+  for (std::size_t i = 0; i + 1 < n; ++i) {
+    const double xa = p.x[i], xb = p.x[i + 1];
+    const double ha = c.tide - p.z[i], hb = c.tide - p.z[i + 1];
+    const double dGuess = std::max(std::min(ha, hb) + eta, o.dryDepth);
+    const double stepLimit = std::min(o.maxStep, 0.25 * c.Tp * std::sqrt(kG * dGuess));
+    const int steps = std::max(1, int(std::ceil((xb - xa) / stepLimit)));
+    const double dx = (xb - xa) / steps;
+    bool dry = false;
+    for (int s = 1; s <= steps; ++s) {
+      const double hEnd = ha + (hb - ha) * double(s) / steps;
+      // Sources at the step's start.
+      const double fwA = -(la.Dbr + la.Df);
+      const double drA = la.rollerRate;
+      double etaB = o.setup ? eta + dEta : 0;
+      Local lb;
+      double FwB = 0, FrB = 0;
+      bool settled = !o.setup;
+      for (int pass = 0; pass < kEtaPasses; ++pass) {
+        const double dB = hEnd + etaB;
+        if (!(dB > o.dryDepth)) {
+          dry = true;
+          break;
+        }
+        lb = m.place(dB, pass == 0 ? &la.q : &lb.q);
+        // Heun: the sources at the predicted end, then the mean of both ends.
+        m.sources(lb, std::max(Fw + dx * fwA, 0.0));
+        FwB = std::max(Fw + dx / 2 * (fwA - (lb.Dbr + lb.Df)), 0.0);
+        const double excess = 0;
+        m.sources(lb, FwB);
+        if (o.roller) {
+          // Trapezoidal rule on dFr/dx = Dbr − λ·Fr, λ = rollerRate, with
+          // what the saturation broke.
+          FrB = (Fr * (1 - dx / 2 * drA) + dx / 2 * (la.Dbr + lb.Dbr) + excess) /
+                (1 + dx / 2 * lb.rollerRate);
+          FrB = std::max(FrB, 0.0);
+        }
+        if (!o.setup) break;
+        const double Sb = Model::sxx(lb, FwB, FrB);
+        const double next = eta - (Sb - Sa) / (kRho * kG * 0.5 * (la.d + dB));
+        if (!finite(next)) break;
+        const double change = next - etaB;
+        etaB = next;
+        if (std::abs(change) < kEtaTolerance) {
+          settled = true;
+          break;
+        }
+      }
+      if (dry) break;
+      if (!settled) {
+        // No settled mean level: in water shallower than the waves are high
+        // (the swash, where the phase-averaged balance no longer holds) that
+        // is the wet/dry edge; anywhere else a failure.
+        if (hEnd < la.Hrms) {
+          dry = true;
+          break;
+        }
+        throw Rejected{Error::TransformNotSettled};
+      }
+      if (o.setup && hEnd + etaB != lb.d) {
+        lb = m.place(hEnd + etaB, &lb.q);
+        m.sources(lb, FwB);
+      }
+      dEta = etaB - eta;
+      eta = etaB;
+      Fw = FwB;
+      Fr = FrB;
+      la = lb;
+      Sa = Model::sxx(la, Fw, Fr);
+    }
+    if (dry) break;
+    last = i + 1;
+    record(last, la, Fr);
+  }
+  r.lastWet = int(last);
+  // Water again shoreward of the first dry profile point: a crest above
+  // the mean water level.
+  bool dryPoint = false;
+  for (std::size_t j = last + 1; j < n; ++j) {
+    const bool wet = c.tide + eta - p.z[j] > o.dryDepth;
+    if (!wet) dryPoint = true;
+    if (wet && dryPoint) {
+      r.warnings.add(Warning::DryBarCrest);
+      break;
+    }
+  }
+  if (last + 1 < 2) throw Rejected{Error::TooFewWetPoints};
+}
+
+void finish(const BedProfile& p, const SeaCondition& c, const TransformOptions& o,
+            TransformResult& r, Workspace& w) {
+  const std::size_t last = std::size_t(r.lastWet);
+  double etaMax = -std::numeric_limits<double>::infinity();
+  const double omega = 2 * kPi / c.Tp;
+  bool onsetFound = false;
+  for (std::size_t i = 0; i <= last; ++i) {
+    const double h = c.tide - p.z[i];
+    const double Hrms = w.Hrms[i];
+    if (!finite(w.eta[i]) || !finite(Hrms) || !finite(w.V[i]) || !finite(w.theta[i])) {
+      throw Rejected{Error::TransformNotSettled};
+    }
+    etaMax = std::max(etaMax, w.eta[i]);
+    // The local slope of Battjes & Groenendijk: the chord of the bed over one
+    // local wavelength centred on the point (clipped to the profile), its
+    // seaward-facing part only (a bed deepening shoreward counts as level).
+    const double half = kPi / w.k[i];
+    const double xl = std::max(p.x.front(), p.x[i] - half);
+    const double xr = std::min(p.x.back(), p.x[i] + half);
+    const double tanA = std::max(0.0, (bedAt(p, xr) - bedAt(p, xl)) / (xr - xl));
+    const double Htr = (0.35 + 5.8 * tanA) * (h + w.eta[i]);
+    const HeightRatios ratio = Hrms > 0 ? battjesGroenendijk(Htr / Hrms) : HeightRatios{};
+    r.eta[i] = single(w.eta[i]);
+    r.Hrms[i] = single(Hrms);
+    r.Hm0[i] = single(std::sqrt(2.0) * Hrms);
+    r.H13[i] = single(ratio.H13 * Hrms);
+    r.H110[i] = single(ratio.H110 * Hrms);
+    r.H2[i] = single(ratio.H2 * Hrms);
+    r.Qb[i] = single(w.Qb[i]);
+    r.theta[i] = single(w.theta[i]);
+    r.V[i] = single(w.V[i]);
+    if (!onsetFound && w.Qb[i] >= kBreakingOnsetQb) {
+      onsetFound = true;
+      r.xBreaking = single(p.x[i]);
+      r.hBreaking = single(h);
+      if (o.gamma == GammaRule::Ruessink2003 && o.dissipation != Dissipation::None &&
+          w.k[i] * (h + w.eta[i]) > kRuessinkHighKd) {
+        r.warnings.add(Warning::GammaFitRange);
+      }
+    }
+  }
+  r.etaMax = single(etaMax);
+
+  // The mean shoreline: where the mean water level of the wet/dry edge meets
+  // the bed, shoreward of the last wet point.
+  const double level = c.tide + w.eta[last];
+  const double xs = last + 1 < p.x.size() ? crossing(p, last, level) : kNaN;
+  if (!finite(xs)) {
+    r.warnings.add(Warning::ShorelineNotReached);
+    return;
+  }
+  r.xShoreline = single(xs);
+
+  // Stockdon, Holman, Howd & Sallenger (2006), Coastal Engineering 53: the
+  // 2 % runup from the deep-water significant height H0 (here Hm0 at the
+  // boundary shoaled back to deep water by linear theory without
+  // refraction, as Stockdon et al. did with their 8 m to 17 m gauges) and
+  // the foreshore slope βf, the mean bed slope over ±2σ of the swash about
+  // the setup (σ = S/4 with S their swash height): first over the band
+  // ±S/2 of the dissipative swash S = 0.046·√(H0·L0) about the mean water
+  // line at the edge, then once more with the swash that slope gives.
+  const Kinematics q0 = kinematics(omega, c.tide - p.z[0]);
+  const double H0 = std::sqrt(2.0) * c.Hrms0 * std::sqrt(q0.cg / (kG * c.Tp / (4 * kPi)));
+  const double L0 = kG * c.Tp * c.Tp / (2 * kPi);
+  double half = 0.046 * std::sqrt(H0 * L0) / 2;
+  Breaking none;  // every runup input is given: the breaking point is not read
+  Runup run;
+  double betaF = kNaN;
+  for (int pass = 0; pass < 2; ++pass) {
+    betaF = foreshoreSlope(p, last, level, half);
+    if (!(finite(betaF) && betaF > 0)) {
+      r.warnings.add(Warning::ShorelineNotReached);
+      return;
+    }
+    run = runup(none, RunupInput{H0, c.Tp, betaF});
+    if (!run.ok()) {
+      r.warnings.add(Warning::ShorelineNotReached);
+      return;
+    }
+    half = double(run.swash) / 2;
+  }
+  r.runupH0 = single(H0);
+  r.foreshoreSlope = single(betaF);
+  r.R2 = run.R2;
+  r.warnings.add(run.warnings);
+}
+
+void one(const BedProfile& p, const SeaCondition& c, const TransformOptions& o,
+         TransformResult& r, Workspace& w) {
+  prepare(r, p.x.size());
+  if (!(finite(c.Hrms0) && c.Hrms0 > 0)) { r.error = Error::InvalidHeight; return; }
+  if (!(finite(c.Tp) && c.Tp > 0)) { r.error = Error::InvalidPeriod; return; }
+  if (!(finite(c.theta0) && c.theta0 > -90 && c.theta0 < 90)) {
+    r.error = Error::InvalidAngle;
+    return;
+  }
+  if (!finite(c.tide) || !finite(c.windStressY)) { r.error = Error::InvalidTide; return; }
+  const std::size_t n = p.x.size();
+  for (auto* v : {&w.eta, &w.Hrms, &w.Qb, &w.theta, &w.V, &w.k}) v->assign(n, kNaN);
+  try {
+    march(p, c, o, r, w);
+    finish(p, c, o, r, w);
+  } catch (const Rejected& e) {
+    const Warnings keep = r.warnings;
+    std::vector<float> h = std::move(r.h);
+    prepare(r, n);
+    r.h = std::move(h);
+    r.warnings = keep;
+    r.error = e.error;
+  }
+}
+
+}  // namespace
+
+TransformResult transform(const BedProfile& profile, const SeaCondition& condition,
+                          const TransformOptions& options) noexcept {
+  TransformResult r;
+  transform(profile, std::span<const SeaCondition>(&condition, 1), std::span<TransformResult>(&r, 1),
+            options);
+  return r;
+}
+
+void transform(const BedProfile& profile, std::span<const SeaCondition> conditions,
+               std::span<TransformResult> out, const TransformOptions& options) noexcept {
+  const std::size_t count = std::min(conditions.size(), out.size());
+  Error shared = checkProfile(profile);
+  if (shared == Error::None) shared = checkOptions(options);
+  try {
+    Workspace w;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (shared != Error::None) {
+        prepare(out[i], shared == Error::ProfileLengthMismatch ? 0 : profile.x.size());
+        out[i].error = shared;
+        continue;
+      }
+      one(profile, conditions[i], options, out[i], w);
+    }
+  } catch (...) {
+    // Only an allocation can fail here: every remaining result says so.
+    for (std::size_t i = 0; i < count; ++i) {
+      if (out[i].error == Error::None && out[i].lastWet < 0) out[i].error = Error::InvalidOperation;
+    }
+  }
+}
+
+}  // namespace saiha::shore
