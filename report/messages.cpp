@@ -43,6 +43,16 @@ constexpr Message kMessages[] = {
     {Error::InvalidRunupPeriod, {"遡上高のピーク周期 Tp には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the runup's peak period Tp."}},
     {Error::InvalidForeshoreSlope, {"前浜勾配 βf には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the foreshore slope βf."}},
     {Error::NegativeSetup, {"砕波点での wave setdown が砕波帯での水位上昇を上回り，静水汀線での wave setup が負になります（砕波指標 γ が √(40/3) ≈ 3.65 を超えています）．静水汀線での wave setup，汀線の移動量と最大 wave setup は求められません．", "The setdown at breaking outweighs the rise across the surf zone, so the setup at the still-water shoreline would be negative (the breaker index γ exceeds √(40/3) ≈ 3.65). The setup at the shoreline, the shoreline shift and the maximum setup are not given."}},
+    {Error::ProfileLengthMismatch, {"断面の x と z の個数が一致しません．", "The profile's x and z columns differ in length."}},
+    {Error::ProfileTooShort, {"断面には 2 点以上が必要です．", "The profile needs at least two points."}},
+    {Error::ProfileNotFinite, {"断面の x または z に数値でない値（NaN または無限大）があります．", "The profile holds an x or z that is not a finite number (NaN or infinity)."}},
+    {Error::ProfileNotIncreasing, {"断面の x は岸向きに単調に増加していなければなりません．", "The profile's x must increase strictly onshore."}},
+    {Error::InvalidTransformOption, {"波浪変形モデルのパラメータ（γ，α，B，β，粗度，乾燥水深，刻み幅）には 0 より大きい数値を入力してください．", "Enter numbers greater than 0 for the transformation model's parameters (γ, α, B, β, roughness, dry depth, step)."}},
+    {Error::InvalidTide, {"潮位と風の応力には数値を入力してください．", "Enter numbers for the tide and the wind stress."}},
+    {Error::BoundaryTooShallow, {"沖側境界の水深が与えた波に対して浅すぎます（境界が干出しているか，波高がすでに砕波波高に達しています）．", "The offshore boundary is too shallow for the wave given (it is dry, or the wave is already at its breaking height there)."}},
+    {Error::TooFewWetPoints, {"沖側境界から続く水のある断面点が 2 点未満です．", "Fewer than two profile points from the offshore boundary are under water."}},
+    {Error::MicheLimitAtBoundary, {"沖側境界で波高 Hm0 が Miche の限界 0.142·L·tanh(kh) を超えています．", "At the offshore boundary the wave height Hm0 exceeds Miche's limit 0.142·L·tanh(kh)."}},
+    {Error::TransformNotSettled, {"平均水位の計算が収束しないか，結果が数値になりませんでした．入力値を確認してください．", "The mean water level did not settle, or a result is not a finite number. Check the inputs."}},
     {Error::InvalidBreakingPoint, {"砕波波高 Hb と砕波水深 hb には 0 より大きい数値を，砕波波向 θb には -90 より大きく 90 より小さい数値を入力してください．", "Enter numbers greater than 0 for the breaker height Hb and the breaking depth hb, and a number greater than -90 and less than 90 for the breaker angle θb."}},
 };
 // clang-format on
@@ -69,6 +79,9 @@ constexpr WarningLine kWarningLines[] = {
     {shore::Warning::BelowSearchFloor, {"砕波点が水深と沖波波長の比 0.001 より浅い所にあります．砕波限界の式はそこでは確かめられていません．", "The breaking point lies shallower than h/Lo = 0.001, where the breaker limits were never measured."}},
     {shore::Warning::ShoalingNotFormed, {"この水深では首藤の浅水係数を求められないため，不規則波の波高は他の項で決めています．", "Shuto's shoaling coefficient cannot be formed at this depth; the random-wave height was decided by the other terms."}},
     {shore::Warning::BreakerIndexAboveSetupRange, {"砕波指標 γ = Hb/hb が砕波で現れる最大値 1.56（最も急な勾配での Weggel の砕波指標）を超えています．wave setup の理論はそのような砕波の砕波帯を仮定していません．", "The breaker index γ = Hb/hb exceeds the largest a breaker reaches, 1.56 (Weggel's index on the steepest slopes); the setup theory assumes no surf zone of such breakers."}},
+    {shore::Warning::GammaFitRange, {"砕波パラメータ γ の式が，その式を求めたデータの範囲外で使われています．", "The breaker parameter γ's fit is used outside the data it was fitted on."}},
+    {shore::Warning::ShorelineNotReached, {"断面が水中で終わっているか，平均水位より高い前浜がないため，汀線と遡上高は求められません．", "The profile ends under water, or no foreshore rises above the mean water level: no shoreline and no runup."}},
+    {shore::Warning::DryBarCrest, {"平均水位より高い断面点の岸側に再び水があります（水面上のバー頂部または構造物）．計算は最初の干出点で終わります．", "Water lies again shoreward of a profile point above the mean water level (a bar crest or structure above water); the calculation ends at the first dry point."}},
 };
 // clang-format on
 

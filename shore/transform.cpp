@@ -63,6 +63,9 @@ constexpr double kManningStrickler = 0.015;
 // The setup at a step's end settles when it changes by less than this (m).
 constexpr double kEtaTolerance = 1e-6;
 constexpr int kEtaPasses = 50;
+// The decay rate of the wave energy flux (1/m) above which the steps shorten
+// in proportion (see `march`).
+constexpr double kDecayRef = 0.02;
 
 // Linear dispersion at the mean depth d: kd from x = ω²d/g by Newton's
 // method on kd·tanh(kd) = x (convex and rising: it converges from any start
@@ -513,11 +516,11 @@ double foreshoreSlope(const BedProfile& p, std::size_t from, double centre, doub
 // One condition on a checked profile with checked options.
 //
 // The scheme: the balance is integrated from the boundary shoreward, within
-// each profile interval in m equal sub-steps (m the smallest count keeping
-// each step within options.maxStep and within a quarter of Tp·√(g·d), so
-// that the breaking sink, whose rate is about 2/(Tp·√(gd)) per metre in a
-// saturated surf zone, stays well resolved), the still-water depth
-// interpolated linearly between the profile points.  Each step is Heun's
+// each profile interval in steps of options.maxStep, shortened in
+// proportion where the energy flux decays faster than 2 % per metre (the
+// saturated surf zone of shallow water), so that the sink stays resolved and
+// halving maxStep halves every step; the still-water depth is interpolated
+// linearly between the profile points.  Each step is Heun's
 // predictor–corrector (second order) for the wave energy flux; the roller's
 // linear decay Dr = (g·β/(c²·cosθ))·(roller flux) is taken by the
 // trapezoidal rule, implicitly (A-stable: a roller in very shallow water,
@@ -605,13 +608,21 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
   for (std::size_t i = 0; i + 1 < n; ++i) {
     const double xa = p.x[i], xb = p.x[i + 1];
     const double ha = c.tide - p.z[i], hb = c.tide - p.z[i + 1];
-    const double dGuess = std::max(std::min(ha, hb) + eta, o.dryDepth);
-    const double stepLimit = std::min(o.maxStep, 0.25 * c.Tp * std::sqrt(kG * dGuess));
-    const int steps = std::max(1, int(std::ceil((xb - xa) / stepLimit)));
-    const double dx = (xb - xa) / steps;
     bool dry = false;
-    for (int s = 1; s <= steps; ++s) {
-      const double hEnd = ha + (hb - ha) * double(s) / steps;
+    for (double xNow = xa; xNow < xb;) {
+      // The step: maxStep, shortened in proportion where the energy flux
+      // decays faster than kDecayRef per metre.
+      const double decay = Fw > 0 ? (la.Dbr + la.Df) / Fw : 0;
+      double dx = decay > kDecayRef ? o.maxStep * kDecayRef / decay : o.maxStep;
+      const double left = xb - xNow;
+      if (left <= dx * (1 + 1e-9)) {
+        dx = left;
+      } else if (left < 1.5 * dx) {
+        dx = left / 2;  // no sliver of a last step
+      }
+      const double xEnd = dx == left ? xb : xNow + dx;
+      xNow = xEnd;
+      const double hEnd = ha + (hb - ha) * (xEnd - xa) / (xb - xa);
       // Sources at the step's start.
       const double fwA = -(la.Dbr + la.Df);
       const double drA = la.rollerRate;

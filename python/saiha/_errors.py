@@ -47,6 +47,16 @@ class Error(enum.IntEnum):
     INVALID_RUNUP_PERIOD = 25  #: the runup's Tp not a finite number > 0 in single precision
     INVALID_FORESHORE_SLOPE = 26  #: the foreshore slope beta_f not a finite number > 0
     NEGATIVE_SETUP = 27  #: setdown outweighs the surf zone's rise (gamma > 3.65): no setup
+    PROFILE_LENGTH_MISMATCH = 28  #: the profile's x and z differ in length
+    PROFILE_TOO_SHORT = 29  #: fewer than two profile points
+    PROFILE_NOT_FINITE = 30  #: an x or z that is not a finite number
+    PROFILE_NOT_INCREASING = 31  #: x not strictly increasing onshore
+    INVALID_TRANSFORM_OPTION = 32  #: a transformation model parameter outside its domain
+    INVALID_TIDE = 33  #: the tide or the wind stress not a finite number
+    BOUNDARY_TOO_SHALLOW = 34  #: the boundary dry, or the wave at its breaking height there
+    TOO_FEW_WET_POINTS = 35  #: fewer than two wet profile points from the boundary
+    MICHE_LIMIT_AT_BOUNDARY = 36  #: Hm0 above 0.142*L*tanh(kh) at the boundary
+    TRANSFORM_NOT_SETTLED = 37  #: the setup did not settle, or a result is not finite
 
 
 class WarningFlag(enum.IntFlag):
@@ -95,6 +105,15 @@ class WarningFlag(enum.IntFlag):
     #: index on the steepest slopes): the setup theory's saturated surf zone
     #: holds no such breakers (:func:`shoreline`).
     BREAKER_INDEX_ABOVE_SETUP_RANGE = 2048
+    #: A breaker parameter fit (battjes-stive1985, ruessink2003) used outside
+    #: the data it was fitted on.
+    GAMMA_FIT_RANGE = 4096
+    #: The profile ends under water, or no foreshore rises above the mean
+    #: water level: no shoreline, no runup.
+    SHORELINE_NOT_REACHED = 8192
+    #: A profile point above the mean water level with water again shoreward
+    #: of it; the transformation ends at the first dry point.
+    DRY_BAR_CREST = 16384
 
 
 
