@@ -87,21 +87,24 @@ Kinematics kinematics(double omega, double d, const Kinematics* near = nullptr) 
   } else {
     kd = x / std::pow(-std::expm1(-std::pow(x, 1.25)), 0.4);
   }
+  // tanh and sinh from e^(−2kd), one exponential per evaluation.
+  double E = std::exp(-2 * kd);
   for (int i = 0; i < 20; ++i) {
-    const double t = std::tanh(kd);
+    const double t = (1 - E) / (1 + E);
     const double step = (kd * t - x) / (t + kd * (1 - t * t));
     kd -= step;
-    if (std::abs(step) <= 1e-13 * kd) break;
+    E = std::exp(-2 * kd);
+    if (std::abs(step) <= 1e-12 * kd) break;
   }
   Kinematics q;
   q.kd = kd;
   q.d = d;
   q.k = kd / d;
   q.c = omega / q.k;
-  // 2kd/sinh(2kd) vanishes in deep water; sinh overflows from 2kd ≈ 710.
-  const double twoKd = 2 * kd;
-  q.sinh2kd = twoKd < 700 ? std::sinh(twoKd) : std::numeric_limits<double>::infinity();
-  q.n = 0.5 * (1 + (twoKd < 700 ? twoKd / q.sinh2kd : 0));
+  // 2kd/sinh(2kd) = 4kd·E/(1 − E²) vanishes in deep water (E underflows
+  // from 2kd ≈ 745).
+  q.sinh2kd = E > 0 ? (1 / E - E) / 2 : std::numeric_limits<double>::infinity();
+  q.n = 0.5 * (1 + (E > 0 ? 4 * kd * E / ((1 - E) * (1 + E)) : 0));
   q.cg = q.n * q.c;
   return q;
 }
@@ -132,6 +135,12 @@ double breakingFraction(double b) noexcept {
   if (!(b > 0)) return 0;
   if (b >= 1) return 1;
   const double b2 = b * b;
+  if (b < 0.2) {
+    // Qb = e^((Qb − 1)/b²) by fixed point: each pass multiplies the error
+    // by Qb/b² < 4e-10, so two passes from e^(−1/b²) are exact in double.
+    const double q0 = std::exp(-1 / b2);
+    return std::exp((q0 - 1) / b2);
+  }
   const double top = std::log(b2);  // where H is largest
   double u = -1 / b2;
   if (b > 0.5) {
@@ -671,10 +680,8 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
         }
         throw Rejected{Error::TransformNotSettled};
       }
-      if (o.setup && hEnd + etaB != lb.d) {
-        lb = m.place(hEnd + etaB, &lb.q);
-        m.sources(lb, FwB);
-      }
+      // The waves stand at the last pass's depth, within kEtaTolerance of
+      // the settled h + η.
       dEta = etaB - eta;
       eta = etaB;
       Fw = FwB;
