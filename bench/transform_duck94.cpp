@@ -89,6 +89,7 @@ int main(int argc, char** argv) {
   int repeat = 20;
   long show = -1;  // --record N: that record's results at every point
   bool wind = false;
+  bool halving = false;  // --halving: the largest change of Hrms with maxStep halved
   shore::TransformOptions options;
   for (int i = 2; i < argc; ++i) {
     const std::string_view a = argv[i];
@@ -96,6 +97,8 @@ int main(int argc, char** argv) {
       repeat = std::max(1, std::atoi(argv[++i]));
     } else if (a == "--record" && i + 1 < argc) {
       show = std::atol(argv[++i]);
+    } else if (a == "--halving") {
+      halving = true;
     } else if (a == "--wind") {
       wind = true;
     } else if (a == "--no-roller") {
@@ -178,6 +181,33 @@ int main(int argc, char** argv) {
               " (Hrms0 kept everywhere: rms %.4f m, skill %.3f)\n",
               H.n, missing, H.rms(), H.skill(), H0.rms(), H0.skill());
   std::printf("V: %zu pairs, rms error %.4f m/s, skill %.3f\n", V.n, V.rms(), V.skill());
+  if (halving) {
+    shore::TransformOptions fine = options;
+    fine.maxStep /= 2;
+    std::vector<shore::TransformResult> half(sea.size());
+    shore::transform(bed, sea, half, fine);
+    double worst = 0, worstX = 0, worstH = 0, worstSwash = 0;
+    std::size_t worstC = 0;
+    for (std::size_t c = 0; c < out.size(); ++c) {
+      for (std::size_t i = 0; i < x.size(); ++i) {
+        const double a = out[c].Hrms[i], b = half[c].Hrms[i];
+        // Where the still water is at least as deep as the waves are high.
+        const bool surf = double(out[c].h[i]) >= a;
+        if (std::isfinite(a) && std::isfinite(b)) {
+          if (!surf) worstSwash = std::max(worstSwash, std::abs(a - b));
+        }
+        if (surf && std::isfinite(a) && std::isfinite(b) && std::abs(a - b) > worst) {
+          worst = std::abs(a - b);
+          worstX = x[i];
+          worstC = c;
+          worstH = double(out[c].h[i]);
+        }
+      }
+    }
+    std::printf("step halved: largest change of Hrms %.5f m where h >= Hrms (record %zu, x = %.1f m,"
+                " h = %.2f m); %.5f m where h < Hrms\n",
+                worst, worstC, worstX, worstH, worstSwash);
+  }
   std::printf("time: %.2f ms for %zu conditions (best of %d, one core)\n", best, sea.size(),
               repeat);
   return 0;

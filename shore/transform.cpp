@@ -65,7 +65,7 @@ constexpr double kEtaTolerance = 1e-6;
 constexpr int kEtaPasses = 50;
 // The decay rate of the wave energy flux (1/m) above which the steps shorten
 // in proportion (see `march`).
-constexpr double kDecayRef = 0.02;
+constexpr double kDecayRef = 0.01;
 
 // Linear dispersion at the mean depth d: kd from x = ω²d/g by Newton's
 // method on kd·tanh(kd) = x (convex and rising: it converges from any start
@@ -526,7 +526,7 @@ double foreshoreSlope(const BedProfile& p, std::size_t from, double centre, doub
 //
 // The scheme: the balance is integrated from the boundary shoreward, within
 // each profile interval in steps of options.maxStep, shortened in
-// proportion where the energy flux decays faster than 2 % per metre (the
+// proportion where the energy flux decays faster than 1 % per metre (the
 // saturated surf zone of shallow water), so that the sink stays resolved and
 // halving maxStep halves every step; the still-water depth is interpolated
 // linearly between the profile points.  Each step is Heun's
@@ -620,55 +620,63 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
     bool dry = false;
     for (double xNow = xa; xNow < xb;) {
       // The step: maxStep, shortened in proportion where the energy flux
-      // decays faster than kDecayRef per metre.
+      // decays faster than kDecayRef per metre, at the step's start or (the
+      // step then taken again, shorter) at its end.
       const double decay = Fw > 0 ? (la.Dbr + la.Df) / Fw : 0;
       double dx = decay > kDecayRef ? o.maxStep * kDecayRef / decay : o.maxStep;
       const double left = xb - xNow;
-      if (left <= dx * (1 + 1e-9)) {
-        dx = left;
-      } else if (left < 1.5 * dx) {
-        dx = left / 2;  // no sliver of a last step
-      }
-      const double xEnd = dx == left ? xb : xNow + dx;
-      xNow = xEnd;
-      const double hEnd = ha + (hb - ha) * (xEnd - xa) / (xb - xa);
       // Sources at the step's start.
       const double fwA = -(la.Dbr + la.Df);
       const double drA = la.rollerRate;
-      double etaB = o.setup ? eta + dEta : 0;
+      double etaB = 0, hEnd = 0, xEnd = 0;
       Local lb;
       double FwB = 0, FrB = 0;
-      bool settled = !o.setup;
-      for (int pass = 0; pass < kEtaPasses; ++pass) {
-        const double dB = hEnd + etaB;
-        if (!(dB > o.dryDepth)) {
-          dry = true;
-          break;
+      bool settled = false;
+      for (int attempt = 0;; ++attempt) {
+        if (left <= dx * (1 + 1e-9)) {
+          dx = left;
+        } else if (left < 1.5 * dx) {
+          dx = left / 2;  // no sliver of a last step
         }
-        lb = m.place(dB, pass == 0 ? &la.q : &lb.q);
-        // Heun: the sources at the predicted end, then the mean of both ends.
-        m.sources(lb, std::max(Fw + dx * fwA, 0.0));
-        FwB = std::max(Fw + dx / 2 * (fwA - (lb.Dbr + lb.Df)), 0.0);
-        const double excess = 0;
-        m.sources(lb, FwB);
-        if (o.roller) {
-          // Trapezoidal rule on dFr/dx = Dbr − λ·Fr, λ = rollerRate, with
-          // what the saturation broke.
-          FrB = (Fr * (1 - dx / 2 * drA) + dx / 2 * (la.Dbr + lb.Dbr) + excess) /
-                (1 + dx / 2 * lb.rollerRate);
-          FrB = std::max(FrB, 0.0);
+        xEnd = dx == left ? xb : xNow + dx;
+        hEnd = ha + (hb - ha) * (xEnd - xa) / (xb - xa);
+        etaB = o.setup ? eta + dEta : 0;
+        settled = !o.setup;
+        for (int pass = 0; pass < kEtaPasses; ++pass) {
+          const double dB = hEnd + etaB;
+          if (!(dB > o.dryDepth)) {
+            dry = true;
+            break;
+          }
+          lb = m.place(dB, pass == 0 ? &la.q : &lb.q);
+          // Heun: the sources at the predicted end, then the mean of both ends.
+          m.sources(lb, std::max(Fw + dx * fwA, 0.0));
+          FwB = std::max(Fw + dx / 2 * (fwA - (lb.Dbr + lb.Df)), 0.0);
+          m.sources(lb, FwB);
+          if (o.roller) {
+            // Trapezoidal rule on dFr/dx = Dbr − λ·Fr, λ = rollerRate.
+            FrB = (Fr * (1 - dx / 2 * drA) + dx / 2 * (la.Dbr + lb.Dbr)) /
+                  (1 + dx / 2 * lb.rollerRate);
+            FrB = std::max(FrB, 0.0);
+          }
+          if (!o.setup) break;
+          const double Sb = Model::sxx(lb, FwB, FrB);
+          const double next = eta - (Sb - Sa) / (kRho * kG * 0.5 * (la.d + dB));
+          if (!finite(next)) break;
+          const double change = next - etaB;
+          etaB = next;
+          if (std::abs(change) < kEtaTolerance) {
+            settled = true;
+            break;
+          }
         }
-        if (!o.setup) break;
-        const double Sb = Model::sxx(lb, FwB, FrB);
-        const double next = eta - (Sb - Sa) / (kRho * kG * 0.5 * (la.d + dB));
-        if (!finite(next)) break;
-        const double change = next - etaB;
-        etaB = next;
-        if (std::abs(change) < kEtaTolerance) {
-          settled = true;
-          break;
-        }
+        if (dry || attempt >= 8) break;
+        const double decayEnd = FwB > 0 ? (lb.Dbr + lb.Df) / FwB : 0;
+        const double limit = decayEnd > kDecayRef ? o.maxStep * kDecayRef / decayEnd : o.maxStep;
+        if (dx <= 1.5 * limit) break;
+        dx = limit;
       }
+      xNow = xEnd;
       if (dry) break;
       if (!settled) {
         // No settled mean level: in water shallower than the waves are high
