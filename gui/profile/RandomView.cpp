@@ -112,6 +112,16 @@ void RandomView::setBeach(double n, double Ho, double T) {
   redraw();
 }
 
+QString RandomView::heightText() const { return height_->text(); }
+QString RandomView::periodText() const { return period_->text(); }
+
+void RandomView::setInputs(const QString& height, const QString& period, bool typed) {
+  typed_ = typed;
+  height_->setText(height);
+  period_->setText(period);
+  redraw();
+}
+
 QString RandomView::hoverText() const { return hover_->text(); }
 
 void RandomView::redraw() {

@@ -7,6 +7,10 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QClipboard>
+#include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -33,6 +37,7 @@
 #include "gui/profile/ProfileModel.h"
 #include "gui/profile/ProfileWindow.h"
 #include "gui/profile/RandomView.h"
+#include "gui/profile/Workbench.h"
 #include "report/profile_table.h"
 #include "app/wiring.h"
 #include "gui/calc/CalcWindow.h"
@@ -43,6 +48,7 @@
 using saiha::profile::ComparisonModel;
 using saiha::profile::ProfileWindow;
 using saiha::profile::RandomView;
+using saiha::profile::Workbench;
 using saiha::window::CalcWindow;
 namespace shore = saiha::shore;
 
@@ -59,6 +65,21 @@ class ProfileWindowTest : public QObject {
     box(name)->selectAll();
     QTest::keyClick(box(name), Qt::Key_Delete);
     QTest::keyClicks(box(name), text);
+  }
+  Workbench& bench() const { return *calc_->findChild<Workbench*>("workbench"); }
+  // A calculation window as the program starts it, with its profile window.
+  void startCalc() {
+    calc_ = std::make_unique<CalcWindow>();
+    saiha::app::attachProfileWindow(*calc_);
+    calc_->sheet().setReporter([](const QString&) {});
+    calc_->show();
+    calc_->activateWindow();
+  }
+  // Every box's text of the calculation window.
+  QStringList boxTexts() const {
+    QStringList texts;
+    for (int i = 1; i <= 17; ++i) texts.append(box(qPrintable(QStringLiteral("Text%1").arg(i)))->text());
+    return texts;
   }
   void press() { QTest::mouseClick(calc_->findChild<QPushButton*>("Command1"), Qt::LeftButton); }
   ProfileWindow* openProfile() {
@@ -84,11 +105,7 @@ class ProfileWindowTest : public QObject {
       }
     });
     modalWatch_.start(20);
-    calc_ = std::make_unique<CalcWindow>();
-    saiha::app::attachProfileWindow(*calc_);
-    calc_->sheet().setReporter([](const QString&) {});
-    calc_->show();
-    calc_->activateWindow();
+    startCalc();
     QVERIFY(QTest::qWaitForWindowActive(calc_.get()));
   }
   void cleanup() {
@@ -443,6 +460,187 @@ class ProfileWindowTest : public QObject {
     const std::vector<shore::ComparisonRow> rows = shore::compare({1, 10, 30, 60});
     QCOMPARE(table.data(table.index(0, ComparisonModel::QPerYear), Qt::EditRole).toString(),
              QString::fromStdString(saiha::rt::formatShortest(rows.front().Qyear)));
+  }
+
+  // Save case → quit → Open case: every input as typed and every choice of
+  // the profile window come back, from the file alone (the settings gone);
+  // the result boxes say "????" until 計算, as those results were not
+  // calculated from these inputs.  The file is the documented JSON.
+  void caseRoundTrip() {
+    ProfileWindow* profile = openProfile();
+    type("Text5", "2.5");
+    type("Text1", "8");
+    type("Text11", "-15");
+    type("Text12", "25");
+    type("Text2", "3.25");
+    press();
+    profile->findChild<QCheckBox*>("breaker-miche")->click();
+    profile->findChild<QCheckBox*>("shoaling-shuto")->click();
+    profile->findChild<QComboBox*>("quantity")->setCurrentIndex(4);
+    profile->modelPanel().paramBox(0)->setText("0.77");
+    profile->modelPanel().paramBox(3)->setText("0.35");
+    auto* h0p = profile->randomView().findChild<QLineEdit*>("H0p");
+    h0p->selectAll();
+    QTest::keyClicks(h0p, "1.75");  // typed: kept apart from Ho
+    const saiha::profile::Case saved = bench().currentCase();
+    QCOMPARE(saved.inputs[0], QString("2.5"));
+    QCOMPARE(saved.choices.breakers, QStringList({"goda1970", "miche"}));
+    QCOMPARE(saved.choices.shoalings, QStringList({"two-regime", "shuto"}));
+    QCOMPARE(saved.choices.quantity, QString("a_bottom"));
+    QVERIFY(saved.choices.randomTyped);
+    QCOMPARE(saved.choices.randomHeight, QString("1.75"));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("beach.json");
+    QVERIFY(bench().saveCase(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    QCOMPARE(root["format"].toString(), QString("saiha-case"));
+    QCOMPARE(root["version"].toInt(), saiha::profile::kCaseVersion);
+    QCOMPARE(root["inputs"].toObject()["h"].toString(), QString("3.25"));
+    QCOMPARE(root["transport"].toObject()["K"].toString(), QString("0.77"));
+
+    calc_.reset();
+    QSettings().clear();
+    startCalc();
+    QVERIFY(bench().currentCase() != saved);
+    QVERIFY(bench().openCase(path));
+    QCOMPARE(bench().currentCase(), saved);
+    QCOMPARE(bench().recentCases(), QStringList(QFileInfo(path).absoluteFilePath()));
+    QCOMPARE(box("Text3")->text(), QString("????"));
+    profile = openProfile();
+    QCOMPARE(profile->randomView().findChild<QLineEdit*>("H0p")->text(), QString("1.75"));
+    QCOMPARE(profile->comparison().rowCount(), 5);  // 2 limits × 2 rules, the empirical row
+    QCOMPARE(profile->chart().quantity(), saiha::profile::Quantity::AmplitudeBottom);
+    press();  // the case's inputs calculate as typed
+    QCOMPARE(box("Text3")->text(),
+             QString::fromStdString(saiha::rt::formatResult(shore::findBreaking({2.5, 8, -15, 25}).Hb)));
+  }
+
+  // A file that is no case this program reads says why and changes nothing:
+  // not JSON, not a case, a newer version, a missing member, an unknown model.
+  void caseRefused_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("not JSON") << QByteArray("{\"format\": \"saiha-case\", ") << "JSON";
+    QTest::newRow("another file") << QByteArray("{\"format\": \"other\", \"version\": 1}")
+                                  << "ケースファイルではありません";
+    QTest::newRow("a newer version") << QByteArray("{\"format\": \"saiha-case\", \"version\": 2}")
+                                     << "version 2";
+    QTest::newRow("version not a number")
+        << QByteArray("{\"format\": \"saiha-case\", \"version\": \"1\"}") << "version";
+  }
+  void caseRefused() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, said);
+    openProfile();
+    type("Text5", "3");
+    press();
+    QTemporaryDir dir;
+    // A whole case with one fault at a time.
+    const QString path = dir.filePath("case.json");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const saiha::profile::Case before = bench().currentCase();
+    const QStringList boxes = boxTexts();
+    QStringList reported;
+    bench().setReporter([&](const QString& m) { reported.append(m); });
+    QVERIFY(!bench().openCase(path));
+    QCOMPARE(reported.size(), 1);
+    QVERIFY2(reported.front().contains(said), qPrintable(reported.front()));
+    QVERIFY(reported.front().contains(path));
+    QCOMPARE(bench().currentCase(), before);
+    QCOMPARE(boxTexts(), boxes);
+    QVERIFY(bench().recentCases().isEmpty());
+  }
+
+  // A case whose members are wrong, one at a time, from a good file.
+  void caseMembersChecked() {
+    QTemporaryDir dir;
+    const QString good = dir.filePath("good.json");
+    QVERIFY(bench().saveCase(good));
+    QFile file(good);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    const auto spoilt = [&](const QString& section, const QString& member, const QJsonValue& v) {
+      QJsonObject copy = root;
+      if (section.isEmpty()) {
+        copy[member] = v;
+      } else {
+        QJsonObject inner = copy[section].toObject();
+        if (v.isUndefined()) inner.remove(member); else inner[member] = v;
+        copy[section] = inner;
+      }
+      return QJsonDocument(copy).toJson();
+    };
+    const struct {
+      QByteArray bytes;
+      QString said;
+    } faults[] = {
+        {spoilt("inputs", "T", QJsonValue::Undefined), "inputs.T"},
+        {spoilt("inputs", "Ho", 1.0), "inputs.Ho"},
+        {spoilt("models", "breakers", QJsonArray{"goda1970", "nobody"}), "nobody"},
+        {spoilt("", "second_quantity", "speed"), "speed"},
+        {spoilt("random", "typed", "yes"), "random.typed"},
+        {spoilt("", "transport", 3), "transport"},
+    };
+    QString error;
+    QVERIFY(saiha::profile::readCase(QJsonDocument(root).toJson(), &error));
+    for (const auto& fault : faults) {
+      QVERIFY(!saiha::profile::readCase(fault.bytes, &error));
+      QVERIFY2(error.contains(fault.said), qPrintable(fault.said + ": " + error));
+    }
+  }
+
+  // 結果をコピー: the calculation window's inputs and results, then the
+  // comparison table, each a header line with units over its rows, apart by
+  // an empty line; every row as wide as its header.
+  void copyResults() {
+    ProfileWindow* profile = openProfile();
+    profile->findChild<QCheckBox*>("breaker-mccowan")->click();
+    press();
+    QAction* copy = calc_->findChild<QAction*>("copyResults");
+    QVERIFY(copy);
+    copy->trigger();
+    const QString text = QApplication::clipboard()->text();
+    QVERIFY(text.endsWith('\n') && !text.contains('\r'));
+    const QStringList blocks = text.chopped(1).split("\n\n");  // an empty last cell stays
+    QCOMPARE(blocks.size(), 2);
+    const QStringList sheet = blocks[0].split('\n');
+    QCOMPARE(sheet.size(), 2);
+    const QStringList names = sheet[0].split('\t');
+    const QStringList values = sheet[1].split('\t');
+    QCOMPARE(names.size(), 17);
+    QCOMPARE(values.size(), 17);
+    QCOMPARE(names[0], QString("Ho (m)"));
+    QCOMPARE(values[0], box("Text5")->text());
+    QCOMPARE(values[names.indexOf("Hb (m)")], box("Text3")->text());
+    QCOMPARE(values[names.indexOf("θb (°)")], box("Text16")->text());
+    for (const QString& name : names.mid(5)) {
+      QVERIFY2(name.contains('(') || name == "γ", qPrintable(name));  // a unit
+    }
+
+    const QStringList table = blocks[1].split('\n');
+    const ComparisonModel& model = profile->comparison();
+    QCOMPARE(table.size(), 1 + model.rowCount());
+    QCOMPARE(model.rowCount(), 3);  // Goda, McCowan, the empirical row
+    QCOMPARE(table[0].split('\t').size(), int(ComparisonModel::ColumnCount));
+    QVERIFY(table[0].contains("Hb (m)"));
+    for (int r = 0; r < model.rowCount(); ++r) {
+      const QStringList cells = table[r + 1].split('\t');
+      QCOMPARE(cells.size(), int(ComparisonModel::ColumnCount));
+      QCOMPARE(cells[ComparisonModel::Hb],
+               model.data(model.index(r, ComparisonModel::Hb), Qt::EditRole).toString());
+      // Q as a spreadsheet reads it: no grouping.
+      bool number = false;
+      cells[ComparisonModel::QPerYear].toDouble(&number);
+      QVERIFY(number);
+    }
+    // The same entry in the profile window's 編集.
+    QVERIFY(profile->editMenu()->actions().contains(profile->findChild<QAction*>("copyResults")));
   }
 };
 
