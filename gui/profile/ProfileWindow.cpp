@@ -56,20 +56,6 @@ QString shortest(double value) {
 }
 QString twoDecimals(float value) { return QString::fromStdString(rt::formatResult(value)); }
 
-QString ruleText(shore::HeightRule rule) {
-  switch (rule) {
-    case shore::HeightRule::Linear:
-      return ProfileWindow::tr("線形浅水変形");
-    case shore::HeightRule::Nonlinear:
-      return ProfileWindow::tr("非線形浅水変形");
-    case shore::HeightRule::Surf:
-      return ProfileWindow::tr("砕波帯");
-    case shore::HeightRule::Intermediate:
-      return ProfileWindow::tr("中間域の浅水変形");
-  }
-  return {};
-}
-
 // How each model's curve is drawn: its colour tells the breaker limit, its
 // line and breaking-point marker the shoaling rule (gui::breakerColor).
 Qt::PenStyle shoalingLine(shore::Shoaling shoaling) {
@@ -633,7 +619,7 @@ void ProfileWindow::showHover(int index) {
   } else {
     text += tr("H = %1 m（%2）　L = %3 m　θ = %4°　C = %5 m/s　"
                 "底面 a = %6 m, u = %7 m/s　表面 a = %8 m, u = %9 m/s")
-                .arg(twoDecimals(s.H), s.rule ? ruleText(*s.rule) : QString(), twoDecimals(s.L),
+                .arg(twoDecimals(s.H), s.rule ? ProfileModel::ruleText(*s.rule) : QString(), twoDecimals(s.L),
                      twoDecimals(s.theta), twoDecimals(s.C), twoDecimals(s.aBottom),
                      twoDecimals(s.uBottom), twoDecimals(s.aSurface), twoDecimals(s.uSurface));
   }

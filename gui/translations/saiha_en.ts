@@ -226,9 +226,6 @@
         <source>計算できません: </source>
         <translation>Cannot compute: </translation>
     </message>
-</context>
-<context>
-    <name>saiha::profile::ProfileWindow</name>
     <message>
         <source>線形浅水変形</source>
         <translation>linear shoaling</translation>
@@ -245,6 +242,33 @@
         <source>中間域の浅水変形</source>
         <translation>intermediate shoaling</translation>
     </message>
+    <message>
+        <source>波高の式</source>
+        <translation>Height rule</translation>
+    </message>
+    <message>
+        <source>地点</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>底面 a (m)</source>
+        <translation>Bottom a (m)</translation>
+    </message>
+    <message>
+        <source>底面 u (m/s)</source>
+        <translation>Bottom u (m/s)</translation>
+    </message>
+    <message>
+        <source>表面 a (m)</source>
+        <translation>Surface a (m)</translation>
+    </message>
+    <message>
+        <source>表面 u (m/s)</source>
+        <translation>Surface u (m/s)</translation>
+    </message>
+</context>
+<context>
+    <name>saiha::profile::ProfileWindow</name>
     <message>
         <source>波高 H</source>
         <translation>Wave height H</translation>

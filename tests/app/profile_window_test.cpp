@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
@@ -337,7 +339,8 @@ class ProfileWindowTest : public QObject {
     QCOMPARE(reported.size(), 1);
   }
 
-  // Ctrl+C on selected cells: their columns' header, then the cells, by tab.
+  // Ctrl+C on selected cells: their columns' header with units, then the
+  // cells, by tab.
   void copySelection() {
     ProfileWindow* profile = openProfile();
     QTableView& table = profile->table();
@@ -350,7 +353,7 @@ class ProfileWindowTest : public QObject {
       return model.data(model.index(r, c), Qt::EditRole).toString();  // every digit
     };
     QCOMPARE(QApplication::clipboard()->text(),
-             QString("x\th\n%1\t%2\n%3\t%4\n").arg(text(0, 0), text(0, 1), text(1, 0), text(1, 1)));
+             QString("x (m)\th (m)\n%1\t%2\n%3\t%4\n").arg(text(0, 0), text(0, 1), text(1, 0), text(1, 1)));
   }
 
   // Checking a model adds its curve, named in the legend, and its row, whose
@@ -641,6 +644,56 @@ class ProfileWindowTest : public QObject {
     }
     // The same entry in the profile window's 編集.
     QVERIFY(profile->editMenu()->actions().contains(profile->findChild<QAction*>("copyResults")));
+  }
+
+  // Large numbers grouped by threes where the tables show them, and only
+  // there: Q of a 3 m wave on 1/10 runs to millions of m³ a year.  The
+  // station table's headers carry units, its rule and point columns speak
+  // the window's language (Japanese here); the cells keep the stable names.
+  void numbersAndHeaders() {
+    using saiha::profile::shownNumber;
+    const QChar gap(0x202F);
+    const auto grouped = [gap](QString text) { return text.replace(' ', gap); };
+    QCOMPARE(shownNumber(44483532.4f, true), grouped("44 483 532"));
+    QCOMPARE(shownNumber(12345.678f), grouped("12 345.68"));
+    QCOMPARE(shownNumber(-123456.f), grouped("-123 456.00"));
+    QCOMPARE(shownNumber(1260.f), QString("1260.00"));
+    QCOMPARE(shownNumber(0.5f, true), QString("0"));
+
+    ProfileWindow* profile = openProfile();
+    type("Text5", "3");
+    type("Text12", "10");
+    press();
+    const ComparisonModel& table = profile->comparison();
+    const QModelIndex q = table.index(0, ComparisonModel::QPerYear);
+    const QString full = table.data(q, Qt::EditRole).toString();
+    QVERIFY(full.toDouble() > 1e6);
+    QCOMPARE(table.data(q).toString(),
+             shownNumber(float(saiha::rt::readNumber(full.toStdString())), true));
+    QVERIFY(table.data(q).toString().contains(gap));
+    QVERIFY(!full.contains(gap));
+
+    const auto& model = profile->model();
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QString("x (m)"));
+    QCOMPARE(model.headerData(7, Qt::Horizontal).toString(), QString("θ (°)"));
+    for (int c = 0; c < model.columnCount(); ++c) {
+      const QString name = model.headerData(c, Qt::Horizontal).toString();
+      QVERIFY2(c == 2 || c == 3 || name.endsWith(')'), qPrintable(name));
+    }
+    QSet<QString> rules;
+    for (int r = 0; r < model.rowCount(); ++r) {
+      const QString shown = model.data(model.index(r, 2)).toString();
+      rules.insert(shown);
+      QVERIFY2(!shown.contains(QRegularExpression("[A-Za-z]")), qPrintable(shown));
+      QVERIFY(!model.data(model.index(r, 3)).toString().contains(QRegularExpression("[A-Za-z]")));
+    }
+    QVERIFY(rules.contains(QStringLiteral("砕波帯")));
+    QVERIFY(rules.contains(QStringLiteral("線形浅水変形")));
+    QCOMPARE(model.data(model.index(0, 2), Qt::EditRole).toString(), QString("linear"));
+    // The CSV keeps the stable names.
+    const std::string csv = profile->profilesCsv();
+    QVERIFY(csv.find(",surf,") != std::string::npos);
+    QVERIFY(csv.find("砕波帯") == std::string::npos);
   }
 };
 
