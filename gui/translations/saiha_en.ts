@@ -76,6 +76,18 @@
         <source>沿岸漂砂量 (CERC 公式)</source>
         <translation>Longshore transport (CERC formula)</translation>
     </message>
+    <message>
+        <source>入力値: %1 が空です</source>
+        <translation>Value entered: %1 is empty</translation>
+    </message>
+    <message>
+        <source>入力値: %1 = %2</source>
+        <translation>Value entered: %1 = %2</translation>
+    </message>
+    <message>
+        <source>入力値: ρs = %1，ρ = %2</source>
+        <translation>Values entered: ρs = %1, ρ = %2</translation>
+    </message>
 </context>
 <context>
     <name>saiha::profile::ProfileChart</name>
@@ -439,6 +451,10 @@ applied to the regular wave&apos;s Ho and T with the foreshore slope 1/n</transl
     <message>
         <source>x = %1 m&#x3000;h = %2 m&#x3000;Ks = %3&#x3000;H1/3 = %4 m（%5）&#x3000;Hmax = %6 m（%7）</source>
         <translation>x = %1 m  h = %2 m  Ks = %3  H1/3 = %4 m (%5)  Hmax = %6 m (%7)</translation>
+    </message>
+    <message>
+        <source>H0′/L0 = %1（上限 %2）</source>
+        <translation>H0′/L0 = %1 (limit %2)</translation>
     </message>
 </context>
 <context>

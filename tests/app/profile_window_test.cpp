@@ -244,6 +244,16 @@ class ProfileWindowTest : public QObject {
     QCOMPARE(view.profile().edge.H13, expected.edge.H13);
     QTest::keyClicks(height, "00");  // 100 m at 10 s: H0′/L0 = 0.64
     QCOMPARE(view.profile().error, shore::Error::SteepnessLimit);
+    // The message gives the steepness and its limit: 100 / (9.81·10²/2π).
+    const QString said = view.findChild<QLabel*>("randomMessage")->text();
+    QVERIFY2(said.contains("H0′/L0 = 0.640") && said.contains("0.142"), qPrintable(said));
+    auto* period = view.findChild<QLineEdit*>("T13");
+    period->selectAll();
+    QTest::keyClicks(period, "-3");
+    QCOMPARE(view.profile().error, shore::Error::InvalidPeriod);
+    QVERIFY(view.findChild<QLabel*>("randomMessage")->text().contains("T1/3 = -3"));
+    period->selectAll();
+    QTest::keyClicks(period, "10");
     type("Text5", "2");
     press();
     QCOMPARE(height->text(), QString("100"));  // typed: kept
@@ -452,7 +462,17 @@ class ProfileWindowTest : public QObject {
     edit->setText(text);
     auto* shown = profile->findChild<QLabel*>("transportError");
     QVERIFY(shown->isVisibleTo(profile));
-    QCOMPARE(shown->text(), message);
+    // The limit, then the value refused (and for ρs the ρ it is held to).
+    const char* symbols[] = {"K", "ρ", "ρs", "p"};
+    QCOMPARE(shown->text().section('\n', 0, 0), message);
+    if (box == 2) {
+      QVERIFY2(shown->text().endsWith("ρs = 1000, ρ = 1025") ||
+                   shown->text().endsWith("ρs = 1000，ρ = 1025"),
+               qPrintable(shown->text()));
+    } else {
+      QVERIFY2(shown->text().contains(saiha::profile::rejectedText(symbols[box], text)),
+               qPrintable(shown->text()));
+    }
     for (int r = 0; r < table.rowCount(); ++r) {
       QVERIFY(table.data(table.index(r, ComparisonModel::QPerYear)).toString().isEmpty());
       QCOMPARE(table.data(table.index(r, ComparisonModel::Message)).toString(), message);
