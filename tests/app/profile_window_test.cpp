@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -539,6 +540,38 @@ class ProfileWindowTest : public QObject {
     press();  // the case's inputs calculate as typed
     QCOMPARE(box("Text3")->text(),
              QString::fromStdString(saiha::rt::formatResult(shore::findBreaking({2.5, 8, -15, 25}).Hb)));
+  }
+
+  // 最近のケース lists the cases saved and opened, newest first, in both
+  // windows; choosing one opens it; the list can be emptied.
+  void recentCases() {
+    QTemporaryDir dir;
+    type("Text5", "1.5");
+    QVERIFY(bench().saveCase(dir.filePath("a.json")));
+    type("Text5", "2.5");
+    QVERIFY(bench().saveCase(dir.filePath("b.json")));
+    QVERIFY(bench().saveCase(dir.filePath("a.json")));  // again: to the top, once
+    openProfile();
+    for (QWidget* window : {static_cast<QWidget*>(calc_.get()),
+                            static_cast<QWidget*>(calc_->findChild<ProfileWindow*>())}) {
+      auto* menu = window->findChild<QMenu*>("recentCases");
+      QVERIFY(menu);
+      emit menu->aboutToShow();
+      QStringList names;
+      for (QAction* a : menu->actions()) {
+        if (!a->isSeparator()) names.append(a->text());
+      }
+      QCOMPARE(names.mid(0, 2), QStringList({"&1 a.json", "&2 b.json"}));
+    }
+    auto* menu = calc_->findChild<QMenu*>("recentCases");
+    emit menu->aboutToShow();
+    menu->actions().at(1)->trigger();  // b.json
+    QCOMPARE(box("Text5")->text(), QString("2.5"));
+    QCOMPARE(bench().recentCases().size(), 2);
+    QVERIFY(bench().recentCases().front().endsWith("b.json"));
+    emit menu->aboutToShow();
+    menu->actions().last()->trigger();  // 一覧を消去
+    QVERIFY(bench().recentCases().isEmpty());
   }
 
   // A file that is no case this program reads says why and changes nothing:
