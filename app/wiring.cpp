@@ -1,39 +1,75 @@
 #include "app/wiring.h"
 
 #include <QApplication>
+#include <QMenu>
 
 #include "gui/calc/CalcWindow.h"
 #include "gui/calc/frmKelvo.h"
 #include "gui/profile/ProfileWindow.h"
+#include "gui/profile/Workbench.h"
 
 namespace saiha::app {
 
+namespace {
+
+using profile::ProfileWindow;
+using profile::Workbench;
+
+// The profile window of `calc`, made hidden on first use (and after a change
+// of language) as a top-level window of its own, closed with the
+// calculation window: it follows each press of 計算 and carries the case
+// and copy entries in its menus.
+ProfileWindow& profileOf(window::CalcWindow& calc, Workbench& bench) {
+  if (auto* profile = calc.findChild<ProfileWindow*>()) return *profile;
+  auto* profile = new ProfileWindow(calc.sheet(), &calc);
+  QObject::connect(&calc.sheet(), &window::frmKelvo::calculated, profile, [profile] {
+    if (profile->isVisible()) profile->refresh();
+  });
+  QMenu* file = profile->fileMenu();
+  bench.addCaseActions(file, file->actions().value(0));
+  bench.addCopyAction(profile->editMenu());
+  return *profile;
+}
+
+Workbench& workbenchOf(window::CalcWindow& calc) {
+  return *calc.findChild<Workbench*>(QStringLiteral("workbench"), Qt::FindDirectChildrenOnly);
+}
+
+}  // namespace
+
 void attachProfileWindow(window::CalcWindow& calc) {
-  using profile::ProfileWindow;
+  // Cases and copies, in both windows' menus.  The calculation window's bar
+  // has room for its three menus only: 結果をコピー goes under its ファイル.
+  auto* bench = new Workbench(
+      calc.sheet(), [&calc]() -> ProfileWindow& { return profileOf(calc, workbenchOf(calc)); },
+      &calc);
+  bench->setObjectName(QStringLiteral("workbench"));
+  bench->addCaseActions(calc.fileMenu(), calc.quitAction());
+  bench->addCopyAction(calc.fileMenu(), calc.quitAction());
+  calc.fileMenu()->insertSeparator(calc.quitAction());
+  QObject::connect(&calc, &window::CalcWindow::languageChanged, bench, &Workbench::retranslate);
+
   QObject::connect(&calc, &window::CalcWindow::profileRequested, &calc, [&calc] {
-    auto* profile = calc.findChild<ProfileWindow*>();
-    if (!profile) {
-      // A top-level window of its own, closed with the calculation window.
-      profile = new ProfileWindow(calc.sheet(), &calc);
-      QObject::connect(&calc.sheet(), &window::frmKelvo::calculated, profile, [profile] {
-        if (profile->isVisible()) profile->refresh();
-      });
-    }
-    profile->show();
-    profile->raise();
-    profile->activateWindow();
+    ProfileWindow& profile = profileOf(calc, workbenchOf(calc));
+    profile.show();
+    profile.raise();
+    profile.activateWindow();
   });
   // A new language: the profile window is made again in it (it keeps its
-  // settings), shown again if it was open.
+  // settings and the choices it showed, such as a case's random-wave boxes),
+  // shown again if it was open.
   // Queued: not from inside the calculation window's own event.
   QObject::connect(
-      &calc, &window::CalcWindow::languageChanged, &calc, [&calc] {
-    QApplication::setApplicationDisplayName(window::frmKelvo::caption());
-    auto* profile = calc.findChild<ProfileWindow*>();
-    if (!profile) return;
-    const bool shown = profile->isVisible();
-    delete profile;
-    if (shown) emit calc.profileRequested();
+      &calc, &window::CalcWindow::languageChanged, &calc,
+      [&calc] {
+        QApplication::setApplicationDisplayName(window::frmKelvo::caption());
+        auto* profile = calc.findChild<ProfileWindow*>();
+        if (!profile) return;
+        const bool shown = profile->isVisible();
+        const profile::ProfileChoices choices = profile->choices();
+        delete profile;
+        profileOf(calc, workbenchOf(calc)).setChoices(choices);
+        if (shown) emit calc.profileRequested();
       },
       Qt::QueuedConnection);
 }

@@ -58,10 +58,7 @@ CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams&
     std::vector<std::string> line(cells.begin(), cells.end());
     if (warnings) line.push_back(std::to_string(row.warnings.bits));
     outcome.csv += formatRecord(line);
-    ++outcome.rows;
-    if (row.warnings.any() && outcome.warnedRows++ == 0) {
-      outcome.firstWarned = cells[0] + "," + cells[1];
-    }
+    outcome.counts.add(row.warnings.any(), [&] { return cells[0] + "," + cells[1]; });
     if (row.error != shore::Error::None) {
       outcome.status = kSomeFailed;
       if (outcome.failedRows++ == 0) outcome.firstFailure = cells[0] + "," + cells[1] + ": " + cells[8];

@@ -19,11 +19,9 @@ struct CompareOutcome {
   int status = 0;
   std::string csv;         // header and one row per model
   std::string diagnostic;  // one line when nothing is written
-  std::size_t rows = 0;        // data rows written
+  RowCounts counts;             // data rows, those with warnings ("breaker,shoaling")
   std::size_t failedRows = 0;  // rows with an error cell
   std::string firstFailure;    // "breaker,shoaling: message" of the first of them
-  std::size_t warnedRows = 0;  // rows whose warnings are not 0
-  std::string firstWarned;     // "breaker,shoaling" of the first of them
 };
 
 // The comparison of `wave` (shore::compare) as CSV text: the header of

@@ -40,10 +40,7 @@ ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& 
     const std::uint32_t bits = profile.breaking.warnings.bits | station.state.warnings.bits;
     if (warnings) cells.push_back(std::to_string(bits));
     outcome.csv += formatRecord(cells);
-    ++outcome.rows;
-    if (bits != 0 && outcome.warnedRows++ == 0) {
-      outcome.firstWarned = "h=" + rt::formatShortest(station.state.h);
-    }
+    outcome.counts.add(bits != 0, [&] { return "h=" + rt::formatShortest(station.state.h); });
     if (!station.state.ok()) {
       outcome.status = kSomeFailed;
       outcome.stationErrors.push_back("station at h=" + rt::formatShortest(station.state.h) + ": " +

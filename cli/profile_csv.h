@@ -1,10 +1,10 @@
 // The cross-shore profile as CSV, for `saiha-calc profile`.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "cli/rows.h"
 #include "report/language.h"
 #include "shore/engine.h"
 
@@ -19,9 +19,7 @@ struct ProfileOutcome {
   std::string csv;                         // header and one row per station
   std::vector<std::string> stationErrors;  // "station at h=…: message", one per line
   std::string diagnostic;                  // one line when nothing is written
-  std::uint64_t rows = 0;                  // stations written
-  std::uint64_t warnedRows = 0;            // stations whose warnings are not 0
-  std::string firstWarned;                 // "h=…" of the first of them
+  RowCounts counts;                        // stations, those with warnings ("h=…")
 };
 
 // The profile of `wave` under `model` (shore::profile) as CSV text: the

@@ -282,7 +282,9 @@ int writeTable(const TableText& table, const SharedValues& shared) {
     return fail(error.what());
   }
   for (const std::string& note : table.notes) fail(note);
-  noteWarnings(table.warnedRows, table.rows, table.firstWarned, shared);
+  if (table.counts != nullptr) {
+    noteWarnings(table.counts->warned, table.counts->rows, table.counts->firstWarned, shared);
+  }
   return table.status;
 }
 

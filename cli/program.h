@@ -52,12 +52,9 @@ struct TableText {
   std::string_view csv;
   std::string_view diagnostic;
   std::span<const std::string> notes;
-  // Rows whose warnings are not 0, of `rows`, and the first of them (as
-  // "h=1.5" or the like): a line on standard error, with or without the
-  // warnings column.
-  std::uint64_t warnedRows = 0;
-  std::uint64_t rows = 0;
-  std::string_view firstWarned;
+  // The rows and those with warnings: a line on standard error, with or
+  // without the warnings column.
+  const RowCounts* counts = nullptr;
 };
 int writeTable(const TableText& table, const SharedValues& shared);
 

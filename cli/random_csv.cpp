@@ -123,10 +123,7 @@ ProfileOutcome randomProfileCsv(double H0p, double T13, double n,
     const std::uint32_t bits = station.state.warnings.bits;
     if (warnings) row.push_back(std::to_string(bits));
     outcome.csv += formatRecord(row);
-    ++outcome.rows;
-    if (bits != 0 && outcome.warnedRows++ == 0) {
-      outcome.firstWarned = "h=" + rt::formatShortest(station.state.h);
-    }
+    outcome.counts.add(bits != 0, [&] { return "h=" + rt::formatShortest(station.state.h); });
     if (!station.state.ok()) {
       outcome.status = kSomeFailed;
       outcome.stationErrors.push_back("station at h=" + rt::formatShortest(station.state.h) +

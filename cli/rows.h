@@ -74,6 +74,20 @@ shore::Wave waveOf(const Layout& layout, std::span<const std::string_view> field
 // The column of the warning bits, after the error text.
 inline constexpr std::string_view kWarningsColumn = "warnings";
 
+// The rows of a one-wave table and those of them with warnings, for the
+// line "N of M rows carry warnings (first: …)".
+struct RowCounts {
+  std::uint64_t rows = 0;
+  std::uint64_t warned = 0;
+  std::string firstWarned;  // what names the first of them: "h=1.5", "R2" …
+  // Counts one row; `name()` is called for the first row with warnings only.
+  template <class Name>
+  void add(bool hasWarnings, const Name& name) {
+    ++rows;
+    if (hasWarnings && warned++ == 0) firstWarned = name();
+  }
+};
+
 // The warnings column's bit for a row some number cell of which has text
 // after its number ("12 m", "10s", "1,5" in quotes) and was read as that
 // leading number, as the window reads its box: the result stands, but the

@@ -51,8 +51,7 @@ ShorelineOutcome shorelineCsv(const shore::Wave& wave, const std::optional<shore
     std::vector<std::string> line(row.cells.begin(), row.cells.end());
     if (warnings) line.push_back(std::to_string(row.warnings.bits));
     outcome.csv += formatRecord(line);
-    ++outcome.rows;
-    if (row.warnings.any() && outcome.warnedRows++ == 0) outcome.firstWarned = row.cells[0];
+    outcome.counts.add(row.warnings.any(), [&] { return row.cells[0]; });
   }
   if (const shore::Error e = report::firstError(s); e != shore::Error::None) {
     outcome.status = kSomeFailed;

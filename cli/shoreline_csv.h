@@ -1,9 +1,9 @@
 // What happens at the shoreline as CSV, for `saiha-calc shore`.
 #pragma once
 
+#include "cli/rows.h"
 #include "report/language.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,9 +21,7 @@ struct ShorelineOutcome {
   // The message of a quantity not reached.
   std::vector<std::string> notes;
   std::string diagnostic;          // one line when nothing is written
-  std::uint64_t rows = 0;          // quantities written
-  std::uint64_t warnedRows = 0;    // quantities whose warnings are not 0
-  std::string firstWarned;         // the name of the first of them
+  RowCounts counts;                // quantities, those with warnings (by name)
 };
 
 // The shoreline quantities of `wave` under `model` (shore::shoreline; no

@@ -109,37 +109,9 @@ void addTransport(ComparisonRow& row, Error paramsError, const TransportParams& 
   row.Qyear = t.perYear;
   row.error = t.error;
 }
-}  // namespace
 
-std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params,
-                                   HeightBasis basis) noexcept {
-  std::vector<ComparisonRow> rows = compare(wave, params);
-  if (basis == HeightBasis::Regular) return rows;
-  const Error paramsError = checkTransport(params);
-  for (ComparisonRow& row : rows) {
-    if (std::isnan(row.hb) || std::isnan(row.thetaB)) continue;  // no breaking point
-    RandomState sea;
-    const Error kr = guarded([&] {
-      const float thetaB = narrow(Real(row.thetaB) / 180 * kPi);
-      const float ao = narrow(Real(wave.alpha0) / 180 * kPi);
-      const float H0p = narrow(Real(refractionCoef(thetaB, ao)) * wave.Ho);
-      sea = randomWaves(H0p, wave.T, wave.n, row.hb);
-    });
-    // The sea's own warnings (Goda's range, H1/3 above hb) join the
-    // breaking point's; a regular Hb above hb says nothing of H1/3.
-    row.warnings.bits &= ~std::uint32_t(Warning::HeightAboveDepth);
-    row.warnings.add(sea.warnings);
-    row.Q = row.Qyear = row.Hb = row.gamma = kNotReached;
-    row.error = kr != Error::None ? kr : sea.error;
-    if (row.error != Error::None) continue;
-    row.Hb = sea.H13;
-    row.gamma = narrow(Real(sea.H13) / row.hb);
-    addTransport(row, paramsError, params);
-  }
-  return rows;
-}
-
-std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params) noexcept {
+// Every model's breaking point and transport, and the empirical row.
+std::vector<ComparisonRow> breakingRows(const Wave& wave, const TransportParams& params) noexcept {
   const Error paramsError = checkTransport(params);
   std::vector<ComparisonRow> rows;
   rows.reserve(kBreakerLimits.size() * kShoalings.size() + 1);
@@ -165,6 +137,39 @@ std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& para
   row.xi0 = rows.front().xi0;  // ξ0 is the wave's own
   row.breakerType = rows.front().breakerType;
   rows.push_back(row);
+  return rows;
+}
+}  // namespace
+
+std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params,
+                                   HeightBasis basis) noexcept {
+  if (basis == HeightBasis::Regular) return compare(wave, params);
+  std::vector<ComparisonRow> rows = breakingRows(wave, params);
+  const Error paramsError = checkTransport(params);
+  for (ComparisonRow& row : rows) {
+    if (std::isnan(row.hb) || std::isnan(row.thetaB)) continue;  // no breaking point
+    RandomState sea;
+    const Error kr = guarded([&] {
+      const float thetaB = narrow(Real(row.thetaB) / 180 * kPi);
+      const float ao = narrow(Real(wave.alpha0) / 180 * kPi);
+      const float H0p = narrow(Real(refractionCoef(thetaB, ao)) * wave.Ho);
+      sea = randomWaves(H0p, wave.T, wave.n, row.hb);
+    });
+    // The sea's own warnings (Goda's range, H1/3 above hb) join the
+    // breaking point's.
+    row.warnings.add(sea.warnings);
+    row.Q = row.Qyear = row.Hb = row.gamma = kNotReached;
+    row.error = kr != Error::None ? kr : sea.error;
+    if (row.error != Error::None) continue;
+    row.Hb = sea.H13;
+    row.gamma = narrow(Real(sea.H13) / row.hb);
+    addTransport(row, paramsError, params);
+  }
+  return rows;
+}
+
+std::vector<ComparisonRow> compare(const Wave& wave, const TransportParams& params) noexcept {
+  std::vector<ComparisonRow> rows = breakingRows(wave, params);
   // A breaker higher than the water is deep (γ > 1, steep beaches), as the
   // state at the breaking depth says it.
   for (ComparisonRow& r : rows) {

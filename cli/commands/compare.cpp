@@ -155,11 +155,11 @@ int CompareCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   const CompareOutcome outcome = compareCsv(wave, params, shared.warnings, basis, language);
   std::vector<std::string> notes;
   if (outcome.failedRows > 0) {
-    notes.push_back(std::to_string(outcome.failedRows) + " of " + std::to_string(outcome.rows) +
+    notes.push_back(std::to_string(outcome.failedRows) + " of " +
+                    std::to_string(outcome.counts.rows) +
                     " rows failed (first: " + outcome.firstFailure + ")");
   }
-  return writeTable({outcome.status, outcome.csv, outcome.diagnostic, notes, outcome.warnedRows,
-                     outcome.rows, outcome.firstWarned},
+  return writeTable({outcome.status, outcome.csv, outcome.diagnostic, notes, &outcome.counts},
                     shared);
 }
 

@@ -67,8 +67,7 @@ class ProfileCommand final : public Command {
       return fail(error.what());
     }
     const ProfileOutcome outcome = profileCsv(wave, options, model, language, shared.warnings);
-    return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.stationErrors,
-                       outcome.warnedRows, outcome.rows, outcome.firstWarned},
+    return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.stationErrors, &outcome.counts},
                       shared);
   }
 

@@ -130,8 +130,7 @@ int RandomCommand::run(const SharedValues& shared, const CLI::App& parsed) {
     return fail(error.what());
   }
   const ProfileOutcome outcome = randomProfileCsv(H0p, T13, n, options, language, shared.warnings);
-  return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.stationErrors,
-                     outcome.warnedRows, outcome.rows, outcome.firstWarned},
+  return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.stationErrors, &outcome.counts},
                     shared);
 }
 

@@ -120,8 +120,7 @@ class ShoreCommand final : public Command {
       return fail(error.what());
     }
     const ShorelineOutcome outcome = shorelineCsv(wave, model, runup, shared.warnings, language);
-    return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.notes,
-                       outcome.warnedRows, outcome.rows, outcome.firstWarned},
+    return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.notes, &outcome.counts},
                       shared);
   }
 

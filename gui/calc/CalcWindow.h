@@ -26,6 +26,9 @@ class CalcWindow final : public QMainWindow {
   frmKelvo& sheet() const { return *sheet_; }
   // 表示 → 断面図 (Ctrl+G).
   QAction* profileAction() const { return profileAction_; }
+  // ファイル and its 終了, for the program to add its entries above it.
+  QMenu* fileMenu() const { return file_; }
+  QAction* quitAction() const { return quit_; }
 
   // The program's version, "major.minor.patch".
   static QString version();

@@ -1,5 +1,6 @@
 #include "gui/profile/ComparisonModel.h"
 #include "gui/language.h"
+#include "gui/profile/ProfileModel.h"
 
 #include <QFont>
 
@@ -27,8 +28,8 @@ void ComparisonModel::setRows(const std::vector<Entry>& entries) {
   for (const Entry& entry : entries) {
     const auto cells = report::compareRow(entry.row, gui::language());
     Row row{entry.row, entry.color, {}, {}};
-    // Numbers shown as the sheet shows them, two decimals; the cells (and
-    // so a copy) keep every digit.
+    // Numbers shown as the sheet shows them, two decimals, large ones
+    // grouped; the cells (and so a copy) keep every digit.
     const shore::ComparisonRow& r = entry.row;
     const std::array<float, ColumnCount> values = {0, r.Hb, r.hb, r.gamma, r.thetaB, r.Qyear, r.xi0, 0, 0};
     for (int column = 0; column < ColumnCount; ++column) {
@@ -38,7 +39,9 @@ void ComparisonModel::setRows(const std::vector<Entry>& entries) {
                          : QString::fromStdString(cells[kCompareCell[c]]);
       const bool number =
           column != Name && column != Type && column != Message && !row.cells[c].isEmpty();
-      row.shown[c] = number ? QString::fromStdString(rt::formatResult(values[c])) : row.cells[c];
+      // Q in m³ a year to the whole cubic metre, grouped; CERC's formula is
+      // good to tens of per cent, not to hundredths of a cubic metre.
+      row.shown[c] = number ? shownNumber(values[c], column == QPerYear) : row.cells[c];
     }
     if (entry.row.breakerType) {
       row.cells[Type] = text(report::breakerTypeDisplayName(*entry.row.breakerType, gui::language()));

@@ -44,6 +44,11 @@ QString shortest(double value) {
 
 }  // namespace
 
+QString rejectedText(const QString& symbol, const QString& typed) {
+  return typed.trimmed().isEmpty() ? ModelPanel::tr("入力値: %1 が空です").arg(symbol)
+                                   : ModelPanel::tr("入力値: %1 = %2").arg(symbol, typed);
+}
+
 ModelPanel::ModelPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("modelPanel"));
   auto* layout = new QVBoxLayout(this);
@@ -144,7 +149,20 @@ shore::TransportParams ModelPanel::params() const {
 void ModelPanel::checkParams() {
   paramsError_ = shore::checkTransport(params());
   const bool bad = paramsError_ != shore::Error::None;
-  error_->setText(bad ? QString::fromStdString(report::errorText(paramsError_, gui::language())) : QString());
+  QString message;
+  if (bad) {
+    // The box that failed and what it holds; for ρs, the ρ it is held to.
+    const std::size_t box = std::size_t(paramsError_ == shore::Error::InvalidTransportCoefficient ? 0
+                                        : paramsError_ == shore::Error::InvalidWaterDensity   ? 1
+                                        : paramsError_ == shore::Error::InvalidSedimentDensity ? 2
+                                                                                               : 3);
+    static constexpr std::array<const char*, 4> symbols = {"K", "ρ", "ρs", "p"};
+    message = QString::fromStdString(report::errorText(paramsError_, gui::language())) +
+              QLatin1Char('\n') +
+              (box == 2 ? tr("入力値: ρs = %1，ρ = %2").arg(params_[2]->text(), params_[1]->text())
+                        : rejectedText(QString::fromUtf8(symbols[box]), params_[box]->text()));
+  }
+  error_->setText(message);
   error_->setVisible(bad);
 }
 

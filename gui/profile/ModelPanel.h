@@ -18,6 +18,10 @@ class QLineEdit;
 
 namespace saiha::profile {
 
+// "入力値: K = 0": the symbol of a box the calculation refused and the text
+// it holds, said after the message that gives the limit.
+QString rejectedText(const QString& symbol, const QString& typed);
+
 class ModelPanel final : public QWidget {
   Q_OBJECT
 

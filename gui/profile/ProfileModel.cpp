@@ -2,11 +2,13 @@
 #include "gui/language.h"
 
 #include <QFont>
+#include <cmath>
 #include <algorithm>
 #include <set>
 
 #include "report/csv_text.h"
 #include "report/profile_table.h"
+#include "gui/profile/ProfileChart.h"
 #include "runtime/text.h"
 
 namespace saiha::profile {
@@ -15,6 +17,45 @@ namespace {
 // The rule and point columns hold names, the others numbers.
 bool isText(int column) { return column == 2 || column == 3; }
 }  // namespace
+
+QString shownNumber(float value, bool whole) {
+  if (whole && std::isfinite(value)) value = std::nearbyint(value);
+  QString text = QString::fromStdString(rt::formatResult(value));
+  if (whole && text.endsWith(QLatin1String(".00"))) text.chop(3);
+  const qsizetype point = text.indexOf(QLatin1Char('.'));
+  const qsizetype end = point < 0 ? text.size() : point;
+  const qsizetype begin = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+  // Four digits stay as they are: 1260.00, not 1 260.00.
+  if (end - begin < 5) return text;
+  for (qsizetype at = end - 3; at > begin; at -= 3) text.insert(at, QChar(0x202F));
+  return text;
+}
+
+QString ProfileModel::ruleText(shore::HeightRule rule) {
+  switch (rule) {
+    case shore::HeightRule::Linear:
+      return tr("線形浅水変形");
+    case shore::HeightRule::Nonlinear:
+      return tr("非線形浅水変形");
+    case shore::HeightRule::Surf:
+      return tr("砕波帯");
+    case shore::HeightRule::Intermediate:
+      return tr("中間域の浅水変形");
+  }
+  return {};
+}
+
+QString ProfileModel::markText(shore::Mark mark) {
+  switch (mark) {
+    case shore::Mark::Onset:
+      return ProfileChart::tr("非線形浅水変形の開始点");
+    case shore::Mark::Breaking:
+      return ProfileChart::tr("砕波点");
+    case shore::Mark::None:
+      break;
+  }
+  return {};
+}
 
 void ProfileModel::setProfile(const shore::Profile& profile) {
   beginResetModel();
@@ -30,10 +71,11 @@ void ProfileModel::setProfile(const shore::Profile& profile) {
                                           s.H,       s.L,         s.C,       s.theta,
                                           s.aBottom, s.uBottom,   s.aSurface, s.uSurface};
     for (std::size_t i = 0; i < row.cells.size(); ++i) {
-      row.shown[i] = QString::fromStdString(row.cells[i].empty() || isText(int(i))
-                                                ? row.cells[i]
-                                                : rt::formatResult(values[i]));
+      row.shown[i] = row.cells[i].empty() || isText(int(i)) ? QString::fromStdString(row.cells[i])
+                                                            : shownNumber(values[i]);
     }
+    if (s.rule) row.shown[2] = ruleText(*s.rule);
+    row.shown[3] = markText(station.mark);
     rows_.push_back(std::move(row));
   }
   endResetModel();
@@ -78,8 +120,12 @@ QVariant ProfileModel::headerData(int section, Qt::Orientation orientation, int 
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Horizontal) {
     if (section < 0 || section >= columnCount()) return {};
-    return QString::fromUtf8(report::kProfileHeader[std::size_t(section)].data(),
-                             qsizetype(report::kProfileHeader[std::size_t(section)].size()));
+    // The columns of report::kProfileHeader, each with its unit.
+    static constexpr std::array<const char*, 12> names = {
+        "x (m)", "h (m)", QT_TR_NOOP("波高の式"), QT_TR_NOOP("地点"), "H (m)", "L (m)",
+        "C (m/s)", "θ (°)", QT_TR_NOOP("底面 a (m)"), QT_TR_NOOP("底面 u (m/s)"),
+        QT_TR_NOOP("表面 a (m)"), QT_TR_NOOP("表面 u (m/s)")};
+    return tr(names[std::size_t(section)]);
   }
   return section + 1;
 }

@@ -19,6 +19,13 @@ namespace saiha::profile {
 // selection.  Indexes of another model are ignored.
 QString selectionText(const QAbstractItemModel& model, const QModelIndexList& selected);
 
+// A number as the windows' tables show it: two decimals as the sheet shows
+// them (rt::formatResult), or none when `whole`; an integer part of five
+// digits or more grouped by threes with a narrow no-break space (U+202F),
+// "44 483 532", the same in every language and never mistaken for a
+// decimal mark.  Copies and CSV keep the ungrouped, full-precision text.
+QString shownNumber(float value, bool whole = false);
+
 class ProfileModel final : public QAbstractTableModel {
   Q_OBJECT
 
@@ -30,11 +37,17 @@ class ProfileModel final : public QAbstractTableModel {
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
-  // Display: the cell text.  Tooltip: the message of a station the formulas
+  // Display: the cell text, numbers as shownNumber, names in the window's
+  // language.  Edit: the cell as copies take it, every digit, stable names.  Tooltip: the message of a station the formulas
   // could not compute.  Font: bold for the onset and breaking stations.
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
+
+  // A station's height rule and mark in the window's language; the cells
+  // (copies, CSV) keep their stable names ("linear", "onset").
+  static QString ruleText(shore::HeightRule rule);
+  static QString markText(shore::Mark mark);
 
   // The whole table as CSV (RFC 4180 quoting, LF line ends), UTF-8: the
   // header line, then one line per station.

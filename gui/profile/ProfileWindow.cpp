@@ -56,20 +56,6 @@ QString shortest(double value) {
 }
 QString twoDecimals(float value) { return QString::fromStdString(rt::formatResult(value)); }
 
-QString ruleText(shore::HeightRule rule) {
-  switch (rule) {
-    case shore::HeightRule::Linear:
-      return ProfileWindow::tr("線形浅水変形");
-    case shore::HeightRule::Nonlinear:
-      return ProfileWindow::tr("非線形浅水変形");
-    case shore::HeightRule::Surf:
-      return ProfileWindow::tr("砕波帯");
-    case shore::HeightRule::Intermediate:
-      return ProfileWindow::tr("中間域の浅水変形");
-  }
-  return {};
-}
-
 // How each model's curve is drawn: its colour tells the breaker limit, its
 // line and breaking-point marker the shoaling rule (gui::breakerColor).
 Qt::PenStyle shoalingLine(shore::Shoaling shoaling) {
@@ -336,10 +322,52 @@ void ProfileWindow::restoreSettings() {
   if (quantity >= 0 && quantity < quantity_->count()) quantity_->setCurrentIndex(quantity);
 }
 
+ProfileChoices ProfileWindow::choices() const {
+  ProfileChoices c;
+  for (shore::BreakerLimit b : shore::kBreakerLimits) {
+    if (panel_->breakerBox(b)->isChecked()) c.breakers.append(QString::fromUtf8(shore::breakerName(b)));
+  }
+  for (shore::Shoaling s : shore::kShoalings) {
+    if (panel_->shoalingBox(s)->isChecked()) {
+      c.shoalings.append(QString::fromUtf8(shore::shoalingName(s)));
+    }
+  }
+  c.quantity = quantityName(std::size_t(quantity_->currentIndex()));
+  for (int i = 0; i < 4; ++i) c.transport[std::size_t(i)] = panel_->paramBox(i)->text();
+  c.randomHeight = random_->heightText();
+  c.randomPeriod = random_->periodText();
+  c.randomTyped = random_->typed();
+  return c;
+}
+
+void ProfileWindow::setChoices(const ProfileChoices& c) {
+  {
+    // One redraw for all of them, below, not one per box.
+    const QSignalBlocker quiet(panel_);
+    for (shore::BreakerLimit b : shore::kBreakerLimits) {
+      panel_->breakerBox(b)->setChecked(c.breakers.contains(QString::fromUtf8(shore::breakerName(b))));
+    }
+    for (shore::Shoaling s : shore::kShoalings) {
+      panel_->shoalingBox(s)->setChecked(
+          c.shoalings.contains(QString::fromUtf8(shore::shoalingName(s))));
+    }
+    // The boxes' own check (the message under them) still runs.
+    for (int i = 0; i < 4; ++i) panel_->paramBox(i)->setText(c.transport[std::size_t(i)]);
+  }
+  const int quantity = quantityIndex(c.quantity);
+  if (quantity >= 0) quantity_->setCurrentIndex(quantity);
+  random_->setInputs(c.randomHeight, c.randomPeriod, c.randomTyped);
+  if (isVisible()) {
+    redraw();
+  } else {
+    refreshComparison(wave_);
+  }
+}
+
 QString ProfileWindow::title() { return tr("断面図 — 砕波の計算"); }
 
 void ProfileWindow::buildMenus() {
-  QMenu* file = menuBar()->addMenu(tr("ファイル(&F)"));
+  QMenu* file = fileMenu_ = menuBar()->addMenu(tr("ファイル(&F)"));
   const auto exporter = [this](bool (ProfileWindow::*save)(const QString&), QString caption,
                                QString mime, QString suffix, QString stem = QStringLiteral("profile")) {
     return [=, this] {
@@ -363,6 +391,7 @@ void ProfileWindow::buildMenus() {
   file->addSeparator();
   QAction* close = file->addAction(tr("閉じる(&X)"), this, &QWidget::close);
   close->setShortcut(QKeySequence::Close);
+  editMenu_ = menuBar()->addMenu(tr("編集(&E)"));
   QMenu* view = menuBar()->addMenu(tr("表示(&V)"));
   QAction* panel = dock_->toggleViewAction();
   panel->setText(tr("モデルの比較(&M)"));
@@ -590,7 +619,7 @@ void ProfileWindow::showHover(int index) {
   } else {
     text += tr("H = %1 m（%2）　L = %3 m　θ = %4°　C = %5 m/s　"
                 "底面 a = %6 m, u = %7 m/s　表面 a = %8 m, u = %9 m/s")
-                .arg(twoDecimals(s.H), s.rule ? ruleText(*s.rule) : QString(), twoDecimals(s.L),
+                .arg(twoDecimals(s.H), s.rule ? ProfileModel::ruleText(*s.rule) : QString(), twoDecimals(s.L),
                      twoDecimals(s.theta), twoDecimals(s.C), twoDecimals(s.aBottom),
                      twoDecimals(s.uBottom), twoDecimals(s.aSurface), twoDecimals(s.uSurface));
   }

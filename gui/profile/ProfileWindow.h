@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/profile/CaseFile.h"
 #include "gui/profile/ChartExport.h"
 #include "shore/comparison.h"
 #include "shore/engine.h"
@@ -20,6 +21,7 @@
 class QComboBox;
 class QDockWidget;
 class QLabel;
+class QMenu;
 class QTabWidget;
 class QTableView;
 
@@ -85,6 +87,17 @@ class ProfileWindow final : public QMainWindow {
 
   void setReporter(Reporter reporter);
 
+  // The window's own choices a case keeps: the checked models, the second
+  // quantity, the transport parameters and the random-wave boxes.
+  ProfileChoices choices() const;
+  // Puts them in the panel and boxes and redraws once.  Names this program
+  // does not know are skipped (readCase refuses them before).
+  void setChoices(const ProfileChoices& choices);
+
+  // ファイル and 編集: the program adds its case and copy entries there.
+  QMenu* fileMenu() const { return fileMenu_; }
+  QMenu* editMenu() const { return editMenu_; }
+
  public slots:
   // Reads the calculation window's boxes and redraws.
   void refresh();
@@ -142,6 +155,8 @@ class ProfileWindow final : public QMainWindow {
   // The curve of each model, by breaker × shoaling; -1 until first drawn.
   std::array<int, shore::kBreakerLimits.size() * shore::kShoalings.size()> curves_;
   QComboBox* quantity_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QMenu* editMenu_ = nullptr;
   QLabel* error_ = nullptr;
   QLabel* note_ = nullptr;
   QLabel* hover_ = nullptr;

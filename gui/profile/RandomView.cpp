@@ -9,9 +9,12 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "gui/language.h"
+#include "gui/profile/ModelPanel.h"
+#include "wave/formulas.h"
 #include "gui/style.h"
 #include "report/case.h"
 #include "report/messages.h"
@@ -28,6 +31,12 @@ QString shortest(double value) {
 // cannot be formed).
 QString twoDecimals(float value) {
   return std::isnan(value) ? QStringLiteral("–") : QString::fromStdString(rt::formatResult(value));
+}
+// A ratio to three decimals: the steepness against its limit 0.142.
+QString threeDecimals(double value) {
+  char text[64];
+  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3);
+  return QString::fromLatin1(text, end.ptr - text);
 }
 QString termText(const std::optional<shore::RandomTerm>& term, bool maximum) {
   return term ? QString::fromStdString(report::randomTermDisplayName(*term, maximum, gui::language()))
@@ -112,6 +121,16 @@ void RandomView::setBeach(double n, double Ho, double T) {
   redraw();
 }
 
+QString RandomView::heightText() const { return height_->text(); }
+QString RandomView::periodText() const { return period_->text(); }
+
+void RandomView::setInputs(const QString& height, const QString& period, bool typed) {
+  typed_ = typed;
+  height_->setText(height);
+  period_->setText(period);
+  redraw();
+}
+
 QString RandomView::hoverText() const { return hover_->text(); }
 
 void RandomView::redraw() {
@@ -131,7 +150,20 @@ void RandomView::redraw() {
   hover_->clear();
   if (!profile_.ok()) {
     edge_->clear();
-    message_->setText(QString::fromStdString(report::errorText(profile_.error, gui::language())));
+    QString text = QString::fromStdString(report::errorText(profile_.error, gui::language()));
+    // The value refused, and for the steepness the limit it passed.
+    if (profile_.error == shore::Error::InvalidHeight) {
+      text += QLatin1Char('\n') + rejectedText(QStringLiteral("H0′"), height_->text());
+    } else if (profile_.error == shore::Error::InvalidPeriod) {
+      text += QLatin1Char('\n') + rejectedText(QStringLiteral("T1/3"), period_->text());
+    } else if (profile_.error == shore::Error::SteepnessLimit) {
+      // L0 = gT²/(2π), as the engine forms it, for the message only.
+      const double L0 = wave::kGravity / 2 / wave::kPi * T13 * T13;
+      text += QLatin1Char('\n') + tr("H0′/L0 = %1（上限 %2）")
+                                      .arg(threeDecimals(H0p / L0),
+                                           threeDecimals(shore::kMaxDeepWaterSteepness));
+    }
+    message_->setText(text);
     message_->setStyleSheet(gui::errorStyle());
     return;
   }

@@ -27,6 +27,13 @@ class RandomView final : public QWidget {
   // typed them.
   void setBeach(double n, double Ho, double T);
   const shore::RandomProfile& profile() const { return profile_; }
+  // The boxes H0′ and T1/3 as typed, and whether the user typed them.
+  QString heightText() const;
+  QString periodText() const;
+  bool typed() const { return typed_; }
+  // Puts texts in both boxes.  Typed: they stay when the beach changes;
+  // otherwise the next setBeach replaces them with Ho and T.
+  void setInputs(const QString& height, const QString& period, bool typed);
   // The text of the station under the cursor; empty when none.
   QString hoverText() const;
 

@@ -9,6 +9,33 @@
     </message>
 </context>
 <context>
+    <name>saiha::profile::CaseFile</name>
+    <message>
+        <source>ケースファイルの %1 の値 &quot;%2&quot; はこのプログラムにはありません．</source>
+        <translation>The case file&apos;s %1 holds &quot;%2&quot;, which this program does not know.</translation>
+    </message>
+    <message>
+        <source>ケースファイルの %1 がないか，その型が違います．</source>
+        <translation>The case file&apos;s %1 is missing or of the wrong type.</translation>
+    </message>
+    <message>
+        <source>ケースファイルとして読めません（JSON の誤り: %1，%2 バイト目）．</source>
+        <translation>This cannot be read as a case file (JSON error: %1, at byte %2).</translation>
+    </message>
+    <message>
+        <source>砕波の計算のケースファイルではありません．</source>
+        <translation>This is not a Wave Breaking case file.</translation>
+    </message>
+    <message>
+        <source>ケースファイルの version がないか，その型が違います．</source>
+        <translation>The case file&apos;s version is missing or of the wrong type.</translation>
+    </message>
+    <message>
+        <source>このケースファイルは新しい形式（version %1）で書かれています．このプログラムが読めるのは version %2 までです．</source>
+        <translation>This case file is written in a newer format (version %1); this program reads up to version %2.</translation>
+    </message>
+</context>
+<context>
     <name>saiha::profile::ComparisonModel</name>
     <message>
         <source>モデル</source>
@@ -48,6 +75,18 @@
     <message>
         <source>沿岸漂砂量 (CERC 公式)</source>
         <translation>Longshore transport (CERC formula)</translation>
+    </message>
+    <message>
+        <source>入力値: %1 が空です</source>
+        <translation>Value entered: %1 is empty</translation>
+    </message>
+    <message>
+        <source>入力値: %1 = %2</source>
+        <translation>Value entered: %1 = %2</translation>
+    </message>
+    <message>
+        <source>入力値: ρs = %1，ρ = %2</source>
+        <translation>Values entered: ρs = %1, ρ = %2</translation>
     </message>
 </context>
 <context>
@@ -199,9 +238,6 @@
         <source>計算できません: </source>
         <translation>Cannot compute: </translation>
     </message>
-</context>
-<context>
-    <name>saiha::profile::ProfileWindow</name>
     <message>
         <source>線形浅水変形</source>
         <translation>linear shoaling</translation>
@@ -218,6 +254,33 @@
         <source>中間域の浅水変形</source>
         <translation>intermediate shoaling</translation>
     </message>
+    <message>
+        <source>波高の式</source>
+        <translation>Height rule</translation>
+    </message>
+    <message>
+        <source>地点</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>底面 a (m)</source>
+        <translation>Bottom a (m)</translation>
+    </message>
+    <message>
+        <source>底面 u (m/s)</source>
+        <translation>Bottom u (m/s)</translation>
+    </message>
+    <message>
+        <source>表面 a (m)</source>
+        <translation>Surface a (m)</translation>
+    </message>
+    <message>
+        <source>表面 u (m/s)</source>
+        <translation>Surface u (m/s)</translation>
+    </message>
+</context>
+<context>
+    <name>saiha::profile::ProfileWindow</name>
     <message>
         <source>波高 H</source>
         <translation>Wave height H</translation>
@@ -346,6 +409,10 @@ applied to the regular wave&apos;s Ho and T with the foreshore slope 1/n</transl
         <source>この波は線形浅水変形のうちに砕波します（非線形浅水変形の開始点が砕波点より岸側にある急な波）．</source>
         <translation>This wave breaks while it still shoals linearly (a steep wave whose onset of nonlinear shoaling lies shoreward of the breaking point).</translation>
     </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
 </context>
 <context>
     <name>saiha::profile::RandomView</name>
@@ -384,6 +451,65 @@ applied to the regular wave&apos;s Ho and T with the foreshore slope 1/n</transl
     <message>
         <source>x = %1 m&#x3000;h = %2 m&#x3000;Ks = %3&#x3000;H1/3 = %4 m（%5）&#x3000;Hmax = %6 m（%7）</source>
         <translation>x = %1 m  h = %2 m  Ks = %3  H1/3 = %4 m (%5)  Hmax = %6 m (%7)</translation>
+    </message>
+    <message>
+        <source>H0′/L0 = %1（上限 %2）</source>
+        <translation>H0′/L0 = %1 (limit %2)</translation>
+    </message>
+</context>
+<context>
+    <name>saiha::profile::Workbench</name>
+    <message>
+        <source>ケースを保存できませんでした: %1</source>
+        <translation>Could not save the case: %1</translation>
+    </message>
+    <message>
+        <source>ケースを開けませんでした: %1</source>
+        <translation>Could not open the case: %1</translation>
+    </message>
+    <message>
+        <source>海底勾配 1/n の n</source>
+        <translation>n of the bottom slope 1/n</translation>
+    </message>
+    <message>
+        <source>水深 h (m)</source>
+        <translation>Depth h (m)</translation>
+    </message>
+    <message>
+        <source>ケースを開く</source>
+        <translation>Open case</translation>
+    </message>
+    <message>
+        <source>ケース (*.json)</source>
+        <translation>Cases (*.json)</translation>
+    </message>
+    <message>
+        <source>ケースを保存</source>
+        <translation>Save case</translation>
+    </message>
+    <message>
+        <source>（なし）</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>一覧を消去</source>
+        <translation>Clear the list</translation>
+    </message>
+    <message>
+        <source>ケースを開く(&amp;O)...</source>
+        <translation>&amp;Open case...</translation>
+    </message>
+    <message>
+        <source>ケースを保存(&amp;V)...</source>
+        <translation>Sa&amp;ve case...</translation>
+    </message>
+    <message>
+        <source>最近のケース(&amp;R)</source>
+        <translation>&amp;Recent cases</translation>
+    </message>
+    <message>
+        <source>結果をコピー(&amp;C)</source>
+        <translation>&amp;Copy results</translation>
     </message>
 </context>
 <context>

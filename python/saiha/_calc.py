@@ -240,6 +240,7 @@ def calc_frame(
     breaker: str = "goda1970",
     shoaling: str = "two-regime",
     lang: Optional[str] = None,
+    warnings: bool = False,
 ) -> pd.DataFrame:
     """One calculation per row of a table of cases, as saiha-calc does.
 
@@ -257,6 +258,9 @@ def calc_frame(
     lang : {"ja", "en"}, optional
         The language of the ``error`` column; by default the one the
         environment variable ``SAIHA_LANG`` names, else Japanese.
+    warnings : bool
+        Add a last column ``warnings`` (uint32), the row's
+        :class:`WarningFlag` bits, as ``saiha-calc --warnings``.
 
     Returns
     -------
@@ -308,6 +312,10 @@ def calc_frame(
     data.update(inputs)
     data.update((name, getattr(result, name)) for name in RESULT_NAMES)
     data["error"] = texts[result.error]
-    return pd.DataFrame(data, index=df.index, columns=output_columns(df.columns))
+    columns = output_columns(df.columns)
+    if warnings:
+        data["warnings"] = result.warning
+        columns.append("warnings")
+    return pd.DataFrame(data, index=df.index, columns=columns)
 
 

@@ -39,6 +39,7 @@ def calc_frame(
     breaker: str = "goda1970",
     shoaling: str = "two-regime",
     lang: Optional[str] = None,
+    warnings: bool = False,
 ) -> dd.DataFrame:
     """:func:`saiha.calc_frame` over every partition of a Dask DataFrame.
 
@@ -58,6 +59,8 @@ def calc_frame(
         The language of the ``error`` column; by default the one the
         environment variable ``SAIHA_LANG`` names where the graph is built
         (the workers' own environment does not matter), else Japanese.
+    warnings : bool
+        Add the column ``warnings``, as :func:`saiha.calc_frame`.
 
     Returns
     -------
@@ -86,12 +89,13 @@ def calc_frame(
     lang = _args.language(lang)
     # The result of an empty partition: the columns, passed-through ones
     # included, and their dtypes; a missing or duplicate column fails here.
-    meta = saiha.calc_frame(ddf._meta, workers=1)
+    meta = saiha.calc_frame(ddf._meta, workers=1, warnings=warnings)
     return ddf.map_partitions(
         _calc.calc_frame,
         workers=workers,
         breaker=breaker,
         shoaling=shoaling,
         lang=lang,
+        warnings=warnings,
         meta=meta,
     )

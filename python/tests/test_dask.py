@@ -46,5 +46,9 @@ def test_dask_passes_the_model_and_checks_its_names_at_once():
         scheduler="synchronous")
     pd.testing.assert_frame_equal(got, saiha.calc_frame(df, **model), check_exact=True)
     assert not got["H"].equals(saiha.calc_frame(df)["H"])
+    flagged = saiha.dask.calc_frame(dd.from_pandas(df, npartitions=3), warnings=True)
+    assert flagged.columns[-1] == "warnings"
+    pd.testing.assert_frame_equal(flagged.compute(scheduler="synchronous"),
+                                  saiha.calc_frame(df, warnings=True), check_exact=True)
     with pytest.raises(ValueError, match="mccowan"):
         saiha.dask.calc_frame(dd.from_pandas(df, npartitions=1), breaker="McCowan")

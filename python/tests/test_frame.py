@@ -36,6 +36,12 @@ def test_calc_frame_equals_saiha_calc_full_precision(saiha_calc, cases, model):
         same = np.isfinite(expected) if name == "h" else slice(None)
         assert np.array_equal(bits(frame[name])[same], bits(expected)[same]), name
     assert list(frame["error"]) == list(written["error"])
+    # The warnings column is saiha-calc's, bit for bit, as the last column.
+    flagged = saiha.calc_frame(cases, warnings=True, **model)
+    with_bits = run_saiha_calc(saiha_calc, "--warnings", *model_options(model))
+    assert list(flagged.columns) == list(with_bits.columns)
+    assert flagged["warnings"].dtype == np.uint32
+    assert list(flagged["warnings"]) == [int(w) for w in with_bits["warnings"]]
 
 
 @pytest.mark.parametrize("with_h", [True, False], ids=["with h", "without h"])

@@ -106,6 +106,28 @@ class LanguageTest : public QObject {
     QCOMPARE(calc_->windowTitle(), QStringLiteral("砕波の計算"));
   }
 
+  // The profile window made again in the new language keeps what it showed,
+  // typed random-wave boxes too; the case and copy entries speak English.
+  void switchKeepsTheChoices() {
+    ProfileWindow* profile = openProfile();
+    saiha::profile::ProfileChoices choices = profile->choices();
+    choices.breakers.append("miche");
+    choices.randomHeight = "1.25";
+    choices.randomPeriod = "7";
+    choices.randomTyped = true;
+    profile->setChoices(choices);
+    calc_->findChild<QAction*>("language_en")->trigger();
+    QTRY_COMPARE(button(), QStringLiteral("Calculate"));
+    profile = calc_->findChild<ProfileWindow*>();
+    QVERIFY(profile && profile->isVisible());
+    QCOMPARE(profile->choices(), choices);
+    QCOMPARE(calc_->findChild<QAction*>("saveCase")->text(), QStringLiteral("Sa&ve case..."));
+    QCOMPARE(profile->findChild<QAction*>("copyResults")->text(), QStringLiteral("&Copy results"));
+    QCOMPARE(profile->model().headerData(2, Qt::Horizontal).toString(), QStringLiteral("Height rule"));
+    QCOMPARE(profile->model().data(profile->model().index(0, 2)).toString(),
+             QStringLiteral("linear shoaling"));
+  }
+
   // --lang, then SAIHA_LANG, then the saved choice; unknown names warned of.
   void startLanguage() {
     QString warning;

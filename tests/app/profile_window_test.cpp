@@ -7,12 +7,19 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QClipboard>
+#include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
@@ -33,6 +40,7 @@
 #include "gui/profile/ProfileModel.h"
 #include "gui/profile/ProfileWindow.h"
 #include "gui/profile/RandomView.h"
+#include "gui/profile/Workbench.h"
 #include "report/profile_table.h"
 #include "app/wiring.h"
 #include "gui/calc/CalcWindow.h"
@@ -43,6 +51,7 @@
 using saiha::profile::ComparisonModel;
 using saiha::profile::ProfileWindow;
 using saiha::profile::RandomView;
+using saiha::profile::Workbench;
 using saiha::window::CalcWindow;
 namespace shore = saiha::shore;
 
@@ -59,6 +68,21 @@ class ProfileWindowTest : public QObject {
     box(name)->selectAll();
     QTest::keyClick(box(name), Qt::Key_Delete);
     QTest::keyClicks(box(name), text);
+  }
+  Workbench& bench() const { return *calc_->findChild<Workbench*>("workbench"); }
+  // A calculation window as the program starts it, with its profile window.
+  void startCalc() {
+    calc_ = std::make_unique<CalcWindow>();
+    saiha::app::attachProfileWindow(*calc_);
+    calc_->sheet().setReporter([](const QString&) {});
+    calc_->show();
+    calc_->activateWindow();
+  }
+  // Every box's text of the calculation window.
+  QStringList boxTexts() const {
+    QStringList texts;
+    for (int i = 1; i <= 17; ++i) texts.append(box(qPrintable(QStringLiteral("Text%1").arg(i)))->text());
+    return texts;
   }
   void press() { QTest::mouseClick(calc_->findChild<QPushButton*>("Command1"), Qt::LeftButton); }
   ProfileWindow* openProfile() {
@@ -84,11 +108,7 @@ class ProfileWindowTest : public QObject {
       }
     });
     modalWatch_.start(20);
-    calc_ = std::make_unique<CalcWindow>();
-    saiha::app::attachProfileWindow(*calc_);
-    calc_->sheet().setReporter([](const QString&) {});
-    calc_->show();
-    calc_->activateWindow();
+    startCalc();
     QVERIFY(QTest::qWaitForWindowActive(calc_.get()));
   }
   void cleanup() {
@@ -225,6 +245,16 @@ class ProfileWindowTest : public QObject {
     QCOMPARE(view.profile().edge.H13, expected.edge.H13);
     QTest::keyClicks(height, "00");  // 100 m at 10 s: H0′/L0 = 0.64
     QCOMPARE(view.profile().error, shore::Error::SteepnessLimit);
+    // The message gives the steepness and its limit: 100 / (9.81·10²/2π).
+    const QString said = view.findChild<QLabel*>("randomMessage")->text();
+    QVERIFY2(said.contains("H0′/L0 = 0.640") && said.contains("0.142"), qPrintable(said));
+    auto* period = view.findChild<QLineEdit*>("T13");
+    period->selectAll();
+    QTest::keyClicks(period, "-3");
+    QCOMPARE(view.profile().error, shore::Error::InvalidPeriod);
+    QVERIFY(view.findChild<QLabel*>("randomMessage")->text().contains("T1/3 = -3"));
+    period->selectAll();
+    QTest::keyClicks(period, "10");
     type("Text5", "2");
     press();
     QCOMPARE(height->text(), QString("100"));  // typed: kept
@@ -320,7 +350,8 @@ class ProfileWindowTest : public QObject {
     QCOMPARE(reported.size(), 1);
   }
 
-  // Ctrl+C on selected cells: their columns' header, then the cells, by tab.
+  // Ctrl+C on selected cells: their columns' header with units, then the
+  // cells, by tab.
   void copySelection() {
     ProfileWindow* profile = openProfile();
     QTableView& table = profile->table();
@@ -333,7 +364,7 @@ class ProfileWindowTest : public QObject {
       return model.data(model.index(r, c), Qt::EditRole).toString();  // every digit
     };
     QCOMPARE(QApplication::clipboard()->text(),
-             QString("x\th\n%1\t%2\n%3\t%4\n").arg(text(0, 0), text(0, 1), text(1, 0), text(1, 1)));
+             QString("x (m)\th (m)\n%1\t%2\n%3\t%4\n").arg(text(0, 0), text(0, 1), text(1, 0), text(1, 1)));
   }
 
   // Checking a model adds its curve, named in the legend, and its row, whose
@@ -432,7 +463,17 @@ class ProfileWindowTest : public QObject {
     edit->setText(text);
     auto* shown = profile->findChild<QLabel*>("transportError");
     QVERIFY(shown->isVisibleTo(profile));
-    QCOMPARE(shown->text(), message);
+    // The limit, then the value refused (and for ρs the ρ it is held to).
+    const char* symbols[] = {"K", "ρ", "ρs", "p"};
+    QCOMPARE(shown->text().section('\n', 0, 0), message);
+    if (box == 2) {
+      QVERIFY2(shown->text().endsWith("ρs = 1000, ρ = 1025") ||
+                   shown->text().endsWith("ρs = 1000，ρ = 1025"),
+               qPrintable(shown->text()));
+    } else {
+      QVERIFY2(shown->text().contains(saiha::profile::rejectedText(symbols[box], text)),
+               qPrintable(shown->text()));
+    }
     for (int r = 0; r < table.rowCount(); ++r) {
       QVERIFY(table.data(table.index(r, ComparisonModel::QPerYear)).toString().isEmpty());
       QCOMPARE(table.data(table.index(r, ComparisonModel::Message)).toString(), message);
@@ -443,6 +484,269 @@ class ProfileWindowTest : public QObject {
     const std::vector<shore::ComparisonRow> rows = shore::compare({1, 10, 30, 60});
     QCOMPARE(table.data(table.index(0, ComparisonModel::QPerYear), Qt::EditRole).toString(),
              QString::fromStdString(saiha::rt::formatShortest(rows.front().Qyear)));
+  }
+
+  // Save case → quit → Open case: every input as typed and every choice of
+  // the profile window come back, from the file alone (the settings gone);
+  // the result boxes say "????" until 計算, as those results were not
+  // calculated from these inputs.  The file is the documented JSON.
+  void caseRoundTrip() {
+    ProfileWindow* profile = openProfile();
+    type("Text5", "2.5");
+    type("Text1", "8");
+    type("Text11", "-15");
+    type("Text12", "25");
+    type("Text2", "3.25");
+    press();
+    profile->findChild<QCheckBox*>("breaker-miche")->click();
+    profile->findChild<QCheckBox*>("shoaling-shuto")->click();
+    profile->findChild<QComboBox*>("quantity")->setCurrentIndex(4);
+    profile->modelPanel().paramBox(0)->setText("0.77");
+    profile->modelPanel().paramBox(3)->setText("0.35");
+    auto* h0p = profile->randomView().findChild<QLineEdit*>("H0p");
+    h0p->selectAll();
+    QTest::keyClicks(h0p, "1.75");  // typed: kept apart from Ho
+    const saiha::profile::Case saved = bench().currentCase();
+    QCOMPARE(saved.inputs[0], QString("2.5"));
+    QCOMPARE(saved.choices.breakers, QStringList({"goda1970", "miche"}));
+    QCOMPARE(saved.choices.shoalings, QStringList({"two-regime", "shuto"}));
+    QCOMPARE(saved.choices.quantity, QString("a_bottom"));
+    QVERIFY(saved.choices.randomTyped);
+    QCOMPARE(saved.choices.randomHeight, QString("1.75"));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("beach.json");
+    QVERIFY(bench().saveCase(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    QCOMPARE(root["format"].toString(), QString("saiha-case"));
+    QCOMPARE(root["version"].toInt(), saiha::profile::kCaseVersion);
+    QCOMPARE(root["inputs"].toObject()["h"].toString(), QString("3.25"));
+    QCOMPARE(root["transport"].toObject()["K"].toString(), QString("0.77"));
+
+    calc_.reset();
+    QSettings().clear();
+    startCalc();
+    QVERIFY(bench().currentCase() != saved);
+    QVERIFY(bench().openCase(path));
+    QCOMPARE(bench().currentCase(), saved);
+    QCOMPARE(bench().recentCases(), QStringList(QFileInfo(path).absoluteFilePath()));
+    QCOMPARE(box("Text3")->text(), QString("????"));
+    profile = openProfile();
+    QCOMPARE(profile->randomView().findChild<QLineEdit*>("H0p")->text(), QString("1.75"));
+    QCOMPARE(profile->comparison().rowCount(), 5);  // 2 limits × 2 rules, the empirical row
+    QCOMPARE(profile->chart().quantity(), saiha::profile::Quantity::AmplitudeBottom);
+    press();  // the case's inputs calculate as typed
+    QCOMPARE(box("Text3")->text(),
+             QString::fromStdString(saiha::rt::formatResult(shore::findBreaking({2.5, 8, -15, 25}).Hb)));
+  }
+
+  // 最近のケース lists the cases saved and opened, newest first, in both
+  // windows; choosing one opens it; the list can be emptied.
+  void recentCases() {
+    QTemporaryDir dir;
+    type("Text5", "1.5");
+    QVERIFY(bench().saveCase(dir.filePath("a.json")));
+    type("Text5", "2.5");
+    QVERIFY(bench().saveCase(dir.filePath("b.json")));
+    QVERIFY(bench().saveCase(dir.filePath("a.json")));  // again: to the top, once
+    openProfile();
+    for (QWidget* window : {static_cast<QWidget*>(calc_.get()),
+                            static_cast<QWidget*>(calc_->findChild<ProfileWindow*>())}) {
+      auto* menu = window->findChild<QMenu*>("recentCases");
+      QVERIFY(menu);
+      emit menu->aboutToShow();
+      QStringList names;
+      for (QAction* a : menu->actions()) {
+        if (!a->isSeparator()) names.append(a->text());
+      }
+      QCOMPARE(names.mid(0, 2), QStringList({"&1 a.json", "&2 b.json"}));
+    }
+    auto* menu = calc_->findChild<QMenu*>("recentCases");
+    emit menu->aboutToShow();
+    menu->actions().at(1)->trigger();  // b.json
+    QCOMPARE(box("Text5")->text(), QString("2.5"));
+    QCOMPARE(bench().recentCases().size(), 2);
+    QVERIFY(bench().recentCases().front().endsWith("b.json"));
+    emit menu->aboutToShow();
+    menu->actions().last()->trigger();  // 一覧を消去
+    QVERIFY(bench().recentCases().isEmpty());
+  }
+
+  // A file that is no case this program reads says why and changes nothing:
+  // not JSON, not a case, a newer version, a missing member, an unknown model.
+  void caseRefused_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("not JSON") << QByteArray("{\"format\": \"saiha-case\", ") << "JSON";
+    QTest::newRow("another file") << QByteArray("{\"format\": \"other\", \"version\": 1}")
+                                  << "ケースファイルではありません";
+    QTest::newRow("a newer version") << QByteArray("{\"format\": \"saiha-case\", \"version\": 2}")
+                                     << "version 2";
+    QTest::newRow("version not a number")
+        << QByteArray("{\"format\": \"saiha-case\", \"version\": \"1\"}") << "version";
+  }
+  void caseRefused() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, said);
+    openProfile();
+    type("Text5", "3");
+    press();
+    QTemporaryDir dir;
+    // A whole case with one fault at a time.
+    const QString path = dir.filePath("case.json");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const saiha::profile::Case before = bench().currentCase();
+    const QStringList boxes = boxTexts();
+    QStringList reported;
+    bench().setReporter([&](const QString& m) { reported.append(m); });
+    QVERIFY(!bench().openCase(path));
+    QCOMPARE(reported.size(), 1);
+    QVERIFY2(reported.front().contains(said), qPrintable(reported.front()));
+    QVERIFY(reported.front().contains(path));
+    QCOMPARE(bench().currentCase(), before);
+    QCOMPARE(boxTexts(), boxes);
+    QVERIFY(bench().recentCases().isEmpty());
+  }
+
+  // A case whose members are wrong, one at a time, from a good file.
+  void caseMembersChecked() {
+    QTemporaryDir dir;
+    const QString good = dir.filePath("good.json");
+    QVERIFY(bench().saveCase(good));
+    QFile file(good);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    const auto spoilt = [&](const QString& section, const QString& member, const QJsonValue& v) {
+      QJsonObject copy = root;
+      if (section.isEmpty()) {
+        copy[member] = v;
+      } else {
+        QJsonObject inner = copy[section].toObject();
+        if (v.isUndefined()) inner.remove(member); else inner[member] = v;
+        copy[section] = inner;
+      }
+      return QJsonDocument(copy).toJson();
+    };
+    const struct {
+      QByteArray bytes;
+      QString said;
+    } faults[] = {
+        {spoilt("inputs", "T", QJsonValue::Undefined), "inputs.T"},
+        {spoilt("inputs", "Ho", 1.0), "inputs.Ho"},
+        {spoilt("models", "breakers", QJsonArray{"goda1970", "nobody"}), "nobody"},
+        {spoilt("", "second_quantity", "speed"), "speed"},
+        {spoilt("random", "typed", "yes"), "random.typed"},
+        {spoilt("", "transport", 3), "transport"},
+    };
+    QString error;
+    QVERIFY(saiha::profile::readCase(QJsonDocument(root).toJson(), &error));
+    for (const auto& fault : faults) {
+      QVERIFY(!saiha::profile::readCase(fault.bytes, &error));
+      QVERIFY2(error.contains(fault.said), qPrintable(fault.said + ": " + error));
+    }
+  }
+
+  // 結果をコピー: the calculation window's inputs and results, then the
+  // comparison table, each a header line with units over its rows, apart by
+  // an empty line; every row as wide as its header.
+  void copyResults() {
+    ProfileWindow* profile = openProfile();
+    profile->findChild<QCheckBox*>("breaker-mccowan")->click();
+    press();
+    QAction* copy = calc_->findChild<QAction*>("copyResults");
+    QVERIFY(copy);
+    copy->trigger();
+    const QString text = QApplication::clipboard()->text();
+    QVERIFY(text.endsWith('\n') && !text.contains('\r'));
+    const QStringList blocks = text.chopped(1).split("\n\n");  // an empty last cell stays
+    QCOMPARE(blocks.size(), 2);
+    const QStringList sheet = blocks[0].split('\n');
+    QCOMPARE(sheet.size(), 2);
+    const QStringList names = sheet[0].split('\t');
+    const QStringList values = sheet[1].split('\t');
+    QCOMPARE(names.size(), 17);
+    QCOMPARE(values.size(), 17);
+    QCOMPARE(names[0], QString("Ho (m)"));
+    QCOMPARE(values[0], box("Text5")->text());
+    QCOMPARE(values[names.indexOf("Hb (m)")], box("Text3")->text());
+    QCOMPARE(values[names.indexOf("θb (°)")], box("Text16")->text());
+    for (const QString& name : names.mid(5)) {
+      QVERIFY2(name.contains('(') || name == "γ", qPrintable(name));  // a unit
+    }
+
+    const QStringList table = blocks[1].split('\n');
+    const ComparisonModel& model = profile->comparison();
+    QCOMPARE(table.size(), 1 + model.rowCount());
+    QCOMPARE(model.rowCount(), 3);  // Goda, McCowan, the empirical row
+    QCOMPARE(table[0].split('\t').size(), int(ComparisonModel::ColumnCount));
+    QVERIFY(table[0].contains("Hb (m)"));
+    for (int r = 0; r < model.rowCount(); ++r) {
+      const QStringList cells = table[r + 1].split('\t');
+      QCOMPARE(cells.size(), int(ComparisonModel::ColumnCount));
+      QCOMPARE(cells[ComparisonModel::Hb],
+               model.data(model.index(r, ComparisonModel::Hb), Qt::EditRole).toString());
+      // Q as a spreadsheet reads it: no grouping.
+      bool number = false;
+      cells[ComparisonModel::QPerYear].toDouble(&number);
+      QVERIFY(number);
+    }
+    // The same entry in the profile window's 編集.
+    QVERIFY(profile->editMenu()->actions().contains(profile->findChild<QAction*>("copyResults")));
+  }
+
+  // Large numbers grouped by threes where the tables show them, and only
+  // there: Q of a 3 m wave on 1/10 runs to millions of m³ a year.  The
+  // station table's headers carry units, its rule and point columns speak
+  // the window's language (Japanese here); the cells keep the stable names.
+  void numbersAndHeaders() {
+    using saiha::profile::shownNumber;
+    const QChar gap(0x202F);
+    const auto grouped = [gap](QString text) { return text.replace(' ', gap); };
+    QCOMPARE(shownNumber(44483532.4f, true), grouped("44 483 532"));
+    QCOMPARE(shownNumber(12345.678f), grouped("12 345.68"));
+    QCOMPARE(shownNumber(-123456.f), grouped("-123 456.00"));
+    QCOMPARE(shownNumber(1260.f), QString("1260.00"));
+    QCOMPARE(shownNumber(0.5f, true), QString("0"));
+
+    ProfileWindow* profile = openProfile();
+    type("Text5", "3");
+    type("Text12", "10");
+    press();
+    const ComparisonModel& table = profile->comparison();
+    const QModelIndex q = table.index(0, ComparisonModel::QPerYear);
+    const QString full = table.data(q, Qt::EditRole).toString();
+    QVERIFY(full.toDouble() > 1e6);
+    QCOMPARE(table.data(q).toString(),
+             shownNumber(float(saiha::rt::readNumber(full.toStdString())), true));
+    QVERIFY(table.data(q).toString().contains(gap));
+    QVERIFY(!full.contains(gap));
+
+    const auto& model = profile->model();
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QString("x (m)"));
+    QCOMPARE(model.headerData(7, Qt::Horizontal).toString(), QString("θ (°)"));
+    for (int c = 0; c < model.columnCount(); ++c) {
+      const QString name = model.headerData(c, Qt::Horizontal).toString();
+      QVERIFY2(c == 2 || c == 3 || name.endsWith(')'), qPrintable(name));
+    }
+    QSet<QString> rules;
+    for (int r = 0; r < model.rowCount(); ++r) {
+      const QString shown = model.data(model.index(r, 2)).toString();
+      rules.insert(shown);
+      QVERIFY2(!shown.contains(QRegularExpression("[A-Za-z]")), qPrintable(shown));
+      QVERIFY(!model.data(model.index(r, 3)).toString().contains(QRegularExpression("[A-Za-z]")));
+    }
+    QVERIFY(rules.contains(QStringLiteral("砕波帯")));
+    QVERIFY(rules.contains(QStringLiteral("線形浅水変形")));
+    QCOMPARE(model.data(model.index(0, 2), Qt::EditRole).toString(), QString("linear"));
+    // The CSV keeps the stable names.
+    const std::string csv = profile->profilesCsv();
+    QVERIFY(csv.find(",surf,") != std::string::npos);
+    QVERIFY(csv.find("砕波帯") == std::string::npos);
   }
 };
 
