@@ -3,7 +3,7 @@
 // the default model, compared with the Hrms and longshore current measured
 // across the surf zone.  Prints the statistics and the time of the run.
 //
-//   saiha-transform-duck94 DIR [--repeat N] [--wind] [--dissipation NAME]
+//   saiha-transform-duck94 DIR [--repeat N] [--step M] [--halving] [--wind] [--dissipation NAME]
 //
 // DIR holds profile.csv, conditions.csv, wave_heights.csv and
 // longshore_current.csv (x, z; Hrms0, Tp, theta0, tide, tau_wind_y; record,
@@ -81,7 +81,7 @@ struct Stats {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fputs("usage: saiha-transform-duck94 DIR [--repeat N] [--wind] [--dissipation NAME]\n",
+    std::fputs("usage: saiha-transform-duck94 DIR [--repeat N] [--step M] [--halving] [--wind] [--dissipation NAME]\n",
                stderr);
     return 2;
   }
@@ -99,6 +99,8 @@ int main(int argc, char** argv) {
       show = std::atol(argv[++i]);
     } else if (a == "--halving") {
       halving = true;
+    } else if (a == "--step" && i + 1 < argc) {
+      options.maxStep = std::atof(argv[++i]);
     } else if (a == "--wind") {
       wind = true;
     } else if (a == "--no-roller") {

@@ -201,20 +201,43 @@ TEST(Transform, LongshoreCurrentFollowsTheWaves) {
   for (std::size_t i = 0; i <= std::size_t(n.lastWet); ++i) EXPECT_EQ(n.V[i], 0);
 }
 
+// A terrace at 1/100 ending in a steep beach face at 1/10, points every
+// 5 m: the waves break over the last few points, where a step of the
+// profile's spacing crosses a large part of the depth.
+struct SteepFace {
+  std::vector<double> x, z;
+  SteepFace() {
+    for (double xi = 0;; xi += 5) {
+      x.push_back(xi);
+      z.push_back(xi <= 400 ? -6 + xi / 100 : -2 + (xi - 400) / 10);
+      if (z.back() > 1) break;
+    }
+  }
+  BedProfile bed() const { return {x, z}; }
+};
+
 TEST(Transform, HalvingTheStepMovesHrmsByLessThanAMillimetre) {
-  const Plane p(8, 40);
-  for (Dissipation dis :
-       {Dissipation::BJ78, Dissipation::TG83, Dissipation::Baldock98, Dissipation::JB07}) {
-    TransformOptions coarse, fine;
-    coarse.dissipation = fine.dissipation = dis;
-    fine.maxStep = coarse.maxStep / 2;
-    const SeaCondition sea{1.2, 10, 15, 0.5};
-    const TransformResult a = transform(p.bed(), sea, coarse), b = transform(p.bed(), sea, fine);
-    ASSERT_TRUE(a.ok() && b.ok());
-    const int last = std::min(a.lastWet, b.lastWet);
-    ASSERT_GT(last, 50);
-    for (int i = 0; i <= last; ++i) {
-      EXPECT_NEAR(a.Hrms[std::size_t(i)], b.Hrms[std::size_t(i)], 1e-3) << int(dis) << " " << i;
+  const Plane plane(8, 40);
+  const SteepFace face;
+  const struct {
+    BedProfile bed;
+    SeaCondition sea;
+    int wet;
+  } cases[] = {{plane.bed(), {1.2, 10, 15, 0.5}, 50}, {face.bed(), {0.45, 11, -12, 0.3}, 80}};
+  for (const auto& c : cases) {
+    for (Dissipation dis :
+         {Dissipation::BJ78, Dissipation::TG83, Dissipation::Baldock98, Dissipation::JB07}) {
+      TransformOptions coarse, fine;
+      coarse.dissipation = fine.dissipation = dis;
+      fine.maxStep = coarse.maxStep / 2;
+      const TransformResult a = transform(c.bed, c.sea, coarse), b = transform(c.bed, c.sea, fine);
+      ASSERT_TRUE(a.ok() && b.ok());
+      const int last = std::min(a.lastWet, b.lastWet);
+      ASSERT_GT(last, c.wet);
+      for (int i = 0; i <= last; ++i) {
+        EXPECT_NEAR(a.Hrms[std::size_t(i)], b.Hrms[std::size_t(i)], 1e-3)
+            << int(dis) << " " << i << " h=" << a.h[std::size_t(i)];
+      }
     }
   }
 }
