@@ -77,6 +77,14 @@ struct Stats {
   }
 };
 
+// A number from a command-line argument, `otherwise` when it is not one.
+double number(const char* text, double otherwise) {
+  double v = otherwise;
+  const std::string_view t(text);
+  std::from_chars(t.data(), t.data() + t.size(), v);
+  return v;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,13 +102,13 @@ int main(int argc, char** argv) {
   for (int i = 2; i < argc; ++i) {
     const std::string_view a = argv[i];
     if (a == "--repeat" && i + 1 < argc) {
-      repeat = std::max(1, std::atoi(argv[++i]));
+      repeat = std::max(1, int(number(argv[++i], 1)));
     } else if (a == "--record" && i + 1 < argc) {
-      show = std::atol(argv[++i]);
+      show = long(number(argv[++i], -1));
     } else if (a == "--halving") {
       halving = true;
     } else if (a == "--step" && i + 1 < argc) {
-      options.maxStep = std::atof(argv[++i]);
+      options.maxStep = number(argv[++i], options.maxStep);
     } else if (a == "--wind") {
       wind = true;
     } else if (a == "--no-roller") {
