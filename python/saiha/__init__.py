@@ -60,7 +60,7 @@ from ._models import COMPARE_COLUMNS, PROFILE_COLUMNS, Transport, compare, profi
 from ._random import RANDOM_PROFILE_COLUMNS, RandomWaves, random_profile, random_waves
 from ._shoreline import BREAKER_TYPES, Shoreline, shoreline
 from ._transform import (DISSIPATIONS, GAMMA_RULES, TRANSFORM_INPUTS, TRANSFORM_POINT_NAMES,
-                         TRANSFORM_SUMMARY_NAMES, TransformResult, transform)
+                         TRANSFORM_SUMMARY_NAMES, TransformResult, transform, transform_frame)
 
 #: The version of the package, that of the programs built with it.
 __version__: str = _saiha.VERSION
@@ -98,6 +98,7 @@ __all__ = [
     "RANDOM_PROFILE_COLUMNS",
     "TransformResult",
     "transform",
+    "transform_frame",
     "DISSIPATIONS",
     "GAMMA_RULES",
     "TRANSFORM_INPUTS",

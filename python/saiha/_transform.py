@@ -14,8 +14,8 @@ import pandas as pd
 from . import _args, _elementwise, _saiha
 from ._errors import CalcError, Error
 
-__all__ = ["DISSIPATIONS", "GAMMA_RULES", "TRANSFORM_INPUTS", "TRANSFORM_POINT_NAMES",
-           "TRANSFORM_SUMMARY_NAMES", "TransformResult", "transform"]
+__all__ = ["DISSIPATIONS", "GAMMA_RULES", "OUTPUTS", "TRANSFORM_INPUTS", "TRANSFORM_POINT_NAMES",
+           "TRANSFORM_SUMMARY_NAMES", "TransformResult", "transform", "transform_frame"]
 
 #: The breaking dissipations by name, the default (Battjes & Janssen 1978) first;
 #: "none" computes refraction, shoaling and friction only.
@@ -521,3 +521,137 @@ def transform(
     if not public["friction"]:
         del public["friction_factor"]
     return TransformResult(**fields, options=public, index=index)
+
+
+#: The forms of :func:`transform_frame`'s result.
+OUTPUTS: tuple[str, ...] = ("summary", "long")
+#: The long form's name of a conditions' column ``Hm0`` (the boundary's),
+#: which the local ``Hm0`` would otherwise shadow.
+BOUNDARY_HM0 = "Hm0_boundary"
+
+
+def _profile_of(profile: Any) -> tuple[Any, Any]:
+    """The x and z of a profile given as a DataFrame, a mapping or a pair."""
+    if isinstance(profile, pd.DataFrame) or isinstance(profile, dict):
+        missing = [name for name in ("x", "z") if name not in profile]
+        if missing:
+            raise ValueError(f"the profile has no column {missing[0]!r}; it needs x and z")
+        return profile["x"], profile["z"]
+    if isinstance(profile, (tuple, list)) and len(profile) == 2:
+        return profile[0], profile[1]
+    raise TypeError("the profile is a DataFrame or a dict with x and z, or a pair (x, z), not "
+                    f"{type(profile).__name__}")
+
+
+def transform_frame(
+    conditions: pd.DataFrame,
+    profile: Any,
+    *,
+    output: str = "summary",
+    at: Optional[npt.ArrayLike] = None,
+    workers: Optional[int] = None,
+    lang: Optional[str] = None,
+    **model: Any,
+) -> pd.DataFrame:
+    """:func:`transform` of a table of conditions on one profile, as a table.
+
+    Parameters
+    ----------
+    conditions : pandas.DataFrame
+        One row per condition: ``Hrms0`` (m) or ``Hm0`` (m, taken as
+        sqrt(2)*Hrms0), ``Tp`` (s), ``theta0`` (degrees) and optionally
+        ``tide`` (m, 0 when absent) and ``wind_stress`` (N/m**2, 0 when
+        absent), numeric.  Any other column (``time``, ``record``...) is
+        passed through in its place.
+    profile : pandas.DataFrame, dict or (x, z)
+        The profile: columns or keys ``x`` and ``z``, or a pair of arrays.
+    output : {"summary", "long"}
+        ``"summary"``: one row per condition, the columns of ``conditions``
+        followed by ``x_breaking, h_breaking, eta_max, x_shoreline,
+        runup_H0, foreshore_slope, R2`` (float32), ``error`` (uint8 codes)
+        and ``warning`` (uint32), on the index of ``conditions``.
+        ``"long"``: one row per condition and position, the columns of
+        ``conditions``, ``x``, ``z`` (float64), ``h, eta, Hrms, Hm0, H13,
+        H110, H2, Qb, theta, V`` (float32), ``error`` and ``warning``; the
+        index of ``conditions`` repeated for each position.  A column
+        ``Hm0`` of ``conditions`` is named ``Hm0_boundary`` there, the
+        local ``Hm0`` being a result.
+    at : array_like, optional
+        The positions (m) of the long form, interpolated as by
+        :meth:`TransformResult.interp` (sensors, say); every profile point
+        by default.  Only with ``output="long"``.
+    workers : int, optional
+        Threads sharing the rows; all cores by default.
+    lang : {"ja", "en"}, optional
+        The language of :class:`CalcError`'s message.
+    **model
+        The model's keywords of :func:`transform` (``dissipation``,
+        ``gamma``, ``roller``, ``setup``, ``alpha``, ``B``, ``friction``,
+        ``roller_beta``, ``roughness``, ``dry_depth``, ``max_step``).
+
+    Raises
+    ------
+    ValueError
+        Neither or both of ``Hrms0`` and ``Hm0``, a missing ``Tp`` or
+        ``theta0``, a column named as a result, duplicate column names, an
+        unknown ``output``, ``at`` with the summary; the profile and model
+        faults of :func:`transform`.
+    TypeError
+        ``conditions`` not a DataFrame, non-numeric input columns.
+    """
+    if not isinstance(conditions, pd.DataFrame):
+        raise TypeError(f"conditions must be a pandas DataFrame, not {type(conditions).__name__}")
+    if output not in OUTPUTS:
+        raise ValueError(f"unknown output {output!r}; one of {', '.join(OUTPUTS)}")
+    if at is not None and output != "long":
+        raise ValueError("at= gives positions of the long form: use output='long'")
+    if conditions.columns.duplicated().any():
+        name = conditions.columns[conditions.columns.duplicated()][0]
+        raise ValueError(f"the conditions have the column {name!r} twice")
+    heights = [name for name in ("Hrms0", "Hm0") if name in conditions.columns]
+    if len(heights) != 1:
+        raise ValueError("the conditions need one height column, Hrms0 or Hm0"
+                         + (", not both" if heights else ""))
+    for name in ("Tp", "theta0"):
+        if name not in conditions.columns:
+            raise ValueError(f"the conditions have no column {name!r}")
+    added = ((*TRANSFORM_SUMMARY_NAMES, "error", "warning") if output == "summary"
+             else ("x", "z", *TRANSFORM_POINT_NAMES, "error", "warning"))
+    # The boundary's Hm0 of the long form is the local Hm0's namesake: renamed.
+    renamed = ({"Hm0": BOUNDARY_HM0} if output == "long" and heights[0] == "Hm0" else {})
+    clash = [name for name in added if name in conditions.columns and name not in renamed]
+    if renamed and BOUNDARY_HM0 in conditions.columns:
+        clash.append(BOUNDARY_HM0)
+    if clash:
+        raise ValueError(f"the conditions' column {clash[0]!r} is the name of a result; "
+                         "rename it first")
+    height = _args.real_array(heights[0], conditions[heights[0]])
+    if heights[0] == "Hm0":
+        height = height / math.sqrt(2)
+    given = {name: conditions[name] for name in ("tide", "wind_stress")
+             if name in conditions.columns}
+    x, z = _profile_of(profile)
+    r = transform(x, z, height, _args.real_array("Tp", conditions["Tp"]),
+                  _args.real_array("theta0", conditions["theta0"]),
+                  _args.real_array("tide", given["tide"]) if "tide" in given else 0.0,
+                  wind_stress=(_args.real_array("wind_stress", given["wind_stress"])
+                               if "wind_stress" in given else None),
+                  workers=workers, lang=lang, **model)
+    # Scalars in every column broadcast to 0-d: one row per condition always.
+    count = len(conditions)
+    if output == "summary":
+        frame = conditions.copy()
+        for name in (*TRANSFORM_SUMMARY_NAMES, "error", "warning"):
+            frame[name] = np.broadcast_to(getattr(r, name), (count,))
+        return frame
+    if at is not None:
+        r = r.interp(at)
+    points = len(r.x)
+    frame = conditions.iloc[np.repeat(np.arange(count), points)].rename(columns=renamed)
+    frame["x"] = np.tile(r.x, count)
+    frame["z"] = np.tile(r.z, count)
+    for name in TRANSFORM_POINT_NAMES:
+        frame[name] = np.broadcast_to(getattr(r, name), (count, points)).reshape(-1)
+    for name in ("error", "warning"):
+        frame[name] = np.repeat(np.broadcast_to(getattr(r, name), (count,)), points)
+    return frame
