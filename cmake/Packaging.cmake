@@ -136,7 +136,7 @@ if(CMAKE_MATCH_0)
       "python3 (>= ${CMAKE_MATCH_1}.${CMAKE_MATCH_2}~), python3 (<< ${CMAKE_MATCH_1}.${next_minor}), ${python_depends}")
 endif()
 set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "${python_depends}")
-set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-dask, python3-distributed, python3-matplotlib")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-dask, python3-distributed, python3-matplotlib, python3-xarray")
 set(CPACK_DEBIAN_PYTHON_PACKAGE_CONTROL_EXTRA
     ${PROJECT_SOURCE_DIR}/packaging/python3-saiha/postinst
     ${PROJECT_SOURCE_DIR}/packaging/python3-saiha/prerm)

@@ -22,11 +22,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <limits>
 #include <optional>
 #include <ranges>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "report/case.h"
@@ -42,6 +44,7 @@
 #include "report/random_table.h"
 #include "shore/random_waves.h"
 #include "shore/shoreline.h"
+#include "shore/transform.h"
 
 namespace py = pybind11;
 namespace shore = saiha::shore;
@@ -142,9 +145,9 @@ void calcElements(const Columns& c, std::size_t begin, std::size_t end) noexcept
 }
 
 // Runs `body(begin, end)` over ranges covering [0, count) on `workers`
-// threads (0: all cores).
+// threads (0: all cores), ranges of about `grain` elements.
 template <class Body>
-void forEachRange(std::size_t count, int workers, const Body& body) {
+void forEachRange(std::size_t count, int workers, const Body& body, std::size_t grain = 256) {
   if (workers == 1 || count <= 1) {
     body(std::size_t{0}, count);
     return;
@@ -153,7 +156,7 @@ void forEachRange(std::size_t count, int workers, const Body& body) {
   arena.execute([&] {
     // A calculation costs a few µs: ranges of some hundred elements keep the
     // lanes of the breaking search full and both cores busy to the end.
-    tbb::parallel_for(tbb::blocked_range<std::size_t>(0, count, 256),
+    tbb::parallel_for(tbb::blocked_range<std::size_t>(0, count, grain),
                       [&](const tbb::blocked_range<std::size_t>& range) {
                         body(range.begin(), range.end());
                       });
@@ -565,6 +568,163 @@ py::dict transport(const Input& Hb, const Input& hb, const Input& thetaB, const 
   return out;
 }
 
+// The breaking dissipations and the rules of the breaker parameter γ of the
+// energy-balance transformation by their stable names, the default first.
+constexpr std::array<std::pair<std::string_view, shore::Dissipation>, 5> kDissipations = {{
+    {"bj78", shore::Dissipation::BJ78},
+    {"tg83", shore::Dissipation::TG83},
+    {"baldock98", shore::Dissipation::Baldock98},
+    {"jb07", shore::Dissipation::JB07},
+    {"none", shore::Dissipation::None},
+}};
+constexpr std::array<std::pair<std::string_view, shore::GammaRule>, 3> kGammaRules = {{
+    {"ruessink2003", shore::GammaRule::Ruessink2003},
+    {"battjes-stive1985", shore::GammaRule::BattjesStive1985},
+    {"constant", shore::GammaRule::Constant},
+}};
+
+// The value a table gives a name; ValueError listing the names otherwise.
+template <class Table>
+auto named(const Table& table, std::string_view name, std::string_view what) {
+  std::string names;
+  for (const auto& [text, value] : table) {
+    if (text == name) return value;
+    names += (names.empty() ? "" : ", ") + std::string(text);
+  }
+  throw py::value_error("unknown " + std::string(what) + " '" + std::string(name) + "'; one of " +
+                        names);
+}
+
+// The results of the transformation at each profile point, and those of each
+// condition, in the order of the returned columns.
+constexpr std::array<std::string_view, 10> kTransformPointNames = {
+    "h", "eta", "Hrms", "Hm0", "H13", "H110", "H2", "Qb", "theta", "V"};
+constexpr std::array<std::string_view, 7> kTransformSummaryNames = {
+    "x_breaking", "h_breaking", "eta_max", "x_shoreline", "runup_H0", "foreshore_slope", "R2"};
+
+// Conditions per call of the engine within one range: its working arrays and
+// the results' storage serve the whole block.
+constexpr std::size_t kTransformBlock = 32;
+
+// transform(x, z, Hrms0, Tp, theta0, tide, wind_stress, workers, options...)
+// -> (code, columns).  The code is the profile's or the options' own error,
+// which every condition would carry (no columns then, None); otherwise 0 and
+// the columns: float32 (conditions, points) arrays by kTransformPointNames,
+// float32 per-condition columns by kTransformSummaryNames, uint8 "error",
+// uint32 "warning" and int32 "last_wet".
+py::tuple transformConditions(const Input& x, const Input& z, const Input& Hrms0,
+                              const Input& Tp, const Input& theta0, const Input& tide,
+                              const Input& wind, int workers, std::string_view dissipation,
+                              std::string_view gamma, double gammaConstant, double alpha,
+                              double B, bool roller, double rollerBeta, bool setup,
+                              bool friction, double frictionFactor, double roughness,
+                              double dryDepth, double maxStep) {
+  if (workers < 0) throw py::value_error("workers must be a positive number of threads");
+  if (x.ndim() != 1 || z.ndim() != 1) {
+    throw py::value_error("the profile's x and z must be flat arrays");
+  }
+  shore::TransformOptions options;
+  options.dissipation = named(kDissipations, dissipation, "dissipation");
+  options.gamma = named(kGammaRules, gamma, "gamma rule");
+  options.gammaConstant = gammaConstant;
+  options.alpha = alpha;
+  options.B = B;
+  options.roller = roller;
+  options.rollerBeta = rollerBeta;
+  options.setup = setup;
+  options.bottomFriction = friction;
+  options.waveFrictionFactor = frictionFactor;
+  options.roughness = roughness;
+  options.dryDepth = dryDepth;
+  options.maxStep = maxStep;
+  const std::size_t count = static_cast<std::size_t>(Hrms0.size());
+  checkFlat({&Hrms0, &Tp, &theta0, &tide, &wind}, count);
+  const std::size_t points = static_cast<std::size_t>(x.size());
+  const shore::BedProfile profile{std::span<const double>(x.data(), points),
+                                  std::span<const double>(z.data(), static_cast<std::size_t>(z.size()))};
+
+  // The profile and the options are checked before any condition: a height
+  // that is not a number stops the probe right after those checks.
+  shore::SeaCondition probe;
+  probe.Hrms0 = std::numeric_limits<double>::quiet_NaN();
+  shore::Error shared;
+  {
+    py::gil_scoped_release release;
+    shared = shore::transform(profile, probe, options).error;
+  }
+  if (shared != shore::Error::InvalidHeight) {
+    return py::make_tuple(static_cast<int>(shared), py::none());
+  }
+
+  const auto rows = static_cast<py::ssize_t>(count);
+  const auto columns = static_cast<py::ssize_t>(points);
+  py::dict out;
+  std::array<float*, kTransformPointNames.size()> along{};
+  for (std::size_t k = 0; k < kTransformPointNames.size(); ++k) {
+    py::array_t<float> column({rows, columns});
+    along[k] = column.mutable_data();
+    out[py::str(std::string(kTransformPointNames[k]))] = column;
+  }
+  std::array<float*, kTransformSummaryNames.size()> summary{};
+  for (std::size_t k = 0; k < kTransformSummaryNames.size(); ++k) {
+    py::array_t<float> column(rows);
+    summary[k] = column.mutable_data();
+    out[py::str(std::string(kTransformSummaryNames[k]))] = column;
+  }
+  py::array_t<std::uint8_t> error(rows);
+  py::array_t<std::uint32_t> warning(rows);
+  py::array_t<std::int32_t> lastWet(rows);
+  out["error"] = error;
+  out["warning"] = warning;
+  out["last_wet"] = lastWet;
+  const double *height = Hrms0.data(), *period = Tp.data(), *angle = theta0.data(),
+               *level = tide.data(), *stress = wind.data();
+  std::uint8_t* codes = error.mutable_data();
+  std::uint32_t* bits = warning.mutable_data();
+  std::int32_t* edges = lastWet.mutable_data();
+  {
+    py::gil_scoped_release release;
+    // A condition costs some hundred microseconds on a profile of a few
+    // hundred points: ranges of a few conditions keep every thread busy.
+    forEachRange(
+        count, workers,
+        [&](std::size_t begin, std::size_t end) {
+          std::vector<shore::SeaCondition> sea(std::min(kTransformBlock, end - begin));
+          std::vector<shore::TransformResult> results(sea.size());
+          for (std::size_t first = begin; first < end; first += sea.size()) {
+            const std::size_t n = std::min(sea.size(), end - first);
+            for (std::size_t k = 0; k < n; ++k) {
+              const std::size_t i = first + k;
+              sea[k] = {height[i], period[i], angle[i], level[i], stress[i]};
+            }
+            shore::transform(profile, std::span(sea.data(), n), std::span(results.data(), n),
+                             options);
+            for (std::size_t k = 0; k < n; ++k) {
+              const std::size_t i = first + k;
+              const shore::TransformResult& r = results[k];
+              const std::array<const std::vector<float>*, kTransformPointNames.size()> values = {
+                  &r.h, &r.eta, &r.Hrms, &r.Hm0, &r.H13, &r.H110, &r.H2, &r.Qb, &r.theta, &r.V};
+              for (std::size_t q = 0; q < values.size(); ++q) {
+                float* row = along[q] + i * points;
+                const std::size_t given = std::min(points, values[q]->size());
+                std::copy_n(values[q]->data(), given, row);
+                std::fill(row + given, row + points, shore::kNotReached);
+              }
+              const std::array<float, kTransformSummaryNames.size()> ends = {
+                  r.xBreaking, r.hBreaking, r.etaMax, r.xShoreline,
+                  r.runupH0,   r.foreshoreSlope, r.R2};
+              for (std::size_t q = 0; q < ends.size(); ++q) summary[q][i] = ends[q];
+              codes[i] = static_cast<std::uint8_t>(r.error);
+              bits[i] = r.warnings.bits;
+              edges[i] = r.lastWet;
+            }
+          }
+        },
+        4);
+  }
+  return py::make_tuple(0, out);
+}
+
 }  // namespace
 
 PYBIND11_MODULE(_saiha, m) {
@@ -593,6 +753,10 @@ PYBIND11_MODULE(_saiha, m) {
   m.attr("BREAKERS") = textTuple(shore::kBreakerLimits | std::views::transform(shore::breakerName));
   m.attr("SHOALINGS") = textTuple(shore::kShoalings | std::views::transform(shore::shoalingName));
   m.attr("SHORELINE_NAMES") = textTuple(kShorelineNames);
+  m.attr("DISSIPATIONS") = textTuple(kDissipations | std::views::keys);
+  m.attr("GAMMA_RULES") = textTuple(kGammaRules | std::views::keys);
+  m.attr("TRANSFORM_POINT_NAMES") = textTuple(kTransformPointNames);
+  m.attr("TRANSFORM_SUMMARY_NAMES") = textTuple(kTransformSummaryNames);
   m.attr("BREAKER_TYPES") = textTuple(
       shore::kBreakerTypes | std::views::transform(report::breakerTypeName));
 
@@ -647,4 +811,14 @@ PYBIND11_MODULE(_saiha, m) {
   m.def("transport", &transport, py::arg("Hb"), py::arg("hb"), py::arg("theta_b"),
         py::arg("gamma"), py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),
         "The CERC longshore transport per element of flat float64 arrays of one length.");
+  m.def("transform", &transformConditions, py::arg("x"), py::arg("z"), py::arg("Hrms0"),
+        py::arg("Tp"), py::arg("theta0"), py::arg("tide"), py::arg("wind_stress"),
+        py::arg("workers"), py::arg("dissipation"), py::arg("gamma"),
+        py::arg("gamma_constant"), py::arg("alpha"), py::arg("B"), py::arg("roller"),
+        py::arg("roller_beta"), py::arg("setup"), py::arg("friction"),
+        py::arg("friction_factor"), py::arg("roughness"), py::arg("dry_depth"),
+        py::arg("max_step"),
+        "Random waves across one profile (flat float64 x, z) for each condition of flat\n"
+        "float64 arrays of one length: (code, columns); code the profile's or the options'\n"
+        "error (columns None), else 0. workers=0: all cores.");
 }

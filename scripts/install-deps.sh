@@ -15,6 +15,8 @@ packages=(
   libcsv-dev libcli11-dev libtbb-dev
   pybind11-dev python3-dev python3-numpy python3-pandas python3-pytest
   python3-dask python3-distributed
+  # saiha.TransformResult.to_xarray (optional for the package, tested)
+  python3-xarray
   # pip install . into a virtual environment; saiha.plot
   python3-pip python3-setuptools python3-wheel python3-venv python3-matplotlib
   # saiha-calc's completions, checked by the tests as a shell loads them

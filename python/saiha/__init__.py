@@ -22,9 +22,16 @@ Goda's method, from the equivalent deep-water significant height ``H0p``
 and the significant period ``T13``; :func:`random_profile` gives them along
 the beach.
 
-Every value is the single-precision value behind the calculation window's
-text for the same inputs, bit for bit (the window shows it rounded to two
-decimals).
+Measured profiles: :func:`transform` carries a random sea (Hrms0, Tp,
+theta0, tide) across a profile of any shape (x, z) by the wave energy
+balance, with the roller, the setup and the longshore current, for many
+conditions at once; ``saiha.dask.transform`` maps it over a Dask DataFrame
+of conditions (a hindcast).
+
+Every value of the plane-beach and Goda calculations is the single-precision
+value behind the calculation window's text for the same inputs, bit for bit
+(the window shows it rounded to two decimals); the energy balance integrates
+in double precision and is reproducible on one machine, whatever ``workers``.
 
 Every function checks its arguments alike: quantities are real numbers or
 arrays of them (bools, text and objects raise ``TypeError`` naming the
@@ -35,7 +42,8 @@ variable ``SAIHA_LANG=en`` says otherwise.  ``saiha.plot`` (Matplotlib) and
 The package's modules, by subject: ``_args`` (the argument checks),
 ``_errors`` (codes, warning bits, messages), ``_elementwise`` (broadcasting
 in chunks), ``_calc`` (the regular wave), ``_models`` (profile, models
-compared, transport), ``_random`` (Goda's random waves), ``_shoreline``.
+compared, transport), ``_random`` (Goda's random waves), ``_shoreline``,
+``_transform`` (the energy balance across a measured profile).
 """
 
 from __future__ import annotations
@@ -51,6 +59,8 @@ from ._errors import ERROR_CODES, CalcError, Error, WarningFlag, error_text
 from ._models import COMPARE_COLUMNS, PROFILE_COLUMNS, Transport, compare, profile, transport
 from ._random import RANDOM_PROFILE_COLUMNS, RandomWaves, random_profile, random_waves
 from ._shoreline import BREAKER_TYPES, Shoreline, shoreline
+from ._transform import (DISSIPATIONS, GAMMA_RULES, TRANSFORM_INPUTS, TRANSFORM_POINT_NAMES,
+                         TRANSFORM_SUMMARY_NAMES, TransformResult, transform, transform_frame)
 
 #: The version of the package, that of the programs built with it.
 __version__: str = _saiha.VERSION
@@ -86,6 +96,14 @@ __all__ = [
     "random_waves",
     "random_profile",
     "RANDOM_PROFILE_COLUMNS",
+    "TransformResult",
+    "transform",
+    "transform_frame",
+    "DISSIPATIONS",
+    "GAMMA_RULES",
+    "TRANSFORM_INPUTS",
+    "TRANSFORM_POINT_NAMES",
+    "TRANSFORM_SUMMARY_NAMES",
 ]
 
 #: The submodules imported when first used: Dask and Matplotlib take a while.

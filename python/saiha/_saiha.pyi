@@ -19,6 +19,10 @@ BREAKERS: tuple[str, ...]
 SHOALINGS: tuple[str, ...]
 SHORELINE_NAMES: tuple[str, ...]
 BREAKER_TYPES: tuple[str, ...]
+DISSIPATIONS: tuple[str, ...]
+GAMMA_RULES: tuple[str, ...]
+TRANSFORM_POINT_NAMES: tuple[str, ...]
+TRANSFORM_SUMMARY_NAMES: tuple[str, ...]
 
 def calc(
     Ho: _Floats,
@@ -143,4 +147,39 @@ def random_profile(
 
     The columns of RANDOM_PROFILE_COLUMNS, then each station's code under
     "error" and its warning bits under "warning".
+    """
+
+def transform(
+    x: _Floats,
+    z: _Floats,
+    Hrms0: _Floats,
+    Tp: _Floats,
+    theta0: _Floats,
+    tide: _Floats,
+    wind_stress: _Floats,
+    workers: int,
+    dissipation: str,
+    gamma: str,
+    gamma_constant: float,
+    alpha: float,
+    B: float,
+    roller: bool,
+    roller_beta: float,
+    setup: bool,
+    friction: bool,
+    friction_factor: float,
+    roughness: float,
+    dry_depth: float,
+    max_step: float,
+) -> tuple[int, Optional[dict[str, np.ndarray]]]:
+    """Random waves across one profile (x, z in m) for each condition of flat arrays.
+
+    Hrms0 (m), Tp (s), theta0 (degrees), tide (m), wind_stress (N/m**2), one
+    element per condition; dissipation one of DISSIPATIONS, gamma one of
+    GAMMA_RULES ("constant": gamma_constant).  Returns (code, columns): code
+    the profile's or the options' error code (columns None), else 0 and
+    float32 (conditions, points) arrays by TRANSFORM_POINT_NAMES, float32
+    columns by TRANSFORM_SUMMARY_NAMES, uint8 "error", uint32 "warning",
+    int32 "last_wet".  workers=0 uses all cores.  ValueError for inputs not
+    flat or not of one length, or an unknown name.
     """

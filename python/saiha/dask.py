@@ -1,4 +1,8 @@
-"""The calculation over a Dask DataFrame: past one machine.
+"""The calculations over a Dask DataFrame: past one machine.
+
+:func:`calc_frame` maps :func:`saiha.calc_frame` over a table of waves,
+:func:`transform` maps :func:`saiha.transform_frame` over a table of sea
+conditions on one measured profile (a hindcast).
 
 The same code runs on a laptop (Dask's own threads or processes), on a
 ``distributed.LocalCluster``, or on a cluster given by its scheduler address;
@@ -8,14 +12,18 @@ only the ``distributed.Client`` differs.  Every worker must be able to
 
 from __future__ import annotations
 
-from typing import Optional
+import functools
+from typing import Any, Optional
+
+import numpy as np
+import numpy.typing as npt
 
 import dask.dataframe as dd
 import pandas as pd
 
 import saiha
 
-from . import _args, _calc
+from . import _args, _calc, _transform
 
 
 def frame_meta(index: Optional[pd.Index] = None) -> pd.DataFrame:
@@ -99,3 +107,83 @@ def calc_frame(
         warnings=warnings,
         meta=meta,
     )
+
+
+def transform(
+    conditions: dd.DataFrame,
+    profile: Any,
+    *,
+    output: str = "summary",
+    at: Optional[npt.ArrayLike] = None,
+    workers: Optional[int] = 1,
+    lang: Optional[str] = None,
+    **model: Any,
+) -> dd.DataFrame:
+    """:func:`saiha.transform_frame` over every partition of a Dask DataFrame of conditions.
+
+    Parameters
+    ----------
+    conditions : dask.dataframe.DataFrame
+        One row per sea state at the profile's offshore boundary: ``Hrms0``
+        (m) or ``Hm0`` (m), ``Tp`` (s), ``theta0`` (degrees), optionally
+        ``tide`` (m) and ``wind_stress`` (N/m**2); other columns are passed
+        through.
+    profile : pandas.DataFrame, dict or (x, z)
+        The one profile every condition crosses (columns or keys ``x``, ``z``).
+        It is read once, here, and travels with the graph as two arrays.
+    output : {"summary", "long"}
+        One row per condition with the breaking onset, maximum setup,
+        shoreline and runup (``"summary"``, the default), or one row per
+        condition and position with every quantity along the profile
+        (``"long"``: ``x, z, h, eta, Hrms, ...``), at every profile point
+        or at the positions ``at`` (m), interpolated between points: the
+        form for comparing a hindcast with sensors.  The columns are those
+        of :func:`saiha.transform_frame`.
+    at : array_like, optional
+        Positions of the long form (m), on the profile.
+    workers : int, optional
+        Threads per partition; 1 by default (Dask runs one partition per
+        worker thread), None for every core of the machine running it.
+    lang : {"ja", "en"}, optional
+        The language of the messages of the errors raised here.
+    **model
+        The model's keywords of :func:`saiha.transform` (``dissipation``,
+        ``gamma``, ``roller``, ``setup``...).
+
+    Returns
+    -------
+    dask.dataframe.DataFrame
+        Lazily, the rows of :func:`saiha.transform_frame` with the
+        partitions of ``conditions``; the summary keeps its divisions, the
+        long form repeats each index value once per position (still sorted,
+        so the divisions hold).
+
+    Raises
+    ------
+    TypeError
+        ``conditions`` is not a Dask DataFrame.
+    TypeError, ValueError
+        A profile every condition would fail on (:class:`saiha.CalcError`),
+        a model option or a column :func:`saiha.transform_frame` refuses: at
+        once, before the graph runs.  A condition that cannot be computed
+        gets its code in ``error``, never an exception.
+    """
+    if not isinstance(conditions, dd.DataFrame):
+        hint = (": saiha.transform_frame takes a pandas DataFrame, or "
+                "dask.dataframe.from_pandas(df, npartitions=...) makes a Dask one"
+                if isinstance(conditions, pd.DataFrame) else "")
+        raise TypeError(f"saiha.dask.transform takes a Dask DataFrame, not "
+                        f"{type(conditions).__module__}.{type(conditions).__name__}{hint}")
+    x, z = _transform._profile_of(profile)
+    points = (np.array(_args.real_array("x", x)), np.array(_args.real_array("z", z)))
+    if at is not None:
+        at = np.array(np.atleast_1d(_args.real_array("at", at)))
+    lang = _args.language(lang)
+    settings = dict(output=output, at=at, workers=workers, lang=lang, **model)
+    # An empty partition's result: the columns and dtypes, and every check
+    # of the profile, the options and the columns, here rather than on a worker.
+    meta = _transform.transform_frame(conditions._meta, points, **settings)
+    # The settings bound beforehand: map_partitions keeps keywords such as
+    # `output` for itself.
+    partition = functools.partial(_transform.transform_frame, profile=points, **settings)
+    return conditions.map_partitions(partition, meta=meta)
