@@ -40,6 +40,8 @@ class Callout final : public QGraphicsItem {
   void settle(std::vector<QRectF>& taken);
 
   QString text() const { return text_; }
+  // The box as placed, in the chart's coordinates.
+  QRectF box() const { return box_; }
 
   // The box and its leader line down (or up) to the point.
   QRectF boundingRect() const override {

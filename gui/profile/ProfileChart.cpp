@@ -689,9 +689,13 @@ void ProfileChart::layoutCharts(QSizeF size) {
   const double legendHeight = legend_->heightFor(width);
   const double plots =
       std::max(0.0, size.height() - title - axisBelow - 2 * gap - legendHeight - 2 * margin);
-  double heights = std::max(kHeightsMin, plots * kHeightsShare);
-  const double quantity = std::max(kQuantityMin, plots * kQuantityShare);
-  const double beach = std::max(kBeachMin, plots * kBeachShare);
+  // Below the least heights (a window made very small) the plots shrink
+  // alike rather than push the legend out of the picture.
+  const double least = kHeightsMin + kQuantityMin + kBeachMin;
+  const double shrink = plots < least ? plots / least : 1.0;
+  double heights = std::max(kHeightsMin * shrink, plots * kHeightsShare);
+  const double quantity = std::max(kQuantityMin * shrink, plots * kQuantityShare);
+  const double beach = std::max(kBeachMin * shrink, plots * kBeachShare);
   const double spare = plots - heights - quantity - beach;
   if (spare > 0) heights += spare;  // rounding of the shares
 
