@@ -1,6 +1,7 @@
 #include "gui/profile/Callout.h"
 
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QPainter>
 #include <algorithm>
 
@@ -72,6 +73,14 @@ void Callout::settle(std::vector<QRectF>& taken) {
 
 void Callout::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
   painter->setRenderHint(QPainter::Antialiasing);
+  // The leader: from the point to the nearest place on the box's edge
+  // facing it.
+  const QPointF end(std::clamp(anchor_.x(), box_.left() + 3, box_.right() - 3),
+                    anchor_.y() < box_.top() ? box_.top() : box_.bottom());
+  if (QLineF(anchor_, end).length() > 4) {
+    painter->setPen(QPen(color_, 1));
+    painter->drawLine(QLineF(anchor_, end));
+  }
   painter->setPen(QPen(color_, border_ == Qt::SolidLine ? 1 : 1.5, border_));
   painter->setBrush(QColor(255, 255, 255, 225));
   painter->drawRoundedRect(box_, 3, 3);

@@ -16,7 +16,8 @@ namespace saiha::profile {
 // below the point, kept inside the plot horizontally.  Drawn by hand rather
 // than as a series' point label so that it can stand clear of the curves and
 // stay readable over the water and the seabed.  Where labels of several
-// points would overlap, later ones step aside (settle).
+// points would overlap, later ones step aside (settle); a leader line ties
+// each box to its point.
 class Callout final : public QGraphicsItem {
  public:
   enum class Side { Above, Below };
@@ -39,8 +40,13 @@ class Callout final : public QGraphicsItem {
   void settle(std::vector<QRectF>& taken);
 
   QString text() const { return text_; }
+  // The box as placed, in the chart's coordinates.
+  QRectF box() const { return box_; }
 
-  QRectF boundingRect() const override { return box_.adjusted(-1, -1, 1, 1); }
+  // The box and its leader line down (or up) to the point.
+  QRectF boundingRect() const override {
+    return box_.united(QRectF(anchor_, QSizeF(1, 1))).adjusted(-2, -2, 2, 2);
+  }
   void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override;
 
  private:

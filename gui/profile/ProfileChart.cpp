@@ -1,13 +1,16 @@
 #include "gui/profile/ProfileChart.h"
 
 #include <QAreaSeries>
-#include <QCategoryAxis>
+#include <QCursor>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QGraphicsItem>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -15,6 +18,7 @@
 #include "runtime/text.h"
 #include "gui/language.h"
 #include "gui/profile/Callout.h"
+#include "gui/profile/ChartLegend.h"
 #include "gui/style.h"
 #include "report/shoreline_table.h"
 #include "shore/reference.h"
@@ -43,28 +47,33 @@ void hideFromLegend(QChart* chart, QAbstractSeries* series) {
 // Round axis ends and tick count for the values lo..hi, found on a detached
 // axis so that the chart's own axis changes once (each change lays out its
 // labels and every series on it again).
-struct NiceRange {
-  double min, max;
-  int ticks;
-  double step() const { return (max - min) / std::max(1, ticks - 1); }
-};
+using NiceRange = ProfileChart::Range;
 NiceRange niceRange(double lo, double hi, int ticks) {
   QValueAxis scratch;
   scratch.setRange(lo, hi);
   scratch.setTickCount(ticks);
   scratch.applyNiceNumbers();
-  return {scratch.min(), scratch.max(), scratch.tickCount()};
+  return {scratch.min(), scratch.max(),
+          (scratch.max() - scratch.min()) / std::max(1, scratch.tickCount() - 1)};
 }
 
-void setNiceRange(QValueAxis* axis, const NiceRange& range) {
-  if (axis->tickCount() != range.ticks) axis->setTickCount(range.ticks);
-  axis->setRange(range.min, range.max);
+// Decimals enough to tell the ticks of `step` apart.
+QString labelFormat(double step) {
+  const int decimals = step > 0 ? std::clamp(int(std::ceil(-std::log10(step) - 1e-9)), 0, 4) : 1;
+  return QStringLiteral("%.%1f").arg(decimals);
 }
 
-// The seabed takes the lower part of the plot: its depth axis runs from
-// above the water (hidden by leaving those values unlabelled) down to the
-// deepest station, so that still water lies this far down the plot.
-constexpr double kSurfaceAt = 0.62;
+// A vertical axis's title in a narrow strip: the symbol and unit that end
+// the full title ("波向 θ (°)" → "θ (°)"), the name being in the legend.
+QString shortTitle(const QString& title) {
+  const QStringList words = title.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  return words.size() > 2 ? words.mid(words.size() - 2).join(QLatin1Char(' ')) : title;
+}
+
+// Shares of the height the plots take, and the least each is given, so
+// that its axis labels and title fit.
+constexpr double kHeightsShare = 0.46, kQuantityShare = 0.20, kBeachShare = 0.34;
+constexpr double kHeightsMin = 130, kQuantityMin = 70, kBeachMin = 100;
 
 }  // namespace
 
@@ -72,48 +81,71 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
   setObjectName(QStringLiteral("profileChart"));
   setRenderHint(QPainter::Antialiasing);
   setMouseTracking(true);
+  setMinimumHeight(kMinimumHeight);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   auto* chart = new QChart;
-  chart->setAnimationOptions(QChart::NoAnimation);
-  chart->setFont(gui::sheetFont(12, false));
-  chart->setTitleFont(gui::sheetFont(13, true));
-  chart->legend()->setAlignment(Qt::AlignBottom);
-  // Each entry drawn as its series is: a line in its pen (dashes and dots
-  // tell the shoaling rules apart), a marker in its shape.
-  chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
-  chart->legend()->setFont(gui::sheetFont(12, false));
-  chart->setMargins(QMargins(6, 6, 6, 6));
   setChart(chart);
+  quantityChart_ = new QChart;
+  beachChart_ = new QChart;
+  scene()->addItem(quantityChart_);
+  scene()->addItem(beachChart_);
+  for (QChart* c : {chart, quantityChart_, beachChart_}) {
+    c->setAnimationOptions(QChart::NoAnimation);
+    c->setFont(gui::sheetFont(12, false));
+    c->setTitleFont(gui::sheetFont(13, true));
+    // One legend for the three plots, below them: ChartLegend.  The series'
+    // own markers still say which are named (hideFromLegend).
+    c->legend()->hide();
+    c->setMargins(QMargins(0, 0, 0, 0));
+    // One white ground under the whole stack (the scene's), and the title
+    // drawn by the stack above the first plot.
+    c->setBackgroundVisible(false);
+    c->setTitleBrush(QBrush(Qt::transparent));
+  }
+  scene()->setBackgroundBrush(Qt::white);
+  setBackgroundBrush(Qt::white);
+  legend_ = new ChartLegend;
+  scene()->addItem(legend_);
+  title_ = new QGraphicsSimpleTextItem;
+  title_->setFont(chart->titleFont());
+  scene()->addItem(title_);
 
   const auto styled = [](QAbstractAxis* axis, const QString& title) {
     axis->setTitleText(title);
     axis->setTitleFont(gui::sheetFont(12, true));
     axis->setLabelsFont(gui::sheetFont(11, false));
   };
-  xAxis_ = new QValueAxis;
-  xAxis_->setReverse(true);  // x grows seaward: sea on the left, shore on the right
-  xAxis_->setLabelFormat(QStringLiteral("%.0f"));
-  xAxis_->setTickType(QValueAxis::TicksDynamic);
-  xAxis_->setTickAnchor(0);
-  styled(xAxis_, tr("沖 ←　汀線からの距離 x (m)　→ 岸"));
+  const auto distance = [&styled](QChart* on, bool labelled) {
+    auto* axis = new QValueAxis;
+    axis->setReverse(true);  // x grows seaward: sea on the left, shore on the right
+    axis->setLabelFormat(QStringLiteral("%.0f"));
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    styled(axis, tr("沖 ←　汀線からの距離 x (m)　→ 岸"));
+    // The plots above share the beach's labelled distances.
+    axis->setTitleVisible(labelled);
+    if (!labelled) axis->setLabelsVisible(false);
+    on->addAxis(axis, Qt::AlignBottom);
+    return axis;
+  };
+  xAxis_ = distance(chart, false);
+  quantityX_ = distance(quantityChart_, false);
+  beachX_ = distance(beachChart_, true);
   heightAxis_ = new QValueAxis;
   styled(heightAxis_, tr("波高 H (m)"));
-  depthAxis_ = new QCategoryAxis;
-  depthAxis_->setReverse(true);  // depth grows downward
-  depthAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-  depthAxis_->setGridLineVisible(false);
-  depthAxis_->setLineVisible(false);
-  styled(depthAxis_, QString());
+  chart->addAxis(heightAxis_, Qt::AlignLeft);
+  depthAxis_ = new QValueAxis;
+  depthAxis_->setReverse(true);  // depth grows downward; a level above still water is negative
+  styled(depthAxis_, tr("水深 (m)"));
+  beachChart_->addAxis(depthAxis_, Qt::AlignLeft);
   secondaryAxis_ = new QValueAxis;
-  secondaryAxis_->setGridLineVisible(false);
   styled(secondaryAxis_, QString());
   secondaryAxis_->setTitleBrush(palette::kSecondary.darker(120));
   secondaryAxis_->setLabelsColor(palette::kSecondary.darker(120));
-  chart->addAxis(xAxis_, Qt::AlignBottom);
-  chart->addAxis(heightAxis_, Qt::AlignLeft);
-  chart->addAxis(depthAxis_, Qt::AlignLeft);
-  chart->addAxis(secondaryAxis_, Qt::AlignRight);
+  quantityChart_->addAxis(secondaryAxis_, Qt::AlignLeft);
 
-  // Back to front: water and seabed, then the lines and markers.
+  // The beach, back to front: water and seabed, then the lines and markers.
   surface_ = new QLineSeries(this);
   seabed_ = new QLineSeries(this);
   auto* waterBottom = new QLineSeries(this);
@@ -127,11 +159,11 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
   sand_->setBrush(palette::kSand);
   sand_->setPen(QPen(palette::kSandEdge, 1.5));
   for (QAreaSeries* area : {water_, sand_}) {
-    chart->addSeries(area);
-    area->attachAxis(xAxis_);
+    beachChart_->addSeries(area);
+    area->attachAxis(beachX_);
     area->attachAxis(depthAxis_);
   }
-  hideFromLegend(chart, water_);
+  hideFromLegend(beachChart_, water_);
   // The water's lower edge follows the seabed, up to the still-water
   // shoreline: the beach above it is dry.
   connect(seabed_, &QXYSeries::pointsReplaced, waterBottom, [this, waterBottom] {
@@ -150,8 +182,8 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
       newLine(tr("アーセル数 50 の波高"), QPen(palette::kUrsell, 1.5, Qt::DotLine), false);
   secondary_ = new QLineSeries(this);
   secondary_->setPen(QPen(palette::kSecondary, 1.5));
-  chart->addSeries(secondary_);
-  secondary_->attachAxis(xAxis_);
+  quantityChart_->addSeries(secondary_);
+  secondary_->attachAxis(quantityX_);
   secondary_->attachAxis(secondaryAxis_);
 
   addHeightCurve(tr("波高 H"), palette::kHeight);
@@ -172,33 +204,36 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
   hover_->setPen(QPen(Qt::black, 1.5));
   for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{
            onsetLine_, breakingLine_, chosenLine_, onset_, chosen_, hover_, meanShore_, runup_}) {
-    hideFromLegend(chart, series);
+    hideFromLegend(series->chart(), series);
   }
 
   onsetLabel_ = new Callout(chart, onset_, palette::kOnset, Callout::Side::Below);
-  chosenLabel_ = new Callout(chart, chosen_, palette::kChosen, Callout::Side::Below);
-  meanShoreLabel_ = new Callout(chart, meanShore_, palette::kMeanLevel, Callout::Side::Above);
-  runupLabel_ = new Callout(chart, runup_, palette::kRunup, Callout::Side::Above);
-  connect(chart, &QChart::plotAreaChanged, this, [this] {
-    setXTicks(xAxis_->max());
-    placeLabels();
-  });
+  chosenLabel_ = new Callout(beachChart_, chosen_, palette::kChosen, Callout::Side::Below);
+  meanShoreLabel_ = new Callout(beachChart_, meanShore_, palette::kMeanLevel, Callout::Side::Above);
+  runupLabel_ = new Callout(beachChart_, runup_, palette::kRunup, Callout::Side::Above);
 
   setQuantity(quantity_);
   clearProfile();
 }
 
+std::array<QChart*, 3> ProfileChart::charts() const {
+  return {chart(), quantityChart_, beachChart_};
+}
+
 void ProfileChart::placeLabels() {
-  // The onset and the chosen depth keep their places; the breaking points'
-  // labels, the wave of the calculation window first, step aside.
-  std::vector<QRectF> taken;
-  for (Callout* label : {onsetLabel_, chosenLabel_, runupLabel_, meanShoreLabel_}) {
-    label->place();
-    label->settle(taken);
-  }
+  // Each plot's labels keep clear of each other: on the heights, the
+  // onset keeps its place and the breaking point's label steps aside; on
+  // the beach, the chosen depth, the runup and the mean shoreline in turn.
+  std::vector<QRectF> heights, beach;
+  onsetLabel_->place();
+  onsetLabel_->settle(heights);
   for (const HeightCurve& curve : curves_) {
     curve.label->place();
-    curve.label->settle(taken);
+    curve.label->settle(heights);
+  }
+  for (Callout* label : {chosenLabel_, runupLabel_, meanShoreLabel_}) {
+    label->place();
+    label->settle(beach);
   }
 }
 
@@ -206,9 +241,10 @@ QLineSeries* ProfileChart::newLine(const QString& name, const QPen& pen, bool on
   auto* line = new QLineSeries(this);
   line->setName(name);
   line->setPen(pen);
-  chart()->addSeries(line);
-  line->attachAxis(xAxis_);
-  line->attachAxis(onDepthAxis ? static_cast<QAbstractAxis*>(depthAxis_) : heightAxis_);
+  QChart* on = onDepthAxis ? beachChart_ : chart();
+  on->addSeries(line);
+  line->attachAxis(onDepthAxis ? beachX_ : xAxis_);
+  line->attachAxis(onDepthAxis ? depthAxis_ : heightAxis_);
   return line;
 }
 
@@ -220,9 +256,10 @@ QScatterSeries* ProfileChart::newMarker(const QString& name, const QColor& color
   marker->setMarkerSize(11);
   marker->setColor(color);
   marker->setBorderColor(color.darker(140));
-  chart()->addSeries(marker);
-  marker->attachAxis(xAxis_);
-  marker->attachAxis(onDepthAxis ? static_cast<QAbstractAxis*>(depthAxis_) : heightAxis_);
+  QChart* on = onDepthAxis ? beachChart_ : chart();
+  on->addSeries(marker);
+  marker->attachAxis(onDepthAxis ? beachX_ : xAxis_);
+  marker->attachAxis(onDepthAxis ? depthAxis_ : heightAxis_);
   return marker;
 }
 
@@ -239,15 +276,25 @@ int ProfileChart::addHeightCurve(const QString& name, const QColor& color, Qt::P
   if (shape != QScatterSeries::MarkerShapeCircle) curve.breaking->setMarkerSize(10);
   hideFromLegend(chart(), curve.breaking);
   curve.label = new Callout(chart(), curve.breaking, color, Callout::Side::Above, style);
+  const int index = static_cast<int>(curves_.size());
+  // The other models' breaking points give their values on hover.
+  connect(curve.breaking, &QScatterSeries::hovered, this, [this, index](const QPointF&, bool on) {
+    const HeightCurve& c = curves_.at(std::size_t(index));
+    if (on && !c.tip.isEmpty()) {
+      QToolTip::showText(QCursor::pos(), c.name + QLatin1Char('\n') + c.tip, this);
+    } else {
+      QToolTip::hideText();
+    }
+  });
   curves_.push_back(curve);
   if (curves_.size() > 1) raiseWave();
-  return static_cast<int>(curves_.size()) - 1;
+  return index;
 }
 
 // Series are drawn in the order they were added.  The calculation window's
 // wave is added again after a new curve, so that where the curves coincide
 // (seaward of breaking, under the same shoaling) it is the one seen; the
-// markers go on top of every line.  Their legend entries move to the end.
+// markers go on top of every line.
 void ProfileChart::raiseWave() {
   const auto raise = [this](QAbstractSeries* series, bool inLegend) {
     chart()->removeSeries(series);
@@ -313,15 +360,19 @@ void ProfileChart::fillHeightCurve(int index, const std::vector<shore::Station>&
     }
   }
   if (breaking) {
-    // Further curves are told apart by colour: their labels give the values
-    // alone, short enough to stand beside each other.
-    const QString text = index == 0 ? tr("砕波点  ") + depthAndHeight(breaking->state) +
-                                          breakingNote_
-                                    : depthAndHeight(breaking->state);
+    // Only the calculation window's wave is labelled on the plot: the other
+    // models' values, side by side, would pile up over the curves; their
+    // markers give them on hover, and the comparison table lists them.
+    curve.tip = depthAndHeight(breaking->state);
     const QPointF point(breaking->x, breaking->state.H);
     curve.breaking->replace({point});
-    curve.label->show(text, point);
+    if (index == 0) {
+      curve.label->show(tr("砕波点  ") + curve.tip + breakingNote_, point);
+    } else {
+      curve.label->dismiss();
+    }
   } else {
+    curve.tip.clear();
     curve.breaking->clear();
     curve.label->dismiss();
   }
@@ -463,7 +514,7 @@ void ProfileChart::setQuantity(Quantity quantity) {
   // legend and the axis again.
   const QuantityInfo& info = kQuantities[std::size_t(quantity_)];
   secondary_->setName(tr(info.name));
-  secondaryAxis_->setTitleText(tr(info.axisTitle));
+  secondaryAxis_->setTitleText(shortTitle(tr(info.axisTitle)));
   drawSecondary();
 }
 
@@ -489,14 +540,15 @@ void ProfileChart::rescale() {
   // interval is set before the range, so that no range is ever drawn with
   // the ticks of a much smaller one.
   setXTicks(xMax);
-  xAxis_->setRange(xMin, xMax);
+  for (QValueAxis* axis : {xAxis_, quantityX_, beachX_}) axis->setRange(xMin, xMax);
   // An empty chart (no profile, or one that failed) has no scale to read.
   const bool empty = profile_.stations.empty();
   for (QAbstractAxis* axis : std::initializer_list<QAbstractAxis*>{
-           xAxis_, heightAxis_, depthAxis_, secondaryAxis_}) {
+           beachX_, heightAxis_, depthAxis_, secondaryAxis_}) {
     if (axis->labelsVisible() == empty) axis->setLabelsVisible(!empty);
   }
-  for (QAbstractAxis* axis : std::initializer_list<QAbstractAxis*>{xAxis_, heightAxis_}) {
+  for (QAbstractAxis* axis : std::initializer_list<QAbstractAxis*>{
+           xAxis_, quantityX_, beachX_, heightAxis_, secondaryAxis_, depthAxis_}) {
     if (axis->isGridLineVisible() == empty) axis->setGridLineVisible(!empty);
   }
 
@@ -507,8 +559,8 @@ void ProfileChart::rescale() {
       for (const QPointF& p : segment->points()) hMax = std::max(hMax, p.y());
     }
   }
-  setNiceRange(heightAxis_, niceRange(0, hMax > 0 ? hMax * 1.3 : 1, 6));
-  const double top = heightAxis_->max();
+  ranges_[0] = niceRange(0, hMax > 0 ? hMax * 1.3 : 1, 5);
+  const double top = ranges_[0].max;
   const auto vertical = [top](QLineSeries* line, const QScatterSeries* marker) {
     if (marker->count() == 0) {
       line->clear();
@@ -520,25 +572,19 @@ void ProfileChart::rescale() {
   vertical(onsetLine_, onset_);
   vertical(breakingLine_, curves_.front().breaking);
 
-  // Depths: still water kSurfaceAt down the plot, the deepest station at
-  // the bottom; labels only from the surface down.
-  double deepest = 1;
+  // Depths: from a little above the highest level on the beach (the runup,
+  // the mean shoreline; negative depths) down to the deepest station.
+  double deepest = 1, highest = 0;
   for (const QPointF& p : seabed_->points()) deepest = std::max(deepest, p.y());
-  const double above = deepest * kSurfaceAt / (1 - kSurfaceAt);
-  depthAxis_->setRange(-above, deepest);
-  axisBottom_->replace({QPointF(xMax, deepest), QPointF(xMin, deepest)});
-  if (deepest != depthLabelsFor_) {
-    depthLabelsFor_ = deepest;
-    for (const QString& label : depthAxis_->categoriesLabels()) depthAxis_->remove(label);
-    depthAxis_->setStartValue(-above);
-    const double step = niceRange(0, deepest, 5).step();
-    // The axis is labelled only alongside the water: its name just above the
-    // still-water level, then the depths.
-    depthAxis_->append(tr("水深 (m)"), -0.8 * step);
-    for (int i = 0; step > 0 && i * step <= deepest * (1 + 1e-9); ++i) {
-      depthAxis_->append(QString::number(i * step, 'g', 6), i * step);
-    }
+  for (const QXYSeries* level : std::initializer_list<const QXYSeries*>{meanLevel_, runup_}) {
+    for (const QPointF& p : level->points()) highest = std::max(highest, -p.y());
   }
+  // The labelled depths run from still water down; the levels above it
+  // stand on the beach's plot unlabelled.
+  NiceRange depths = niceRange(0, deepest, 5);
+  depths.min = -std::max(0.15 * deepest, 1.6 * highest);
+  ranges_[2] = depths;
+  axisBottom_->replace({QPointF(xMax, depths.max), QPointF(xMin, depths.max)});
 
   // The second quantity: its own range, never empty.
   double lo = 0, hi = 0;
@@ -552,42 +598,174 @@ void ProfileChart::rescale() {
     lo -= 1;
     hi += 1;
   }
-  setNiceRange(secondaryAxis_, niceRange(std::min(lo, 0.0), hi, 6));
-  placeLegend();
-  placeLabels();
+  ranges_[1] = niceRange(std::min(lo, 0.0), hi, 3);
+  updateLegend();
+  laidOutFor_ = {};  // the left axes' labels may have widened
+  layoutCharts(viewport()->size());
 }
 
 void ProfileChart::setXTicks(double xMax) {
-  // About one labelled distance per 60 pixels of plot, at least three, at
+  // About one labelled distance per 70 pixels of plot, at least three, at
   // a round step of 1, 2 or 5 times a power of ten.
-  const int ticks = std::clamp(int(chart()->plotArea().width() / 60), 3, 12);
+  const int ticks = std::clamp(int(beachChart_->plotArea().width() / 70), 3, 12);
   const double raw = xMax / (ticks - 1);
   const double decade = std::pow(10.0, std::floor(std::log10(raw)));
   const double unit = raw / decade;
   const double step = (unit <= 1 ? 1 : unit <= 2 ? 2 : unit <= 5 ? 5 : 10) * decade;
-  if (xAxis_->tickInterval() != step) xAxis_->setTickInterval(step);
+  for (QValueAxis* axis : {xAxis_, quantityX_, beachX_}) {
+    if (axis->tickInterval() != step) axis->setTickInterval(step);
+  }
 }
 
-void ProfileChart::placeLegend() {
-  // The entries as fillHeightCurve and showProfile leave them; each takes
-  // its text, its colour square and the space around them.
-  QStringList names = {sand_->name(), limit_->name(), ursell_->name(), secondary_->name(),
-                       meanLevel_->name()};
-  if (failedInLegend_) names.append(failed_->name());
+void ProfileChart::updateLegend() {
+  // The entries as fillHeightCurve and showProfile leave them: the curves
+  // drawn, each with its breaking point's marker, then the references, the
+  // second quantity and the beach.
+  std::vector<ChartLegend::Entry> entries;
   for (const HeightCurve& curve : curves_) {
-    if (curve.inLegend) names.append(curve.name);
+    if (!curve.inLegend) continue;
+    entries.push_back({curve.name, curve.segments.front()->pen(), Qt::NoBrush,
+                       curve.breaking->markerShape()});
   }
-  QLegend* legend = chart()->legend();
-  const QFontMetricsF metrics(legend->font());
-  double width = 0;
-  for (const QString& name : names) width += metrics.horizontalAdvance(name) + 36;
-  const Qt::Alignment side = width <= chart()->size().width() - 24 ? Qt::AlignBottom : Qt::AlignRight;
-  if (legend->alignment() != side) legend->setAlignment(side);
+  for (QLineSeries* line : {limit_, ursell_, secondary_}) {
+    entries.push_back({line->name(), line->pen(), Qt::NoBrush, std::nullopt});
+  }
+  entries.push_back({sand_->name(), sand_->pen(), sand_->brush(), std::nullopt});
+  entries.push_back({meanLevel_->name(), meanLevel_->pen(), Qt::NoBrush, std::nullopt});
+  if (failedInLegend_) {
+    entries.push_back({failed_->name(), QPen(failed_->color(), 0), Qt::NoBrush,
+                       failed_->markerShape()});
+  }
+  const bool changed =
+      entries.size() != legend_->entries().size() ||
+      !std::equal(entries.begin(), entries.end(), legend_->entries().begin(),
+                  [](const ChartLegend::Entry& a, const ChartLegend::Entry& b) {
+                    return a.name == b.name && a.pen == b.pen && a.fill == b.fill &&
+                           a.marker == b.marker;
+                  });
+  if (changed) {
+    legend_->setEntries(std::move(entries));
+    laidOutFor_ = {};
+  }
+}
+
+QStringList ProfileChart::legendNames() const {
+  QStringList names;
+  for (const ChartLegend::Entry& entry : legend_->entries()) names.append(entry.name);
+  return names;
+}
+
+QString ProfileChart::breakingText(int curve) const { return curves_.at(std::size_t(curve)).tip; }
+
+void ProfileChart::layoutCharts(QSizeF size) {
+  if (size == laidOutFor_ || size.isEmpty()) return;
+  laidOutFor_ = size;
+  constexpr double margin = 6;
+  const double width = size.width() - 2 * margin;
+  legend_->setWidth(width);
+  // The plots' left edge leaves room for the widest labels of the three
+  // vertical axes and their titles, the same for all so that one distance
+  // stands at one place down the stack.
+  const QFontMetricsF labels(heightAxis_->labelsFont());
+  const QFontMetricsF titles(heightAxis_->titleFont());
+  double labelWidth = 0;
+  for (const NiceRange& range : ranges_) {
+    const QByteArray format = labelFormat(range.step).toLatin1();
+    for (double value : {range.min, range.max}) {
+      labelWidth = std::max(labelWidth, labels.horizontalAdvance(
+                                            QString::asprintf(format.constData(), value)));
+    }
+  }
+  const double left = margin + titles.height() + labelWidth + 16;
+  // The last distance's label stands half out of the plot, on the right.
+  const double right = margin + labels.horizontalAdvance(QStringLiteral("-0000")) / 2 + 6;
+  title_->setText(chart()->title());
+  const double title = chart()->title().isEmpty()
+                           ? margin
+                           : QFontMetricsF(title_->font()).height() + 2 * margin;
+  title_->setPos(std::max(margin, (size.width() - title_->boundingRect().width()) / 2), margin);
+  const double axisBelow = labels.height() + titles.height() + 18;  // the beach's distances
+  const double gap = 10;
+  const double legendHeight = legend_->heightFor(width);
+  const double plots =
+      std::max(0.0, size.height() - title - axisBelow - 2 * gap - legendHeight - 2 * margin);
+  // Below the least heights (a window made very small) the plots shrink
+  // alike rather than push the legend out of the picture.
+  const double least = kHeightsMin + kQuantityMin + kBeachMin;
+  const double shrink = plots < least ? plots / least : 1.0;
+  double heights = std::max(kHeightsMin * shrink, plots * kHeightsShare);
+  const double quantity = std::max(kQuantityMin * shrink, plots * kQuantityShare);
+  const double beach = std::max(kBeachMin * shrink, plots * kBeachShare);
+  const double spare = plots - heights - quantity - beach;
+  if (spare > 0) heights += spare;  // rounding of the shares
+
+  const double plotWidth = std::max(10.0, size.width() - left - right);
+  double y = 0;
+  // Each vertical axis reaches half a label beyond its first and last
+  // ticks, so that their labels stand whole beside the plot.
+  const double halfLabel = labels.height() / 2 + 4;
+  const std::array<QValueAxis*, 3> verticals = {heightAxis_, secondaryAxis_, depthAxis_};
+  std::size_t k = 0;
+  const auto place = [&](QChart* c, double above, double plot, double below) {
+    const NiceRange& range = ranges_[k];
+    QValueAxis* axis = verticals[k++];
+    const double span = range.max - range.min;
+    const double pad = plot > 4 * halfLabel ? span * halfLabel / (plot - 2 * halfLabel) : 0;
+    const QString format = labelFormat(range.step);
+    if (axis->labelFormat() != format) axis->setLabelFormat(format);
+    if (axis->tickType() != QValueAxis::TicksDynamic) {
+      axis->setTickType(QValueAxis::TicksDynamic);
+      axis->setTickAnchor(0);
+    }
+    if (axis->tickInterval() != range.step) axis->setTickInterval(range.step);
+    // The beach's top is not a tick: the levels above still water.
+    const double lowest = axis == depthAxis_ ? range.min : range.min - pad;
+    axis->setRange(lowest, range.max + pad);
+    c->setGeometry(QRectF(0, y, size.width(), above + plot + below));
+    c->setPlotArea(QRectF(left, above, plotWidth, plot));
+    if (c->layout()) c->layout()->activate();
+    y += above + plot + below;
+  };
+  place(chart(), title, heights, gap / 2);
+  place(quantityChart_, gap / 2, quantity, gap / 2);
+  place(beachChart_, gap / 2, beach, axisBelow);
+  legend_->setPos(margin, y + margin);
+  placeLabels();
+}
+
+ProfileChart::Drawn ProfileChart::renderAt(QPainter* painter, QSizeF size,
+                                           const std::function<void(const QRectF&)>& between) {
+  const QRectF picture(QPointF(0, 0), size);
+  const QRectF screen = scene()->sceneRect();
+  scene()->setSceneRect(picture);
+  laidOutFor_ = {};
+  layoutCharts(size);
+  setXTicks(xAxis_->max());
+  Drawn drawn;
+  const QRectF legendBox = legend_->mapRectToScene(legend_->boundingRect());
+  for (const QRectF& box : legend_->entryBoxes()) {
+    ++drawn.entries;
+    const QRectF placed = legend_->mapRectToScene(box);
+    if (picture.contains(placed) && legendBox.contains(placed)) ++drawn.entriesInside;
+  }
+  if (between) between(picture);
+  scene()->render(painter, picture, picture);
+  scene()->setSceneRect(screen);
+  laidOutFor_ = {};
+  layoutCharts(viewport()->size());
+  setXTicks(xAxis_->max());
+  return drawn;
 }
 
 void ProfileChart::resizeEvent(QResizeEvent* event) {
   QChartView::resizeEvent(event);
-  placeLegend();
+  // The view sets its chart to the whole viewport: the stack takes it over.
+  scene()->setSceneRect(QRectF(QPointF(0, 0), viewport()->size()));
+  laidOutFor_ = {};
+  layoutCharts(viewport()->size());
+  const double before = xAxis_->tickInterval();
+  setXTicks(xAxis_->max());
+  if (xAxis_->tickInterval() != before) placeLabels();
 }
 
 QList<QPointF> ProfileChart::meanLevel() const { return meanLevel_->points(); }
@@ -623,13 +801,20 @@ void ProfileChart::setHovered(int station) {
 }
 
 void ProfileChart::mouseMoveEvent(QMouseEvent* event) {
+  // Any of the three plots: they share their distances.
   const QPointF scene = mapToScene(event->position().toPoint());
-  const QPointF inChart = chart()->mapFromScene(scene);
-  if (profile_.stations.empty() || !chart()->plotArea().contains(inChart)) {
-    setHovered(-1);
-  } else {
-    hoverAt(chart()->mapToValue(inChart, hover_).x());
+  const std::array<std::pair<QChart*, QAbstractSeries*>, 3> plots = {
+      {{chart(), hover_}, {quantityChart_, secondary_}, {beachChart_, seabed_}}};
+  int station = -1;
+  for (const auto& [plot, series] : plots) {
+    const QPointF inChart = plot->mapFromScene(scene);
+    if (!profile_.stations.empty() && plot->plotArea().contains(inChart)) {
+      hoverAt(plot->mapToValue(inChart, series).x());
+      station = hovered_;
+      break;
+    }
   }
+  if (station < 0) setHovered(-1);
   QChartView::mouseMoveEvent(event);
 }
 

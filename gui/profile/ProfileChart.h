@@ -1,9 +1,11 @@
-// The profile drawn with Qt Charts: the wave height against the distance
-// from the shoreline (sea on the left, shore on the right), the two
-// reference heights, the seabed, the onset and breaking points, the chosen
-// depth and one more quantity of the user's choice on a secondary axis; at
-// the shore, the mean water level across the surf zone, the mean shoreline
-// and the runup level on the beach.
+// The profile drawn with Qt Charts as three plots stacked over one distance
+// from the shoreline (sea on the left, shore on the right), each with its
+// own vertical axis: the wave heights with the two reference heights and the
+// onset and breaking points above; one more quantity of the user's choice in
+// a strip; below, the seabed, still water, the chosen depth and, at the
+// shore, the mean water level across the surf zone, the mean shoreline and
+// the runup level on the beach.  One legend under the plots names every
+// curve, in as many rows as it needs.
 //
 // Wave-height curves are kept as a list, each with its own breaking marker:
 // the wave of the calculation window is curve 0, and another height model
@@ -13,6 +15,7 @@
 #include <QChartView>
 #include <QScatterSeries>
 #include <array>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -21,13 +24,15 @@
 #include "shore/shoreline.h"
 
 class QAreaSeries;
-class QCategoryAxis;
+class QGraphicsSimpleTextItem;
 class QLineSeries;
+class QPainter;
 class QValueAxis;
 
 namespace saiha::profile {
 
 class Callout;
+class ChartLegend;
 
 // The quantities the secondary axis can show, with their names and units.
 enum class Quantity {
@@ -90,7 +95,9 @@ class ProfileChart final : public QChartView {
   // A further wave-height curve with its own breaking marker, drawn in
   // `color` and `style` with a `shape` at its breaking point, and named
   // `name` in the legend; returns its number.  Curve 0 is the calculation
-  // window's wave.  A curve without stations has no legend entry.
+  // window's wave.  A curve without stations has no legend entry.  Only
+  // curve 0 labels its breaking point on the plot; the others' breaking
+  // points give their values in a tooltip.
   int addHeightCurve(const QString& name, const QColor& color, Qt::PenStyle style = Qt::SolidLine,
                      QScatterSeries::MarkerShape shape = QScatterSeries::MarkerShapeCircle);
   // Renames a curve in the legend.
@@ -110,6 +117,30 @@ class ProfileChart final : public QChartView {
   QList<QPointF> runupMark() const;
   // The text of the breaking point's label of curve 0; empty when none.
   QString breakingLabel() const;
+  // The breaking point's text of a curve (its tooltip for curves ≥ 1);
+  // empty when it has none.
+  QString breakingText(int curve) const;
+  // The names in the legend, in its order.
+  QStringList legendNames() const;
+  ChartLegend& legend() const { return *legend_; }
+  // The three plots, top to bottom: heights, the second quantity, the beach.
+  std::array<QChart*, 3> charts() const;
+
+  // Draws the charts and their legend into `painter` as laid out for a
+  // picture of `size` (in the chart's own units, before the painter's
+  // scale), whatever the size on the screen, then lays them out for the
+  // screen again.  `between` runs after the layout and before the drawing
+  // (an export that draws in passes does so there).  Returns how many
+  // legend entries there are and how many lie whole inside the picture.
+  struct Drawn {
+    int entries = 0;
+    int entriesInside = 0;
+  };
+  Drawn renderAt(QPainter* painter, QSizeF size,
+                 const std::function<void(const QRectF& picture)>& between = {});
+  // The height the charts need so that no axis label is cut off.
+  static constexpr int kMinimumHeight = 380;
+
   // The station nearest to the cursor, or -1 (off the plot or no profile).
   int hoveredStation() const { return hovered_; }
   // Moves the hover to the station nearest to `x` (m), as the mouse does.
@@ -124,6 +155,12 @@ class ProfileChart final : public QChartView {
   void leaveEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
+ public:
+  // A round range of an axis and the step of its ticks.
+  struct Range {
+    double min = 0, max = 1, step = 1;
+  };
+
  private:
   struct HeightCurve {
     QString name;
@@ -134,6 +171,7 @@ class ProfileChart final : public QChartView {
     std::vector<QLineSeries*> segments;  // runs of computed stations
     QScatterSeries* breaking = nullptr;
     Callout* label = nullptr;  // the breaking point's depth and height
+    QString tip;               // the same for the tooltip of its marker
   };
 
   QLineSeries* newLine(const QString& name, const QPen& pen, bool onDepthAxis);
@@ -145,16 +183,24 @@ class ProfileChart final : public QChartView {
   void rescale();
   void setHovered(int station);
   void placeLabels();
-  // Round distances for the x axis up to `xMax` (m), as many as its width holds.
+  // Round distances for the x axes up to `xMax` (m), as many as the width holds.
   void setXTicks(double xMax);
-  // The legend runs under the plot while its entries fit there in one row
-  // (Qt Charts cuts off the names of a row too long), else down the right.
-  void placeLegend();
+  // The legend's entries as the series stand.
+  void updateLegend();
+  // Places the three plots and the legend in a picture of `size`, the
+  // plots' left and right edges aligned.
+  void layoutCharts(QSizeF size);
   void raiseWave();
 
+  QChart* quantityChart_ = nullptr;
+  QChart* beachChart_ = nullptr;
+  ChartLegend* legend_ = nullptr;
+  // The same distances on each plot; only the beach's are labelled.
   QValueAxis* xAxis_ = nullptr;
+  QValueAxis* quantityX_ = nullptr;
+  QValueAxis* beachX_ = nullptr;
   QValueAxis* heightAxis_ = nullptr;
-  QCategoryAxis* depthAxis_ = nullptr;
+  QValueAxis* depthAxis_ = nullptr;
   QValueAxis* secondaryAxis_ = nullptr;
 
   std::vector<HeightCurve> curves_;
@@ -189,8 +235,11 @@ class ProfileChart final : public QChartView {
   float breakingDepth_ = shore::kNotReached;
   int hovered_ = -1;
   bool failedInLegend_ = true;
-  // The depth axis's labelled extent, to rebuild its labels only on change.
-  double depthLabelsFor_ = -1;
+  QSizeF laidOutFor_;
+  // The vertical axes' round ranges and ticks (heights, second quantity,
+  // depths), each set with room for its end labels once laid out.
+  std::array<Range, 3> ranges_{};
+  QGraphicsSimpleTextItem* title_ = nullptr;
 };
 
 }  // namespace saiha::profile

@@ -35,6 +35,7 @@
 #include "sheet/calc.h"
 #include "report/compare_table.h"
 #include "gui/profile/ComparisonModel.h"
+#include "gui/profile/ExportDialog.h"
 #include "gui/profile/ModelPanel.h"
 #include "gui/profile/ProfileChart.h"
 #include "gui/profile/ProfileModel.h"
@@ -64,6 +65,21 @@ Qt::PenStyle shoalingLine(shore::Shoaling shoaling) {
 QScatterSeries::MarkerShape shoalingMarker(shore::Shoaling shoaling) {
   return shoaling == shore::Shoaling::TwoRegime ? QScatterSeries::MarkerShapeCircle
                                                 : QScatterSeries::MarkerShapeRectangle;
+}
+// Each model its own colour: the breaker limit's under the two-regime rule,
+// a lighter one of the same family under Shuto's (told apart by the line's
+// dashes as well).
+QColor modelColor(const shore::Model& model) {
+  const QColor base = gui::breakerColor(model.breaker);
+  if (model.shoaling == shore::Shoaling::TwoRegime) return base;
+  switch (model.breaker) {
+    case shore::BreakerLimit::Goda1970: return {0x6f, 0xa8, 0xf0};
+    case shore::BreakerLimit::Goda2010: return {0x26, 0xc6, 0xda};
+    case shore::BreakerLimit::McCowan: return {0xf0, 0x62, 0x92};
+    case shore::BreakerLimit::Kamphuis: return {0x8d, 0x8d, 0x8d};
+    case shore::BreakerLimit::Miche: return {0xc0, 0xb2, 0x00};
+  }
+  return base.lighter(150);
 }
 QString modelName(const shore::Model& model) {
   return QString::fromStdString(
@@ -226,7 +242,6 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   tables_->addTab(table_, tr("地点の表"));
   tables_->addTab(comparisonTable_, tr("モデルの比較"));
   random_ = new RandomView;
-  tables_->addTab(random_, tr("不規則波（合田）"));
 
   panel_ = new ModelPanel;
   auto* scroll = new QScrollArea;
@@ -251,14 +266,22 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
     refreshComparison(wave_);
   });
 
-  auto* splitter = new QSplitter(Qt::Vertical);
-  splitter->addWidget(top);
-  splitter->addWidget(tables_);
-  splitter->setStretchFactor(0, 2);
-  splitter->setStretchFactor(1, 1);
-  splitter->setSizes({520, 160});
-  splitter->setChildrenCollapsible(false);
-  setCentralWidget(splitter);
+  // The regular wave's profile and the random waves, each a whole tab
+  // above the tables, so that either chart has the height it reads at.
+  views_ = new QTabWidget;
+  views_->setObjectName(QStringLiteral("views"));
+  views_->addTab(top, tr("断面図"));
+  views_->addTab(random_, tr("不規則波（合田）"));
+  splitter_ = new QSplitter(Qt::Vertical);
+  splitter_->setObjectName(QStringLiteral("profileSplitter"));
+  splitter_->addWidget(views_);
+  splitter_->addWidget(tables_);
+  splitter_->setStretchFactor(0, 3);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({540, 140});
+  splitter_->setChildrenCollapsible(false);
+  tables_->setMinimumHeight(90);
+  setCentralWidget(splitter_);
 
   buildMenus();
   reporter_ = [this](const QString& message) { QMessageBox::warning(this, title(), message); };
@@ -276,6 +299,7 @@ void ProfileWindow::saveSettings() const {
   QSettings settings;
   settings.setValue(kSettings + QStringLiteral("geometry"), saveGeometry());
   settings.setValue(kSettings + QStringLiteral("state"), saveState());
+  settings.setValue(kSettings + QStringLiteral("splitter"), splitter_->saveState());
   QStringList breakers, shoalings, transport;
   for (shore::BreakerLimit b : shore::kBreakerLimits) {
     if (panel_->breakerBox(b)->isChecked()) breakers.append(QString::fromUtf8(shore::breakerName(b)));
@@ -297,6 +321,7 @@ void ProfileWindow::restoreSettings() {
   const QSettings settings;
   restoreGeometry(settings.value(kSettings + QStringLiteral("geometry")).toByteArray());
   restoreState(settings.value(kSettings + QStringLiteral("state")).toByteArray());
+  splitter_->restoreState(settings.value(kSettings + QStringLiteral("splitter")).toByteArray());
   // Restored quietly: the comparison tab comes forward only for the user's
   // own changes.
   const QSignalBlocker quiet(panel_);
@@ -368,24 +393,30 @@ QString ProfileWindow::title() { return tr("断面図 — 砕波の計算"); }
 
 void ProfileWindow::buildMenus() {
   QMenu* file = fileMenu_ = menuBar()->addMenu(tr("ファイル(&F)"));
-  const auto exporter = [this](bool (ProfileWindow::*save)(const QString&), QString caption,
-                               QString mime, QString suffix, QString stem = QStringLiteral("profile")) {
+  const auto exporter = [this](std::function<bool(ProfileWindow*, const QString&)> save,
+                               QString caption, QString mime, QString suffix,
+                               QString stem = QStringLiteral("profile")) {
     return [=, this] {
       const QString path = askPath(caption, mime, suffix, stem);
-      if (!path.isEmpty()) (this->*save)(path);
+      if (!path.isEmpty()) save(this, path);
     };
   };
+  // The pictures at the size of the export dialog's first preset.
+  const auto picture = [](bool (ProfileWindow::*save)(const QString&, const ExportSize&)) {
+    return [save](ProfileWindow* window, const QString& path) { return (window->*save)(path, {}); };
+  };
   file->addAction(tr("図を PNG 画像で保存(&P)..."), this,
-                  exporter(&ProfileWindow::exportPng, tr("図を PNG 画像で保存"),
+                  exporter(picture(&ProfileWindow::exportPng), tr("図を PNG 画像で保存"),
                            QStringLiteral("image/png"), QStringLiteral("png")));
   file->addAction(tr("図を SVG 画像で保存(&S)..."), this,
-                  exporter(&ProfileWindow::exportSvg, tr("図を SVG 画像で保存"),
+                  exporter(picture(&ProfileWindow::exportSvg), tr("図を SVG 画像で保存"),
                            QStringLiteral("image/svg+xml"), QStringLiteral("svg")));
+  file->addAction(tr("図を書き出す(&E)..."), this, &ProfileWindow::exportChart);
   file->addAction(tr("表を CSV で保存(&C)..."), this,
-                  exporter(&ProfileWindow::exportCsv, tr("表を CSV で保存"),
+                  exporter(std::mem_fn(&ProfileWindow::exportCsv), tr("表を CSV で保存"),
                            QStringLiteral("text/csv"), QStringLiteral("csv")));
   file->addAction(tr("比較表を CSV で保存(&M)..."), this,
-                  exporter(&ProfileWindow::exportComparisonCsv, tr("比較表を CSV で保存"),
+                  exporter(std::mem_fn(&ProfileWindow::exportComparisonCsv), tr("比較表を CSV で保存"),
                            QStringLiteral("text/csv"), QStringLiteral("csv"),
                            QStringLiteral("models")));
   file->addSeparator();
@@ -556,7 +587,7 @@ std::vector<shore::ComparisonRow> ProfileWindow::comparisonRows(const shore::Wav
 void ProfileWindow::refreshComparison(const shore::Wave& wave) {
   std::vector<ComparisonModel::Entry> entries;
   for (const shore::ComparisonRow& row : comparisonRows(wave)) {
-    entries.push_back({row, row.model ? gui::breakerColor(row.model->breaker) : QColor()});
+    entries.push_back({row, row.model ? modelColor(*row.model) : QColor()});
   }
   comparison_->setRows(entries);
 }
@@ -565,7 +596,7 @@ int ProfileWindow::curveFor(const shore::Model& model) {
   int& curve = curves_[std::size_t(model.breaker) * shore::kShoalings.size() +
                        std::size_t(model.shoaling)];
   if (curve < 0) {
-    curve = chart_->addHeightCurve(modelName(model), gui::breakerColor(model.breaker),
+    curve = chart_->addHeightCurve(modelName(model), modelColor(model),
                                    shoalingLine(model.shoaling), shoalingMarker(model.shoaling));
   }
   return curve;
@@ -634,20 +665,72 @@ ExportText ProfileWindow::exportText() const {
   return {title(), chart_->chart()->title() + QStringLiteral("\n") + models.join(QStringLiteral("\n"))};
 }
 
-bool ProfileWindow::exportPng(const QString& path) {
-  if (!writeFile(path, [this](QIODevice& out) { return writePng(*chart_, exportText(), out); })) {
-    reporter_(tr("PNG 画像を保存できませんでした: ") + path);
+bool ProfileWindow::writePicture(const QString& path, const QString& failure,
+                                 ExportDrawn (*write)(ProfileChart&, const ExportText&,
+                                                      const ExportSize&, QIODevice&),
+                                 const ExportSize& size) {
+  // A size the picture cannot take (none, or too large to hold) is refused
+  // before anything is written.
+  if (!size.valid()) {
+    lastExport_ = {};
+    reporter_(failure + path + QLatin1Char('\n') +
+              tr("大きさ %1 × %2 px，%3 dpi は書き出せません．")
+                  .arg(size.pixels.width())
+                  .arg(size.pixels.height())
+                  .arg(size.dpi));
+    return false;
+  }
+  ExportDrawn drawn;
+  const bool written = writeFile(path, [&](QIODevice& out) {
+    drawn = write(*chart_, exportText(), size, out);
+    return drawn.ok;
+  });
+  lastExport_ = drawn;
+  if (!written) {
+    reporter_(failure + path);
     return false;
   }
   return true;
 }
 
-bool ProfileWindow::exportSvg(const QString& path) {
-  if (!writeFile(path, [this](QIODevice& out) { return writeSvg(*chart_, exportText(), out); })) {
-    reporter_(tr("SVG 画像を保存できませんでした: ") + path);
-    return false;
+bool ProfileWindow::exportPng(const QString& path, const ExportSize& size) {
+  return writePicture(path, tr("PNG 画像を保存できませんでした: "), &writePng, size);
+}
+
+bool ProfileWindow::exportSvg(const QString& path, const ExportSize& size) {
+  return writePicture(path, tr("SVG 画像を保存できませんでした: "), &writeSvg, size);
+}
+
+bool ProfileWindow::exportPdf(const QString& path, const ExportSize& size) {
+  return writePicture(path, tr("PDF を保存できませんでした: "), &writePdf, size);
+}
+
+void ProfileWindow::exportChart() {
+  ExportDialog dialog(this);
+  // The choice of the last export.
+  QSettings settings;
+  const QString key = kSettings + QStringLiteral("export/");
+  ExportSize last;
+  last.pixels = settings.value(key + QStringLiteral("size"), last.pixels).toSize();
+  last.dpi = settings.value(key + QStringLiteral("dpi"), last.dpi).toInt();
+  dialog.setChoice(
+      ExportDialog::Format(settings.value(key + QStringLiteral("format"), 0).toInt()),
+      ExportDialog::Preset(settings.value(key + QStringLiteral("preset"), 0).toInt()), last);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const ExportDialog::Format format = dialog.format();
+  settings.setValue(key + QStringLiteral("format"), int(format));
+  settings.setValue(key + QStringLiteral("preset"), int(dialog.preset()));
+  settings.setValue(key + QStringLiteral("size"), dialog.size().pixels);
+  settings.setValue(key + QStringLiteral("dpi"), dialog.size().dpi);
+  const QString suffix = ExportDialog::suffix(format);
+  const QString path = askPath(tr("図を書き出す"), ExportDialog::mimeType(format), suffix,
+                               QStringLiteral("profile"));
+  if (path.isEmpty()) return;
+  switch (format) {
+    case ExportDialog::Format::Png: exportPng(path, dialog.size()); break;
+    case ExportDialog::Format::Svg: exportSvg(path, dialog.size()); break;
+    case ExportDialog::Format::Pdf: exportPdf(path, dialog.size()); break;
   }
-  return true;
 }
 
 std::string ProfileWindow::profilesCsv() const {

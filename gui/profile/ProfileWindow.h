@@ -22,6 +22,7 @@ class QComboBox;
 class QDockWidget;
 class QLabel;
 class QMenu;
+class QSplitter;
 class QTabWidget;
 class QTableView;
 
@@ -70,14 +71,21 @@ class ProfileWindow final : public QMainWindow {
   QStringList shorelineTexts() const;
 
   // Exports; each returns false (and reports why) when the file could not be
-  // written whole.  PNG: the chart at the screen's device-pixel ratio.  SVG:
-  // the chart as vectors, every curve cut at the plot's edges.  Both carry
-  // the inputs and models in their title and description.  CSV: the
+  // written whole.  PNG, SVG (vectors, every curve cut at its plot's edges)
+  // and PDF: the charts drawn off the screen at `size` (by default
+  // 1600×1000 px at 96 dpi) whatever the window's size, with every legend
+  // entry; each carries the inputs and models in its title and description.  CSV: the
   // stations of every checked model (the default one when none is), a
   // `model` column first and then the columns of `saiha-calc profile`.
   // Comparison CSV: the table of models as `saiha-calc compare` writes it.
-  bool exportPng(const QString& path);
-  bool exportSvg(const QString& path);
+  bool exportPng(const QString& path, const ExportSize& size = {});
+  bool exportSvg(const QString& path, const ExportSize& size = {});
+  bool exportPdf(const QString& path, const ExportSize& size = {});
+  // What the last picture exported held: its legend's entries and how many
+  // lay whole inside it.
+  const ExportDrawn& lastExport() const { return lastExport_; }
+  // The charts above the tables: the split between them is kept.
+  QSplitter& splitter() const { return *splitter_; }
   bool exportCsv(const QString& path);
   bool exportComparisonCsv(const QString& path);
   // The CSV of exportCsv.
@@ -133,6 +141,12 @@ class ProfileWindow final : public QMainWindow {
   // in the folder of the last export, proposing `stem` and the inputs.
   QString askPath(const QString& caption, const QString& mimeType, const QString& suffix,
                   const QString& stem);
+  // ファイル → 図を書き出す: the dialog of format and size, then the file.
+  void exportChart();
+  bool writePicture(const QString& path, const QString& failure,
+                    ExportDrawn (*write)(ProfileChart&, const ExportText&, const ExportSize&,
+                                         QIODevice&),
+                    const ExportSize& size);
 
   const sheet::SheetAccess& source_;
   // The calculation window's boxes as refresh() last read them.
@@ -162,6 +176,10 @@ class ProfileWindow final : public QMainWindow {
   QLabel* hover_ = nullptr;
   // ξ0 and type, ηb, ηs, R2%, V.
   std::array<QLabel*, 5> shoreline_{};
+  QSplitter* splitter_ = nullptr;
+  // The profile and the random waves, each on its own tab above the tables.
+  QTabWidget* views_ = nullptr;
+  ExportDrawn lastExport_;
   Reporter reporter_;
 };
 

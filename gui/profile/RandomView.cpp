@@ -75,6 +75,9 @@ RandomView::RandomView(QWidget* parent) : QWidget(parent) {
 
   auto* chart = new QChart;
   chart->setMargins(QMargins(4, 4, 4, 4));
+  chart->setFont(gui::sheetFont(12, false));
+  chart->legend()->setFont(gui::sheetFont(12, false));
+  chart->legend()->setAlignment(Qt::AlignBottom);
   significant_ = new QLineSeries;
   significant_->setName(tr("有義波高 H1/3"));
   maximum_ = new QLineSeries;
@@ -89,6 +92,10 @@ RandomView::RandomView(QWidget* parent) : QWidget(parent) {
   xAxis_->setReverse(true);  // sea on the left, shore on the right
   yAxis_ = new QValueAxis;
   yAxis_->setTitleText(tr("波高 (m)"));
+  for (QValueAxis* axis : {xAxis_, yAxis_}) {
+    axis->setTitleFont(gui::sheetFont(12, true));
+    axis->setLabelsFont(gui::sheetFont(11, false));
+  }
   chart->addAxis(xAxis_, Qt::AlignBottom);
   chart->addAxis(yAxis_, Qt::AlignLeft);
   for (QLineSeries* series : {significant_, maximum_, edge_}) {
@@ -102,7 +109,10 @@ RandomView::RandomView(QWidget* parent) : QWidget(parent) {
     });
   }
   view_ = new QChartView(chart);
+  view_->setObjectName(QStringLiteral("randomChart"));
   view_->setRenderHint(QPainter::Antialiasing);
+  // Tall enough for the height axis's labels and title and the legend.
+  view_->setMinimumHeight(kChartMinimumHeight);
   layout->addWidget(view_, 1);
   hover_ = new QLabel;
   hover_->setObjectName(QStringLiteral("randomHover"));

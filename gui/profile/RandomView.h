@@ -36,6 +36,8 @@ class RandomView final : public QWidget {
   void setInputs(const QString& height, const QString& period, bool typed);
   // The text of the station under the cursor; empty when none.
   QString hoverText() const;
+  // The chart's least height, so that no axis label is cut off.
+  static constexpr int kChartMinimumHeight = 280;
 
  private:
   void redraw();

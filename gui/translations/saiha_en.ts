@@ -59,6 +59,57 @@
     </message>
 </context>
 <context>
+    <name>saiha::profile::ExportDialog</name>
+    <message>
+        <source>図を書き出す</source>
+        <translation>Export Chart</translation>
+    </message>
+    <message>
+        <source>PNG 画像</source>
+        <translation>PNG image</translation>
+    </message>
+    <message>
+        <source>SVG 画像（ベクター）</source>
+        <translation>SVG image (vector)</translation>
+    </message>
+    <message>
+        <source>PDF</source>
+        <translation>PDF</translation>
+    </message>
+    <message>
+        <source>A4 の幅（210 mm）</source>
+        <translation>A4 width (210 mm)</translation>
+    </message>
+    <message>
+        <source>レターの幅（8.5 in）</source>
+        <translation>Letter width (8.5 in)</translation>
+    </message>
+    <message>
+        <source>任意の大きさ</source>
+        <translation>Custom size</translation>
+    </message>
+    <message>
+        <source>形式(&amp;F):</source>
+        <translation>&amp;Format:</translation>
+    </message>
+    <message>
+        <source>大きさ(&amp;S):</source>
+        <translation>&amp;Size:</translation>
+    </message>
+    <message>
+        <source>幅(&amp;W):</source>
+        <translation>&amp;Width:</translation>
+    </message>
+    <message>
+        <source>高さ(&amp;H):</source>
+        <translation>&amp;Height:</translation>
+    </message>
+    <message>
+        <source>解像度 (dpi)(&amp;D):</source>
+        <translation>&amp;Density (dpi):</translation>
+    </message>
+</context>
+<context>
     <name>saiha::profile::ModelPanel</name>
     <message>
         <source>砕波限界</source>
@@ -412,6 +463,26 @@ applied to the regular wave&apos;s Ho and T with the foreshore slope 1/n</transl
     <message>
         <source>編集(&amp;E)</source>
         <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>断面図</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>図を書き出す(&amp;E)...</source>
+        <translation>&amp;Export Chart...</translation>
+    </message>
+    <message>
+        <source>大きさ %1 × %2 px，%3 dpi は書き出せません．</source>
+        <translation>A picture of %1 × %2 px at %3 dpi cannot be exported.</translation>
+    </message>
+    <message>
+        <source>PDF を保存できませんでした: </source>
+        <translation>Could not save the PDF: </translation>
+    </message>
+    <message>
+        <source>図を書き出す</source>
+        <translation>Export Chart</translation>
     </message>
 </context>
 <context>

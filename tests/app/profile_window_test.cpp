@@ -21,6 +21,10 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
+#include <QGraphicsScene>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -34,7 +38,10 @@
 #include "sheet/calc.h"
 #include "report/compare_table.h"
 #include "report/messages.h"
+#include "gui/profile/Callout.h"
+#include "gui/profile/ChartLegend.h"
 #include "gui/profile/ComparisonModel.h"
+#include "gui/profile/ExportDialog.h"
 #include "gui/profile/ModelPanel.h"
 #include "gui/profile/ProfileChart.h"
 #include "gui/profile/ProfileModel.h"
@@ -323,8 +330,9 @@ class ProfileWindowTest : public QObject {
     QVERIFY(profile->exportSvg(dir.filePath("p.svg")));
     QVERIFY(profile->exportCsv(dir.filePath("p.csv")));
 
+    // Drawn at the export's size, not the window's.
     const QImage image(dir.filePath("p.png"));
-    QCOMPARE(image.size(), profile->chart().size());
+    QCOMPARE(image.size(), QSize(1600, 1000));
 
     QFile svg(dir.filePath("p.svg"));
     QVERIFY(svg.open(QIODevice::ReadOnly));
@@ -348,6 +356,144 @@ class ProfileWindowTest : public QObject {
     profile->setReporter([&](const QString& m) { reported.append(m); });
     QVERIFY(!profile->exportCsv(dir.filePath("missing/p.csv")));
     QCOMPARE(reported.size(), 1);
+  }
+
+  // Every model checked: one legend entry per curve drawn, each model's
+  // once, all of them whole inside the legend and the chart at the window's
+  // default size; only the calculation window's model labels its breaking
+  // point on the plot (the others give theirs on hover), and no two labels
+  // of one plot overlap.
+  void everyModelInTheLegend() {
+    ProfileWindow* profile = openProfile();
+    auto& panel = profile->modelPanel();
+    for (shore::BreakerLimit b : shore::kBreakerLimits) panel.breakerBox(b)->setChecked(true);
+    for (shore::Shoaling s : shore::kShoalings) panel.shoalingBox(s)->setChecked(true);
+    QCoreApplication::processEvents();
+    const QStringList names = profile->chart().legendNames();
+    int curves = 0;
+    for (shore::BreakerLimit b : shore::kBreakerLimits) {
+      for (shore::Shoaling s : shore::kShoalings) {
+        const QString name = QString::fromStdString(
+            saiha::report::rowDisplayName(shore::ComparisonRow{shore::Model{b, s}}));
+        QCOMPARE(names.count(name), 1);
+        ++curves;
+      }
+    }
+    // The curves, the two reference heights, the second quantity, the
+    // seabed and the mean water level.
+    QCOMPARE(names.size(), curves + 5);
+    QCOMPARE(curves, 10);
+
+    const saiha::profile::ChartLegend& legend = profile->chart().legend();
+    QCOMPARE(int(legend.entryBoxes().size()), names.size());
+    const QRectF view(QPointF(0, 0), profile->chart().viewport()->size());
+    for (const QRectF& box : legend.entryBoxes()) {
+      QVERIFY(legend.boundingRect().contains(box));
+      QVERIFY2(view.contains(legend.mapRectToScene(box)),
+               qPrintable(QStringLiteral("%1 × %2, legend at %3 + %4")
+                              .arg(view.width()).arg(view.height())
+                              .arg(legend.pos().y()).arg(legend.boundingRect().height())));
+    }
+
+    std::vector<const saiha::profile::Callout*> shown;
+    for (QGraphicsItem* item : profile->chart().scene()->items()) {
+      if (auto* label = dynamic_cast<const saiha::profile::Callout*>(item); label && label->isVisible()) {
+        shown.push_back(label);
+      }
+    }
+    int breaking = 0;
+    for (const auto* label : shown) {
+      breaking += label->text().contains(QStringLiteral("h = 2.07 m, H = 1.71 m")) ? 1 : 0;
+      // Other models' values are not on the plot.
+      QVERIFY2(!label->text().contains(QStringLiteral("H = 1.48 m")), qPrintable(label->text()));
+      for (const auto* other : shown) {
+        if (other != label && other->parentItem() == label->parentItem()) {
+          QVERIFY2(!other->mapRectToScene(other->box()).intersects(label->mapRectToScene(label->box())),
+                   qPrintable(label->text() + " / " + other->text()));
+        }
+      }
+    }
+    QCOMPARE(breaking, 1);
+    QVERIFY(shown.size() <= 5);  // breaking, onset, chosen depth, mean shoreline, runup
+  }
+
+  // Pictures for reports: the size asked for, whatever the window's, with
+  // every legend entry inside; A4's width at 300 dpi is 2480 px; a PDF; a
+  // size that cannot be drawn is refused and nothing written.
+  void exportsAtTheSizeAsked() {
+    using saiha::profile::ExportDialog;
+    using saiha::profile::ExportSize;
+    ProfileWindow* profile = openProfile();
+    profile->resize(700, 500);
+    auto& panel = profile->modelPanel();
+    for (shore::BreakerLimit b : shore::kBreakerLimits) panel.breakerBox(b)->setChecked(true);
+    for (shore::Shoaling s : shore::kShoalings) panel.shoalingBox(s)->setChecked(true);
+    QCoreApplication::processEvents();
+    const int entries = int(profile->chart().legendNames().size());
+    const QSize screen = profile->chart().size();
+    QTemporaryDir dir;
+
+    const ExportSize a4 = ExportDialog::presetSize(ExportDialog::Preset::A4Width, 300);
+    QCOMPARE(a4.pixels.width(), 2480);
+    QCOMPARE(ExportDialog::presetSize(ExportDialog::Preset::LetterWidth, 150).pixels.width(), 1275);
+    for (const ExportSize& size : {ExportSize{}, a4}) {
+      const QString path = dir.filePath(QStringLiteral("p%1.png").arg(size.dpi));
+      QVERIFY(profile->exportPng(path, size));
+      const QImage image(path);
+      QCOMPARE(image.size(), size.pixels);
+      QCOMPARE(image.dotsPerMeterX(), int(std::lround(size.dpi / 0.0254)));
+      QCOMPARE(profile->lastExport().legendEntries, entries);
+      QCOMPARE(profile->lastExport().legendEntriesInside, entries);
+    }
+    QVERIFY(profile->exportSvg(dir.filePath("p.svg"), a4));
+    QCOMPARE(profile->lastExport().legendEntriesInside, entries);
+    QVERIFY(profile->exportPdf(dir.filePath("p.pdf"), a4));
+    QFile pdf(dir.filePath("p.pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.readAll().startsWith("%PDF"));
+    QCOMPARE(profile->chart().size(), screen);  // the window is left as it was
+
+    QStringList reported;
+    profile->setReporter([&](const QString& m) { reported.append(m); });
+    QVERIFY(!profile->exportPng(dir.filePath("none.png"), ExportSize{QSize(0, 0), 96}));
+    QVERIFY(!profile->exportPdf(dir.filePath("huge.pdf"), ExportSize{QSize(50000, 50000), 300}));
+    QCOMPARE(reported.size(), 2);
+    QVERIFY(!QFile::exists(dir.filePath("none.png")) && !QFile::exists(dir.filePath("huge.pdf")));
+
+    // The dialog: a preset fills the size at the density chosen; a width
+    // typed by hand is no preset's.
+    ExportDialog dialog;
+    dialog.findChild<QComboBox*>("exportPreset")->setCurrentIndex(1);
+    dialog.findChild<QComboBox*>("exportDpi")->setCurrentIndex(2);
+    QCOMPARE(dialog.size().pixels, a4.pixels);
+    QCOMPARE(dialog.size().dpi, 300);
+    dialog.findChild<QSpinBox*>("exportWidth")->setValue(2000);
+    QCOMPARE(dialog.preset(), ExportDialog::Preset::Custom);
+    QCOMPARE(dialog.size().pixels, QSize(2000, a4.pixels.height()));
+  }
+
+  // The split between the charts and the tables comes back in the next
+  // window; either chart, the random waves' too, keeps the height its axis
+  // labels need at the default size.
+  void layoutKept() {
+    ProfileWindow* profile = openProfile();
+    QTest::qWait(50);
+    QSplitter& splitter = profile->splitter();
+    const int total = splitter.sizes().value(0) + splitter.sizes().value(1);
+    QVERIFY(profile->chart().height() >= saiha::profile::ProfileChart::kMinimumHeight);
+    profile->findChild<QTabWidget*>("views")->setCurrentWidget(&profile->randomView());
+    QCoreApplication::processEvents();
+    QVERIFY(profile->randomView().findChild<QWidget*>("randomChart")->height() >=
+            RandomView::kChartMinimumHeight);
+    splitter.setSizes({total - 250, 250});
+    const QList<int> chosen = splitter.sizes();
+    QVERIFY(chosen.value(1) > 200);
+    delete profile;
+    calc_->profileAction()->trigger();
+    profile = calc_->findChild<ProfileWindow*>();
+    QVERIFY(profile);
+    QTest::qWait(50);
+    QCOMPARE(profile->splitter().sizes(), chosen);
   }
 
   // Ctrl+C on selected cells: their columns' header with units, then the
@@ -393,11 +539,7 @@ class ProfileWindowTest : public QObject {
     QCOMPARE(table.rowCount(), 2);  // the calculation window's model, the empirical row
     const auto legend = [profile] {
       QCoreApplication::processEvents();
-      QStringList names;
-      for (QLegendMarker* m : profile->chart().chart()->legend()->markers()) {
-        if (m->isVisible()) names.append(m->label());
-      }
-      return names;
+      return profile->chart().legendNames();
     };
     const auto row = [&table](const QString& text) {
       for (int r = 0; r < table.rowCount(); ++r) {
