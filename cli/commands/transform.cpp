@@ -125,7 +125,7 @@ class TransformCommand final : public Command {
     command.add_option("--at", at_,
                        "write only these positions x (m), comma-separated, each quantity "
                        "interpolated linearly between profile points")
-        ->option_text("X[,X...]");
+        ->option_text("X,...");
     auto* summary = command.add_flag("--summary", summary_,
                                      "one row per condition: breaking onset, maximum setup, "
                                      "shoreline and runup");

@@ -219,7 +219,7 @@ add_test(NAME saiha_calc.installed_docs
   COMMAND bash -c "rm -rf \"$1\" && cmake --install \"$2\" --prefix \"$1\" >/dev/null &&
     zgrep -q '^[.]SH DESCRIPTION' \"$1/share/man/man1/saiha-calc.1.gz\" &&
     zgrep -q 'whole or not at all' \"$1/share/man/man1/saiha-calc.1.gz\" &&
-    for mode in profile compare random shore; do
+    for mode in profile compare random shore transform; do
       zgrep -q '^[.]SH \"SHARED OPTIONS\"' \"$1/share/man/man1/saiha-calc-$mode.1.gz\" || exit 1; done &&
     test -f \"$1/share/zsh/vendor-completions/_saiha-calc\" &&
     bash -c 'source \"$0\" && complete -p saiha-calc' \"$1/share/bash-completion/completions/saiha-calc\""
