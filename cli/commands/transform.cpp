@@ -7,7 +7,6 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <stdexcept>
 
 #include "cli/commands/commands.h"
@@ -236,10 +235,18 @@ std::vector<double> TransformCommand::positions(const BedProfileData& profile) c
 std::string readProfileFile(const std::string& path, std::string& text) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return "cannot open profile " + cli::quoted(path) + ": " + std::strerror(errno);
-  std::ostringstream all;
-  all << in.rdbuf();
+  // A profile of the most points allowed is well under a megabyte; reading
+  // stops past this, so that a wrong file named is not read whole.
+  constexpr std::size_t kMaxProfileBytes = std::size_t{64} << 20;
+  char block[1 << 16];
+  while (in.read(block, sizeof block) || in.gcount() > 0) {
+    text.append(block, static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kMaxProfileBytes) {
+      return "profile " + cli::quoted(path) + " is larger than 64 MiB: not a profile of at most " +
+             std::to_string(kMaxProfilePoints) + " points";
+    }
+  }
   if (in.bad()) return "cannot read profile " + cli::quoted(path);
-  text = std::move(all).str();
   return {};
 }
 
