@@ -39,7 +39,9 @@ std::array<SharedOptionInfo, kSharedCount> makeSharedOptions() {
        "diagrams (h/H0' < 0.5), 128 a number cell with text after its number, read as that "
        "number, 256 Komar and Gaughan's breaker height below its fitted steepness, 512 a breaking "
        "point shallower than h/L0 = 0.001, 1024 Shuto's shoaling coefficient not formed, 2048 a "
-       "breaker index above the setup theory's range. Rows with warnings are counted on standard "
+       "breaker index above the setup theory's range; for transform 4096 the breaker parameter's "
+       "fit used outside its data, 8192 a profile that ends under water (no shoreline), 16384 "
+       "water shoreward of a dry bar crest. Rows with warnings are counted on standard "
        "error with or without this column",
        {}},
       {Shared::Progress, "--progress", "--progress", "",

@@ -192,6 +192,7 @@ int runFile(const std::string& file, const SharedValues& shared, Table& table) {
   options.threads = threadsOf(shared.jobs);
   options.format = formatOf(shared);
   options.table = &table;
+  if (table.blockBytes() > 0) options.blockBytes = table.blockBytes();
   options.totalBytes = regular ? static_cast<std::uint64_t>(info.st_size) : 0;
   options.interrupted = &gInterrupted;
   const bool progress =

@@ -114,6 +114,9 @@ class Table {
   // The columns the header must name, for the message of an empty input.
   virtual std::string_view expectedColumns() const { return kExpectedColumns; }
   virtual std::vector<std::string> outputHeader() const = 0;
+  // Input bytes read per chunk of rows; 0 for the run's own (RunOptions).
+  // A table whose records each write many rows asks for fewer of them.
+  virtual std::size_t blockBytes() const { return 0; }
   // The rows of a chunk that failed: how many, and the first one's record
   // index and message; and the rows with warnings: how many, and the first.
   struct Failures {

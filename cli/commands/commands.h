@@ -18,6 +18,7 @@ std::unique_ptr<Command> makeProfileCommand();
 std::unique_ptr<Command> makeCompareCommand();
 std::unique_ptr<Command> makeRandomCommand();
 std::unique_ptr<Command> makeShoreCommand();
+std::unique_ptr<Command> makeTransformCommand();
 
 // Every mode, the FILE mode first.
 std::vector<std::unique_ptr<Command>> makeCommands();

@@ -13,6 +13,7 @@ std::vector<std::unique_ptr<Command>> makeCommands() {
   commands.push_back(makeCompareCommand());
   commands.push_back(makeRandomCommand());
   commands.push_back(makeShoreCommand());
+  commands.push_back(makeTransformCommand());
   return commands;
 }
 

@@ -30,6 +30,8 @@ def write(name: str, text: str) -> str:
 CASES = write("cases.csv", "id,Ho,T,alpha0,n,h\nA,1,10,30,60,\nB,1,10,90,60,\nC,2,8,0,100,3\n")
 SEAS = write("seas.csv", "id,H0p,T13,n,h\nA,3,10,50,4\nB,3,10,0,4\nC,2,8,30,20\n")
 WAVES = write("waves.csv", "id,Ho,T,alpha0,n\nA,2,10,30,100\nB,0.01,20,0,0.01\n")
+BED = write("bed.csv", "x,z\n0,-6.5\n50,-4.5\n100,-2.5\n150,-0.5\n175,0.5\n")
+SEA_STATES = write("sea_states.csv", "id,Hrms0,Tp,theta0,tide\nA,1.2,10,20,0.25\nB,1,0,20,0\n")
 
 
 @dataclass
@@ -41,6 +43,8 @@ class Mode:
     file: str | None = None  # the CSV it reads, for the text-format options
     # Shared options the subcommand lists for its FILE form only.
     file_only: set[str] = field(default_factory=set)
+    # A second CSV the run reads, respelt with the FILE for the text formats.
+    companion: str | None = None
 
 
 MODES = [
@@ -59,6 +63,12 @@ MODES = [
          file_only={"--precision", "--jobs", "--progress"}),
     Mode("shore", ["shore"], ["--Ho", "2", "--T", "10", "--alpha0", "30", "--n", "100"],
          ["--Ho", "0.01", "--T", "20", "--alpha0", "0", "--n", "0.01"]),
+    Mode("transform", ["transform"], ["--profile", BED, SEA_STATES], ["--profile", BED, SEA_STATES],
+         SEA_STATES, companion=BED),
+    Mode("transform one condition", ["transform"],
+         ["--profile", BED, "--Hrms0", "1.2", "--Tp", "10", "--theta0", "20", "--tide", "0.25"],
+         ["--profile", BED, "--Hrms0", "4", "--Tp", "10", "--theta0", "20"],
+         file_only={"--progress", "--jobs"}, companion=BED),
 ]
 
 failures: list[str] = []
@@ -98,8 +108,9 @@ def semicolons(path: str, decimal_comma: bool) -> str:
     return write(Path(path).stem + (".dc" if decimal_comma else "") + ".ssv", "\n".join(out) + "\n")
 
 
-def with_file(mode: Mode, args: list[str], path: str) -> list[str]:
-    return [path if a == mode.file else a for a in args]
+def with_file(mode: Mode, args: list[str], path: str, companion: str | None = None) -> list[str]:
+    return [path if a == mode.file else companion if companion and a == mode.companion else a
+            for a in args]
 
 
 def both_places(mode: Mode, option: list[str], args: list[str], env=None):
@@ -194,8 +205,9 @@ def walk(mode: Mode) -> None:
         elif name in ("--delimiter", "--decimal-comma"):
             comma = name == "--decimal-comma"
             args = mode.args
-            if mode.file is not None:
-                args = with_file(mode, mode.args, semicolons(mode.file, comma))
+            if mode.file is not None or mode.companion is not None:
+                args = with_file(mode, mode.args, semicolons(mode.file, comma) if mode.file else "",
+                                 semicolons(mode.companion, comma) if mode.companion else None)
             r = both_places(mode, option, args)
             lines = r.stdout.decode().splitlines()
             expected = plain.stdout.decode().splitlines()

@@ -219,7 +219,7 @@ add_test(NAME saiha_calc.installed_docs
   COMMAND bash -c "rm -rf \"$1\" && cmake --install \"$2\" --prefix \"$1\" >/dev/null &&
     zgrep -q '^[.]SH DESCRIPTION' \"$1/share/man/man1/saiha-calc.1.gz\" &&
     zgrep -q 'whole or not at all' \"$1/share/man/man1/saiha-calc.1.gz\" &&
-    for mode in profile compare random shore; do
+    for mode in profile compare random shore transform; do
       zgrep -q '^[.]SH \"SHARED OPTIONS\"' \"$1/share/man/man1/saiha-calc-$mode.1.gz\" || exit 1; done &&
     test -f \"$1/share/zsh/vendor-completions/_saiha-calc\" &&
     bash -c 'source \"$0\" && complete -p saiha-calc' \"$1/share/bash-completion/completions/saiha-calc\""
@@ -275,3 +275,83 @@ saiha_calc_test(profile_warnings_counted_without_column
 saiha_calc_test(profile_gentle_beach_quiet
   "-DARGS=profile|--Ho|1|--T|10|--alpha0|0|--n|60|--warnings" -DEXIT=0 -DSTDERR=empty
   "-DSTDOUT_REGEX=,warnings\n")
+
+# transform: random waves across a measured profile (a 1/25 plane beach of
+# nine points with z before x and a column the reader ignores).  The long
+# form: the boundary keeps the condition (h = tide - z, Hrms = Hrms0, Hm0 =
+# sqrt(2)*Hrms, theta = theta0), the dune above the mean level is dry but
+# keeps its depth; condition B (Tp 0) keeps its nine rows with its message
+# and C still computes; the pass-through columns come first.
+set(tprofile "--profile|${cli_data}/transform_profile.csv")
+string(REPEAT "B,2020-01-01T01:00,[0-9]+,-?[0-9],,,,,,,,,,Enter a number greater than 0 for the wave period T[.]\n" 9 B_rows)
+string(REPEAT "A,[^\n]*\n" 7 A_rows)
+string(REPEAT "C,[^\n]*\n" 8 C_rows)
+string(REPEAT "B,[^\n]*,Enter[^\n]*\n" 3 B_at)
+saiha_calc_test(transform_long "-DARGS=transform|${tprofile}|--lang|en|${cli_data}/transform_conditions.csv"
+  -DEXIT=1 -DSTDERR=one_line
+  "-DSTDERR_REGEX=^saiha-calc: 1 of 3 rows failed [(]first: line 3: Enter a number greater than 0 for the wave period T[.][)]\n$"
+  "-DSTDOUT_REGEX=^record,time,x,z,h,eta,Hrms,Hm0,H13,H2,Qb,theta,V,error\nA,2020-01-01T00:00,0,-7,7[.]50,0[.]00,1[.]00,1[.]41,[^\n]*,20[.]00,0[.]00,\n${A_rows}A,2020-01-01T00:00,200,1,-0[.]50,,,,,,,,,\n${B_rows}C,2020-01-01T02:00,0,-7,7[.]00,0[.]00,0[.]50,0[.]71,[^\n]*,-10[.]00,0[.]00,\n${C_rows}$")
+# Hm0 in place of Hrms0 is the same sea; the one-condition form the same rows.
+saiha_calc_test(transform_hm0 "-DARGS=transform|${tprofile}|${cli_data}/transform_hm0.csv" -DEXIT=0
+  -DSTDERR=empty "-DSTDOUT_REGEX=^record,time,x,z,h,eta,Hrms,[^\n]*\nA,2020-01-01T00:00,0,-7,7[.]50,0[.]00,1[.]00,1[.]41,")
+# --at: linear between neighbours (60 lies 2/5 of the way from 50 to 75), a
+# point's own values on a point (175 is the last wet point: its H13 0.48),
+# and no wave beyond the wet edge (190).
+saiha_calc_test(transform_at
+  "-DARGS=transform|${tprofile}|--at|60,175,190|--lang|en|${cli_data}/transform_conditions.csv"
+  -DEXIT=1 -DSTDERR=one_line
+  "-DSTDOUT_REGEX=^record,time,x,z,h,eta,[^\n]*\nA,2020-01-01T00:00,60,-4[.]60,5[.]10,[^\n]*,\nA,2020-01-01T00:00,175,0[.]00,0[.]50,0[.]12,0[.]36,0[.]51,0[.]48,0[.]58,1[.]00,[^\n]*,\nA,2020-01-01T00:00,190,0[.]60,-0[.]10,,,,,,,,,\n${B_at}C,")
+# --summary: breaking sets in at the first point with Qb >= 0.01 (x = 100,
+# h = tide - z = 3.5 for A); the mean shoreline lies on the dry slope between
+# the last wet point and the dune.
+saiha_calc_test(transform_summary
+  "-DARGS=transform|${tprofile}|--summary|--precision|full|--warnings|${cli_data}/transform_conditions.csv"
+  -DEXIT=1 -DSTDERR=one_line
+  "-DSTDOUT_REGEX=^record,time,x_breaking,h_breaking,eta_max,x_shoreline,runup_H0,beta_f,R2,error,warnings\nA,2020-01-01T00:00,100,3[.]5,0[.]1[0-9]*,1[89][0-9][.][0-9]*,1[.]4[0-9]*,0[.]04,0[.][0-9]+,,0\nB,2020-01-01T01:00,,,,,,,,[^\n]+,0\nC,2020-01-01T02:00,125,2,[^\n]*,,0\n$")
+saiha_calc_test(transform_one_condition
+  "-DARGS=transform|${tprofile}|--Hrms0|1|--Tp|8|--theta0|20|--tide|0.5" -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^x,z,h,eta,Hrms,Hm0,H13,H2,Qb,theta,V,error\n0,-7,7[.]50,0[.]00,1[.]00,1[.]41,.*\n200,1,-0[.]50,,,,,,,,,\n$")
+# A profile or option that no condition can use: one line, exit 2, no output.
+foreach(case
+    "not_increasing|transform_profile_not_increasing.csv|line 4: x = 20 does not exceed the x before it"
+    "one_point|transform_profile_one_point.csv|needs at least two points [(]it has 1[)]"
+    "nan|transform_profile_nan.csv|line 3: z 'nan' is not a finite number"
+    "unit|transform_profile_text.csv|line 3: z '-3 m' is not a finite number"
+    "dry_boundary|transform_profile_dry.csv|lies at z = 0.5, not below the still-water datum: no water at the boundary"
+    "header|transform_conditions.csv|line 1: the header lacks column 'x'"
+    "missing|no-such-profile.csv|cannot open profile '[^']*no-such-profile.csv': No such file")
+  string(REPLACE "|" ";" parts "${case}")
+  list(GET parts 0 name)
+  list(GET parts 1 file)
+  list(GET parts 2 reason)
+  saiha_calc_test(transform_profile_${name}
+    "-DARGS=transform|--profile|${cli_data}/${file}|${cli_data}/transform_conditions.csv" -DEXIT=2
+    -DSTDERR=one_line "-DSTDERR_REGEX=${reason}" "-DSTDOUT_REGEX=^$")
+endforeach()
+set(tfile "${cli_data}/transform_conditions.csv")
+foreach(case
+    "no_profile|transform|${tfile}|transform needs --profile FILE"
+    "at_outside|transform|${tprofile}|--at|50,201|${tfile}|--at '201': outside the profile, x from 0 to 200"
+    "at_not_a_number|transform|${tprofile}|--at|5x|${tfile}|--at '5x' is not a number"
+    "dissipation|transform|${tprofile}|--dissipation|bj|${tfile}|unknown dissipation 'bj'"
+    "gamma|transform|${tprofile}|--gamma|ruessink|${tfile}|--gamma 'ruessink': ruessink2003, battjes-stive1985 or a number"
+    "alpha_zero|--lang|en|transform|${tprofile}|--alpha|0|${tfile}|Enter numbers greater than 0 for the transformation model's parameters"
+    "gamma_negative|--lang|en|transform|${tprofile}|--gamma|-0.5|${tfile}|Enter numbers greater than 0 for the transformation"
+    "with_breaker|transform|${tprofile}|--breaker|mccowan|${tfile}|--breaker does not go with transform: the energy balance has its own breaking"
+    "hm0_and_hrms0|transform|--profile|${cli_data}/transform_profile.csv|--Hrms0|1|--Hm0|1|--Tp|8|--theta0|0|one of --Hrms0 and --Hm0"
+    "one_condition_file|transform|${tprofile}|--Hrms0|1|--Tp|8|--theta0|0|${tfile}|FILE does not go with --Hrms0"
+    "one_condition_jobs|-j|2|transform|${tprofile}|--Hrms0|1|--Tp|8|--theta0|0|--jobs does not go with one condition of transform"
+    "one_condition_angle|--lang|en|transform|${tprofile}|--Hrms0|1|--Tp|8|--theta0|90|Enter a number"
+    "header_not_conditions|transform|${tprofile}|${cli_data}/transform_profile.csv|line 1: column 'z' has the name of an output column"
+    "header_both_heights|transform|${tprofile}|${cli_data}/transform_both_heights.csv|line 1: the header names both 'Hrms0' and 'Hm0'")
+  string(REGEX MATCH "^[^|]+" name "${case}")
+  string(REGEX REPLACE "^[^|]+[|](.*)[|][^|]+$" "\\1" args "${case}")
+  string(REGEX MATCH "[^|]+$" reason "${case}")
+  saiha_calc_test(transform_bad_${name} "-DARGS=${args}" -DEXIT=2 -DSTDERR=one_line
+    "-DSTDERR_REGEX=${reason}" "-DSTDOUT_REGEX=^$")
+endforeach()
+# Hundreds of conditions: -j 2 as -j 1, the rows in input order, -o whole or
+# not at all, --at against the long form, Hm0 against Hrms0.
+add_test(NAME saiha_calc.transform_runs
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/transform_test.sh $<TARGET_FILE:saiha-calc>
+          ${cli_data}/transform_profile.csv)

@@ -1,0 +1,423 @@
+#include "cli/transform_csv.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <utility>
+
+#include "cli/csv_reader.h"
+#include "cli/options.h"
+#include "report/case.h"
+#include "report/csv_text.h"
+#include "report/messages.h"
+#include "runtime/text.h"
+
+namespace saiha::cli {
+
+namespace {
+
+enum Input : std::size_t { kTp, kTheta0, kHrms0, kHm0, kTide };
+
+std::string_view trimmed(std::string_view text) {
+  const auto begin = text.find_first_not_of(" \t");
+  if (begin == std::string_view::npos) return {};
+  const auto end = text.find_last_not_of(" \t");
+  return text.substr(begin, end - begin + 1);
+}
+
+std::string lineOf(std::size_t line) { return "line " + std::to_string(line) + ": "; }
+
+// A profile cell read whole: a finite number and nothing else.
+std::optional<double> profileNumber(std::string_view cell, bool decimalComma) {
+  std::string text(trimmed(cell));
+  if (decimalComma) {
+    if (text.find('.') != std::string::npos) return std::nullopt;
+    std::replace(text.begin(), text.end(), ',', '.');
+  }
+  if (!text.empty() && text.front() == '+') text.erase(0, 1);
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::string fieldText(std::string_view cell) {
+  std::string out = "'";
+  for (char c : cell.substr(0, 40)) {
+    out.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c);
+  }
+  if (cell.size() > 40) out += "...";
+  return out + "'";
+}
+
+}  // namespace
+
+BedProfileData readBedProfile(std::string_view text, const std::string& source,
+                              const CsvFormat& format) {
+  const std::string where = "profile " + source + ": ";
+  RecordBuffer buffer;
+  {
+    RecordReader reader(kMaxRecordBytes, format.delimiter);
+    reader.setOutput(buffer);
+    try {
+      reader.feed(text);
+      reader.finish();
+    } catch (const InputError& error) {
+      throw InputError(where + error.what());
+    }
+  }
+  if (buffer.records.empty()) {
+    throw InputError(where + "the file is empty; its first row must name the columns x and z");
+  }
+  std::vector<std::string_view> fields;
+  buffer.fieldsOf(0, fields);
+  constexpr std::array<std::string_view, 2> kNames = {"x", "z"};
+  HeaderColumns columns;
+  try {
+    columns = readTableHeader(Record{{fields.begin(), fields.end()}, buffer.records[0].line},
+                              kNames, 2, "x and z", {}, format.delimiter);
+  } catch (const InputError& error) {
+    throw InputError(where + error.what());
+  }
+  const std::size_t xAt = *columns.position[0], zAt = *columns.position[1];
+  BedProfileData profile;
+  for (std::size_t r = 1; r < buffer.records.size(); ++r) {
+    buffer.fieldsOf(r, fields);
+    const std::string line = where + lineOf(buffer.records[r].line);
+    if (fields.size() != columns.width) {
+      throw InputError(line + std::to_string(fields.size()) + " fields where the header has " +
+                       std::to_string(columns.width));
+    }
+    if (profile.x.size() == kMaxProfilePoints) {
+      throw InputError(line + "more than " + std::to_string(kMaxProfilePoints) +
+                       " profile points");
+    }
+    const auto x = profileNumber(fields[xAt], format.decimalComma);
+    const auto z = profileNumber(fields[zAt], format.decimalComma);
+    if (!x || !z) {
+      throw InputError(line + (x ? "z " + fieldText(fields[zAt]) : "x " + fieldText(fields[xAt])) +
+                       " is not a finite number");
+    }
+    if (!profile.x.empty() && !(*x > profile.x.back())) {
+      throw InputError(line + "x = " + std::string(trimmed(fields[xAt])) +
+                       " does not exceed the x before it; x must increase strictly onshore");
+    }
+    profile.x.push_back(*x);
+    profile.z.push_back(*z);
+    profile.xText.emplace_back(trimmed(fields[xAt]));
+    profile.zText.emplace_back(trimmed(fields[zAt]));
+  }
+  if (profile.x.size() < 2) {
+    throw InputError(where + "the profile needs at least two points (it has " +
+                     std::to_string(profile.x.size()) + ")");
+  }
+  if (!(profile.z.front() < 0)) {
+    throw InputError(where + "the offshore boundary (the first point, x = " + profile.xText.front() +
+                     ") lies at z = " + profile.zText.front() +
+                     ", not below the still-water datum: no water at the boundary");
+  }
+  return profile;
+}
+
+// ------------------------------------------------------------ the table
+
+// A record on its way to its rows: its pass-through cells, and the
+// condition or the message that stops it.
+struct TransformTable::Pending {
+  std::string prefix;   // the pass-through cells, each followed by the separator
+  std::string message;  // empty while the condition computes
+  std::uint32_t bits = 0;
+  std::size_t condition = 0;  // index into the batch's conditions, without a message
+};
+
+TransformTable::TransformTable(const BedProfileData& profile, TransformSetup setup)
+    : profile_(profile), setup_(std::move(setup)) {
+  const char d = setup_.format.delimiter;
+  pointCells_.reserve(profile_.x.size());
+  for (std::size_t i = 0; i < profile_.x.size(); ++i) {
+    std::string cells;
+    report::appendCsvField(cells, profile_.xText[i], d);
+    cells.push_back(d);
+    report::appendCsvField(cells, profile_.zText[i], d);
+    cells.push_back(d);
+    pointCells_.push_back(std::move(cells));
+  }
+  const std::vector<double>& x = profile_.x;
+  for (const double at : setup_.at) {
+    AtPoint p;
+    const auto after = std::upper_bound(x.begin(), x.end(), at);
+    p.left = after == x.begin() ? 0 : static_cast<std::size_t>(after - x.begin()) - 1;
+    if (p.left + 1 >= x.size()) p.left = x.size() - 2;
+    p.weight = (at - x[p.left]) / (x[p.left + 1] - x[p.left]);
+    p.xCell = shortest(at);
+    if (setup_.format.decimalComma) report::useDecimalComma(p.xCell);
+    p.xCell.push_back(d);
+    atPoints_.push_back(std::move(p));
+  }
+}
+
+void TransformTable::readHeader(const Record& header) {
+  std::vector<std::string_view> reserved(kTransformLongHeader.begin(), kTransformLongHeader.end());
+  reserved.insert(reserved.end(), kTransformSummaryHeader.begin(), kTransformSummaryHeader.end());
+  reserved.push_back(kWarningsColumn);
+  columns_ = readTableHeader(header, kTransformInputs, 2, kExpected, reserved,
+                             setup_.format.delimiter);
+  const bool rms = columns_.position[kHrms0].has_value(), m0 = columns_.position[kHm0].has_value();
+  if (!rms && !m0) {
+    throw InputError(lineOf(header.line) +
+                     "the header lacks column 'Hrms0' (or 'Hm0'); it must name " +
+                     std::string(kExpected));
+  }
+  if (rms && m0) {
+    throw InputError(lineOf(header.line) +
+                     "the header names both 'Hrms0' and 'Hm0'; give the height once");
+  }
+  haveHeader_ = true;
+}
+
+std::vector<std::string> TransformTable::outputHeader() const {
+  std::vector<std::string> header;
+  for (std::size_t i = 0; i < columns_.inputAt.size(); ++i) {
+    if (!columns_.inputAt[i]) header.push_back(columns_.names[i]);
+  }
+  if (setup_.form == TransformForm::Summary) {
+    header.insert(header.end(), kTransformSummaryHeader.begin(), kTransformSummaryHeader.end());
+  } else {
+    header.insert(header.end(), kTransformLongHeader.begin(), kTransformLongHeader.end());
+  }
+  if (setup_.warnings) header.emplace_back(kWarningsColumn);
+  return header;
+}
+
+std::size_t TransformTable::blockBytes() const {
+  std::size_t rows = 1;
+  if (setup_.form == TransformForm::Long) rows = profile_.x.size();
+  if (setup_.form == TransformForm::At) rows = atPoints_.size();
+  // A condition costs the engine far more than a row of the regular waves
+  // (a hundred microseconds or more on a profile of a few hundred points):
+  // a few kilobytes of input, about a hundred conditions, keep two threads
+  // evenly loaded to the end of a year of hourly conditions.
+  return std::clamp<std::size_t>((std::size_t{1} << 20) / std::max<std::size_t>(rows, 1), 1024,
+                                 4096);
+}
+
+char* TransformTable::number(char* at, double value) const {
+  if (std::isnan(value)) return at;
+  const float f = static_cast<float>(value);
+  char* const end =
+      setup_.precision == Precision::Full ? rt::writeShortest(at, f) : rt::writeResult(at, f);
+  if (setup_.format.decimalComma) std::replace(at, end, '.', ',');
+  return end;
+}
+
+namespace {
+
+// The error cell and the warnings cell that end every row of a condition.
+std::string tailOf(std::string_view message, bool warnings, std::uint32_t bits, char delimiter) {
+  std::string tail;
+  report::appendCsvField(tail, message, delimiter);
+  if (warnings) {
+    tail.push_back(delimiter);
+    tail += std::to_string(bits);
+  }
+  tail.push_back('\n');
+  return tail;
+}
+
+// Results per point; the value of point i or NaN beyond the arrays.
+struct Columns {
+  std::array<const std::vector<float>*, 9> of;
+  float at(std::size_t c, std::size_t i) const {
+    const std::vector<float>& v = *of[c];
+    return i < v.size() ? v[i] : NAN;
+  }
+};
+
+Columns columnsOf(const shore::TransformResult& r) {
+  return {{&r.h, &r.eta, &r.Hrms, &r.Hm0, &r.H13, &r.H2, &r.Qb, &r.theta, &r.V}};
+}
+
+}  // namespace
+
+void TransformTable::writeLong(const Pending& pending, const shore::TransformResult& r,
+                               std::string& out) const {
+  const char d = setup_.format.delimiter;
+  const std::string tail = tailOf(pending.message, setup_.warnings, pending.bits, d);
+  const Columns c = columnsOf(r);
+  char line[9 * (rt::kMaxResultChars + 1)];
+  for (std::size_t i = 0; i < profile_.x.size(); ++i) {
+    char* at = line;
+    for (std::size_t k = 0; k < c.of.size(); ++k) {
+      at = number(at, c.at(k, i));
+      *at++ = d;
+    }
+    out += pending.prefix;
+    out += pointCells_[i];
+    out.append(line, static_cast<std::size_t>(at - line));
+    out += tail;
+  }
+}
+
+void TransformTable::writeAt(const Pending& pending, const shore::TransformResult& r,
+                             std::string& out) const {
+  const char d = setup_.format.delimiter;
+  const std::string tail = tailOf(pending.message, setup_.warnings, pending.bits, d);
+  const Columns c = columnsOf(r);
+  char line[10 * (rt::kMaxResultChars + 1)];
+  for (const AtPoint& p : atPoints_) {
+    // Linear between the two neighbouring points; a position on a point
+    // takes that point's values, so the last wet point keeps its own.
+    const auto between = [&](double a, double b) {
+      if (p.weight == 0) return a;
+      if (p.weight == 1) return b;
+      return a + p.weight * (b - a);
+    };
+    char* at = line;
+    at = number(at, between(profile_.z[p.left], profile_.z[p.left + 1]));
+    *at++ = d;
+    for (std::size_t k = 0; k < c.of.size(); ++k) {
+      at = number(at, between(c.at(k, p.left), c.at(k, p.left + 1)));
+      *at++ = d;
+    }
+    out += pending.prefix;
+    out += p.xCell;
+    out.append(line, static_cast<std::size_t>(at - line));
+    out += tail;
+  }
+}
+
+void TransformTable::writeSummary(const Pending& pending, const shore::TransformResult& r,
+                                  std::string& out) const {
+  const char d = setup_.format.delimiter;
+  char line[7 * (rt::kMaxResultChars + 1)];
+  char* at = line;
+  for (const float value : {r.xBreaking, r.hBreaking, r.etaMax, r.xShoreline, r.runupH0,
+                            r.foreshoreSlope, r.R2}) {
+    at = number(at, value);
+    *at++ = d;
+  }
+  out += pending.prefix;
+  out.append(line, static_cast<std::size_t>(at - line));
+  out += tailOf(pending.message, setup_.warnings, pending.bits, d);
+}
+
+void TransformTable::writeRows(const Pending& pending, const shore::TransformResult* result,
+                               std::string& out) const {
+  static const shore::TransformResult kNothing;  // every array empty: empty cells
+  const shore::TransformResult& r = result != nullptr ? *result : kNothing;
+  switch (setup_.form) {
+    case TransformForm::Long: writeLong(pending, r, out); break;
+    case TransformForm::At: writeAt(pending, r, out); break;
+    case TransformForm::Summary: writeSummary(pending, r, out); break;
+  }
+}
+
+void TransformTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out,
+                                Failures& failures) const {
+  compute(count, fieldsOf, out, failures, nullptr);
+}
+
+void TransformTable::compute(std::size_t count, const FieldsOf& fieldsOf, std::string& out,
+                             Failures& failures, std::uint32_t* lastBits) const {
+  const char d = setup_.format.delimiter;
+  const bool comma = setup_.format.decimalComma;
+  // Conditions computed a batch at a time, so that the results held at
+  // once stay near a quarter of a million points whatever the chunk.
+  const std::size_t batch = std::max<std::size_t>(1, (std::size_t{1} << 18) / profile_.x.size());
+  thread_local std::vector<shore::TransformResult> results;
+  std::vector<shore::SeaCondition> conditions;
+  std::vector<Pending> pending;
+  std::vector<std::string_view> fields;
+  for (std::size_t first = 0; first < count; first += batch) {
+    const std::size_t n = std::min(batch, count - first);
+    conditions.clear();
+    pending.assign(n, Pending{});
+    for (std::size_t j = 0; j < n; ++j) {
+      fieldsOf(first + j, fields);
+      Pending& p = pending[j];
+      for (std::size_t i = 0; i < columns_.inputAt.size(); ++i) {
+        if (columns_.inputAt[i]) continue;
+        report::appendCsvField(p.prefix, i < fields.size() ? fields[i] : std::string_view(), d);
+        p.prefix.push_back(d);
+      }
+      if (fields.size() != columns_.width) {
+        p.message = report::fieldCountText(fields.size(), columns_.width, setup_.language);
+        continue;
+      }
+      std::array<std::string_view, 4> cells{};  // Tp, theta0, the height, the tide
+      std::array<std::string_view, 4> names{};
+      std::size_t given = 0;
+      for (const std::size_t input : {kTp, kTheta0, kHrms0, kHm0, kTide}) {
+        if (!columns_.position[input]) continue;
+        cells[given] = fields[*columns_.position[input]];
+        names[given++] = kTransformInputs[input];
+      }
+      const auto wordy = firstTextAfterNumber(std::span(cells).first(given), comma);
+      if (wordy && setup_.format.strict) {
+        p.message = report::trailingTextText(names[*wordy], comma, setup_.language);
+        continue;
+      }
+      const auto value = [&](std::size_t input) {
+        return report::readCell(fields[*columns_.position[input]], comma).value;
+      };
+      shore::SeaCondition condition;
+      condition.Tp = value(kTp);
+      condition.theta0 = value(kTheta0);
+      condition.Hrms0 = columns_.position[kHrms0] ? value(kHrms0) : value(kHm0) / std::sqrt(2.0);
+      condition.tide = columns_.position[kTide] ? value(kTide) : 0.0;
+      condition.windStressY = setup_.windStress;
+      p.bits = wordy ? kTextAfterNumberWarning : 0u;
+      p.condition = conditions.size();
+      conditions.push_back(condition);
+    }
+    if (results.size() < conditions.size()) results.resize(conditions.size());
+    shore::transform(profile_.view(), conditions, std::span(results).first(conditions.size()),
+                     setup_.model);
+    for (std::size_t j = 0; j < n; ++j) {
+      Pending& p = pending[j];
+      const shore::TransformResult* r = nullptr;
+      if (p.message.empty()) {
+        r = &results[p.condition];
+        p.bits |= r->warnings.bits;
+        if (!r->ok()) p.message = report::errorText(r->error, setup_.language);
+      }
+      writeRows(p, r, out);
+      if (!p.message.empty()) {
+        std::string message = p.message;
+        failures.add(first + j, message);
+      }
+      if (p.bits != 0) failures.addWarned(first + j);
+      if (lastBits != nullptr) *lastBits = p.bits;
+    }
+  }
+}
+
+bool TransformTable::appendRow(std::span<const std::string_view> fields, std::string& out,
+                               std::string* error, std::uint32_t* warningBits) const {
+  Failures failures;
+  std::uint32_t bits = 0;
+  compute(
+      1, [&](std::size_t, std::vector<std::string_view>& f) { f.assign(fields.begin(), fields.end()); },
+      out, failures, &bits);
+  if (error != nullptr && failures.count > 0) *error = failures.message;
+  if (warningBits != nullptr) *warningBits = bits;
+  return failures.count == 0;
+}
+
+shore::TransformResult TransformTable::appendCondition(const shore::SeaCondition& condition,
+                                                       std::string& out) const {
+  shore::SeaCondition c = condition;
+  c.windStressY = setup_.windStress;
+  shore::TransformResult r = shore::transform(profile_.view(), c, setup_.model);
+  Pending p;
+  p.bits = r.warnings.bits;
+  if (!r.ok()) p.message = report::errorText(r.error, setup_.language);
+  writeRows(p, &r, out);
+  return r;
+}
+
+}  // namespace saiha::cli
