@@ -62,7 +62,6 @@ void attachProfileWindow(window::CalcWindow& calc) {
   QObject::connect(
       &calc, &window::CalcWindow::languageChanged, &calc,
       [&calc] {
-        QApplication::setApplicationDisplayName(window::frmKelvo::caption());
         auto* profile = calc.findChild<ProfileWindow*>();
         if (!profile) return;
         const bool shown = profile->isVisible();

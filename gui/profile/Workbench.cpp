@@ -12,6 +12,7 @@
 #include <QSaveFile>
 #include <QSettings>
 
+#include "gui/language.h"
 #include "gui/profile/ComparisonModel.h"
 #include "gui/profile/ProfileChart.h"
 #include "gui/profile/ProfileWindow.h"
@@ -175,6 +176,7 @@ QString Workbench::askOpenPath(QWidget* parent) {
   dialog.setNameFilters({tr("ケース (*.json)")});
   const QString folder = QSettings().value(kFolderKey).toString();
   if (!folder.isEmpty() && QDir(folder).exists()) dialog.setDirectory(folder);
+  gui::fitFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
 }
@@ -187,6 +189,7 @@ QString Workbench::askSavePath(QWidget* parent) {
   const QString folder = QSettings().value(kFolderKey).toString();
   if (!folder.isEmpty() && QDir(folder).exists()) dialog.setDirectory(folder);
   dialog.selectFile(profile_().defaultFileName(QStringLiteral("case"), QStringLiteral("json")));
+  gui::fitFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
 }

@@ -54,7 +54,7 @@
         <translation>Breaker type</translation>
     </message>
     <message>
-        <source>沖波の surf similarity ξ0 = tanβ/√(Ho/Lo) と Battjes (1974) の砕波形式．波と海底勾配だけで決まり，どの行も同じです．</source>
+        <source>沖波のサーフシミラリティー・パラメータ（イリバーレン数）ξ0 = tanβ/√(Ho/Lo) と Battjes (1974) の砕波形式．波と海底勾配だけで決まり，どの行も同じです．</source>
         <translation>Deep-water surf similarity ξ0 = tanβ/√(Ho/Lo) and the breaker type after Battjes (1974). They depend only on the wave and the bottom slope, so every row shows the same.</translation>
     </message>
 </context>
@@ -212,10 +212,6 @@
         <translation>Breaking point, %1</translation>
     </message>
     <message>
-        <source>平均水位（wave setup）</source>
-        <translation>Mean water level (wave setup)</translation>
-    </message>
-    <message>
         <source>平均汀線</source>
         <translation>Mean shoreline</translation>
     </message>
@@ -230,6 +226,10 @@
     <message>
         <source>遡上高 R2% = %1 m</source>
         <translation>Runup R2% = %1 m</translation>
+    </message>
+    <message>
+        <source>平均水位（ウェーブセットアップ）</source>
+        <translation>Mean water level (wave setup)</translation>
     </message>
 </context>
 <context>
@@ -378,20 +378,6 @@
         <translation>Save Model Comparison as CSV</translation>
     </message>
     <message>
-        <source>沖波の surf similarity ξ0 = tanβ/√(Ho/Lo) と砕波形式（Battjes 1974）：
-0.5 未満 崩れ波，0.5～3.3 巻き波，3.3 超 砕け寄せ波・寄せ波</source>
-        <translation>Deep-water surf similarity ξ0 = tanβ/√(Ho/Lo) and the breaker type (Battjes 1974):
-below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translation>
-    </message>
-    <message>
-        <source>砕波点の wave setdown ηb = −γHb/16，γ = Hb/hb（radiation stress，Longuet-Higgins・Stewart 1964）</source>
-        <translation>Wave setdown at the breaking point ηb = −γHb/16, γ = Hb/hb (radiation stress, Longuet-Higgins and Stewart 1964)</translation>
-    </message>
-    <message>
-        <source>静水汀線での wave setup ηs = ηb + K·hb，K = 1/(1 + 8/(3γ²))</source>
-        <translation>Wave setup at the still-water shoreline ηs = ηb + K·hb, K = 1/(1 + 8/(3γ²))</translation>
-    </message>
-    <message>
         <source>2% 超過遡上高（Stockdon et al. 2006）．不規則波（有義波高・ピーク周期）の式に
 規則波の Ho, T と前浜勾配 1/n を用いています</source>
         <translation>2% exceedance runup (Stockdon et al. 2006): a random-wave formula (significant height, peak period)
@@ -413,16 +399,30 @@ applied to the regular wave&apos;s Ho and T with the foreshore slope 1/n</transl
         <source>編集(&amp;E)</source>
         <translation>&amp;Edit</translation>
     </message>
+    <message>
+        <source>沖波のサーフシミラリティー・パラメータ（イリバーレン数）ξ0 = tanβ/√(Ho/Lo) と砕波形式（Battjes 1974）：
+0.5 未満 崩れ波，0.5～3.3 巻き波，3.3 超 砕け寄せ波・寄せ波</source>
+        <translation>Deep-water surf similarity ξ0 = tanβ/√(Ho/Lo) and the breaker type (Battjes 1974):
+below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translation>
+    </message>
+    <message>
+        <source>砕波点のウェーブセットダウン ηb = −γHb/16，γ = Hb/hb（ラディエーション応力，Longuet-Higgins・Stewart 1964）</source>
+        <translation>Wave setdown at the breaking point ηb = −γHb/16, γ = Hb/hb (radiation stress, Longuet-Higgins and Stewart 1964)</translation>
+    </message>
+    <message>
+        <source>静水汀線でのウェーブセットアップ ηs = ηb + K·hb，K = 1/(1 + 8/(3γ²))</source>
+        <translation>Wave setup at the still-water shoreline ηs = ηb + K·hb, K = 1/(1 + 8/(3γ²))</translation>
+    </message>
 </context>
 <context>
     <name>saiha::profile::RandomView</name>
     <message>
         <source>換算沖波波高 H0′ (m)(&amp;H):</source>
-        <translation>Equivalent deep-water height H0′ (m)(&amp;H):</translation>
+        <translation>Equivalent deep-water &amp;height H0′ (m):</translation>
     </message>
     <message>
         <source>有義波周期 T1/3 (s)(&amp;T):</source>
-        <translation>Significant period T1/3 (s)(&amp;T):</translation>
+        <translation>Significant period &amp;T1/3 (s):</translation>
     </message>
     <message>
         <source>有義波高 H1/3</source>
