@@ -9,6 +9,33 @@
     </message>
 </context>
 <context>
+    <name>saiha::help::HelpWindow</name>
+    <message>
+        <source>ヘルプ — 砕波の計算</source>
+        <translation>Help — Wave Breaking</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>進む</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>目次</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)...</source>
+        <translation>&amp;Help...</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+</context>
+<context>
     <name>saiha::profile::CaseFile</name>
     <message>
         <source>ケースファイルの %1 の値 &quot;%2&quot; はこのプログラムにはありません．</source>
