@@ -8,6 +8,7 @@
 #include "gui/calc/frmKelvo.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/profile/ProfileWindow.h"
+#include "gui/profile/Report.h"
 #include "gui/profile/Workbench.h"
 
 namespace saiha::app {
@@ -38,6 +39,13 @@ ProfileWindow& profileOf(window::CalcWindow& calc, Workbench& bench) {
   QMenu* file = profile->fileMenu();
   bench.addCaseActions(file, file->actions().value(0));
   bench.addCopyAction(profile->editMenu());
+  // The report, in its own group above 閉じる.
+  QAction* closeGroup = nullptr;
+  for (QAction* action : file->actions()) {
+    if (action->isSeparator()) closeGroup = action;
+  }
+  profile::addReportActions(file, closeGroup, *profile, calc.sheet());
+  file->insertSeparator(profile->findChild<QAction*>(QStringLiteral("printReport")));
   // F1 here opens the page about the profile and its models.
   help::addHelpAction(help::addHelpMenu(profile->menuBar()), QStringLiteral("profile"),
                       [&calc]() -> HelpWindow& { return helpOf(calc); });

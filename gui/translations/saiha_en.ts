@@ -485,6 +485,81 @@ below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translatio
     </message>
 </context>
 <context>
+    <name>saiha::profile::Report</name>
+    <message>
+        <source>砕波の計算 — レポート</source>
+        <translation>Wave Breaking — Report</translation>
+    </message>
+    <message>
+        <source>（空欄：砕波水深）</source>
+        <translation>(empty: the breaking depth)</translation>
+    </message>
+    <message>
+        <source>入力</source>
+        <translation>Inputs</translation>
+    </message>
+    <message>
+        <source>計算の結果</source>
+        <translation>Results of the calculation</translation>
+    </message>
+    <message>
+        <source>砕波点</source>
+        <translation>Breaking point</translation>
+    </message>
+    <message>
+        <source>指定水深での波</source>
+        <translation>The wave at the depth</translation>
+    </message>
+    <message>
+        <source>モデルごとの砕波点</source>
+        <translation>Breaking point of each model</translation>
+    </message>
+    <message>
+        <source>汀線付近</source>
+        <translation>At the shoreline</translation>
+    </message>
+    <message>
+        <source>（計算できません）</source>
+        <translation>(cannot be computed)</translation>
+    </message>
+    <message>
+        <source>図</source>
+        <translation>Charts</translation>
+    </message>
+    <message>
+        <source>注意</source>
+        <translation>Warnings</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>参考文献</source>
+        <translation>References</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;I)...</source>
+        <translation>Pr&amp;int...</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>レポートを PDF で保存(&amp;R)...</source>
+        <translation>Export &amp;Report as PDF...</translation>
+    </message>
+    <message>
+        <source>レポートを PDF で保存</source>
+        <translation>Export Report as PDF</translation>
+    </message>
+    <message>
+        <source>レポートを保存できませんでした: </source>
+        <translation>Could not save the report: </translation>
+    </message>
+</context>
+<context>
     <name>saiha::profile::Workbench</name>
     <message>
         <source>ケースを保存できませんでした: %1</source>
