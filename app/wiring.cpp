@@ -2,18 +2,29 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 
 #include "gui/calc/CalcWindow.h"
 #include "gui/calc/frmKelvo.h"
+#include "gui/help/HelpWindow.h"
 #include "gui/profile/ProfileWindow.h"
+#include "gui/profile/Report.h"
 #include "gui/profile/Workbench.h"
 
 namespace saiha::app {
 
 namespace {
 
+using help::HelpWindow;
 using profile::ProfileWindow;
 using profile::Workbench;
+
+// The help window of `calc`, made on first use as a window of its own that
+// closes with the calculation window; both windows' F1 show it.
+HelpWindow& helpOf(window::CalcWindow& calc) {
+  if (auto* help = calc.findChild<HelpWindow*>()) return *help;
+  return *new HelpWindow(&calc);
+}
 
 // The profile window of `calc`, made hidden on first use (and after a change
 // of language) as a top-level window of its own, closed with the
@@ -28,6 +39,16 @@ ProfileWindow& profileOf(window::CalcWindow& calc, Workbench& bench) {
   QMenu* file = profile->fileMenu();
   bench.addCaseActions(file, file->actions().value(0));
   bench.addCopyAction(profile->editMenu());
+  // The report, in its own group above 閉じる.
+  QAction* closeGroup = nullptr;
+  for (QAction* action : file->actions()) {
+    if (action->isSeparator()) closeGroup = action;
+  }
+  profile::addReportActions(file, closeGroup, *profile, calc.sheet());
+  file->insertSeparator(profile->findChild<QAction*>(QStringLiteral("printReport")));
+  // F1 here opens the page about the profile and its models.
+  help::addHelpAction(help::addHelpMenu(profile->menuBar()), QStringLiteral("profile"),
+                      [&calc]() -> HelpWindow& { return helpOf(calc); });
   return *profile;
 }
 
@@ -49,6 +70,11 @@ void attachProfileWindow(window::CalcWindow& calc) {
   calc.fileMenu()->insertSeparator(calc.quitAction());
   QObject::connect(&calc, &window::CalcWindow::languageChanged, bench, &Workbench::retranslate);
 
+  // F1 here opens the page about the calculation's quantities.
+  help::addHelpAction(calc.helpMenu(), QStringLiteral("calculation"),
+                      [&calc]() -> HelpWindow& { return helpOf(calc); }, calc.aboutAction());
+  calc.helpMenu()->insertSeparator(calc.aboutAction());
+
   QObject::connect(&calc, &window::CalcWindow::profileRequested, &calc, [&calc] {
     ProfileWindow& profile = profileOf(calc, workbenchOf(calc));
     profile.show();
@@ -62,7 +88,6 @@ void attachProfileWindow(window::CalcWindow& calc) {
   QObject::connect(
       &calc, &window::CalcWindow::languageChanged, &calc,
       [&calc] {
-        QApplication::setApplicationDisplayName(window::frmKelvo::caption());
         auto* profile = calc.findChild<ProfileWindow*>();
         if (!profile) return;
         const bool shown = profile->isVisible();

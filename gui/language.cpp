@@ -1,12 +1,17 @@
 #include "gui/language.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFileDialog>
+#include <QScreen>
+#include <QWindow>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMenu>
 #include <QSettings>
 #include <QTranslator>
+#include <algorithm>
 
 namespace saiha::gui {
 
@@ -87,6 +92,24 @@ report::Language startLanguage(const QStringList& arguments, QString* warning) {
     skip(QStringLiteral("SAIHA_LANG"), environment);
   }
   return named(QSettings().value(kSettingKey).toString()).value_or(report::Language::Japanese);
+}
+
+void setDisplayName(const QString& name) {
+  QGuiApplication::setApplicationDisplayName(name);
+  // A platform window formats "title — display name" when its title is
+  // set; setting the same title again formats it with the new name.
+  for (QWindow* window : QGuiApplication::topLevelWindows()) window->setTitle(window->title());
+}
+
+void fitFileDialog(QFileDialog& dialog) {
+  // Wide enough for a long file name beside the size, type and date
+  // columns, in the dialog's own font.
+  const QFontMetrics metrics(dialog.font());
+  QSize size(std::max(860, 110 * metrics.averageCharWidth()), std::max(520, 28 * metrics.height()));
+  if (const QScreen* screen = dialog.screen()) {
+    size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+  }
+  dialog.resize(size);
 }
 
 QMenu* addLanguageMenu(QMenu* menu) {

@@ -9,6 +9,7 @@
 
 #include "report/language.h"
 
+class QFileDialog;
 class QMenu;
 class QWidget;
 
@@ -30,6 +31,15 @@ bool setLanguage(report::Language language);
 // else SAIHA_LANG, else the language last chosen in the menu, else Japanese.
 // An unknown name is skipped with a warning in `warning`.
 report::Language startLanguage(const QStringList& arguments, QString* warning = nullptr);
+
+// Sets the application's display name, which window managers show after
+// each window's own title, and gives every open window its title again so
+// that none keeps the name of the previous language beside a new title.
+void setDisplayName(const QString& name);
+
+// Gives a file dialog room for its name, size, type and date columns, up to
+// the screen's available size.
+void fitFileDialog(QFileDialog& dialog);
 
 // Adds the 言語 / Language submenu to `menu`: one checkable entry per
 // language, named in its own language.  Choosing one switches the program

@@ -33,6 +33,8 @@ window_packages=(
   # The English translation: lupdate/lrelease and their CMake functions
   # (Qt6LinguistTools), and Qt's own Japanese for its dialogs (qtbase_ja.qm).
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+  # The report's test renders its PDF's first page (pdftoppm)
+  poppler-utils
 )
 with_window=1
 for option in "$@"; do

@@ -93,6 +93,9 @@ void CalcWindow::buildMenus() {
 }
 
 void CalcWindow::retranslate() {
+  // The program's name first: the window manager shows it after each
+  // window's title, and a title set before it would keep the old language's.
+  gui::setDisplayName(frmKelvo::caption());
   setWindowTitle(frmKelvo::caption());
   file_->setTitle(tr("ファイル"));
   quit_->setText(tr("終了(&X)"));

@@ -29,6 +29,9 @@ class CalcWindow final : public QMainWindow {
   // ファイル and its 終了, for the program to add its entries above it.
   QMenu* fileMenu() const { return file_; }
   QAction* quitAction() const { return quit_; }
+  // ヘルプ and its バージョン情報, for the program's help entry above it.
+  QMenu* helpMenu() const { return help_; }
+  QAction* aboutAction() const { return about_; }
 
   // The program's version, "major.minor.patch".
   static QString version();

@@ -103,14 +103,15 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
     return role == Qt::DisplayRole && orientation == Qt::Vertical ? QVariant(section + 1)
                                                                   : QVariant();
   }
-  static const std::array<QString, ColumnCount> names = {
+  // Translated at each call: the language may have changed since the last.
+  const std::array<QString, ColumnCount> names = {
       tr("モデル"), QStringLiteral("Hb (m)"),    QStringLiteral("hb (m)"),
       QStringLiteral("γ"),      QStringLiteral("θb (°)"),    tr("Q (m³/年)"),
       QStringLiteral("ξ0"),     tr("砕波形式"),              tr("エラー")};
   if (role == Qt::DisplayRole) return names[std::size_t(section)];
   if (role == Qt::ToolTipRole && section == QPerYear) return text(report::kTransportNote.in(gui::language()));
   if (role == Qt::ToolTipRole && (section == Xi0 || section == Type)) {
-    return tr("沖波の surf similarity ξ0 = tanβ/√(Ho/Lo) と Battjes (1974) "
+    return tr("沖波のサーフシミラリティー・パラメータ（イリバーレン数）ξ0 = tanβ/√(Ho/Lo) と Battjes (1974) "
               "の砕波形式．波と海底勾配だけで決まり，どの行も同じです．");
   }
   return {};

@@ -25,16 +25,26 @@ QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(
 constexpr std::array<char, shore::kBreakerLimits.size()> kBreakerKeys = {'G', 'H', 'M', 'K', 'I'};
 constexpr std::array<char, shore::kShoalings.size()> kShoalingKeys = {'W', 'S'};
 
-// Japanese marks the key after the name, "合田 (1970)(&G)"; English on the
-// letter itself where the name has it, "&Goda (1970)", else "Goda (2010) (&H)".
+// Japanese marks the key after the name, "合田 (1970)(&G)"; English
+// underlines a letter of the name itself: the key where the name has it,
+// "&Goda (1970)", else its first letter that no other box and none of the
+// window's menus (File, Edit, View, Help) or its second axis use,
+// "G&oda (2010)".
 QString withKey(std::string_view name, char key) {
   QString label = text(name);
-  if (gui::language() == report::Language::English) {
-    const qsizetype at = label.indexOf(QLatin1Char(key), 0, Qt::CaseInsensitive);
-    if (at >= 0) return label.insert(at, QLatin1Char('&'));
-    label += QLatin1Char(' ');
+  if (gui::language() != report::Language::English) {
+    return label + QStringLiteral("(&") + QLatin1Char(key) + QLatin1Char(')');
   }
-  return label + QStringLiteral("(&") + QLatin1Char(key) + QLatin1Char(')');
+  qsizetype at = label.indexOf(QLatin1Char(key), 0, Qt::CaseInsensitive);
+  if (at < 0) {
+    QString taken = QStringLiteral("FEVHA");
+    for (char k : kBreakerKeys) taken += QLatin1Char(k);
+    for (char k : kShoalingKeys) taken += QLatin1Char(k);
+    for (qsizetype i = 0; i < label.size() && at < 0; ++i) {
+      if (label[i].isLetter() && !taken.contains(label[i].toUpper())) at = i;
+    }
+  }
+  return at >= 0 ? label.insert(at, QLatin1Char('&')) : label;
 }
 
 // The parameters' defaults as the boxes first show them.

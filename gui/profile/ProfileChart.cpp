@@ -176,7 +176,7 @@ ProfileChart::ProfileChart(QWidget* parent) : QChartView(parent) {
   onsetLine_ = newLine(QString(), guide, false);
   breakingLine_ = newLine(QString(), guide, false);
   chosenLine_ = newLine(QString(), QPen(palette::kChosen, 1.5, Qt::DashDotLine), true);
-  meanLevel_ = newLine(tr("平均水位（wave setup）"), QPen(palette::kMeanLevel, 2), true);
+  meanLevel_ = newLine(tr("平均水位（ウェーブセットアップ）"), QPen(palette::kMeanLevel, 2), true);
   limit_ = newLine(tr("砕波限界波高"), QPen(palette::kLimit, 1.5, Qt::DashLine), false);
   ursell_ =
       newLine(tr("アーセル数 50 の波高"), QPen(palette::kUrsell, 1.5, Qt::DotLine), false);

@@ -171,11 +171,11 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   shoreLayout->setContentsMargins(8, 2, 8, 2);
   shoreLayout->setSpacing(14);
   const std::array<QString, 5> tips = {
-      tr("沖波の surf similarity ξ0 = tanβ/√(Ho/Lo) と砕波形式（Battjes 1974）：\n"
+      tr("沖波のサーフシミラリティー・パラメータ（イリバーレン数）ξ0 = tanβ/√(Ho/Lo) と砕波形式（Battjes 1974）：\n"
          "0.5 未満 崩れ波，0.5～3.3 巻き波，3.3 超 砕け寄せ波・寄せ波"),
-      tr("砕波点の wave setdown ηb = −γHb/16，γ = Hb/hb（radiation stress，"
+      tr("砕波点のウェーブセットダウン ηb = −γHb/16，γ = Hb/hb（ラディエーション応力，"
          "Longuet-Higgins・Stewart 1964）"),
-      tr("静水汀線での wave setup ηs = ηb + K·hb，K = 1/(1 + 8/(3γ²))"),
+      tr("静水汀線でのウェーブセットアップ ηs = ηb + K·hb，K = 1/(1 + 8/(3γ²))"),
       tr("2% 超過遡上高（Stockdon et al. 2006）．不規則波（有義波高・ピーク周期）の式に\n"
          "規則波の Ho, T と前浜勾配 1/n を用いています"),
       tr("砕波帯中央の沿岸流速 V = 1.17√(gHb)·sinθb·cosθb（Komar・Inman 1970）．"
@@ -448,6 +448,7 @@ QString ProfileWindow::askPath(const QString& caption, const QString& mimeType,
   const QString folder = settings.value(kSettings + QStringLiteral("exportFolder")).toString();
   if (!folder.isEmpty() && QDir(folder).exists()) dialog.setDirectory(folder);
   dialog.selectFile(defaultFileName(stem, suffix));
+  gui::fitFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   const QString path = dialog.selectedFiles().constFirst();
   settings.setValue(kSettings + QStringLiteral("exportFolder"), QFileInfo(path).absolutePath());

@@ -12,6 +12,7 @@
 #include <QSaveFile>
 #include <QSettings>
 
+#include "gui/language.h"
 #include "gui/profile/ComparisonModel.h"
 #include "gui/profile/ProfileChart.h"
 #include "gui/profile/ProfileWindow.h"
@@ -113,29 +114,37 @@ void Workbench::remember(const QString& path) {
   settings.setValue(kFolderKey, QFileInfo(absolute).absolutePath());
 }
 
+QString Workbench::boxTitle(sheet::Box box) {
+  using sheet::Box;
+  switch (box) {
+    case Box::Height: return QStringLiteral("Ho (m)");
+    case Box::Period: return QStringLiteral("T (s)");
+    case Box::Angle: return QStringLiteral("αo (°)");
+    case Box::Slope: return tr("海底勾配 1/n の n");
+    case Box::Depth: return tr("水深 h (m)");
+    case Box::BreakerHeight: return QStringLiteral("Hb (m)");
+    case Box::BreakingDepth: return QStringLiteral("hb (m)");
+    case Box::BreakerIndex: return QStringLiteral("γ");
+    case Box::BreakingAngle: return QStringLiteral("θb (°)");
+    case Box::Wavelength: return quantityTitle(Quantity::WaveLength);
+    case Box::Direction: return quantityTitle(Quantity::Direction);
+    case Box::Celerity: return quantityTitle(Quantity::Celerity);
+    case Box::WaveHeight: return ProfileChart::tr("波高 H (m)");
+    case Box::BottomAmplitude: return quantityTitle(Quantity::AmplitudeBottom);
+    case Box::BottomSpeed: return quantityTitle(Quantity::SpeedBottom);
+    case Box::SurfaceAmplitude: return quantityTitle(Quantity::AmplitudeSurface);
+    case Box::SurfaceSpeed: return quantityTitle(Quantity::SpeedSurface);
+  }
+  return {};
+}
+
 QString Workbench::resultsText() {
   using sheet::Box;
   // The calculation window: its inputs, then its results in the order a
   // calculation writes them, as the boxes show them.
-  QStringList header = {QStringLiteral("Ho (m)"), QStringLiteral("T (s)"), QStringLiteral("αo (°)"),
-                        tr("海底勾配 1/n の n"), tr("水深 h (m)")};
-  const auto title = [](Box box) -> QString {
-    switch (box) {
-      case Box::BreakerHeight: return QStringLiteral("Hb (m)");
-      case Box::BreakingDepth: return QStringLiteral("hb (m)");
-      case Box::BreakerIndex: return QStringLiteral("γ");
-      case Box::BreakingAngle: return QStringLiteral("θb (°)");
-      case Box::Wavelength: return quantityTitle(Quantity::WaveLength);
-      case Box::Direction: return quantityTitle(Quantity::Direction);
-      case Box::Celerity: return quantityTitle(Quantity::Celerity);
-      case Box::WaveHeight: return ProfileChart::tr("波高 H (m)");
-      case Box::BottomAmplitude: return quantityTitle(Quantity::AmplitudeBottom);
-      case Box::BottomSpeed: return quantityTitle(Quantity::SpeedBottom);
-      case Box::SurfaceAmplitude: return quantityTitle(Quantity::AmplitudeSurface);
-      case Box::SurfaceSpeed: return quantityTitle(Quantity::SpeedSurface);
-      default: return {};
-    }
-  };
+  QStringList header;
+  for (Box box : sheet::kInputBoxes) header.append(boxTitle(box));
+  const auto title = [](Box box) { return boxTitle(box); };
   QStringList values;
   for (Box box : sheet::kInputBoxes) values.append(boxText(boxes_, box));
   for (Box box : sheet::kResultBoxes) {
@@ -175,6 +184,7 @@ QString Workbench::askOpenPath(QWidget* parent) {
   dialog.setNameFilters({tr("ケース (*.json)")});
   const QString folder = QSettings().value(kFolderKey).toString();
   if (!folder.isEmpty() && QDir(folder).exists()) dialog.setDirectory(folder);
+  gui::fitFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
 }
@@ -187,6 +197,7 @@ QString Workbench::askSavePath(QWidget* parent) {
   const QString folder = QSettings().value(kFolderKey).toString();
   if (!folder.isEmpty() && QDir(folder).exists()) dialog.setDirectory(folder);
   dialog.selectFile(profile_().defaultFileName(QStringLiteral("case"), QStringLiteral("json")));
+  gui::fitFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
 }

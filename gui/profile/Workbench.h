@@ -54,6 +54,9 @@ class Workbench final : public QObject {
   // as tab-separated text: each block a header line with units and its
   // rows, the blocks apart by an empty line; LF line ends.
   QString resultsText();
+  // The heading of a box of the calculation window with its unit, as the
+  // copy and the report name it: "Ho (m)", "Hb (m)", "波長 L (m)".
+  static QString boxTitle(sheet::Box box);
   // resultsText() on the clipboard.
   void copyResults();
 

@@ -9,6 +9,33 @@
     </message>
 </context>
 <context>
+    <name>saiha::help::HelpWindow</name>
+    <message>
+        <source>ヘルプ — 砕波の計算</source>
+        <translation>Help — Wave Breaking</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>進む</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>目次</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)...</source>
+        <translation>&amp;Help...</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+</context>
+<context>
     <name>saiha::profile::CaseFile</name>
     <message>
         <source>ケースファイルの %1 の値 &quot;%2&quot; はこのプログラムにはありません．</source>
@@ -54,7 +81,7 @@
         <translation>Breaker type</translation>
     </message>
     <message>
-        <source>沖波の surf similarity ξ0 = tanβ/√(Ho/Lo) と Battjes (1974) の砕波形式．波と海底勾配だけで決まり，どの行も同じです．</source>
+        <source>沖波のサーフシミラリティー・パラメータ（イリバーレン数）ξ0 = tanβ/√(Ho/Lo) と Battjes (1974) の砕波形式．波と海底勾配だけで決まり，どの行も同じです．</source>
         <translation>Deep-water surf similarity ξ0 = tanβ/√(Ho/Lo) and the breaker type after Battjes (1974). They depend only on the wave and the bottom slope, so every row shows the same.</translation>
     </message>
 </context>
@@ -263,10 +290,6 @@
         <translation>Breaking point, %1</translation>
     </message>
     <message>
-        <source>平均水位（wave setup）</source>
-        <translation>Mean water level (wave setup)</translation>
-    </message>
-    <message>
         <source>平均汀線</source>
         <translation>Mean shoreline</translation>
     </message>
@@ -281,6 +304,10 @@
     <message>
         <source>遡上高 R2% = %1 m</source>
         <translation>Runup R2% = %1 m</translation>
+    </message>
+    <message>
+        <source>平均水位（ウェーブセットアップ）</source>
+        <translation>Mean water level (wave setup)</translation>
     </message>
 </context>
 <context>
@@ -429,20 +456,6 @@
         <translation>Save Model Comparison as CSV</translation>
     </message>
     <message>
-        <source>沖波の surf similarity ξ0 = tanβ/√(Ho/Lo) と砕波形式（Battjes 1974）：
-0.5 未満 崩れ波，0.5～3.3 巻き波，3.3 超 砕け寄せ波・寄せ波</source>
-        <translation>Deep-water surf similarity ξ0 = tanβ/√(Ho/Lo) and the breaker type (Battjes 1974):
-below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translation>
-    </message>
-    <message>
-        <source>砕波点の wave setdown ηb = −γHb/16，γ = Hb/hb（radiation stress，Longuet-Higgins・Stewart 1964）</source>
-        <translation>Wave setdown at the breaking point ηb = −γHb/16, γ = Hb/hb (radiation stress, Longuet-Higgins and Stewart 1964)</translation>
-    </message>
-    <message>
-        <source>静水汀線での wave setup ηs = ηb + K·hb，K = 1/(1 + 8/(3γ²))</source>
-        <translation>Wave setup at the still-water shoreline ηs = ηb + K·hb, K = 1/(1 + 8/(3γ²))</translation>
-    </message>
-    <message>
         <source>2% 超過遡上高（Stockdon et al. 2006）．不規則波（有義波高・ピーク周期）の式に
 規則波の Ho, T と前浜勾配 1/n を用いています</source>
         <translation>2% exceedance runup (Stockdon et al. 2006): a random-wave formula (significant height, peak period)
@@ -484,16 +497,30 @@ applied to the regular wave&apos;s Ho and T with the foreshore slope 1/n</transl
         <source>図を書き出す</source>
         <translation>Export Chart</translation>
     </message>
+    <message>
+        <source>沖波のサーフシミラリティー・パラメータ（イリバーレン数）ξ0 = tanβ/√(Ho/Lo) と砕波形式（Battjes 1974）：
+0.5 未満 崩れ波，0.5～3.3 巻き波，3.3 超 砕け寄せ波・寄せ波</source>
+        <translation>Deep-water surf similarity ξ0 = tanβ/√(Ho/Lo) and the breaker type (Battjes 1974):
+below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translation>
+    </message>
+    <message>
+        <source>砕波点のウェーブセットダウン ηb = −γHb/16，γ = Hb/hb（ラディエーション応力，Longuet-Higgins・Stewart 1964）</source>
+        <translation>Wave setdown at the breaking point ηb = −γHb/16, γ = Hb/hb (radiation stress, Longuet-Higgins and Stewart 1964)</translation>
+    </message>
+    <message>
+        <source>静水汀線でのウェーブセットアップ ηs = ηb + K·hb，K = 1/(1 + 8/(3γ²))</source>
+        <translation>Wave setup at the still-water shoreline ηs = ηb + K·hb, K = 1/(1 + 8/(3γ²))</translation>
+    </message>
 </context>
 <context>
     <name>saiha::profile::RandomView</name>
     <message>
         <source>換算沖波波高 H0′ (m)(&amp;H):</source>
-        <translation>Equivalent deep-water height H0′ (m)(&amp;H):</translation>
+        <translation>Equivalent deep-water &amp;height H0′ (m):</translation>
     </message>
     <message>
         <source>有義波周期 T1/3 (s)(&amp;T):</source>
-        <translation>Significant period T1/3 (s)(&amp;T):</translation>
+        <translation>Significant period &amp;T1/3 (s):</translation>
     </message>
     <message>
         <source>有義波高 H1/3</source>
@@ -526,6 +553,81 @@ applied to the regular wave&apos;s Ho and T with the foreshore slope 1/n</transl
     <message>
         <source>H0′/L0 = %1（上限 %2）</source>
         <translation>H0′/L0 = %1 (limit %2)</translation>
+    </message>
+</context>
+<context>
+    <name>saiha::profile::Report</name>
+    <message>
+        <source>砕波の計算 — レポート</source>
+        <translation>Wave Breaking — Report</translation>
+    </message>
+    <message>
+        <source>（空欄：砕波水深）</source>
+        <translation>(empty: the breaking depth)</translation>
+    </message>
+    <message>
+        <source>入力</source>
+        <translation>Inputs</translation>
+    </message>
+    <message>
+        <source>計算の結果</source>
+        <translation>Results of the calculation</translation>
+    </message>
+    <message>
+        <source>砕波点</source>
+        <translation>Breaking point</translation>
+    </message>
+    <message>
+        <source>指定水深での波</source>
+        <translation>The wave at the depth</translation>
+    </message>
+    <message>
+        <source>モデルごとの砕波点</source>
+        <translation>Breaking point of each model</translation>
+    </message>
+    <message>
+        <source>汀線付近</source>
+        <translation>At the shoreline</translation>
+    </message>
+    <message>
+        <source>（計算できません）</source>
+        <translation>(cannot be computed)</translation>
+    </message>
+    <message>
+        <source>図</source>
+        <translation>Charts</translation>
+    </message>
+    <message>
+        <source>注意</source>
+        <translation>Warnings</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>参考文献</source>
+        <translation>References</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;I)...</source>
+        <translation>Pr&amp;int...</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>レポートを PDF で保存(&amp;R)...</source>
+        <translation>Export &amp;Report as PDF...</translation>
+    </message>
+    <message>
+        <source>レポートを PDF で保存</source>
+        <translation>Export Report as PDF</translation>
+    </message>
+    <message>
+        <source>レポートを保存できませんでした: </source>
+        <translation>Could not save the report: </translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,17 @@
 #include <QChart>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -51,6 +62,84 @@ class LanguageTest : public QObject {
   static QByteArray read(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  // Kana, CJK ideographs and full-width forms: what no English text holds.
+  static bool japanese(const QString& text) {
+    for (const QChar c : text) {
+      const char16_t u = c.unicode();
+      if ((u >= 0x3000 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF) ||
+          (u >= 0xFF00 && u <= 0xFFEF)) {
+        return true;
+      }
+    }
+    return false;
+  }
+  // Every text a person can read in `root` and its children: titles, texts,
+  // tooltips, menus and actions, tabs, combo items, table headers and
+  // cells, chart titles, axes and legend entries.  The language menu is
+  // left out: it names each language in its own.
+  static QStringList readableTexts(QWidget* root) {
+    QStringList texts;
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* w : widgets) {
+      if (w->objectName() == QLatin1String("languageMenu")) continue;
+      texts << w->windowTitle() << w->toolTip() << w->statusTip() << w->whatsThis();
+      if (const QVariant text = w->property("text"); text.isValid()) texts << text.toString();
+      if (const QVariant text = w->property("placeholderText"); text.isValid()) {
+        texts << text.toString();
+      }
+      if (auto* menu = qobject_cast<QMenu*>(w)) texts << menu->title();
+      if (auto* group = qobject_cast<QGroupBox*>(w)) texts << group->title();
+      if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+        for (int i = 0; i < tabs->count(); ++i) texts << tabs->tabText(i) << tabs->tabToolTip(i);
+      }
+      if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+      }
+      if (auto* view = qobject_cast<QTableView*>(w); view && view->model()) {
+        const QAbstractItemModel* m = view->model();
+        for (int c = 0; c < m->columnCount(); ++c) {
+          texts << m->headerData(c, Qt::Horizontal).toString()
+                << m->headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString();
+          for (int r = 0; r < std::min(m->rowCount(), 40); ++r) {
+            texts << m->data(m->index(r, c)).toString()
+                  << m->data(m->index(r, c), Qt::ToolTipRole).toString();
+          }
+        }
+      }
+      if (auto* chart = qobject_cast<QChartView*>(w)) {
+        texts << chart->chart()->title();
+        for (QAbstractAxis* axis : chart->chart()->axes()) texts << axis->titleText();
+        for (QLegendMarker* marker : chart->chart()->legend()->markers()) texts << marker->label();
+      }
+    }
+    for (QAction* action : root->findChildren<QAction*>()) {
+      const QMenu* menu = action->menu();
+      if (menu && menu->objectName() == QLatin1String("languageMenu")) continue;
+      if (action->objectName().startsWith(QLatin1String("language_"))) continue;
+      texts << action->text() << action->toolTip() << action->statusTip();
+    }
+    texts.removeAll(QString());
+    return texts;
+  }
+  // The texts of `root` that hold Japanese, each once.
+  static QStringList japaneseTexts(QWidget* root) {
+    QStringList found;
+    for (const QString& text : readableTexts(root)) {
+      if (japanese(text) && !found.contains(text)) found << text;
+    }
+    return found;
+  }
+  // Every model checked, so that each name and curve is shown.
+  static void checkEveryModel(ProfileWindow* profile) {
+    for (shore::BreakerLimit b : shore::kBreakerLimits) {
+      profile->modelPanel().breakerBox(b)->setChecked(true);
+    }
+    for (shore::Shoaling s : shore::kShoalings) {
+      profile->modelPanel().shoalingBox(s)->setChecked(true);
+    }
   }
 
  private slots:
@@ -126,6 +215,94 @@ class LanguageTest : public QObject {
     QCOMPARE(profile->model().headerData(2, Qt::Horizontal).toString(), QStringLiteral("Height rule"));
     QCOMPARE(profile->model().data(profile->model().index(0, 2)).toString(),
              QStringLiteral("linear shoaling"));
+  }
+
+  // After a switch to English no text of either window, their menus, the
+  // profile window's tables, chart and legend included, holds Japanese; a
+  // check box's access key is a letter of its name, never a bracketed one
+  // after it.  Every title is set only once the program's display name is
+  // in the title's language, so that no window manager shows the two mixed.
+  void englishWindowsHoldNoJapanese() {
+    QStringList mixed;
+    struct TitleWatch : QObject {
+      QStringList* mixed;
+      explicit TitleWatch(QStringList* m) : mixed(m) {}
+      bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowTitleChange) {
+          const QString title = static_cast<QWidget*>(watched)->windowTitle();
+          const QString name = QGuiApplication::applicationDisplayName();
+          if (japanese(title) != japanese(name)) *mixed << title + QStringLiteral(" — ") + name;
+        }
+        return false;
+      }
+    } watch(&mixed);
+    calc_->installEventFilter(&watch);
+    checkEveryModel(openProfile());
+    calc_->findChild<QAction*>("language_en")->trigger();
+    QTRY_COMPARE(button(), QStringLiteral("Calculate"));
+    ProfileWindow* profile = calc_->findChild<ProfileWindow*>();
+    QVERIFY(profile && profile->isVisible());
+    checkEveryModel(profile);
+    QTest::qWait(50);
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Wave Breaking"));
+    QVERIFY2(japaneseTexts(calc_.get()).isEmpty(), qPrintable(japaneseTexts(calc_.get()).join('|')));
+    QVERIFY2(japaneseTexts(profile).isEmpty(), qPrintable(japaneseTexts(profile).join('|')));
+    const QRegularExpression bracketedKey(QStringLiteral("\\(&\\w\\)"));
+    for (const QString& text : readableTexts(profile) + readableTexts(calc_.get())) {
+      QVERIFY2(!bracketedKey.match(text).hasMatch(), qPrintable(text));
+    }
+    QCOMPARE(profile->modelPanel().breakerBox(shore::BreakerLimit::Goda2010)->text(),
+             QStringLiteral("G&oda (2010)"));
+
+    profile->findChild<QAction*>("language_ja")->trigger();
+    QTRY_COMPARE(button(), QStringLiteral("計算"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("砕波の計算"));
+    QCOMPARE(mixed, QStringList());
+  }
+
+  // The Japanese profile window names the setup, the surf similarity and
+  // the height rules in Japanese: no English word of wave theory in its
+  // legend, tooltips or tables.
+  void japaneseWindowSpeaksJapanese() {
+    ProfileWindow* profile = openProfile();
+    checkEveryModel(profile);
+    QTest::qWait(50);
+    const QRegularExpression english(
+        QStringLiteral("\\b(wave|setup|setdown|surf|linear|nonlinear|similarity|radiation)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList legend;
+    for (QLegendMarker* marker : profile->chart().chart()->legend()->markers()) {
+      legend << marker->label();
+    }
+    QVERIFY2(legend.contains(QStringLiteral("平均水位（ウェーブセットアップ）")),
+             qPrintable(legend.join('|')));
+    for (const QString& text : readableTexts(profile)) {
+      QVERIFY2(!english.match(text).hasMatch(), qPrintable(text));
+    }
+  }
+
+  // Qt's own dialogs follow the language: a file dialog's buttons are
+  // Japanese with Japanese chosen and English after a switch, and it opens
+  // wide enough for its columns.
+  void qtDialogsFollowTheLanguage() {
+    const auto cancelText = [] {
+      QFileDialog dialog;
+      dialog.setOption(QFileDialog::DontUseNativeDialog);
+      gui::fitFileDialog(dialog);
+      QStringList texts;
+      for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>()) texts << b->text();
+      return std::pair(texts.join(QLatin1Char('|')), dialog.width());
+    };
+    const auto [japaneseButtons, width] = cancelText();
+    QVERIFY2(japaneseButtons.contains(QStringLiteral("キャンセル")), qPrintable(japaneseButtons));
+    // As wide as the columns need, within the screen (800 pixels offscreen).
+    const int room = QGuiApplication::primaryScreen()->availableGeometry().width() * 9 / 10;
+    QVERIFY2(width >= std::min(860, room), qPrintable(QString::number(width)));
+    calc_->findChild<QAction*>("language_en")->trigger();
+    QTRY_COMPARE(button(), QStringLiteral("Calculate"));
+    const QString englishButtons = cancelText().first;
+    QVERIFY2(englishButtons.contains(QStringLiteral("Cancel")), qPrintable(englishButtons));
+    QVERIFY(!japanese(englishButtons));
   }
 
   // --lang, then SAIHA_LANG, then the saved choice; unknown names warned of.
