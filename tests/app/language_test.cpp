@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QGraphicsScene>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLegendMarker>
@@ -32,6 +33,7 @@
 #include "app/wiring.h"
 #include "gui/calc/CalcWindow.h"
 #include "gui/calc/frmKelvo.h"
+#include "gui/profile/ChartLegend.h"
 #include "gui/language.h"
 #include "gui/profile/ComparisonModel.h"
 #include "gui/profile/ModelPanel.h"
@@ -109,10 +111,19 @@ class LanguageTest : public QObject {
           }
         }
       }
-      if (auto* chart = qobject_cast<QChartView*>(w)) {
-        texts << chart->chart()->title();
-        for (QAbstractAxis* axis : chart->chart()->axes()) texts << axis->titleText();
-        for (QLegendMarker* marker : chart->chart()->legend()->markers()) texts << marker->label();
+      if (auto* view = qobject_cast<QChartView*>(w)) {
+        // Every chart of the view's scene (the stacked plots) and the
+        // legend drawn beside them.
+        for (QGraphicsItem* item : view->scene()->items()) {
+          QGraphicsObject* object = item->toGraphicsObject();
+          if (auto* chart = qobject_cast<QChart*>(object)) {
+            texts << chart->title();
+            for (QAbstractAxis* axis : chart->axes()) texts << axis->titleText();
+            for (QLegendMarker* marker : chart->legend()->markers()) texts << marker->label();
+          } else if (auto* legend = qobject_cast<saiha::profile::ChartLegend*>(object)) {
+            for (const auto& entry : legend->entries()) texts << entry.name;
+          }
+        }
       }
     }
     for (QAction* action : root->findChildren<QAction*>()) {
@@ -270,10 +281,7 @@ class LanguageTest : public QObject {
     const QRegularExpression english(
         QStringLiteral("\\b(wave|setup|setdown|surf|linear|nonlinear|similarity|radiation)\\b"),
         QRegularExpression::CaseInsensitiveOption);
-    QStringList legend;
-    for (QLegendMarker* marker : profile->chart().chart()->legend()->markers()) {
-      legend << marker->label();
-    }
+    const QStringList legend = profile->chart().legendNames();
     QVERIFY2(legend.contains(QStringLiteral("平均水位（ウェーブセットアップ）")),
              qPrintable(legend.join('|')));
     for (const QString& text : readableTexts(profile)) {
