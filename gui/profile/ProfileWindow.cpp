@@ -35,6 +35,7 @@
 #include "sheet/calc.h"
 #include "report/compare_table.h"
 #include "gui/profile/ComparisonModel.h"
+#include "gui/profile/MeasuredProfileView.h"
 #include "gui/profile/ModelPanel.h"
 #include "gui/profile/ProfileChart.h"
 #include "gui/profile/ProfileModel.h"
@@ -258,7 +259,15 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   splitter->setStretchFactor(1, 1);
   splitter->setSizes({520, 160});
   splitter->setChildrenCollapsible(false);
-  setCentralWidget(splitter);
+  measured_ = new MeasuredProfileView;
+  pages_ = new QTabWidget;
+  pages_->setObjectName(QStringLiteral("pages"));
+  pages_->setDocumentMode(true);
+  pages_->addTab(splitter, tr("一様勾配の海浜"));
+  pages_->addTab(measured_, tr("実測断面"));
+  connect(measured_, &MeasuredProfileView::profileOpened, this,
+          [this] { pages_->setCurrentWidget(measured_); });
+  setCentralWidget(pages_);
 
   buildMenus();
   reporter_ = [this](const QString& message) { QMessageBox::warning(this, title(), message); };
@@ -337,6 +346,7 @@ ProfileChoices ProfileWindow::choices() const {
   c.randomHeight = random_->heightText();
   c.randomPeriod = random_->periodText();
   c.randomTyped = random_->typed();
+  c.measured = measured_->choices();
   return c;
 }
 
@@ -357,6 +367,7 @@ void ProfileWindow::setChoices(const ProfileChoices& c) {
   const int quantity = quantityIndex(c.quantity);
   if (quantity >= 0) quantity_->setCurrentIndex(quantity);
   random_->setInputs(c.randomHeight, c.randomPeriod, c.randomTyped);
+  measured_->setChoices(c.measured);
   if (isVisible()) {
     redraw();
   } else {
@@ -368,6 +379,10 @@ QString ProfileWindow::title() { return tr("断面図 — 砕波の計算"); }
 
 void ProfileWindow::buildMenus() {
   QMenu* file = fileMenu_ = menuBar()->addMenu(tr("ファイル(&F)"));
+  QAction* measured = file->addAction(tr("実測断面を開く(&L)..."), this,
+                                      [this] { measured_->askOpenProfile(); });
+  measured->setObjectName(QStringLiteral("openProfile"));
+  file->addSeparator();
   const auto exporter = [this](bool (ProfileWindow::*save)(const QString&), QString caption,
                                QString mime, QString suffix, QString stem = QStringLiteral("profile")) {
     return [=, this] {
@@ -446,6 +461,7 @@ void ProfileWindow::redraw() {
   const std::optional<double>& depth = depth_;
   refreshComparison(wave);
   random_->setBeach(wave.n, wave.Ho, wave.T);
+  measured_->setWave(wave.Ho, wave.T, wave.alpha0);
 
   // The seaward end reaches every checked model's breaking point (twice its
   // depth, as the profile's own end reaches its own), so that each curve is
