@@ -16,8 +16,8 @@
 namespace saiha::profile {
 
 // The view of a measured profile: the profile file (absolute; empty for
-// none), the sea boxes as typed and whether the user typed them (otherwise
-// they follow the calculation window's wave), and the model by stable name.
+// none), the sea boxes as typed when the user typed them (empty while they
+// follow the calculation window's wave), and the model by stable name.
 struct MeasuredChoices {
   QString path;
   QString Hrms0, Tp, theta0, tide;

@@ -249,23 +249,31 @@ bool MeasuredProfileView::askOpenProfile() {
 }
 
 void MeasuredProfileView::setWave(double Ho, double T, double alpha0) {
-  if (typed_) return;
   const std::optional<SeaTexts> sea = MeasuredProfileModel::seaFromWave(Ho, T, alpha0);
   if (!sea) return;
-  height_->setText(sea->Hrms0);
-  period_->setText(sea->Tp);
-  angle_->setText(sea->theta0);
-  tide_->setText(sea->tide);
+  waveSea_ = *sea;
+  if (typed_) return;
+  setSeaTexts(*sea);
   recompute();
+}
+
+void MeasuredProfileView::setSeaTexts(const SeaTexts& sea) {
+  height_->setText(sea.Hrms0);
+  period_->setText(sea.Tp);
+  angle_->setText(sea.theta0);
+  tide_->setText(sea.tide);
 }
 
 MeasuredChoices MeasuredProfileView::choices() const {
   MeasuredChoices c;
   c.path = model_.path();
-  c.Hrms0 = height_->text();
-  c.Tp = period_->text();
-  c.theta0 = angle_->text();
-  c.tide = tide_->text();
+  // Boxes that follow the calculation window are no choice of the user's.
+  if (typed_) {
+    c.Hrms0 = height_->text();
+    c.Tp = period_->text();
+    c.theta0 = angle_->text();
+    c.tide = tide_->text();
+  }
   c.typed = typed_;
   const auto name = [](std::string_view n) { return QString::fromLatin1(n.data(), qsizetype(n.size())); };
   c.dissipation =
@@ -276,10 +284,11 @@ MeasuredChoices MeasuredProfileView::choices() const {
 
 void MeasuredProfileView::setChoices(const MeasuredChoices& c) {
   typed_ = c.typed;
-  height_->setText(c.Hrms0);
-  period_->setText(c.Tp);
-  angle_->setText(c.theta0);
-  tide_->setText(c.tide);
+  if (typed_) {
+    setSeaTexts({c.Hrms0, c.Tp, c.theta0, c.tide});
+  } else if (waveSea_) {
+    setSeaTexts(*waveSea_);
+  }
   {
     const QSignalBlocker quietDissipation(dissipation_), quietGamma(gamma_);
     dissipation_->setCurrentIndex(std::max(0, MeasuredProfileModel::dissipationIndex(c.dissipation)));

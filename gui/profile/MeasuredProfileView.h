@@ -42,7 +42,8 @@ class MeasuredProfileView final : public QWidget {
   // has not typed in them.  A wave with no finite Ho, T or αo leaves them.
   void setWave(double Ho, double T, double alpha0);
 
-  // The profile's path, the boxes and the model, for a case.
+  // The profile's path, the boxes and the model, for a case; the boxes'
+  // texts only when the user typed them.
   MeasuredChoices choices() const;
   // Puts them in the boxes and opens the profile (none for an empty path).
   void setChoices(const MeasuredChoices& choices);
@@ -71,9 +72,12 @@ class MeasuredProfileView final : public QWidget {
   void recompute();
   void redraw();
   void clearCurves();
+  void setSeaTexts(const SeaTexts& sea);
 
   MeasuredProfileModel model_;
   bool typed_ = false;
+  // The boxes' texts for the calculation window's wave, as last given.
+  std::optional<SeaTexts> waveSea_;
   QLabel* file_ = nullptr;
   QLabel* summary_ = nullptr;
   QLineEdit* height_ = nullptr;

@@ -360,6 +360,10 @@ class MeasuredProfileTest : public QObject {
     QVERIFY(reported_.isEmpty());
     QCOMPARE(view().model().path(), cases.filePath("beach.csv"));
     QCOMPARE(view().series(MeasuredProfileView::Bed)->count(), 61);
+    // Boxes not typed are kept as none and follow the calculation window.
+    QVERIFY(!measured["typed"].toBool());
+    QVERIFY(measured["Hrms0"].toString().isEmpty());
+    QCOMPARE(box("Hrms0")->text(), shortest(1 / std::sqrt(2.0)));
 
     measured["dissipation"] = "wavelets";
     root["measured_profile"] = measured;
