@@ -1,6 +1,7 @@
 #include "gui/profile/MeasuredProfileModel.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "gui/language.h"
@@ -66,9 +67,14 @@ QString MeasuredProfileModel::gammaDisplayName(std::size_t index) {
 std::optional<SeaTexts> MeasuredProfileModel::seaFromWave(double Ho, double T, double alpha0) {
   if (!std::isfinite(Ho) || !std::isfinite(T) || !std::isfinite(alpha0)) return std::nullopt;
   // The regular wave's height stands for the sea's significant height
-  // Hm0 = √2·Hrms.
-  return SeaTexts{shortest(Ho / std::sqrt(2.0)), shortest(T), shortest(alpha0),
-                  QStringLiteral("0")};
+  // Hm0 = √2·Hrms; to the millimetre, as a height is typed.
+  char text[64];
+  const auto end =
+      std::to_chars(text, text + sizeof text, Ho / std::sqrt(2.0), std::chars_format::fixed, 3).ptr;
+  QString height = QString::fromLatin1(text, end - text);
+  while (height.endsWith(QLatin1Char('0'))) height.chop(1);
+  if (height.endsWith(QLatin1Char('.'))) height.chop(1);
+  return SeaTexts{height, shortest(T), shortest(alpha0), QStringLiteral("0")};
 }
 
 bool MeasuredProfileModel::open(const QString& path) {

@@ -54,7 +54,8 @@ class MeasuredProfileModel {
   static QString gammaDisplayName(std::size_t index);
 
   // The sea boxes for the calculation window's regular wave: its Ho taken as
-  // the significant height Hm0 (Hrms0 = Ho/√2), T as Tp, αo as θ0, tide 0.
+  // the significant height Hm0 (Hrms0 = Ho/√2 to the millimetre), T as Tp,
+  // αo as θ0, tide 0.
   // Nothing for a wave whose Ho, T or αo is no finite number.
   static std::optional<SeaTexts> seaFromWave(double Ho, double T, double alpha0);
 

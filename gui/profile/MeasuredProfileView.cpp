@@ -28,9 +28,6 @@ namespace saiha::profile {
 namespace {
 
 const QString kFolderKey = QStringLiteral("profile/measuredFolder");
-// Room for the y axes' labels and titles beside every strip, and for the x
-// axis's labels and title under the last (px).
-constexpr int kLeft = 78, kRight = 78, kBottom = 44;
 const QColor kStillWater(0x3b, 0x7d, 0xd8);
 
 QLineSeries* line(const QString& name, const QColor& colour, Qt::PenStyle style = Qt::SolidLine,
@@ -49,6 +46,8 @@ QValueAxis* axis(const QString& title, const QColor& colour = Qt::black) {
   a->setTitleText(title);
   a->setTitleBrush(colour);
   a->setLabelFormat(QStringLiteral("%.4g"));
+  // A strip is low: its few labels have room, though Qt would elide them.
+  a->setTruncateLabels(false);
   return a;
 }
 
@@ -88,14 +87,15 @@ MeasuredProfileView::MeasuredProfileView(QWidget* parent) : QWidget(parent) {
   top->addWidget(summary_);
   layout->addLayout(top);
 
-  // The sea at the offshore boundary and the model.
+  // The sea at the offshore boundary, then the model, each on a line of its
+  // own: together they would not fit beside the model panel.
   auto* boxes = new QHBoxLayout;
   const auto addBox = [&](const QString& label, const QString& name, const QString& tip) {
     auto* text = new QLabel(label);
     auto* box = new QLineEdit;
     box->setObjectName(name);
     box->setToolTip(tip);
-    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000.000")) + 16);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000.000")) + 16);
     text->setBuddy(box);
     boxes->addWidget(text);
     boxes->addWidget(box);
@@ -113,15 +113,18 @@ MeasuredProfileView::MeasuredProfileView(QWidget* parent) : QWidget(parent) {
                   tr("沖側境界での波向（汀線の法線から）．既定は αo"));
   tide_ = addBox(tr("潮位 (m)(&I):"), QStringLiteral("tide"),
                  tr("基準面からの静水位．静水深 h = 潮位 − z"));
-  boxes->addSpacing(12);
+  boxes->addStretch();
+  layout->addLayout(boxes);
+  auto* models = new QHBoxLayout;
   const auto addCombo = [&](const QString& label, const QString& name) {
     auto* text = new QLabel(label);
     auto* combo = new QComboBox;
     combo->setObjectName(name);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     text->setBuddy(combo);
-    boxes->addWidget(text);
-    boxes->addWidget(combo);
+    models->addWidget(text);
+    models->addWidget(combo);
+    models->addSpacing(12);
     return combo;
   };
   dissipation_ = addCombo(tr("砕波減衰(&B):"), QStringLiteral("dissipation"));
@@ -135,8 +138,8 @@ MeasuredProfileView::MeasuredProfileView(QWidget* parent) : QWidget(parent) {
   for (QComboBox* combo : {dissipation_, gamma_}) {
     connect(combo, &QComboBox::currentIndexChanged, this, [this] { recompute(); });
   }
-  boxes->addStretch();
-  layout->addLayout(boxes);
+  models->addStretch();
+  layout->addLayout(models);
 
   error_ = new QLabel;
   error_->setObjectName(QStringLiteral("measuredError"));
@@ -211,11 +214,14 @@ MeasuredProfileView::MeasuredProfileView(QWidget* parent) : QWidget(parent) {
       s->attachAxis(xAxes_[i]);
       s->attachAxis(spec.rightAxis);
     }
-    strips_[i] = new StripChart(chart, kLeft, kRight, last ? kBottom : 4);
+    strips_[i] = new StripChart(chart);
     strips_[i]->setObjectName(QStringLiteral("strip%1").arg(i));
     layout->addWidget(strips_[i], spec.stretch);
     connect(strips_[i], &StripChart::hovered, this, &MeasuredProfileView::showPointAt);
     connect(strips_[i], &StripChart::left, this, [this] { hover_->clear(); });
+    // Queued: not from inside the chart's own layout.
+    connect(strips_[i], &StripChart::plotMoved, this, &MeasuredProfileView::alignStrips,
+            Qt::QueuedConnection);
   }
   // The onset's mark says itself in the summary; the legend keeps to curves.
   for (QLegendMarker* marker : strips_[0]->chart()->legend()->markers(onset_)) marker->setVisible(false);
@@ -319,6 +325,16 @@ void MeasuredProfileView::recompute() {
                  std::size_t(std::max(0, dissipation_->currentIndex())),
                  std::size_t(std::max(0, gamma_->currentIndex())));
   redraw();
+}
+
+void MeasuredProfileView::alignStrips() {
+  // Every plot as far from the left and right as the widest axes need.
+  int left = 0, right = 0;
+  for (const StripChart* strip : strips_) {
+    left = std::max(left, strip->axesLeft());
+    right = std::max(right, strip->axesRight());
+  }
+  for (StripChart* strip : strips_) strip->alignPlot(left + 4, right + 4);
 }
 
 void MeasuredProfileView::clearCurves() {

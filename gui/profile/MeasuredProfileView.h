@@ -72,6 +72,7 @@ class MeasuredProfileView final : public QWidget {
   void recompute();
   void redraw();
   void clearCurves();
+  void alignStrips();
   void setSeaTexts(const SeaTexts& sea);
 
   MeasuredProfileModel model_;

@@ -1,44 +1,59 @@
 #include "gui/profile/StripChart.h"
 
 #include <QLegend>
+#include <QLegendMarker>
 #include <QMouseEvent>
+#include <cmath>
 
 namespace saiha::profile {
 
-StripChart::StripChart(QChart* chart, int left, int right, int bottom, QWidget* parent)
-    : QChartView(chart, parent), left_(left), right_(right), bottom_(bottom) {
+StripChart::StripChart(QChart* chart, QWidget* parent) : QChartView(chart, parent) {
   setRenderHint(QPainter::Antialiasing);
   setMouseTracking(true);
-  chart->setMargins(QMargins(0, 0, 0, 0));
+  chart->setMargins(QMargins(0, 4, 0, 2));
   chart->setBackgroundRoundness(0);
-  chart->legend()->detachFromChart();
-  chart->legend()->setBackgroundVisible(true);
-  chart->legend()->setBrush(QColor(255, 255, 255, 210));
-  chart->legend()->setPen(QPen(QColor(0xbb, 0xbb, 0xbb)));
+  QLegend* legend = chart->legend();
+  legend->setAlignment(Qt::AlignTop);
+  legend->detachFromChart();
+  legend->setBackgroundVisible(true);
+  legend->setBrush(QColor(255, 255, 255, 220));
+  legend->setPen(QPen(QColor(0xbb, 0xbb, 0xbb)));
   setMinimumHeight(60);
+  connect(chart, &QChart::plotAreaChanged, this, [this](const QRectF& area) {
+    // The axes' room as this layout gave it, with the margins it used
+    // (a margin set since is laid out later).
+    const QMargins margins = this->chart()->margins();
+    axesLeft_ = int(std::lround(area.left())) - margins.left();
+    axesRight_ = int(std::lround(this->chart()->size().width() - area.right())) - margins.right();
+    placeLegend();
+    emit plotMoved();
+  });
 }
 
-void StripChart::place() {
-  const QRectF area(left_, 6, std::max(10, width() - left_ - right_),
-                    std::max(10, height() - 6 - bottom_));
-  chart()->resize(size());
-  chart()->setPlotArea(area);
-  // The legend in one line at the plot's top right.
+void StripChart::alignPlot(int left, int right) {
+  const QMargins now = chart()->margins();
+  const QMargins wanted(std::max(0, left - axesLeft_), now.top(), std::max(0, right - axesRight_),
+                        now.bottom());
+  if (wanted != now) chart()->setMargins(wanted);
+}
+
+void StripChart::placeLegend() {
+  // The legend in one line at the plot's top left, over the calmer sea, as wide as its names.
   QLegend* legend = chart()->legend();
-  const QSizeF hint = legend->effectiveSizeHint(Qt::PreferredSize);
-  legend->setGeometry(QRectF(area.right() - hint.width() - 4, area.top() + 2, hint.width(),
-                             hint.height()));
-}
-
-void StripChart::resizeEvent(QResizeEvent* event) {
-  QChartView::resizeEvent(event);
-  place();
+  const QFontMetrics metrics(legend->font());
+  qreal width = 8;
+  for (const QLegendMarker* marker : legend->markers()) {
+    if (marker->isVisible()) width += metrics.horizontalAdvance(marker->label()) + 34;
+  }
+  const QRectF area = chart()->plotArea();
+  const qreal height = metrics.height() + 12;
+  legend->setGeometry(QRectF(area.left() + 2, area.top() + 2, width, height));
+  legend->update();
 }
 
 void StripChart::mouseMoveEvent(QMouseEvent* event) {
   QChartView::mouseMoveEvent(event);
-  const QPointF scene = mapToScene(event->position().toPoint());
-  const QPointF local = chart()->mapFromScene(scene);
+  const QPointF local = chart()->mapFromScene(mapToScene(event->position().toPoint()));
   if (chart()->plotArea().contains(local) && !chart()->series().isEmpty()) {
     emit hovered(chart()->mapToValue(local, chart()->series().constFirst()).x());
   } else {

@@ -1,7 +1,7 @@
-// One strip of a stacked chart: a chart view whose plot area keeps fixed
-// margins, so that strips stacked one above another share the x axis's
-// scale to the pixel whatever their y axes' labels, with its legend inside
-// the plot's top right corner.  It says where along x the pointer is.
+// One strip of a stacked chart: a chart view with its legend in one line
+// inside the plot's top left corner, whose side margins the stack sets so
+// that strips one above another share the x axis's scale to the pixel
+// whatever their y axes' labels.  It says where along x the pointer is.
 #pragma once
 
 #include <QChartView>
@@ -12,24 +12,31 @@ class StripChart final : public QChartView {
   Q_OBJECT
 
  public:
-  // `left` and `right`: room for the y axes' labels and titles (px);
-  // `bottom`: room for the x axis's labels and title, 0 for none.
-  StripChart(QChart* chart, int left, int right, int bottom, QWidget* parent = nullptr);
+  explicit StripChart(QChart* chart, QWidget* parent = nullptr);
+
+  // The room the chart's own layout gives the y axes beside the plot (px),
+  // without the side margins.
+  int axesLeft() const { return axesLeft_; }
+  int axesRight() const { return axesRight_; }
+  // Side margins that put the plot's edges at `left` and `right` px from the
+  // chart's edges, given the axes' room above.
+  void alignPlot(int left, int right);
 
  signals:
   // The pointer over the plot at x (chart value); left when it goes.
   void hovered(double x);
   void left();
+  // The chart laid its plot out anew.
+  void plotMoved();
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
  private:
-  void place();
+  void placeLegend();
 
-  int left_, right_, bottom_;
+  int axesLeft_ = 0, axesRight_ = 0;
 };
 
 }  // namespace saiha::profile
