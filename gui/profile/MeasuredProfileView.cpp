@@ -105,13 +105,14 @@ MeasuredProfileView::MeasuredProfileView(QWidget* parent) : QWidget(parent) {
     });
     return box;
   };
-  height_ = addBox(tr("Hrms0 (m)(&H):"), QStringLiteral("Hrms0"),
+  // Mnemonics apart from the model panel's, which stays beside the page.
+  height_ = addBox(tr("Hrms0 (m)(&R):"), QStringLiteral("Hrms0"),
                    tr("沖側境界の自乗平均平方根波高．既定は計算ウィンドウの Ho を有義波高 Hm0 "
                       "とみなした Ho/√2"));
   period_ = addBox(tr("Tp (s)(&P):"), QStringLiteral("Tp"), tr("ピーク周期．既定は T"));
   angle_ = addBox(tr("θ0 (°)(&D):"), QStringLiteral("theta0"),
                   tr("沖側境界での波向（汀線の法線から）．既定は αo"));
-  tide_ = addBox(tr("潮位 (m)(&I):"), QStringLiteral("tide"),
+  tide_ = addBox(tr("潮位 (m)(&T):"), QStringLiteral("tide"),
                  tr("基準面からの静水位．静水深 h = 潮位 − z"));
   boxes->addStretch();
   layout->addLayout(boxes);
@@ -131,7 +132,7 @@ MeasuredProfileView::MeasuredProfileView(QWidget* parent) : QWidget(parent) {
   for (std::size_t i = 0; i < MeasuredProfileModel::kDissipations.size(); ++i) {
     dissipation_->addItem(MeasuredProfileModel::dissipationDisplayName(i));
   }
-  gamma_ = addCombo(tr("砕波パラメータ γ(&G):"), QStringLiteral("gammaRule"));
+  gamma_ = addCombo(tr("砕波パラメータ γ(&A):"), QStringLiteral("gammaRule"));
   for (std::size_t i = 0; i < MeasuredProfileModel::kGammaRules.size(); ++i) {
     gamma_->addItem(MeasuredProfileModel::gammaDisplayName(i));
   }

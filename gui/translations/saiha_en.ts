@@ -149,8 +149,8 @@
 Mean shoreline: where the mean water level at the edge meets the bed. R2%: Stockdon et al. (2006), above the still-water level</translation>
     </message>
     <message>
-        <source>Hrms0 (m)(&amp;H):</source>
-        <translation>Hrms0 (m)(&amp;H):</translation>
+        <source>Hrms0 (m)(&amp;R):</source>
+        <translation>Hrms0 (m)(&amp;R):</translation>
     </message>
     <message>
         <source>沖側境界の自乗平均平方根波高．既定は計算ウィンドウの Ho を有義波高 Hm0 とみなした Ho/√2</source>
@@ -173,8 +173,8 @@ Mean shoreline: where the mean water level at the edge meets the bed. R2%: Stock
         <translation>Wave direction at the offshore boundary (from the shore normal). By default αo</translation>
     </message>
     <message>
-        <source>潮位 (m)(&amp;I):</source>
-        <translation>T&amp;ide (m):</translation>
+        <source>潮位 (m)(&amp;T):</source>
+        <translation>&amp;Tide (m):</translation>
     </message>
     <message>
         <source>基準面からの静水位．静水深 h = 潮位 − z</source>
@@ -185,8 +185,8 @@ Mean shoreline: where the mean water level at the edge meets the bed. R2%: Stock
         <translation>&amp;Breaking dissipation:</translation>
     </message>
     <message>
-        <source>砕波パラメータ γ(&amp;G):</source>
-        <translation>Breaker para&amp;meter γ:</translation>
+        <source>砕波パラメータ γ(&amp;A):</source>
+        <translation>Breaker p&amp;arameter γ:</translation>
     </message>
     <message>
         <source>Hrms</source>

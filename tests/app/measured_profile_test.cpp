@@ -3,6 +3,7 @@
 // sea boxes that follow the calculation window, read errors said with their
 // line, the profile kept in a case, and the page in English.
 #include <QAbstractAxis>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QChart>
 #include <QComboBox>
@@ -375,6 +376,35 @@ class MeasuredProfileTest : public QObject {
     root["measured_profile"] = measured;
     QVERIFY(!saiha::profile::readCase(QJsonDocument(root).toJson(), &error));
     QVERIFY(error.contains("measured_profile.typed"));
+  }
+
+  // Each Alt key of the page reaches one widget: the model panel stays
+  // beside the page, so none of its keys is taken again; in both languages.
+  void mnemonicsApart() {
+    for (const Language language : {Language::Japanese, Language::English}) {
+      calc_.reset();
+      saiha::gui::setLanguage(language);
+      startCalc();
+      ProfileWindow* window = openWindow();
+      window->pages().setCurrentWidget(&window->measuredView());
+      QVERIFY(QTest::qWaitForWindowExposed(window));
+      QMap<QChar, QString> taken;
+      const QRegularExpression mnemonic(QStringLiteral("&([^&])"));
+      const auto take = [&](const QString& text, const QWidget* widget) {
+        const QRegularExpressionMatch m = mnemonic.match(text);
+        if (!m.hasMatch() || !widget->isVisibleTo(window)) return;
+        const QChar key = m.captured(1).at(0).toLower();
+        QVERIFY2(!taken.contains(key), qPrintable(text + " and " + taken.value(key)));
+        taken.insert(key, text);
+      };
+      for (const QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->buddy()) take(label->text(), label->buddy());
+      }
+      for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        take(button->text(), button);
+      }
+      QVERIFY(taken.size() >= 12);
+    }
   }
 
   // In English no Japanese is left on the page, in its menu entry and tab,
