@@ -63,6 +63,16 @@ void fit(QValueAxis* axis, double low, double high, bool fromZero = false) {
   axis->applyNiceNumbers();
 }
 
+// The round step (1, 2 or 5 times a power of ten) at or above `rough`.
+double niceStep(double rough) {
+  if (!(rough > 0) || !std::isfinite(rough)) return 1;
+  const double power = std::pow(10.0, std::floor(std::log10(rough)));
+  for (const double m : {1.0, 2.0, 5.0}) {
+    if (m * power >= rough) return m * power;
+  }
+  return 10 * power;
+}
+
 }  // namespace
 
 MeasuredProfileView::MeasuredProfileView(QWidget* parent) : QWidget(parent) {
@@ -370,9 +380,13 @@ void MeasuredProfileView::redraw() {
   const shore::TransformResult& r = model_.result();
   const double tide = model_.condition().tide;
   const double xLow = bed.x.front(), xHigh = bed.x.back();
+  // The profile's own extent, with ticks at round distances from x = 0.
+  const double step = niceStep((xHigh - xLow) / 8);
   for (QValueAxis* x : xAxes_) {
     x->setRange(xLow, xHigh);
-    x->applyNiceNumbers();
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(0);
+    x->setTickInterval(step);
   }
   // The bed filled down to the elevation axis's floor.
   const auto [zLow, zHigh] = std::minmax_element(bed.z.begin(), bed.z.end());
