@@ -6,6 +6,7 @@
 #include <QJsonParseError>
 #include <algorithm>
 
+#include "gui/profile/MeasuredProfileModel.h"
 #include "gui/profile/ProfileChart.h"
 #include "shore/model_choice.h"
 
@@ -14,6 +15,7 @@ namespace saiha::profile {
 namespace {
 
 const QString kFormat = QStringLiteral("saiha-case");
+const QString kMeasuredKey = QStringLiteral("measured_profile");
 
 // The members of "inputs", in the order of sheet::kInputBoxes.
 const std::array<QString, sheet::kInputBoxes.size()> kInputKeys = {
@@ -121,6 +123,19 @@ QByteArray caseJson(const Case& c) {
   root[QStringLiteral("random")] = QJsonObject{{QStringLiteral("H0p"), p.randomHeight},
                                                {QStringLiteral("T13"), p.randomPeriod},
                                                {QStringLiteral("typed"), p.randomTyped}};
+  // A measured profile only when one was opened: a case of the plane beach
+  // alone reads as before.
+  const MeasuredChoices& m = p.measured;
+  if (!m.path.isEmpty()) {
+    root[kMeasuredKey] = QJsonObject{{QStringLiteral("path"), m.path},
+                                     {QStringLiteral("Hrms0"), m.Hrms0},
+                                     {QStringLiteral("Tp"), m.Tp},
+                                     {QStringLiteral("theta0"), m.theta0},
+                                     {QStringLiteral("tide"), m.tide},
+                                     {QStringLiteral("typed"), m.typed},
+                                     {QStringLiteral("dissipation"), m.dissipation},
+                                     {QStringLiteral("gamma"), m.gamma}};
+  }
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -179,6 +194,25 @@ std::optional<Case> readCase(const QByteArray& bytes, QString* error) {
   p.randomHeight = read.string(random, QStringLiteral("H0p"), QStringLiteral("random."));
   p.randomPeriod = read.string(random, QStringLiteral("T13"), QStringLiteral("random."));
   p.randomTyped = read.boolean(random, QStringLiteral("typed"), QStringLiteral("random."));
+  if (root.contains(kMeasuredKey)) {
+    const QString where = kMeasuredKey + QLatin1Char('.');
+    const QJsonObject measured = read.object(root, kMeasuredKey);
+    MeasuredChoices& m = p.measured;
+    m.path = read.string(measured, QStringLiteral("path"), where);
+    m.Hrms0 = read.string(measured, QStringLiteral("Hrms0"), where);
+    m.Tp = read.string(measured, QStringLiteral("Tp"), where);
+    m.theta0 = read.string(measured, QStringLiteral("theta0"), where);
+    m.tide = read.string(measured, QStringLiteral("tide"), where);
+    m.typed = read.boolean(measured, QStringLiteral("typed"), where);
+    m.dissipation = read.string(measured, QStringLiteral("dissipation"), where);
+    m.gamma = read.string(measured, QStringLiteral("gamma"), where);
+    if (!read.failed() && MeasuredProfileModel::dissipationIndex(m.dissipation) < 0) {
+      read.unknown(where + QStringLiteral("dissipation"), m.dissipation);
+    }
+    if (!read.failed() && MeasuredProfileModel::gammaIndex(m.gamma) < 0) {
+      read.unknown(where + QStringLiteral("gamma"), m.gamma);
+    }
+  }
   if (read.failed()) return std::nullopt;
   return c;
 }

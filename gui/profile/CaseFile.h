@@ -15,6 +15,19 @@
 
 namespace saiha::profile {
 
+// The view of a measured profile: the profile file (absolute; empty for
+// none), the sea boxes as typed when the user typed them (empty while they
+// follow the calculation window's wave), and the model by stable name.
+struct MeasuredChoices {
+  QString path;
+  QString Hrms0, Tp, theta0, tide;
+  bool typed = false;
+  QString dissipation = QStringLiteral("bj78");
+  QString gamma = QStringLiteral("ruessink2003");
+
+  bool operator==(const MeasuredChoices&) const = default;
+};
+
 // The profile window's own choices.
 struct ProfileChoices {
   // Stable names of the checked breaker limits and shoaling rules
@@ -31,6 +44,7 @@ struct ProfileChoices {
   QString randomHeight;
   QString randomPeriod;
   bool randomTyped = false;
+  MeasuredChoices measured;
 
   bool operator==(const ProfileChoices&) const = default;
 };

@@ -36,6 +36,7 @@
 #include "report/compare_table.h"
 #include "gui/profile/ComparisonModel.h"
 #include "gui/profile/ExportDialog.h"
+#include "gui/profile/MeasuredProfileView.h"
 #include "gui/profile/ModelPanel.h"
 #include "gui/profile/ProfileChart.h"
 #include "gui/profile/ProfileModel.h"
@@ -281,7 +282,17 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   splitter_->setSizes({540, 140});
   splitter_->setChildrenCollapsible(false);
   tables_->setMinimumHeight(90);
-  setCentralWidget(splitter_);
+  // The plane beach (its profile and random waves above the tables) and
+  // a measured profile, each a page of its own.
+  measured_ = new MeasuredProfileView;
+  pages_ = new QTabWidget;
+  pages_->setObjectName(QStringLiteral("pages"));
+  pages_->setDocumentMode(true);
+  pages_->addTab(splitter_, tr("一様勾配の海浜"));
+  pages_->addTab(measured_, tr("実測断面"));
+  connect(measured_, &MeasuredProfileView::profileOpened, this,
+          [this] { pages_->setCurrentWidget(measured_); });
+  setCentralWidget(pages_);
 
   buildMenus();
   reporter_ = [this](const QString& message) { QMessageBox::warning(this, title(), message); };
@@ -362,6 +373,7 @@ ProfileChoices ProfileWindow::choices() const {
   c.randomHeight = random_->heightText();
   c.randomPeriod = random_->periodText();
   c.randomTyped = random_->typed();
+  c.measured = measured_->choices();
   return c;
 }
 
@@ -382,6 +394,7 @@ void ProfileWindow::setChoices(const ProfileChoices& c) {
   const int quantity = quantityIndex(c.quantity);
   if (quantity >= 0) quantity_->setCurrentIndex(quantity);
   random_->setInputs(c.randomHeight, c.randomPeriod, c.randomTyped);
+  measured_->setChoices(c.measured);
   if (isVisible()) {
     redraw();
   } else {
@@ -393,6 +406,10 @@ QString ProfileWindow::title() { return tr("断面図 — 砕波の計算"); }
 
 void ProfileWindow::buildMenus() {
   QMenu* file = fileMenu_ = menuBar()->addMenu(tr("ファイル(&F)"));
+  QAction* measured = file->addAction(tr("実測断面を開く(&L)..."), this,
+                                      [this] { measured_->askOpenProfile(); });
+  measured->setObjectName(QStringLiteral("openProfile"));
+  file->addSeparator();
   const auto exporter = [this](std::function<bool(ProfileWindow*, const QString&)> save,
                                QString caption, QString mime, QString suffix,
                                QString stem = QStringLiteral("profile")) {
@@ -478,6 +495,7 @@ void ProfileWindow::redraw() {
   const std::optional<double>& depth = depth_;
   refreshComparison(wave);
   random_->setBeach(wave.n, wave.Ho, wave.T);
+  measured_->setWave(wave.Ho, wave.T, wave.alpha0);
 
   // The seaward end reaches every checked model's breaking point (twice its
   // depth, as the profile's own end reaches its own), so that each curve is

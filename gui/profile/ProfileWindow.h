@@ -33,6 +33,7 @@ class SheetAccess;
 namespace saiha::profile {
 
 class ComparisonModel;
+class MeasuredProfileView;
 class ModelPanel;
 class ProfileChart;
 class ProfileModel;
@@ -62,6 +63,11 @@ class ProfileWindow final : public QMainWindow {
   const shore::Profile& profile() const { return profile_; }
   // The view 不規則波（合田）: Goda's H1/3 and Hmax on the same beach.
   RandomView& randomView() const { return *random_; }
+  // The page 実測断面 beside the plane beach's: random waves across a
+  // measured profile (ファイル → 実測断面を開く).
+  MeasuredProfileView& measuredView() const { return *measured_; }
+  // The plane beach's page and the measured profile's.
+  QTabWidget& pages() const { return *pages_; }
   // The message shown for a calculation that failed; empty otherwise.
   QString errorMessage() const;
   // The text of the station under the cursor; empty when none.
@@ -166,6 +172,8 @@ class ProfileWindow final : public QMainWindow {
   QTableView* comparisonTable_ = nullptr;
   QTabWidget* tables_ = nullptr;
   RandomView* random_ = nullptr;
+  QTabWidget* pages_ = nullptr;
+  MeasuredProfileView* measured_ = nullptr;
   // The curve of each model, by breaker × shoaling; -1 until first drawn.
   std::array<int, shore::kBreakerLimits.size() * shore::kShoalings.size()> curves_;
   QComboBox* quantity_ = nullptr;

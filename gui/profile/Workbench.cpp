@@ -14,6 +14,7 @@
 
 #include "gui/language.h"
 #include "gui/profile/ComparisonModel.h"
+#include "gui/profile/MeasuredProfileView.h"
 #include "gui/profile/ProfileChart.h"
 #include "gui/profile/ProfileWindow.h"
 #include "sheet/sheet.h"
@@ -92,10 +93,22 @@ bool Workbench::openCase(const QString& path) {
     boxes_.setText(sheet::kInputBoxes[i], c->inputs[i].toStdString());
   }
   for (sheet::Box box : sheet::kResultBoxes) boxes_.setText(box, std::string(sheet::kNoResult));
+  ProfileChoices choices = c->choices;
+  // A profile named relative to the case is found beside it.
+  QString& measured = choices.measured.path;
+  if (!measured.isEmpty() && QFileInfo(measured).isRelative()) {
+    measured = QFileInfo(path).absoluteDir().absoluteFilePath(measured);
+  }
   ProfileWindow& profile = profile_();
-  profile.setChoices(c->choices);
+  profile.setChoices(choices);
   if (profile.isVisible()) profile.refresh();
   remember(path);
+  // The case is open; a profile it names that cannot be read is said, and
+  // its path is kept for the next save.
+  if (!measured.isEmpty() && !profile.measuredView().model().hasBed()) {
+    report(tr("ケースの実測断面を読めませんでした．") + QLatin1Char('\n') +
+           profile.measuredView().errorText());
+  }
   return true;
 }
 

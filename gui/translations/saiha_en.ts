@@ -34,6 +34,44 @@
         <source>ヘルプ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
+    <message>
+    <name>saiha::profile::BedCsv</name>
+    <message>
+        <source>1 行目に列の見出し（x と z を含む）がありません．</source>
+        <translation>Line 1 holds no column headers (with x and z).</translation>
+    </message>
+    <message>
+        <source>1 行目の見出しに x と z の列がありません（見出し: %1）．</source>
+        <translation>The headers on line 1 have no x and z columns (headers: %1).</translation>
+    </message>
+    <message>
+        <source>%1 行目: 列が %2 個しかありません（x と z を読むには %3 個必要です）．</source>
+        <translation>Line %1: only %2 fields (x and z need %3).</translation>
+    </message>
+    <message>
+        <source>%1 行目: %2 = &quot;%3&quot; は数値ではありません．</source>
+        <translation>Line %1: %2 = &quot;%3&quot; is not a number.</translation>
+    </message>
+    <message>
+        <source>%1 行目: %2 = %3</source>
+        <translation>Line %1: %2 = %3</translation>
+    </message>
+    <message>
+        <source>%1 行目: x = %2 m が前の点（%3 行目）の x = %4 m より大きくありません．</source>
+        <translation>Line %1: x = %2 m is not greater than x = %4 m of the point before it (line %3).</translation>
+    </message>
+    <message>
+        <source>読めた断面点: %1 点</source>
+        <translation>Profile points read: %1</translation>
+    </message>
+    <message>
+        <source>断面ファイルを開けませんでした: %1</source>
+        <translation>Could not open the profile file: %1</translation>
+    </message>
+    <message>
+        <source>断面ファイルが大きすぎます（%1 MB まで）: %2</source>
+        <translation>The profile file is too large (up to %1 MB): %2</translation>
+    </message>
 </context>
 <context>
     <name>saiha::profile::CaseFile</name>
@@ -134,6 +172,185 @@
     <message>
         <source>解像度 (dpi)(&amp;D):</source>
         <translation>&amp;Density (dpi):</translation>
+    </message>
+    <message>
+    <name>saiha::profile::MeasuredProfileModel</name>
+    <message>
+        <source>Battjes・Janssen (1978)</source>
+        <translation>Battjes &amp; Janssen (1978)</translation>
+    </message>
+    <message>
+        <source>Thornton・Guza (1983)</source>
+        <translation>Thornton &amp; Guza (1983)</translation>
+    </message>
+    <message>
+        <source>Baldock ほか (1998)</source>
+        <translation>Baldock et al. (1998)</translation>
+    </message>
+    <message>
+        <source>Janssen・Battjes (2007)</source>
+        <translation>Janssen &amp; Battjes (2007)</translation>
+    </message>
+    <message>
+        <source>Ruessink ほか (2003)：局所の kd</source>
+        <translation>Ruessink et al. (2003): local kd</translation>
+    </message>
+    <message>
+        <source>Battjes・Stive (1985)：沖波波形勾配</source>
+        <translation>Battjes &amp; Stive (1985): deep-water steepness</translation>
+    </message>
+    <message>
+        <source>潮位</source>
+        <translation>tide</translation>
+    </message>
+    <message>
+        <source>沖側境界（%1 行目）: x = %2 m，z = %3 m，潮位 %4 m で静水深 h = %5 m，Hrms0 = %6 m</source>
+        <translation>Offshore boundary (line %1): x = %2 m, z = %3 m; with the tide at %4 m the still-water depth is h = %5 m; Hrms0 = %6 m</translation>
+    </message>
+    <message>
+        <source>砕波開始 x = %1 m（h = %2 m）&#x3000;最大水位上昇 ηmax = %3 m&#x3000;平均汀線 x = %4 m&#x3000;2% 遡上高 R2% = %5 m</source>
+        <translation>Breaking onset x = %1 m (h = %2 m)   max. setup ηmax = %3 m   mean shoreline x = %4 m   runup R2% = %5 m</translation>
+    </message>
+    <message>
+        <source>x = %1 m&#x3000;z = %2 m&#x3000;h = %3 m&#x3000;η = %4 m&#x3000;Hrms = %5 m&#x3000;H1/3 = %6 m&#x3000;Qb = %7&#x3000;V = %8 m/s</source>
+        <translation>x = %1 m  z = %2 m  h = %3 m  η = %4 m  Hrms = %5 m  H1/3 = %6 m  Qb = %7  V = %8 m/s</translation>
+    </message>
+</context>
+<context>
+    <name>saiha::profile::MeasuredProfileView</name>
+    <message>
+        <source>砕波開始: Qb が 0.01 以上になる最初の断面点．ηmax: 水のある点での平均水位の最大．
+平均汀線: 汀線での平均水位が海底と交わる点．R2%: Stockdon et al. (2006)，静水位から</source>
+        <translation>Breaking onset: the first profile point with Qb of 0.01 or more. ηmax: the highest mean water level over the wet points.
+Mean shoreline: where the mean water level at the edge meets the bed. R2%: Stockdon et al. (2006), above the still-water level</translation>
+    </message>
+    <message>
+        <source>Hrms0 (m)(&amp;R):</source>
+        <translation>Hrms0 (m)(&amp;R):</translation>
+    </message>
+    <message>
+        <source>沖側境界の自乗平均平方根波高．既定は計算ウィンドウの Ho を有義波高 Hm0 とみなした Ho/√2</source>
+        <translation>Root-mean-square height at the offshore boundary. By default Ho/√2, the calculation window&apos;s Ho taken as the significant height Hm0</translation>
+    </message>
+    <message>
+        <source>Tp (s)(&amp;P):</source>
+        <translation>Tp (s)(&amp;P):</translation>
+    </message>
+    <message>
+        <source>ピーク周期．既定は T</source>
+        <translation>Peak period. By default T</translation>
+    </message>
+    <message>
+        <source>θ0 (°)(&amp;D):</source>
+        <translation>θ0 (°)(&amp;D):</translation>
+    </message>
+    <message>
+        <source>沖側境界での波向（汀線の法線から）．既定は αo</source>
+        <translation>Wave direction at the offshore boundary (from the shore normal). By default αo</translation>
+    </message>
+    <message>
+        <source>潮位 (m)(&amp;T):</source>
+        <translation>&amp;Tide (m):</translation>
+    </message>
+    <message>
+        <source>基準面からの静水位．静水深 h = 潮位 − z</source>
+        <translation>Still-water level above the datum; still-water depth h = tide − z</translation>
+    </message>
+    <message>
+        <source>砕波減衰(&amp;B):</source>
+        <translation>&amp;Breaking dissipation:</translation>
+    </message>
+    <message>
+        <source>砕波パラメータ γ(&amp;A):</source>
+        <translation>Breaker p&amp;arameter γ:</translation>
+    </message>
+    <message>
+        <source>Hrms</source>
+        <translation>Hrms</translation>
+    </message>
+    <message>
+        <source>H1/3</source>
+        <translation>H1/3</translation>
+    </message>
+    <message>
+        <source>平均水位 η</source>
+        <translation>Mean water level η</translation>
+    </message>
+    <message>
+        <source>砕波率 Qb</source>
+        <translation>Fraction breaking Qb</translation>
+    </message>
+    <message>
+        <source>沿岸流速 V</source>
+        <translation>Longshore current V</translation>
+    </message>
+    <message>
+        <source>静水位</source>
+        <translation>Still-water level</translation>
+    </message>
+    <message>
+        <source>平均水位</source>
+        <translation>Mean water level</translation>
+    </message>
+    <message>
+        <source>海底</source>
+        <translation>Seabed</translation>
+    </message>
+    <message>
+        <source>砕波開始</source>
+        <translation>Breaking onset</translation>
+    </message>
+    <message>
+        <source>波高 (m)</source>
+        <translation>Wave height (m)</translation>
+    </message>
+    <message>
+        <source>η (m)</source>
+        <translation>η (m)</translation>
+    </message>
+    <message>
+        <source>Qb</source>
+        <translation>Qb</translation>
+    </message>
+    <message>
+        <source>V (m/s)</source>
+        <translation>V (m/s)</translation>
+    </message>
+    <message>
+        <source>標高 z (m)</source>
+        <translation>Elevation z (m)</translation>
+    </message>
+    <message>
+        <source>岸向きの距離 x (m)</source>
+        <translation>Distance onshore x (m)</translation>
+    </message>
+    <message>
+        <source>実測断面を開く</source>
+        <translation>Open Profile</translation>
+    </message>
+    <message>
+        <source>断面 CSV（列 x, z）(*.csv *.txt)</source>
+        <translation>Profile CSV (columns x, z) (*.csv *.txt)</translation>
+    </message>
+    <message>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>断面: なし（ファイル → 実測断面を開く… で x, z の CSV を読み込みます）</source>
+        <translation>Profile: none (File → Open Profile... reads a CSV of x, z)</translation>
+    </message>
+    <message>
+        <source>断面: %1</source>
+        <translation>Profile: %1</translation>
+    </message>
+    <message>
+        <source>計算できません: </source>
+        <translation>Cannot compute: </translation>
+    </message>
+    <message>
+        <source>断面を読めません: </source>
+        <translation>Cannot read the profile: </translation>
     </message>
 </context>
 <context>
@@ -511,6 +728,18 @@ below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translatio
         <source>静水汀線でのウェーブセットアップ ηs = ηb + K·hb，K = 1/(1 + 8/(3γ²))</source>
         <translation>Wave setup at the still-water shoreline ηs = ηb + K·hb, K = 1/(1 + 8/(3γ²))</translation>
     </message>
+    <message>
+        <source>一様勾配の海浜</source>
+        <translation>Plane beach</translation>
+    </message>
+    <message>
+        <source>実測断面</source>
+        <translation>Measured profile</translation>
+    </message>
+    <message>
+        <source>実測断面を開く(&amp;L)...</source>
+        <translation>Open Pro&amp;file...</translation>
+    </message>
 </context>
 <context>
     <name>saiha::profile::RandomView</name>
@@ -683,6 +912,10 @@ below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translatio
     <message>
         <source>結果をコピー(&amp;C)</source>
         <translation>&amp;Copy results</translation>
+    </message>
+    <message>
+        <source>ケースの実測断面を読めませんでした．</source>
+        <translation>The case&apos;s measured profile could not be read.</translation>
     </message>
 </context>
 <context>
