@@ -34,7 +34,8 @@
         <source>ヘルプ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
-    <message>
+</context>
+<context>
     <name>saiha::profile::BedCsv</name>
     <message>
         <source>1 行目に列の見出し（x と z を含む）がありません．</source>
@@ -173,7 +174,8 @@
         <source>解像度 (dpi)(&amp;D):</source>
         <translation>&amp;Density (dpi):</translation>
     </message>
-    <message>
+</context>
+<context>
     <name>saiha::profile::MeasuredProfileModel</name>
     <message>
         <source>Battjes・Janssen (1978)</source>
@@ -226,7 +228,7 @@ Mean shoreline: where the mean water level at the edge meets the bed. R2%: Stock
     </message>
     <message>
         <source>Hrms0 (m)(&amp;R):</source>
-        <translation>Hrms0 (m)(&amp;R):</translation>
+        <translation>H&amp;rms0 (m):</translation>
     </message>
     <message>
         <source>沖側境界の自乗平均平方根波高．既定は計算ウィンドウの Ho を有義波高 Hm0 とみなした Ho/√2</source>
@@ -234,7 +236,7 @@ Mean shoreline: where the mean water level at the edge meets the bed. R2%: Stock
     </message>
     <message>
         <source>Tp (s)(&amp;P):</source>
-        <translation>Tp (s)(&amp;P):</translation>
+        <translation>T&amp;p (s):</translation>
     </message>
     <message>
         <source>ピーク周期．既定は T</source>
@@ -242,7 +244,7 @@ Mean shoreline: where the mean water level at the edge meets the bed. R2%: Stock
     </message>
     <message>
         <source>θ0 (°)(&amp;D):</source>
-        <translation>θ0 (°)(&amp;D):</translation>
+        <translation>&amp;Direction θ0 (°):</translation>
     </message>
     <message>
         <source>沖側境界での波向（汀線の法線から）．既定は αo</source>
