@@ -295,3 +295,44 @@ def test_transform_frame_takes_a_table_of_conditions():
         saiha.transform_frame(conditions, profile, at=[40.0])
     with pytest.raises(ValueError, match="no column 'z'"):
         saiha.transform_frame(conditions, {"x": x})
+
+
+def test_saiha_calc_transform_gives_the_same_numbers(saiha_calc, tmp_path):
+    """saiha-calc transform in full precision reads back as saiha.transform's
+    single-precision values, point for point, summary and warnings too."""
+    import io
+    import subprocess
+
+    x, z = barred()
+    profile = tmp_path / "profile.csv"
+    pd.DataFrame({"x": x, "z": z}).to_csv(profile, index=False)
+    rng = np.random.default_rng(7)
+    sea = pd.DataFrame({"record": np.arange(40),
+                        "Hrms0": rng.uniform(0.3, 2.0, 40), "Tp": rng.uniform(5, 14, 40),
+                        "theta0": rng.uniform(-40, 40, 40), "tide": rng.uniform(-0.5, 0.5, 40)})
+    sea.loc[3, "Hrms0"] = 9.0  # too high at the boundary: its own error, the rest compute
+    text = sea.to_csv(index=False).encode()
+    python = saiha.transform(x, z, sea.Hrms0, sea.Tp, sea.theta0, sea.tide)
+    assert not python.ok[3] and python.ok.sum() == 39
+
+    def run(*options):
+        out = subprocess.run([saiha_calc, "transform", "--profile", str(profile),
+                              "--precision", "full", "--warnings", *options],
+                             input=text, capture_output=True)
+        assert out.returncode == 1, out.stderr  # the one failing condition
+        return pd.read_csv(io.BytesIO(out.stdout))
+
+    long = run()
+    assert len(long) == len(sea) * len(x)
+    for name in ["h", "eta", "Hrms", "Hm0", "H13", "H2", "Qb", "theta", "V"]:
+        cli = long[name].to_numpy(np.float32).reshape(len(sea), len(x))
+        np.testing.assert_array_equal(cli, getattr(python, name).astype(np.float32), err_msg=name)
+    np.testing.assert_array_equal(long.warnings.to_numpy().reshape(len(sea), len(x))[:, 0],
+                                  python.warning)
+    assert long.error.isna().sum() == 39 * len(x)
+
+    summary = run("--summary")
+    for cli_name, py_name in [("x_breaking", "x_breaking"), ("eta_max", "eta_max"),
+                              ("x_shoreline", "x_shoreline"), ("R2", "R2")]:
+        np.testing.assert_array_equal(summary[cli_name].to_numpy(np.float32),
+                                      getattr(python, py_name).astype(np.float32), err_msg=cli_name)
