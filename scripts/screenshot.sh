@@ -1,40 +1,49 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png, docs/profile.png, docs/models.png,
-# docs/shoreline.png and docs/transform.png: the calculation window after one
-# press of 計算 with the default inputs, the profile window it opens with
-# Ctrl+G, that window with Kamphuis's and Miche's breaker limits checked
-# beside Goda's, the profile of a 2 m wave on a 1/20 beach, where the setup
-# line, the mean shoreline and the runup mark stand out, and the page 実測断面
-# with that wave's sea across a measured profile, on a virtual X display
-# (Xvfb), so it runs on a machine without a display.  Keys and the mouse go
-# through xdotool; the program has no hook of its own for this.
+# Makes every picture docs/ holds, in Japanese and in English (name_en.png):
+# screenshot.png, the calculation window after one press of 計算 with the
+# default inputs; profile.png, the profile window it opens with Ctrl+G, at
+# 1260×720; models.png, that window with Kamphuis's and Miche's breaker
+# limits checked beside Goda's; random.png, its tab of Goda's random waves;
+# shoreline.png, the profile of a 2 m wave on a 1/20 beach, where the setup
+# line, the mean shoreline and the runup mark stand out; transform.png, the
+# page 実測断面 with that wave's sea across a measured profile.  With
+# SHOTS_DIR set the pictures go there instead of docs/, with three more for
+# review: the profile window at 1600×1000 with one model, and with every
+# model checked at 1260×720 and at 1600×1000.  On a virtual X display
+# (Xvfb), so it runs on a machine without a display; keys and the mouse go
+# through xdotool (the program has no hook of its own for this).
 #
-# Usage: scripts/screenshot.sh [OUTPUT [PROFILE_OUTPUT [MODELS_OUTPUT [SHORE_OUTPUT [TRANSFORM_OUTPUT]]]]]
-#   BUILD=dir picks the build tree; PROFILE_CSV=file the measured profile
-#   (x, z) of TRANSFORM_OUTPUT, by default the synthetic barred beach
-#   examples/barred_profile.csv; SCALE=2 draws at a device-pixel ratio of
-#   2 (QT_SCALE_FACTOR), for checking the windows at high density; SAIHA_LANG=en
-#   shows the windows in English (docs/*_en.png).
+# Usage: [SHOTS_DIR=dir] [SAIHA_LANG=ja|en] scripts/screenshot.sh
+#   BUILD=dir picks the build tree; SAIHA_LANG one language only;
+#   PROFILE_CSV=file the measured profile (x, z) of transform.png, by default
+#   the synthetic barred beach examples/barred_profile.csv; SCALE=2 draws at a
+#   device-pixel ratio of 2 (QT_SCALE_FACTOR), for checking the windows at
+#   high density.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
 SCALE=${SCALE:-1}
-OUTPUT=${1:-docs/screenshot.png}
-PROFILE_OUTPUT=${2:-docs/profile.png}
-MODELS_OUTPUT=${3:-docs/models.png}
-SHORE_OUTPUT=${4:-docs/shoreline.png}
-TRANSFORM_OUTPUT=${5:-docs/transform.png}
 PROFILE_CSV=$(realpath "${PROFILE_CSV:-examples/barred_profile.csv}")
-export PROFILE_CSV
+export PROFILE_CSV BUILD SCALE
 
 if [[ "${SAIHA_INSIDE_XVFB:-}" != 1 ]]; then
   scripts/install-deps.sh --screenshot
   [[ -f "$BUILD/CMakeCache.txt" ]] || cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$BUILD" --target saiha -j "$(nproc)"
-  mkdir -p "$(dirname "$OUTPUT")" "$(dirname "$PROFILE_OUTPUT")" "$(dirname "$MODELS_OUTPUT")" \
-    "$(dirname "$SHORE_OUTPUT")" "$(dirname "$TRANSFORM_OUTPUT")"
-  SAIHA_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 2800x1800x24 -dpi 96" "$0" "$OUTPUT" \
-    "$PROFILE_OUTPUT" "$MODELS_OUTPUT" "$SHORE_OUTPUT" "$TRANSFORM_OUTPUT"
+  out=${SHOTS_DIR:-docs}
+  mkdir -p "$out"
+  review=0
+  [[ -n "${SHOTS_DIR:-}" ]] && review=1
+  case "${SAIHA_LANG:-}" in
+    "") langs="ja en" ;;
+    en*) langs=en ;;
+    *) langs=ja ;;
+  esac
+  for lang in $langs; do
+    SAIHA_INSIDE_XVFB=1 SAIHA_LANG=$lang OUT_DIR=$out REVIEW=$review \
+      xvfb-run -a -s "-screen 0 2800x1800x24 -dpi 96" "$0"
+  done
+  exit 0
 fi
 
 # From here on we run inside xvfb-run, with DISPLAY set to the virtual screen.
@@ -44,10 +53,27 @@ export QT_SCALE_FACTOR=$SCALE
 # saved choice of the menu is not read, so that the pictures do not depend on
 # who took them last.
 if [[ "${SAIHA_LANG:-ja}" == en* ]]; then
-  lang=en calc_title='^Wave Breaking$' profile_title='Cross-shore Profile' open_profile=f
+  lang=en calc_title='^Wave Breaking$' profile_title='Cross-shore Profile' open_profile=f sfx=_en
 else
-  lang=ja calc_title='^砕波の計算$' profile_title='断面図' open_profile=l
+  lang=ja calc_title='^砕波の計算$' profile_title='断面図' open_profile=l sfx=
 fi
+shot() {  # shot WINDOW NAME: the window's picture as OUT_DIR/NAME$sfx.png
+  import -window "$1" "$OUT_DIR/$2$sfx.png"
+  echo "Wrote $OUT_DIR/$2$sfx.png"
+}
+# Every breaker limit but Goda (1970), which the calculation window's model
+# already checks, and Shuto's shoaling beside the two-regime rule: ten curves.
+every_model() {
+  for key in alt+o alt+m alt+k alt+i alt+s; do
+    xdotool key "$key"
+    sleep 0.3
+  done
+  sleep 1
+}
+size() {  # size WINDOW WIDTH HEIGHT
+  xdotool windowsize --sync "$1" $(($2 * SCALE)) $(($3 * SCALE))
+  sleep 1
+}
 "$BUILD/app/saiha" --lang "$lang" &
 app=$!
 trap 'kill "$app" 2>/dev/null || true' EXIT
@@ -64,8 +90,7 @@ sleep 0.5
 xdotool key Tab Tab Tab Tab space
 xdotool mousemove 2790 1790
 sleep 1
-import -window "$window" "$OUTPUT"
-echo "Wrote $OUTPUT"
+shot "$window" screenshot
 
 # Ctrl+G opens the profile window with the same inputs.
 xdotool key ctrl+g
@@ -78,8 +103,18 @@ sleep 1
 # the values of the station there show under the chart.
 xdotool mousemove --window "$profile" $((640 * SCALE)) $((300 * SCALE))
 sleep 1
-import -window "$profile" "$PROFILE_OUTPUT"
-echo "Wrote $PROFILE_OUTPUT"
+shot "$profile" profile
+
+if [[ "${REVIEW:-0}" == 1 ]]; then
+  xdotool mousemove 2790 1790
+  size "$profile" 1600 1000
+  shot "$profile" review-one-model-1600x1000
+  every_model
+  shot "$profile" review-every-model-1600x1000
+  size "$profile" 1260 720
+  shot "$profile" review-every-model-1260x720
+  every_model  # each box pressed again: the one model left
+fi
 
 # Alt+K and Alt+I check Kamphuis's and Miche's limits in the model panel: three
 # curves, and the comparison table comes to the front.
@@ -88,8 +123,7 @@ xdotool key alt+k
 sleep 0.5
 xdotool key alt+i
 sleep 1
-import -window "$profile" "$MODELS_OUTPUT"
-echo "Wrote $MODELS_OUTPUT"
+shot "$profile" models
 
 # The two limits unchecked again; in the calculation window (focus still on
 # 計算) Shift+Tab goes back to the slope box, then to the height box, each
@@ -97,6 +131,18 @@ echo "Wrote $MODELS_OUTPUT"
 xdotool key alt+k
 sleep 0.3
 xdotool key alt+i
+sleep 0.5
+
+# The tab of Goda's random waves, the second of the plane beach's tabs (the
+# same place in both languages at this size), and back to the profile.
+xdotool mousemove --window "$profile" $((120 * SCALE)) $((56 * SCALE)) click 1
+xdotool mousemove 2790 1790
+sleep 1
+shot "$profile" random
+xdotool mousemove --window "$profile" $((30 * SCALE)) $((56 * SCALE)) click 1
+xdotool mousemove 2790 1790
+sleep 0.5
+
 xdotool windowfocus --sync "$window"
 sleep 0.5
 xdotool key shift+Tab
@@ -107,8 +153,7 @@ xdotool key Tab Tab Tab Tab space
 sleep 1
 xdotool windowfocus --sync "$profile"
 sleep 1
-import -window "$profile" "$SHORE_OUTPUT"
-echo "Wrote $SHORE_OUTPUT"
+shot "$profile" shoreline
 
 # ファイル → 実測断面を開く: the file dialog takes the profile's path typed
 # into its name box; the page 実測断面 comes to the front with the sea of the
@@ -122,5 +167,4 @@ xdotool key Return
 sleep 1.5
 xdotool mousemove --window "$profile" $((520 * SCALE)) $((250 * SCALE))
 sleep 1
-import -window "$profile" "$TRANSFORM_OUTPUT"
-echo "Wrote $TRANSFORM_OUTPUT"
+shot "$profile" transform

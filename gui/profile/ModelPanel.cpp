@@ -22,7 +22,7 @@ namespace {
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // Keyboard access to each box (Alt + the letter).
-constexpr std::array<char, shore::kBreakerLimits.size()> kBreakerKeys = {'G', 'H', 'M', 'K', 'I'};
+constexpr std::array<char, shore::kBreakerLimits.size()> kBreakerKeys = {'G', 'O', 'M', 'K', 'I'};
 constexpr std::array<char, shore::kShoalings.size()> kShoalingKeys = {'W', 'S'};
 
 // Japanese marks the key after the name, "合田 (1970)(&G)"; English

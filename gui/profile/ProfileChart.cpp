@@ -717,7 +717,12 @@ void ProfileChart::layoutCharts(QSizeF size) {
       axis->setTickType(QValueAxis::TicksDynamic);
       axis->setTickAnchor(0);
     }
-    if (axis->tickInterval() != range.step) axis->setTickInterval(range.step);
+    // A plot too short for a label at every tick (a small window, a legend
+    // of many rows) labels every second, fourth… tick instead: Qt elides
+    // every label of an axis whose labels do not fit their spacing.
+    double step = range.step;
+    while (step < span && plot * step / (span + step) < labels.height() * 1.2) step *= 2;
+    if (axis->tickInterval() != step) axis->setTickInterval(step);
     // The beach's top is not a tick: the levels above still water.
     const double lowest = axis == depthAxis_ ? range.min : range.min - pad;
     axis->setRange(lowest, range.max + pad);

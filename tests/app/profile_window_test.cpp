@@ -30,6 +30,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QXmlStreamReader>
+#include <QChart>
+#include <QFontMetricsF>
+#include <QValueAxis>
 #include <QtTest>
 #include <cmath>
 #include <memory>
@@ -415,6 +418,29 @@ class ProfileWindowTest : public QObject {
     }
     QCOMPARE(breaking, 1);
     QVERIFY(shown.size() <= 5);  // breaking, onset, chosen depth, mean shoreline, runup
+
+    // At the smallest size the window is laid out for, the legend of every
+    // model takes rows from the plots: each vertical axis still has room for
+    // a label at every labelled tick (Qt elides them all otherwise).
+    profile->resize(1260, 720);
+    QCoreApplication::processEvents();
+    const double labelHeight = QFontMetricsF(QFont()).height();
+    int axes = 0;
+    for (QGraphicsItem* item : profile->chart().scene()->items()) {
+      auto* plot = qobject_cast<QChart*>(item->toGraphicsObject());
+      if (!plot) continue;
+      for (QAbstractAxis* a : plot->axes(Qt::Vertical)) {
+        auto* axis = qobject_cast<QValueAxis*>(a);
+        if (!axis || axis->tickType() != QValueAxis::TicksDynamic) continue;
+        const double labelled = std::floor((axis->max() - axis->min()) / axis->tickInterval()) + 1;
+        QVERIFY2(plot->plotArea().height() / labelled >= labelHeight,
+                 qPrintable(QStringLiteral("%1: %2 labels in %3 px")
+                                .arg(axis->titleText()).arg(labelled)
+                                .arg(plot->plotArea().height())));
+        ++axes;
+      }
+    }
+    QCOMPARE(axes, 3);
   }
 
   // Pictures for reports: the size asked for, whatever the window's, with
