@@ -20,12 +20,11 @@
 
 #include "shore/random_waves.h"
 #include "shore/transform.h"
+#include "wave/formulas.h"
 
 namespace {
 
 using namespace saiha;
-
-constexpr double kG = 9.81, kPi = 3.14159265358979323846;
 
 std::string fixed(double v, int digits) {
   if (!std::isfinite(v)) return "—";
@@ -34,17 +33,12 @@ std::string fixed(double v, int digits) {
   return std::string(buf, r.ptr);
 }
 
-// Linear shoaling coefficient Ks = √(Cg∞/Cg) at depth h for period T.
+// Linear shoaling coefficient Ks at depth h for period T, by the regular-
+// wave calculation's own formulas.
 double linearKs(double T, double h) {
-  const double w = 2 * kPi / T;
-  double lo = 1e-9, hi = 100;
-  for (int i = 0; i < 200; ++i) {
-    const double k = (lo + hi) / 2;
-    (kG * k * std::tanh(k * h) < w * w ? lo : hi) = k;
-  }
-  const double k = (lo + hi) / 2, kh = k * h;
-  const double cg = w / k * 0.5 * (1 + 2 * kh / std::sinh(2 * kh));
-  return std::sqrt(kG * T / (4 * kPi) / cg);
+  const float t = float(T), d = float(h);
+  const double L = wave::waveLength(t, d), L0 = wave::waveLength(t, 1e4f);
+  return wave::shoalingCoef(float(L), float(L0), float(wave::groupRatio(d, float(L))));
 }
 
 }  // namespace

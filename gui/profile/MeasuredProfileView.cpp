@@ -188,23 +188,23 @@ MeasuredProfileView::MeasuredProfileView(QWidget* parent) : QWidget(parent) {
   qbAxis_ = axis(tr("Qb"), gui::palette::kOnset);
   currentAxis_ = axis(tr("V (m/s)"), gui::palette::kSecondary);
   elevationAxis_ = axis(tr("標高 z (m)"), gui::palette::kSandEdge);
-  struct StripSpec {
+  struct StripPlan {
     std::vector<QAbstractSeries*> left, right;
     QValueAxis* leftAxis;
     QValueAxis* rightAxis;
     int stretch;
   };
-  const std::array<StripSpec, 4> specs = {{
+  const std::array<StripPlan, 4> plans = {{
       {{series_[Hrms], series_[H13], onset_}, {}, heightAxis_, nullptr, 3},
       {{series_[Eta]}, {}, etaAxis_, nullptr, 2},
       {{series_[Qb]}, {series_[V]}, qbAxis_, currentAxis_, 2},
       {{bed, series_[StillWater], series_[MeanWater]}, {}, elevationAxis_, nullptr, 3},
   }};
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    const StripSpec& spec = specs[i];
+  for (std::size_t i = 0; i < plans.size(); ++i) {
+    const StripPlan& plan = plans[i];
     auto* chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignTop);
-    const bool last = i + 1 == specs.size();
+    const bool last = i + 1 == plans.size();
     xAxes_[i] = new QValueAxis;
     xAxes_[i]->setLabelFormat(QStringLiteral("%.0f"));
     if (last) {
@@ -213,21 +213,21 @@ MeasuredProfileView::MeasuredProfileView(QWidget* parent) : QWidget(parent) {
       xAxes_[i]->setLabelsVisible(false);
     }
     chart->addAxis(xAxes_[i], Qt::AlignBottom);
-    chart->addAxis(spec.leftAxis, Qt::AlignLeft);
-    if (spec.rightAxis) chart->addAxis(spec.rightAxis, Qt::AlignRight);
-    for (QAbstractSeries* s : spec.left) {
+    chart->addAxis(plan.leftAxis, Qt::AlignLeft);
+    if (plan.rightAxis) chart->addAxis(plan.rightAxis, Qt::AlignRight);
+    for (QAbstractSeries* s : plan.left) {
       chart->addSeries(s);
       s->attachAxis(xAxes_[i]);
-      s->attachAxis(spec.leftAxis);
+      s->attachAxis(plan.leftAxis);
     }
-    for (QAbstractSeries* s : spec.right) {
+    for (QAbstractSeries* s : plan.right) {
       chart->addSeries(s);
       s->attachAxis(xAxes_[i]);
-      s->attachAxis(spec.rightAxis);
+      s->attachAxis(plan.rightAxis);
     }
     strips_[i] = new StripChart(chart);
     strips_[i]->setObjectName(QStringLiteral("strip%1").arg(i));
-    layout->addWidget(strips_[i], spec.stretch);
+    layout->addWidget(strips_[i], plan.stretch);
     connect(strips_[i], &StripChart::hovered, this, &MeasuredProfileView::showPointAt);
     connect(strips_[i], &StripChart::left, this, [this] { hover_->clear(); });
     // Queued: not from inside the chart's own layout.
