@@ -118,10 +118,14 @@ SAIHA_API Error checkChain(const shore::BedProfile& profile, const ChainOptions&
 
 /**
  * One condition at the structure from its transform result (computed on
- * `profile`): the toe's wave, then runup and overtopping.  A fault of the
- * options (checkChain) is every row's error.  Never throws.
+ * `profile` for `condition`, whose peak period gives Tm−1,0): the toe's
+ * wave, then runup and overtopping.  A fault of the options (checkChain) is
+ * every row's error; InvalidAttackAngle when β plus the toe's direction
+ * reaches 90°.  Never throws.
  */
-SAIHA_API ChainRow chainRow(const shore::BedProfile& profile, const shore::TransformResult& result,
+SAIHA_API ChainRow chainRow(const shore::BedProfile& profile,
+                            const shore::SeaCondition& condition,
+                            const shore::TransformResult& result,
                             const ChainOptions& options) noexcept;
 
 /**

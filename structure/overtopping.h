@@ -105,6 +105,11 @@ struct OvertoppingInput {
   // A rubble mound on a permeable core: the runup Ru2%/Hm0 is capped at 1.97.
   bool permeableCore = false;
   Approach approach = Approach::Design;
+  // Vertical and Composite walls: whether a foreshore (or the mound) in front
+  // of the wall influences the waves, so that they may break on it: the
+  // regime is then decided by the impulsiveness parameter; false: the wall
+  // stands in deep water (NoForeshore).
+  bool foreshore = true;
 };
 
 // The mean overtopping discharge.
