@@ -177,6 +177,13 @@ void wallOvertopping(const OvertoppingInput& in, double depth, OvertoppingResult
   r.approach = Approach::Mean;  // the manual's wall formulas are its mean values
 }
 
+// The wave at the toe, as typed.
+Error checkWave(double Hm0, double Tm10) {
+  if (!positiveSingle(Hm0)) return Error::InvalidDesignHeight;
+  if (!positiveSingle(Tm10)) return Error::InvalidDesignPeriod;
+  return Error::None;
+}
+
 }  // namespace
 
 OvertoppingResult overtopping(const OvertoppingInput& in) noexcept {
@@ -186,8 +193,7 @@ OvertoppingResult overtopping(const OvertoppingInput& in) noexcept {
     r.error = e;
     return r;
   };
-  if (!positiveSingle(in.Hm0)) return fail(Error::InvalidDesignHeight);
-  if (!positiveSingle(in.Tm10)) return fail(Error::InvalidDesignPeriod);
+  if (const Error e = checkWave(in.Hm0, in.Tm10); e != Error::None) return fail(e);
   if (!std::isfinite(in.Rc)) return fail(Error::InvalidCrestHeight);
   if (in.Rc < 0) return fail(Error::NegativeFreeboard);
   if (in.structure > Structure::Composite || in.approach > Approach::Design) {
@@ -230,8 +236,7 @@ RunupResult runup(const RunupInput& in) noexcept {
     r.error = e;
     return r;
   };
-  if (!positiveSingle(in.Hm0)) return fail(Error::InvalidDesignHeight);
-  if (!positiveSingle(in.Tm10)) return fail(Error::InvalidDesignPeriod);
+  if (const Error e = checkWave(in.Hm0, in.Tm10); e != Error::None) return fail(e);
   if (in.approach > Approach::Design) return fail(Error::InvalidStructureOption);
   if (const Error e = checkSlope(in.cotAlpha, in.gammaF, in.gammaB, 1, in.beta, in.h);
       e != Error::None) {
