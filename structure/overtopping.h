@@ -62,7 +62,7 @@ enum class Regime : std::uint8_t {
   // Sloping structures.
   Breaking,      // breaking waves on the slope (ξm−1,0 small): the ξ-dependent formula
   NonBreaking,   // non-breaking waves: the maximum governs
-  VeryShallow,   // ξm−1,0 > 7 on a very shallow foreshore (5 < ξ < 7: interpolated)
+  VeryShallow,   // ξm−1,0 > 7 on a smooth slope's very shallow foreshore (5 < ξ < 7: interpolated)
   // Vertical and composite walls.
   NoForeshore,   // no influential foreshore (deep water at the wall)
   NonImpulsive,  // an influential foreshore, waves not breaking on the wall
