@@ -151,4 +151,112 @@ TEST(PublishedExamples, EurOtopSlopeDischargeAgainstTheDeltaresToolbox) {
   }
 }
 
+
+// Goda's original formulas (no impulsive term: the toolbox's module says its
+// equations hold for waves that do not break impulsively, and its p1 carries
+// α2 alone) against the test table of the same toolbox
+// (tests/structural/forces_caisson/goda1985_test.py at commit c4059de,
+// test_FH_backward and its siblings, for
+// deltares_coastal_structures_toolbox/functions/structural/forces_caisson/
+// goda1985.py), printed to 5 significant digits in kN/m, kN·m/m and kPa.
+// The toolbox's names: HD = Hmax, Hsi = H1/3, Tmax = T, h_s = h, d = d,
+// hacc = h′ (still water to the caisson's base), Rc = hc, Bup = B, B1 = BM,
+// cota_seabed = n; its caisson weighs (hacc·(ρ_fill,below − ρw) + Rc·ρ_fill,above)·g·Bup
+// with the centre of gravity at Bup/2, given here as the weight per metre.
+//
+// The table's values are not its module's own output to the printed digit:
+// the same formulas with the exact dispersion relation (here, and evaluated
+// apart in double precision) differ from them by 1 to 2.5 parts in 10⁴, up
+// or down with T and h, a difference no single wavelength or constant
+// explains; the toolbox asserts its table to 0.1 %, and so does this test.
+// The heel pressure 2·We/(3·te) rests on te = Me/We, a small difference of
+// large moments (Me is 1/24 of W·B/2 in the row that reaches it), which
+// multiplies those parts in 10⁴ by about 24: it is held to 0.5 %.
+struct GodaTableRow {
+  const char* name;
+  double HD, Hsi, T, beta, h, d, B1, n, rho, hacc, Rc, B, rhoAbove, rhoBelow, mu;
+  double FH, FU, MH, MU, p1, pe, pu, SFs, SFo;  // printed: kN/m, kN·m/m, kPa, -
+};
+
+constexpr double kTableTolerance = 1e-3;      // the toolbox's own, relative
+constexpr double kHeelTolerance = 5e-3;       // te amplifies the table's offsets
+
+void nearRelative(double got, double want, double tolerance, const char* what) {
+  EXPECT_NEAR(got, want, tolerance * std::abs(want)) << what;
+}
+
+st::CaissonInput godaOriginal(const GodaTableRow& e) {
+  st::CaissonInput in;
+  in.Hmax = e.HD;
+  in.H13 = e.Hsi;
+  in.T = e.T;
+  in.beta = e.beta;
+  in.h = e.h;
+  in.hPrime = e.hacc;
+  in.d = e.d;
+  in.berm = e.B1;
+  in.n = e.n;
+  in.rho = e.rho;
+  in.hc = e.Rc;
+  in.B = e.B;
+  in.mu = e.mu;
+  in.weight = (e.hacc * (e.rhoBelow - e.rho) + e.Rc * e.rhoAbove) * st::kGravity * e.B;
+  in.impulsive = false;
+  return in;
+}
+
+TEST(PublishedExamples, GodaCaissonAgainstTheDeltaresToolbox) {
+  // The one row of the table whose base lies above the seabed (hacc ≤ h_s):
+  // 8.23 m waves of 8 s at 10 m on a 1/50 seabed, base at 6 m, mound at 4 m.
+  const GodaTableRow e = {"HD 8.23, h_s 10", 8.23, 4.55, 8.0, 0.0, 10.0, 4.0, 2.0, 50, 1025,
+                          6.0, 5.0, 10.0, 2400, 2100, 0.6,
+                          1301.5, 269.73, 6880.0, 1798.226, 137.64, 4257.11, 53.947,
+                          0.71005, 1.0540};
+  const st::CaissonResult r = st::caisson(godaOriginal(e));
+  ASSERT_TRUE(r.ok()) << int(r.error);
+  nearRelative(r.P / 1000, e.FH, kTableTolerance, "FH");
+  nearRelative(r.U / 1000, e.FU, kTableTolerance, "FU");
+  nearRelative(r.Mp / 1000, e.MH, kTableTolerance, "MH");
+  nearRelative(r.Mu / 1000, e.MU, kTableTolerance, "MU");
+  nearRelative(r.p1 / 1000, e.p1, kTableTolerance, "p1");
+  nearRelative(r.pu / 1000, e.pu, kTableTolerance, "pu");
+  nearRelative(r.SF_sliding, e.SFs, kTableTolerance, "SF sliding");
+  nearRelative(r.SF_overturning, e.SFo, kTableTolerance, "SF overturning");
+  nearRelative(r.heel_pressure / 1000, e.pe, kHeelTolerance, "pe");
+  EXPECT_TRUE(r.warnings.has(st::Warning::SlidingBelowRequired));
+  EXPECT_TRUE(r.warnings.has(st::Warning::OverturningBelowRequired));
+}
+
+// The table's other rows set the caisson's base below the seabed (h_s = 5 m,
+// hacc = 6 or 8 m), a section the engine refuses (DepthOrder: not h′ ≤ h).
+// Goda's p1 does not depend on h′ (α1 and α2 take h, d and hb alone), so
+// those rows still check p1 with the base put at the seabed; rows differing
+// only in hacc, Rc, Bup, the fills, μ, the centre of gravity or B1 (without
+// the impulsive term the berm width does not enter) repeat the first p1.
+TEST(PublishedExamples, GodaP1AgainstTheDeltaresToolboxWhereTheBaseIsBelowTheSeabed) {
+  const GodaTableRow rows[] = {
+      {"C1: HD 5.8, T 8", 5.8, 3.05, 8.0, 0.0, 5.0, 4.0, 2.0, 50, 1025, 6.0, 5.0, 10.0, 2400,
+       2100, 0.6, 574.18, 219.06, 2929.8, 1460.392, 63.7030, 362.112, 43.812, 1.6624, 2.5904},
+      {"HD 5.91, T 10", 5.91, 3.13, 10.0, 0.0, 5.0, 4.0, 2.0, 50, 1025, 6.0, 5.0, 10.0, 2400,
+       2100, 0.6, 635.32, 256.13, 3208.0, 1707.518, 68.8019, 389.329, 51.226, 1.4674, 2.2887},
+      {"d 3", 5.8, 3.05, 8.0, 0.0, 5.0, 3.0, 2.0, 50, 1025, 6.0, 5.0, 10.0, 2400, 2100, 0.6,
+       768.17, 219.06, 3919.6, 1460.392, 85.2254, 459.785, 43.812, 1.2426, 1.9362},
+      {"HD 5.07, 1/100", 5.07, 2.75, 8.0, 0.0, 5.0, 4.0, 2.0, 100, 1025, 6.0, 5.0, 10.0, 2400,
+       2100, 0.6, 466.22, 191.49, 2332.6, 1276.593, 52.9407, 320.951, 38.298, 2.0828, 3.3324},
+      {"rho 1000", 5.8, 3.05, 8.0, 0.0, 5.0, 4.0, 2.0, 50, 1000, 6.0, 5.0, 10.0, 2400, 2100, 0.6,
+       560.17, 213.72, 2858.3, 1424.773, 62.1493, 357.442, 42.743, 1.7255, 2.6934},
+      {"beta 30", 5.8, 3.05, 8.0, 30.0, 5.0, 4.0, 2.0, 50, 1025, 6.0, 5.0, 10.0, 2400, 2100, 0.6,
+       556.89, 215.33, 2835.0, 1435.511, 61.9555, 354.704, 43.065, 1.7181, 2.6858},
+  };
+  for (const GodaTableRow& e : rows) {
+    SCOPED_TRACE(e.name);
+    st::CaissonInput in = godaOriginal(e);
+    EXPECT_EQ(st::caisson(in).error, st::Error::DepthOrder);
+    in.hPrime = in.h;
+    const st::CaissonResult r = st::caisson(in);
+    ASSERT_TRUE(r.ok()) << int(r.error);
+    nearRelative(r.p1 / 1000, e.p1, kTableTolerance, "p1");
+  }
+}
+
 }  // namespace
