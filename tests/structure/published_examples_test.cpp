@@ -259,4 +259,44 @@ TEST(PublishedExamples, GodaP1AgainstTheDeltaresToolboxWhereTheBaseIsBelowTheSea
   }
 }
 
+// EurOtop (2018) runup on straight slopes, design coefficients, against the
+// toolbox's runup table (tests/hydraulic/wave_runup/wave_runup_eurotop2018_test.py,
+// test_z2p_backward, use_best_fit = False), the rows with one slope and no
+// berm, printed to 3 decimals (m).  In every row the maximum governs, and
+// the toolbox writes it as 1.07·γf,surging·γβ·(4.3 − 1.5/√(γb·ξm−1,0)): 1.07
+// and 1.5 of EurOtop (2018) eq. 5.5 with the 4.3 of TAW (2002)'s design
+// maximum (its table carries a note that its values differ from TAW (2002)
+// and want checking).  The engine takes eq. 5.5's 4.0, so its Ru2% lies
+// 1.07·0.3·γf,surging·γβ·Hm0 below each printed value; that offset aside, the
+// rows check ξm−1,0, γβ for runup, γf,surging on a rough slope and the
+// maximum's form to the printed digit.
+struct RunupRow {
+  double Hm0, Tm10, beta, cotAlpha, gammaF;
+  double z2;  // printed (m)
+};
+
+TEST(PublishedExamples, EurOtopRunupAgainstTheDeltaresToolbox) {
+  const RunupRow rows[] = {
+      {2.0, 8.0, 0, 3, 1.0, 7.111},  {2.5, 8.0, 0, 3, 1.0, 8.738},
+      {2.0, 12.0, 0, 3, 1.0, 7.495}, {2.0, 8.0, 30, 3, 1.0, 6.641},
+      {2.0, 8.0, 0, 3, 0.45, 3.465},
+  };
+  constexpr double kTaw2002Excess = 4.3 - 4.0;  // the toolbox's maximum over eq. 5.5's
+  for (const RunupRow& e : rows) {
+    st::RunupInput in;
+    in.Hm0 = e.Hm0;
+    in.Tm10 = e.Tm10;
+    in.beta = e.beta;
+    in.cotAlpha = e.cotAlpha;
+    in.gammaF = e.gammaF;
+    in.approach = st::Approach::Design;
+    const st::RunupResult r = st::runup(in);
+    ASSERT_TRUE(r.ok()) << e.Hm0 << " " << e.Tm10;
+    EXPECT_EQ(r.regime, st::Regime::NonBreaking) << e.Hm0 << " " << e.Tm10;
+    const double offset = 1.07 * kTaw2002Excess * double(r.gammaFSurging) *
+                          double(r.gammaBeta) * e.Hm0;
+    EXPECT_NEAR(double(r.Ru2) + offset, e.z2, 0.0005) << e.Hm0 << " " << e.Tm10 << " " << e.beta;
+  }
+}
+
 }  // namespace
