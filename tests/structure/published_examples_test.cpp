@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <numbers>
 
 #include "structure/armour.h"
 #include "structure/caisson.h"
@@ -297,6 +299,99 @@ TEST(PublishedExamples, EurOtopRunupAgainstTheDeltaresToolbox) {
                           double(r.gammaBeta) * e.Hm0;
     EXPECT_NEAR(double(r.Ru2) + offset, e.z2, 0.0005) << e.Hm0 << " " << e.Tm10 << " " << e.beta;
   }
+}
+
+// EurOtop (2018) walls and a rubble mound against the tests of another
+// open-source breakwater package (Sander-w/breakwater,
+// test/test_overtopping.py at commit a2154b0, its comments naming the inputs
+// "EurOtop (2018) case study N, run M", some adapted to reach the other
+// branches of the manual's Fig. 7.2).  That package solves for the crest
+// freeboard Rc from q (l/s per m) and prints Rc to 2 or 3 decimals; the
+// engine goes the other way, so each row asks that the printed q lie
+// between the engine's q at Rc ± half a unit of the printed Rc.  The
+// package takes Lm−1,0 and sm−1,0 apart; the period here gives the
+// steepness the formula uses (the impulsive rows) or the wavelength the
+// regime is decided by (the others), each row its regime as the package
+// chose it.  Its "deep" wall (h/Hm0 > 4) is the engine's wall without an
+// influential foreshore (eq. 7.1).  Its limit row replaces q by
+// 0.01·√(g·Hm0³) l/s per m, the package's floor for a discharge that
+// counts.  Case 7's rock mound is left out: the package's roughness table
+// there swaps the permeable and impermeable cores of its own docstring.
+struct WallRow {
+  const char* name;
+  st::Structure structure;
+  bool foreshore;
+  st::Approach approach;
+  double Hm0, h, d, Lm10;  // m; Lm10 = g·Tm−1,0²/(2π)
+  double Rc, halfUnit;     // printed (m)
+  double q;                // l/s per m
+  st::Regime regime;
+};
+
+TEST(PublishedExamples, EurOtopWallDischargeAgainstTheBreakwaterPackage) {
+  using S = st::Structure;
+  using R = st::Regime;
+  const st::Approach mean = st::Approach::Mean;
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double floor6 = 0.01 * std::sqrt(st::kGravity * 2.53 * 2.53 * 2.53);
+  const WallRow rows[] = {
+      {"case 6 run 2, eq. 7.1", S::Vertical, false, mean, 2.53, 10.28, nan, 44, 5.94, 0.005,
+       0.059, R::NoForeshore},
+      {"case 6 run 2 at the floor", S::Vertical, false, mean, 2.53, 10.28, nan, 44, 5.56, 0.005,
+       floor6, R::NoForeshore},
+      {"case 12 run 1, eq. 7.5", S::Vertical, true, mean, 2.22, 4.97, nan, 45, 5.67, 0.005, 0.429,
+       R::NonImpulsive},
+      {"case 12 run 4, eq. 7.8", S::Vertical, true, mean, 1.56, 3.43, nan, 1.56 / 0.0278, 7.21,
+       0.005, 0.35, R::Impulsive},
+      {"case 12 run 4 low, eq. 7.7", S::Vertical, true, mean, 1.56, 3.43, nan, 1.56 / 0.0278,
+       1.999, 0.0005, 16.2, R::Impulsive},
+      {"case 10 run 1, eq. 7.14", S::Composite, true, mean, 2.47, 5.04, 2.79, 2.47 / 0.0554, 5.60,
+       0.005, 4.2, R::Impulsive},
+      {"case 10 run 1 low, eq. 7.15", S::Composite, true, mean, 2.47, 5.04, 2.79, 2.47 / 0.0554,
+       3.298, 0.0005, 20.4, R::Impulsive},
+      {"case 10 not breaking, eq. 7.5", S::Composite, true, mean, 1.5, 5.80, 3.45, 20, 4.156,
+       0.0005, 0.13, R::NonImpulsive},
+  };
+  for (const WallRow& e : rows) {
+    SCOPED_TRACE(e.name);
+    st::OvertoppingInput in;
+    in.structure = e.structure;
+    in.foreshore = e.foreshore;
+    in.approach = e.approach;
+    in.Hm0 = e.Hm0;
+    in.Tm10 = std::sqrt(2 * std::numbers::pi * e.Lm10 / st::kGravity);
+    in.h = e.h;
+    in.d = e.d;
+    const auto litres = [&in](double Rc) {
+      in.Rc = Rc;
+      const st::OvertoppingResult r = st::overtopping(in);
+      EXPECT_TRUE(r.ok()) << int(r.error);
+      return double(r.q) * 1000;
+    };
+    EXPECT_GE(litres(e.Rc - e.halfUnit), e.q);
+    EXPECT_LE(litres(e.Rc + e.halfUnit), e.q);
+    in.Rc = e.Rc;
+    EXPECT_EQ(st::overtopping(in).regime, e.regime);
+  }
+
+  // Case 8: an Accropode II mound (γf 0.44) on 1:1.5, Hm0 4.9 m,
+  // ξm−1,0 = 3.89, the design approach (one standard deviation): q = 21 l/s
+  // per m at Rc = 5.61 m, where the non-breaking maximum governs.
+  st::OvertoppingInput in;
+  in.Hm0 = 4.9;
+  in.cotAlpha = 1.5;
+  in.gammaF = 0.44;
+  const double steepness = (1 / 1.5 / 3.89) * (1 / 1.5 / 3.89);
+  in.Tm10 = std::sqrt(2 * std::numbers::pi * (4.9 / steepness) / st::kGravity);
+  in.approach = st::Approach::Design;
+  in.Rc = 5.605;
+  EXPECT_GE(st::overtopping(in).q * 1000, 21.0);
+  in.Rc = 5.615;
+  EXPECT_LE(st::overtopping(in).q * 1000, 21.0);
+  in.Rc = 5.61;
+  const st::OvertoppingResult r = st::overtopping(in);
+  EXPECT_EQ(r.regime, st::Regime::NonBreaking);
+  EXPECT_NEAR(r.xi, 3.89, 0.0005);
 }
 
 }  // namespace
