@@ -4,12 +4,13 @@
 //
 // Two kinds of source, kept apart:
 // - worked examples: a problem, its inputs and its printed answer;
-// - the documented values of an open-source coastal toolbox (its test
-//   tables), an independent evaluation of the same published formula.
+// - the documented values of open-source coastal packages (their test
+//   tables), independent evaluations of the same published formulas.
 // No worked example of Goda's or Takahashi's pressures, nor of the EurOtop
-// manual, was found with its inputs and printed results in view; those
-// formulas are checked against their own evaluation in caisson_test.cpp and
-// overtopping_test.cpp.
+// manual, was found with its inputs and printed results in view; Goda's
+// original pressures, the EurOtop runup and the wall discharges are checked
+// here against the packages' tables, Takahashi's term only against its own
+// evaluation in caisson_test.cpp.
 #include <gtest/gtest.h>
 
 #include <cmath>
