@@ -6,11 +6,11 @@
 // - worked examples: a problem, its inputs and its printed answer;
 // - the documented values of open-source coastal packages (their test
 //   tables), independent evaluations of the same published formulas.
-// No worked example of Goda's or Takahashi's pressures, nor of the EurOtop
-// manual, was found with its inputs and printed results in view; Goda's
-// original pressures, the EurOtop runup and the wall discharges are checked
-// here against the packages' tables, Takahashi's term only against its own
-// evaluation in caisson_test.cpp.
+// Goda's (2000) example of a composite breakwater, the EurOtop (2018) case
+// studies and the Rock Manual's armour boxes were within reach only as
+// another package's tests quote their inputs; their printed values are that
+// package's evaluation (the Rock Manual's boxes excepted, whose Dn50 it
+// quotes).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -393,6 +393,89 @@ TEST(PublishedExamples, EurOtopWallDischargeAgainstTheBreakwaterPackage) {
   const st::OvertoppingResult r = st::overtopping(in);
   EXPECT_EQ(r.regime, st::Regime::NonBreaking);
   EXPECT_NEAR(r.xi, 3.89, 0.0005);
+}
+
+// Goda (2000)'s example of a composite breakwater (page 140 of the 2nd
+// edition, as the breakwater package quotes it: Sander-w/breakwater,
+// test/test_goda.py at commit a2154b0): H0′ = 6.3 m, T1/3 = 11.4 s, a 1/100
+// seabed, h = 10.1 m, h′ = 7.1 m, d = 5.6 m, hc = 3.4 m, BM = 8 m, B = 15 m,
+// ρ = 1030 kg/m³, waves 15° from the normal.  The package's printed values
+// are its own evaluation: the design wave to 3 decimals (m), Takahashi's αI
+// to 4, the pressures to 0.01 Pa (finer than single precision at 10⁵ Pa,
+// whose step is 0.008 Pa: held to 0.02 Pa).  The package puts the 15° into
+// the formulas as it stands, where the engine first turns the direction by
+// 15° toward the normal: the engine takes β = 30° to meet the same β′.
+// With αI (0.3223) above α2 (0.3175), its p1 carries Takahashi's term.
+TEST(PublishedExamples, GodaExampleAgainstTheBreakwaterPackage) {
+  const st::DesignWave wave = st::designWave(6.3, 11.4, 100, 10.1);
+  ASSERT_TRUE(wave.ok()) << int(wave.error);
+  EXPECT_NEAR(wave.H13, 5.796, 0.0005);
+  EXPECT_NEAR(wave.Hmax, 8.050, 0.0005);
+  EXPECT_TRUE(wave.atHb);  // the breaking wave 5·H1/3 seaward
+
+  st::CaissonInput in;
+  in.Hmax = 8.050;
+  in.H13 = 5.796;
+  in.T = 11.4;
+  in.h = 10.1;
+  in.hPrime = 7.1;
+  in.d = 5.6;
+  in.hc = 3.4;
+  in.berm = 8;
+  in.B = 15;
+  in.n = 100;
+  in.rho = 1030;
+  in.beta = 30;
+  const st::CaissonResult r = st::caisson(in);
+  ASSERT_TRUE(r.ok()) << int(r.error);
+  EXPECT_NEAR(r.betaUsed, 15, 1e-5);
+  EXPECT_NEAR(r.alphaI, 0.3223, 0.00005);
+  EXPECT_GT(r.alphaI, r.alpha2);
+  constexpr double kSinglePa = 0.02;
+  EXPECT_NEAR(r.p1, 97644.84, kSinglePa);
+  EXPECT_NEAR(r.p3, 87211.93, kSinglePa);
+  EXPECT_NEAR(r.p4, 69674.10, kSinglePa);
+  EXPECT_NEAR(r.pu, 65739.31, kSinglePa);
+}
+
+// The Rock Manual's worked examples of rock armour (CIRIA, CUR & CETMEF 2007,
+// Box 5.13: Van der Meer's deep-water formula, plunging; Box 5.15, with its
+// errata: the modified formula for shallow water), as the breakwater
+// package's test/test_stability.py quotes them: Δ = 1.6, P = 0.4, a 1:3
+// slope, the breaker parameter given, so the period here is the one that
+// makes it.  Printed Dn50 to 2 decimals (m).  (Box 5.14 adds 1.75 standard
+// deviations to the coefficient, a safety margin the engine does not take.)
+TEST(PublishedExamples, RockManualArmourBoxes) {
+  struct Box {
+    const char* name;
+    st::ArmourMethod method;
+    double Hs, H2, S, N, xi;
+    double Dn50;  // printed (m)
+  };
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const Box boxes[] = {
+      {"Box 5.13", st::ArmourMethod::VanDerMeer1988, 5.0, nan, 5, 2100, 1.85, 1.26},
+      {"Box 5.15", st::ArmourMethod::VanGent2003, 4.0, 4.95, 2, 2273, 2.39, 1.27},
+  };
+  for (const Box& e : boxes) {
+    SCOPED_TRACE(e.name);
+    st::ArmourInput in;
+    in.method = e.method;
+    in.Hs = e.Hs;
+    in.H2 = e.H2;
+    in.cotAlpha = 3;
+    in.P = 0.4;
+    in.S = e.S;
+    in.N = e.N;
+    in.rhoS = 2.6 * in.rho;  // Δ = 1.6
+    const double steepness = (1 / in.cotAlpha / e.xi) * (1 / in.cotAlpha / e.xi);
+    in.T = std::sqrt(2 * std::numbers::pi * e.Hs / (st::kGravity * steepness));
+    const st::ArmourResult r = st::armour(in);
+    ASSERT_TRUE(r.ok()) << int(r.error);
+    EXPECT_NEAR(r.xi, e.xi, 1e-4);
+    EXPECT_EQ(r.breaker, st::ArmourBreaker::Plunging);
+    EXPECT_NEAR(r.Dn50, e.Dn50, 0.005);
+  }
 }
 
 }  // namespace
