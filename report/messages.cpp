@@ -54,6 +54,26 @@ constexpr Message kMessages[] = {
     {Error::MicheLimitAtBoundary, {"沖側境界で波高 Hm0 が Miche の限界 0.142·L·tanh(kh) を超えています．", "At the offshore boundary the wave height Hm0 exceeds Miche's limit 0.142·L·tanh(kh)."}},
     {Error::TransformNotSettled, {"平均水位の計算が収束しないか，結果が数値になりませんでした．入力値を確認してください．", "The mean water level did not settle, or a result is not a finite number. Check the inputs."}},
     {Error::InvalidBreakingPoint, {"砕波波高 Hb と砕波水深 hb には 0 より大きい数値を，砕波波向 θb には -90 より大きく 90 より小さい数値を入力してください．", "Enter numbers greater than 0 for the breaker height Hb and the breaking depth hb, and a number greater than -90 and less than 90 for the breaker angle θb."}},
+    {Error::InvalidDesignHeight, {"設計波高（Hmax，H1/3，Hm0，Hs，H2%）には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the design wave height (Hmax, H1/3, Hm0, Hs, H2%)."}},
+    {Error::InvalidDesignPeriod, {"設計周期（T1/3，Tm-1,0，Tm）には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the design wave period (T1/3, Tm-1,0, Tm)."}},
+    {Error::InvalidStructureDepth, {"構造物の水深（h，h′，d，マウンド天端）には 0 より大きい数値を入力してください．", "Enter numbers greater than 0 for the structure's depths (h, h′, d, the mound top)."}},
+    {Error::DepthOrder, {"水深は d ≤ h′ ≤ h としてください（マウンド上の水深 d はケーソン底面の水深 h′ 以下，h′ は設置水深 h 以下）．", "The depths must satisfy d ≤ h′ ≤ h: the depth over the mound d at most the depth of the caisson's base h′, and h′ at most the depth at the site h."}},
+    {Error::InvalidCrestHeight, {"天端高（hc，天端標高，余裕高 Rc）には数値を入力してください．hc は 0 以上です．", "Enter numbers for the crest (hc, the crest level, the freeboard Rc); hc must be 0 or more."}},
+    {Error::NegativeFreeboard, {"水位が天端より高くなっています（余裕高 Rc < 0）．越流となり，越波流量の式は使えません．", "The water level is above the crest (freeboard Rc < 0): the water overflows, and the overtopping formulas do not apply."}},
+    {Error::InvalidStructureWidth, {"ケーソン幅 B には 0 より大きい数値を，バーム幅と天端幅には 0 以上の数値を入力してください．", "Enter a number greater than 0 for the caisson width B, and numbers of 0 or more for the berm and crest widths."}},
+    {Error::InvalidAttackAngle, {"波の入射角 β には -90 より大きく 90 より小さい数値を入力してください．", "Enter a number greater than -90 and less than 90 for the angle of wave attack β."}},
+    {Error::InvalidPressureFactor, {"波圧の補正係数 λ1，λ2，λ3 には 0 以上の数値を入力してください．", "Enter numbers of 0 or more for the pressure modification factors λ1, λ2 and λ3."}},
+    {Error::InvalidCaissonWeight, {"ケーソンの平均密度または単位長さ当たりの重量には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the caisson's mean density or its weight per metre."}},
+    {Error::InvalidFriction, {"摩擦係数 μ には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the friction coefficient μ."}},
+    {Error::InvalidStructureSlope, {"構造物の法勾配 cot α には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the structure slope cot α."}},
+    {Error::InvalidInfluenceFactor, {"影響係数 γf，γb，γv には 0 より大きく 1 以下の数値を入力してください．", "Enter numbers greater than 0 and at most 1 for the influence factors γf, γb and γv."}},
+    {Error::InvalidArmourParameter, {"透水係数 P は 0 より大きく 0.6 以下，被害度 S は 0 より大きく，波数 N は 1 以上，安定係数 KD は 0 より大きい数値を入力してください．", "Enter a notional permeability P greater than 0 and at most 0.6, a damage level S greater than 0, a number of waves N of 1 or more and a stability coefficient KD greater than 0."}},
+    {Error::InvalidRockDensity, {"石材の密度 ρs には水の密度 ρ より大きい数値を入力してください．", "Enter a rock density ρs greater than the water density ρ."}},
+    {Error::HeightOrder, {"波高の大小関係が正しくありません（H1/3 ≤ Hmax，H2% ≥ Hs としてください）．", "The wave heights are out of order: H1/3 must not exceed Hmax, and H2% must not be below Hs."}},
+    {Error::HeightAboveDepthLimit, {"設計波高 Hmax が設置水深 h の 2 倍を超えています．このような波は砕波せずに構造物に達しません．", "The design wave height Hmax exceeds twice the depth at the site h: no such wave reaches the structure unbroken."}},
+    {Error::InvalidToe, {"構造物の法先の位置は断面の範囲内の数値としてください．", "Enter a position for the structure's toe within the profile."}},
+    {Error::ToeNotReached, {"汀線が構造物の法先より沖側にあり，法先に波が届きません．", "The wet/dry edge lies seaward of the structure's toe: no wave reaches the toe."}},
+    {Error::InvalidStructureOption, {"構造物の計算の設定値（周期比 Tp/Tm-1,0，必要安全率，越波流量の限界値，構造形式）が範囲外です．", "A setting of the structure calculation (the period ratio Tp/Tm-1,0, the required safety factor, an overtopping limit, the structure kind) is outside its range."}},
 };
 // clang-format on
 
@@ -82,6 +102,16 @@ constexpr WarningLine kWarningLines[] = {
     {shore::Warning::GammaFitRange, {"砕波パラメータ γ の式が，その式を求めたデータの範囲外で使われています．", "The breaker parameter γ's fit is used outside the data it was fitted on."}},
     {shore::Warning::ShorelineNotReached, {"断面が水中で終わっているか，平均水位より高い前浜がないため，汀線と遡上高は求められません．", "The profile ends under water, or no foreshore rises above the mean water level: no shoreline and no runup."}},
     {shore::Warning::DryBarCrest, {"平均水位より高い断面点の岸側に再び水があります（水面上のバー頂部または構造物）．計算は最初の干出点で終わります．", "Water lies again shoreward of a profile point above the mean water level (a bar crest or structure above water); the calculation ends at the first dry point."}},
+    {shore::Warning::SlidingBelowRequired, {"滑動に対する安全率が必要安全率（1.2）を下回っています．", "The safety factor against sliding is below the one required (1.2)."}},
+    {shore::Warning::OverturningBelowRequired, {"転倒に対する安全率が必要安全率（1.2）を下回っています．", "The safety factor against overturning is below the one required (1.2)."}},
+    {shore::Warning::SteepnessOutsideRange, {"波形勾配が式の求められたデータの範囲外です．", "The wave steepness lies outside the data the formula was fitted on."}},
+    {shore::Warning::StructureSlopeOutsideRange, {"構造物の法勾配が式の求められたデータの範囲外です．", "The structure slope lies outside the data the formula was fitted on."}},
+    {shore::Warning::FreeboardOutsideRange, {"相対余裕高 Rc/Hm0 が越波流量の式の求められたデータの範囲外です．", "The relative freeboard Rc/Hm0 lies outside the data the overtopping formula was fitted on."}},
+    {shore::Warning::NegligibleOvertopping, {"越波流量が 0.001 l/s/m（1e-6 m³/s/m）未満で，式の精度の範囲外です．越波はほとんどありません．", "The overtopping discharge is below 0.001 l/s per m (1e-6 m³/s per m), beyond what the formulas can tell: overtopping is negligible."}},
+    {shore::Warning::ArmourOutsideRange, {"被覆材の計算条件（P，S，N，Δ，安定数 Hs/ΔDn50）が式の求められたデータの範囲外です．", "An armour parameter (P, S, N, Δ or the stability number Hs/ΔDn50) lies outside the data the formula was fitted on."}},
+    {shore::Warning::ToeDepthOutsideRange, {"法先水深が式の求められた範囲外です（深海の式を浅海で用いているなど）．", "The depth at the toe lies outside the formula's range (a deep-water formula in shallow water, or a relative depth beyond the data)."}},
+    {shore::Warning::ObliqueOutsideRange, {"波の入射角がデータの範囲を超えています．斜め入射の影響係数は範囲の端の値としています．", "The angle of wave attack lies beyond the obliquity of the data; the obliquity factor is held at its value at the data's limit."}},
+    {shore::Warning::BreakerParameterOutsideRange, {"砕波帯相似パラメータ ξ が式の求められたデータの範囲外です．", "The breaker parameter ξ lies outside the data the formula was fitted on."}},
 };
 // clang-format on
 

@@ -75,6 +75,28 @@ enum class Error : std::uint8_t {
   TooFewWetPoints = 35,        // fewer than two wet profile points from the boundary
   MicheLimitAtBoundary = 36,   // Hm0 above Miche's limit 0.142·L·tanh(kh) at the boundary
   TransformNotSettled = 37,    // the setup did not settle, or a result is not finite
+  // Structures in the waves (structure/): Goda's caisson, EurOtop's runup
+  // and overtopping, rock armour, the hindcast chain at a toe.
+  InvalidDesignHeight = 38,    // a structure's wave height (Hmax, H1/3, Hm0, Hs, H2%) not finite > 0
+  InvalidDesignPeriod = 39,    // a structure's period (T1/3, Tm−1,0, Tm) not finite > 0
+  InvalidStructureDepth = 40,  // h, h′, d or the mound top not a finite number > 0
+  DepthOrder = 41,             // not d ≤ h′ ≤ h: the mound or the base above the seabed's depth
+  InvalidCrestHeight = 42,     // hc not finite ≥ 0, or Rc or the crest level not finite
+  NegativeFreeboard = 43,      // Rc < 0: the water above the crest overflows it
+  InvalidStructureWidth = 44,  // B not finite > 0, or a berm or crest width not finite ≥ 0
+  InvalidAttackAngle = 45,     // β not finite, or |β| ≥ 90°
+  InvalidPressureFactor = 46,  // λ1, λ2 or λ3 not a finite number ≥ 0
+  InvalidCaissonWeight = 47,   // the caisson's density or weight per metre not finite > 0
+  InvalidFriction = 48,        // μ not a finite number > 0
+  InvalidStructureSlope = 49,  // cot α not a finite number > 0
+  InvalidInfluenceFactor = 50, // γf, γb or γv not finite in (0, 1]
+  InvalidArmourParameter = 51, // P not in (0, 0.6], S not > 0, N not ≥ 1, or K_D not > 0
+  InvalidRockDensity = 52,     // ρs not a finite number > ρ
+  HeightOrder = 53,            // H1/3 > Hmax, or H2% < Hs
+  HeightAboveDepthLimit = 54,  // Hmax > 2h: beyond any breaker at the site
+  InvalidToe = 55,             // the toe not finite or outside the profile
+  ToeNotReached = 56,          // the wet/dry edge seaward of the toe: no wave there
+  InvalidStructureOption = 57, // a structure option outside its domain
 };
 // Whether a code says that the wave itself (Ho, T, αo or n, or its steepness)
 // cannot be used, as opposed to a calculation that ran and failed.
@@ -84,7 +106,7 @@ constexpr bool isInvalidWave(Error code) {
 }
 
 // Every code is below kErrorCount.
-inline constexpr std::size_t kErrorCount = 38;
+inline constexpr std::size_t kErrorCount = 58;
 
 // Miche's limit of deep-water steepness: no wave in deep water is steeper
 // than Ho/L0 = 0.142.
@@ -150,6 +172,32 @@ enum class Warning : std::uint32_t {
   // again shoreward of it (a bar crest or a structure above water): the
   // calculation ends at the first dry point.
   DryBarCrest = 16384,
+  // Bits 1<<20 and up: structures in the waves (structure/).
+  // A caisson's safety factor against sliding below the one required (1.2).
+  SlidingBelowRequired = 1u << 20,
+  // A caisson's safety factor against overturning below the one required.
+  OverturningBelowRequired = 1u << 21,
+  // A wave steepness outside the data of the formula (EurOtop's sm−1,0,
+  // Van der Meer's sm).
+  SteepnessOutsideRange = 1u << 22,
+  // A structure slope cot α outside the data of the formula.
+  StructureSlopeOutsideRange = 1u << 23,
+  // A relative freeboard Rc/Hm0 outside the data of the overtopping formula.
+  FreeboardOutsideRange = 1u << 24,
+  // A mean discharge below 1e−6 m³/s per m (0.001 l/s per m): the formulas
+  // carry no information there; the value stands, to be shown as negligible.
+  NegligibleOvertopping = 1u << 25,
+  // Armour: P, S, N, Δ or the stability number Hs/(Δ·Dn50) outside the data
+  // of the formula.
+  ArmourOutsideRange = 1u << 26,
+  // The depth at the toe outside the formula's range (deep-water armour in
+  // shallow water, a wall's relative depth beyond the data).
+  ToeDepthOutsideRange = 1u << 27,
+  // An angle of wave attack beyond the obliquity of the data (γβ held at
+  // its value at the data's limit).
+  ObliqueOutsideRange = 1u << 28,
+  // A breaker parameter ξ outside the data of the formula.
+  BreakerParameterOutsideRange = 1u << 29,
 };
 
 // A set of warnings, as a bit field.

@@ -42,6 +42,26 @@ std::string_view errorName(Error code) noexcept {
     case Error::TooFewWetPoints: return "TooFewWetPoints";
     case Error::MicheLimitAtBoundary: return "MicheLimitAtBoundary";
     case Error::TransformNotSettled: return "TransformNotSettled";
+    case Error::InvalidDesignHeight: return "InvalidDesignHeight";
+    case Error::InvalidDesignPeriod: return "InvalidDesignPeriod";
+    case Error::InvalidStructureDepth: return "InvalidStructureDepth";
+    case Error::DepthOrder: return "DepthOrder";
+    case Error::InvalidCrestHeight: return "InvalidCrestHeight";
+    case Error::NegativeFreeboard: return "NegativeFreeboard";
+    case Error::InvalidStructureWidth: return "InvalidStructureWidth";
+    case Error::InvalidAttackAngle: return "InvalidAttackAngle";
+    case Error::InvalidPressureFactor: return "InvalidPressureFactor";
+    case Error::InvalidCaissonWeight: return "InvalidCaissonWeight";
+    case Error::InvalidFriction: return "InvalidFriction";
+    case Error::InvalidStructureSlope: return "InvalidStructureSlope";
+    case Error::InvalidInfluenceFactor: return "InvalidInfluenceFactor";
+    case Error::InvalidArmourParameter: return "InvalidArmourParameter";
+    case Error::InvalidRockDensity: return "InvalidRockDensity";
+    case Error::HeightOrder: return "HeightOrder";
+    case Error::HeightAboveDepthLimit: return "HeightAboveDepthLimit";
+    case Error::InvalidToe: return "InvalidToe";
+    case Error::ToeNotReached: return "ToeNotReached";
+    case Error::InvalidStructureOption: return "InvalidStructureOption";
   }
   return {};
 }
@@ -62,6 +82,16 @@ std::string_view warningName(Warning bit) noexcept {
     case Warning::GammaFitRange: return "GammaFitRange";
     case Warning::ShorelineNotReached: return "ShorelineNotReached";
     case Warning::DryBarCrest: return "DryBarCrest";
+    case Warning::SlidingBelowRequired: return "SlidingBelowRequired";
+    case Warning::OverturningBelowRequired: return "OverturningBelowRequired";
+    case Warning::SteepnessOutsideRange: return "SteepnessOutsideRange";
+    case Warning::StructureSlopeOutsideRange: return "StructureSlopeOutsideRange";
+    case Warning::FreeboardOutsideRange: return "FreeboardOutsideRange";
+    case Warning::NegligibleOvertopping: return "NegligibleOvertopping";
+    case Warning::ArmourOutsideRange: return "ArmourOutsideRange";
+    case Warning::ToeDepthOutsideRange: return "ToeDepthOutsideRange";
+    case Warning::ObliqueOutsideRange: return "ObliqueOutsideRange";
+    case Warning::BreakerParameterOutsideRange: return "BreakerParameterOutsideRange";
   }
   return {};
 }

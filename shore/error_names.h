@@ -23,6 +23,11 @@ inline constexpr Warning kWarnings[] = {
     Warning::BelowSearchFloor,     Warning::ShoalingNotFormed,
     Warning::BreakerIndexAboveSetupRange, Warning::GammaFitRange,
     Warning::ShorelineNotReached,  Warning::DryBarCrest,
+    Warning::SlidingBelowRequired, Warning::OverturningBelowRequired,
+    Warning::SteepnessOutsideRange, Warning::StructureSlopeOutsideRange,
+    Warning::FreeboardOutsideRange, Warning::NegligibleOvertopping,
+    Warning::ArmourOutsideRange,   Warning::ToeDepthOutsideRange,
+    Warning::ObliqueOutsideRange,  Warning::BreakerParameterOutsideRange,
 };
 
 // The enumerator's name of a warning bit ("HeightAboveDepth"); empty for a

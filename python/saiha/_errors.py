@@ -57,6 +57,26 @@ class Error(enum.IntEnum):
     TOO_FEW_WET_POINTS = 35  #: fewer than two wet profile points from the boundary
     MICHE_LIMIT_AT_BOUNDARY = 36  #: Hm0 above 0.142*L*tanh(kh) at the boundary
     TRANSFORM_NOT_SETTLED = 37  #: the setup did not settle, or a result is not finite
+    INVALID_DESIGN_HEIGHT = 38  #: a structure's wave height (Hmax, H13, Hm0, Hs, H2) not finite > 0
+    INVALID_DESIGN_PERIOD = 39  #: a structure's period (T13, Tm10, Tm) not finite > 0
+    INVALID_STRUCTURE_DEPTH = 40  #: h, h_prime, d or the mound top not a finite number > 0
+    DEPTH_ORDER = 41  #: not d <= h_prime <= h
+    INVALID_CREST_HEIGHT = 42  #: hc not finite >= 0, or Rc or the crest level not finite
+    NEGATIVE_FREEBOARD = 43  #: Rc < 0: the water above the crest overflows it
+    INVALID_STRUCTURE_WIDTH = 44  #: B not finite > 0, or a berm or crest width not finite >= 0
+    INVALID_ATTACK_ANGLE = 45  #: beta not finite, or abs(beta) >= 90 degrees
+    INVALID_PRESSURE_FACTOR = 46  #: lambda1, lambda2 or lambda3 not a finite number >= 0
+    INVALID_CAISSON_WEIGHT = 47  #: the caisson's density or weight per metre not finite > 0
+    INVALID_FRICTION = 48  #: mu not a finite number > 0
+    INVALID_STRUCTURE_SLOPE = 49  #: cot_alpha not a finite number > 0
+    INVALID_INFLUENCE_FACTOR = 50  #: gamma_f, gamma_b or gamma_v not finite in (0, 1]
+    INVALID_ARMOUR_PARAMETER = 51  #: P not in (0, 0.6], S not > 0, N not >= 1, or KD not > 0
+    INVALID_ROCK_DENSITY = 52  #: rho_s not a finite number > rho
+    HEIGHT_ORDER = 53  #: H13 > Hmax, or H2 < Hs
+    HEIGHT_ABOVE_DEPTH_LIMIT = 54  #: Hmax > 2*h: beyond any breaker at the site
+    INVALID_TOE = 55  #: the toe not finite or outside the profile
+    TOE_NOT_REACHED = 56  #: the wet/dry edge seaward of the toe: no wave there
+    INVALID_STRUCTURE_OPTION = 57  #: a structure option outside its domain
 
 
 class WarningFlag(enum.IntFlag):
@@ -114,6 +134,26 @@ class WarningFlag(enum.IntFlag):
     #: A profile point above the mean water level with water again shoreward
     #: of it; the transformation ends at the first dry point.
     DRY_BAR_CREST = 16384
+    #: A caisson's safety factor against sliding below the one required (1.2).
+    SLIDING_BELOW_REQUIRED = 1 << 20
+    #: A caisson's safety factor against overturning below the one required.
+    OVERTURNING_BELOW_REQUIRED = 1 << 21
+    #: A wave steepness outside the data of the structure formula.
+    STEEPNESS_OUTSIDE_RANGE = 1 << 22
+    #: A structure slope cot_alpha outside the data of the formula.
+    STRUCTURE_SLOPE_OUTSIDE_RANGE = 1 << 23
+    #: A relative freeboard Rc/Hm0 outside the data of the overtopping formula.
+    FREEBOARD_OUTSIDE_RANGE = 1 << 24
+    #: A mean discharge below 1e-6 m3/s per m (0.001 l/s per m): negligible.
+    NEGLIGIBLE_OVERTOPPING = 1 << 25
+    #: Armour: P, S, N, Delta or Hs/(Delta*Dn50) outside the data of the formula.
+    ARMOUR_OUTSIDE_RANGE = 1 << 26
+    #: The depth at the toe outside the formula's range.
+    TOE_DEPTH_OUTSIDE_RANGE = 1 << 27
+    #: An angle of wave attack beyond the data (gamma_beta held at its limit).
+    OBLIQUE_OUTSIDE_RANGE = 1 << 28
+    #: A breaker parameter xi outside the data of the formula.
+    BREAKER_PARAMETER_OUTSIDE_RANGE = 1 << 29
 
 
 
