@@ -75,6 +75,15 @@ enum class Error : std::uint8_t {
   TooFewWetPoints = 35,        // fewer than two wet profile points from the boundary
   MicheLimitAtBoundary = 36,   // Hm0 above Miche's limit 0.142·L·tanh(kh) at the boundary
   TransformNotSettled = 37,    // the setup did not settle, or a result is not finite
+  // Outside anything on Earth: a bed more than 11,000 m from the datum, a
+  // profile spanning more than 1,000 km, or x farther than 10,000 km from 0.
+  ProfileOutOfRange = 38,
+  // The profile at this largest step implies more integration steps than
+  // the limit (kMaxTransformSteps): too fine a step for too long a profile.
+  TransformStepLimit = 39,
+  PeriodOutOfRange = 40,      // Tp above 60 s: no wind sea or swell, beyond the models' waves
+  TideOutOfRange = 41,        // |tide| above 30 m: no still-water level on Earth
+  WindStressOutOfRange = 42,  // |wind stress| above 20 N/m²: beyond the strongest storms
 };
 // Whether a code says that the wave itself (Ho, T, αo or n, or its steepness)
 // cannot be used, as opposed to a calculation that ran and failed.
@@ -84,7 +93,7 @@ constexpr bool isInvalidWave(Error code) {
 }
 
 // Every code is below kErrorCount.
-inline constexpr std::size_t kErrorCount = 38;
+inline constexpr std::size_t kErrorCount = 43;
 
 // Miche's limit of deep-water steepness: no wave in deep water is steeper
 // than Ho/L0 = 0.142.
@@ -150,6 +159,17 @@ enum class Warning : std::uint32_t {
   // again shoreward of it (a bar crest or a structure above water): the
   // calculation ends at the first dry point.
   DryBarCrest = 16384,
+  // Hrms above the mean depth h + η at a profile point: the phase-averaged
+  // balance still gives a number there (on steep beaches the published
+  // models do), but no such sea stands in water that shallow.
+  HrmsAboveMeanDepth = 32768,
+  // A longshore current faster than 2 m/s: beyond the currents the bed
+  // friction law was fitted on (Duck and Egmond, up to about 1.5 m/s).
+  CurrentAboveFittedRange = 65536,
+  // The sea is breaking already at the offshore boundary (Qb ≥ 0.01 there):
+  // the surf zone began seaward of the profile, whose roller, setup and
+  // current start from nothing at the boundary.
+  BoundaryInSurfZone = 131072,
 };
 
 // A set of warnings, as a bit field.

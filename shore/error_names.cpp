@@ -42,6 +42,11 @@ std::string_view errorName(Error code) noexcept {
     case Error::TooFewWetPoints: return "TooFewWetPoints";
     case Error::MicheLimitAtBoundary: return "MicheLimitAtBoundary";
     case Error::TransformNotSettled: return "TransformNotSettled";
+    case Error::ProfileOutOfRange: return "ProfileOutOfRange";
+    case Error::TransformStepLimit: return "TransformStepLimit";
+    case Error::PeriodOutOfRange: return "PeriodOutOfRange";
+    case Error::TideOutOfRange: return "TideOutOfRange";
+    case Error::WindStressOutOfRange: return "WindStressOutOfRange";
   }
   return {};
 }
@@ -62,6 +67,9 @@ std::string_view warningName(Warning bit) noexcept {
     case Warning::GammaFitRange: return "GammaFitRange";
     case Warning::ShorelineNotReached: return "ShorelineNotReached";
     case Warning::DryBarCrest: return "DryBarCrest";
+    case Warning::HrmsAboveMeanDepth: return "HrmsAboveMeanDepth";
+    case Warning::CurrentAboveFittedRange: return "CurrentAboveFittedRange";
+    case Warning::BoundaryInSurfZone: return "BoundaryInSurfZone";
   }
   return {};
 }

@@ -23,6 +23,8 @@ inline constexpr Warning kWarnings[] = {
     Warning::BelowSearchFloor,     Warning::ShoalingNotFormed,
     Warning::BreakerIndexAboveSetupRange, Warning::GammaFitRange,
     Warning::ShorelineNotReached,  Warning::DryBarCrest,
+    Warning::HrmsAboveMeanDepth,   Warning::CurrentAboveFittedRange,
+    Warning::BoundaryInSurfZone,
 };
 
 // The enumerator's name of a warning bit ("HeightAboveDepth"); empty for a

@@ -81,9 +81,17 @@ bool MeasuredProfileModel::open(const QString& path) {
   path_ = path;
   result_ = {};
   error_.clear();
-  std::optional<MeasuredBed> bed = BedCsv::readFile(path, &error_);
-  bed_ = bed ? std::move(*bed) : MeasuredBed{};
-  return bed.has_value();
+  // The window's own rule for the boundary: the tide box may still put it
+  // under water, and the engine says so if it does not.
+  MeasuredBed bed = report::readBedProfileFile(path.toStdString());
+  if (!bed.ok()) {
+    error_ = QString::fromStdString(
+        report::bedProfileFaultText(bed.fault, path.toStdString(), gui::language()));
+    bed_ = MeasuredBed{};
+    return false;
+  }
+  bed_ = std::move(bed);
+  return true;
 }
 
 void MeasuredProfileModel::clear() {
@@ -112,9 +120,11 @@ void MeasuredProfileModel::compute(const SeaTexts& sea, std::size_t dissipation,
   QString detail;
   switch (result_.error) {
     case shore::Error::InvalidHeight: detail = rejectedText(QStringLiteral("Hrms0"), sea.Hrms0); break;
-    case shore::Error::InvalidPeriod: detail = rejectedText(QStringLiteral("Tp"), sea.Tp); break;
+    case shore::Error::InvalidPeriod:
+    case shore::Error::PeriodOutOfRange: detail = rejectedText(QStringLiteral("Tp"), sea.Tp); break;
     case shore::Error::InvalidAngle: detail = rejectedText(QStringLiteral("θ0"), sea.theta0); break;
-    case shore::Error::InvalidTide: detail = rejectedText(tr("潮位"), sea.tide); break;
+    case shore::Error::InvalidTide:
+    case shore::Error::TideOutOfRange: detail = rejectedText(tr("潮位"), sea.tide); break;
     case shore::Error::BoundaryTooShallow:
     case shore::Error::MicheLimitAtBoundary:
     case shore::Error::TooFewWetPoints:

@@ -10,10 +10,14 @@
 #include <optional>
 #include <string_view>
 
-#include "gui/profile/BedCsv.h"
+#include "report/bed_profile.h"
 #include "shore/transform.h"
 
 namespace saiha::profile {
+
+// A measured profile as the one reader every face shares reads it
+// (report/bed_profile.h): x and z of each point and the file's line of each.
+using MeasuredBed = report::BedProfileText;
 
 // The texts of the sea boxes, as typed.
 struct SeaTexts {

@@ -57,6 +57,12 @@ class Error(enum.IntEnum):
     TOO_FEW_WET_POINTS = 35  #: fewer than two wet profile points from the boundary
     MICHE_LIMIT_AT_BOUNDARY = 36  #: Hm0 above 0.142*L*tanh(kh) at the boundary
     TRANSFORM_NOT_SETTLED = 37  #: the setup did not settle, or a result is not finite
+    #: a bed beyond 11,000 m of the datum, a span above 1,000 km or x beyond 10,000 km
+    PROFILE_OUT_OF_RANGE = 38
+    TRANSFORM_STEP_LIMIT = 39  #: more integration steps than the limit (too fine a max_step)
+    PERIOD_OUT_OF_RANGE = 40  #: Tp above 60 s, beyond wind seas and swell
+    TIDE_OUT_OF_RANGE = 41  #: a tide beyond 30 m of the datum
+    WIND_STRESS_OUT_OF_RANGE = 42  #: a wind stress beyond 20 N/m**2
 
 
 class WarningFlag(enum.IntFlag):
@@ -114,6 +120,15 @@ class WarningFlag(enum.IntFlag):
     #: A profile point above the mean water level with water again shoreward
     #: of it; the transformation ends at the first dry point.
     DRY_BAR_CREST = 16384
+    #: Hrms above the mean depth h + eta at a profile point (the model's
+    #: number, but no such sea stands in water that shallow).
+    HRMS_ABOVE_MEAN_DEPTH = 32768
+    #: A longshore current above 2 m/s, beyond the data the bed friction was
+    #: fitted on.
+    CURRENT_ABOVE_FITTED_RANGE = 65536
+    #: The sea already breaking at the offshore boundary (Qb >= 0.01): the
+    #: surf zone began seaward of the profile.
+    BOUNDARY_IN_SURF_ZONE = 131072
 
 
 
