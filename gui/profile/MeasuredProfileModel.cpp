@@ -167,10 +167,19 @@ QString MeasuredProfileModel::pointText(int index) const {
   if (index < 0 || std::size_t(index) >= bed_.x.size()) return {};
   const std::size_t i = std::size_t(index);
   const shore::TransformResult& r = result_;
-  return tr("x = %1 m　z = %2 m　h = %3 m　η = %4 m　Hrms = %5 m　H1/3 = %6 m　Qb = %7　V = %8 m/s")
-      .arg(twoDecimals(bed_.x[i]), twoDecimals(bed_.z[i]), twoDecimals(at(r.h, i)),
-           twoDecimals(at(r.eta, i)), twoDecimals(at(r.Hrms, i)), twoDecimals(at(r.H13, i)),
-           twoDecimals(at(r.Qb, i)), twoDecimals(at(r.V, i)));
+  QString text =
+      tr("x = %1 m　z = %2 m　h = %3 m　η = %4 m　Hrms = %5 m　H1/3 = %6 m　Qb = %7　V = %8 m/s")
+          .arg(twoDecimals(bed_.x[i]), twoDecimals(bed_.z[i]), twoDecimals(at(r.h, i)),
+               twoDecimals(at(r.eta, i)), twoDecimals(at(r.Hrms, i)), twoDecimals(at(r.H13, i)),
+               twoDecimals(at(r.Qb, i)), twoDecimals(at(r.V, i)));
+  // The point's own warnings (Hrms above the mean depth, a current beyond
+  // the friction's data), said after its numbers.
+  const shore::Warnings own{i < r.pointWarnings.size() ? r.pointWarnings[i] : 0u};
+  if (own.any()) {
+    text += QStringLiteral("\n") +
+            QString::fromStdString(report::warningText(own, gui::language()));
+  }
+  return text;
 }
 
 }  // namespace saiha::profile

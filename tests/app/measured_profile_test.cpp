@@ -293,6 +293,31 @@ class MeasuredProfileTest : public QObject {
     QVERIFY(v.openProfile(profilePath_));
   }
 
+  // A steep beach: the points where Hrms stands above the mean depth are
+  // said, in the note and in each such point's read-out.
+  void hrmsAboveTheMeanDepthIsSaid() {
+    MeasuredProfileView& v = view();
+    QString csv = QStringLiteral("x,z\n");
+    for (int i = 0; i <= 80; ++i) csv += QString::number(i) + "," + QString::number(-6 + i / 10.0) + "\n";
+    const QString steep = dir_.filePath("steep.csv");
+    QVERIFY(write(steep, csv.toUtf8()));
+    QVERIFY(v.openProfile(steep));
+    const QString said = QString::fromStdString(saiha::report::warningText(
+        {std::uint32_t(shore::Warning::HrmsAboveMeanDepth)}, saiha::gui::language()));
+    QVERIFY2(v.noteText().contains(said), qPrintable(v.noteText()));
+    const shore::TransformResult& r = v.model().result();
+    int flagged = 0;
+    for (int i = 0; i <= r.lastWet; ++i) {
+      v.showPointAt(double(i));
+      const bool bit = (r.pointWarnings[std::size_t(i)] &
+                        std::uint32_t(shore::Warning::HrmsAboveMeanDepth)) != 0;
+      QCOMPARE(v.hoverText().contains(said), bit);
+      flagged += bit ? 1 : 0;
+    }
+    QVERIFY(flagged > 0);
+    QVERIFY(v.openProfile(profilePath_));
+  }
+
   // Boxes the engine refuses are named with what they hold.
   void refusedBoxes() {
     MeasuredProfileView& v = view();
