@@ -61,6 +61,28 @@ done
 [[ $? -eq 2 ]] && grep -q "give the wind stress once" "$work/both.err" ||
   fail "--wind-stress with a wind_stress column: $(cat "$work/both.err")"
 
+# The roughness by name is its number (Ruessink et al.'s Egmond value); a
+# rougher bed, a slower current; the mixing's names and numbers.
+sea=(--Hrms0 1 --Tp 8 --theta0 20 --precision full)
+"$bin" transform --profile "$profile" "${sea[@]}" --roughness egmond >"$work/egmond.out" ||
+  fail "--roughness egmond"
+"$bin" transform --profile "$profile" "${sea[@]}" --roughness 0.022 | cmp -s - "$work/egmond.out" ||
+  fail "--roughness egmond is not --roughness 0.022"
+"$bin" transform --profile "$profile" "${sea[@]}" --roughness 0.0125 >"$work/duck.out"
+"$bin" transform --profile "$profile" "${sea[@]}" | cmp -s - "$work/duck.out" ||
+  fail "the default roughness is not Duck's 0.0125 m"
+vmax() { awk -F, 'NR > 1 && $11 != "" && $11 > m { m = $11 } END { print m + 0 }' "$1"; }
+awk -v a="$(vmax "$work/egmond.out")" -v b="$(vmax "$work/duck.out")" 'BEGIN { exit !(a < b) }' ||
+  fail "a rougher bed gives no slower current"
+"$bin" transform --profile "$profile" "${sea[@]}" --mixing battjes1975 --mixing-M 0.5 >/dev/null ||
+  fail "--mixing battjes1975"
+"$bin" transform --profile "$profile" "${sea[@]}" --mixing 0 | cmp -s - "$work/duck.out" ||
+  fail "--mixing 0 is not the local balance"
+refused "an unknown mixing" 2 "none, battjes1975 or an eddy viscosity" --profile "$profile" \
+  "${sea[@]}" --mixing smagorinsky
+refused "--mixing-M alone" 2 "--mixing-M goes with --mixing battjes1975" --profile "$profile" \
+  "${sea[@]}" --mixing-M 2
+
 # The first Ctrl+C ends a long run: a 1,000 km profile (some 200,000 steps
 # a condition) and many conditions.
 printf 'x,z\n0,-5000\n999000,-4\n1000000,1\n' >"$work/shelf.csv"
