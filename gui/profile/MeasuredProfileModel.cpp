@@ -46,6 +46,23 @@ int MeasuredProfileModel::gammaIndex(const QString& name) {
   return -1;
 }
 
+int MeasuredProfileModel::roughnessIndex(const QString& name) {
+  for (std::size_t i = 0; i < kRoughnesses.size(); ++i) {
+    if (name == QLatin1String(kRoughnesses[i].name.data(), qsizetype(kRoughnesses[i].name.size()))) {
+      return int(i);
+    }
+  }
+  return -1;
+}
+
+QString MeasuredProfileModel::roughnessDisplayName(std::size_t index) {
+  switch (index) {
+    case 0: return tr("Duck：0.0125 m");
+    case 1: return tr("Egmond：0.022 m");
+    default: return {};
+  }
+}
+
 QString MeasuredProfileModel::dissipationDisplayName(std::size_t index) {
   switch (index) {
     case 0: return tr("Battjes・Janssen (1978)");
@@ -101,7 +118,8 @@ void MeasuredProfileModel::clear() {
   error_.clear();
 }
 
-void MeasuredProfileModel::compute(const SeaTexts& sea, std::size_t dissipation, std::size_t gamma) {
+void MeasuredProfileModel::compute(const SeaTexts& sea, std::size_t dissipation, std::size_t gamma,
+                                   std::size_t roughness) {
   result_ = {};
   if (!hasBed()) return;
   error_.clear();
@@ -112,6 +130,7 @@ void MeasuredProfileModel::compute(const SeaTexts& sea, std::size_t dissipation,
   shore::TransformOptions options;
   options.dissipation = kDissipations[std::min(dissipation, kDissipations.size() - 1)].value;
   options.gamma = kGammaRules[std::min(gamma, kGammaRules.size() - 1)].value;
+  options.roughness = kRoughnesses[std::min(roughness, kRoughnesses.size() - 1)].value;
   result_ = shore::transform({bed_.x, bed_.z}, condition_, options);
   if (result_.ok()) return;
 

@@ -348,7 +348,19 @@ class MeasuredProfileTest : public QObject {
     QTest::keyClicks(box("tide"), "0.4");
     v.findChild<QComboBox*>("dissipation")->setCurrentIndex(3);
     v.findChild<QComboBox*>("gammaRule")->setCurrentIndex(1);
+    // Egmond's rougher bed: a slower current than Duck's, the heights the same.
+    const shore::TransformResult duck = v.model().result();
+    v.findChild<QComboBox*>("roughness")->setCurrentIndex(1);
+    const shore::TransformResult egmond = v.model().result();
+    float vDuck = 0, vEgmond = 0;
+    for (int i = 0; i <= duck.lastWet; ++i) {
+      vDuck = std::max(vDuck, std::abs(duck.V[std::size_t(i)]));
+      vEgmond = std::max(vEgmond, std::abs(egmond.V[std::size_t(i)]));
+      QCOMPARE(egmond.Hrms[std::size_t(i)], duck.Hrms[std::size_t(i)]);
+    }
+    QVERIFY(vEgmond < vDuck);
     const saiha::profile::Case saved = bench().currentCase();
+    QCOMPARE(saved.choices.measured.roughness, QString("egmond"));
     QCOMPARE(saved.choices.measured.path, QFileInfo(profilePath_).absoluteFilePath());
     QCOMPARE(saved.choices.measured.dissipation, QString("jb07"));
     QCOMPARE(saved.choices.measured.gamma, QString("battjes-stive1985"));
@@ -418,8 +430,18 @@ class MeasuredProfileTest : public QObject {
     QString error;
     QVERIFY(!saiha::profile::readCase(QJsonDocument(root).toJson(), &error));
     QVERIFY(error.contains("measured_profile.dissipation") && error.contains("wavelets"));
-    measured["typed"] = "yes";
     measured["dissipation"] = "bj78";
+    measured["roughness"] = "sand";
+    root["measured_profile"] = measured;
+    QVERIFY(!saiha::profile::readCase(QJsonDocument(root).toJson(), &error));
+    QVERIFY(error.contains("measured_profile.roughness") && error.contains("sand"));
+    // A case written before the roughness was offered reads as Duck's.
+    measured.remove("roughness");
+    root["measured_profile"] = measured;
+    const auto older = saiha::profile::readCase(QJsonDocument(root).toJson(), &error);
+    QVERIFY2(older.has_value(), qPrintable(error));
+    QCOMPARE(older->choices.measured.roughness, QString("duck"));
+    measured["typed"] = "yes";
     root["measured_profile"] = measured;
     QVERIFY(!saiha::profile::readCase(QJsonDocument(root).toJson(), &error));
     QVERIFY(error.contains("measured_profile.typed"));
