@@ -146,7 +146,18 @@ MeasuredProfileView::MeasuredProfileView(QWidget* parent) : QWidget(parent) {
   for (std::size_t i = 0; i < MeasuredProfileModel::kGammaRules.size(); ++i) {
     gamma_->addItem(MeasuredProfileModel::gammaDisplayName(i));
   }
-  roughness_ = addCombo(tr("底面粗度 ka（Ruessink ほか 2001）(&U):"), QStringLiteral("roughness"));
+  // The current's bed roughness on the boxes' row, where there is room: the
+  // models' row is as wide as the page already.
+  {
+    auto* text = new QLabel(tr("底面粗度 ka(&U):"));
+    roughness_ = new QComboBox;
+    roughness_->setObjectName(QStringLiteral("roughness"));
+    roughness_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    text->setBuddy(roughness_);
+    boxes->insertSpacing(boxes->count() - 1, 12);
+    boxes->insertWidget(boxes->count() - 1, text);
+    boxes->insertWidget(boxes->count() - 1, roughness_);
+  }
   for (std::size_t i = 0; i < MeasuredProfileModel::kRoughnesses.size(); ++i) {
     roughness_->addItem(MeasuredProfileModel::roughnessDisplayName(i));
   }

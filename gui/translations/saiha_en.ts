@@ -236,8 +236,8 @@ Mean shoreline: where the mean water level at the edge meets the bed. R2%: Stock
         <translation>Breaker p&amp;arameter γ:</translation>
     </message>
     <message>
-        <source>底面粗度 ka（Ruessink ほか 2001）(&amp;U):</source>
-        <translation>Bed ro&amp;ughness ka (Ruessink et al. 2001):</translation>
+        <source>底面粗度 ka(&amp;U):</source>
+        <translation>Bed ro&amp;ughness ka:</translation>
     </message>
     <message>
         <source>沿岸流の底面摩擦の見かけの粗度．Ruessink ほか (2001) が Duck と Egmond で求めた値</source>
