@@ -4,6 +4,17 @@
 // across the surf zone.  Prints the statistics and the time of the run.
 //
 //   saiha-transform-duck94 DIR [--repeat N] [--step M] [--halving] [--wind] [--dissipation NAME]
+//                          [--no-roller] [--roughness KA] [--mixing battjes1975|NU] [--record N]
+//
+// --wind applies the file's alongshore wind stress tau_wind_y.  It is given
+// in the facility's axes, whose cross-shore axis (x_frf) points offshore
+// where the profile's x points onshore: in the profile's right-handed frame
+// the alongshore axis is the facility's reversed, so the stress enters with
+// the opposite sign (V positive in the direction the waves travel
+// alongshore, the sign of theta0, as in the file).
+//
+// A folder without the four files, or with none of their pairs, is an error
+// (exit 2): no statistic is printed of nothing.
 //
 // DIR holds profile.csv, conditions.csv, wave_heights.csv and
 // longshore_current.csv (x, z; Hrms0, Tp, theta0, tide, tau_wind_y; record,
@@ -89,7 +100,9 @@ double number(const char* text, double otherwise) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fputs("usage: saiha-transform-duck94 DIR [--repeat N] [--step M] [--halving] [--wind] [--dissipation NAME]\n",
+    std::fputs("usage: saiha-transform-duck94 DIR [--repeat N] [--step M] [--halving] [--wind] "
+               "[--dissipation NAME] [--no-roller] [--roughness KA] [--mixing battjes1975|NU] "
+               "[--record N]\n",
                stderr);
     return 2;
   }
@@ -113,6 +126,16 @@ int main(int argc, char** argv) {
       wind = true;
     } else if (a == "--no-roller") {
       options.roller = false;
+    } else if (a == "--roughness" && i + 1 < argc) {
+      options.roughness = number(argv[++i], options.roughness);
+    } else if (a == "--mixing" && i + 1 < argc) {
+      const std::string_view m = argv[++i];
+      if (m == "battjes1975") {
+        options.mixing = shore::Mixing::Battjes1975;
+      } else {
+        options.mixing = shore::Mixing::Constant;
+        options.mixingCoefficient = number(argv[i], 0);
+      }
     } else if (a == "--dissipation" && i + 1 < argc) {
       const std::string_view d = argv[++i];
       options.dissipation = d == "tg83"        ? shore::Dissipation::TG83
@@ -125,12 +148,30 @@ int main(int argc, char** argv) {
   auto conditions = readCsv(dir + "/conditions.csv");
   auto heights = readCsv(dir + "/wave_heights.csv");
   auto currents = readCsv(dir + "/longshore_current.csv");
+  const struct {
+    const char* file;
+    const std::map<std::string, std::vector<double>>& table;
+    std::vector<const char*> columns;
+  } needs[] = {{"profile.csv", profile, {"x", "z"}},
+               {"conditions.csv", conditions, {"Hrms0", "Tp", "theta0", "tide", "tau_wind_y"}},
+               {"wave_heights.csv", heights, {"record", "x", "Hrms"}},
+               {"longshore_current.csv", currents, {"record", "x", "V"}}};
+  for (const auto& need : needs) {
+    for (const char* column : need.columns) {
+      const auto it = need.table.find(column);
+      if (it == need.table.end() || it->second.empty()) {
+        std::fprintf(stderr, "saiha-transform-duck94: %s/%s: no column %s with values\n",
+                     dir.c_str(), need.file, column);
+        return 2;
+      }
+    }
+  }
   const std::vector<double>& x = profile["x"];
   const std::vector<double>& z = profile["z"];
   std::vector<shore::SeaCondition> sea(conditions["Hrms0"].size());
   for (std::size_t i = 0; i < sea.size(); ++i) {
     sea[i] = {conditions["Hrms0"][i], conditions["Tp"][i], conditions["theta0"][i],
-              conditions["tide"][i], wind ? conditions["tau_wind_y"][i] : 0.0};
+              conditions["tide"][i], wind ? -conditions["tau_wind_y"][i] : 0.0};
   }
   const shore::BedProfile bed{x, z};
   std::vector<shore::TransformResult> out(sea.size());
@@ -185,6 +226,11 @@ int main(int argc, char** argv) {
                 "warnings %u\n",
                 double(r.xBreaking), double(r.hBreaking), double(r.etaMax), double(r.xShoreline),
                 double(r.R2), double(r.foreshoreSlope), r.warnings.bits);
+  }
+  if (H.n == 0 || V.n == 0) {
+    std::fprintf(stderr, "saiha-transform-duck94: %s: no measured height or current met a result\n",
+                 dir.c_str());
+    return 2;
   }
   std::printf("conditions %zu (failed %zu), profile points %zu\n", sea.size(), failed, x.size());
   std::printf("Hrms: %zu pairs (%zu not reached), rms error %.4f m, skill %.3f"

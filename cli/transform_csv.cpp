@@ -1,9 +1,7 @@
 #include "cli/transform_csv.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <optional>
 #include <utility>
 
 #include "cli/csv_reader.h"
@@ -17,111 +15,15 @@ namespace saiha::cli {
 
 namespace {
 
-enum Input : std::size_t { kTp, kTheta0, kHrms0, kHm0, kTide };
-
-std::string_view trimmed(std::string_view text) {
-  const auto begin = text.find_first_not_of(" \t");
-  if (begin == std::string_view::npos) return {};
-  const auto end = text.find_last_not_of(" \t");
-  return text.substr(begin, end - begin + 1);
-}
+enum Input : std::size_t { kTp, kTheta0, kHrms0, kHm0, kTide, kWind };
 
 std::string lineOf(std::size_t line) { return "line " + std::to_string(line) + ": "; }
 
-// A profile cell read whole: a finite number and nothing else.
-std::optional<double> profileNumber(std::string_view cell, bool decimalComma) {
-  std::string text(trimmed(cell));
-  if (decimalComma) {
-    if (text.find('.') != std::string::npos) return std::nullopt;
-    std::replace(text.begin(), text.end(), ',', '.');
-  }
-  if (!text.empty() && text.front() == '+') text.erase(0, 1);
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-std::string fieldText(std::string_view cell) {
-  std::string out = "'";
-  for (char c : cell.substr(0, 40)) {
-    out.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c);
-  }
-  if (cell.size() > 40) out += "...";
-  return out + "'";
-}
+// The engine's steps one chunk of conditions may take: about a quarter of a
+// second of a core, so that a Ctrl+C ends the run about as soon.
+constexpr double kChunkSteps = 3e5;
 
 }  // namespace
-
-BedProfileData readBedProfile(std::string_view text, const std::string& source,
-                              const CsvFormat& format) {
-  const std::string where = "profile " + source + ": ";
-  RecordBuffer buffer;
-  {
-    RecordReader reader(kMaxRecordBytes, format.delimiter);
-    reader.setOutput(buffer);
-    try {
-      reader.feed(text);
-      reader.finish();
-    } catch (const InputError& error) {
-      throw InputError(where + error.what());
-    }
-  }
-  if (buffer.records.empty()) {
-    throw InputError(where + "the file is empty; its first row must name the columns x and z");
-  }
-  std::vector<std::string_view> fields;
-  buffer.fieldsOf(0, fields);
-  constexpr std::array<std::string_view, 2> kNames = {"x", "z"};
-  HeaderColumns columns;
-  try {
-    columns = readTableHeader(Record{{fields.begin(), fields.end()}, buffer.records[0].line},
-                              kNames, 2, "x and z", {}, format.delimiter);
-  } catch (const InputError& error) {
-    throw InputError(where + error.what());
-  }
-  const std::size_t xAt = *columns.position[0], zAt = *columns.position[1];
-  BedProfileData profile;
-  for (std::size_t r = 1; r < buffer.records.size(); ++r) {
-    buffer.fieldsOf(r, fields);
-    const std::string line = where + lineOf(buffer.records[r].line);
-    if (fields.size() != columns.width) {
-      throw InputError(line + std::to_string(fields.size()) + " fields where the header has " +
-                       std::to_string(columns.width));
-    }
-    if (profile.x.size() == kMaxProfilePoints) {
-      throw InputError(line + "more than " + std::to_string(kMaxProfilePoints) +
-                       " profile points");
-    }
-    const auto x = profileNumber(fields[xAt], format.decimalComma);
-    const auto z = profileNumber(fields[zAt], format.decimalComma);
-    if (!x || !z) {
-      throw InputError(line + (x ? "z " + fieldText(fields[zAt]) : "x " + fieldText(fields[xAt])) +
-                       " is not a finite number");
-    }
-    if (!profile.x.empty() && !(*x > profile.x.back())) {
-      throw InputError(line + "x = " + std::string(trimmed(fields[xAt])) +
-                       " does not exceed the x before it; x must increase strictly onshore");
-    }
-    profile.x.push_back(*x);
-    profile.z.push_back(*z);
-    profile.xText.emplace_back(trimmed(fields[xAt]));
-    profile.zText.emplace_back(trimmed(fields[zAt]));
-  }
-  if (profile.x.size() < 2) {
-    throw InputError(where + "the profile needs at least two points (it has " +
-                     std::to_string(profile.x.size()) + ")");
-  }
-  if (!(profile.z.front() < 0)) {
-    throw InputError(where + "the offshore boundary (the first point, x = " + profile.xText.front() +
-                     ") lies at z = " + profile.zText.front() +
-                     ", not below the still-water datum: no water at the boundary");
-  }
-  return profile;
-}
 
 // ------------------------------------------------------------ the table
 
@@ -158,7 +60,16 @@ TransformTable::TransformTable(const BedProfileData& profile, TransformSetup set
     p.xCell.push_back(d);
     atPoints_.push_back(std::move(p));
   }
+  // Conditions computed a batch at a time, so that the results held at
+  // once stay near a quarter of a million points whatever the chunk, and
+  // each batch's steps near kChunkSteps.
+  const double steps = std::max(1.0, shore::transformSteps(viewOf(profile_), setup_.model));
+  batch_ = std::max<std::size_t>(1, (std::size_t{1} << 18) / profile_.x.size());
+  if (std::isfinite(steps)) {
+    batch_ = std::min(batch_, std::max<std::size_t>(1, static_cast<std::size_t>(kChunkSteps / steps)));
+  }
 }
+
 
 void TransformTable::readHeader(const Record& header) {
   std::vector<std::string_view> reserved(kTransformLongHeader.begin(), kTransformLongHeader.end());
@@ -175,6 +86,11 @@ void TransformTable::readHeader(const Record& header) {
   if (rms && m0) {
     throw InputError(lineOf(header.line) +
                      "the header names both 'Hrms0' and 'Hm0'; give the height once");
+  }
+  if (refuseWind_ && columns_.position[kWind]) {
+    throw InputError(lineOf(header.line) +
+                     "the header names 'wind_stress' and --wind-stress gives one for every "
+                     "condition; give the wind stress once");
   }
   haveHeader_ = true;
 }
@@ -200,9 +116,13 @@ std::size_t TransformTable::blockBytes() const {
   // A condition costs the engine far more than a row of the regular waves
   // (a hundred microseconds or more on a profile of a few hundred points):
   // a few kilobytes of input, about a hundred conditions, keep two threads
-  // evenly loaded to the end of a year of hourly conditions.
-  return std::clamp<std::size_t>((std::size_t{1} << 20) / std::max<std::size_t>(rows, 1), 1024,
-                                 4096);
+  // evenly loaded to the end of a year of hourly conditions.  Where each
+  // condition takes many steps (a long profile), a chunk holds about a
+  // batch's conditions of some 30 bytes each, so that an interrupt ends the
+  // run within about a second.
+  const std::size_t bytes = std::clamp<std::size_t>(
+      (std::size_t{1} << 20) / std::max<std::size_t>(rows, 1), 1024, 4096);
+  return std::min(bytes, std::max<std::size_t>(32, batch_ * 32));
 }
 
 char* TransformTable::number(char* at, double value) const {
@@ -237,6 +157,22 @@ struct Columns {
   }
 };
 
+// The warning bits of a row of points `first` to `last`: the condition's,
+// with the bits that concern a point (Hrms above the mean depth, a current
+// above the friction's fitted range) those of the row's own points.
+std::uint32_t rowBits(std::uint32_t condition, const shore::TransformResult& r, std::size_t first,
+                      std::size_t last) {
+  constexpr std::uint32_t kPointBits =
+      static_cast<std::uint32_t>(shore::Warning::HrmsAboveMeanDepth) |
+      static_cast<std::uint32_t>(shore::Warning::CurrentAboveFittedRange);
+  if ((condition & kPointBits) == 0) return condition;
+  std::uint32_t bits = condition & ~kPointBits;
+  for (std::size_t i = first; i <= last && i < r.pointWarnings.size(); ++i) {
+    bits |= r.pointWarnings[i] & kPointBits;
+  }
+  return bits;
+}
+
 Columns columnsOf(const shore::TransformResult& r) {
   return {{&r.h, &r.eta, &r.Hrms, &r.Hm0, &r.H13, &r.H2, &r.Qb, &r.theta, &r.V}};
 }
@@ -250,6 +186,7 @@ void TransformTable::writeLong(const Pending& pending, const shore::TransformRes
   const Columns c = columnsOf(r);
   char line[9 * (rt::kMaxResultChars + 1)];
   for (std::size_t i = 0; i < profile_.x.size(); ++i) {
+    const std::uint32_t bits = rowBits(pending.bits, r, i, i);
     char* at = line;
     for (std::size_t k = 0; k < c.of.size(); ++k) {
       at = number(at, c.at(k, i));
@@ -258,7 +195,7 @@ void TransformTable::writeLong(const Pending& pending, const shore::TransformRes
     out += pending.prefix;
     out += pointCells_[i];
     out.append(line, static_cast<std::size_t>(at - line));
-    out += tail;
+    out += bits == pending.bits ? tail : tailOf(pending.message, setup_.warnings, bits, d);
   }
 }
 
@@ -283,10 +220,12 @@ void TransformTable::writeAt(const Pending& pending, const shore::TransformResul
       at = number(at, between(c.at(k, p.left), c.at(k, p.left + 1)));
       *at++ = d;
     }
+    const std::uint32_t bits = rowBits(pending.bits, r, p.weight == 1 ? p.left + 1 : p.left,
+                                       p.weight == 0 ? p.left : p.left + 1);
     out += pending.prefix;
     out += p.xCell;
     out.append(line, static_cast<std::size_t>(at - line));
-    out += tail;
+    out += bits == pending.bits ? tail : tailOf(pending.message, setup_.warnings, bits, d);
   }
 }
 
@@ -325,9 +264,7 @@ void TransformTable::compute(std::size_t count, const FieldsOf& fieldsOf, std::s
                              Failures& failures, std::uint32_t* lastBits) const {
   const char d = setup_.format.delimiter;
   const bool comma = setup_.format.decimalComma;
-  // Conditions computed a batch at a time, so that the results held at
-  // once stay near a quarter of a million points whatever the chunk.
-  const std::size_t batch = std::max<std::size_t>(1, (std::size_t{1} << 18) / profile_.x.size());
+  const std::size_t batch = batch_;
   thread_local std::vector<shore::TransformResult> results;
   std::vector<shore::SeaCondition> conditions;
   std::vector<Pending> pending;
@@ -348,10 +285,10 @@ void TransformTable::compute(std::size_t count, const FieldsOf& fieldsOf, std::s
         p.message = report::fieldCountText(fields.size(), columns_.width, setup_.language);
         continue;
       }
-      std::array<std::string_view, 4> cells{};  // Tp, theta0, the height, the tide
-      std::array<std::string_view, 4> names{};
+      std::array<std::string_view, 5> cells{};  // Tp, theta0, the height, the tide, the wind
+      std::array<std::string_view, 5> names{};
       std::size_t given = 0;
-      for (const std::size_t input : {kTp, kTheta0, kHrms0, kHm0, kTide}) {
+      for (const std::size_t input : {kTp, kTheta0, kHrms0, kHm0, kTide, kWind}) {
         if (!columns_.position[input]) continue;
         cells[given] = fields[*columns_.position[input]];
         names[given++] = kTransformInputs[input];
@@ -369,13 +306,13 @@ void TransformTable::compute(std::size_t count, const FieldsOf& fieldsOf, std::s
       condition.theta0 = value(kTheta0);
       condition.Hrms0 = columns_.position[kHrms0] ? value(kHrms0) : value(kHm0) / std::sqrt(2.0);
       condition.tide = columns_.position[kTide] ? value(kTide) : 0.0;
-      condition.windStressY = setup_.windStress;
+      condition.windStressY = columns_.position[kWind] ? value(kWind) : setup_.windStress;
       p.bits = wordy ? kTextAfterNumberWarning : 0u;
       p.condition = conditions.size();
       conditions.push_back(condition);
     }
     if (results.size() < conditions.size()) results.resize(conditions.size());
-    shore::transform(profile_.view(), conditions, std::span(results).first(conditions.size()),
+    shore::transform(viewOf(profile_), conditions, std::span(results).first(conditions.size()),
                      setup_.model);
     for (std::size_t j = 0; j < n; ++j) {
       Pending& p = pending[j];
@@ -412,7 +349,7 @@ shore::TransformResult TransformTable::appendCondition(const shore::SeaCondition
                                                        std::string& out) const {
   shore::SeaCondition c = condition;
   c.windStressY = setup_.windStress;
-  shore::TransformResult r = shore::transform(profile_.view(), c, setup_.model);
+  shore::TransformResult r = shore::transform(viewOf(profile_), c, setup_.model);
   Pending p;
   p.bits = r.warnings.bits;
   if (!r.ok()) p.message = report::errorText(r.error, setup_.language);

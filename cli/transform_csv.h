@@ -11,33 +11,17 @@
 #include <vector>
 
 #include "cli/rows.h"
+#include "report/bed_profile.h"
 #include "report/language.h"
 #include "shore/transform.h"
 
 namespace saiha::cli {
 
-// A profile as read from its CSV file: x and z of each point, and the texts
-// of their cells as the file gives them (copied to the long form's rows).
-struct BedProfileData {
-  std::vector<double> x, z;
-  std::vector<std::string> xText, zText;
-  shore::BedProfile view() const { return {x, z}; }
-};
-
-// The most profile points a file may hold: every condition keeps ten
-// results per point while its chunk is written.
-inline constexpr std::size_t kMaxProfilePoints = 20000;
-
-// Reads a profile from CSV text `text` (the file named `source` in
-// messages) in `format`: a header naming x and z (any order; other columns
-// ignored), one point per record, each cell a whole number (blanks around it
-// dropped), x strictly increasing.  Throws InputError, one line naming the
-// line of the fault, for anything else: a cell that is no finite number, a
-// record of another width, fewer than two points, x not increasing, more
-// than kMaxProfilePoints points, or an offshore boundary (the first point)
-// at or above the still-water datum.
-BedProfileData readBedProfile(std::string_view text, const std::string& source,
-                              const CsvFormat& format = {});
+// A profile as read from its CSV file (report/bed_profile.h, the reader
+// every face shares): x and z of each point, and the texts of their cells as
+// the file gives them (copied to the long form's rows).
+using BedProfileData = report::BedProfileText;
+inline shore::BedProfile viewOf(const BedProfileData& profile) { return {profile.x, profile.z}; }
 
 // What the rows of a condition hold.
 enum class TransformForm {
@@ -48,7 +32,7 @@ enum class TransformForm {
 
 struct TransformSetup {
   shore::TransformOptions model;
-  double windStress = 0;  // alongshore wind stress of every condition (N/m²)
+  double windStress = 0;  // alongshore wind stress of every condition (N/m²), without the column
   TransformForm form = TransformForm::Long;
   std::vector<double> at;  // the positions of TransformForm::At (m), within the profile
   Precision precision = Precision::Shown;
@@ -57,10 +41,12 @@ struct TransformSetup {
   CsvFormat format;
 };
 
-// The input columns: the period, the direction, one of the two heights and
-// the tide (optional; the still-water level above the datum, m).
-inline constexpr std::array<std::string_view, 5> kTransformInputs = {"Tp", "theta0", "Hrms0",
-                                                                     "Hm0", "tide"};
+// The input columns: the period, the direction, one of the two heights, the
+// tide (optional; the still-water level above the datum, m) and the
+// alongshore wind stress (optional; N/m², positive in the direction the
+// waves travel alongshore, the sign of theta0).
+inline constexpr std::array<std::string_view, 6> kTransformInputs = {
+    "Tp", "theta0", "Hrms0", "Hm0", "tide", "wind_stress"};
 inline constexpr std::array<std::string_view, 12> kTransformLongHeader = {
     "x", "z", "h", "eta", "Hrms", "Hm0", "H13", "H2", "Qb", "theta", "V", "error"};
 inline constexpr std::array<std::string_view, 8> kTransformSummaryHeader = {
@@ -96,7 +82,10 @@ class TransformTable : public Table {
                                          std::string& out) const;
 
   static constexpr std::string_view kExpected =
-      "Hrms0 (or Hm0), Tp, theta0 and optionally tide";
+      "Hrms0 (or Hm0), Tp, theta0 and optionally tide and wind_stress";
+  // A header naming wind_stress is refused (--wind-stress gives every
+  // condition's).
+  void refuseWindColumn() { refuseWind_ = true; }
 
  private:
   struct Pending;
@@ -122,6 +111,10 @@ class TransformTable : public Table {
     std::string xCell;     // the position as written, with its separator
   };
   std::vector<AtPoint> atPoints_;
+  // Conditions per engine call, fewer where each takes many steps, so that
+  // an interrupt is seen within a fraction of a second.
+  std::size_t batch_ = 1;
+  bool refuseWind_ = false;
 };
 
 }  // namespace saiha::cli

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +29,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -577,6 +579,11 @@ constexpr std::array<std::pair<std::string_view, shore::Dissipation>, 5> kDissip
     {"jb07", shore::Dissipation::JB07},
     {"none", shore::Dissipation::None},
 }};
+constexpr std::array<std::pair<std::string_view, shore::Mixing>, 3> kMixings = {{
+    {"none", shore::Mixing::None},
+    {"battjes1975", shore::Mixing::Battjes1975},
+    {"constant", shore::Mixing::Constant},
+}};
 constexpr std::array<std::pair<std::string_view, shore::GammaRule>, 3> kGammaRules = {{
     {"ruessink2003", shore::GammaRule::Ruessink2003},
     {"battjes-stive1985", shore::GammaRule::BattjesStive1985},
@@ -618,7 +625,8 @@ py::tuple transformConditions(const Input& x, const Input& z, const Input& Hrms0
                               std::string_view gamma, double gammaConstant, double alpha,
                               double B, bool roller, double rollerBeta, bool setup,
                               bool friction, double frictionFactor, double roughness,
-                              double dryDepth, double maxStep) {
+                              double dryDepth, double maxStep, std::string_view mixing,
+                              double mixingCoefficient) {
   if (workers < 0) throw py::value_error("workers must be a positive number of threads");
   if (x.ndim() != 1 || z.ndim() != 1) {
     throw py::value_error("the profile's x and z must be flat arrays");
@@ -637,24 +645,22 @@ py::tuple transformConditions(const Input& x, const Input& z, const Input& Hrms0
   options.roughness = roughness;
   options.dryDepth = dryDepth;
   options.maxStep = maxStep;
+  options.mixing = named(kMixings, mixing, "mixing");
+  options.mixingCoefficient = mixingCoefficient;
   const std::size_t count = static_cast<std::size_t>(Hrms0.size());
   checkFlat({&Hrms0, &Tp, &theta0, &tide, &wind}, count);
   const std::size_t points = static_cast<std::size_t>(x.size());
   const shore::BedProfile profile{std::span<const double>(x.data(), points),
                                   std::span<const double>(z.data(), static_cast<std::size_t>(z.size()))};
 
-  // The profile and the options are checked before any condition: a height
-  // that is not a number stops the probe right after those checks.
-  shore::SeaCondition probe;
-  probe.Hrms0 = std::numeric_limits<double>::quiet_NaN();
-  shore::Error shared;
-  {
-    py::gil_scoped_release release;
-    shared = shore::transform(profile, probe, options).error;
-  }
-  if (shared != shore::Error::InvalidHeight) {
-    return py::make_tuple(static_cast<int>(shared), py::none());
-  }
+  // The profile and the options are checked before any condition.
+  const shore::Error shared = shore::checkTransformSetup(profile, options);
+  if (shared != shore::Error::None) return py::make_tuple(static_cast<int>(shared), py::none());
+  // Conditions per engine call: fewer where each takes many steps, so that
+  // a Ctrl+C is seen within a fraction of a second (about 3e5 steps).
+  const double steps = std::max(1.0, shore::transformSteps(profile, options));
+  const std::size_t block =
+      std::clamp<std::size_t>(static_cast<std::size_t>(3e5 / steps), 1, kTransformBlock);
 
   const auto rows = static_cast<py::ssize_t>(count);
   const auto columns = static_cast<py::ssize_t>(points);
@@ -674,14 +680,24 @@ py::tuple transformConditions(const Input& x, const Input& z, const Input& Hrms0
   py::array_t<std::uint8_t> error(rows);
   py::array_t<std::uint32_t> warning(rows);
   py::array_t<std::int32_t> lastWet(rows);
+  py::array_t<std::uint32_t> pointWarning({rows, columns});
   out["error"] = error;
   out["warning"] = warning;
   out["last_wet"] = lastWet;
+  out["point_warning"] = pointWarning;
+  std::uint32_t* pointBits = pointWarning.mutable_data();
   const double *height = Hrms0.data(), *period = Tp.data(), *angle = theta0.data(),
                *level = tide.data(), *stress = wind.data();
   std::uint8_t* codes = error.mutable_data();
   std::uint32_t* bits = warning.mutable_data();
   std::int32_t* edges = lastWet.mutable_data();
+  // A Ctrl+C (or any signal whose handler raises) stops the call: the
+  // thread that holds the interpreter's main thread checks between blocks,
+  // with the GIL taken back for the check alone, and every thread stops at
+  // its next block.
+  const std::thread::id mainThread = std::this_thread::get_id();
+  std::atomic<bool> stop{false};
+  std::optional<py::error_already_set> raised;
   {
     py::gil_scoped_release release;
     // A condition costs some hundred microseconds on a profile of a few
@@ -689,9 +705,18 @@ py::tuple transformConditions(const Input& x, const Input& z, const Input& Hrms0
     forEachRange(
         count, workers,
         [&](std::size_t begin, std::size_t end) {
-          std::vector<shore::SeaCondition> sea(std::min(kTransformBlock, end - begin));
+          std::vector<shore::SeaCondition> sea(std::min(block, end - begin));
           std::vector<shore::TransformResult> results(sea.size());
           for (std::size_t first = begin; first < end; first += sea.size()) {
+            if (stop.load(std::memory_order_relaxed)) return;
+            if (std::this_thread::get_id() == mainThread) {
+              py::gil_scoped_acquire hold;
+              if (PyErr_CheckSignals() != 0) {
+                raised.emplace();
+                stop = true;
+                return;
+              }
+            }
             const std::size_t n = std::min(sea.size(), end - first);
             for (std::size_t k = 0; k < n; ++k) {
               const std::size_t i = first + k;
@@ -717,11 +742,16 @@ py::tuple transformConditions(const Input& x, const Input& z, const Input& Hrms0
               codes[i] = static_cast<std::uint8_t>(r.error);
               bits[i] = r.warnings.bits;
               edges[i] = r.lastWet;
+              std::uint32_t* row = pointBits + i * points;
+              const std::size_t given = std::min(points, r.pointWarnings.size());
+              std::copy_n(r.pointWarnings.data(), given, row);
+              std::fill(row + given, row + points, 0u);
             }
           }
         },
-        4);
+        std::min<std::size_t>(4, block));
   }
+  if (raised) throw std::move(*raised);
   return py::make_tuple(0, out);
 }
 
@@ -755,6 +785,7 @@ PYBIND11_MODULE(_saiha, m) {
   m.attr("SHORELINE_NAMES") = textTuple(kShorelineNames);
   m.attr("DISSIPATIONS") = textTuple(kDissipations | std::views::keys);
   m.attr("GAMMA_RULES") = textTuple(kGammaRules | std::views::keys);
+  m.attr("MIXINGS") = textTuple(kMixings | std::views::keys);
   m.attr("TRANSFORM_POINT_NAMES") = textTuple(kTransformPointNames);
   m.attr("TRANSFORM_SUMMARY_NAMES") = textTuple(kTransformSummaryNames);
   m.attr("BREAKER_TYPES") = textTuple(
@@ -817,7 +848,7 @@ PYBIND11_MODULE(_saiha, m) {
         py::arg("gamma_constant"), py::arg("alpha"), py::arg("B"), py::arg("roller"),
         py::arg("roller_beta"), py::arg("setup"), py::arg("friction"),
         py::arg("friction_factor"), py::arg("roughness"), py::arg("dry_depth"),
-        py::arg("max_step"),
+        py::arg("max_step"), py::arg("mixing") = "none", py::arg("mixing_coefficient") = 1.0,
         "Random waves across one profile (flat float64 x, z) for each condition of flat\n"
         "float64 arrays of one length: (code, columns); code the profile's or the options'\n"
         "error (columns None), else 0. workers=0: all cores.");

@@ -3,6 +3,7 @@
 #include "report/messages.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace saiha::report {
 
@@ -53,6 +54,11 @@ constexpr Message kMessages[] = {
     {Error::TooFewWetPoints, {"沖側境界から続く水のある断面点が 2 点未満です．", "Fewer than two profile points from the offshore boundary are under water."}},
     {Error::MicheLimitAtBoundary, {"沖側境界で波高 Hm0 が Miche の限界 0.142·L·tanh(kh) を超えています．", "At the offshore boundary the wave height Hm0 exceeds Miche's limit 0.142·L·tanh(kh)."}},
     {Error::TransformNotSettled, {"平均水位の計算が収束しないか，結果が数値になりませんでした．入力値を確認してください．", "The mean water level did not settle, or a result is not a finite number. Check the inputs."}},
+    {Error::ProfileOutOfRange, {"断面が地球上の範囲を超えています（地盤高は基準面から ±11,000 m 以内，断面の長さは 1,000 km 以内，x は ±10,000 km 以内）．", "The profile lies outside anything on Earth (bed elevations within 11,000 m of the datum, a span of at most 1,000 km, x within 10,000 km of 0)."}},
+    {Error::TransformStepLimit, {"この断面とこの刻み幅では積分の刻み数が上限（200 万）を超えます．刻み幅を大きくするか断面を短くしてください．", "This profile at this step needs more integration steps than the limit (2 million). Use a larger step or a shorter profile."}},
+    {Error::PeriodOutOfRange, {"ピーク周期 Tp は 60 s 以下にしてください（風波とうねりの範囲．砕波減衰・ローラー・遡上高の式はこの範囲で求められています）．", "Enter a peak period Tp of at most 60 s (wind seas and swell, the waves the dissipation, roller and runup formulas were fitted on)."}},
+    {Error::TideOutOfRange, {"潮位は基準面から ±30 m 以内にしてください．", "Enter a tide within 30 m of the datum."}},
+    {Error::WindStressOutOfRange, {"沿岸方向の風の応力は ±20 N/m² 以内にしてください（最も強い暴風でも約 10 N/m² です）．", "Enter an alongshore wind stress within 20 N/m² (the strongest storms give about 10 N/m²)."}},
     {Error::InvalidBreakingPoint, {"砕波波高 Hb と砕波水深 hb には 0 より大きい数値を，砕波波向 θb には -90 より大きく 90 より小さい数値を入力してください．", "Enter numbers greater than 0 for the breaker height Hb and the breaking depth hb, and a number greater than -90 and less than 90 for the breaker angle θb."}},
     {Error::InvalidDesignHeight, {"設計波高（Hmax，H1/3，Hm0，Hs，H2%）には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the design wave height (Hmax, H1/3, Hm0, Hs, H2%)."}},
     {Error::InvalidDesignPeriod, {"設計周期（T1/3，Tm-1,0，Tm）には 0 より大きい数値を入力してください．", "Enter a number greater than 0 for the design wave period (T1/3, Tm-1,0, Tm)."}},
@@ -112,6 +118,9 @@ constexpr WarningLine kWarningLines[] = {
     {shore::Warning::ToeDepthOutsideRange, {"法先水深が式の求められた範囲外です（深海の式を浅海で用いているなど）．", "The depth at the toe lies outside the formula's range (a deep-water formula in shallow water, or a relative depth beyond the data)."}},
     {shore::Warning::ObliqueOutsideRange, {"波の入射角がデータの範囲を超えています．斜め入射の影響係数は範囲の端の値としています．", "The angle of wave attack lies beyond the obliquity of the data; the obliquity factor is held at its value at the data's limit."}},
     {shore::Warning::BreakerParameterOutsideRange, {"砕波帯相似パラメータ ξ が式の求められたデータの範囲外です．", "The breaker parameter ξ lies outside the data the formula was fitted on."}},
+    {shore::Warning::HrmsAboveMeanDepth, {"波高 Hrms が平均水深 h + η を超える断面点があります．モデルの値ですが，その水深にそのような波は立ちません（急勾配の海浜ではモデルの適用範囲外です）．", "Hrms exceeds the mean depth h + η at a profile point: it is the model's number, but no such sea stands in water that shallow (steep beaches lie outside the model's range)."}},
+    {shore::Warning::CurrentAboveFittedRange, {"沿岸流速が 2 m/s を超えています．底面摩擦の式を求めた観測（最大約 1.5 m/s）の範囲外です．", "The longshore current exceeds 2 m/s, beyond the currents the bed friction was fitted on (up to about 1.5 m/s)."}},
+    {shore::Warning::BoundaryInSurfZone, {"沖側境界ですでに砕波しています（Qb ≥ 0.01）．砕波帯は断面より沖から始まり，ローラー・セットアップ・沿岸流は境界で 0 から始まります．", "The sea is already breaking at the offshore boundary (Qb ≥ 0.01): the surf zone began seaward of the profile, and the roller, setup and current start from nothing there."}},
 };
 // clang-format on
 
@@ -139,6 +148,68 @@ std::string warningText(shore::Warnings warnings, Language language) {
     text += line.text.in(language);
   }
   return text;
+}
+
+std::string bedProfileFaultText(const BedFault& fault, std::string_view source,
+                                Language language) {
+  const bool en = language == Language::English;
+  const std::string file(source);
+  const std::string where = en ? "profile " + file + ": " : "断面ファイル " + file + ": ";
+  const std::string line = std::to_string(fault.line);
+  const std::string at = where + (en ? "line " + line + ": " : line + " 行目: ");
+  const std::string points = std::to_string(kMaxBedProfilePoints);
+  const std::string count = std::to_string(fault.count), expected = std::to_string(fault.expected);
+  const std::string value = "'" + fault.value + "'";
+  switch (fault.kind) {
+    case BedFaultKind::None: return {};
+    case BedFaultKind::CannotOpen:
+      return (en ? "cannot open profile " + file : "断面ファイル " + file + " を開けません") + ": " +
+             std::strerror(fault.error);
+    case BedFaultKind::NotRegularFile:
+      return en ? "profile " + file + " is not a regular file (a FIFO, a device or a directory); it is not read"
+                : "断面ファイル " + file + " は通常のファイルではありません（FIFO，デバイスまたはディレクトリ）．読み込みません．";
+    case BedFaultKind::TooLarge:
+      return en ? "profile " + file + " is larger than 64 MiB: not a profile of at most " + points + " points"
+                : "断面ファイル " + file + " が 64 MiB を超えています（断面は " + points + " 点まで）．";
+    case BedFaultKind::CannotRead:
+      return (en ? "cannot read profile " + file : "断面ファイル " + file + " を読めません") + ": " +
+             std::strerror(fault.error);
+    case BedFaultKind::Empty:
+      return where + (en ? "the file is empty; its first row must name the columns x and z"
+                         : "ファイルが空です．1 行目に列の見出し x と z が必要です．");
+    case BedFaultKind::BadText:
+      return at + (en ? "not CSV text (a NUL byte, a quote left open or text after a closing quote)"
+                      : "CSV のテキストではありません（NUL 文字，閉じていない引用符，または閉じた引用符の後の文字）．");
+    case BedFaultKind::MissingColumn:
+      return at + (en ? "the header lacks column '" + fault.column + "'; it must name x and z"
+                      : "見出しに列 '" + fault.column + "' がありません（x と z が必要です）．");
+    case BedFaultKind::DuplicateColumn:
+      return at + (en ? "the header names column '" + fault.column + "' twice"
+                      : "見出しに列 '" + fault.column + "' が 2 回あります．");
+    case BedFaultKind::FieldCount:
+      return at + (en ? count + " fields where the header has " + expected
+                      : "列が " + count + " 個あります（見出しは " + expected + " 個）．");
+    case BedFaultKind::NotANumber:
+      return at + (en ? fault.column + " " + value + " is not a finite number"
+                      : fault.column + " = " + value + " は有限の数値ではありません．");
+    case BedFaultKind::NotIncreasing:
+      return at + (en ? "x = " + fault.value + " does not exceed the x before it (" + fault.at +
+                            "); x must increase strictly onshore"
+                      : "x = " + fault.value + " が前の点の x = " + fault.at +
+                            " より大きくありません（x は岸向きに単調に増加していなければなりません）．");
+    case BedFaultKind::TooManyPoints:
+      return at + (en ? "more than " + points + " profile points"
+                      : "断面点が " + points + " 点を超えています．");
+    case BedFaultKind::TooFewPoints:
+      return where + (en ? "the profile needs at least two points (it has " + count + ")"
+                         : "断面には 2 点以上が必要です（読めた点: " + count + " 点）．");
+    case BedFaultKind::DryBoundary:
+      return where + (en ? "the offshore boundary (the first point, x = " + fault.at + ") lies at z = " +
+                               fault.value + ", not below the still-water datum: no water at the boundary"
+                         : "沖側境界（最初の点，x = " + fault.at + "）の z = " + fault.value +
+                               " が静水面の基準より下にありません．境界に水がありません．");
+  }
+  return where;
 }
 
 std::string fieldCountText(std::size_t fields, std::size_t width, Language language) {

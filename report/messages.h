@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "saiha/export.h"
+#include "saiha/report/bed_profile.h"
 #include "saiha/report/language.h"
 #include "saiha/shore/comparison.h"
 #include "saiha/shore/engine.h"
@@ -29,6 +30,11 @@ SAIHA_API std::string warningText(shore::Warnings warnings, Language language = 
 // precision (above about 3.4e38 m), where errorText(InvalidDepth) would ask
 // for a number greater than 0.
 SAIHA_API std::string depthTooLargeText(Language language = Language::Japanese);
+
+// The message of a profile file's fault, one line: `source` names the file
+// as the face quotes it.
+SAIHA_API std::string bedProfileFaultText(const BedFault& fault, std::string_view source,
+                                          Language language = Language::Japanese);
 
 // The message of a CSV row whose field count is not the header's.
 SAIHA_API std::string fieldCountText(std::size_t fields, std::size_t width,

@@ -97,6 +97,15 @@ enum class Error : std::uint8_t {
   InvalidToe = 55,             // the toe not finite or outside the profile
   ToeNotReached = 56,          // the wet/dry edge seaward of the toe: no wave there
   InvalidStructureOption = 57, // a structure option outside its domain
+  // Outside anything on Earth: a bed more than 11,000 m from the datum, a
+  // profile spanning more than 1,000 km, or x farther than 10,000 km from 0.
+  ProfileOutOfRange = 58,
+  // The profile at this largest step implies more integration steps than
+  // the limit (kMaxTransformSteps): too fine a step for too long a profile.
+  TransformStepLimit = 59,
+  PeriodOutOfRange = 60,      // Tp above 60 s: no wind sea or swell, beyond the models' waves
+  TideOutOfRange = 61,        // |tide| above 30 m: no still-water level on Earth
+  WindStressOutOfRange = 62,  // |wind stress| above 20 N/m²: beyond the strongest storms
 };
 // Whether a code says that the wave itself (Ho, T, αo or n, or its steepness)
 // cannot be used, as opposed to a calculation that ran and failed.
@@ -106,7 +115,7 @@ constexpr bool isInvalidWave(Error code) {
 }
 
 // Every code is below kErrorCount.
-inline constexpr std::size_t kErrorCount = 58;
+inline constexpr std::size_t kErrorCount = 63;
 
 // Miche's limit of deep-water steepness: no wave in deep water is steeper
 // than Ho/L0 = 0.142.
@@ -198,6 +207,17 @@ enum class Warning : std::uint32_t {
   ObliqueOutsideRange = 1u << 28,
   // A breaker parameter ξ outside the data of the formula.
   BreakerParameterOutsideRange = 1u << 29,
+  // Hrms above the mean depth h + η at a profile point: the phase-averaged
+  // balance still gives a number there (on steep beaches the published
+  // models do), but no such sea stands in water that shallow.
+  HrmsAboveMeanDepth = 32768,
+  // A longshore current faster than 2 m/s: beyond the currents the bed
+  // friction law was fitted on (Duck and Egmond, up to about 1.5 m/s).
+  CurrentAboveFittedRange = 65536,
+  // The sea is breaking already at the offshore boundary (Qb ≥ 0.01 there):
+  // the surf zone began seaward of the profile, whose roller, setup and
+  // current start from nothing at the boundary.
+  BoundaryInSurfZone = 131072,
 };
 
 // A set of warnings, as a bit field.

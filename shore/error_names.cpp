@@ -62,6 +62,11 @@ std::string_view errorName(Error code) noexcept {
     case Error::InvalidToe: return "InvalidToe";
     case Error::ToeNotReached: return "ToeNotReached";
     case Error::InvalidStructureOption: return "InvalidStructureOption";
+    case Error::ProfileOutOfRange: return "ProfileOutOfRange";
+    case Error::TransformStepLimit: return "TransformStepLimit";
+    case Error::PeriodOutOfRange: return "PeriodOutOfRange";
+    case Error::TideOutOfRange: return "TideOutOfRange";
+    case Error::WindStressOutOfRange: return "WindStressOutOfRange";
   }
   return {};
 }
@@ -92,6 +97,9 @@ std::string_view warningName(Warning bit) noexcept {
     case Warning::ToeDepthOutsideRange: return "ToeDepthOutsideRange";
     case Warning::ObliqueOutsideRange: return "ObliqueOutsideRange";
     case Warning::BreakerParameterOutsideRange: return "BreakerParameterOutsideRange";
+    case Warning::HrmsAboveMeanDepth: return "HrmsAboveMeanDepth";
+    case Warning::CurrentAboveFittedRange: return "CurrentAboveFittedRange";
+    case Warning::BoundaryInSurfZone: return "BoundaryInSurfZone";
   }
   return {};
 }

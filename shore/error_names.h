@@ -28,6 +28,8 @@ inline constexpr Warning kWarnings[] = {
     Warning::FreeboardOutsideRange, Warning::NegligibleOvertopping,
     Warning::ArmourOutsideRange,   Warning::ToeDepthOutsideRange,
     Warning::ObliqueOutsideRange,  Warning::BreakerParameterOutsideRange,
+    Warning::HrmsAboveMeanDepth,   Warning::CurrentAboveFittedRange,
+    Warning::BoundaryInSurfZone,
 };
 
 // The enumerator's name of a warning bit ("HeightAboveDepth"); empty for a

@@ -381,15 +381,42 @@ Error checkProfile(const BedProfile& p) {
   for (std::size_t i = 1; i < p.x.size(); ++i) {
     if (!(p.x[i] > p.x[i - 1])) return Error::ProfileNotIncreasing;
   }
+  if (std::abs(p.x.front()) > kMaxProfileCoordinate ||
+      std::abs(p.x.back()) > kMaxProfileCoordinate ||
+      p.x.back() - p.x.front() > kMaxProfileSpan) {
+    return Error::ProfileOutOfRange;
+  }
+  for (const double z : p.z) {
+    if (std::abs(z) > kMaxBedElevation) return Error::ProfileOutOfRange;
+  }
   return Error::None;
+}
+
+// The steps a checked profile implies at checked options (transformSteps).
+double impliedSteps(const BedProfile& p, const TransformOptions& o) {
+  double steps = 0;
+  for (std::size_t i = 0; i + 1 < p.x.size(); ++i) {
+    // Where |dh/dx|/d exceeds kDepthRateRef the steps shorten in proportion
+    // to d: across an interval they number ∫|dh/dx|/(kDepthRateRef·maxStep·d)
+    // dx = |ln(d_a/d_b)|/(kDepthRateRef·maxStep), at most (whatever the tide)
+    // with the shallower end at the dry depth.
+    steps += (p.x[i + 1] - p.x[i]) / o.maxStep + 1;
+    steps += std::log1p(std::abs(p.z[i + 1] - p.z[i]) / o.dryDepth) / (kDepthRateRef * o.maxStep);
+  }
+  return steps;
 }
 
 Error checkOptions(const TransformOptions& o) {
   auto positive = [](double v) { return finite(v) && v > 0; };
   if (!positive(o.gammaConstant) || !positive(o.alpha) || !positive(o.B) ||
       !positive(o.rollerBeta) || !positive(o.roughness) || !positive(o.dryDepth) ||
-      !positive(o.maxStep) || !(finite(o.waveFrictionFactor) && o.waveFrictionFactor >= 0)) {
+      !positive(o.maxStep) || !(finite(o.waveFrictionFactor) && o.waveFrictionFactor >= 0) ||
+      !(finite(o.mixingCoefficient) && o.mixingCoefficient >= 0)) {
     return Error::InvalidTransformOption;
+  }
+  switch (o.mixing) {
+    case Mixing::None: case Mixing::Battjes1975: case Mixing::Constant: break;
+    default: return Error::InvalidTransformOption;
   }
   switch (o.dissipation) {
     case Dissipation::BJ78: case Dissipation::TG83: case Dissipation::Baldock98:
@@ -407,6 +434,13 @@ Error checkOptions(const TransformOptions& o) {
 // Working arrays shared by the conditions of one call.
 struct Workspace {
   std::vector<double> eta, Hrms, Qb, theta, V, k;
+  // The alongshore forcing (N/m²), the orbital velocity σu (m/s), the
+  // friction coefficient cf, the mean depth (m) and the dissipation driving
+  // the current (W/m²) at each point, for the lateral mixing.
+  std::vector<double> force, sigmaU, cf, depth, drive;
+  // The integration's last wet position (m), between profile points, and
+  // the highest mean water level it reached (m), at every step.
+  double edgeX = 0, topEta = 0;
 };
 
 // What the balance needs at one point: the waves' kinematics at the mean
@@ -492,6 +526,7 @@ void prepare(TransformResult& r, std::size_t n) {
   for (auto* v : {&r.h, &r.eta, &r.Hrms, &r.Hm0, &r.H13, &r.H110, &r.H2, &r.Qb, &r.theta, &r.V}) {
     v->assign(n, nan);
   }
+  r.pointWarnings.assign(n, 0);
   r.error = Error::None;
   r.warnings = {};
   r.lastWet = -1;
@@ -509,6 +544,20 @@ double crossing(const BedProfile& p, std::size_t from, double level) {
     if (p.z[i] >= level) return p.x[i];
   }
   return p.z.back() >= level ? p.x.back() : kNaN;
+}
+
+// Where the bed first rises to `level` going shoreward from the position x0
+// (linear between points); NaN where it never does.
+double crossingFrom(const BedProfile& p, double x0, double level) {
+  const auto it = std::upper_bound(p.x.begin(), p.x.end(), x0);
+  if (it == p.x.end()) return p.z.back() >= level ? p.x.back() : kNaN;
+  const std::size_t i = std::size_t(it - p.x.begin());  // the first point beyond x0
+  const double z0 = i == 0 ? p.z.front()
+                           : p.z[i - 1] + (x0 - p.x[i - 1]) / (p.x[i] - p.x[i - 1]) *
+                                              (p.z[i] - p.z[i - 1]);
+  if (z0 >= level) return x0;
+  if (p.z[i] >= level) return x0 + (level - z0) / (p.z[i] - z0) * (p.x[i] - x0);
+  return crossing(p, i, level);
 }
 
 // The bed elevation at x (linear; the ends held).
@@ -609,6 +658,11 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
     // cf·σu²·v·√(a² + v²) = F/ρ with v = V/σu, solved for v² in closed form.
     const double sigmaU = kPi * l.Hrms / (std::sqrt(2.0) * c.Tp * std::sinh(std::min(l.q.kd, 700.0)));
     const double cf = kManningStrickler * std::cbrt(o.roughness / l.d);
+    w.force[i] = F;
+    w.sigmaU[i] = sigmaU;
+    w.cf[i] = cf;
+    w.depth[i] = l.d;
+    w.drive[i] = Dr + l.Df;
     double V = 0;
     if (sigmaU > 1e-12) {
       const double G = std::abs(F) / (kRho * cf * sigmaU * sigmaU);
@@ -624,6 +678,23 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
   record(0, la, Fr);
   std::size_t last = 0;
   double dEta = 0;  // the last step's rise of the mean level, to start the next
+  double xLa = p.x[0];  // where `la` stands
+  double etaTop = 0;  // the highest mean water level of any step
+  // The steps taken, every retried one counted: a bound on the work
+  // whatever the refinements do.
+  double steps = 0;
+  const double stepBudget = 2 * kMaxTransformSteps;
+  // How fast the energy decays (1/m), for the step control: the wave
+  // flux's sink relative to it, and the roller's own decay rate where the
+  // roller carries a share of the energy (behind a bar crest it decays over
+  // a few metres while the waves, no longer breaking, hardly change).
+  const auto decayOf = [&o](const Local& l, double fw, double fr) {
+    double rate = fw > 0 ? (l.Dbr + l.Df) / fw : 0;
+    if (o.roller && fr > 0 && fw + fr > 0) {
+      rate = std::max(rate, l.rollerRate * fr / (fw + fr));
+    }
+    return rate;
+  };
 
   for (std::size_t i = 0; i + 1 < n; ++i) {
     const double xa = p.x[i], xb = p.x[i + 1];
@@ -633,7 +704,7 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
       // The step: maxStep, shortened in proportion where the energy flux
       // decays faster than kDecayRef per metre, at the step's start or (the
       // step then taken again, shorter) at its end.
-      const double decay = Fw > 0 ? (la.Dbr + la.Df) / Fw : 0;
+      const double decay = decayOf(la, Fw, Fr);
       double dx = decay > kDecayRef ? o.maxStep * kDecayRef / decay : o.maxStep;
       const double depthRate = std::abs(hb - ha) / ((xb - xa) * la.d);
       if (depthRate > kDepthRateRef) dx = std::min(dx, o.maxStep * kDepthRateRef / depthRate);
@@ -646,6 +717,7 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
       double FwB = 0, FrB = 0;
       bool settled = false;
       for (int attempt = 0;; ++attempt) {
+        if (++steps > stepBudget) throw Rejected{Error::TransformStepLimit};
         if (left <= dx * (1 + 1e-9)) {
           dx = left;
         } else if (left < 1.5 * dx) {
@@ -687,7 +759,7 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
           }
         }
         if (dry || attempt >= 8) break;
-        const double decayEnd = FwB > 0 ? (lb.Dbr + lb.Df) / FwB : 0;
+        const double decayEnd = decayOf(lb, FwB, FrB);
         const double limit = decayEnd > kDecayRef ? o.maxStep * kDecayRef / decayEnd : o.maxStep;
         if (dx <= 1.5 * limit) break;
         dx = limit;
@@ -711,6 +783,8 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
       Fw = FwB;
       Fr = FrB;
       la = lb;
+      xLa = xEnd;
+      etaTop = std::max(etaTop, eta);
       Sa = Model::sxx(la, Fw, Fr);
     }
     if (dry) break;
@@ -718,6 +792,8 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
     record(last, la, Fr);
   }
   r.lastWet = int(last);
+  w.edgeX = xLa;
+  w.topEta = etaTop;
   // Water again shoreward of the first dry profile point: a crest above
   // the mean water level.
   bool dryPoint = false;
@@ -732,9 +808,72 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
   if (last + 1 < 2) throw Rejected{Error::TooFewWetPoints};
 }
 
+// The longshore current with lateral mixing over the wet points 0..last:
+//   τb(V) − d/dx(ρ·d·ν·dV/dx) = F,
+// τb of Feddersen et al. (2000) as in the local balance, ν Battjes's (1975)
+// M·d·(D/ρ)^(1/3) or a constant, no flux of alongshore momentum through the
+// two ends (the forcing is all taken by the bed).  Finite volumes on the
+// profile's points; the friction linearised about the last iterate
+// (τb = K(V)·V) and the tridiagonal system solved again until V changes by
+// less than 1e-7 m/s, starting from the local balance's V.
+void mixCurrent(const BedProfile& p, const TransformOptions& o, std::size_t last,
+                Workspace& w) {
+  const std::size_t n = last + 1;
+  if (n < 2) return;
+  std::vector<double> nu(n), K(n), a(n), b(n), cc(n), rhs(n), V(w.V.begin(), w.V.begin() + long(n));
+  for (std::size_t i = 0; i < n; ++i) {
+    nu[i] = o.mixing == Mixing::Constant
+                ? o.mixingCoefficient
+                : o.mixingCoefficient * w.depth[i] * std::cbrt(std::max(w.drive[i], 0.0) / kRho);
+  }
+  // The momentum exchange through the face between points i and i + 1 per
+  // unit of V's difference: ρ·d·ν/Δx, the face's d·ν the mean of its points'.
+  std::vector<double> face(n - 1);
+  for (std::size_t i = 0; i + 1 < n; ++i) {
+    face[i] = kRho * 0.5 * (w.depth[i] * nu[i] + w.depth[i + 1] * nu[i + 1]) /
+              (p.x[i + 1] - p.x[i]);
+  }
+  const double a2 = kFeddersenA * kFeddersenA;
+  for (int pass = 0; pass < 200; ++pass) {
+    for (std::size_t i = 0; i < n; ++i) {
+      // The cell's width: half of each neighbouring interval.
+      const double width = 0.5 * ((i + 1 < n ? p.x[i + 1] - p.x[i] : 0) +
+                                  (i > 0 ? p.x[i] - p.x[i - 1] : 0));
+      const double s = w.sigmaU[i];
+      const double speed = s > 1e-12 ? s * std::sqrt(a2 + (V[i] / s) * (V[i] / s)) : std::abs(V[i]);
+      // A floor of 1 mm/s keeps the system regular where neither waves nor
+      // current are.
+      K[i] = kRho * w.cf[i] * std::max(speed, 1e-3);
+      const double west = i > 0 ? face[i - 1] : 0, east = i + 1 < n ? face[i] : 0;
+      a[i] = -west;
+      cc[i] = -east;
+      b[i] = K[i] * width + west + east;
+      rhs[i] = w.force[i] * width;
+    }
+    // Thomas's algorithm (the matrix is diagonally dominant).
+    for (std::size_t i = 1; i < n; ++i) {
+      const double m = a[i] / b[i - 1];
+      b[i] -= m * cc[i - 1];
+      rhs[i] -= m * rhs[i - 1];
+    }
+    double change = 0;
+    double next = rhs[n - 1] / b[n - 1];
+    change = std::abs(next - V[n - 1]);
+    V[n - 1] = next;
+    for (std::size_t i = n - 1; i-- > 0;) {
+      next = (rhs[i] - cc[i] * V[i + 1]) / b[i];
+      change = std::max(change, std::abs(next - V[i]));
+      V[i] = next;
+    }
+    if (!(change >= 1e-7)) break;
+  }
+  std::copy(V.begin(), V.end(), w.V.begin());
+}
+
 void finish(const BedProfile& p, const SeaCondition& c, const TransformOptions& o,
             TransformResult& r, Workspace& w) {
   const std::size_t last = std::size_t(r.lastWet);
+  if (o.mixing != Mixing::None) mixCurrent(p, o, last, w);
   double etaMax = -std::numeric_limits<double>::infinity();
   const double omega = 2 * kPi / c.Tp;
   bool onsetFound = false;
@@ -763,6 +902,12 @@ void finish(const BedProfile& p, const SeaCondition& c, const TransformOptions& 
     r.Qb[i] = single(w.Qb[i]);
     r.theta[i] = single(w.theta[i]);
     r.V[i] = single(w.V[i]);
+    Warnings here;
+    if (Hrms > h + w.eta[i]) here.add(Warning::HrmsAboveMeanDepth);
+    if (std::abs(w.V[i]) > kMaxFittedCurrent) here.add(Warning::CurrentAboveFittedRange);
+    r.pointWarnings[i] = here.bits;
+    r.warnings.add(here);
+    if (i == 0 && w.Qb[0] >= kBreakingOnsetQb) r.warnings.add(Warning::BoundaryInSurfZone);
     if (!onsetFound && w.Qb[i] >= kBreakingOnsetQb) {
       onsetFound = true;
       r.xBreaking = single(p.x[i]);
@@ -775,10 +920,18 @@ void finish(const BedProfile& p, const SeaCondition& c, const TransformOptions& 
   }
   r.etaMax = single(etaMax);
 
-  // The mean shoreline: where the mean water level of the wet/dry edge meets
-  // the bed, shoreward of the last wet point.
-  const double level = c.tide + w.eta[last];
-  const double xs = last + 1 < p.x.size() ? crossing(p, last, level) : kNaN;
+  // The mean shoreline: where the bed rises to the mean water level at the
+  // shoreline, going shoreward from the integration's wet/dry edge (between
+  // profile points, where d fell below dryDepth or the swash began).  That
+  // level is the highest the integration reached, at any step: the setup
+  // grows to the shoreline, and in the last metres, where the still water
+  // is shallower than Hrms, the phase-averaged level falls away (the
+  // balance no longer holds in the swash) by amounts that depend on where
+  // between points the integration stopped.  So the shoreline moves
+  // landward as the setup or the tide raises the level, whatever the
+  // profile's spacing.
+  const double level = c.tide + w.topEta;
+  const double xs = last + 1 < p.x.size() ? crossingFrom(p, w.edgeX, level) : kNaN;
   if (!finite(xs)) {
     r.warnings.add(Warning::ShorelineNotReached);
     return;
@@ -829,8 +982,14 @@ void one(const BedProfile& p, const SeaCondition& c, const TransformOptions& o,
     return;
   }
   if (!finite(c.tide) || !finite(c.windStressY)) { r.error = Error::InvalidTide; return; }
+  if (c.Tp > kMaxPeakPeriod) { r.error = Error::PeriodOutOfRange; return; }
+  if (std::abs(c.tide) > kMaxTide) { r.error = Error::TideOutOfRange; return; }
+  if (std::abs(c.windStressY) > kMaxWindStress) { r.error = Error::WindStressOutOfRange; return; }
   const std::size_t n = p.x.size();
-  for (auto* v : {&w.eta, &w.Hrms, &w.Qb, &w.theta, &w.V, &w.k}) v->assign(n, kNaN);
+  for (auto* v : {&w.eta, &w.Hrms, &w.Qb, &w.theta, &w.V, &w.k, &w.force, &w.sigmaU, &w.cf,
+                  &w.depth, &w.drive}) {
+    v->assign(n, kNaN);
+  }
   try {
     march(p, c, o, r, w);
     finish(p, c, o, r, w);
@@ -846,6 +1005,22 @@ void one(const BedProfile& p, const SeaCondition& c, const TransformOptions& o,
 
 }  // namespace
 
+double transformSteps(const BedProfile& profile, const TransformOptions& options) noexcept {
+  if (checkProfile(profile) != Error::None || checkOptions(options) != Error::None) {
+    return std::numeric_limits<double>::infinity();
+  }
+  return impliedSteps(profile, options);
+}
+
+Error checkTransformSetup(const BedProfile& profile, const TransformOptions& options) noexcept {
+  Error shared = checkProfile(profile);
+  if (shared == Error::None) shared = checkOptions(options);
+  if (shared == Error::None && !(impliedSteps(profile, options) <= kMaxTransformSteps)) {
+    shared = Error::TransformStepLimit;
+  }
+  return shared;
+}
+
 TransformResult transform(const BedProfile& profile, const SeaCondition& condition,
                           const TransformOptions& options) noexcept {
   TransformResult r;
@@ -857,8 +1032,7 @@ TransformResult transform(const BedProfile& profile, const SeaCondition& conditi
 void transform(const BedProfile& profile, std::span<const SeaCondition> conditions,
                std::span<TransformResult> out, const TransformOptions& options) noexcept {
   const std::size_t count = std::min(conditions.size(), out.size());
-  Error shared = checkProfile(profile);
-  if (shared == Error::None) shared = checkOptions(options);
+  const Error shared = checkTransformSetup(profile, options);
   try {
     Workspace w;
     for (std::size_t i = 0; i < count; ++i) {

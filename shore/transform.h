@@ -65,6 +65,18 @@ enum class GammaRule : std::uint8_t {
   Ruessink2003,      // γ = 0.29 + 0.76·kd, local
 };
 
+// The lateral mixing of the longshore current.
+enum class Mixing : std::uint8_t {
+  None,         // V from the local balance of forcing and bed stress
+  Battjes1975,  // ν = M·d·(D/ρ)^(1/3), Battjes (1975)
+  Constant,     // ν given (m²/s)
+};
+
+// The apparent bed roughness fitted by Ruessink et al. (2001), JGR 106(C10),
+// at Duck (DUCK94) and at Egmond (m).
+inline constexpr double kDuckRoughness = 0.0125;
+inline constexpr double kEgmondRoughness = 0.022;
+
 struct TransformOptions {
   Dissipation dissipation = Dissipation::BJ78;
   GammaRule gamma = GammaRule::Ruessink2003;
@@ -78,8 +90,16 @@ struct TransformOptions {
   bool bottomFriction = false;
   double waveFrictionFactor = 0.01;  // c_f of the wave friction, finite ≥ 0
   // Apparent bed roughness k_a (m) of the current's friction coefficient
-  // c_f = 0.015·(k_a/d)^(1/3) (Ruessink et al. 2001), finite > 0.
-  double roughness = 0.0033;
+  // c_f = 0.015·(k_a/d)^(1/3), finite > 0: Ruessink, Miles, Feddersen, Guza
+  // & Elgar (2001) fitted k_a ≈ 0.0125 m at Duck (kDuckRoughness, the
+  // default) and 0.022 m at Egmond (kEgmondRoughness).
+  double roughness = 0.0125;
+  // Lateral mixing of the longshore current by an eddy viscosity ν (m²/s):
+  // none (the local balance, the default), Battjes (1975)'s
+  // ν = M·d·(D/ρ)^(1/3) with M = mixingCoefficient and D the dissipation
+  // driving the current, or ν = mixingCoefficient everywhere.
+  Mixing mixing = Mixing::None;
+  double mixingCoefficient = 1;  // M, or ν (m²/s); finite ≥ 0
   // Where the mean depth d = h + η falls below this (m), the bed is dry.
   double dryDepth = 0.05;
   // Largest step (m) of the integration within a profile interval, finite > 0;
@@ -104,13 +124,18 @@ struct TransformResult {
   std::vector<float> Qb;     // fraction of breaking waves
   std::vector<float> theta;  // direction (degrees from the shore normal)
   std::vector<float> V;      // depth-averaged longshore current (m/s), signed as θ0
+  // The warnings of each point that concern a point (HrmsAboveMeanDepth,
+  // CurrentAboveFittedRange), 0 where not reached; `warnings` holds their
+  // union with the condition's own.
+  std::vector<std::uint32_t> pointWarnings;
   // The last wet profile point (index), −1 when none was reached.
   int lastWet = -1;
   // Where breaking sets in: the first point with Qb ≥ kBreakingOnsetQb.
   float xBreaking = kNotReached, hBreaking = kNotReached;
   float etaMax = kNotReached;     // largest mean water level over the wet points (m)
-  // The mean shoreline: where the mean water level at the wet/dry edge
-  // meets the bed, walking shoreward along the profile (m).
+  // The mean shoreline: where the mean water level at the wet/dry edge of
+  // the integration (between profile points) meets the bed, walking
+  // shoreward from that edge (m).
   float xShoreline = kNotReached;
   // Stockdon et al. (2006) at the mean shoreline: the deep-water H0 and the
   // foreshore slope used, the 2 % runup above the still-water level (m).
@@ -120,6 +145,49 @@ struct TransformResult {
 
 // The fraction of breaking waves taken as the onset of breaking.
 inline constexpr double kBreakingOnsetQb = 0.01;
+
+// What the calculation takes as a profile and a sea on Earth.  Beyond them a
+// result would take unbounded time or mean nothing:
+// - a bed elevation within ±11,000 m of the datum (the Challenger Deep is
+//   10,935 m deep), a profile spanning at most 1,000 km (wider than any
+//   shelf a cross-shore transformation is run across) and x within
+//   ±10,000 km of 0 (so that a step of a millimetre still moves x);
+inline constexpr double kMaxBedElevation = 11000;
+inline constexpr double kMaxProfileSpan = 1e6;
+inline constexpr double kMaxProfileCoordinate = 1e7;
+// - at most this many integration steps implied by the profile and the
+//   largest step (transformSteps), about a second or two of one core per
+//   condition; a condition whose steps, refined where the energy decays,
+//   pass twice this fails with TransformStepLimit;
+inline constexpr double kMaxTransformSteps = 2e6;
+// - Tp up to 60 s (wind seas and swell: the dissipation models, the
+//   roller and Stockdon's runup were fitted on periods of about 2 to 20 s);
+inline constexpr double kMaxPeakPeriod = 60;
+// - a still-water level within ±30 m of the datum (the largest tidal
+//   ranges are about 16 m, the highest storm surges under 10 m);
+inline constexpr double kMaxTide = 30;
+// - an alongshore wind stress within ±20 N/m² (a 70 m/s wind gives about
+//   10 N/m² with a saturated drag coefficient);
+inline constexpr double kMaxWindStress = 20;
+// - a longshore current above this (m/s) is flagged CurrentAboveFittedRange.
+inline constexpr double kMaxFittedCurrent = 2;
+
+// The number of integration steps the profile implies at the options'
+// largest step, before any condition: Σ (Δx/maxStep + 1) over the intervals
+// plus, for the steps shortened where the depth changes fast (|dh/dx|/d
+// above 0.015 per metre), Σ ln(1 + |Δz|/dryDepth)/(0.015·maxStep), their
+// bound for any tide.  Infinite for a profile or options that cannot be
+// used.
+SAIHA_API double transformSteps(const BedProfile& profile,
+                                const TransformOptions& options = {}) noexcept;
+
+// The profile's and the options' own error, which every condition of a call
+// would carry (a face refuses the call rather than its rows), in the order
+// `transform` checks them: ProfileLengthMismatch, ProfileTooShort,
+// ProfileNotFinite, ProfileNotIncreasing, ProfileOutOfRange,
+// InvalidTransformOption, TransformStepLimit; None when they can be used.
+SAIHA_API Error checkTransformSetup(const BedProfile& profile,
+                                    const TransformOptions& options = {}) noexcept;
 
 /**
  * Random waves across a measured profile, one condition.
@@ -134,15 +202,19 @@ inline constexpr double kBreakingOnsetQb = 0.01;
  *
  * Errors (TransformResult::error), in the order they are checked:
  * ProfileLengthMismatch, ProfileTooShort, ProfileNotFinite,
- * ProfileNotIncreasing, InvalidTransformOption (the profile's and options'
- * apply to every condition); then InvalidHeight (Hrms0), InvalidPeriod (Tp),
- * InvalidAngle (θ0), InvalidTide (tide or wind stress), BoundaryTooShallow
+ * ProfileNotIncreasing, ProfileOutOfRange, InvalidTransformOption,
+ * TransformStepLimit (the profile's and options' apply to every condition);
+ * then InvalidHeight (Hrms0), InvalidPeriod (Tp), InvalidAngle (θ0),
+ * InvalidTide (tide or wind stress), PeriodOutOfRange, TideOutOfRange,
+ * WindStressOutOfRange, BoundaryTooShallow
  * (dry boundary), TooFewWetPoints, MicheLimitAtBoundary (Hm0 above
  * 0.142·L·tanh(kh) at the boundary), BoundaryTooShallow (Hrms0 at or above
  * the breaking height Hm there), TransformNotSettled (the setup did not
- * settle or a result is not finite).
- * Warnings: GammaFitRange, ShorelineNotReached, DryBarCrest, and Stockdon's
- * StockdonBranchChange.  Never throws.
+ * settle or a result is not finite), TransformStepLimit (the refined steps
+ * passed twice kMaxTransformSteps).
+ * Warnings: GammaFitRange, ShorelineNotReached, DryBarCrest,
+ * HrmsAboveMeanDepth, CurrentAboveFittedRange, BoundaryInSurfZone, and
+ * Stockdon's StockdonBranchChange.  Never throws.
  */
 SAIHA_API TransformResult transform(const BedProfile& profile, const SeaCondition& condition,
                                     const TransformOptions& options = {}) noexcept;

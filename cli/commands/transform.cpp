@@ -25,7 +25,7 @@ constexpr const char* kFooter = R"(Method (Battjes and Janssen 1978 and its succ
   the balance of wave energy flux with breaking dissipation (bj78, tg83,
   baldock98 or jb07, and none), the surface roller, the wave setup from the
   cross-shore momentum balance and the longshore current from the
-  alongshore one (no lateral mixing), to the wet/dry edge.  The depth
+  alongshore one (lateral mixing with --mixing), to the wet/dry edge.  The depth
   contours are straight and parallel alongshore; theta is measured from
   the shore normal.  gamma: ruessink2003 (0.29 + 0.76*kd, local; default),
   battjes-stive1985 (0.5 + 0.4*tanh(33*s0)) or a number.
@@ -35,7 +35,10 @@ Profile (--profile P.csv):
   strictly increasing onshore, the offshore boundary at the first point;
   z (m) the bed elevation, negative below the still-water datum, the first
   point below it.  Each cell a whole finite number.  A profile that breaks
-  any of this is an error (exit 2) naming the line.
+  any of this is an error (exit 2) naming the line.  Limits: a regular file
+  (not a FIFO or a device) of at most 64 MiB, at most 20000 points, |z| up
+  to 11000 m, a span of at most 1000 km, and at most 2 million integration
+  steps (span/5 m plus the steps shortened on steep faces).
 
 Input (FILE, or standard input when FILE is absent or "-"):
   CSV, one sea condition at the offshore boundary per row, the header
@@ -46,6 +49,10 @@ Input (FILE, or standard input when FILE is absent or "-"):
     theta0  direction (degrees from the shore normal, -90 to 90)
     tide    still-water level above the datum (m), optional (default 0):
             the depth is h = tide - z
+    wind_stress  alongshore wind stress on the surface (N/m2), optional
+            (default --wind-stress, else 0): positive in the direction the
+            waves travel alongshore (the sign of theta0, of V); a stress
+            given in another frame's axes may need its sign turned
   in any order, each once.  Every other column (record, time...) is copied
   in front of the results of each of the condition's rows; the condition's
   own columns are not repeated.  Cells are read as in the FILE mode.
@@ -81,9 +88,11 @@ Output (standard output):
   its message in every error cell; the others compute.  With --warnings a
   last column holds the condition's bits: 4096 gamma's fit outside its
   data, 8192 the profile ends under water (no shoreline, no runup), 16384
-  water shoreward of a dry bar crest (the calculation ends at it), 32
-  Stockdon's fit near its change at xi0 = 0.3, 128 a cell read as its
-  leading number.
+  water shoreward of a dry bar crest (the calculation ends at it), 32768
+  Hrms above the mean depth h + eta, 65536 a current above 2 m/s (both the
+  row's own point in the long form and --at), 131072 breaking already at
+  the boundary, 32 Stockdon's fit near its change at xi0 = 0.3, 128 a cell
+  read as its leading number.
 
 Exit status:
   As for the FILE mode: 0 every condition computed, 1 some failed (every
@@ -149,8 +158,23 @@ class TransformCommand final : public Command {
                        "bottom friction of the waves with this factor c_f >= 0 (default: none)")
         ->option_text("CF");
     command.add_option("--wind-stress", wind_,
-                       "alongshore wind stress of every condition (N/m2), signed as V (default 0)")
+                       "alongshore wind stress of every condition (N/m2), |stress| <= 20: positive "
+                       "in the direction the waves travel alongshore (the sign of theta0 and of "
+                       "V); default 0, or the input's wind_stress column")
         ->option_text("PA");
+    command.add_option("--roughness", roughness_,
+                       "apparent bed roughness k_a of the current's friction (m), > 0: default "
+                       "0.0125 (Ruessink et al. 2001, Duck), duck = 0.0125, egmond = 0.022")
+        ->option_text("KA");
+    command.add_option("--mixing", mixing_,
+                       "lateral mixing of the longshore current: none (default), battjes1975 "
+                       "(nu = M*d*(D/rho)^(1/3), M of --mixing-M) or a constant eddy viscosity "
+                       "nu (m2/s)")
+        ->option_text("RULE");
+    choices["--mixing"] = {"none", "battjes1975"};
+    command.add_option("--mixing-M", mixingM_,
+                       "M of --mixing battjes1975, >= 0 (default 1)")
+        ->option_text("M");
   }
   std::string_view refuses(Shared option) const override {
     switch (option) {
@@ -174,6 +198,7 @@ class TransformCommand final : public Command {
   std::string dissipation_ = "bj78", gamma_ = "ruessink2003";
   bool roller_ = false, noRoller_ = false, setup_ = false, noSetup_ = false;
   std::string alpha_, B_, friction_, wind_;
+  std::string roughness_, mixing_ = "none", mixingM_;
 };
 
 shore::TransformOptions TransformCommand::model(const CLI::App& parsed) const {
@@ -208,6 +233,28 @@ shore::TransformOptions TransformCommand::model(const CLI::App& parsed) const {
     o.bottomFriction = true;
     o.waveFrictionFactor = numberOption("friction", friction_);
   }
+  if (roughness_ == "duck") {
+    o.roughness = shore::kDuckRoughness;
+  } else if (roughness_ == "egmond") {
+    o.roughness = shore::kEgmondRoughness;
+  } else if (parsed.count("--roughness") > 0) {
+    o.roughness = numberOption("roughness", roughness_);
+  }
+  if (mixing_ == "battjes1975") {
+    o.mixing = shore::Mixing::Battjes1975;
+    if (parsed.count("--mixing-M") > 0) o.mixingCoefficient = numberOption("mixing-M", mixingM_);
+  } else if (mixing_ != "none") {
+    double value = 0;
+    if (readNumber(mixing_, value) != NumberText::Number) {
+      throw std::invalid_argument("--mixing " + cli::quoted(mixing_) +
+                                  ": none, battjes1975 or an eddy viscosity >= 0 (m2/s)");
+    }
+    o.mixing = shore::Mixing::Constant;
+    o.mixingCoefficient = value;
+  }
+  if (parsed.count("--mixing-M") > 0 && o.mixing != shore::Mixing::Battjes1975) {
+    throw std::invalid_argument("--mixing-M goes with --mixing battjes1975");
+  }
   return o;
 }
 
@@ -231,28 +278,11 @@ std::vector<double> TransformCommand::positions(const BedProfileData& profile) c
   return at;
 }
 
-// The whole profile file, or the one-line reason it cannot be read.
-std::string readProfileFile(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "cannot open profile " + cli::quoted(path) + ": " + std::strerror(errno);
-  // A profile of the most points allowed is well under a megabyte; reading
-  // stops past this, so that a wrong file named is not read whole.
-  constexpr std::size_t kMaxProfileBytes = std::size_t{64} << 20;
-  char block[1 << 16];
-  while (in.read(block, sizeof block) || in.gcount() > 0) {
-    text.append(block, static_cast<std::size_t>(in.gcount()));
-    if (text.size() > kMaxProfileBytes) {
-      return "profile " + cli::quoted(path) + " is larger than 64 MiB: not a profile of at most " +
-             std::to_string(kMaxProfilePoints) + " points";
-    }
-  }
-  if (in.bad()) return "cannot read profile " + cli::quoted(path);
-  return {};
-}
-
 bool invalidCondition(shore::Error e) {
   return e == shore::Error::InvalidHeight || e == shore::Error::InvalidPeriod ||
-         e == shore::Error::InvalidAngle || e == shore::Error::InvalidTide;
+         e == shore::Error::InvalidAngle || e == shore::Error::InvalidTide ||
+         e == shore::Error::PeriodOutOfRange || e == shore::Error::TideOutOfRange ||
+         e == shore::Error::WindStressOutOfRange;
 }
 
 int TransformCommand::run(const SharedValues& shared, const CLI::App& parsed) {
@@ -268,11 +298,12 @@ int TransformCommand::run(const SharedValues& shared, const CLI::App& parsed) {
     }
     setup.model = model(parsed);
     if (parsed.count("--wind-stress") > 0) setup.windStress = numberOption("wind-stress", wind_);
-    std::string text;
-    if (std::string why = readProfileFile(profile_, text); !why.empty()) {
-      throw std::invalid_argument(why);
+    profile = report::readBedProfileFile(
+        profile_, {setup.format.delimiter, setup.format.decimalComma, true});
+    if (!profile.ok()) {
+      throw std::invalid_argument(
+          report::bedProfileFaultText(profile.fault, cli::quoted(profile_), setup.language));
     }
-    profile = readBedProfile(text, cli::quoted(profile_), setup.format);
     if (parsed.count("--at") > 0) {
       setup.form = TransformForm::At;
       setup.at = positions(profile);
@@ -285,21 +316,20 @@ int TransformCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   }
   // The profile's and the options' faults are every condition's: the
   // engine checks them before any condition.
-  shore::SeaCondition probe;
-  probe.windStressY = setup.windStress;
-  const shore::Error common = shore::transform(profile.view(), probe, setup.model).error;
-  if (common >= shore::Error::ProfileLengthMismatch &&
-      common <= shore::Error::InvalidTransformOption) {
-    return fail(report::errorText(common, setup.language));
-  }
-  if (common == shore::Error::InvalidTide) {  // the tide is 0 here: the wind stress
-    return fail("--wind-stress " + cli::quoted(wind_) + ": " + report::errorText(common, setup.language));
+  const shore::Error common = shore::checkTransformSetup(viewOf(profile), setup.model);
+  if (common != shore::Error::None) return fail(report::errorText(common, setup.language));
+  if (!std::isfinite(setup.windStress) || std::abs(setup.windStress) > shore::kMaxWindStress) {
+    const shore::Error wind = std::isfinite(setup.windStress) ? shore::Error::WindStressOutOfRange
+                                                              : shore::Error::InvalidTide;
+    return fail("--wind-stress " + cli::quoted(wind_) + ": " + report::errorText(wind, setup.language));
   }
 
   const bool one = parsed.count("--Hrms0") + parsed.count("--Hm0") + parsed.count("--Tp") +
                        parsed.count("--theta0") + parsed.count("--tide") > 0;
   if (one) return runOne(shared, parsed, profile, std::move(setup));
+  const bool windOption = parsed.count("--wind-stress") > 0;
   TransformTable table(profile, std::move(setup));
+  if (windOption) table.refuseWindColumn();
   return runFile(file_, shared, table);
 }
 

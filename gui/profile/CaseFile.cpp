@@ -134,7 +134,8 @@ QByteArray caseJson(const Case& c) {
                                      {QStringLiteral("tide"), m.tide},
                                      {QStringLiteral("typed"), m.typed},
                                      {QStringLiteral("dissipation"), m.dissipation},
-                                     {QStringLiteral("gamma"), m.gamma}};
+                                     {QStringLiteral("gamma"), m.gamma},
+                                     {QStringLiteral("roughness"), m.roughness}};
   }
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
@@ -211,6 +212,12 @@ std::optional<Case> readCase(const QByteArray& bytes, QString* error) {
     }
     if (!read.failed() && MeasuredProfileModel::gammaIndex(m.gamma) < 0) {
       read.unknown(where + QStringLiteral("gamma"), m.gamma);
+    }
+    if (measured.contains(QStringLiteral("roughness"))) {
+      m.roughness = read.string(measured, QStringLiteral("roughness"), where);
+      if (!read.failed() && MeasuredProfileModel::roughnessIndex(m.roughness) < 0) {
+        read.unknown(where + QStringLiteral("roughness"), m.roughness);
+      }
     }
   }
   if (read.failed()) return std::nullopt;

@@ -24,6 +24,9 @@ struct MeasuredChoices {
   bool typed = false;
   QString dissipation = QStringLiteral("bj78");
   QString gamma = QStringLiteral("ruessink2003");
+  // The current's apparent bed roughness by site ("duck", "egmond"); a case
+  // written before it was offered has none and reads as "duck".
+  QString roughness = QStringLiteral("duck");
 
   bool operator==(const MeasuredChoices&) const = default;
 };

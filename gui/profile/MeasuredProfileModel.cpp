@@ -46,6 +46,23 @@ int MeasuredProfileModel::gammaIndex(const QString& name) {
   return -1;
 }
 
+int MeasuredProfileModel::roughnessIndex(const QString& name) {
+  for (std::size_t i = 0; i < kRoughnesses.size(); ++i) {
+    if (name == QLatin1String(kRoughnesses[i].name.data(), qsizetype(kRoughnesses[i].name.size()))) {
+      return int(i);
+    }
+  }
+  return -1;
+}
+
+QString MeasuredProfileModel::roughnessDisplayName(std::size_t index) {
+  switch (index) {
+    case 0: return tr("Duck：0.0125 m");
+    case 1: return tr("Egmond：0.022 m");
+    default: return {};
+  }
+}
+
 QString MeasuredProfileModel::dissipationDisplayName(std::size_t index) {
   switch (index) {
     case 0: return tr("Battjes・Janssen (1978)");
@@ -81,9 +98,17 @@ bool MeasuredProfileModel::open(const QString& path) {
   path_ = path;
   result_ = {};
   error_.clear();
-  std::optional<MeasuredBed> bed = BedCsv::readFile(path, &error_);
-  bed_ = bed ? std::move(*bed) : MeasuredBed{};
-  return bed.has_value();
+  // The window's own rule for the boundary: the tide box may still put it
+  // under water, and the engine says so if it does not.
+  MeasuredBed bed = report::readBedProfileFile(path.toStdString());
+  if (!bed.ok()) {
+    error_ = QString::fromStdString(
+        report::bedProfileFaultText(bed.fault, path.toStdString(), gui::language()));
+    bed_ = MeasuredBed{};
+    return false;
+  }
+  bed_ = std::move(bed);
+  return true;
 }
 
 void MeasuredProfileModel::clear() {
@@ -93,7 +118,8 @@ void MeasuredProfileModel::clear() {
   error_.clear();
 }
 
-void MeasuredProfileModel::compute(const SeaTexts& sea, std::size_t dissipation, std::size_t gamma) {
+void MeasuredProfileModel::compute(const SeaTexts& sea, std::size_t dissipation, std::size_t gamma,
+                                   std::size_t roughness) {
   result_ = {};
   if (!hasBed()) return;
   error_.clear();
@@ -104,6 +130,7 @@ void MeasuredProfileModel::compute(const SeaTexts& sea, std::size_t dissipation,
   shore::TransformOptions options;
   options.dissipation = kDissipations[std::min(dissipation, kDissipations.size() - 1)].value;
   options.gamma = kGammaRules[std::min(gamma, kGammaRules.size() - 1)].value;
+  options.roughness = kRoughnesses[std::min(roughness, kRoughnesses.size() - 1)].value;
   result_ = shore::transform({bed_.x, bed_.z}, condition_, options);
   if (result_.ok()) return;
 
@@ -112,9 +139,11 @@ void MeasuredProfileModel::compute(const SeaTexts& sea, std::size_t dissipation,
   QString detail;
   switch (result_.error) {
     case shore::Error::InvalidHeight: detail = rejectedText(QStringLiteral("Hrms0"), sea.Hrms0); break;
-    case shore::Error::InvalidPeriod: detail = rejectedText(QStringLiteral("Tp"), sea.Tp); break;
+    case shore::Error::InvalidPeriod:
+    case shore::Error::PeriodOutOfRange: detail = rejectedText(QStringLiteral("Tp"), sea.Tp); break;
     case shore::Error::InvalidAngle: detail = rejectedText(QStringLiteral("θ0"), sea.theta0); break;
-    case shore::Error::InvalidTide: detail = rejectedText(tr("潮位"), sea.tide); break;
+    case shore::Error::InvalidTide:
+    case shore::Error::TideOutOfRange: detail = rejectedText(tr("潮位"), sea.tide); break;
     case shore::Error::BoundaryTooShallow:
     case shore::Error::MicheLimitAtBoundary:
     case shore::Error::TooFewWetPoints:
@@ -157,10 +186,19 @@ QString MeasuredProfileModel::pointText(int index) const {
   if (index < 0 || std::size_t(index) >= bed_.x.size()) return {};
   const std::size_t i = std::size_t(index);
   const shore::TransformResult& r = result_;
-  return tr("x = %1 m　z = %2 m　h = %3 m　η = %4 m　Hrms = %5 m　H1/3 = %6 m　Qb = %7　V = %8 m/s")
-      .arg(twoDecimals(bed_.x[i]), twoDecimals(bed_.z[i]), twoDecimals(at(r.h, i)),
-           twoDecimals(at(r.eta, i)), twoDecimals(at(r.Hrms, i)), twoDecimals(at(r.H13, i)),
-           twoDecimals(at(r.Qb, i)), twoDecimals(at(r.V, i)));
+  QString text =
+      tr("x = %1 m　z = %2 m　h = %3 m　η = %4 m　Hrms = %5 m　H1/3 = %6 m　Qb = %7　V = %8 m/s")
+          .arg(twoDecimals(bed_.x[i]), twoDecimals(bed_.z[i]), twoDecimals(at(r.h, i)),
+               twoDecimals(at(r.eta, i)), twoDecimals(at(r.Hrms, i)), twoDecimals(at(r.H13, i)),
+               twoDecimals(at(r.Qb, i)), twoDecimals(at(r.V, i)));
+  // The point's own warnings (Hrms above the mean depth, a current beyond
+  // the friction's data), said after its numbers.
+  const shore::Warnings own{i < r.pointWarnings.size() ? r.pointWarnings[i] : 0u};
+  if (own.any()) {
+    text += QStringLiteral("\n") +
+            QString::fromStdString(report::warningText(own, gui::language()));
+  }
+  return text;
 }
 
 }  // namespace saiha::profile

@@ -10,10 +10,14 @@
 #include <optional>
 #include <string_view>
 
-#include "gui/profile/BedCsv.h"
+#include "report/bed_profile.h"
 #include "shore/transform.h"
 
 namespace saiha::profile {
+
+// A measured profile as the one reader every face shares reads it
+// (report/bed_profile.h): x and z of each point and the file's line of each.
+using MeasuredBed = report::BedProfileText;
 
 // The texts of the sea boxes, as typed.
 struct SeaTexts {
@@ -47,6 +51,18 @@ class MeasuredProfileModel {
       {shore::GammaRule::BattjesStive1985, "battjes-stive1985"},
   }};
   // The index of a stable name in the lists above, -1 for none.
+  // The apparent bed roughness of the current's friction Ruessink et al.
+  // (2001) fitted at each site, by stable name, Duck's the default.
+  struct RoughnessEntry {
+    double value;
+    std::string_view name;
+  };
+  static constexpr std::array<RoughnessEntry, 2> kRoughnesses = {{
+      {shore::kDuckRoughness, "duck"},
+      {shore::kEgmondRoughness, "egmond"},
+  }};
+  static int roughnessIndex(const QString& name);
+  static QString roughnessDisplayName(std::size_t index);
   static int dissipationIndex(const QString& name);
   static int gammaIndex(const QString& name);
   // The display name of each entry ("Battjes・Janssen (1978)").
@@ -71,7 +87,8 @@ class MeasuredProfileModel {
   // Computes across the profile with the boxes' texts, read as the
   // calculation window reads its boxes, and the model chosen by index into
   // kDissipations and kGammaRules.  Nothing without a profile.
-  void compute(const SeaTexts& sea, std::size_t dissipation, std::size_t gamma);
+  void compute(const SeaTexts& sea, std::size_t dissipation, std::size_t gamma,
+               std::size_t roughness = 0);
   const shore::TransformResult& result() const { return result_; }
   const shore::SeaCondition& condition() const { return condition_; }
   // The points shown across the profile: from the boundary to the last wet

@@ -146,7 +146,23 @@ MeasuredProfileView::MeasuredProfileView(QWidget* parent) : QWidget(parent) {
   for (std::size_t i = 0; i < MeasuredProfileModel::kGammaRules.size(); ++i) {
     gamma_->addItem(MeasuredProfileModel::gammaDisplayName(i));
   }
-  for (QComboBox* combo : {dissipation_, gamma_}) {
+  // The current's bed roughness on the boxes' row, where there is room: the
+  // models' row is as wide as the page already.
+  {
+    auto* text = new QLabel(tr("底面粗度 ka(&U):"));
+    roughness_ = new QComboBox;
+    roughness_->setObjectName(QStringLiteral("roughness"));
+    roughness_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    text->setBuddy(roughness_);
+    boxes->insertSpacing(boxes->count() - 1, 12);
+    boxes->insertWidget(boxes->count() - 1, text);
+    boxes->insertWidget(boxes->count() - 1, roughness_);
+  }
+  for (std::size_t i = 0; i < MeasuredProfileModel::kRoughnesses.size(); ++i) {
+    roughness_->addItem(MeasuredProfileModel::roughnessDisplayName(i));
+  }
+  roughness_->setToolTip(tr("沿岸流の底面摩擦の見かけの粗度．Ruessink ほか (2001) が Duck と Egmond で求めた値"));
+  for (QComboBox* combo : {dissipation_, gamma_, roughness_}) {
     connect(combo, &QComboBox::currentIndexChanged, this, [this] { recompute(); });
   }
   models->addStretch();
@@ -296,6 +312,8 @@ MeasuredChoices MeasuredProfileView::choices() const {
   c.dissipation =
       name(MeasuredProfileModel::kDissipations[std::size_t(dissipation_->currentIndex())].name);
   c.gamma = name(MeasuredProfileModel::kGammaRules[std::size_t(gamma_->currentIndex())].name);
+  c.roughness =
+      name(MeasuredProfileModel::kRoughnesses[std::size_t(roughness_->currentIndex())].name);
   return c;
 }
 
@@ -307,7 +325,9 @@ void MeasuredProfileView::setChoices(const MeasuredChoices& c) {
     setSeaTexts(*waveSea_);
   }
   {
-    const QSignalBlocker quietDissipation(dissipation_), quietGamma(gamma_);
+    const QSignalBlocker quietDissipation(dissipation_), quietGamma(gamma_),
+        quietRoughness(roughness_);
+    roughness_->setCurrentIndex(std::max(0, MeasuredProfileModel::roughnessIndex(c.roughness)));
     dissipation_->setCurrentIndex(std::max(0, MeasuredProfileModel::dissipationIndex(c.dissipation)));
     gamma_->setCurrentIndex(std::max(0, MeasuredProfileModel::gammaIndex(c.gamma)));
   }
@@ -334,7 +354,8 @@ void MeasuredProfileView::showPointAt(double x) {
 void MeasuredProfileView::recompute() {
   model_.compute({height_->text(), period_->text(), angle_->text(), tide_->text()},
                  std::size_t(std::max(0, dissipation_->currentIndex())),
-                 std::size_t(std::max(0, gamma_->currentIndex())));
+                 std::size_t(std::max(0, gamma_->currentIndex())),
+                 std::size_t(std::max(0, roughness_->currentIndex())));
   redraw();
 }
 

@@ -87,6 +87,7 @@ class MeasuredProfileView final : public QWidget {
   QLineEdit* tide_ = nullptr;
   QComboBox* dissipation_ = nullptr;
   QComboBox* gamma_ = nullptr;
+  QComboBox* roughness_ = nullptr;  // the current's bed roughness (Ruessink et al. 2001)
   QLabel* error_ = nullptr;
   QLabel* note_ = nullptr;
   QLabel* hover_ = nullptr;

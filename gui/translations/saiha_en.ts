@@ -36,45 +36,6 @@
     </message>
 </context>
 <context>
-    <name>saiha::profile::BedCsv</name>
-    <message>
-        <source>1 行目に列の見出し（x と z を含む）がありません．</source>
-        <translation>Line 1 holds no column headers (with x and z).</translation>
-    </message>
-    <message>
-        <source>1 行目の見出しに x と z の列がありません（見出し: %1）．</source>
-        <translation>The headers on line 1 have no x and z columns (headers: %1).</translation>
-    </message>
-    <message>
-        <source>%1 行目: 列が %2 個しかありません（x と z を読むには %3 個必要です）．</source>
-        <translation>Line %1: only %2 fields (x and z need %3).</translation>
-    </message>
-    <message>
-        <source>%1 行目: %2 = &quot;%3&quot; は数値ではありません．</source>
-        <translation>Line %1: %2 = &quot;%3&quot; is not a number.</translation>
-    </message>
-    <message>
-        <source>%1 行目: %2 = %3</source>
-        <translation>Line %1: %2 = %3</translation>
-    </message>
-    <message>
-        <source>%1 行目: x = %2 m が前の点（%3 行目）の x = %4 m より大きくありません．</source>
-        <translation>Line %1: x = %2 m is not greater than x = %4 m of the point before it (line %3).</translation>
-    </message>
-    <message>
-        <source>読めた断面点: %1 点</source>
-        <translation>Profile points read: %1</translation>
-    </message>
-    <message>
-        <source>断面ファイルを開けませんでした: %1</source>
-        <translation>Could not open the profile file: %1</translation>
-    </message>
-    <message>
-        <source>断面ファイルが大きすぎます（%1 MB まで）: %2</source>
-        <translation>The profile file is too large (up to %1 MB): %2</translation>
-    </message>
-</context>
-<context>
     <name>saiha::profile::CaseFile</name>
     <message>
         <source>ケースファイルの %1 の値 &quot;%2&quot; はこのプログラムにはありません．</source>
@@ -198,6 +159,14 @@
         <translation>Ruessink et al. (2003): local kd</translation>
     </message>
     <message>
+        <source>Duck：0.0125 m</source>
+        <translation>Duck: 0.0125 m</translation>
+    </message>
+    <message>
+        <source>Egmond：0.022 m</source>
+        <translation>Egmond: 0.022 m</translation>
+    </message>
+    <message>
         <source>Battjes・Stive (1985)：沖波波形勾配</source>
         <translation>Battjes &amp; Stive (1985): deep-water steepness</translation>
     </message>
@@ -265,6 +234,14 @@ Mean shoreline: where the mean water level at the edge meets the bed. R2%: Stock
     <message>
         <source>砕波パラメータ γ(&amp;A):</source>
         <translation>Breaker p&amp;arameter γ:</translation>
+    </message>
+    <message>
+        <source>底面粗度 ka(&amp;U):</source>
+        <translation>Bed ro&amp;ughness ka:</translation>
+    </message>
+    <message>
+        <source>沿岸流の底面摩擦の見かけの粗度．Ruessink ほか (2001) が Duck と Egmond で求めた値</source>
+        <translation>The apparent roughness of the longshore current&apos;s bed friction: the values Ruessink et al. (2001) fitted at Duck and at Egmond</translation>
     </message>
     <message>
         <source>Hrms</source>

@@ -77,6 +77,12 @@ class Error(enum.IntEnum):
     INVALID_TOE = 55  #: the toe not finite or outside the profile
     TOE_NOT_REACHED = 56  #: the wet/dry edge seaward of the toe: no wave there
     INVALID_STRUCTURE_OPTION = 57  #: a structure option outside its domain
+    #: a bed beyond 11,000 m of the datum, a span above 1,000 km or x beyond 10,000 km
+    PROFILE_OUT_OF_RANGE = 58
+    TRANSFORM_STEP_LIMIT = 59  #: more integration steps than the limit (too fine a max_step)
+    PERIOD_OUT_OF_RANGE = 60  #: Tp above 60 s, beyond wind seas and swell
+    TIDE_OUT_OF_RANGE = 61  #: a tide beyond 30 m of the datum
+    WIND_STRESS_OUT_OF_RANGE = 62  #: a wind stress beyond 20 N/m**2
 
 
 class WarningFlag(enum.IntFlag):
@@ -154,6 +160,15 @@ class WarningFlag(enum.IntFlag):
     OBLIQUE_OUTSIDE_RANGE = 1 << 28
     #: A breaker parameter xi outside the data of the formula.
     BREAKER_PARAMETER_OUTSIDE_RANGE = 1 << 29
+    #: Hrms above the mean depth h + eta at a profile point (the model's
+    #: number, but no such sea stands in water that shallow).
+    HRMS_ABOVE_MEAN_DEPTH = 32768
+    #: A longshore current above 2 m/s, beyond the data the bed friction was
+    #: fitted on.
+    CURRENT_ABOVE_FITTED_RANGE = 65536
+    #: The sea already breaking at the offshore boundary (Qb >= 0.01): the
+    #: surf zone began seaward of the profile.
+    BOUNDARY_IN_SURF_ZONE = 131072
 
 
 

@@ -21,6 +21,7 @@ SHORELINE_NAMES: tuple[str, ...]
 BREAKER_TYPES: tuple[str, ...]
 DISSIPATIONS: tuple[str, ...]
 GAMMA_RULES: tuple[str, ...]
+MIXINGS: tuple[str, ...]
 TRANSFORM_POINT_NAMES: tuple[str, ...]
 TRANSFORM_SUMMARY_NAMES: tuple[str, ...]
 
@@ -171,6 +172,8 @@ def transform(
     roughness: float,
     dry_depth: float,
     max_step: float,
+    mixing: str = ...,
+    mixing_coefficient: float = ...,
 ) -> tuple[int, Optional[dict[str, np.ndarray]]]:
     """Random waves across one profile (x, z in m) for each condition of flat arrays.
 

@@ -12,9 +12,9 @@ import numpy.typing as npt
 import pandas as pd
 
 from . import _args, _elementwise, _saiha
-from ._errors import CalcError, Error
+from ._errors import CalcError, Error, WarningFlag
 
-__all__ = ["DISSIPATIONS", "GAMMA_RULES", "OUTPUTS", "TRANSFORM_INPUTS", "TRANSFORM_POINT_NAMES",
+__all__ = ["DISSIPATIONS", "GAMMA_RULES", "OUTPUTS", "ROUGHNESSES", "TRANSFORM_INPUTS", "TRANSFORM_POINT_NAMES",
            "TRANSFORM_SUMMARY_NAMES", "TransformResult", "transform", "transform_frame"]
 
 #: The breaking dissipations by name, the default (Battjes & Janssen 1978) first;
@@ -27,6 +27,9 @@ GAMMA_RULES: tuple[str, ...] = tuple(_saiha.GAMMA_RULES)
 TRANSFORM_POINT_NAMES: tuple[str, ...] = tuple(_saiha.TRANSFORM_POINT_NAMES)
 #: The quantities of each condition, arrays of the conditions' shape.
 TRANSFORM_SUMMARY_NAMES: tuple[str, ...] = tuple(_saiha.TRANSFORM_SUMMARY_NAMES)
+#: The apparent bed roughness k_a (m) Ruessink et al. (2001) fitted at each
+#: site, by name: the default is Duck's.
+ROUGHNESSES: dict[str, float] = {"duck": 0.0125, "egmond": 0.022}
 #: The inputs of each condition, as :class:`TransformResult` keeps them.
 TRANSFORM_INPUTS: tuple[str, ...] = ("Hrms0", "Tp", "theta0", "tide", "wind_stress")
 
@@ -57,6 +60,8 @@ _UNITS: dict[str, tuple[str, str]] = {
     "foreshore_slope": ("1", "foreshore slope of the runup formula"),
     "R2": ("m", "2 % runup above the still-water level (Stockdon et al. 2006)"),
     "error": ("1", "saiha.Error code, 0 where computed"),
+    "point_warning": ("1", "saiha.WarningFlag bits of each point (HRMS_ABOVE_MEAN_DEPTH, "
+                      "CURRENT_ABOVE_FITTED_RANGE)"),
     "warning": ("1", "saiha.WarningFlag bits"),
     "ok": ("1", "error == 0"),
 }
@@ -104,7 +109,13 @@ class TransformResult:
     warning : numpy.ndarray of uint32, shape S
         :class:`WarningFlag` bits: ``GAMMA_FIT_RANGE``,
         ``SHORELINE_NOT_REACHED``, ``DRY_BAR_CREST``,
-        ``STOCKDON_BRANCH_CHANGE``.
+        ``HRMS_ABOVE_MEAN_DEPTH``, ``CURRENT_ABOVE_FITTED_RANGE``,
+        ``BOUNDARY_IN_SURF_ZONE``, ``STOCKDON_BRANCH_CHANGE``.
+    point_warning : numpy.ndarray of uint32, shape S + (N,)
+        The bits of each point that concern a point:
+        ``HRMS_ABOVE_MEAN_DEPTH`` (Hrms above h + eta there) and
+        ``CURRENT_ABOVE_FITTED_RANGE`` (|V| above 2 m/s); 0 where not
+        reached.
     ok : numpy.ndarray of bool, shape S
         ``error == 0``.
     options : dict
@@ -143,6 +154,7 @@ class TransformResult:
     error: np.ndarray
     warning: np.ndarray
     ok: np.ndarray
+    point_warning: np.ndarray
     options: dict = dataclasses.field(default_factory=dict, repr=False, compare=False)
     index: Optional[pd.Index] = _elementwise.index_field()
 
@@ -207,7 +219,7 @@ class TransformResult:
         data: dict[str, Any] = {"z": ("x", self.z, attrs("z"))}
         for name in (*TRANSFORM_INPUTS, *TRANSFORM_SUMMARY_NAMES, "error", "warning", "ok"):
             data[name] = ("condition", np.asarray(getattr(self, name)).reshape(-1), attrs(name))
-        for name in TRANSFORM_POINT_NAMES:
+        for name in (*TRANSFORM_POINT_NAMES, "point_warning"):
             data[name] = (("condition", "x"), getattr(self, name).reshape(-1, points),
                           attrs(name))
         options = {k: (int(v) if isinstance(v, bool) else v) for k, v in self.options.items()
@@ -256,6 +268,11 @@ class TransformResult:
         fields["z"] = _between(self.z, left, weight)
         for name in TRANSFORM_POINT_NAMES:
             fields[name] = _between(getattr(self, name), left, weight).astype(np.float32)
+        # A position takes the bits of the points its value comes from.
+        bits = self.point_warning
+        fields["point_warning"] = np.where(
+            weight == 1, bits[..., left + 1],
+            np.where(weight == 0, bits[..., left], bits[..., left] | bits[..., left + 1]))
         return TransformResult(**fields)
 
 
@@ -307,9 +324,11 @@ def model_options(
     B: Any = 1.0,
     friction: Any = None,
     roller_beta: Any = 0.1,
-    roughness: Any = 0.0033,
+    roughness: Any = 0.0125,
     dry_depth: Any = 0.05,
     max_step: Any = 5.0,
+    mixing: Any = None,
+    mixing_M: Any = 1.0,
     lang: Optional[str] = None,
 ) -> dict[str, Any]:
     """The model's keyword options of :func:`transform`, checked, by their names.
@@ -334,6 +353,21 @@ def model_options(
         gamma_rule, gamma_constant = gamma, 0.73
     else:
         gamma_rule, gamma_constant = "constant", _positive("gamma", gamma, lang)
+    if isinstance(roughness, str):
+        if roughness not in ROUGHNESSES:
+            raise ValueError(f"unknown roughness {roughness!r}; one of "
+                             f"{', '.join(ROUGHNESSES)} or a number (m)")
+        roughness = ROUGHNESSES[roughness]
+    if mixing is None or mixing == "none":
+        mixing_rule, mixing_coefficient = "none", 1.0
+    elif isinstance(mixing, str):
+        if mixing != "battjes1975":
+            raise ValueError(f"unknown mixing {mixing!r}; None, 'battjes1975' or a number "
+                             "(a constant eddy viscosity, m**2/s)")
+        mixing_rule, mixing_coefficient = "battjes1975", _positive("mixing_M", mixing_M, lang,
+                                                                   zero=True)
+    else:
+        mixing_rule, mixing_coefficient = "constant", _positive("mixing", mixing, lang, zero=True)
     return {
         "dissipation": dissipation,
         "gamma": gamma_rule,
@@ -349,6 +383,8 @@ def model_options(
         "roughness": _positive("roughness", roughness, lang),
         "dry_depth": _positive("dry_depth", dry_depth, lang),
         "max_step": _positive("max_step", max_step, lang),
+        "mixing": mixing_rule,
+        "mixing_coefficient": mixing_coefficient,
     }
 
 
@@ -369,9 +405,11 @@ def transform(
     B: float = 1.0,
     friction: Optional[float] = None,
     roller_beta: float = 0.1,
-    roughness: float = 0.0033,
+    roughness: Union[str, float] = 0.0125,
     dry_depth: float = 0.05,
     max_step: float = 5.0,
+    mixing: Union[None, str, float] = None,
+    mixing_M: float = 1.0,
     workers: Optional[int] = None,
     lang: Optional[str] = None,
 ) -> TransformResult:
@@ -415,18 +453,26 @@ def transform(
         The mean water level from the cross-shore momentum balance (False:
         eta = 0).
     wind_stress : array_like, optional
-        Alongshore wind stress on the surface (N/m**2), positive along
-        positive V; 0 when None.
+        Alongshore wind stress on the surface (N/m**2), within +-20:
+        positive in the direction the waves travel alongshore (the sign of
+        ``theta0``, and of V); 0 when None.  A stress given in another
+        frame's axes (a field site's, say) may need its sign turned.
     alpha, B : float
         The coefficients of bj78 and baldock98 (alpha), tg83 and jb07 (B), > 0.
     friction : float, optional
         Bottom friction of the waves (Thornton & Guza 1983) with this wave
         friction factor c_f >= 0 (0.01 is usual); off when None.
-    roller_beta, roughness, dry_depth, max_step : float
-        Roller front slope (0.1); apparent bed roughness k_a of the
-        current's friction (m, 0.0033; Ruessink et al. 2001); the mean depth
-        below which the bed is dry (m, 0.05); the largest integration step
-        (m, 5).  Each > 0.
+    roller_beta, dry_depth, max_step : float
+        Roller front slope (0.1); the mean depth below which the bed is
+        dry (m, 0.05); the largest integration step (m, 5).  Each > 0.
+    roughness : float or {"duck", "egmond"}
+        Apparent bed roughness k_a of the current's friction (m, > 0):
+        Ruessink et al. (2001) fitted 0.0125 m at Duck ("duck", the
+        default) and 0.022 m at Egmond ("egmond").
+    mixing : None, "battjes1975" or float
+        Lateral mixing of the longshore current: none (the local balance),
+        Battjes's (1975) eddy viscosity nu = M*d*(D/rho)**(1/3) with
+        ``mixing_M`` (1), or a constant eddy viscosity nu (m**2/s, >= 0).
     workers : int, optional
         Threads sharing the conditions; all cores by default.  The results
         do not depend on it.
@@ -451,9 +497,15 @@ def transform(
     CalcError
         (a ``ValueError``) for a profile every condition would fail on:
         ``PROFILE_LENGTH_MISMATCH``, ``PROFILE_TOO_SHORT``,
-        ``PROFILE_NOT_FINITE``, ``PROFILE_NOT_INCREASING``; and
+        ``PROFILE_NOT_FINITE``, ``PROFILE_NOT_INCREASING``,
+        ``PROFILE_OUT_OF_RANGE`` (a bed beyond 11,000 m of the datum, a
+        span above 1,000 km, x beyond 10,000 km), ``TRANSFORM_STEP_LIMIT``
+        (the profile at ``max_step`` implies more than 2 million steps); and
         ``INVALID_TRANSFORM_OPTION`` for a model number outside its domain,
         ``argument`` naming it.  The message is the calculation window's.
+    KeyboardInterrupt
+        A Ctrl+C during the call: it is seen between blocks of conditions,
+        within about a second.
     ValueError
         x or z not 1-d, an unknown dissipation or gamma name, conditions
         that do not broadcast, pandas Series of different indexes.
@@ -464,6 +516,8 @@ def transform(
     A condition that cannot be computed never raises: it gets its code
     (``INVALID_HEIGHT``, ``INVALID_PERIOD``, ``INVALID_ANGLE``,
     ``INVALID_TIDE`` for a tide or wind stress not finite,
+    ``PERIOD_OUT_OF_RANGE`` (Tp above 60 s), ``TIDE_OUT_OF_RANGE`` (beyond
+    30 m), ``WIND_STRESS_OUT_OF_RANGE`` (beyond 20 N/m**2),
     ``BOUNDARY_TOO_SHALLOW`` for a dry boundary or a wave already at its
     breaking height there, ``TOO_FEW_WET_POINTS``,
     ``MICHE_LIMIT_AT_BOUNDARY``, ``TRANSFORM_NOT_SETTLED``) and NaN, and the
@@ -495,7 +549,7 @@ def transform(
     threads = _args.workers(workers)
     lang = _args.language(lang)
     options = model_options(dissipation, gamma, roller, setup, alpha, B, friction,
-                            roller_beta, roughness, dry_depth, max_step, lang)
+                            roller_beta, roughness, dry_depth, max_step, mixing, mixing_M, lang)
     xs, zs = _profile(x, z)
     conditions = {"Hrms0": Hrms0, "Tp": Tp, "theta0": theta0, "tide": tide,
                   "wind_stress": 0.0 if wind_stress is None else wind_stress}
@@ -514,12 +568,15 @@ def transform(
         fields[name] = columns[name].reshape(shape + (len(xs),))
     for name in (*TRANSFORM_SUMMARY_NAMES, "last_wet", "error", "warning"):
         fields[name] = columns[name].reshape(shape)
+    fields["point_warning"] = columns["point_warning"].reshape(shape + (len(xs),))
     fields["ok"] = np.asarray(fields["error"] == 0)
     public = dict(options)
     if public["gamma"] != "constant":
         del public["gamma_constant"]
     if not public["friction"]:
         del public["friction_factor"]
+    if public["mixing"] == "none":
+        del public["mixing_coefficient"]
     return TransformResult(**fields, options=public, index=index)
 
 
@@ -587,7 +644,8 @@ def transform_frame(
     **model
         The model's keywords of :func:`transform` (``dissipation``,
         ``gamma``, ``roller``, ``setup``, ``alpha``, ``B``, ``friction``,
-        ``roller_beta``, ``roughness``, ``dry_depth``, ``max_step``).
+        ``roller_beta``, ``roughness``, ``dry_depth``, ``max_step``,
+        ``mixing``, ``mixing_M``).
 
     Raises
     ------
@@ -652,6 +710,11 @@ def transform_frame(
     frame["z"] = np.tile(r.z, count)
     for name in TRANSFORM_POINT_NAMES:
         frame[name] = np.broadcast_to(getattr(r, name), (count, points)).reshape(-1)
-    for name in ("error", "warning"):
-        frame[name] = np.repeat(np.broadcast_to(getattr(r, name), (count,)), points)
+    frame["error"] = np.repeat(np.broadcast_to(r.error, (count,)), points)
+    # Each row's bits: the condition's, those that concern a point its own.
+    point_bits = np.uint32(WarningFlag.HRMS_ABOVE_MEAN_DEPTH
+                           | WarningFlag.CURRENT_ABOVE_FITTED_RANGE)
+    condition = np.repeat(np.broadcast_to(r.warning, (count,)), points)
+    own = np.broadcast_to(r.point_warning, (count, points)).reshape(-1)
+    frame["warning"] = ((condition & ~point_bits) | (own & point_bits)).astype(np.uint32)
     return frame

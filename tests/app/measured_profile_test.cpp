@@ -22,15 +22,17 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QXYSeries>
+#include <QElapsedTimer>
 #include <QtTest>
 #include <cmath>
 #include <memory>
+
+#include <sys/stat.h>
 
 #include "app/wiring.h"
 #include "gui/calc/CalcWindow.h"
 #include "gui/calc/frmKelvo.h"
 #include "gui/language.h"
-#include "gui/profile/BedCsv.h"
 #include "gui/profile/MeasuredProfileView.h"
 #include "gui/profile/ProfileWindow.h"
 #include "gui/profile/StripChart.h"
@@ -219,27 +221,29 @@ class MeasuredProfileTest : public QObject {
     QTest::addColumn<QByteArray>("csv");
     QTest::addColumn<QStringList>("said");
     QTest::addColumn<bool>("read");  // a fault of the file, said with its name
-    const QString notIncreasing = QString::fromStdString(
-        saiha::report::errorText(shore::Error::ProfileNotIncreasing));
     QTest::newRow("x not increasing")
         << QByteArray("x,z\n0,-5\n10,-4\n10,-3\n20,1\n")
-        << QStringList{notIncreasing, "4 行目", "x = 10 m", "3 行目"} << true;
+        << QStringList{"4 行目", "x = 10 が前の点の x = 10 より大きくありません"} << true;
     QTest::newRow("one point") << QByteArray("x,z\n0,-5\n\n")
-                               << QStringList{QString::fromStdString(saiha::report::errorText(
-                                                  shore::Error::ProfileTooShort)),
-                                              "1 点"}
-                               << true;
+                               << QStringList{"断面には 2 点以上が必要です", "1 点"} << true;
     QTest::newRow("NaN") << QByteArray("x,z\n0,-5\n10,nan\n20,1\n")
-                         << QStringList{QString::fromStdString(saiha::report::errorText(
-                                            shore::Error::ProfileNotFinite)),
-                                        "3 行目", "z = nan"} << true;
+                         << QStringList{"3 行目", "z = 'nan'"} << true;
     QTest::newRow("no number") << QByteArray("x,z\n0,-5\n10,-4 m\n")
-                               << QStringList{"3 行目", "\"-4 m\""} << true;
+                               << QStringList{"3 行目", "'-4 m'"} << true;
     QTest::newRow("no z column") << QByteArray("x,depth\n0,5\n10,4\n")
-                                 << QStringList{"1 行目", "x,depth"} << true;
+                                 << QStringList{"1 行目", "'z'"} << true;
     QTest::newRow("short line") << QByteArray("z,q,x\n-5,1,0\n-4,1\n")
                                 << QStringList{"3 行目", "2 個"} << true;
     QTest::newRow("empty file") << QByteArray() << QStringList{"1 行目"} << true;
+    QString many = QStringLiteral("x,z\n");
+    for (int i = 0; i <= 20000; ++i) many += QString::number(i) + QStringLiteral(",-5\n");
+    QTest::newRow("20,001 points") << many.toUtf8()
+                                   << QStringList{"20002 行目", "20000 点を超えています"} << true;
+    QTest::newRow("a bed 1e20 m deep")
+        << QByteArray("x,z\n0,-1e20\n10,-4\n20,1\n")
+        << QStringList{QString::fromStdString(
+               saiha::report::errorText(shore::Error::ProfileOutOfRange))}
+        << false;
     QTest::newRow("no water at the boundary")
         << QByteArray("x,z\n0,0.5\n10,-1\n20,1\n")
         << QStringList{QString::fromStdString(
@@ -269,6 +273,49 @@ class MeasuredProfileTest : public QObject {
     QVERIFY(v.openProfile(profilePath_));
     QVERIFY(v.errorText().isEmpty());
     QVERIFY(v.series(MeasuredProfileView::Hrms)->count() > 0);
+  }
+
+  // Files that once froze the window (a FIFO for good; /dev/zero while it
+  // grew by gigabytes): refused at once, unread.
+  void filesThatAreNoProfile() {
+    MeasuredProfileView& v = view();
+    const QString fifo = dir_.filePath("fifo.csv");
+    QVERIFY(::mkfifo(fifo.toLocal8Bit().constData(), 0600) == 0);
+    for (const QString& path : {QStringLiteral("/dev/zero"), fifo, dir_.path()}) {
+      QElapsedTimer timer;
+      timer.start();
+      QVERIFY(!v.openProfile(path));
+      QVERIFY2(timer.elapsed() < 1000, qPrintable(path));
+      QVERIFY2(v.errorText().contains("通常のファイルではありません"), qPrintable(v.errorText()));
+      QVERIFY(!v.model().hasBed());
+    }
+    QFile::remove(fifo);
+    QVERIFY(v.openProfile(profilePath_));
+  }
+
+  // A steep beach: the points where Hrms stands above the mean depth are
+  // said, in the note and in each such point's read-out.
+  void hrmsAboveTheMeanDepthIsSaid() {
+    MeasuredProfileView& v = view();
+    QString csv = QStringLiteral("x,z\n");
+    for (int i = 0; i <= 80; ++i) csv += QString::number(i) + "," + QString::number(-6 + i / 10.0) + "\n";
+    const QString steep = dir_.filePath("steep.csv");
+    QVERIFY(write(steep, csv.toUtf8()));
+    QVERIFY(v.openProfile(steep));
+    const QString said = QString::fromStdString(saiha::report::warningText(
+        {std::uint32_t(shore::Warning::HrmsAboveMeanDepth)}, saiha::gui::language()));
+    QVERIFY2(v.noteText().contains(said), qPrintable(v.noteText()));
+    const shore::TransformResult& r = v.model().result();
+    int flagged = 0;
+    for (int i = 0; i <= r.lastWet; ++i) {
+      v.showPointAt(double(i));
+      const bool bit = (r.pointWarnings[std::size_t(i)] &
+                        std::uint32_t(shore::Warning::HrmsAboveMeanDepth)) != 0;
+      QCOMPARE(v.hoverText().contains(said), bit);
+      flagged += bit ? 1 : 0;
+    }
+    QVERIFY(flagged > 0);
+    QVERIFY(v.openProfile(profilePath_));
   }
 
   // Boxes the engine refuses are named with what they hold.
@@ -301,7 +348,19 @@ class MeasuredProfileTest : public QObject {
     QTest::keyClicks(box("tide"), "0.4");
     v.findChild<QComboBox*>("dissipation")->setCurrentIndex(3);
     v.findChild<QComboBox*>("gammaRule")->setCurrentIndex(1);
+    // Egmond's rougher bed: a slower current than Duck's, the heights the same.
+    const shore::TransformResult duck = v.model().result();
+    v.findChild<QComboBox*>("roughness")->setCurrentIndex(1);
+    const shore::TransformResult egmond = v.model().result();
+    float vDuck = 0, vEgmond = 0;
+    for (int i = 0; i <= duck.lastWet; ++i) {
+      vDuck = std::max(vDuck, std::abs(duck.V[std::size_t(i)]));
+      vEgmond = std::max(vEgmond, std::abs(egmond.V[std::size_t(i)]));
+      QCOMPARE(egmond.Hrms[std::size_t(i)], duck.Hrms[std::size_t(i)]);
+    }
+    QVERIFY(vEgmond < vDuck);
     const saiha::profile::Case saved = bench().currentCase();
+    QCOMPARE(saved.choices.measured.roughness, QString("egmond"));
     QCOMPARE(saved.choices.measured.path, QFileInfo(profilePath_).absoluteFilePath());
     QCOMPARE(saved.choices.measured.dissipation, QString("jb07"));
     QCOMPARE(saved.choices.measured.gamma, QString("battjes-stive1985"));
@@ -371,8 +430,18 @@ class MeasuredProfileTest : public QObject {
     QString error;
     QVERIFY(!saiha::profile::readCase(QJsonDocument(root).toJson(), &error));
     QVERIFY(error.contains("measured_profile.dissipation") && error.contains("wavelets"));
-    measured["typed"] = "yes";
     measured["dissipation"] = "bj78";
+    measured["roughness"] = "sand";
+    root["measured_profile"] = measured;
+    QVERIFY(!saiha::profile::readCase(QJsonDocument(root).toJson(), &error));
+    QVERIFY(error.contains("measured_profile.roughness") && error.contains("sand"));
+    // A case written before the roughness was offered reads as Duck's.
+    measured.remove("roughness");
+    root["measured_profile"] = measured;
+    const auto older = saiha::profile::readCase(QJsonDocument(root).toJson(), &error);
+    QVERIFY2(older.has_value(), qPrintable(error));
+    QCOMPARE(older->choices.measured.roughness, QString("duck"));
+    measured["typed"] = "yes";
     root["measured_profile"] = measured;
     QVERIFY(!saiha::profile::readCase(QJsonDocument(root).toJson(), &error));
     QVERIFY(error.contains("measured_profile.typed"));

@@ -325,7 +325,7 @@ foreach(case
   list(GET parts 1 file)
   list(GET parts 2 reason)
   saiha_calc_test(transform_profile_${name}
-    "-DARGS=transform|--profile|${cli_data}/${file}|${cli_data}/transform_conditions.csv" -DEXIT=2
+    "-DARGS=--lang|en|transform|--profile|${cli_data}/${file}|${cli_data}/transform_conditions.csv" -DEXIT=2
     -DSTDERR=one_line "-DSTDERR_REGEX=${reason}" "-DSTDOUT_REGEX=^$")
 endforeach()
 set(tfile "${cli_data}/transform_conditions.csv")
@@ -352,6 +352,12 @@ foreach(case
 endforeach()
 # Hundreds of conditions: -j 2 as -j 1, the rows in input order, -o whole or
 # not at all, --at against the long form, Hm0 against Hrms0.
+# Profiles and conditions beyond what the model takes: refused at once; a
+# wind stress per row; the first Ctrl+C ends a long run.
+add_test(NAME saiha_calc.transform_limits
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/transform_limits_test.sh $<TARGET_FILE:saiha-calc>
+          ${cli_data}/transform_profile.csv)
+set_tests_properties(saiha_calc.transform_limits PROPERTIES TIMEOUT 120)
 add_test(NAME saiha_calc.transform_runs
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/transform_test.sh $<TARGET_FILE:saiha-calc>
           ${cli_data}/transform_profile.csv)
