@@ -1,6 +1,7 @@
 #include "cli/structure_csv.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -432,7 +433,11 @@ std::string ChainSummaryReader::csv() const {
   row("computed", std::to_string(summary_.computed), "-");
   row("failed", std::to_string(summary_.failed), "-");
   for (std::size_t i = 0; i < summary_.limits.size(); ++i) {
-    row("above_" + shortest(summary_.limits[i]), std::to_string(summary_.above[i]), "conditions");
+    // The limit in fixed notation, as the options are usually typed (0.0001, not 1e-04).
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, summary_.limits[i],
+                                   std::chars_format::fixed).ptr;
+    row("above_" + std::string(text, end), std::to_string(summary_.above[i]), "conditions");
   }
   row("q_max", report::dischargeCell(summary_.qMax, false), "m3/s per m");
   const bool any = summary_.qMaxIndex != structure::ChainSummary::kNoRow;

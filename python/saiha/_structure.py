@@ -1016,6 +1016,11 @@ def _frame(frame: pd.DataFrame, function: Callable[..., Any], inputs: tuple[str,
     return out
 
 
+def _take(arguments: dict[str, Any], names: tuple[str, ...]) -> list[Any]:
+    """The positional arguments ``names``, taken out of ``arguments``."""
+    return [arguments.pop(name) for name in names]
+
+
 def caisson_frame(frame: pd.DataFrame, **keywords: Any) -> pd.DataFrame:
     """:func:`caisson` over the rows of a table, as a table.
 
@@ -1038,8 +1043,7 @@ def caisson_frame(frame: pd.DataFrame, **keywords: Any) -> pd.DataFrame:
     """
     results = tuple(_saiha.CAISSON_RESULTS)
     return _frame(frame, caisson, CAISSON_INPUTS, tuple(CAISSON_SETTINGS), keywords, results,
-                  lambda a: caisson(*(a.pop(name) for name in CAISSON_INPUTS), **a),
-                  "caisson_frame")
+                  lambda a: caisson(*_take(a, CAISSON_INPUTS), **a), "caisson_frame")
 
 
 def overtopping_frame(frame: pd.DataFrame, **keywords: Any) -> pd.DataFrame:
@@ -1113,4 +1117,4 @@ def armour_frame(frame: pd.DataFrame, **keywords: Any) -> pd.DataFrame:
     inputs = tuple(_saiha.ARMOUR_INPUTS)
     return _frame(frame, armour, inputs, tuple(_saiha.ARMOUR_SETTINGS), keywords,
                   tuple(_saiha.ARMOUR_RESULTS),
-                  lambda a: armour(*(a.pop(name) for name in inputs), **a), "armour_frame")
+                  lambda a: armour(*_take(a, inputs), **a), "armour_frame")
