@@ -171,13 +171,7 @@ class OvertoppingCommand final : public Command {
                        "the chain: alongshore wind stress of every condition (N/m2; default 0)")
         ->option_text("PA");
   }
-  std::string_view refuses(Shared option) const override {
-    switch (option) {
-      case Shared::Breaker:
-      case Shared::Shoaling: return refusal::kStructureModel;
-      default: return {};
-    }
-  }
+  std::string_view refuses(Shared option) const override { return structureRefuses(option); }
   int run(const SharedValues& shared, const CLI::App& parsed) override;
 
  private:
