@@ -35,7 +35,8 @@ structures, 2nd ed., with its 2019 errata; docs/structure.md):
   vertical, composite: no influential foreshore (--no-foreshore)
     0.047*exp(-(2.35*Rc/Hm0)^1.3); else by h^2/(Hm0*Lm10): above 0.23
     non-impulsive 0.05*exp(-2.78*Rc/Hm0), else impulsive; a wall on a mound
-    by h*d/(Hm0*Lm10) against 0.65.  The manual's walls have mean values only.
+    by h*d/(Hm0*Lm10) against 0.65.  Walls take --approach too
+    (the coefficients shown are the mean value approach's).
   regime: breaking, non-breaking, very-shallow, no-foreshore, non-impulsive
   or impulsive.  q in m3/s per m of crest; below 1e-06 (0.001 l/s per m) it
   is written "<1e-06" (with --precision full its value), flagged 33554432.
