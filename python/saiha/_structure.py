@@ -438,7 +438,8 @@ def overtopping(
     no influential foreshore 0.047·exp[−(2.35·Rc/Hm0)^1.3]; with one,
     non-impulsive 0.05·exp(−2.78·Rc/Hm0) or impulsive by h²/(Hm0·Lm−1,0) <=
     0.23; a composite wall decides by h·d/(Hm0·Lm−1,0) <= 0.65 (by h² where
-    its mound is too low to count, d/h > 0.6).  Every argument
+    its mound is too low to count, d/h > 0.6); the wall coefficients shown
+    are the mean value approach's, ``approach`` applies to walls too.  Every argument
     but the names, flags and ``workers`` broadcasts.
 
     Parameters
