@@ -111,7 +111,7 @@ CaissonDiagram::Layout CaissonDiagram::layout(const QRectF& area) const {
   // Centred in the room left over.
   const double spareX = inner.width() - seaward - landward * ppm;
   const double spareY = inner.height() - (top - bottom) * ppm;
-  l.origin = QPointF(inner.left() + spareX / 2 + seaward, inner.top() + spareY / 2 + top * ppm);
+  l.origin = QPointF(inner.left() + spareX / 2 + seaward, inner.top() + spareY / 4 + top * ppm);
 
   const double sp = l.pixelsPerPascal;
   const auto y = [&](double z) { return l.origin.y() - z * ppm; };
@@ -186,7 +186,8 @@ void CaissonDiagram::paint(QPainter& painter, const QRectF& area) const {
   painter.setPen(still);
   painter.drawLine(QPointF(left, y(0)), QPointF(x(0), y(0)));
   painter.drawLine(QPointF(x(B), y(0)), QPointF(right, y(0)));
-  label(painter, tr("静水面"), QPointF(x(B) + 4, y(0) - 10), false, kStillWater);
+  label(painter, tr("静水面"), QPointF(left + 4, y(0) + QFontMetricsF(painter.font()).height() * 1.6),
+        false, kStillWater);
 
   // Goda's pressure on the face: up to the crest, or to η* below it.
   const double sp = l.pixelsPerPascal;

@@ -76,7 +76,7 @@ QString StructureModel::kindName(std::size_t index) {
 
 QString StructureModel::approachName(std::size_t index) {
   switch (index) {
-    case 0: return tr("設計・照査用（平均 + 標準偏差）");
+    case 0: return tr("設計・照査用（平均 + 1σ）");
     case 1: return tr("平均値");
     default: return {};
   }

@@ -68,6 +68,8 @@ QGridLayout* boxGrid() {
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(3);
   grid->setColumnMinimumWidth(2, 10);
+  grid->setColumnMinimumWidth(5, 10);
+  grid->setColumnStretch(8, 1);
   return grid;
 }
 
@@ -145,39 +147,41 @@ QLineEdit* StructureView::addBox(QGridLayout* grid, int row, int column, const Q
 QWidget* StructureView::buildCaisson() {
   auto* page = new QWidget;
   page->setObjectName(QStringLiteral("caissonPage"));
-  auto* row = new QHBoxLayout(page);
-  row->setContentsMargins(4, 4, 4, 4);
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(4, 4, 4, 4);
+  auto* row = new QHBoxLayout;
   auto* left = new QVBoxLayout;
   auto* grid = boxGrid();
   Hmax_ = addBox(grid, 0, 0, tr("最高波高 Hmax (m)(&X):"), QStringLiteral("Hmax"),
                  tr("設計波高：合田の最高波高 Hmax"), true);
   H13_ = addBox(grid, 0, 1, tr("有義波高 H1/3 (m)(&3):"), QStringLiteral("H13"),
                 tr("hb = h + 5H1/3/n を定める有義波高"), true);
-  T_ = addBox(grid, 1, 0, tr("周期 T1/3 (s)(&T):"), QStringLiteral("T13"),
+  T_ = addBox(grid, 0, 2, tr("周期 T1/3 (s)(&T):"), QStringLiteral("T13"),
               tr("設計の周期：有義波周期 T1/3．波長 L は水深 h での微小振幅波の値"), true);
-  hPrime_ = addBox(grid, 1, 1, tr("底面水深 h′ (m)(&P):"), QStringLiteral("hPrime"),
+  hPrime_ = addBox(grid, 1, 0, tr("底面水深 h′ (m)(&P):"), QStringLiteral("hPrime"),
                    tr("ケーソン底面の静水面からの深さ（d ≤ h′ ≤ h）"), false);
-  d_ = addBox(grid, 2, 0, tr("マウンド上水深 d (m)(&U):"), QStringLiteral("d"),
+  d_ = addBox(grid, 1, 1, tr("マウンド上水深 d (m)(&U):"), QStringLiteral("d"),
               tr("マウンドの被覆（根固め）の上の水深"), false);
-  hc_ = addBox(grid, 2, 1, tr("天端高 hc (m)(&C):"), QStringLiteral("hc"),
+  hc_ = addBox(grid, 1, 2, tr("天端高 hc (m)(&C):"), QStringLiteral("hc"),
                tr("静水面からケーソン天端までの高さ"), false);
-  B_ = addBox(grid, 3, 0, tr("堤体幅 B (m)(&B):"), QStringLiteral("B"), tr("ケーソンの幅"), false);
-  berm_ = addBox(grid, 3, 1, tr("バーム幅 BM (m)(&R):"), QStringLiteral("berm"),
+  B_ = addBox(grid, 2, 0, tr("堤体幅 B (m)(&B):"), QStringLiteral("B"), tr("ケーソンの幅"), false);
+  berm_ = addBox(grid, 2, 1, tr("バーム幅 BM (m)(&R):"), QStringLiteral("berm"),
                  tr("ケーソン前面のマウンドの肩幅（高橋の衝撃砕波圧係数 αI に用いる）"), false);
-  beta_ = addBox(grid, 4, 0, tr("入射角 β (°)(&L):"), QStringLiteral("beta"),
+  beta_ = addBox(grid, 2, 2, tr("入射角 β (°)(&L):"), QStringLiteral("beta"),
                  tr("堤の法線からの波向．15° まで法線側に回して用います"), false);
-  mu_ = addBox(grid, 4, 1, tr("摩擦係数 μ:"), QStringLiteral("mu"),
+  mu_ = addBox(grid, 3, 0, tr("摩擦係数 μ:"), QStringLiteral("mu"),
                tr("ケーソンとマウンドの間の摩擦係数"), false);
-  rho_ = addBox(grid, 5, 0, tr("海水の密度 ρ (kg/m³):"), QStringLiteral("rho"), QString(), false);
-  density_ = addBox(grid, 5, 1, tr("堤体の平均密度 (kg/m³):"), QStringLiteral("density"),
+  rho_ = addBox(grid, 3, 1, tr("海水の密度 ρ (kg/m³):"), QStringLiteral("rho"), QString(), false);
+  density_ = addBox(grid, 3, 2, tr("堤体の平均密度 (kg/m³):"), QStringLiteral("density"),
                     tr("中詰めを含むケーソンの平均密度．水中重量 W = (ρc(h′ + hc) − ρh′)gB"), false);
   impulsive_ = new QCheckBox(tr("高橋の衝撃砕波圧 αI を含める(&A)"));
   impulsive_->setObjectName(QStringLiteral("impulsive"));
   impulsive_->setToolTip(tr("α2 の代わりに max(α2, αI) を用います（高橋・谷本・下迫 1994）．"
                             "外すと合田の原式"));
   connect(impulsive_, &QCheckBox::toggled, this, &StructureView::recompute);
-  grid->addWidget(impulsive_, 6, 0, 1, 5);
-  left->addLayout(grid);
+  grid->addWidget(impulsive_, 4, 0, 1, 8);
+  column->addLayout(grid);
+  column->addLayout(row, 1);
 
   caissonError_ = messageLabel(QStringLiteral("caissonError"), gui::errorStyle());
   caissonNote_ = messageLabel(QStringLiteral("caissonNote"), gui::noteStyle());
@@ -198,17 +202,18 @@ QWidget* StructureView::buildCaisson() {
     left->addWidget(caissonLines_[i]);
   }
   left->addStretch();
-  row->addLayout(left, 0);
+  row->addLayout(left, 2);
   diagram_ = new CaissonDiagram;
-  row->addWidget(diagram_, 1);
+  row->addWidget(diagram_, 3);
   return page;
 }
 
 QWidget* StructureView::buildSlope() {
   auto* page = new QWidget;
   page->setObjectName(QStringLiteral("slopePage"));
-  auto* row = new QHBoxLayout(page);
-  row->setContentsMargins(4, 4, 4, 4);
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(4, 4, 4, 4);
+  auto* row = new QHBoxLayout;
   auto* left = new QVBoxLayout;
   auto* grid = boxGrid();
   auto* kindLabel = new QLabel(tr("構造形式(&Y):"));
@@ -227,27 +232,27 @@ QWidget* StructureView::buildSlope() {
   approach_->setToolTip(tr("EurOtop (2018) の設計・照査用の係数（平均値 + 約 1 標準偏差：確定的な設計に"
                            "推奨）と平均値の係数"));
   approachLabel->setBuddy(approach_);
-  grid->addWidget(approachLabel, 1, 0);
-  grid->addWidget(approach_, 1, 1, 1, 4);
-  Hm0_ = addBox(grid, 2, 0, tr("有義波高 Hm0 (m)(&0):"), QStringLiteral("slope-Hm0"),
+  grid->addWidget(approachLabel, 0, 6);
+  grid->addWidget(approach_, 0, 7);
+  Hm0_ = addBox(grid, 1, 0, tr("有義波高 Hm0 (m)(&0):"), QStringLiteral("slope-Hm0"),
                 tr("前面でのスペクトル有義波高．既定は水深 h での合田の H1/3"), true);
-  Tm10_ = addBox(grid, 2, 1, tr("周期 Tm−1,0 (s)(&T):"), QStringLiteral("slope-Tm10"),
+  Tm10_ = addBox(grid, 1, 1, tr("周期 Tm−1,0 (s)(&T):"), QStringLiteral("slope-Tm10"),
                  tr("スペクトル周期 Tm−1,0．既定は T1/3 をピーク周期とみなした T1/3/1.1"), true);
-  Rc_ = addBox(grid, 3, 0, tr("余裕高 Rc (m)(&R):"), QStringLiteral("slope-Rc"),
+  Rc_ = addBox(grid, 1, 2, tr("余裕高 Rc (m)(&R):"), QStringLiteral("slope-Rc"),
                tr("静水面から天端までの高さ（グラフに印）"), false);
-  cotAlpha_ = addBox(grid, 3, 1, tr("勾配 cot α(&C):"), QStringLiteral("slope-cotAlpha"),
+  cotAlpha_ = addBox(grid, 2, 0, tr("勾配 cot α(&C):"), QStringLiteral("slope-cotAlpha"),
                      tr("斜面の勾配 1:cot α"), false);
-  gammaF_ = addBox(grid, 4, 0, tr("粗度 γf(&U):"), QStringLiteral("slope-gammaF"),
+  gammaF_ = addBox(grid, 2, 1, tr("粗度 γf(&U):"), QStringLiteral("slope-gammaF"),
                    tr("粗度の影響係数：滑らかな斜面 1，捨石 2 層（透水性の心材）0.4"), false);
-  gammaB_ = addBox(grid, 4, 1, tr("小段 γb(&B):"), QStringLiteral("slope-gammaB"),
+  gammaB_ = addBox(grid, 2, 2, tr("小段 γb(&B):"), QStringLiteral("slope-gammaB"),
                    tr("小段（バーム）の影響係数"), false);
-  gammaV_ = addBox(grid, 5, 0, tr("パラペット γv:"), QStringLiteral("slope-gammaV"),
+  gammaV_ = addBox(grid, 3, 0, tr("パラペット γv:"), QStringLiteral("slope-gammaV"),
                    tr("斜面上の直立壁の影響係数"), false);
-  slopeBeta_ = addBox(grid, 5, 1, tr("入射角 β (°)(&L):"), QStringLiteral("slope-beta"),
+  slopeBeta_ = addBox(grid, 3, 1, tr("入射角 β (°)(&L):"), QStringLiteral("slope-beta"),
                       tr("構造物の法線からの波向"), false);
-  moundD_ = addBox(grid, 6, 0, tr("マウンド上水深 d (m):"), QStringLiteral("slope-d"),
+  moundD_ = addBox(grid, 3, 2, tr("マウンド上水深 d (m):"), QStringLiteral("slope-d"),
                    tr("混成堤：マウンド上の水深（d ≤ h）"), false);
-  left->addLayout(grid);
+  column->addLayout(grid);
 
   auto* armourGrid = boxGrid();
   auto* armourLabel = new QLabel(tr("被覆石の式(&Z):"));
@@ -259,21 +264,22 @@ QWidget* StructureView::buildSlope() {
   armourLabel->setBuddy(armour_);
   armourGrid->addWidget(armourLabel, 0, 0);
   armourGrid->addWidget(armour_, 0, 1, 1, 4);
-  armourT_ = addBox(armourGrid, 1, 0, tr("周期 (s):"), QStringLiteral("slope-armourT"),
+  armourT_ = addBox(armourGrid, 0, 2, tr("周期 (s):"), QStringLiteral("slope-armourT"),
                     tr("Van Gent ほか：Tm−1,0（既定は上の Tm−1,0）．Van der Meer (1988)：平均周期 Tm"),
                     true);
-  armourTLabel_ = qobject_cast<QLabel*>(armourGrid->itemAtPosition(1, 0)->widget());
-  rhoS_ = addBox(armourGrid, 1, 1, tr("石の密度 ρs (kg/m³):"), QStringLiteral("slope-rhoS"), QString(), false);
-  P_ = addBox(armourGrid, 2, 0, tr("透水係数 P:"), QStringLiteral("slope-P"),
+  armourTLabel_ = qobject_cast<QLabel*>(armourGrid->itemAtPosition(0, 6)->widget());
+  rhoS_ = addBox(armourGrid, 1, 0, tr("石の密度 ρs (kg/m³):"), QStringLiteral("slope-rhoS"), QString(), false);
+  P_ = addBox(armourGrid, 1, 1, tr("透水係数 P:"), QStringLiteral("slope-P"),
               tr("Van der Meer の透水係数：不透過の心材 0.1，フィルター上 2 層 0.4，透水性の心材 0.5"),
               false);
-  S_ = addBox(armourGrid, 2, 1, tr("被害度 S:"), QStringLiteral("slope-S"), tr("2：被害の始まり"), false);
-  N_ = addBox(armourGrid, 3, 0, tr("波数 N:"), QStringLiteral("slope-N"), tr("暴浪中の波の数"), false);
-  KD_ = addBox(armourGrid, 3, 1, tr("Hudson の K_D:"), QStringLiteral("slope-KD"), QString(), false);
-  left->addLayout(armourGrid);
+  S_ = addBox(armourGrid, 1, 2, tr("被害度 S:"), QStringLiteral("slope-S"), tr("2：被害の始まり"), false);
+  N_ = addBox(armourGrid, 2, 0, tr("波数 N:"), QStringLiteral("slope-N"), tr("暴浪中の波の数"), false);
+  KD_ = addBox(armourGrid, 2, 1, tr("Hudson の K_D:"), QStringLiteral("slope-KD"), QString(), false);
+  column->addLayout(armourGrid);
+  column->addLayout(row, 1);
   for (QComboBox* combo : {kind_, approach_, armour_}) {
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo->setMinimumContentsLength(16);
+    combo->setMinimumContentsLength(combo == approach_ ? 20 : 16);
     connect(combo, &QComboBox::currentIndexChanged, this, &StructureView::recompute);
   }
 
@@ -294,7 +300,7 @@ QWidget* StructureView::buildSlope() {
     left->addWidget(armourLines_[i]);
   }
   left->addStretch();
-  row->addLayout(left, 0);
+  row->addLayout(left, 2);
 
   // q against the freeboard, the crest chosen marked.
   auto* chart = new QChart;
@@ -334,7 +340,7 @@ QWidget* StructureView::buildSlope() {
   chart_->setObjectName(QStringLiteral("dischargeChart"));
   chart_->setRenderHint(QPainter::Antialiasing);
   chart_->setMinimumSize(300, 260);
-  row->addWidget(chart_, 1);
+  row->addWidget(chart_, 3);
   return page;
 }
 
@@ -535,8 +541,17 @@ void StructureView::showSlope() {
   // Whole decades from the negligible discharge up.
   const double top = std::pow(10.0, std::ceil(std::log10(high)));
   qAxis_->setRange(1e-3, std::max(top, 1e-2));
-  rcAxis_->setRange(0, model_.curveEnd());
-  rcAxis_->applyNiceNumbers();
+  // The freeboards computed, ticked at round steps from 0.
+  const double end = model_.curveEnd();
+  rcAxis_->setRange(0, end);
+  const double rough = end / 6, power = std::pow(10.0, std::floor(std::log10(rough)));
+  double step = 10 * power;
+  for (const double m : {5.0, 2.0, 1.0}) {
+    if (m * power >= rough) step = m * power;
+  }
+  rcAxis_->setTickType(QValueAxis::TicksDynamic);
+  rcAxis_->setTickAnchor(0);
+  rcAxis_->setTickInterval(step);
   const double rc = model_.overtoppingInput().Rc;
   crestLine_->replace({QPointF(rc, 1e-3), QPointF(rc, qAxis_->max())});
   if (!o.warnings.has(shore::Warning::NegligibleOvertopping)) crest_->append(rc, double(o.q) * 1000);

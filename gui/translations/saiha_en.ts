@@ -891,10 +891,6 @@ below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translatio
         <translation>Composite wall (upright on a mound)</translation>
     </message>
     <message>
-        <source>設計・照査用（平均 + 標準偏差）</source>
-        <translation>Design and assessment (mean + one standard deviation)</translation>
-    </message>
-    <message>
         <source>平均値</source>
         <translation>Mean value</translation>
     </message>
@@ -1037,6 +1033,10 @@ below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translatio
     <message>
         <source>，</source>
         <translation>, </translation>
+    </message>
+    <message>
+        <source>設計・照査用（平均 + 1σ）</source>
+        <translation>Design and assessment (mean + 1σ)</translation>
     </message>
 </context>
 <context>
