@@ -172,7 +172,12 @@ DesignWave designWave(double H0p, double T13, double n, double h) noexcept {
   }
   r.H13_hb = seaward.H13;
   r.Hmax_hb = seaward.Hmax;
-  r.atHb = seaward.Hmax > site.Hmax;
+  // Seaward of the surf zone (Hmax at the site still the shoaled 1.8·Ks·H0′)
+  // the wave at the wall itself; within it the breaking wave at hb, which
+  // grows seaward across the surf zone (the larger kept, should the cap
+  // make them equal).
+  const bool inSurf = site.HmaxTerm != shore::RandomTerm::Shoaling;
+  r.atHb = inSurf && seaward.Hmax > site.Hmax;
   r.Hmax = r.atHb ? seaward.Hmax : site.Hmax;
   r.H13 = site.H13;
   r.T = single(T13);

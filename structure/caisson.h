@@ -182,11 +182,11 @@ SAIHA_API CaissonResult caisson(const CaissonInput& in) noexcept;
  * at the site where the site lies seaward of the surf zone, and within the
  * surf zone the highest of the random breaking waves at a distance 5·H1/3
  * seaward of the breakwater, where the depth is hb = h + 5·H1/3/n with H1/3
- * the significant height at the site.  Goda's Hmax grows seaward across the
- * surf zone and is nearly even seaward of it, so the design takes the larger
- * of Hmax at h and Hmax at hb: the breaking wave at hb where the wall
- * stands in the surf zone, the wave at the wall itself where it does not.
- * The period is T1/3 throughout.
+ * the significant height at the site.  The site lies seaward of the surf
+ * zone where Goda's Hmax there is still the shoaled 1.8·Ks·H0′: the design
+ * takes Hmax at h.  Within the surf zone (the breaking term or the cap
+ * gives Hmax at h) it takes Hmax at hb, the larger of the two should they
+ * differ the other way.  The period is T1/3 throughout.
  */
 struct DesignWave {
   Error error = Error::None;
@@ -198,8 +198,9 @@ struct DesignWave {
   float hb = kNotReached;      // h + 5·H1/3/n (m), H1/3 at the site
   float H13_hb = kNotReached;  // H1/3 at hb (m)
   float Hmax_hb = kNotReached; // Hmax at hb (m)
-  // The design wave the caisson takes: Hmax = max(Hmax at h, Hmax at hb),
-  // H1/3 = H1/3 at the site (the one that gave hb), T = T1/3.
+  // The design wave the caisson takes: Hmax at h seaward of the surf zone,
+  // max(Hmax at h, Hmax at hb) within it; H1/3 = H1/3 at the site (the one
+  // that gave hb), T = T1/3.
   float Hmax = kNotReached, H13 = kNotReached, T = kNotReached;
   bool atHb = false;  // whether Hmax is the one at hb
   bool ok() const { return error == Error::None; }

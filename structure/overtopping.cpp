@@ -28,8 +28,11 @@ constexpr double kLargestWallObliquity = 60;                     // degrees, wal
 constexpr double kShallowFrom = 5, kVeryShallowFrom = 7, kLargestXi = 10;
 // Rough and smooth slopes apart for γβ.
 constexpr double kRoughSlope = 0.6;
-// The wall's impulsiveness parameter h²/(Hm0·Lm−1,0) at the regime change.
-constexpr double kImpulsiveParameter = 0.23;
+// The wall's impulsiveness parameter h²/(Hm0·Lm−1,0) at the regime change;
+// on a mound h·d/(Hm0·Lm−1,0) at 0.65, with the mound's factor 1.3·√(d/h) on
+// the impulsive discharge; a mound with d/h above 0.6 leaves a plain wall.
+constexpr double kImpulsiveParameter = 0.23, kImpulsiveMound = 0.65;
+constexpr double kMoundFactor = 1.3, kLowMound = 0.6;
 // Impulsive overtopping: the exponential branch below Rc/Hm0 = 1.35, the
 // power law above.
 constexpr double kImpulsiveFreeboard = 1.35;
@@ -48,9 +51,27 @@ constexpr Coefficients kOvertoppingDesign{0.026, 2.5, 0.1035, 1.35};
 // c·γf,surging·γβ·(4 − 1.5/√(γb·ξ)).
 constexpr Coefficients kRunupMean{1.65, 0, 1.0, 0};
 constexpr Coefficients kRunupDesign{1.75, 0, 1.07, 0};
-// Eq. 5.18 (EurOtop 2007 eq. 5.12): a very shallow foreshore, ξ > 7:
-// q/√(gHm0³) = 10^c·exp(−Rc/(γf·γβ·Hm0·(0.33 + 0.022·ξ))).
-constexpr double kVeryShallowMean = -0.92, kVeryShallowDesign = -0.79;
+// A very shallow foreshore, ξ > 7, with ξ on the structure's own slope
+// (EurOtop 2007 eqs. 5.12–5.13; TAW 2002 eqs. 25–26):
+// q/√(gHm0³) = a·exp(−Rc/(γf·γβ·Hm0·(0.33 + 0.022·ξ))), a = 10^−0.92 for
+// the mean (σ of the exponent 0.24) and 0.21 (10^(−0.92 + 0.24)) for design.
+// (EurOtop 2018 recasts the formula on an equivalent slope of foreshore and
+// dike, after Altomare et al. 2016, with 10^−0.791 as its mean.)
+constexpr double kVeryShallowMeanExponent = -0.92, kVeryShallowDesign = 0.21;
+
+// Vertical walls (EurOtop 2018 eqs. 7.1, 7.5, 7.7, 7.8): the mean values and
+// the design values, one standard deviation safer (σ 0.007 and 0.23 for
+// eq. 7.1, 0.012 and 0.17 for eq. 7.5, 0.0045 for eq. 7.7, 0.0006 for
+// eq. 7.8):
+//   no foreshore  q/√(gHm0³) = deepA·exp(−(deepB·Rc/Hm0)^1.3)
+//   non-impulsive q/√(gHm0³) = calmA·exp(−calmB·Rc/Hm0)
+//   impulsive     q/√(gHm0³) = lowA·√(Hm0/(h·s))·exp(−2.2·Rc/Hm0)   (Rc/Hm0 < 1.35)
+//                            = highA·√(Hm0/(h·s))·(Rc/Hm0)^−3        (above)
+struct WallCoefficients {
+  double deepA, deepB, calmA, calmB, lowA, highA;
+};
+constexpr WallCoefficients kWallMean{0.047, 2.35, 0.05, 2.78, 0.011, 0.0014};
+constexpr WallCoefficients kWallDesign{0.054, 2.12, 0.062, 2.61, 0.0155, 0.0020};
 
 bool factorOk(double x) { return std::isfinite(x) && x > 0 && x <= 1; }
 
@@ -109,15 +130,23 @@ void slopeOvertopping(const OvertoppingInput& in, OvertoppingResult& r, double& 
   const double rel = in.Rc / in.Hm0;
   const bool design = in.approach == Approach::Design;
   const Coefficients& c = design ? kOvertoppingDesign : kOvertoppingMean;
+  // A rough slope (rubble mound) under long waves: its roughness fades
+  // toward a smooth slope's from ξ = 5 to ξ = 10 (EurOtop 2018 eq. 6.7), and
+  // the very shallow foreshore formula, fitted to smooth dikes, is not used.
+  const bool rough = in.gammaF <= kRoughSlope;
+  const double gf = rough && xi > kShallowFrom
+                        ? std::min(in.gammaF + (xi - kShallowFrom) * (1 - in.gammaF) /
+                                                   (kLargestXi - kShallowFrom),
+                                   1.0)
+                        : in.gammaF;
   const double breaking = c.a / std::sqrt(tanA) * in.gammaB * xi *
-                          std::exp(-std::pow(c.b * rel / (xi * in.gammaB * in.gammaF * gb * in.gammaV), 1.3));
-  const double maximum = c.c * std::exp(-std::pow(c.d * rel / (in.gammaF * gb * in.gammaV), 1.3));
+                          std::exp(-std::pow(c.b * rel / (xi * in.gammaB * gf * gb * in.gammaV), 1.3));
+  const double maximum = c.c * std::exp(-std::pow(c.d * rel / (gf * gb * in.gammaV), 1.3));
   double q = std::min(breaking, maximum);
   r.regime = breaking < maximum ? Regime::Breaking : Regime::NonBreaking;
-  if (xi > kShallowFrom) {
-    const double exponent = design ? kVeryShallowDesign : kVeryShallowMean;
-    const double shallow = std::pow(10.0, exponent) *
-                           std::exp(-rel / (in.gammaF * gb * (0.33 + 0.022 * xi)));
+  if (!rough && xi > kShallowFrom) {
+    const double a = design ? kVeryShallowDesign : std::pow(10.0, kVeryShallowMeanExponent);
+    const double shallow = a * std::exp(-rel / (in.gammaF * gb * (0.33 + 0.022 * xi)));
     if (xi >= kVeryShallowFrom) {
       q = shallow;
     } else {
@@ -140,12 +169,14 @@ void slopeOvertopping(const OvertoppingInput& in, OvertoppingResult& r, double& 
   r.approach = in.approach;
 }
 
-// Plain and composite vertical walls (EurOtop 2018, §7.3): one formula set,
-// the mean values the manual gives; h the depth at the wall (the depth over
-// the mound for a composite wall).
-void wallOvertopping(const OvertoppingInput& in, double depth, OvertoppingResult& r,
-                     double& qStar) {
+// Plain and composite vertical walls (EurOtop 2018, §7.3 and its decision
+// chart, Fig. 7.2), h the depth in front of the wall (in front of the mound
+// for a composite wall), d the depth over the mound.  A mound with d/h > 0.6
+// hardly changes the waves: the wall counts as a plain one.
+void wallOvertopping(const OvertoppingInput& in, OvertoppingResult& r, double& qStar) {
   const Wave wave = waveAtToe(in.Hm0, in.Tm10, r.warnings);
+  const bool design = in.approach == Approach::Design;
+  const WallCoefficients& c = design ? kWallDesign : kWallMean;
   // Oblique waves on a wall, non-impulsive: γβ = 1 − 0.0062·β up to 45°,
   // 0.72 beyond (EurOtop 2007, §7.3.6), dividing the freeboard; the data
   // reach 60°.
@@ -153,28 +184,43 @@ void wallOvertopping(const OvertoppingInput& in, double depth, OvertoppingResult
   if (angle > kLargestWallObliquity) r.warnings.add(Warning::ObliqueOutsideRange);
   const double gb = angle < 45 ? 1 - 0.0062 * angle : 0.72;
   const double rel = in.Rc / in.Hm0;
-  const double parameter = depth * depth / (in.Hm0 * wave.Lm10);
+  const double h = in.h;
+  const bool onMound = in.structure == Structure::Composite && in.d / h <= kLowMound;
+  // The impulsiveness: h²/(Hm0·Lm−1,0) at a plain wall, h·d/(Hm0·Lm−1,0) at
+  // a wall on a mound, each with its own limit.
+  const double parameter = (onMound ? h * in.d : h * h) / (in.Hm0 * wave.Lm10);
+  const double limit = onMound ? kImpulsiveMound : kImpulsiveParameter;
   if (!in.foreshore) {
     // Eq. 7.1: no influential foreshore.
-    qStar = 0.047 * std::exp(-std::pow(2.35 * rel / gb, 1.3));
+    qStar = c.deepA * std::exp(-std::pow(c.deepB * rel / gb, 1.3));
     r.regime = Regime::NoForeshore;
-  } else if (parameter > kImpulsiveParameter) {
+  } else if (parameter > limit) {
     // Eq. 7.5: non-impulsive overtopping over an influential foreshore.
-    qStar = 0.05 * std::exp(-2.78 * rel / gb);
+    qStar = c.calmA * std::exp(-c.calmB * rel / gb);
     r.regime = Regime::NonImpulsive;
   } else {
-    // Eqs. 7.7 and 7.8: impulsive overtopping, normal incidence.
-    const double factor = std::sqrt(in.Hm0 / (depth * wave.s));
-    qStar = rel < kImpulsiveFreeboard ? 0.011 * factor * std::exp(-2.2 * rel)
-                                      : 0.0014 * factor * std::pow(rel, -3.0);
+    // Eqs. 7.7 and 7.8 (plain wall), 7.14 and 7.15 (on a mound, the plain
+    // wall's discharge times 1.3·√(d/h)): impulsive overtopping, normal
+    // incidence.
+    double factor = std::sqrt(in.Hm0 / (h * wave.s));
+    if (onMound) factor *= kMoundFactor * std::sqrt(in.d / h);
+    qStar = rel < kImpulsiveFreeboard ? c.lowA * factor * std::exp(-2.2 * rel)
+                                      : c.highA * factor * std::pow(rel, -3.0);
     r.regime = Regime::Impulsive;
   }
-  if (depth / in.Hm0 < 1) r.warnings.add(Warning::ToeDepthOutsideRange);
+  if ((onMound ? in.d : h) / in.Hm0 < 1) r.warnings.add(Warning::ToeDepthOutsideRange);
   r.gammaBeta = single(r.regime == Regime::Impulsive ? 1.0 : gb);
   r.impulsiveness = single(parameter);
   r.Lm10 = single(wave.Lm10);
   r.steepness = single(wave.s);
-  r.approach = Approach::Mean;  // the manual's wall formulas are its mean values
+  r.approach = in.approach;
+}
+
+// The wave at the toe, as typed.
+Error checkWave(double Hm0, double Tm10) {
+  if (!positiveSingle(Hm0)) return Error::InvalidDesignHeight;
+  if (!positiveSingle(Tm10)) return Error::InvalidDesignPeriod;
+  return Error::None;
 }
 
 }  // namespace
@@ -186,8 +232,7 @@ OvertoppingResult overtopping(const OvertoppingInput& in) noexcept {
     r.error = e;
     return r;
   };
-  if (!positiveSingle(in.Hm0)) return fail(Error::InvalidDesignHeight);
-  if (!positiveSingle(in.Tm10)) return fail(Error::InvalidDesignPeriod);
+  if (const Error e = checkWave(in.Hm0, in.Tm10); e != Error::None) return fail(e);
   if (!std::isfinite(in.Rc)) return fail(Error::InvalidCrestHeight);
   if (in.Rc < 0) return fail(Error::NegativeFreeboard);
   if (in.structure > Structure::Composite || in.approach > Approach::Design) {
@@ -212,7 +257,7 @@ OvertoppingResult overtopping(const OvertoppingInput& in) noexcept {
   if (in.structure == Structure::Slope) {
     slopeOvertopping(in, r, qStar);
   } else {
-    wallOvertopping(in, in.structure == Structure::Composite ? in.d : in.h, r, qStar);
+    wallOvertopping(in, r, qStar);
   }
   if (in.Rc / in.Hm0 > kHighestFreeboard) r.warnings.add(Warning::FreeboardOutsideRange);
   if (!std::isnan(in.h) && in.Hm0 > in.h) r.warnings.add(Warning::HeightAboveDepth);
@@ -230,8 +275,7 @@ RunupResult runup(const RunupInput& in) noexcept {
     r.error = e;
     return r;
   };
-  if (!positiveSingle(in.Hm0)) return fail(Error::InvalidDesignHeight);
-  if (!positiveSingle(in.Tm10)) return fail(Error::InvalidDesignPeriod);
+  if (const Error e = checkWave(in.Hm0, in.Tm10); e != Error::None) return fail(e);
   if (in.approach > Approach::Design) return fail(Error::InvalidStructureOption);
   if (const Error e = checkSlope(in.cotAlpha, in.gammaF, in.gammaB, 1, in.beta, in.h);
       e != Error::None) {

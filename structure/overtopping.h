@@ -62,7 +62,7 @@ enum class Regime : std::uint8_t {
   // Sloping structures.
   Breaking,      // breaking waves on the slope (ξm−1,0 small): the ξ-dependent formula
   NonBreaking,   // non-breaking waves: the maximum governs
-  VeryShallow,   // ξm−1,0 > 7 on a very shallow foreshore (5 < ξ < 7: interpolated)
+  VeryShallow,   // ξm−1,0 > 7 on a smooth slope's very shallow foreshore (5 < ξ < 7: interpolated)
   // Vertical and composite walls.
   NoForeshore,   // no influential foreshore (deep water at the wall)
   NonImpulsive,  // an influential foreshore, waves not breaking on the wall
@@ -126,8 +126,10 @@ struct OvertoppingResult {
   float steepness = kNotReached;  // sm−1,0 = Hm0/Lm−1,0
   float xi = kNotReached;     // ξm−1,0 (Slope), NaN for walls
   float gammaBeta = kNotReached;  // γβ for overtopping
-  // The wall's impulsiveness parameter h²/(Hm0·Lm−1,0) (Vertical), or
-  // d²/(Hm0·Lm−1,0) over the mound (Composite); NaN for slopes.
+  // The wall's impulsiveness parameter h²/(Hm0·Lm−1,0) (Vertical, and
+  // Composite with d/h > 0.6: a mound too low to count), or h·d/(Hm0·Lm−1,0)
+  // for a wall on a mound (impulsive at or below 0.65 instead of 0.23); NaN
+  // for slopes.
   float impulsiveness = kNotReached;
   float Cr = kNotReached;     // the crest reduction applied (1 without one); Slope only
   Regime regime = Regime::Breaking;  // meaningful when ok()

@@ -202,4 +202,26 @@ TEST(Caisson, DesignWaveFromTheOffshoreSea) {
   EXPECT_EQ(st::designWave(-1, 12, 50, 12).error, Error::InvalidHeight);
 }
 
+// Goda (2000, §4.2.1): seaward of the surf zone the design wave is Hmax at
+// the wall itself, even where Shuto's Ks makes the shoaled wave 5·H1/3
+// seaward a little higher; within the surf zone the breaking wave at hb.
+TEST(Caisson, DesignWaveSeawardOfTheSurfZoneIsTheSitesOwn) {
+  int seawardHigher = 0, inSurf = 0;
+  for (double h : {6.0, 8.0, 10.0, 14.0, 18.0, 22.0, 26.0, 30.0, 40.0}) {
+    const st::DesignWave w = st::designWave(3.0, 10.0, 30, h);
+    ASSERT_TRUE(w.ok()) << h;
+    const auto site = saiha::shore::randomWaves(3.0, 10.0, 30, h);
+    if (site.HmaxTerm == saiha::shore::RandomTerm::Shoaling) {
+      EXPECT_EQ(w.Hmax, site.Hmax) << h;
+      EXPECT_FALSE(w.atHb) << h;
+      if (w.Hmax_hb > w.Hmax_h) ++seawardHigher;
+    } else {
+      ++inSurf;
+      EXPECT_EQ(w.Hmax, std::max(w.Hmax_h, w.Hmax_hb)) << h;
+    }
+  }
+  EXPECT_GT(seawardHigher, 0);
+  EXPECT_GT(inSurf, 0);
+}
+
 }  // namespace

@@ -37,11 +37,28 @@ TEST(Overtopping, SlopesAgainstTheFormulasByHand) {
   st::OvertoppingInput rough = slope(3, 8, 4, 1.5);
   rough.gammaF = 0.4;
   rough.beta = 30;
+  st::OvertoppingInput shallowMean = slope(1, 12, 1, 2);
+  shallowMean.approach = st::Approach::Mean;
+  st::OvertoppingInput longRock = slope(2, 12, 2, 1.5);
+  longRock.gammaF = 0.5;
   const SlopeRow rows[] = {
       {"smooth 1:3, design", slope(2, 6, 3, 3), 1.7670936544119515, 0.049335361258025276,
        st::Regime::Breaking},
       {"smooth 1:3, mean", mean, 1.7670936544119515, 0.0329895081640175, st::Regime::Breaking},
       {"rock 1:1.5, 30 degrees", rough, 3.847535805350505, 0.00015744210132592252,
+       st::Regime::NonBreaking},
+      // A very shallow foreshore (ξ > 7): 0.21·exp(−Rc/(Hm0·(0.33 + 0.022·ξ)))
+      // by design, 10^−0.92 for the mean (EurOtop 2007 eqs. 5.12–5.13).
+      {"very shallow, design", slope(1, 12, 1, 2), 7.497143436158452, 0.08721271488054175,
+       st::Regime::VeryShallow},
+      {"very shallow, mean", shallowMean, 7.497143436158452, 0.049929878736811505,
+       st::Regime::VeryShallow},
+      // 5 < ξ < 7: log q between the pair and the very shallow formula.
+      {"between, design", slope(1, 10, 1, 2), 6.247619530132043, 0.0761296133429642,
+       st::Regime::VeryShallow},
+      // Rock under long waves (ξ > 5): γf grows toward 1 at ξ = 10 (EurOtop
+      // 2018 eq. 6.7), 0.5 → 0.707 here; no very shallow formula on rock.
+      {"rock, long waves", longRock, 7.068374617647806, 0.09018822514695908,
        st::Regime::NonBreaking},
   };
   for (const SlopeRow& row : rows) {
@@ -82,32 +99,45 @@ struct WallRow {
   const char* name;
   double Hm0, T, Rc, h;
   bool foreshore;
-  double q;
+  double qMean, qDesign;  // EurOtop 2018 eqs. 7.1, 7.5, 7.7, 7.8: mean, and mean + σ
   st::Regime regime;
 };
 
 TEST(Overtopping, VerticalWallRegimes) {
   const WallRow rows[] = {
-      {"deep water", 2, 8, 3, 10, false, 0.00242904858595929, st::Regime::NoForeshore},
-      {"non-impulsive", 2, 8, 3, 10, true, 0.006844496598306727, st::Regime::NonImpulsive},
-      {"impulsive, low crest", 2, 10, 2, 3, true, 0.07789476372196011, st::Regime::Impulsive},
-      {"impulsive, high crest", 2, 10, 3, 3, true, 0.026510486512492652, st::Regime::Impulsive},
+      {"deep water", 2, 8, 3, 10, false, 0.00242904858595929, 0.00531747836447783,
+       st::Regime::NoForeshore},
+      {"non-impulsive", 2, 8, 3, 10, true, 0.006844496598306727, 0.010952374616144253,
+       st::Regime::NonImpulsive},
+      {"impulsive, low crest", 2, 10, 2, 3, true, 0.07789476372196011, 0.10976080342639832,
+       st::Regime::Impulsive},
+      {"impulsive, high crest", 2, 10, 3, 3, true, 0.026510486512492652, 0.03787212358927522,
+       st::Regime::Impulsive},
   };
   for (const WallRow& row : rows) {
-    st::OvertoppingInput in;
-    in.structure = st::Structure::Vertical;
-    in.Hm0 = row.Hm0;
-    in.Tm10 = row.T;
-    in.Rc = row.Rc;
-    in.h = row.h;
-    in.foreshore = row.foreshore;
-    const st::OvertoppingResult r = st::overtopping(in);
-    ASSERT_TRUE(r.ok()) << row.name;
-    EXPECT_NEAR(r.q, row.q, 2e-6 * row.q) << row.name;
-    EXPECT_EQ(r.regime, row.regime) << row.name;
-    EXPECT_EQ(r.approach, st::Approach::Mean) << row.name;
+    for (st::Approach approach : {st::Approach::Mean, st::Approach::Design}) {
+      st::OvertoppingInput in;
+      in.structure = st::Structure::Vertical;
+      in.Hm0 = row.Hm0;
+      in.Tm10 = row.T;
+      in.Rc = row.Rc;
+      in.h = row.h;
+      in.foreshore = row.foreshore;
+      in.approach = approach;
+      const double want = approach == st::Approach::Mean ? row.qMean : row.qDesign;
+      const st::OvertoppingResult r = st::overtopping(in);
+      ASSERT_TRUE(r.ok()) << row.name;
+      EXPECT_NEAR(r.q, want, 2e-6 * want) << row.name;
+      EXPECT_EQ(r.regime, row.regime) << row.name;
+      EXPECT_EQ(r.approach, approach) << row.name;
+    }
   }
-  // A composite wall decides by the depth over its mound.
+}
+
+// A wall on a mound (EurOtop 2018 eqs. 7.14–7.15): impulsive at or below
+// h·d/(Hm0·Lm−1,0) = 0.65, the plain wall's discharge (with h) times
+// 1.3·√(d/h); a mound with d/h > 0.6 leaves a plain wall.
+TEST(Overtopping, CompositeWallOnItsMound) {
   st::OvertoppingInput c;
   c.structure = st::Structure::Composite;
   c.Hm0 = 2;
@@ -115,10 +145,23 @@ TEST(Overtopping, VerticalWallRegimes) {
   c.Rc = 2;
   c.h = 10;
   c.d = 3;
+  c.approach = st::Approach::Mean;
   const st::OvertoppingResult r = st::overtopping(c);
   ASSERT_TRUE(r.ok());
   EXPECT_EQ(r.regime, st::Regime::Impulsive);
-  EXPECT_NEAR(r.q, 0.07789476372196011, 2e-7);
+  EXPECT_NEAR(r.impulsiveness, 0.09607316983455023, 1e-7);
+  EXPECT_NEAR(r.q, 0.03037895785156444, 1e-7);
+  c.approach = st::Approach::Design;
+  EXPECT_NEAR(st::overtopping(c).q, 0.042806713336295356, 1e-7);
+  // d/h = 3/3.5: the mound hardly counts; the plain wall at h = 3.5.
+  c.approach = st::Approach::Mean;
+  c.h = 3.5;
+  st::OvertoppingInput plain = c;
+  plain.structure = st::Structure::Vertical;
+  const st::OvertoppingResult low = st::overtopping(c);
+  EXPECT_EQ(low.regime, st::Regime::Impulsive);
+  EXPECT_FLOAT_EQ(low.q, st::overtopping(plain).q);
+  EXPECT_NEAR(low.q, 0.07211653792082443, 1e-7);
 }
 
 TEST(Runup, AgainstTheFormulasByHand) {
