@@ -465,7 +465,9 @@ void StructureView::recompute() {
     if (model_.followCaisson(caisson)) setCaissonTexts(caisson);
     if (model_.followSlope(slope)) setSlopeTexts(slope);
   }
-  design_->setText(model_.designText());
+  // Boxes typed over keep their own wave: the line says so.
+  design_->setText(model_.designText() +
+                   (following() || model_.designFailed() ? QString() : tr("（波の欄は入力値のまま）")));
   design_->setStyleSheet(model_.designFailed() ? gui::errorStyle() : QString());
   model_.computeCaisson(site, caissonTexts());
   model_.computeSlope(site, slopeTexts());

@@ -1361,6 +1361,10 @@ below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translatio
         <source>構造物の位置の水深（ケーソンのマウンド前面，斜面・護岸の前面）．設計波はこの水深で求めます</source>
         <translation>The depth at the structure (in front of the caisson&apos;s mound, at the toe of the slope or wall); the design wave is found at this depth</translation>
     </message>
+    <message>
+        <source>（波の欄は入力値のまま）</source>
+        <translation> (the wave boxes keep the values typed)</translation>
+    </message>
 </context>
 <context>
     <name>saiha::profile::Workbench</name>
