@@ -41,6 +41,7 @@
 #include "shore/engine.h"
 #include "shore/error_names.h"
 #include "shore/model_choice.h"
+#include "python/structure.h"
 #include "report/random_table.h"
 #include "shore/random_waves.h"
 #include "shore/shoreline.h"
@@ -821,4 +822,5 @@ PYBIND11_MODULE(_saiha, m) {
         "Random waves across one profile (flat float64 x, z) for each condition of flat\n"
         "float64 arrays of one length: (code, columns); code the profile's or the options'\n"
         "error (columns None), else 0. workers=0: all cores.");
+  saiha::python::addStructure(m);
 }

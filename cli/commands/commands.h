@@ -19,6 +19,9 @@ std::unique_ptr<Command> makeCompareCommand();
 std::unique_ptr<Command> makeRandomCommand();
 std::unique_ptr<Command> makeShoreCommand();
 std::unique_ptr<Command> makeTransformCommand();
+std::unique_ptr<Command> makeCaissonCommand();
+std::unique_ptr<Command> makeOvertoppingCommand();
+std::unique_ptr<Command> makeArmourCommand();
 
 // Every mode, the FILE mode first.
 std::vector<std::unique_ptr<Command>> makeCommands();
@@ -36,6 +39,8 @@ inline constexpr std::string_view kEveryModel = "it shows every breaker limit an
 inline constexpr std::string_view kGodaModel =
     "Goda's random-wave heights have their own breaking, not a regular wave's breaker limit or "
     "shoaling rule";
+inline constexpr std::string_view kStructureModel =
+    "the structure formulas take their waves as given, with no breaker limit or shoaling rule";
 inline constexpr std::string_view kNoCells =
     "it reads no CSV cells: its options are always read strictly, as whole numbers";
 }  // namespace refusal

@@ -14,6 +14,9 @@ std::vector<std::unique_ptr<Command>> makeCommands() {
   commands.push_back(makeRandomCommand());
   commands.push_back(makeShoreCommand());
   commands.push_back(makeTransformCommand());
+  commands.push_back(makeCaissonCommand());
+  commands.push_back(makeOvertoppingCommand());
+  commands.push_back(makeArmourCommand());
   return commands;
 }
 

@@ -28,6 +28,14 @@ balance, with the roller, the setup and the longshore current, for many
 conditions at once; ``saiha.dask.transform`` maps it over a Dask DataFrame
 of conditions (a hindcast).
 
+At the structure: :func:`caisson` gives Goda's pressures on an upright
+breakwater (with Takahashi's impulsive coefficient) and the caisson's
+stability, :func:`design_wave` its design wave from the offshore sea;
+:func:`overtopping` and :func:`runup` the EurOtop manual's mean discharge
+and 2 % runup at slopes and walls; :func:`armour` the size of rock armour;
+``transform(...).at(x_toe)`` the sea at a toe, and :func:`overtopping_chain`
+the whole hindcast at a structure with its exceedance summary.
+
 Every value of the plane-beach and Goda calculations is the single-precision
 value behind the calculation window's text for the same inputs, bit for bit
 (the window shows it rounded to two decimals); the energy balance integrates
@@ -43,7 +51,8 @@ The package's modules, by subject: ``_args`` (the argument checks),
 ``_errors`` (codes, warning bits, messages), ``_elementwise`` (broadcasting
 in chunks), ``_calc`` (the regular wave), ``_models`` (profile, models
 compared, transport), ``_random`` (Goda's random waves), ``_shoreline``,
-``_transform`` (the energy balance across a measured profile).
+``_transform`` (the energy balance across a measured profile), ``_structure``
+(at the structure).
 """
 
 from __future__ import annotations
@@ -61,6 +70,11 @@ from ._random import RANDOM_PROFILE_COLUMNS, RandomWaves, random_profile, random
 from ._shoreline import BREAKER_TYPES, Shoreline, shoreline
 from ._transform import (DISSIPATIONS, GAMMA_RULES, TRANSFORM_INPUTS, TRANSFORM_POINT_NAMES,
                          TRANSFORM_SUMMARY_NAMES, TransformResult, transform, transform_frame)
+from ._structure import (APPROACHES, ARMOUR_BREAKERS, ARMOUR_METHODS, DEFAULT_LIMITS,
+                         NEGLIGIBLE_DISCHARGE, REGIMES, STRUCTURES, Armour, Caisson, Chain,
+                         DesignWave, Overtopping, Runup, ToeWave, armour, armour_frame, caisson,
+                         caisson_frame, design_wave, overtopping, overtopping_chain,
+                         overtopping_frame, runup, wave_at)
 
 #: The version of the package, that of the programs built with it.
 __version__: str = _saiha.VERSION
@@ -69,6 +83,10 @@ if TYPE_CHECKING:
     from . import dask, plot
 
 __all__ = [
+    "APPROACHES", "ARMOUR_BREAKERS", "ARMOUR_METHODS", "DEFAULT_LIMITS", "NEGLIGIBLE_DISCHARGE",
+    "REGIMES", "STRUCTURES", "Armour", "Caisson", "Chain", "DesignWave", "Overtopping", "Runup",
+    "ToeWave", "armour", "armour_frame", "caisson", "caisson_frame", "design_wave",
+    "overtopping", "overtopping_chain", "overtopping_frame", "runup", "wave_at",
     "BREAKERS",
     "SHOALINGS",
     "COMPARE_COLUMNS",

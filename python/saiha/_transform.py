@@ -258,6 +258,27 @@ class TransformResult:
             fields[name] = _between(getattr(self, name), left, weight).astype(np.float32)
         return TransformResult(**fields)
 
+    def at(self, x: float) -> Any:
+        """The sea at one position, as the hindcast chain takes it at a structure's toe.
+
+        Parameters
+        ----------
+        x : float
+            The position (m), on the profile.
+
+        Returns
+        -------
+        saiha.ToeWave
+            Per condition: the mean water level above the datum ``level``
+            (tide + setup, m), the mean depth ``depth`` (m), ``Hm0`` (m),
+            ``eta``, ``H13``, ``H2``, ``theta``, ``Tp`` and ``error``
+            (``TOE_NOT_REACHED`` where the wet/dry edge lies seaward): what
+            :func:`saiha.overtopping` and :func:`saiha.runup` take, with
+            Tm10 = Tp/1.1 and Rc = crest − level (see :func:`saiha.wave_at`).
+        """
+        from ._structure import wave_at
+        return wave_at(self, x)
+
 
 def _neighbours(x: np.ndarray, at: np.ndarray) -> tuple[np.ndarray, np.ndarray]:
     """For each position the profile interval it lies in and its place within it (0 to 1)."""

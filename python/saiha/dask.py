@@ -23,7 +23,7 @@ import pandas as pd
 
 import saiha
 
-from . import _args, _calc, _transform
+from . import _args, _calc, _structure, _transform
 
 
 def frame_meta(index: Optional[pd.Index] = None) -> pd.DataFrame:
@@ -187,3 +187,54 @@ def transform(
     # `output` for itself.
     partition = functools.partial(_transform.transform_frame, profile=points, **settings)
     return conditions.map_partitions(partition, meta=meta)
+
+
+def _structure_frame(ddf: Any, pandas_form: Any, name: str, keywords: dict[str, Any]) -> Any:
+    """``pandas_form`` (a frame function of :mod:`saiha._structure`) over every partition."""
+    if not isinstance(ddf, dd.DataFrame):
+        raise TypeError(f"saiha.dask.{name} takes a Dask DataFrame, not "
+                        f"{type(ddf).__module__}.{type(ddf).__name__}")
+    keywords.setdefault("workers", 1)
+    # The result of an empty partition: its columns and dtypes; a missing or
+    # clashing column and a bad option fail here, before the graph runs.
+    meta = pandas_form(ddf._meta, **keywords)
+    return ddf.map_partitions(pandas_form, meta=meta, **keywords)
+
+
+def caisson_frame(ddf: dd.DataFrame, **keywords: Any) -> dd.DataFrame:
+    """:func:`saiha.caisson_frame` over every partition of a Dask DataFrame.
+
+    Parameters
+    ----------
+    ddf : dask.dataframe.DataFrame
+        Columns ``Hmax, H13, T, h, h_prime, d, hc, B`` and any per-row
+        settings (``n, beta, berm, ...``); others pass through.
+    **keywords
+        As for :func:`saiha.caisson_frame`; ``workers`` is 1 by default
+        (Dask runs one partition per worker thread).
+
+    Returns
+    -------
+    dask.dataframe.DataFrame
+        Lazily, the rows of :func:`saiha.caisson_frame`, partitions and
+        divisions of ``ddf`` kept.
+    """
+    return _structure_frame(ddf, _structure.caisson_frame, "caisson_frame", keywords)
+
+
+def overtopping_frame(ddf: dd.DataFrame, **keywords: Any) -> dd.DataFrame:
+    """:func:`saiha.overtopping_frame` over every partition of a Dask DataFrame.
+
+    Columns ``Hm0, Tm10, Rc`` and any per-row settings; keywords as for
+    :func:`saiha.overtopping_frame` (``workers`` 1 by default).
+    """
+    return _structure_frame(ddf, _structure.overtopping_frame, "overtopping_frame", keywords)
+
+
+def armour_frame(ddf: dd.DataFrame, **keywords: Any) -> dd.DataFrame:
+    """:func:`saiha.armour_frame` over every partition of a Dask DataFrame.
+
+    Columns ``Hs, T, cot_alpha`` and any per-row settings; keywords as for
+    :func:`saiha.armour_frame` (``workers`` 1 by default).
+    """
+    return _structure_frame(ddf, _structure.armour_frame, "armour_frame", keywords)

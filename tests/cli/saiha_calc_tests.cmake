@@ -355,3 +355,8 @@ endforeach()
 add_test(NAME saiha_calc.transform_runs
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/transform_test.sh $<TARGET_FILE:saiha-calc>
           ${cli_data}/transform_profile.csv)
+
+# The structure modes on bad input: clear errors, exit 1 or 2, nothing hangs.
+add_test(NAME saiha_calc.structure_bad_input
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/structure_test.sh $<TARGET_FILE:saiha-calc>
+          ${PROJECT_SOURCE_DIR}/examples/barred_profile.csv)
