@@ -8,6 +8,7 @@
 #include "gui/profile/ModelPanel.h"
 #include "report/case.h"
 #include "report/messages.h"
+#include "report/structure_table.h"
 #include "runtime/text.h"
 #include "structure/chain.h"
 
@@ -18,6 +19,7 @@ namespace {
 double number(const QString& text) { return report::inputNumber(text.toStdString()); }
 
 QString shortest(float value) { return QString::fromStdString(rt::formatShortest(value)); }
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 QString errorOf(shore::Error error) {
   return QString::fromStdString(report::errorText(error, gui::language()));
@@ -58,7 +60,7 @@ QString StructureModel::boxText(double value) {
 
 QString StructureModel::dischargeText(float q, bool negligible) {
   if (!std::isfinite(q)) return QStringLiteral("–");
-  if (negligible) return tr("< 0.001 l/s/m（無視できる量）");
+  if (negligible) return text(report::kNegligibleDischargeText.in(gui::language()));
   // l/s per m, three significant figures (fixed decimals for the small).
   const double l = double(q) * 1000;
   const int decimals = l >= 100 ? 0 : l >= 10 ? 1 : l >= 1 ? 2 : 3;
@@ -66,51 +68,34 @@ QString StructureModel::dischargeText(float q, bool negligible) {
 }
 
 QString StructureModel::kindName(std::size_t index) {
-  switch (index) {
-    case 0: return tr("傾斜堤・護岸（斜面）");
-    case 1: return tr("直立壁");
-    case 2: return tr("混成堤（マウンド上の直立壁）");
-    default: return {};
-  }
+  return index < kKinds.size() ? text(report::structureDisplayName(kKinds[index], gui::language()))
+                               : QString();
 }
 
 QString StructureModel::approachName(std::size_t index) {
-  switch (index) {
-    case 0: return tr("設計・照査用（平均 + 1σ）");
-    case 1: return tr("平均値");
-    default: return {};
-  }
+  return index < kApproaches.size()
+             ? text(report::approachDisplayName(kApproaches[index], gui::language()))
+             : QString();
 }
 
 QString StructureModel::armourName(std::size_t index) {
-  switch (index) {
-    case 0: return tr("Van Gent ほか (2003)：浅海，Tm−1,0，H2%");
-    case 1: return tr("Van der Meer (1988)：深海，Tm");
-    case 2: return tr("Hudson (1959)：K_D");
-    default: return {};
+  if (index >= kArmours.size()) return {};
+  // The formula's name, then what it takes.
+  const QString name = text(report::armourMethodDisplayName(kArmours[index], gui::language()));
+  switch (kArmours[index]) {
+    case structure::ArmourMethod::VanGent2003: return name + tr("：浅海，Tm−1,0，H2%");
+    case structure::ArmourMethod::VanDerMeer1988: return name + tr("：深海，平均周期 Tm");
+    case structure::ArmourMethod::Hudson: return name + tr("：K_D");
   }
+  return name;
 }
 
 QString StructureModel::regimeName(structure::Regime regime) {
-  using structure::Regime;
-  switch (regime) {
-    case Regime::Breaking: return tr("斜面上で砕波（ξ に比例する式）");
-    case Regime::NonBreaking: return tr("砕波しない（上限の式）");
-    case Regime::VeryShallow: return tr("極浅海の前浜（ξ > 5）");
-    case Regime::NoForeshore: return tr("前浜の影響なし（深い水深）");
-    case Regime::NonImpulsive: return tr("非衝撃的（壁面で砕波しない）");
-    case Regime::Impulsive: return tr("衝撃的（壁面で砕波）");
-  }
-  return {};
+  return text(report::regimeDisplayName(regime, gui::language()));
 }
 
 QString StructureModel::breakerName(structure::ArmourBreaker breaker) {
-  switch (breaker) {
-    case structure::ArmourBreaker::Plunging: return tr("巻き波型（plunging）");
-    case structure::ArmourBreaker::Surging: return tr("砕け寄せ波型（surging）");
-    case structure::ArmourBreaker::None: break;
-  }
-  return {};
+  return text(report::armourBreakerDisplayName(breaker, gui::language()));
 }
 
 CaissonTexts StructureModel::defaultCaisson() {

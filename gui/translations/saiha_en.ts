@@ -875,70 +875,6 @@ below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translatio
 <context>
     <name>saiha::profile::StructureModel</name>
     <message>
-        <source>&lt; 0.001 l/s/m（無視できる量）</source>
-        <translation>&lt; 0.001 l/s/m (negligible)</translation>
-    </message>
-    <message>
-        <source>傾斜堤・護岸（斜面）</source>
-        <translation>Slope: dike, revetment, rubble mound</translation>
-    </message>
-    <message>
-        <source>直立壁</source>
-        <translation>Vertical wall</translation>
-    </message>
-    <message>
-        <source>混成堤（マウンド上の直立壁）</source>
-        <translation>Composite wall (upright on a mound)</translation>
-    </message>
-    <message>
-        <source>平均値</source>
-        <translation>Mean value</translation>
-    </message>
-    <message>
-        <source>Van Gent ほか (2003)：浅海，Tm−1,0，H2%</source>
-        <translation>Van Gent et al. (2003): shallow water, Tm−1,0, H2%</translation>
-    </message>
-    <message>
-        <source>Van der Meer (1988)：深海，Tm</source>
-        <translation>Van der Meer (1988): deep water, Tm</translation>
-    </message>
-    <message>
-        <source>Hudson (1959)：K_D</source>
-        <translation>Hudson (1959): K_D</translation>
-    </message>
-    <message>
-        <source>斜面上で砕波（ξ に比例する式）</source>
-        <translation>breaking on the slope (the formula in ξ)</translation>
-    </message>
-    <message>
-        <source>砕波しない（上限の式）</source>
-        <translation>non-breaking (the maximum governs)</translation>
-    </message>
-    <message>
-        <source>極浅海の前浜（ξ &gt; 5）</source>
-        <translation>very shallow foreshore (ξ &gt; 5)</translation>
-    </message>
-    <message>
-        <source>前浜の影響なし（深い水深）</source>
-        <translation>no influential foreshore (deep water)</translation>
-    </message>
-    <message>
-        <source>非衝撃的（壁面で砕波しない）</source>
-        <translation>non-impulsive (no breaking on the wall)</translation>
-    </message>
-    <message>
-        <source>衝撃的（壁面で砕波）</source>
-        <translation>impulsive (breaking on the wall)</translation>
-    </message>
-    <message>
-        <source>巻き波型（plunging）</source>
-        <translation>plunging</translation>
-    </message>
-    <message>
-        <source>砕け寄せ波型（surging）</source>
-        <translation>surging</translation>
-    </message>
-    <message>
         <source>合田の設計波を求められません: </source>
         <translation>No design wave by Goda&apos;s method: </translation>
     </message>
@@ -1035,8 +971,16 @@ below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translatio
         <translation>, </translation>
     </message>
     <message>
-        <source>設計・照査用（平均 + 1σ）</source>
-        <translation>Design and assessment (mean + 1σ)</translation>
+        <source>：浅海，Tm−1,0，H2%</source>
+        <translation>: shallow water, Tm−1,0, H2%</translation>
+    </message>
+    <message>
+        <source>：深海，平均周期 Tm</source>
+        <translation>: deep water, mean period Tm</translation>
+    </message>
+    <message>
+        <source>：K_D</source>
+        <translation>: K_D</translation>
     </message>
 </context>
 <context>
