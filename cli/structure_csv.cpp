@@ -239,7 +239,7 @@ bool StructureTable::appendRow(std::span<const std::string_view> fields, std::st
 
 namespace {
 
-enum ChainInput : std::size_t { kTp, kTheta0, kHrms0, kHm0, kTide };
+enum ChainInput : std::size_t { kHrms0 = 2, kHm0 = 3 };  // in kTransformInputs
 
 // The summary form's row: q, whether the row failed, the pass-through
 // cells (line ends blanked), separated by the unit separator.
@@ -298,33 +298,10 @@ void ChainTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std::st
       firstCell = false;
       report::appendCsvField(prefix[j], i < fields.size() ? fields[i] : std::string_view(), d);
     }
-    if (fields.size() != columns_.width) {
-      message[j] = report::fieldCountText(fields.size(), columns_.width, setup_.language);
-      continue;
-    }
-    std::array<std::string_view, 4> cells{};
-    std::array<std::string_view, 4> names{};
-    std::size_t given = 0;
-    for (const std::size_t input : {kTp, kTheta0, kHrms0, kHm0, kTide}) {
-      if (!columns_.position[input]) continue;
-      cells[given] = fields[*columns_.position[input]];
-      names[given++] = kTransformInputs[input];
-    }
-    const auto wordy = firstTextAfterNumber(std::span(cells).first(given), comma);
-    if (wordy && setup_.format.strict) {
-      message[j] = report::trailingTextText(names[*wordy], comma, setup_.language);
-      continue;
-    }
-    const auto value = [&](std::size_t input) {
-      return report::readCell(fields[*columns_.position[input]], comma).value;
-    };
     shore::SeaCondition c;
-    c.Tp = value(kTp);
-    c.theta0 = value(kTheta0);
-    c.Hrms0 = columns_.position[kHrms0] ? value(kHrms0) : value(kHm0) / std::sqrt(2.0);
-    c.tide = columns_.position[kTide] ? value(kTide) : 0.0;
+    message[j] = readCondition(columns_, fields, setup_.format, setup_.language, c, bits[j]);
+    if (!message[j].empty()) continue;
     c.windStressY = setup_.windStress;
-    bits[j] = wordy ? kTextAfterNumberWarning : 0u;
     at[j] = conditions.size();
     conditions.push_back(c);
   }

@@ -125,6 +125,34 @@ BedProfileData readBedProfile(std::string_view text, const std::string& source,
 
 // ------------------------------------------------------------ the table
 
+std::string readCondition(const HeaderColumns& columns, std::span<const std::string_view> fields,
+                          const CsvFormat& format, report::Language language,
+                          shore::SeaCondition& condition, std::uint32_t& bits) {
+  if (fields.size() != columns.width) {
+    return report::fieldCountText(fields.size(), columns.width, language);
+  }
+  const bool comma = format.decimalComma;
+  std::array<std::string_view, 4> cells{};  // Tp, theta0, the height, the tide
+  std::array<std::string_view, 4> names{};
+  std::size_t given = 0;
+  for (const std::size_t input : {kTp, kTheta0, kHrms0, kHm0, kTide}) {
+    if (!columns.position[input]) continue;
+    cells[given] = fields[*columns.position[input]];
+    names[given++] = kTransformInputs[input];
+  }
+  const auto wordy = firstTextAfterNumber(std::span(cells).first(given), comma);
+  if (wordy && format.strict) return report::trailingTextText(names[*wordy], comma, language);
+  const auto value = [&](std::size_t input) {
+    return report::readCell(fields[*columns.position[input]], comma).value;
+  };
+  condition.Tp = value(kTp);
+  condition.theta0 = value(kTheta0);
+  condition.Hrms0 = columns.position[kHrms0] ? value(kHrms0) : value(kHm0) / std::sqrt(2.0);
+  condition.tide = columns.position[kTide] ? value(kTide) : 0.0;
+  bits = wordy ? kTextAfterNumberWarning : 0u;
+  return {};
+}
+
 // A record on its way to its rows: its pass-through cells, and the
 // condition or the message that stops it.
 struct TransformTable::Pending {
@@ -324,7 +352,6 @@ void TransformTable::appendRows(std::size_t count, const FieldsOf& fieldsOf, std
 void TransformTable::compute(std::size_t count, const FieldsOf& fieldsOf, std::string& out,
                              Failures& failures, std::uint32_t* lastBits) const {
   const char d = setup_.format.delimiter;
-  const bool comma = setup_.format.decimalComma;
   // Conditions computed a batch at a time, so that the results held at
   // once stay near a quarter of a million points whatever the chunk.
   const std::size_t batch = std::max<std::size_t>(1, (std::size_t{1} << 18) / profile_.x.size());
@@ -344,33 +371,11 @@ void TransformTable::compute(std::size_t count, const FieldsOf& fieldsOf, std::s
         report::appendCsvField(p.prefix, i < fields.size() ? fields[i] : std::string_view(), d);
         p.prefix.push_back(d);
       }
-      if (fields.size() != columns_.width) {
-        p.message = report::fieldCountText(fields.size(), columns_.width, setup_.language);
-        continue;
-      }
-      std::array<std::string_view, 4> cells{};  // Tp, theta0, the height, the tide
-      std::array<std::string_view, 4> names{};
-      std::size_t given = 0;
-      for (const std::size_t input : {kTp, kTheta0, kHrms0, kHm0, kTide}) {
-        if (!columns_.position[input]) continue;
-        cells[given] = fields[*columns_.position[input]];
-        names[given++] = kTransformInputs[input];
-      }
-      const auto wordy = firstTextAfterNumber(std::span(cells).first(given), comma);
-      if (wordy && setup_.format.strict) {
-        p.message = report::trailingTextText(names[*wordy], comma, setup_.language);
-        continue;
-      }
-      const auto value = [&](std::size_t input) {
-        return report::readCell(fields[*columns_.position[input]], comma).value;
-      };
       shore::SeaCondition condition;
-      condition.Tp = value(kTp);
-      condition.theta0 = value(kTheta0);
-      condition.Hrms0 = columns_.position[kHrms0] ? value(kHrms0) : value(kHm0) / std::sqrt(2.0);
-      condition.tide = columns_.position[kTide] ? value(kTide) : 0.0;
+      p.message = readCondition(columns_, fields, setup_.format, setup_.language, condition,
+                                p.bits);
+      if (!p.message.empty()) continue;
       condition.windStressY = setup_.windStress;
-      p.bits = wordy ? kTextAfterNumberWarning : 0u;
       p.condition = conditions.size();
       conditions.push_back(condition);
     }

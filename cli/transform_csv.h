@@ -66,6 +66,16 @@ inline constexpr std::array<std::string_view, 12> kTransformLongHeader = {
 inline constexpr std::array<std::string_view, 8> kTransformSummaryHeader = {
     "x_breaking", "h_breaking", "eta_max", "x_shoreline", "runup_H0", "beta_f", "R2", "error"};
 
+// A record's sea condition from the columns of kTransformInputs that
+// `columns` (a header read against them) places, each cell read as the
+// window reads its box in `format`: empty, with the condition (its wind
+// stress untouched) and in `bits` kTextAfterNumberWarning for a cell read
+// as its leading number; or the message that stops the record (its field
+// count, under --strict a cell with text after its number).
+std::string readCondition(const HeaderColumns& columns, std::span<const std::string_view> fields,
+                          const CsvFormat& format, report::Language language,
+                          shore::SeaCondition& condition, std::uint32_t& bits);
+
 // The conditions of `saiha-calc transform FILE` on one profile: the header
 // names Hrms0 (or Hm0 = √2·Hrms0), Tp, theta0 and optionally tide; every
 // other column passes through, in its order, before the results.  The

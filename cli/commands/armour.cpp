@@ -74,13 +74,7 @@ class ArmourCommand final : public Command {
     addSettingOptions(command, armourKind(structure::ArmourMethod::VanDerMeer1988),
                       {kSettingHelp.begin(), kSettingHelp.end()}, settings_);
   }
-  std::string_view refuses(Shared option) const override {
-    switch (option) {
-      case Shared::Breaker:
-      case Shared::Shoaling: return refusal::kStructureModel;
-      default: return {};
-    }
-  }
+  std::string_view refuses(Shared option) const override { return structureRefuses(option); }
   int run(const SharedValues& shared, const CLI::App& parsed) override {
     std::vector<std::optional<double>> constants;
     structure::ArmourMethod method{};

@@ -90,13 +90,7 @@ class CaissonCommand final : public Command {
                        "safety factor the design requires (default 1.2)")
         ->option_text("SF");
   }
-  std::string_view refuses(Shared option) const override {
-    switch (option) {
-      case Shared::Breaker:
-      case Shared::Shoaling: return refusal::kStructureModel;
-      default: return {};
-    }
-  }
+  std::string_view refuses(Shared option) const override { return structureRefuses(option); }
   int run(const SharedValues& shared, const CLI::App& parsed) override {
     std::vector<std::optional<double>> constants;
     bool impulsive = true;

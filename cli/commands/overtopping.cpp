@@ -33,9 +33,10 @@ structures, 2nd ed., with its 2019 errata; docs/structure.md):
     0.023, 2.7, 0.09, 1.5, 1.65, 1.0; the very shallow foreshore's formula
     for xi > 7.
   vertical, composite: no influential foreshore (--no-foreshore)
-    0.047*exp(-(2.35*Rc/Hm0)^1.3); else by h^2/(Hm0*Lm10) (d^2 over a
-    composite wall's mound): above 0.23 non-impulsive 0.05*exp(-2.78*Rc/Hm0),
-    else impulsive.  The manual's walls have mean values only.
+    0.047*exp(-(2.35*Rc/Hm0)^1.3); else by h^2/(Hm0*Lm10): above 0.23
+    non-impulsive 0.05*exp(-2.78*Rc/Hm0), else impulsive; a wall on a mound
+    by h*d/(Hm0*Lm10) against 0.65.  Walls take --approach too
+    (the coefficients shown are the mean value approach's).
   regime: breaking, non-breaking, very-shallow, no-foreshore, non-impulsive
   or impulsive.  q in m3/s per m of crest; below 1e-06 (0.001 l/s per m) it
   is written "<1e-06" (with --precision full its value), flagged 33554432.
@@ -171,13 +172,7 @@ class OvertoppingCommand final : public Command {
                        "the chain: alongshore wind stress of every condition (N/m2; default 0)")
         ->option_text("PA");
   }
-  std::string_view refuses(Shared option) const override {
-    switch (option) {
-      case Shared::Breaker:
-      case Shared::Shoaling: return refusal::kStructureModel;
-      default: return {};
-    }
-  }
+  std::string_view refuses(Shared option) const override { return structureRefuses(option); }
   int run(const SharedValues& shared, const CLI::App& parsed) override;
 
  private:

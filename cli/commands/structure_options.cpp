@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "cli/commands/commands.h"
 #include "cli/program.h"
 
 namespace saiha::cli {
@@ -27,6 +28,14 @@ std::vector<std::optional<double>> settingConstants(const CLI::App& parsed,
     constants[s] = numberOption(std::string_view(kind.optionNames[s]).substr(2), texts[s]);
   }
   return constants;
+}
+
+std::string_view structureRefuses(Shared option) {
+  switch (option) {
+    case Shared::Breaker:
+    case Shared::Shoaling: return refusal::kStructureModel;
+    default: return {};
+  }
 }
 
 std::size_t choiceOf(std::string_view option, const std::string& text,

@@ -24,6 +24,9 @@ void addSettingOptions(CLI::App& command, const StructureKind& kind,
 std::vector<std::optional<double>> settingConstants(const CLI::App& parsed,
                                                     const StructureKind& kind,
                                                     const std::vector<std::string>& texts);
+// Why a structure mode refuses a shared option (the wave models: its waves
+// are given), empty for one it honours.
+std::string_view structureRefuses(Shared option);
 // A stable name among `names`; throws std::invalid_argument listing them.
 std::size_t choiceOf(std::string_view option, const std::string& text,
                      std::span<const std::string_view> names);

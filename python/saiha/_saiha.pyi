@@ -1,5 +1,5 @@
 # The compiled engine of the package saiha; use the functions of saiha itself.
-from typing import Optional
+from typing import Any, Optional
 
 import numpy as np
 import numpy.typing as npt
@@ -183,3 +183,53 @@ def transform(
     int32 "last_wet".  workers=0 uses all cores.  ValueError for inputs not
     flat or not of one length, or an unknown name.
     """
+
+# At the structure (python/structure.cpp): names shared with saiha-calc.
+CAISSON_INPUTS: tuple[str, ...]
+CAISSON_SETTINGS: tuple[str, ...]
+CAISSON_RESULTS: tuple[str, ...]
+DESIGN_WAVE_RESULTS: tuple[str, ...]
+OVERTOPPING_INPUTS: tuple[str, ...]
+OVERTOPPING_SETTINGS: tuple[str, ...]
+ARMOUR_INPUTS: tuple[str, ...]
+ARMOUR_SETTINGS: tuple[str, ...]
+ARMOUR_RESULTS: tuple[str, ...]
+CHAIN_RESULTS: tuple[str, ...]
+STRUCTURES: tuple[str, ...]
+APPROACHES: tuple[str, ...]
+REGIMES: tuple[str, ...]
+ARMOUR_METHODS: tuple[str, ...]
+ARMOUR_BREAKERS: tuple[str, ...]
+NEGLIGIBLE_DISCHARGE: float
+REQUIRED_SAFETY_FACTOR: float
+
+def caisson(inputs: list[_Floats], impulsive: bool, required_safety: float,
+            workers: int) -> dict[str, np.ndarray]:
+    """Goda's pressures and the caisson's stability per element of 18 flat columns
+    (CAISSON_INPUTS then CAISSON_SETTINGS; weight NaN: from the density): float32
+    CAISSON_RESULTS, uint8 "error", uint32 "warning"."""
+
+def design_wave(inputs: list[_Floats], workers: int) -> dict[str, np.ndarray]:
+    """The design wave from H0p (m), T13 (s), n, h (m): float32 DESIGN_WAVE_RESULTS,
+    uint8 "at_hb", "error", uint32 "warning"."""
+
+def overtopping(inputs: list[_Floats], structure: str, approach: str, foreshore: bool,
+                permeable_core: bool, workers: int) -> dict[str, np.ndarray]:
+    """EurOtop's q per element of Hm0, Tm10, Rc, cot_alpha, gamma_f, gamma_b, gamma_v,
+    beta, h, d, crest_width: float32 q, q_star, xi, gamma_beta, impulsiveness, Cr;
+    uint8 "regime" (index into REGIMES, 255 none), "error", uint32 "warning"."""
+
+def runup(inputs: list[_Floats], approach: str, permeable_core: bool,
+          workers: int) -> dict[str, np.ndarray]:
+    """EurOtop's Ru2% per element of Hm0, Tm10, cot_alpha, gamma_f, gamma_b, beta, h."""
+
+def armour(inputs: list[_Floats], method: str, workers: int) -> dict[str, np.ndarray]:
+    """Dn50 and M50 per element of Hs, T, cot_alpha, P, S, N, KD, H2, h, rho_s, rho;
+    uint8 "breaker" (index into ARMOUR_BREAKERS)."""
+
+def overtopping_chain(
+    x: _Floats, z: _Floats, conditions: list[_Floats], model: dict[str, Any],
+    structure: dict[str, Any], limits: list[float], workers: int,
+) -> tuple[int, Optional[dict[str, np.ndarray]], Optional[dict[str, Any]]]:
+    """The hindcast chain at a toe: (code, columns of CHAIN_RESULTS, summary); code the
+    profile's, the model's or the options' error (columns and summary None), else 0."""

@@ -22,7 +22,7 @@ import pandas as pd
 from . import _args, _elementwise, _saiha
 from ._elementwise import Columns, index_field
 from ._errors import CalcError, Error
-from ._transform import TransformResult, _profile, model_options
+from ._transform import TransformResult, _conditions, _profile, model_options
 
 __all__ = [
     "STRUCTURES", "APPROACHES", "REGIMES", "ARMOUR_METHODS", "ARMOUR_BREAKERS",
@@ -299,8 +299,8 @@ class DesignWave(Columns):
     H13_hb, Hmax_hb : numpy.ndarray of float32
         Goda's H1/3 and Hmax at hb (m).
     Hmax, H13, T : numpy.ndarray of float32
-        The design wave :func:`caisson` takes: the larger of the two Hmax,
-        H1/3 at the site, T1/3.
+        The design wave :func:`caisson` takes: Hmax at h seaward of the surf
+        zone, the larger of the two within it; H1/3 at the site; T1/3.
     at_hb : numpy.ndarray of bool
         Whether Hmax is the one at hb (the site within the surf zone).
     error, warning, ok, index
@@ -332,11 +332,11 @@ def design_wave(H0p: npt.ArrayLike, T13: npt.ArrayLike, n: npt.ArrayLike, h: npt
     """The design wave of an upright breakwater from the offshore sea, by Goda's random waves.
 
     Goda (2000, §4.2.1) designs with the highest wave Hmax: at the site
-    outside the surf zone, and within it the highest of the breaking waves
-    at a distance 5·H1/3 seaward, where the depth is hb = h + 5·H1/3/n.
-    Goda's Hmax grows seaward across the surf zone and hardly changes
-    outside it, so the design takes the larger of Hmax at h and at hb
-    (:func:`random_waves` at both depths), with H1/3 at the site and T1/3.
+    outside the surf zone (where Goda's Hmax there is still the shoaled
+    1.8·Ks·H0′), and within it the highest of the breaking waves at a
+    distance 5·H1/3 seaward, where the depth is hb = h + 5·H1/3/n: Hmax at
+    hb, or at h should that be the larger (:func:`random_waves` at both
+    depths); H1/3 at the site and T1/3.
 
     Parameters
     ----------
@@ -385,7 +385,8 @@ class Overtopping(Columns):
     gamma_beta : numpy.ndarray of float32
         The obliquity factor γβ used.
     impulsiveness : numpy.ndarray of float32
-        A wall's h²/(Hm0·Lm−1,0) (d² for a composite wall); NaN for slopes.
+        A wall's h²/(Hm0·Lm−1,0), or h·d/(Hm0·Lm−1,0) for a wall on a mound;
+        NaN for slopes.
     Cr : numpy.ndarray of float32
         The crest reduction of a rubble mound (1 without one; slopes only).
     regime : numpy.ndarray of str
@@ -436,7 +437,9 @@ def overtopping(
     the very shallow foreshore's formula above ξ = 7.  Vertical walls: with
     no influential foreshore 0.047·exp[−(2.35·Rc/Hm0)^1.3]; with one,
     non-impulsive 0.05·exp(−2.78·Rc/Hm0) or impulsive by h²/(Hm0·Lm−1,0) <=
-    0.23; a composite wall decides with d over its mound.  Every argument
+    0.23; a composite wall decides by h·d/(Hm0·Lm−1,0) <= 0.65 (by h² where
+    its mound is too low to count, d/h > 0.6); the wall coefficients shown
+    are the mean value approach's, ``approach`` applies to walls too.  Every argument
     but the names, flags and ``workers`` broadcasts.
 
     Parameters
@@ -950,13 +953,7 @@ def overtopping_chain(
         raise ValueError("the chain at a composite wall needs mound_top")
     options = model_options(lang=lang, **model)
     xs, zs = _profile(x, z)
-    conditions = {"Hrms0": Hrms0, "Tp": Tp, "theta0": theta0, "tide": tide,
-                  "wind_stress": 0.0 if wind_stress is None else wind_stress}
-    arrays = np.broadcast_arrays(*(_args.real_array(name, value)
-                                   for name, value in conditions.items()))
-    shape = arrays[0].shape
-    index = _elementwise.pandas_index(conditions, shape)
-    flat = [np.array(a, dtype=np.float64, order="C").reshape(-1) for a in arrays]
+    _, shape, index, flat = _conditions(Hrms0, Tp, theta0, tide, wind_stress)
     number = _args.real_number
     settings = {
         "x_toe": number("toe", toe), "crest": number("crest", crest),

@@ -280,6 +280,22 @@ class TransformResult:
         return wave_at(self, x)
 
 
+def _conditions(Hrms0: Any, Tp: Any, theta0: Any, tide: Any, wind_stress: Any
+                ) -> tuple[dict[str, Any], tuple[int, ...], Optional[pd.Index], list[np.ndarray]]:
+    """The conditions by name, broadcast: their shape, their pandas index and flat copies.
+
+    Copies: a result keeps the conditions, which the caller may change later.
+    """
+    conditions = {"Hrms0": Hrms0, "Tp": Tp, "theta0": theta0, "tide": tide,
+                  "wind_stress": 0.0 if wind_stress is None else wind_stress}
+    arrays = np.broadcast_arrays(*(_args.real_array(name, value)
+                                   for name, value in conditions.items()))
+    shape = arrays[0].shape
+    index = _elementwise.pandas_index(conditions, shape)
+    flat = [np.array(a, dtype=np.float64, order="C").reshape(-1) for a in arrays]
+    return conditions, shape, index, flat
+
+
 def _neighbours(x: np.ndarray, at: np.ndarray) -> tuple[np.ndarray, np.ndarray]:
     """For each position the profile interval it lies in and its place within it (0 to 1)."""
     left = np.clip(np.searchsorted(x, at, side="right") - 1, 0, len(x) - 2)
@@ -518,14 +534,7 @@ def transform(
     options = model_options(dissipation, gamma, roller, setup, alpha, B, friction,
                             roller_beta, roughness, dry_depth, max_step, lang)
     xs, zs = _profile(x, z)
-    conditions = {"Hrms0": Hrms0, "Tp": Tp, "theta0": theta0, "tide": tide,
-                  "wind_stress": 0.0 if wind_stress is None else wind_stress}
-    arrays = np.broadcast_arrays(*(_args.real_array(name, value)
-                                   for name, value in conditions.items()))
-    shape = arrays[0].shape
-    index = _elementwise.pandas_index(conditions, shape)
-    # Copies: the result keeps the conditions, which the caller may change later.
-    flat = [np.array(a, dtype=np.float64, order="C").reshape(-1) for a in arrays]
+    conditions, shape, index, flat = _conditions(Hrms0, Tp, theta0, tide, wind_stress)
     code, columns = _saiha.transform(xs, zs, *flat, workers=threads, **options)
     if code:
         raise CalcError(code, lang=lang)

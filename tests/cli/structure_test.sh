@@ -71,5 +71,32 @@ check "armour unknown method" 2 "vandermeer1988, vangent2003, hudson" "${rock}" 
 check "armour short row" 1 "1 of 1 rows failed" "${rock}3,7\n" armour
 check "armour text after number strict" 1 "cell of Hs holds text" "${rock}3m,7,3\n" armour --strict
 
+# The chain streams: one row per condition, in input order, quoted ids kept,
+# the same bytes on one thread and on two.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+awk 'BEGIN { print "id,Hm0,Tp,theta0,tide"
+  for (i = 0; i < 600; i++) printf "\"c,%d\",%.2f,%.2f,%.1f,%.2f\n", i, 0.6 + (i % 23) * 0.1,
+    5 + (i % 7), (i % 11) * 5 - 25, (i % 13) * 0.15 - 0.8 }' >"$work/conditions.csv"
+for jobs in 1 2; do
+  timeout 60 "$bin" overtopping --profile "$profile" --toe 440 --crest 3 --cot-alpha 3 -j "$jobs" \
+    --precision full --warnings --no-progress "$work/conditions.csv" >"$work/$jobs.out" 2>/dev/null
+  echo $? >"$work/$jobs.status"
+done
+if ! cmp -s "$work/1.out" "$work/2.out" || ! cmp -s "$work/1.status" "$work/2.status"; then
+  echo "FAIL chain: -j 2 differs from -j 1" >&2; failures=$((failures + 1))
+fi
+if [[ $(($(wc -l <"$work/1.out") - 1)) != 600 ]] ||
+   ! awk -F'"' 'NR > 1 { split($2, p, ","); if (p[2] != NR - 2) exit 1 }' "$work/1.out"; then
+  echo "FAIL chain: not one row per condition in input order" >&2; failures=$((failures + 1))
+fi
+# A semicolon table with decimal commas gives the numbers of the plain one.
+plain=$(printf 'Hm0,Tm10,Rc\n2.5,6.5,1.5\n' | "$bin" overtopping --cot-alpha 2.5 --precision full | tail -1)
+comma=$(printf 'Hm0;Tm10;Rc\n2,5;6,5;1,5\n' | "$bin" overtopping --cot-alpha 2.5 --precision full \
+          --delimiter ';' --decimal-comma 2>&1 | tail -1)
+if [[ "${plain#*,*,*,}" != "$(tr ';,' ',.' <<<"${comma#*;*;*;}")" ]]; then
+  echo "FAIL decimal comma: '$plain' against '$comma'" >&2; failures=$((failures + 1))
+fi
+
 [[ $failures == 0 ]] || { echo "$failures case(s) failed" >&2; exit 1; }
 echo "all structure cases passed"
