@@ -6,10 +6,14 @@
 # limits checked beside Goda's; random.png, its tab of Goda's random waves;
 # shoreline.png, the profile of a 2 m wave on a 1/20 beach, where the setup
 # line, the mean shoreline and the runup mark stand out; transform.png, the
-# page 実測断面 with that wave's sea across a measured profile.  With
-# SHOTS_DIR set the pictures go there instead of docs/, with three more for
-# review: the profile window at 1600×1000 with one model, and with every
-# model checked at 1260×720 and at 1600×1000.  On a virtual X display
+# page 実測断面 with that wave's sea across a measured profile; structure.png,
+# the page 構造物 with the composite breakwater of docs/structure.md typed into
+# its boxes.  With SHOTS_DIR set the pictures go there instead of docs/, with
+# more for review: the profile window at 1600×1000 with one model, and with
+# every model checked at 1260×720 and at 1600×1000; the caisson at 1600×1000
+# and the slope's overtopping at 1260×720 and 1600×1000.  The program runs
+# with settings of its own (a new XDG_CONFIG_HOME), so that nothing a user
+# kept changes the pictures.  On a virtual X display
 # (Xvfb), so it runs on a machine without a display; keys and the mouse go
 # through xdotool (the program has no hook of its own for this).
 #
@@ -52,11 +56,16 @@ export QT_SCALE_FACTOR=$SCALE
 # The windows' titles in the language asked for (Japanese by default); the
 # saved choice of the menu is not read, so that the pictures do not depend on
 # who took them last.
+# The tabs 構造物 and, within it, 斜面・護岸 sit where their texts end.
 if [[ "${SAIHA_LANG:-ja}" == en* ]]; then
   lang=en calc_title='^Wave Breaking$' profile_title='Cross-shore Profile' open_profile=f sfx=_en
+  structure_tab=254 slope_tab=300
 else
   lang=ja calc_title='^砕波の計算$' profile_title='断面図' open_profile=l sfx=
+  structure_tab=210 slope_tab=197
 fi
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
 shot() {  # shot WINDOW NAME: the window's picture as OUT_DIR/NAME$sfx.png
   import -window "$1" "$OUT_DIR/$2$sfx.png"
   echo "Wrote $OUT_DIR/$2$sfx.png"
@@ -76,7 +85,7 @@ size() {  # size WINDOW WIDTH HEIGHT
 }
 "$BUILD/app/saiha" --lang "$lang" &
 app=$!
-trap 'kill "$app" 2>/dev/null || true' EXIT
+trap 'kill "$app" 2>/dev/null || true; rm -rf "$XDG_CONFIG_HOME"' EXIT
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "$calc_title" | head -n 1)
 xdotool windowmove --sync "$window" 20 20
@@ -168,3 +177,28 @@ sleep 1.5
 xdotool mousemove --window "$profile" $((520 * SCALE)) $((250 * SCALE))
 sleep 1
 shot "$profile" transform
+
+# The page 構造物: each box reached by its access key and typed whole, the
+# composite breakwater of docs/structure.md (a caisson 18 m wide on a mound
+# 9 m below the water, Hmax = 10 m, T1/3 = 12 s, β = 20°).
+xdotool mousemove --window "$profile" $((structure_tab * SCALE)) $((31 * SCALE)) click 1
+xdotool mousemove 2790 1790
+sleep 1
+for entry in d:16 n:50 x:10 3:5.6 t:12 p:12 u:9 c:5 b:18 r:10 l:20; do
+  xdotool key "alt+${entry%%:*}" ctrl+a
+  xdotool type --delay 30 "${entry#*:}"
+done
+xdotool key Tab
+sleep 1
+shot "$profile" structure
+
+if [[ "${REVIEW:-0}" == 1 ]]; then
+  size "$profile" 1600 1000
+  shot "$profile" review-structure-1600x1000
+  xdotool mousemove --window "$profile" $((slope_tab * SCALE)) $((118 * SCALE)) click 1
+  xdotool mousemove 2790 1790
+  sleep 1
+  shot "$profile" review-slope-1600x1000
+  size "$profile" 1260 720
+  shot "$profile" review-slope-1260x720
+fi

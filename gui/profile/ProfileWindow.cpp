@@ -41,6 +41,7 @@
 #include "gui/profile/ProfileChart.h"
 #include "gui/profile/ProfileModel.h"
 #include "gui/profile/RandomView.h"
+#include "gui/profile/StructureView.h"
 #include "report/profile_table.h"
 #include "gui/language.h"
 #include "gui/profile/ChartExport.h"
@@ -290,6 +291,10 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   pages_->setDocumentMode(true);
   pages_->addTab(splitter_, tr("一様勾配の海浜"));
   pages_->addTab(measured_, tr("実測断面"));
+  structure_ = new StructureView;
+  pages_->addTab(structure_, tr("構造物"));
+  connect(random_, &RandomView::seaChanged, structure_,
+          [this] { structure_->setSea(random_->heightText(), random_->periodText()); });
   connect(measured_, &MeasuredProfileView::profileOpened, this,
           [this] { pages_->setCurrentWidget(measured_); });
   setCentralWidget(pages_);
@@ -495,6 +500,7 @@ void ProfileWindow::redraw() {
   const std::optional<double>& depth = depth_;
   refreshComparison(wave);
   random_->setBeach(wave.n, wave.Ho, wave.T);
+  structure_->setBeach(wave.n);
   measured_->setWave(wave.Ho, wave.T, wave.alpha0);
 
   // The seaward end reaches every checked model's breaking point (twice its

@@ -38,6 +38,7 @@ class ModelPanel;
 class ProfileChart;
 class ProfileModel;
 class RandomView;
+class StructureView;
 
 class ProfileWindow final : public QMainWindow {
   Q_OBJECT
@@ -66,6 +67,8 @@ class ProfileWindow final : public QMainWindow {
   // The page 実測断面 beside the plane beach's: random waves across a
   // measured profile (ファイル → 実測断面を開く).
   MeasuredProfileView& measuredView() const { return *measured_; }
+  // The page 構造物: a caisson and a slope in the design wave of the site.
+  StructureView& structureView() const { return *structure_; }
   // The plane beach's page and the measured profile's.
   QTabWidget& pages() const { return *pages_; }
   // The message shown for a calculation that failed; empty otherwise.
@@ -174,6 +177,7 @@ class ProfileWindow final : public QMainWindow {
   RandomView* random_ = nullptr;
   QTabWidget* pages_ = nullptr;
   MeasuredProfileView* measured_ = nullptr;
+  StructureView* structure_ = nullptr;
   // The curve of each model, by breaker × shoaling; -1 until first drawn.
   std::array<int, shore::kBreakerLimits.size() * shore::kShoalings.size()> curves_;
   QComboBox* quantity_ = nullptr;

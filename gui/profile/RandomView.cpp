@@ -147,6 +147,7 @@ void RandomView::redraw() {
   const double H0p = report::inputNumber(height_->text().toStdString());
   const double T13 = report::inputNumber(period_->text().toStdString());
   profile_ = shore::randomProfile(H0p, T13, n_);
+  emit seaChanged();
   QList<QPointF> significant, maximum;
   float highest = 0;
   for (const shore::RandomStation& station : profile_.stations) {

@@ -39,6 +39,10 @@ class RandomView final : public QWidget {
   // The chart's least height, so that no axis label is cut off.
   static constexpr int kChartMinimumHeight = 280;
 
+ signals:
+  // The boxes were read again (typed, or set from the beach).
+  void seaChanged();
+
  private:
   void redraw();
   void showStation(double x);

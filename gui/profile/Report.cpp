@@ -30,6 +30,7 @@
 #include "gui/profile/ProfileChart.h"
 #include "gui/profile/ProfileWindow.h"
 #include "gui/profile/RandomView.h"
+#include "gui/profile/StructureView.h"
 #include "gui/profile/Workbench.h"
 #include "gui/style.h"
 #include "sheet/sheet.h"
@@ -45,6 +46,8 @@ QString escaped(const QString& text) {
 // The images in the document, by name.
 const QString kProfileChart = QStringLiteral("chart://profile");
 const QString kRandomChart = QStringLiteral("chart://random");
+const QString kCaissonDiagram = QStringLiteral("chart://caisson");
+const QString kOvertoppingChart = QStringLiteral("chart://overtopping");
 // An image as wide as an A4 page between its margins (at 96 pixels an
 // inch: 15 mm of the writer and 2 cm of the document on each side).
 constexpr int kImageWidth = 520;
@@ -176,6 +179,8 @@ QString Report::html() const {
     for (const QString& w : warnings) html += QStringLiteral("<li>%1</li>").arg(escaped(w));
     html += QStringLiteral("</ul>");
   }
+  // The page 構造物, on pages of its own.
+  html += window_.structureView().reportHtml(kCaissonDiagram, kOvertoppingChart);
   html += QStringLiteral("<h2>%1</h2>").arg(escaped(tr("参考文献"))) + references();
   return html;
 }
@@ -193,6 +198,9 @@ std::unique_ptr<QTextDocument> Report::document() const {
   if (auto* random = window_.randomView().findChild<QChartView*>()) {
     document->addResource(QTextDocument::ImageResource, QUrl(kRandomChart), chartImage(*random));
   }
+  const StructureView& structure = window_.structureView();
+  document->addResource(QTextDocument::ImageResource, QUrl(kCaissonDiagram), structure.diagramImage());
+  document->addResource(QTextDocument::ImageResource, QUrl(kOvertoppingChart), structure.chartImage());
   document->setHtml(html());
   document->setMetaInformation(QTextDocument::DocumentTitle, tr("砕波の計算 — レポート"));
   return document;

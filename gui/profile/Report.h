@@ -1,7 +1,8 @@
 // The report of a calculation: the calculation window's inputs and twelve
 // results as its boxes show them, the breaking point of every model the
 // profile window compares, the quantities at the shoreline, the charts,
-// the warnings and the references, in the windows' language.  Printed, or
+// the warnings, the page 構造物's inputs, results, diagram and overtopping
+// chart, and the references, in the windows' language.  Printed, or
 // written as PDF.
 #pragma once
 

@@ -36,6 +36,13 @@
     </message>
 </context>
 <context>
+    <name>saiha::profile::CaissonDiagram</name>
+    <message>
+        <source>静水面</source>
+        <translation>Still water level</translation>
+    </message>
+</context>
+<context>
     <name>saiha::profile::CaseFile</name>
     <message>
         <source>ケースファイルの %1 の値 &quot;%2&quot; はこのプログラムにはありません．</source>
@@ -719,6 +726,10 @@ below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translatio
         <source>実測断面を開く(&amp;L)...</source>
         <translation>Open Pro&amp;file...</translation>
     </message>
+    <message>
+        <source>構造物</source>
+        <translation>Structures</translation>
+    </message>
 </context>
 <context>
     <name>saiha::profile::RandomView</name>
@@ -836,6 +847,444 @@ below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translatio
     <message>
         <source>レポートを保存できませんでした: </source>
         <translation>Could not save the report: </translation>
+    </message>
+</context>
+<context>
+    <name>saiha::profile::StructureModel</name>
+    <message>
+        <source>合田の設計波を求められません: </source>
+        <translation>No design wave by Goda&apos;s method: </translation>
+    </message>
+    <message>
+        <source>合田の不規則波：水深 h で H1/3 = %1 m，Hmax = %2 m；沖側 5H1/3 の hb = %3 m で Hmax = %4 m．設計は大きい方の Hmax = %5 m（%6），H1/3 = %7 m，T1/3 = %8 s．</source>
+        <translation>Goda&apos;s random waves: at the depth h, H1/3 = %1 m, Hmax = %2 m; 5H1/3 seaward, at hb = %3 m, Hmax = %4 m. The design takes the larger Hmax = %5 m (%6), H1/3 = %7 m, T1/3 = %8 s.</translation>
+    </message>
+    <message>
+        <source>hb での値：堤は砕波帯の中にあり，沖の砕波が堤に届く</source>
+        <translation>the one at hb: the breakwater stands in the surf zone, where the breakers seaward of it reach it</translation>
+    </message>
+    <message>
+        <source>堤の位置での値：砕波帯より沖</source>
+        <translation>the one at the breakwater: seaward of the surf zone</translation>
+    </message>
+    <message>
+        <source>（必要な %1 未満）</source>
+        <translation> (below the %1 required)</translation>
+    </message>
+    <message>
+        <source>水平波力 P = %1</source>
+        <translation>Horizontal force P = %1</translation>
+    </message>
+    <message>
+        <source>揚圧力 U = %1</source>
+        <translation>Uplift U = %1</translation>
+    </message>
+    <message>
+        <source>波力のモーメント Mp = %1</source>
+        <translation>Moment of the force Mp = %1</translation>
+    </message>
+    <message>
+        <source>揚圧力のモーメント Mu = %1</source>
+        <translation>Moment of the uplift Mu = %1</translation>
+    </message>
+    <message>
+        <source>堤体の水中重量 W = %1</source>
+        <translation>Weight in still water W = %1</translation>
+    </message>
+    <message>
+        <source>滑動の安全率 μ(W − U)/P = %1</source>
+        <translation>Safety against sliding μ(W − U)/P = %1</translation>
+    </message>
+    <message>
+        <source>転倒の安全率 (W·B/2 − Mu)/Mp = %1</source>
+        <translation>Safety against overturning (W·B/2 − Mu)/Mp = %1</translation>
+    </message>
+    <message>
+        <source>端趾圧 pe = %1</source>
+        <translation>Heel pressure pe = %1</translation>
+    </message>
+    <message>
+        <source>端趾圧 pe: なし（合力が底面の外：浮上または転倒）</source>
+        <translation>Heel pressure pe: none (the resultant outside the base: the caisson lifts or overturns)</translation>
+    </message>
+    <message>
+        <source>2% 遡上高 Ru2% = %1 m（ξm−1,0 = %2，γβ = %3）</source>
+        <translation>2% runup Ru2% = %1 m (ξm−1,0 = %2, γβ = %3)</translation>
+    </message>
+    <message>
+        <source>2% 遡上高 Ru2%: 斜面のみ</source>
+        <translation>2% runup Ru2%: slopes only</translation>
+    </message>
+    <message>
+        <source>平均越波流量 q = %1（Rc = %2 m）</source>
+        <translation>Mean overtopping q = %1 (Rc = %2 m)</translation>
+    </message>
+    <message>
+        <source>越波の形態: %1</source>
+        <translation>Regime: %1</translation>
+    </message>
+    <message>
+        <source>係数: %1</source>
+        <translation>Approach: %1</translation>
+    </message>
+    <message>
+        <source>被覆石の中央粒径 Dn50 = %1 m</source>
+        <translation>Armour&apos;s median nominal diameter Dn50 = %1 m</translation>
+    </message>
+    <message>
+        <source>中央質量 M50 = %1 kg（%2 t）</source>
+        <translation>Median mass M50 = %1 kg (%2 t)</translation>
+    </message>
+    <message>
+        <source>安定数 Hs/(ΔDn50) = %1，Δ = %2</source>
+        <translation>Stability number Hs/(ΔDn50) = %1, Δ = %2</translation>
+    </message>
+    <message>
+        <source>，%1（ξ = %2，ξcr = %3）</source>
+        <translation>, %1 (ξ = %2, ξcr = %3)</translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>：浅海，Tm−1,0，H2%</source>
+        <translation>: shallow water, Tm−1,0, H2%</translation>
+    </message>
+    <message>
+        <source>：深海，平均周期 Tm</source>
+        <translation>: deep water, mean period Tm</translation>
+    </message>
+    <message>
+        <source>：K_D</source>
+        <translation>: K_D</translation>
+    </message>
+</context>
+<context>
+    <name>saiha::profile::StructureView</name>
+    <message>
+        <source>計算ウィンドウと不規則波（合田）のページに従う</source>
+        <translation>Follow the calculation window and the page of Goda&apos;s random waves</translation>
+    </message>
+    <message>
+        <source>水深 h (m)(&amp;D):</source>
+        <translation>&amp;Depth h (m):</translation>
+    </message>
+    <message>
+        <source>海底勾配 1/n(&amp;N):</source>
+        <translation>Seabed slope 1/&amp;n:</translation>
+    </message>
+    <message>
+        <source>構造物の前面の海底勾配 1/n の n</source>
+        <translation>n of the seabed slope 1/n in front of the structure</translation>
+    </message>
+    <message>
+        <source>直立堤（ケーソン）</source>
+        <translation>Upright breakwater (caisson)</translation>
+    </message>
+    <message>
+        <source>斜面・護岸：越波と被覆石</source>
+        <translation>Slope or wall: overtopping and armour</translation>
+    </message>
+    <message>
+        <source>最高波高 Hmax (m)(&amp;X):</source>
+        <translation>Highest height Hma&amp;x (m):</translation>
+    </message>
+    <message>
+        <source>設計波高：合田の最高波高 Hmax</source>
+        <translation>The design height: Goda&apos;s highest wave Hmax</translation>
+    </message>
+    <message>
+        <source>有義波高 H1/3 (m)(&amp;3):</source>
+        <translation>Significant height H1/&amp;3 (m):</translation>
+    </message>
+    <message>
+        <source>hb = h + 5H1/3/n を定める有義波高</source>
+        <translation>The significant height that sets hb = h + 5H1/3/n</translation>
+    </message>
+    <message>
+        <source>周期 T1/3 (s)(&amp;T):</source>
+        <translation>Period &amp;T1/3 (s):</translation>
+    </message>
+    <message>
+        <source>設計の周期：有義波周期 T1/3．波長 L は水深 h での微小振幅波の値</source>
+        <translation>The design period: the significant period T1/3. L is the linear wavelength at the depth h</translation>
+    </message>
+    <message>
+        <source>底面水深 h′ (m)(&amp;P):</source>
+        <translation>Base de&amp;pth h′ (m):</translation>
+    </message>
+    <message>
+        <source>ケーソン底面の静水面からの深さ（d ≤ h′ ≤ h）</source>
+        <translation>The depth of the caisson&apos;s base below the still water (d ≤ h′ ≤ h)</translation>
+    </message>
+    <message>
+        <source>マウンド上水深 d (m)(&amp;U):</source>
+        <translation>Depth on the mo&amp;und d (m):</translation>
+    </message>
+    <message>
+        <source>マウンドの被覆（根固め）の上の水深</source>
+        <translation>The depth over the mound&apos;s armour (foot protection)</translation>
+    </message>
+    <message>
+        <source>天端高 hc (m)(&amp;C):</source>
+        <translation>&amp;Crest height hc (m):</translation>
+    </message>
+    <message>
+        <source>静水面からケーソン天端までの高さ</source>
+        <translation>The caisson&apos;s crest height above the still water</translation>
+    </message>
+    <message>
+        <source>堤体幅 B (m)(&amp;B):</source>
+        <translation>Caisson width &amp;B (m):</translation>
+    </message>
+    <message>
+        <source>ケーソンの幅</source>
+        <translation>The caisson&apos;s width</translation>
+    </message>
+    <message>
+        <source>バーム幅 BM (m)(&amp;R):</source>
+        <translation>Be&amp;rm width BM (m):</translation>
+    </message>
+    <message>
+        <source>ケーソン前面のマウンドの肩幅（高橋の衝撃砕波圧係数 αI に用いる）</source>
+        <translation>The mound&apos;s berm width in front of the caisson (for Takahashi&apos;s impulsive coefficient αI)</translation>
+    </message>
+    <message>
+        <source>入射角 β (°)(&amp;L):</source>
+        <translation>Ang&amp;le β (°):</translation>
+    </message>
+    <message>
+        <source>堤の法線からの波向．15° まで法線側に回して用います</source>
+        <translation>The direction from the breakwater&apos;s normal, turned toward the normal by up to 15°</translation>
+    </message>
+    <message>
+        <source>摩擦係数 μ:</source>
+        <translation>Friction μ:</translation>
+    </message>
+    <message>
+        <source>ケーソンとマウンドの間の摩擦係数</source>
+        <translation>The friction coefficient between the caisson and the mound</translation>
+    </message>
+    <message>
+        <source>海水の密度 ρ (kg/m³):</source>
+        <translation>Water density ρ (kg/m³):</translation>
+    </message>
+    <message>
+        <source>堤体の平均密度 (kg/m³):</source>
+        <translation>Caisson density (kg/m³):</translation>
+    </message>
+    <message>
+        <source>中詰めを含むケーソンの平均密度．水中重量 W = (ρc(h′ + hc) − ρh′)gB</source>
+        <translation>The caisson&apos;s mean density with its fill. Weight in water W = (ρc(h′ + hc) − ρh′)gB</translation>
+    </message>
+    <message>
+        <source>高橋の衝撃砕波圧 αI を含める(&amp;A)</source>
+        <translation>T&amp;akahashi&apos;s impulsive pressure αI</translation>
+    </message>
+    <message>
+        <source>α2 の代わりに max(α2, αI) を用います（高橋・谷本・下迫 1994）．外すと合田の原式</source>
+        <translation>max(α2, αI) in place of α2 (Takahashi, Tanimoto &amp; Shimosako 1994); unticked, Goda&apos;s original formulas</translation>
+    </message>
+    <message>
+        <source>構造形式(&amp;Y):</source>
+        <translation>Structure t&amp;ype:</translation>
+    </message>
+    <message>
+        <source>係数(&amp;P):</source>
+        <translation>A&amp;pproach:</translation>
+    </message>
+    <message>
+        <source>EurOtop (2018) の設計・照査用の係数（平均値 + 約 1 標準偏差：確定的な設計に推奨）と平均値の係数</source>
+        <translation>EurOtop (2018): the design and assessment coefficients (the mean plus about one standard deviation, advised for deterministic design) or the mean-value ones</translation>
+    </message>
+    <message>
+        <source>有義波高 Hm0 (m)(&amp;0):</source>
+        <translation>Significant height Hm&amp;0 (m):</translation>
+    </message>
+    <message>
+        <source>前面でのスペクトル有義波高．既定は水深 h での合田の H1/3</source>
+        <translation>The spectral significant height at the toe. By default Goda&apos;s H1/3 at the depth h</translation>
+    </message>
+    <message>
+        <source>周期 Tm−1,0 (s)(&amp;T):</source>
+        <translation>Period &amp;Tm−1,0 (s):</translation>
+    </message>
+    <message>
+        <source>スペクトル周期 Tm−1,0．既定は T1/3 をピーク周期とみなした T1/3/1.1</source>
+        <translation>The spectral period Tm−1,0. By default T1/3/1.1, T1/3 taken as the peak period</translation>
+    </message>
+    <message>
+        <source>余裕高 Rc (m)(&amp;R):</source>
+        <translation>F&amp;reeboard Rc (m):</translation>
+    </message>
+    <message>
+        <source>静水面から天端までの高さ（グラフに印）</source>
+        <translation>The crest&apos;s height above the still water (marked on the chart)</translation>
+    </message>
+    <message>
+        <source>勾配 cot α(&amp;C):</source>
+        <translation>Slope &amp;cot α:</translation>
+    </message>
+    <message>
+        <source>斜面の勾配 1:cot α</source>
+        <translation>The slope 1:cot α</translation>
+    </message>
+    <message>
+        <source>粗度 γf(&amp;U):</source>
+        <translation>Ro&amp;ughness γf:</translation>
+    </message>
+    <message>
+        <source>粗度の影響係数：滑らかな斜面 1，捨石 2 層（透水性の心材）0.4</source>
+        <translation>The roughness factor: a smooth slope 1, rock in two layers on a permeable core 0.4</translation>
+    </message>
+    <message>
+        <source>小段 γb(&amp;B):</source>
+        <translation>&amp;Berm γb:</translation>
+    </message>
+    <message>
+        <source>小段（バーム）の影響係数</source>
+        <translation>The influence factor of a berm</translation>
+    </message>
+    <message>
+        <source>パラペット γv:</source>
+        <translation>Wall γv:</translation>
+    </message>
+    <message>
+        <source>斜面上の直立壁の影響係数</source>
+        <translation>The influence factor of a wall on the slope</translation>
+    </message>
+    <message>
+        <source>構造物の法線からの波向</source>
+        <translation>The direction from the structure&apos;s normal</translation>
+    </message>
+    <message>
+        <source>マウンド上水深 d (m):</source>
+        <translation>Depth on the mound d (m):</translation>
+    </message>
+    <message>
+        <source>混成堤：マウンド上の水深（d ≤ h）</source>
+        <translation>Composite wall: the depth over the mound (d ≤ h)</translation>
+    </message>
+    <message>
+        <source>被覆石の式(&amp;Z):</source>
+        <translation>Armour si&amp;zing:</translation>
+    </message>
+    <message>
+        <source>周期 (s):</source>
+        <translation>Period (s):</translation>
+    </message>
+    <message>
+        <source>Van Gent ほか：Tm−1,0（既定は上の Tm−1,0）．Van der Meer (1988)：平均周期 Tm</source>
+        <translation>Van Gent et al.: Tm−1,0 (by default the Tm−1,0 above). Van der Meer (1988): the mean period Tm</translation>
+    </message>
+    <message>
+        <source>石の密度 ρs (kg/m³):</source>
+        <translation>Rock density ρs (kg/m³):</translation>
+    </message>
+    <message>
+        <source>透水係数 P:</source>
+        <translation>Permeability P:</translation>
+    </message>
+    <message>
+        <source>Van der Meer の透水係数：不透過の心材 0.1，フィルター上 2 層 0.4，透水性の心材 0.5</source>
+        <translation>Van der Meer&apos;s notional permeability: impermeable core 0.1, two layers on a filter 0.4, permeable core 0.5</translation>
+    </message>
+    <message>
+        <source>被害度 S:</source>
+        <translation>Damage level S:</translation>
+    </message>
+    <message>
+        <source>2：被害の始まり</source>
+        <translation>2: start of damage</translation>
+    </message>
+    <message>
+        <source>波数 N:</source>
+        <translation>Number of waves N:</translation>
+    </message>
+    <message>
+        <source>暴浪中の波の数</source>
+        <translation>The number of waves in the storm</translation>
+    </message>
+    <message>
+        <source>Hudson の K_D:</source>
+        <translation>Hudson&apos;s K_D:</translation>
+    </message>
+    <message>
+        <source>平均越波流量 q</source>
+        <translation>Mean overtopping q</translation>
+    </message>
+    <message>
+        <source>選んだ天端</source>
+        <translation>Chosen crest</translation>
+    </message>
+    <message>
+        <source>選んだ天端での q</source>
+        <translation>q at the chosen crest</translation>
+    </message>
+    <message>
+        <source>余裕高 Rc (m)</source>
+        <translation>Freeboard Rc (m)</translation>
+    </message>
+    <message>
+        <source>q (l/s/m)</source>
+        <translation>q (l/s/m)</translation>
+    </message>
+    <message>
+        <source>計算できません: </source>
+        <translation>Cannot compute: </translation>
+    </message>
+    <message>
+        <source>平均周期 Tm (s):</source>
+        <translation>Mean period Tm (s):</translation>
+    </message>
+    <message>
+        <source>周期 Tm−1,0 (s):</source>
+        <translation>Period Tm−1,0 (s):</translation>
+    </message>
+    <message>
+        <source>被覆石を計算できません: </source>
+        <translation>Cannot size the armour: </translation>
+    </message>
+    <message>
+        <source>被覆石: </source>
+        <translation>Armour: </translation>
+    </message>
+    <message>
+        <source>構造物</source>
+        <translation>Structures</translation>
+    </message>
+    <message>
+        <source>含める</source>
+        <translation>included</translation>
+    </message>
+    <message>
+        <source>含めない</source>
+        <translation>not included</translation>
+    </message>
+    <message>
+        <source>構造形式</source>
+        <translation>Structure</translation>
+    </message>
+    <message>
+        <source>係数</source>
+        <translation>Approach</translation>
+    </message>
+    <message>
+        <source>被覆石の式</source>
+        <translation>Armour formula</translation>
+    </message>
+    <message>
+        <source>海底勾配は計算ウィンドウの 1/n から，設計波は「不規則波（合田）」の H0′ と T1/3 から水深 h で求めます．波の欄か勾配に入力すると外れます</source>
+        <translation>The seabed slope from the calculation window&apos;s 1/n, the design wave from H0′ and T1/3 of &apos;Irregular waves (Goda)&apos; at the depth h. Typing in a wave box or the slope unticks it</translation>
+    </message>
+    <message>
+        <source>構造物の位置の水深（ケーソンのマウンド前面，斜面・護岸の前面）．設計波はこの水深で求めます</source>
+        <translation>The depth at the structure (in front of the caisson&apos;s mound, at the toe of the slope or wall); the design wave is found at this depth</translation>
+    </message>
+    <message>
+        <source>（波の欄は入力値のまま）</source>
+        <translation> (the wave boxes keep the values typed)</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -25,6 +26,7 @@
 #include "gui/profile/ModelPanel.h"
 #include "gui/profile/ProfileWindow.h"
 #include "gui/profile/Report.h"
+#include "gui/profile/StructureView.h"
 
 using saiha::profile::ProfileWindow;
 using saiha::profile::Report;
@@ -145,6 +147,70 @@ class ReportTest : public QObject {
       for (int x = 0; x < page.width(); ++x) ink += qGray(page.pixel(x, y)) < 200;
     }
     QVERIFY2(ink > page.width() * page.height() / 100, qPrintable(QString::number(ink)));
+  }
+
+  // The page 構造物 has pages of its own before the references: the caisson's inputs
+  // and results as the page shows them, its diagram and the overtopping
+  // chart; rendered, the page with p1 on it carries the drawing's ink.
+  void structurePages() {
+    calc_->findChild<QAction*>("language_en")->trigger();
+    QTRY_COMPARE(gui::language(), Language::English);
+    QTest::qWait(20);
+    ProfileWindow* profile = openProfile();
+    QVERIFY(profile);
+    const saiha::profile::StructureView& structure = profile->structureView();
+    const auto document = Report(calc_->sheet(), *profile).document();
+    const QString text = document->toPlainText();
+    QVERIFY(text.contains("Structures"));
+    const QString p1 = structure.caissonText(saiha::profile::StructureModel::P1);
+    QVERIFY2(!p1.isEmpty(), qPrintable(structure.caissonError() + structure.designText() + structure.box("site-h")->text() + "/" + structure.box("hPrime")->text() + "/" + structure.box("d")->text()));
+    QVERIFY2(text.contains(p1), qPrintable(p1));
+    QVERIFY(text.contains(structure.caissonText(saiha::profile::StructureModel::Sliding)));
+    QVERIFY(text.contains(structure.slopeText(saiha::profile::StructureModel::Discharge)));
+    QVERIFY(text.contains(structure.armourText(saiha::profile::StructureModel::Dn50)));
+    for (const char* url : {"chart://caisson", "chart://overtopping"}) {
+      const QImage image = document->resource(QTextDocument::ImageResource, QUrl(url)).value<QImage>();
+      QVERIFY2(!image.isNull() && image.width() > 400, url);
+    }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.pdf");
+    QVERIFY(Report(calc_->sheet(), *profile).writePdf(path));
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftotext.isEmpty() || pdftoppm.isEmpty()) QSKIP("poppler-utils is not installed");
+    QProcess words;
+    words.start(pdftotext, {"-layout", path, "-"});
+    QVERIFY(words.waitForFinished(60000));
+    const QStringList pages = QString::fromUtf8(words.readAllStandardOutput()).split(QLatin1Char('\f'));
+    qsizetype page = -1;
+    for (qsizetype i = 0; i < pages.size() && page < 0; ++i) {
+      if (pages[i].contains("p1 = ")) page = i + 1;
+    }
+    QVERIFY2(page > 1, qPrintable(QString::number(page)));  // after the calculation's pages
+    // The diagram follows its results, on that page or the next.
+    QProcess render;
+    render.start(pdftoppm, {"-png", "-r", "60", "-f", QString::number(page), "-l",
+                            QString::number(std::min<qsizetype>(page + 1, pages.size())), path,
+                            dir.filePath("structure")});
+    QVERIFY(render.waitForFinished(60000));
+    QCOMPARE(render.exitCode(), 0);
+    const QStringList images = QDir(dir.path()).entryList({"structure*.png"});
+    QVERIFY(!images.isEmpty());
+    // The diagram's red pressures and grey caisson, not text alone.
+    qsizetype red = 0, grey = 0;
+    for (const QString& name : images) {
+      const QImage image(dir.filePath(name));
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          const QColor c = image.pixelColor(x, y);
+          red += c.red() - c.green() > 60 && c.red() - c.blue() > 60;
+          grey += std::abs(c.red() - 0xb8) < 6 && std::abs(c.green() - 0xb8) < 6 && std::abs(c.blue() - 0xb8) < 6;
+        }
+      }
+    }
+    QVERIFY2(red > 50, qPrintable(QString::number(red)));
+    QVERIFY2(grey > 500, qPrintable(QString::number(grey)));
   }
 
   // The report's entries sit in the profile window's File menu, above
