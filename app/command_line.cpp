@@ -27,6 +27,7 @@ constexpr const char* kLang =
     "the language last chosen in the 言語 / Language menu, else Japanese.";
 constexpr const char* kLangValue = "ja|en";
 constexpr const char* kUsageError = "saiha: %1 (saiha --help lists the options)\n";
+constexpr const char* kUnknownOption = "unknown option '%1'";
 constexpr const char* kNoDisplay =
     "saiha: no display to open the window on (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM "
     "are unset); run it as `xvfb-run -a saiha` or with QT_QPA_PLATFORM=offscreen\n";
@@ -48,6 +49,32 @@ QString optionName(const QString& argument) {
     return {};
   const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
   return name.left(name.indexOf(QLatin1Char('=')));
+}
+
+// The options Qt's applications take themselves (QGuiApplication,
+// QApplication and the X11 platform), by name without dashes: left for Qt.
+// Any other option is nobody's, which Qt would ignore without a word.
+bool isQtOption(const QString& name) {
+  static const QStringList kQt = {
+      QStringLiteral("platform"),     QStringLiteral("platformpluginpath"),
+      QStringLiteral("platformtheme"), QStringLiteral("plugin"),
+      QStringLiteral("qmljsdebugger"), QStringLiteral("qwindowgeometry"),
+      QStringLiteral("qwindowicon"),  QStringLiteral("qwindowtitle"),
+      QStringLiteral("reverse"),      QStringLiteral("session"),
+      QStringLiteral("display"),      QStringLiteral("geometry"),
+      QStringLiteral("name"),         QStringLiteral("title"),
+      QStringLiteral("visual"),       QStringLiteral("ncols"),
+      QStringLiteral("cmap"),         QStringLiteral("nograb"),
+      QStringLiteral("dograb"),       QStringLiteral("sync"),
+      QStringLiteral("style"),        QStringLiteral("stylesheet"),
+      QStringLiteral("widgetcount"),  QStringLiteral("testability"),
+      QStringLiteral("fn"),           QStringLiteral("font"),
+      QStringLiteral("bg"),           QStringLiteral("background"),
+      QStringLiteral("fg"),           QStringLiteral("foreground"),
+      QStringLiteral("btn"),          QStringLiteral("button"),
+      QStringLiteral("im"),           QStringLiteral("inputstyle"),
+      QStringLiteral("noxim"),        QStringLiteral("nocrashhandler")};
+  return kQt.contains(name);
 }
 
 // Whether QApplication may find a window system: a platform named in the
@@ -88,6 +115,13 @@ CommandLine read(const QStringList& arguments) {
     // Options unknown here are Qt's (or nobody's, which Qt ignores); read
     // again without them, any error left is one in saiha's own options.
     const QStringList unknown = parser.unknownOptionNames();
+    for (const QString& name : unknown) {
+      if (isQtOption(name)) continue;
+      print(stderr, QString::fromUtf8(text::kUsageError)
+                        .arg(QString::fromUtf8(text::kUnknownOption).arg(name)));
+      result.exitCode = 2;
+      return result;
+    }
     QStringList known;
     for (const QString& argument : arguments) {
       if (!unknown.contains(optionName(argument))) known.append(argument);

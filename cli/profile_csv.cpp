@@ -11,7 +11,7 @@ namespace saiha::cli {
 
 ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options,
                           const shore::Model& model, report::Language language,
-                          bool warnings) {
+                          bool warnings, report::Digits digits) {
   ProfileOutcome outcome;
   const shore::Profile profile = shore::profile(wave, options, model);
   if (!profile.breaking.ok()) {
@@ -35,7 +35,7 @@ ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& 
   outcome.csv = formatRecord(header);
   std::vector<std::string> cells;
   for (const shore::Station& station : profile.stations) {
-    const auto row = report::profileRow(station);
+    const auto row = report::profileRow(station, digits);
     cells.assign(row.begin(), row.end());
     const std::uint32_t bits = profile.breaking.warnings.bits | station.state.warnings.bits;
     if (warnings) cells.push_back(std::to_string(bits));

@@ -803,6 +803,19 @@ PYBIND11_MODULE(_saiha, m) {
       },
       py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),
       "The code of the first transport parameter that fails its check, or 0.");
+  m.def(
+      "transport_overflow",
+      [](double K, double rho, double rhoS, double porosity) -> py::object {
+        const shore::TransportParams p = transportParams(K, rho, rhoS, porosity);
+        if (shore::checkTransport(p) != shore::Error::None || !shore::transportAlwaysOverflows(p)) {
+          return py::none();
+        }
+        return py::str(report::transportOverflowText("K, rho, rho_s and porosity",
+                                                     report::Language::English));
+      },
+      py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),
+      "Why parameters that pass their checks overflow every breaker's yearly transport, or\n"
+      "None: saiha-calc refuses them as a bad option.");
   m.def("shoreline", &shoreline, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
         py::arg("beta_f"), py::arg("runup_H0"), py::arg("runup_Tp"), py::arg("workers"),
         py::arg("breaker"), py::arg("shoaling"),

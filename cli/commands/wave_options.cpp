@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include "cli/commands/commands.h"
+#include "cli/program.h"
 #include "report/messages.h"
 
 namespace saiha::cli {
@@ -17,12 +18,13 @@ std::vector<std::unique_ptr<Command>> makeCommands() {
   return commands;
 }
 
+std::string refusal::text(report::Usage why) { return say(why); }
+
 std::string refusedIn(const CLI::App& parsed, std::string_view form,
                       std::initializer_list<Refusal> refused) {
   for (const Refusal& r : refused) {
     if (givenAnywhere(parsed, r.option)) {
-      return std::string(sharedOption(r.option).longName) + " does not go with " + std::string(form) +
-             ": " + std::string(r.why);
+      return say(report::Usage::DoesNotGoWith, {sharedOption(r.option).longName, form, r.why});
     }
   }
   return {};
@@ -53,7 +55,7 @@ void addStationOptions(CLI::App& command, StationArgs& a, const std::string& fro
                        .add_option("--stations", a.stations,
                                    "number of evenly spaced stations, the marked ones not "
                                    "counted (default 200)")
-                       ->check(CLI::Range(1, shore::kMaxStations));
+                       ->check(wholeRangeCheck("--stations", 1, shore::kMaxStations));
   command.add_option("--spacing", a.spacing, "spacing of the stations in x (m)")
       ->option_text("M")
       ->excludes(stations);

@@ -77,6 +77,15 @@ run -- --lang
 [ "$rc" = 2 ] || fail "--lang without a language exits $rc"
 grep -qF -- "--lang" "$err" && grep -qF -- "--help" "$err" || fail "--lang without a language"
 
+# An option neither saiha's nor Qt's is refused, not ignored: exit 2, one
+# line naming it, before any window or display is looked for.
+for arguments in "--bogus" "-bogus" "--lang en --bogus=1" "-style fusion --frobnicate"; do
+  run DISPLAY=:77 -- $arguments
+  [ "$rc" = 2 ] || fail "$arguments exits $rc"
+  [ "$(wc -l <"$err")" = 1 ] || fail "$arguments: not one line"
+  grep -qE "saiha: unknown option '(bogus|frobnicate)'" "$err" || fail "$arguments: option not named"
+done
+
 # A platform on the command line is a display: the window opens (the
 # offscreen platform needs none) and is still open when the bound ends it.
 settings=$(mktemp -d)
