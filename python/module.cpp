@@ -34,6 +34,7 @@
 #include "report/case.h"
 #include "report/compare_table.h"
 #include "report/messages.h"
+#include "report/units.h"
 #include "report/profile_table.h"
 #include "report/shoreline_table.h"
 #include "saiha/version.h"
@@ -803,6 +804,15 @@ PYBIND11_MODULE(_saiha, m) {
       },
       py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),
       "The code of the first transport parameter that fails its check, or 0.");
+  m.def(
+      "column_unit",
+      [](const std::string& name) -> py::object {
+        const auto unit = report::columnUnit(name);
+        return unit ? py::object(py::str(std::string(*unit))) : py::object(py::none());
+      },
+      py::arg("name"),
+      "The unit of a result column as saiha-calc --units names it ('m', 'm s-1', '1'), or\n"
+      "None for a column of text, codes or flags.");
   m.def(
       "transport_overflow",
       [](double K, double rho, double rhoS, double porosity) -> py::object {

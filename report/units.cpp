@@ -19,18 +19,18 @@ constexpr std::array<ColumnUnit, 54> kUnits = {{
     // The plane beach: one wave's inputs, breaking point and state at h.
     {"Ho", "m"}, {"T", "s"}, {"alpha0", "degree"}, {"n", "1"}, {"h", "m"},
     {"Hb", "m"}, {"hb", "m"}, {"gamma", "1"}, {"theta_b", "degree"},
-    {"L", "m"}, {"theta", "degree"}, {"C", "m/s"}, {"H", "m"},
-    {"a_bottom", "m"}, {"u_bottom", "m/s"}, {"a_surface", "m"}, {"u_surface", "m/s"},
+    {"L", "m"}, {"theta", "degree"}, {"C", "m s-1"}, {"H", "m"},
+    {"a_bottom", "m"}, {"u_bottom", "m s-1"}, {"a_surface", "m"}, {"u_surface", "m s-1"},
     // The profile of a plane beach and of Goda's random waves.
     {"x", "m"},
     // compare: the longshore transport and the surf similarity.
-    {"Q_m3_per_s", "m3/s"}, {"Q_m3_per_year", "m3/year"}, {"xi0", "1"},
+    {"Q_m3_per_s", "m3 s-1"}, {"Q_m3_per_year", "m3 year-1"}, {"xi0", "1"},
     // Goda's random waves.
     {"H0p", "m"}, {"T13", "s"}, {"Ks", "1"}, {"H13", "m"}, {"Hmax", "m"},
     // The measured beach: conditions, the state along the bed, the summary.
     {"Tp", "s"}, {"theta0", "degree"}, {"Hrms0", "m"}, {"Hm0", "m"}, {"tide", "m"},
-    {"wind_stress", "N/m2"}, {"z", "m"}, {"eta", "m"}, {"Hrms", "m"}, {"H110", "m"},
-    {"H2", "m"}, {"Qb", "1"}, {"V", "m/s"},
+    {"wind_stress", "N m-2"}, {"z", "m"}, {"eta", "m"}, {"Hrms", "m"}, {"H110", "m"},
+    {"H2", "m"}, {"Qb", "1"}, {"V", "m s-1"},
     {"x_breaking", "m"}, {"h_breaking", "m"}, {"eta_max", "m"}, {"x_shoreline", "m"},
     {"runup_H0", "m"}, {"beta_f", "1"}, {"foreshore_slope", "1"}, {"R2", "m"},
     // shore's quantities by name, as Python's shoreline frame has them.

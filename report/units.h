@@ -1,8 +1,8 @@
 // The unit of every column the faces write, once: saiha-calc's CSV headers
 // with --units ("Hb [m]"), the units of Python's frames (attrs["units"]) and
-// of its xarray variables.  Units are spelt as UDUNITS reads them ("m/s",
-// "degree", "m3/year"); "1" is a number without dimension (a ratio, a
-// fraction, a slope's denominator).  Columns of text (names, errors, the
+// of its xarray variables.  Units are spelt as the CF conventions and
+// UDUNITS write them ("m s-1", "degree", "m3 year-1"); "1" is a number
+// without dimension (a ratio, a fraction, a slope's denominator).  Columns of text (names, errors, the
 // breaking point's mark) and warning bits have no unit.
 #pragma once
 

@@ -31,7 +31,7 @@ def profile_frame(code: int, columns: dict[str, Any], names: tuple[str, ...]) ->
         raise CalcError(code)
     errors = columns.pop("error")
     warnings = columns.pop("warning", None)
-    frame = pd.DataFrame(columns, columns=list(names))
+    frame = _elementwise.with_units(pd.DataFrame(columns, columns=list(names)))
     frame.attrs["errors"] = {i: Error(e) for i, e in enumerate(errors) if e}
     if warnings is not None:
         frame.attrs["warnings"] = {i: WarningFlag(w) for i, w in enumerate(warnings) if w}
@@ -254,7 +254,8 @@ def compare(
         raise CalcError(codes[0], lang=lang)
     _transport_params(*params, lang=lang)
     columns["error"] = texts[codes]
-    return pd.DataFrame(columns, columns=[*COMPARE_COLUMNS, *(["warning"] if warnings else [])])
+    return _elementwise.with_units(
+        pd.DataFrame(columns, columns=[*COMPARE_COLUMNS, *(["warning"] if warnings else [])]))
 
 
 @dataclass(frozen=True)

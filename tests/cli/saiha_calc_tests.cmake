@@ -355,3 +355,77 @@ endforeach()
 add_test(NAME saiha_calc.transform_runs
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/transform_test.sh $<TARGET_FILE:saiha-calc>
           ${cli_data}/transform_profile.csv)
+
+# -o against what ends a run from outside: a closed pipe on standard error,
+# any catchable signal that ends the program, a read-only file.
+add_test(NAME saiha_calc.output_signals
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/signals_test.sh $<TARGET_FILE:saiha-calc>)
+
+# Cells that used to vanish or read as something else: a line of blanks or
+# "" is a row with its message; Fortran's 1d-1 is flagged (128) and refused
+# under --strict; a number beyond single precision is told so.
+saiha_calc_test(blank_rows "-DARGS=--lang|en|${cli_data}/blank_rows.csv" -DEXIT=1 -DSTDERR=lines
+  "-DSTDERR_REGEX=^saiha-calc: 2 of 4 rows failed [(]first: line 3: This line holds one field"
+  "-DSTDOUT_REGEX=\n1,10,30,60,2.07,[^\n]*\n   ,,[^\n]*,\"This line holds one field where the header has 5 [^\n]*\n,,[^\n]*,\"This line holds one field[^\n]*\n1,10,30,60,2.07,[^\n]*\n$")
+saiha_calc_test(fortran_exponent_flagged "-DARGS=--warnings|${cli_data}/fortran_exponent.csv"
+  -DEXIT=0 -DSTDERR=one_line "-DSTDOUT_REGEX=\n1d-1,10,30,60,0.41,[^\n]*,,128\n$")
+saiha_calc_test(fortran_exponent_strict "-DARGS=--lang|en|--strict|${cli_data}/fortran_exponent.csv"
+  -DEXIT=1 -DSTDERR=one_line
+  "-DSTDOUT_REGEX=\n1d-1,10,30,60,,,[^\n]*\"The cell of Ho holds text after its number[^\n]*not Fortran's 1d-1[)][.]\"\n$")
+saiha_calc_test(beyond_single "-DARGS=--lang|en|${cli_data}/beyond_single.csv" -DEXIT=1 -DSTDERR=one_line
+  "-DSTDOUT_REGEX=\n1e39,[^\n]*\"The value of Ho lies beyond single precision[^\n]*\ninf,[^\n]*\"The value of Ho lies beyond[^\n]*\n1,10,30,-Infinity,[^\n]*\"The value of n lies beyond[^\n]*\n1,10,30,60,1e39,[^\n]*The depth is too large")
+
+# Usage errors: short, naming the option, in the language asked for.
+foreach(case
+    "jobs_zero|--lang|en|-j|0|${cli_data}/defaults.csv|^saiha-calc: -j/--jobs '0': give the number of calculation threads as a whole number from 1 [(]default: every core[)] [(]see saiha-calc --help[)]\n$"
+    "jobs_zero_hidden|--lang|en|shore|-j|0|--Ho|1|--T|10|--alpha0|0|--n|10|^saiha-calc: -j/--jobs '0': give the number"
+    "precision_hidden|--lang|en|profile|--precision|x|--Ho|1|--T|10|--alpha0|0|--n|10|^saiha-calc: --precision 'x': shown [(]two decimals[)] or full"
+    "stations_range|--lang|en|profile|--stations|0|--Ho|1|--T|10|--alpha0|0|--n|10|^saiha-calc: --stations '0': a whole number from 1 to 100000"
+    "value_is_subcommand|--lang|en|-o|shore|--Ho|1|^saiha-calc: -o lacks its value [(]shore is the subcommand, not a value of -o[)]"
+    "value_is_subcommand_ja|--lang|shore|--Ho|1|--T|10|--alpha0|0|--n|10|^saiha-calc: --lang に値がありません（shore はサブコマンドで"
+    "option_before_subcommand|--lang|en|--Ho|1|shore|--T|10|--alpha0|0|--n|10|^saiha-calc: --Ho is an option of shore: give it after the subcommand"
+    "unexpected_in_order|--lang|en|a.csv|b|c|d|^saiha-calc: unexpected arguments: 'b' 'c' 'd' [(]see"
+    "flag_value|--lang|en|--warnings=yes|^saiha-calc: --warnings takes no value [(]'yes'[)]"
+    "not_a_number_ja|profile|--Ho|1x|--T|10|--alpha0|30|--n|60|^saiha-calc: --Ho '1x' は数値ではありません\n$"
+    "refused_ja|profile|-j|2|--Ho|1|--T|10|--alpha0|30|--n|60|^saiha-calc: --jobs は profile には使えません：")
+  string(REGEX MATCH "^[^|]+" name "${case}")
+  string(REGEX REPLACE "^[^|]+[|](.*)[|][^|]+$" "\\1" args "${case}")
+  string(REGEX MATCH "[^|]+$" reason "${case}")
+  saiha_calc_test(usage_${name} "-DARGS=${args}" -DEXIT=2 -DSTDERR=one_line
+    "-DSTDERR_REGEX=${reason}" "-DSTDOUT_REGEX=^$")
+endforeach()
+saiha_calc_test(usage_saiha_lang "-DARGS=profile|--Ho|1x|--T|10|--alpha0|30|--n|60" -DEXIT=2
+  -DSTDERR=one_line "-DSTDERR_REGEX=^saiha-calc: --Ho '1x' is not a number\n$" "-DSTDOUT_REGEX=^$")
+set_tests_properties(saiha_calc.usage_saiha_lang PROPERTIES ENVIRONMENT SAIHA_LANG=en)
+
+# One precision rule: every mode two decimals by default, its full digits
+# with --precision full.
+saiha_calc_test(precision_profile_shown "-DARGS=profile|${wave}|--stations|3" -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^x,h,[^\n]*\n548.38,9.14,linear,,0.95,88.86,8.89,-16.53,0.68,0.43,0.83,0.52\n")
+saiha_calc_test(precision_compare_shown "-DARGS=compare|--Ho|2|--T|10|--alpha0|0|--n|100" -DEXIT=0
+  -DSTDERR=empty "-DSTDOUT_REGEX=\nkomar-gaughan,weggel,2.68,3.21,0.84,0.00,0.00,0.00,,0.09,spilling\n$")
+saiha_calc_test(precision_shore_full "-DARGS=shore|--Ho|2|--T|10|--alpha0|-30|--n|100|--precision|full"
+  -DEXIT=0 "-DSTDOUT_REGEX=\nxi0,0.08835[0-9]*,-,")
+saiha_calc_test(precision_shore_shown "-DARGS=shore|--Ho|2|--T|10|--alpha0|-30|--n|100"
+  -DEXIT=0 "-DSTDOUT_REGEX=\nxi0,0.09,-,")
+saiha_calc_test(precision_random_profile "-DARGS=random|--profile|--H0p|1|--T13|10|--n|50|--stations|2"
+  -DEXIT=0 "-DSTDOUT_REGEX=^x,h,point,Ks,H13,H13_term,Hmax,Hmax_term\n[0-9]+[.][0-9][0-9],[0-9]+[.][0-9][0-9],,")
+
+# --units: every column the mode reads or computes with its unit, those passed
+# through as they are; shore has a unit column of its own.
+saiha_calc_test(units_batch "-DARGS=--units|${cli_data}/units_passthrough.csv" -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^id,Ho [[]m[]],T [[]s[]],alpha0 [[]degree[]],n [[]1[]],h [[]m[]],V,Hb [[]m[]],hb [[]m[]],gamma [[]1[]],theta_b [[]degree[]],L [[]m[]],theta [[]degree[]],C [[]m s-1[]],H [[]m[]],a_bottom [[]m[]],u_bottom [[]m s-1[]],a_surface [[]m[]],u_surface [[]m s-1[]],error\nA,1,10,30,60,2.07,x,1.71,")
+saiha_calc_test(units_compare "-DARGS=--units|compare|--Ho|2|--T|10|--alpha0|0|--n|100|--delimiter|\;" -DEXIT=0
+  "-DSTDOUT_REGEX=^breaker;shoaling;Hb [[]m[]];hb [[]m[]];gamma [[]1[]];theta_b [[]degree[]];Q_m3_per_s [[]m3 s-1[]];Q_m3_per_year [[]m3 year-1[]];error;xi0 [[]1[]];breaker_type\n")
+saiha_calc_test(units_transform "-DARGS=--units|transform|--profile|${cli_data}/transform_profile.csv|--Hrms0|1|--Tp|8|--theta0|10|--summary"
+  -DEXIT=0 "-DSTDOUT_REGEX=^x_breaking [[]m[]],h_breaking [[]m[]],eta_max [[]m[]],x_shoreline [[]m[]],runup_H0 [[]m[]],beta_f [[]1[]],R2 [[]m[]],error\n")
+saiha_calc_test(units_shore_refused "-DARGS=--lang|en|--units|shore|--Ho|2|--T|10|--alpha0|0|--n|100" -DEXIT=2
+  -DSTDERR=one_line "-DSTDERR_REGEX=--units does not go with shore: each of its rows gives its quantity's unit" "-DSTDOUT_REGEX=^$")
+# Without --units the names stay as stored files and scripts know them.
+saiha_calc_test(units_default "-DARGS=${cli_data}/units_passthrough.csv" -DEXIT=0 -DSTDERR=empty
+  "-DSTDOUT_REGEX=^id,Ho,T,alpha0,n,h,V,Hb,hb,gamma,")
+
+# Help screens wrapped to 80 columns off a terminal; man pages with examples.
+add_test(NAME saiha_calc.help_wrapped
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/help_test.sh $<TARGET_FILE:saiha-calc>
+          ${PROJECT_BINARY_DIR}/cli/docs)
