@@ -19,11 +19,18 @@ std::size_t columns(std::string_view text) {
 // Where a line's text starts for its continuations.
 std::size_t hangingIndent(std::string_view line) {
   const std::size_t lead = std::min(line.find_first_not_of(' '), line.size());
-  // "  -o,--output FILE     write the results ...": the description's column.
+  // "  -o,--output FILE     write the results ..." or "  profile     Writes
+  // ...": the description's column, which CLI11 puts within its first 30
+  // or so, after the names it indents by two.
   const std::size_t gap = line.find("  ", lead);
-  if (gap != std::string_view::npos && lead < line.size() && line[lead] == '-') {
+  if (gap != std::string_view::npos && gap <= 32 && lead < line.size()) {
+    const std::string_view names = line.substr(lead, gap - lead);
     const std::size_t text = line.find_first_not_of(' ', gap);
-    if (text != std::string_view::npos) return text;
+    // Not a sentence that ends before two blanks ("... rule.  Numbers").
+    if (text != std::string_view::npos && lead >= 2 && names.back() != '.' &&
+        names.back() != ':') {
+      return text;
+    }
   }
   return lead;
 }

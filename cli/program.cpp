@@ -252,7 +252,7 @@ int runFile(const std::string& file, const SharedValues& shared, Table& table) {
   int fd = STDIN_FILENO;
   if (!fromStdin) {
     fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return fail("cannot open " + source + ": " + std::strerror(errno));
+    if (fd < 0) return fail(say(report::Usage::CannotOpen, {source, std::strerror(errno)}));
   }
   struct stat info {};
   const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
@@ -289,7 +289,7 @@ int runFile(const std::string& file, const SharedValues& shared, Table& table) {
                  shared);
     return result.status;
   } catch (const std::bad_alloc&) {
-    return fail("out of memory while processing " + source);
+    return fail(say(report::Usage::OutOfMemory, {source}));
   } catch (const std::exception& error) {
     return fail(error.what());
   }

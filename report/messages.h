@@ -80,6 +80,15 @@ enum class Usage : unsigned char {
   WhyEveryModel,
   WhyGodaModel,
   WhyOwnUnits,
+  CompareInputs,        // compare without its four wave options or a FILE
+  GoesWithProfile,      // %1 option of random --profile
+  FileWithProfile,      // FILE given to random --profile
+  ProfileNeeds,         // random --profile without its sea
+  FromDepth,            // --from not a depth > 0
+  SpacingDistance,      // --spacing not a distance > 0
+  EmpiricalShoaling,    // %1 the --shoaling given, %2 the empirical breaker, %3 its index
+  CannotOpen,           // %1 the file, %2 why
+  OutOfMemory,          // %1 the input
   RowsFailed,           // %1 failed, %2 rows, %3 the first failure
   RowsWarned,           // %1 with warnings, %2 rows, %3 the first
   WarningsHint,         // after RowsWarned without --warnings

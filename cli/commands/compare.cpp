@@ -125,9 +125,9 @@ int CompareCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   try {
     language = parseLanguage(shared.lang);
     if (fromFile ? waveOptions != 0 : waveOptions != 4) {
-      throw std::invalid_argument("compare takes either --Ho, --T, --alpha0 and --n, or a FILE "
-                                  "of waves (see " + std::string(kProgramName) +
-                                  " compare --help)");
+      throw std::invalid_argument(
+          say(report::Usage::CompareInputs) +
+          say(report::Usage::SeeHelp, {std::string(kProgramName) + " compare"}));
     }
     if (!fromFile) {
       const std::string refused = refusedIn(parsed, "compare of one wave",

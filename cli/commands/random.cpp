@@ -110,8 +110,8 @@ int RandomCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   if (!profile_) {
     for (const char* option : profileOnly) {
       if (parsed.count(option) > 0) {
-        return fail(std::string(option) + " goes with --profile (see " + kProgramName +
-                    " random --help)");
+        return fail(say(report::Usage::GoesWithProfile, {option}) +
+                    say(report::Usage::SeeHelp, {std::string(kProgramName) + " random"}));
       }
     }
     RandomTable table(shared.precision == "full" ? Precision::Full : Precision::Shown, language,
@@ -121,14 +121,14 @@ int RandomCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   shore::ProfileOptions options;
   double H0p = 0, T13 = 0, n = 0;
   try {
-    if (parsed.count("FILE") > 0) throw std::invalid_argument("FILE does not go with --profile");
+    if (parsed.count("FILE") > 0) throw std::invalid_argument(say(report::Usage::FileWithProfile));
     const std::string refused =
         refusedIn(parsed, "random --profile",
                   {{Shared::Jobs, refusal::kOneWaveThreads()},
                    {Shared::Progress, refusal::kOneWaveProgress()}});
     if (!refused.empty()) throw std::invalid_argument(refused);
     if (parsed.count("--H0p") == 0 || parsed.count("--T13") == 0 || parsed.count("--n") == 0) {
-      throw std::invalid_argument("--profile needs --H0p, --T13 and --n");
+      throw std::invalid_argument(say(report::Usage::ProfileNeeds));
     }
     H0p = numberOption("H0p", H0p_);
     T13 = numberOption("T13", T13_);

@@ -112,10 +112,9 @@ class ShoreCommand final : public Command {
     try {
       if (shared.breaker == kEmpiricalBreaker) {
         if (givenAnywhere(parsed, Shared::Shoaling) && shared.shoaling != kEmpiricalIndex) {
-          throw std::invalid_argument(
-              "--shoaling " + quoted(shared.shoaling) + " does not go with --breaker " +
-              std::string(kEmpiricalBreaker) + ": the empirical breaking point has no shoaling "
-              "rule (its breaker index is " + std::string(kEmpiricalIndex) + ")");
+          throw std::invalid_argument(say(report::Usage::EmpiricalShoaling,
+                                          {quoted(shared.shoaling), kEmpiricalBreaker,
+                                           kEmpiricalIndex}));
         }
       } else {
         model = parseModel(shared);

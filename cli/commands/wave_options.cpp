@@ -69,7 +69,7 @@ shore::ProfileOptions stationOptions(const StationArgs& a, const CLI::App& comma
     double from = 0;
     if (readNumber(a.from, from) == NumberText::TooLarge) from = HUGE_VAL;
     else from = numberOption("from", a.from);
-    if (!(from > 0)) throw std::invalid_argument("--from must be a depth > 0 (m)");
+    if (!(from > 0)) throw std::invalid_argument(say(report::Usage::FromDepth));
     if (!std::isfinite(static_cast<float>(from))) {
       throw std::invalid_argument("--from " + quoted(a.from) + ": " +
                                   report::depthTooLargeText(language));
@@ -79,7 +79,7 @@ shore::ProfileOptions stationOptions(const StationArgs& a, const CLI::App& comma
   if (command.count("--spacing") > 0) {
     const double spacing = numberOption("spacing", a.spacing);
     if (!(spacing > 0 && std::isfinite(spacing))) {
-      throw std::invalid_argument("--spacing must be a distance > 0 (m)");
+      throw std::invalid_argument(say(report::Usage::SpacingDistance));
     }
     options.spacing = spacing;
   }

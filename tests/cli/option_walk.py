@@ -131,7 +131,7 @@ def walk(mode: Mode) -> None:
 
     def refused(option: list[str]) -> None:
         r = both_places(mode, option, mode.args)
-        check(r.returncode == 2 and not r.stdout and b"not go with" in r.stderr,
+        check(r.returncode == 2 and not r.stdout and (b"not go with" in r.stderr or "には使えません".encode() in r.stderr),
               f"{mode.name}: {' '.join(option)} is not listed, yet not refused with a reason")
 
     options = {
