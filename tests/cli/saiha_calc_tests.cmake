@@ -12,6 +12,23 @@ function(saiha_calc_test_en name)
   saiha_calc_test(${name} ${ARGN})
   set_tests_properties(saiha_calc.${name} PROPERTIES ENVIRONMENT SAIHA_LANG=en)
 endfunction()
+# Refused command lines, one test each: "name|arg|arg|...|reason", exit 2 with
+# one line on standard error matching the reason and nothing on standard
+# output.  A reason in English is read with SAIHA_LANG=en (Japanese is the
+# default of every message).
+function(saiha_calc_refusals prefix)
+  foreach(case ${ARGN})
+    string(REGEX MATCH "^[^|]+" name "${case}")
+    string(REGEX REPLACE "^[^|]+[|](.*)[|][^|]+$" "\\1" args "${case}")
+    string(REGEX MATCH "[^|]+$" reason "${case}")
+    saiha_calc_test(${prefix}${name} "-DARGS=${args}" -DEXIT=2 -DSTDERR=one_line
+      "-DSTDERR_REGEX=${reason}" "-DSTDOUT_REGEX=^$")
+    string(REGEX REPLACE "[ -~]" "" japanese "${reason}")
+    if(japanese STREQUAL "")
+      set_tests_properties(saiha_calc.${prefix}${name} PROPERTIES ENVIRONMENT SAIHA_LANG=en)
+    endif()
+  endforeach()
+endfunction()
 
 saiha_calc_test(help -DARGS=--help -DEXIT=0 -DSTDERR=empty
   "-DSTDOUT_REGEX=Usage: saiha-calc .*profile.*Ho,T,alpha0,n,h.*Exit status")
@@ -144,7 +161,7 @@ saiha_calc_test(shore_no_breaking_point "-DARGS=shore|--Ho|0.01|--T|20|--alpha0|
 
 # Bad names and parameters: one line naming the problem, nothing written, exit 2.
 set(compare_wave "compare|--Ho|2|--T|10|--alpha0|30|--n|100")
-foreach(case
+saiha_calc_refusals(bad_
     "unknown_breaker|--breaker|Goda1970|${cli_data}/defaults.csv|unknown breaker limit 'Goda1970'. one of goda1970 [(]default[)], goda2010"
     "unknown_shoaling_profile|profile|${wave}|--shoaling|shuto1974|unknown shoaling rule 'shuto1974'. one of two-regime"
     "compare_K_zero|${compare_wave}|--K|0|--K: 漂砂量係数 K"
@@ -171,17 +188,6 @@ foreach(case
     "K_overflows_every_row|${compare_wave}|--K|1e37|give a yearly transport beyond single precision"
     "from_x_overflows|profile|${wave}|--from|1e37|an x = n[*]h beyond single precision"
     "spacing_past_the_end|profile|${wave}|--from|1|--spacing|61|gives no stations")
-  string(REGEX MATCH "^[^|]+" name "${case}")
-  string(REGEX REPLACE "^[^|]+[|](.*)[|][^|]+$" "\\1" args "${case}")
-  string(REGEX MATCH "[^|]+$" reason "${case}")
-  saiha_calc_test(bad_${name} "-DARGS=${args}" -DEXIT=2 -DSTDERR=one_line
-    "-DSTDERR_REGEX=${reason}" "-DSTDOUT_REGEX=^$")
-  # A reason in English is read with SAIHA_LANG=en (Japanese is the default).
-  string(REGEX REPLACE "[ -~]" "" japanese "${reason}")
-  if(japanese STREQUAL "")
-    set_tests_properties(saiha_calc.bad_${name} PROPERTIES ENVIRONMENT SAIHA_LANG=en)
-  endif()
-endforeach()
 # Interrupted runs: SIGPIPE into head, SIGINT mid-file.
 add_test(NAME saiha_calc.interrupted
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/interrupt_test.sh $<TARGET_FILE:saiha-calc>)
@@ -340,7 +346,7 @@ foreach(case
     -DSTDERR=one_line "-DSTDERR_REGEX=${reason}" "-DSTDOUT_REGEX=^$")
 endforeach()
 set(tfile "${cli_data}/transform_conditions.csv")
-foreach(case
+saiha_calc_refusals(transform_bad_
     "no_profile|transform|${tfile}|transform needs --profile FILE"
     "at_outside|transform|${tprofile}|--at|50,201|${tfile}|--at '201': outside the profile, x from 0 to 200"
     "at_not_a_number|transform|${tprofile}|--at|5x|${tfile}|--at '5x' is not a number"
@@ -355,16 +361,6 @@ foreach(case
     "one_condition_angle|--lang|en|transform|${tprofile}|--Hrms0|1|--Tp|8|--theta0|90|Enter a number"
     "header_not_conditions|transform|${tprofile}|${cli_data}/transform_profile.csv|line 1: column 'z' has the name of an output column"
     "header_both_heights|transform|${tprofile}|${cli_data}/transform_both_heights.csv|line 1: the header names both 'Hrms0' and 'Hm0'")
-  string(REGEX MATCH "^[^|]+" name "${case}")
-  string(REGEX REPLACE "^[^|]+[|](.*)[|][^|]+$" "\\1" args "${case}")
-  string(REGEX MATCH "[^|]+$" reason "${case}")
-  saiha_calc_test(transform_bad_${name} "-DARGS=${args}" -DEXIT=2 -DSTDERR=one_line
-    "-DSTDERR_REGEX=${reason}" "-DSTDOUT_REGEX=^$")
-  string(REGEX REPLACE "[ -~]" "" japanese "${reason}")
-  if(japanese STREQUAL "")
-    set_tests_properties(saiha_calc.transform_bad_${name} PROPERTIES ENVIRONMENT SAIHA_LANG=en)
-  endif()
-endforeach()
 # Hundreds of conditions: -j 2 as -j 1, the rows in input order, -o whole or
 # not at all, --at against the long form, Hm0 against Hrms0.
 add_test(NAME saiha_calc.transform_runs
@@ -391,7 +387,7 @@ saiha_calc_test(beyond_single "-DARGS=--lang|en|${cli_data}/beyond_single.csv" -
   "-DSTDOUT_REGEX=\n1e39,[^\n]*\"The value of Ho lies beyond single precision[^\n]*\ninf,[^\n]*\"The value of Ho lies beyond[^\n]*\n1,10,30,-Infinity,[^\n]*\"The value of n lies beyond[^\n]*\n1,10,30,60,1e39,[^\n]*The depth is too large")
 
 # Usage errors: short, naming the option, in the language asked for.
-foreach(case
+saiha_calc_refusals(usage_
     "jobs_zero|--lang|en|-j|0|${cli_data}/defaults.csv|^saiha-calc: -j/--jobs '0': give the number of calculation threads as a whole number from 1 [(]default: every core[)] [(]see saiha-calc --help[)]\n$"
     "jobs_zero_hidden|--lang|en|shore|-j|0|--Ho|1|--T|10|--alpha0|0|--n|10|^saiha-calc: -j/--jobs '0': give the number"
     "precision_hidden|--lang|en|profile|--precision|x|--Ho|1|--T|10|--alpha0|0|--n|10|^saiha-calc: --precision 'x': shown [(]two decimals[)] or full"
@@ -403,12 +399,6 @@ foreach(case
     "flag_value|--lang|en|--warnings=abc|^saiha-calc: --warnings takes no value [(]'abc'[)]"
     "not_a_number_ja|profile|--Ho|1x|--T|10|--alpha0|30|--n|60|^saiha-calc: --Ho '1x' は数値ではありません\n$"
     "refused_ja|profile|-j|2|--Ho|1|--T|10|--alpha0|30|--n|60|^saiha-calc: --jobs は profile には使えません：")
-  string(REGEX MATCH "^[^|]+" name "${case}")
-  string(REGEX REPLACE "^[^|]+[|](.*)[|][^|]+$" "\\1" args "${case}")
-  string(REGEX MATCH "[^|]+$" reason "${case}")
-  saiha_calc_test(usage_${name} "-DARGS=${args}" -DEXIT=2 -DSTDERR=one_line
-    "-DSTDERR_REGEX=${reason}" "-DSTDOUT_REGEX=^$")
-endforeach()
 saiha_calc_test(usage_saiha_lang "-DARGS=profile|--Ho|1x|--T|10|--alpha0|30|--n|60" -DEXIT=2
   -DSTDERR=one_line "-DSTDERR_REGEX=^saiha-calc: --Ho '1x' is not a number\n$" "-DSTDOUT_REGEX=^$")
 set_tests_properties(saiha_calc.usage_saiha_lang PROPERTIES ENVIRONMENT SAIHA_LANG=en)
