@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "gui/language.h"
+#include "report/language.h"
 #include "saiha/version.h"
 
 namespace saiha::app {
@@ -26,15 +28,31 @@ constexpr const char* kLang =
     "The windows' language: ja (Japanese) or en (English).  Without it, SAIHA_LANG, else "
     "the language last chosen in the 言語 / Language menu, else Japanese.";
 constexpr const char* kLangValue = "ja|en";
-constexpr const char* kUsageError = "saiha: %1 (saiha --help lists the options)\n";
-constexpr const char* kUnknownOption = "unknown option '%1'";
-constexpr const char* kNoDisplay =
+// The lines on standard error, in the language the windows will take.
+using report::Text;
+constexpr Text kUsageError = {"saiha: %1（オプションは saiha --help で確かめられます）\n",
+                              "saiha: %1 (saiha --help lists the options)\n"};
+constexpr Text kUnknownOption = {"オプション '%1' はありません", "unknown option '%1'"};
+constexpr Text kNoDisplay = {
+    "saiha: ウィンドウを開くディスプレイがありません（DISPLAY，WAYLAND_DISPLAY，QT_QPA_PLATFORM "
+    "のいずれも未設定）．`xvfb-run -a saiha` で，または QT_QPA_PLATFORM=offscreen を付けて実行してください\n",
     "saiha: no display to open the window on (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM "
-    "are unset); run it as `xvfb-run -a saiha` or with QT_QPA_PLATFORM=offscreen\n";
-constexpr const char* kNoWindowSystem =
+    "are unset); run it as `xvfb-run -a saiha` or with QT_QPA_PLATFORM=offscreen\n"};
+constexpr Text kNoWindowSystem = {
+    "saiha: Qt のウィンドウシステムが起動しないため，ウィンドウを開けません．ディスプレイがなければ "
+    "`xvfb-run -a saiha` で，または QT_QPA_PLATFORM=offscreen を付けて実行してください\n",
     "saiha: Qt's window system did not start, so the window cannot open; without a display, "
-    "run it as `xvfb-run -a saiha` or with QT_QPA_PLATFORM=offscreen\n";
+    "run it as `xvfb-run -a saiha` or with QT_QPA_PLATFORM=offscreen\n"};
 }  // namespace text
+
+// The language of those lines: --lang, else SAIHA_LANG, else the one last
+// chosen in the 言語 / Language menu, else Japanese, as the windows choose.
+report::Language gLanguage = report::Language::Japanese;
+
+QString said(const report::Text& text) {
+  const std::string_view words = text.in(gLanguage);
+  return QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()));
+}
 
 void print(std::FILE* stream, const QString& message) {
   std::fputs(message.toLocal8Bit().constData(), stream);
@@ -117,8 +135,7 @@ CommandLine read(const QStringList& arguments) {
     const QStringList unknown = parser.unknownOptionNames();
     for (const QString& name : unknown) {
       if (isQtOption(name)) continue;
-      print(stderr, QString::fromUtf8(text::kUsageError)
-                        .arg(QString::fromUtf8(text::kUnknownOption).arg(name)));
+      print(stderr, said(text::kUsageError).arg(said(text::kUnknownOption).arg(name)));
       result.exitCode = 2;
       return result;
     }
@@ -127,7 +144,7 @@ CommandLine read(const QStringList& arguments) {
       if (!unknown.contains(optionName(argument))) known.append(argument);
     }
     if (!parser.parse(known)) {
-      print(stderr, QString::fromUtf8(text::kUsageError).arg(parser.errorText()));
+      print(stderr, said(text::kUsageError).arg(parser.errorText()));
       result.exitCode = 2;
       return result;
     }
@@ -139,7 +156,7 @@ CommandLine read(const QStringList& arguments) {
     print(stdout, QStringLiteral("saiha " SAIHA_VERSION "\n"));
     result.exitCode = 0;
   } else if (!mayReachDisplay(arguments)) {
-    print(stderr, QString::fromUtf8(text::kNoDisplay));
+    print(stderr, said(text::kNoDisplay));
     result.exitCode = 2;
   }
   for (const QString& name : parser.values(lang)) {
@@ -154,7 +171,7 @@ QtMessageHandler previousHandler = nullptr;
 // warnings before it (which display, which library) go out as they are.
 void onStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (type == QtFatalMsg && message.contains(QLatin1String("platform plugin"))) {
-    print(stderr, QString::fromUtf8(text::kNoWindowSystem));
+    print(stderr, said(text::kNoWindowSystem));
     std::_Exit(2);
   }
   previousHandler(type, context, message);
@@ -167,7 +184,20 @@ CommandLine readCommandLine(int argc, char* argv[]) {
   // them and the program's name to the usage line.
   int count = argc;
   QCoreApplication reader(count, argv);
-  return read(QCoreApplication::arguments());
+  // The names the saved language setting is kept under, as main sets them.
+  QCoreApplication::setOrganizationName(QStringLiteral("saiha"));
+  QCoreApplication::setApplicationName(QStringLiteral("saiha"));
+  QStringList languages;
+  const QStringList arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == QLatin1String("--lang") && i + 1 < arguments.size()) {
+      languages.append(QStringLiteral("--lang=") + arguments[++i]);
+    } else if (arguments[i].startsWith(QLatin1String("--lang="))) {
+      languages.append(arguments[i]);
+    }
+  }
+  gLanguage = gui::startLanguage(languages);
+  return read(arguments);
 }
 
 DisplayGuard::DisplayGuard() { previousHandler = qInstallMessageHandler(onStartMessage); }
