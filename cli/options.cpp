@@ -461,7 +461,9 @@ CsvFormat formatOf(const SharedValues& a) {
   format.decimalComma = a.decimalComma;
   format.bom = a.bom;
   format.strict = a.strict;
-  if (const auto problem = format.problem()) throw std::invalid_argument(*problem);
+  if (format.problem()) {
+    throw std::invalid_argument(say(report::Usage::DecimalCommaNeedsDelimiter));
+  }
   return format;
 }
 

@@ -24,9 +24,8 @@ ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& 
   if (!profile.ok()) {
     // The breaking point was found, so the options made the range unusable.
     outcome.status = kUnusable;
-    outcome.diagnostic = "the seaward depth or the spacing gives no stations, more than " +
-                         std::to_string(shore::kMaxStations) +
-                         ", or an x = n*h beyond single precision";
+    outcome.diagnostic = report::usageText(report::Usage::NoStations,
+                                           {std::to_string(shore::kMaxStations)}, language);
     return outcome;
   }
 

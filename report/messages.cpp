@@ -153,6 +153,8 @@ constexpr UsageLine kUsageLines[] = {
     {Usage::FromDepth, {"--from には 0 より大きい水深 (m) を指定してください", "--from must be a depth > 0 (m)"}},
     {Usage::SpacingDistance, {"--spacing には 0 より大きい距離 (m) を指定してください", "--spacing must be a distance > 0 (m)"}},
     {Usage::EmpiricalShoaling, {"--shoaling %1 は --breaker %2 には使えません：経験式の砕波点に浅水変形の式はありません（砕波指標は %3）", "--shoaling %1 does not go with --breaker %2: the empirical breaking point has no shoaling rule (its breaker index is %3)"}},
+    {Usage::DecimalCommaNeedsDelimiter, {"--decimal-comma には --delimiter ';' または --delimiter tab が必要です（カンマを区切りと小数点の両方には使えません）", "--decimal-comma needs --delimiter ';' or --delimiter tab (a comma cannot both separate the fields and mark the decimals)"}},
+    {Usage::NoStations, {"沖側の水深または間隔では，測点がないか，%1 を超えるか，x = n*h が単精度の範囲を超えます", "the seaward depth or the spacing gives no stations, more than %1, or an x = n*h beyond single precision"}},
     {Usage::CannotOpen, {"%1 を開けません：%2", "cannot open %1: %2"}},
     {Usage::OutOfMemory, {"%1 の処理中にメモリが不足しました", "out of memory while processing %1"}},
     {Usage::RowsFailed, {"%2 行中 %1 行が計算できませんでした（最初：%3）", "%1 of %2 rows failed (first: %3)"}},

@@ -87,6 +87,8 @@ enum class Usage : unsigned char {
   FromDepth,            // --from not a depth > 0
   SpacingDistance,      // --spacing not a distance > 0
   EmpiricalShoaling,    // %1 the --shoaling given, %2 the empirical breaker, %3 its index
+  DecimalCommaNeedsDelimiter,  // --decimal-comma with the comma as separator
+  NoStations,           // the seaward depth or spacing gives no stations, %1 the most
   CannotOpen,           // %1 the file, %2 why
   OutOfMemory,          // %1 the input
   RowsFailed,           // %1 failed, %2 rows, %3 the first failure

@@ -267,7 +267,7 @@ string(ASCII 239 187 191 bom)
 saiha_calc_test(tabs_decimal_comma
   "-DARGS=--delimiter|tab|--decimal-comma|--bom|${cli_data}/tabs.csv" -DEXIT=0 -DSTDERR=empty
   "-DSTDOUT_REGEX=^${bom}id\tHo\tT\talpha0\tn\th\tHb\t[^\n]*\terror\nA\t1,5\t10\t30\t60\t2,78\t2,27\t2,78\t0,82\t")
-saiha_calc_test(decimal_comma_needs_delimiter "-DARGS=--decimal-comma|${cli_data}/tabs.csv"
+saiha_calc_test_en(decimal_comma_needs_delimiter "-DARGS=--decimal-comma|${cli_data}/tabs.csv"
   -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=--decimal-comma needs --delimiter" "-DSTDOUT_REGEX=^$")
 saiha_calc_test(compare_file_significant_warnings_en
   "-DARGS=compare|-|--height|significant|--warnings|--lang|en|-j|2" -DSTDIN=${cli_data}/passthrough.csv
@@ -438,3 +438,5 @@ add_test(NAME saiha_calc.help_wrapped
 # Scripts that read saiha-calc's own messages in English.
 set_tests_properties(saiha_calc.interrupted saiha_calc.option_walk saiha_calc.transform_runs
   PROPERTIES ENVIRONMENT SAIHA_LANG=en)
+saiha_calc_test(decimal_comma_needs_delimiter_ja "-DARGS=--decimal-comma|${cli_data}/tabs.csv"
+  -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=--decimal-comma には --delimiter ';' または --delimiter tab が必要です" "-DSTDOUT_REGEX=^$")
