@@ -35,7 +35,8 @@ std::string_view optionOf(shore::Error code) {
 }  // namespace
 
 CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams& params,
-                          bool warnings, shore::HeightBasis basis, report::Language language) {
+                          bool warnings, shore::HeightBasis basis, report::Language language,
+                          report::Digits digits) {
   CompareOutcome outcome;
   const std::vector<shore::ComparisonRow> rows = shore::compare(wave, params, basis);
   // Every row checks the wave first, so a bad value shows in each of them.
@@ -54,7 +55,7 @@ CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams&
   if (warnings) header.emplace_back(kWarningsColumn);
   outcome.csv = formatRecord(header);
   for (const shore::ComparisonRow& row : rows) {
-    const auto cells = report::compareRow(row, language);
+    const auto cells = report::compareRow(row, language, digits);
     std::vector<std::string> line(cells.begin(), cells.end());
     if (warnings) line.push_back(std::to_string(row.warnings.bits));
     outcome.csv += formatRecord(line);
@@ -74,8 +75,14 @@ std::string transportDiagnostic(const shore::TransportParams& params, report::La
 }
 
 CompareTable::CompareTable(const shore::TransportParams& params, shore::HeightBasis basis,
-                           bool warnings, report::Language language, const CsvFormat& format)
-    : params_(params), basis_(basis), warnings_(warnings), language_(language), format_(format) {}
+                           bool warnings, report::Language language, const CsvFormat& format,
+                           report::Digits digits)
+    : params_(params),
+      basis_(basis),
+      warnings_(warnings),
+      language_(language),
+      format_(format),
+      digits_(digits) {}
 
 namespace {
 // The compare inputs: h is no input of the comparison and passes through.
@@ -94,8 +101,11 @@ void CompareTable::readHeader(const Record& header) {
 }
 
 std::vector<std::string> CompareTable::outputHeader() const {
-  std::vector<std::string> header = columns_.names;
-  header.insert(header.end(), report::kCompareHeader.begin(), report::kCompareHeader.end());
+  std::vector<std::string> header;
+  for (std::size_t i = 0; i < columns_.names.size(); ++i) {
+    header.push_back(columns_.inputAt[i] ? ownName(columns_.names[i]) : columns_.names[i]);
+  }
+  for (const std::string_view name : report::kCompareHeader) header.push_back(ownName(name));
   if (warnings_) header.emplace_back(kWarningsColumn);
   return header;
 }
@@ -133,13 +143,18 @@ bool CompareTable::appendRow(std::span<const std::string_view> fields, std::stri
     report::appendCsvField(out, cell, format_.delimiter);
   };
   for (const shore::ComparisonRow& row : rows) {
-    std::array<std::string, 11> cells = report::compareRow(row, language_);
+    std::array<std::string, 11> cells = report::compareRow(row, language_, digits_);
     std::uint32_t bits = row.warnings.bits | (wordy ? kTextAfterNumberWarning : 0u);
     if (!refused.empty()) {
       for (std::size_t c = 2; c < cells.size(); ++c) cells[c].clear();
       cells[kErrorCell] = refused;
       bits = 0;
-    } else if (format_.decimalComma) {
+    } else if (std::string beyond =
+                   beyondSingleMessage(row.error, inputs, format_.decimalComma, language_);
+               !beyond.empty()) {
+      cells[kErrorCell] = std::move(beyond);
+    }
+    if (refused.empty() && format_.decimalComma) {
       for (std::size_t c : kNumberCells) report::useDecimalComma(cells[c]);
     }
     if (row.error != shore::Error::None && refused.empty()) {

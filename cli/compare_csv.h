@@ -8,6 +8,7 @@
 #include "cli/csv_reader.h"
 #include "cli/rows.h"
 #include "report/language.h"
+#include "report/profile_table.h"
 #include "shore/comparison.h"
 
 namespace saiha::cli {
@@ -36,7 +37,8 @@ struct CompareOutcome {
 CompareOutcome compareCsv(const shore::Wave& wave, const shore::TransportParams& params,
                           bool warnings = false,
                           shore::HeightBasis basis = shore::HeightBasis::Regular,
-                          report::Language language = report::Language::Japanese);
+                          report::Language language = report::Language::Japanese,
+                          report::Digits digits = report::Digits::Full);
 
 // The transport parameters' fault as the one line saiha-calc writes: the
 // option that holds the parameter ("--K", "--rho", "--rho-s", "--porosity")
@@ -62,7 +64,7 @@ class CompareTable : public Table {
   CompareTable(const shore::TransportParams& params,
                shore::HeightBasis basis = shore::HeightBasis::Regular, bool warnings = false,
                report::Language language = report::Language::Japanese,
-               const CsvFormat& format = {});
+               const CsvFormat& format = {}, report::Digits digits = report::Digits::Full);
   // Columns besides the inputs pass through; a result's name is refused.
   void readHeader(const Record& header) override;
   std::string_view expectedColumns() const override { return kExpected; }
@@ -79,6 +81,7 @@ class CompareTable : public Table {
   bool warnings_;
   report::Language language_;
   CsvFormat format_;
+  report::Digits digits_;
   HeaderColumns columns_;
 };
 

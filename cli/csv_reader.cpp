@@ -262,12 +262,17 @@ class RecordReader::Impl {
     RecordBuffer& out = *out_;
     const std::size_t first = currentField_;
     const std::size_t count = out.fieldEnds.size() - first;
-    // A line of nothing but blanks is a blank line, not a one-field row.
-    if (count == 1 && trimBlanks(out.field(first)).empty()) {
+    // An empty line never reaches here (it is skipped between records).  A
+    // line of nothing but blanks, or of one quoted empty field, is skipped
+    // only before the header; after it, it is a row of its own, which the
+    // table refuses for its field count, so that no line of the input
+    // vanishes without a word.
+    if (!anyRecord_ && count == 1 && trimBlanks(out.field(first)).empty()) {
       out.bytes.resize(fieldBegin(first));
       out.fieldEnds.pop_back();
       return;
     }
+    anyRecord_ = true;
     out.records.push_back({startLine_, first, count});
     currentField_ = out.fieldEnds.size();
   }
@@ -307,6 +312,7 @@ class RecordReader::Impl {
   char delimiter_;
 
   bool atStart_ = true;
+  bool anyRecord_ = false;  // a record was kept: the header has been read
   std::size_t line_ = 1;         // line of the next byte
   bool afterCr_ = false;
   std::size_t segmentLine_ = 1;  // line of the segment being fed

@@ -34,13 +34,15 @@ struct CommandDoc {
   std::string footer;
   std::vector<OptionDoc> options;
   bool readsFile = false;
+  std::vector<Command::Example> examples;
 };
 
 std::vector<CommandDoc> describe(OptionModel& model) {
   std::vector<CommandDoc> docs;
   for (const auto& command : model.commands()) {
     CLI::App& app = model.appOf(*command);
-    CommandDoc doc{std::string(command->name()), command->summary(), command->footer(), {}, false};
+    CommandDoc doc{std::string(command->name()), command->summary(), command->footer(), {}, false,
+                   command->examples()};
     for (const CLI::Option* option : app.get_options()) {
       if (option->get_group().empty()) continue;  // refused here: not an option of this mode
       if (option == app.get_help_ptr() || option->get_name() == "--version") continue;
@@ -157,6 +159,12 @@ std::string manPage(const CommandDoc& c, const std::vector<CommandDoc>& all) {
     m << roff(line.empty() ? std::string() : line);
   }
   if (open) m << ".fi\n";
+  // Each example: what it does, then its command line as typed.
+  if (!c.examples.empty()) m << ".SH EXAMPLES\n";
+  for (const Command::Example& e : c.examples) {
+    m << ".PP\n" << roff(std::string(e.what) + ":") << ".PP\n.RS 4\n.EX\n"
+      << roffName(std::string(e.line)) << "\n.EE\n.RE\n";
+  }
   m << ".SH \"SEE ALSO\"\n";
   bool first = true;
   for (const CommandDoc& other : all) {

@@ -11,6 +11,7 @@
 
 #include "cli/commands/commands.h"
 #include "cli/exit_status.h"
+#include "cli/help_format.h"
 #include "cli/output_file.h"
 #include "cli/program.h"
 #include "saiha/version.h"
@@ -30,14 +31,18 @@ std::array<SharedOptionInfo, kSharedCount> makeSharedOptions() {
        "results as shown in the window (shown: two decimals, the default) or in full (the "
        "shortest text that reads back as the same single-precision value)",
        {"shown", "full"}},
+      {Shared::Units, "--units", "--units", "",
+       "name each column of the header with its unit, as 'Hb [m]' ('1' for a number without "
+       "dimension); columns passed through keep their names, and so does a column of text",
+       {}},
       {Shared::Warnings, "--warnings", "--warnings", "",
        "add a last column 'warnings': the sum of the row's warning bits, 0 for none: 1 a slope "
        "steeper than 1/10 under Goda's formulas or Weggel's index, 2 the kamphuis limit (fitted "
        "to irregular waves), 4 a slope gentler than Goda's random-wave formulas were fitted on "
        "(1/100), 8 a height above the still-water depth, 16 the runup below the setup, 32 "
        "Stockdon's runup near its change of fit at xi0 = 0.3, 64 a depth below Goda's random-wave "
-       "diagrams (h/H0' < 0.5), 128 a number cell with text after its number, read as that "
-       "number, 256 Komar and Gaughan's breaker height below its fitted steepness, 512 a breaking "
+       "diagrams (h/H0' < 0.5), 128 a number cell with text after its number (or a "
+       "Fortran exponent, 1d-1), read as that number, 256 Komar and Gaughan's breaker height below its fitted steepness, 512 a breaking "
        "point shallower than h/L0 = 0.001, 1024 Shuto's shoaling coefficient not formed, 2048 a "
        "breaker index above the setup theory's range; for transform 4096 the breaker parameter's "
        "fit used outside its data, 8192 a profile that ends under water (no shoreline), 16384 "
@@ -51,8 +56,8 @@ std::array<SharedOptionInfo, kSharedCount> makeSharedOptions() {
       {Shared::Jobs, "-j,--jobs", "--jobs", "N",
        "calculation threads (default, and at most: every core)", {}},
       {Shared::Strict, "--strict", "--strict", "",
-       "a cell whose text goes on after its number (\"1,5\", 3ft, 10s) is an input error of its "
-       "own instead of being read as the window reads its box",
+       "a cell whose text goes on after its number (\"1,5\", 3ft, 10s, Fortran's 1d-1) is an "
+       "input error of its own instead of being read as the window reads its box",
        {}},
       {Shared::Delimiter, "--delimiter", "--delimiter", "CHAR",
        "the field separator of input and output: ',' (default), ';' or tab", {",", ";", "tab"}},
@@ -87,6 +92,47 @@ std::vector<std::string> split(const std::string& list) {
 
 }  // namespace
 
+// A check of CLI11 that says what is wrong in the catalogue's words.  CLI11
+// puts the option's name before it ("--stations: ..."), an empty one for an
+// option hidden under a subcommand; parse() takes the message alone.
+CLI::Validator threadsCheck() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        int jobs = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+        if (ec == std::errc() && end == text.data() + text.size() && jobs >= 1) return {};
+        return say(report::Usage::Threads, {cli::quoted(text)});
+      },
+      "N");
+}
+
+CLI::Validator choiceCheck(std::string name, std::vector<std::string> choices) {
+  return CLI::Validator(
+      [name = std::move(name), choices = std::move(choices)](std::string& text) -> std::string {
+        if (std::find(choices.begin(), choices.end(), text) != choices.end()) return {};
+        if (name == "--precision") return say(report::Usage::PrecisionChoice, {cli::quoted(text)});
+        std::string list;
+        for (const std::string& c : choices) list += (list.empty() ? "" : ", ") + c;
+        return say(report::Usage::NotAChoice, {name, cli::quoted(text), list});
+      },
+      "");
+}
+
+CLI::Validator wholeRangeCheck(std::string name, int lowest, int highest) {
+  return CLI::Validator(
+      [name = std::move(name), lowest, highest](std::string& text) -> std::string {
+        int value = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (ec == std::errc() && end == text.data() + text.size() && value >= lowest &&
+            value <= highest) {
+          return {};
+        }
+        return say(report::Usage::OutOfRange,
+                   {name, cli::quoted(text), std::to_string(lowest), std::to_string(highest)});
+      },
+      "");
+}
+
 const std::array<SharedOptionInfo, kSharedCount>& sharedOptions() {
   static const std::array<SharedOptionInfo, kSharedCount> specs = [] {
     auto s = makeSharedOptions();
@@ -114,13 +160,14 @@ void OptionModel::addShared(CLI::App& command, const Command& owner) {
       case Shared::Output: option = command.add_option(names, v.output, s.help); break;
       case Shared::Precision:
         option = command.add_option(names, v.precision, s.help)
-                     ->check(CLI::IsMember(s.choices));
+                     ->check(choiceCheck(std::string(s.longName), s.choices));
         break;
+      case Shared::Units: option = command.add_flag(names, v.units, s.help); break;
       case Shared::Warnings: option = command.add_flag(names, v.warnings, s.help); break;
       case Shared::Progress: option = command.add_flag(names, v.progress, s.help); break;
       case Shared::NoProgress: option = command.add_flag(names, v.noProgress, s.help); break;
       case Shared::Jobs:
-        option = command.add_option(names, v.jobs, s.help)->check(CLI::PositiveNumber);
+        option = command.add_option(names, v.jobs, s.help)->check(threadsCheck());
         break;
       case Shared::Strict: option = command.add_flag(names, v.strict, s.help); break;
       case Shared::Delimiter:
@@ -137,6 +184,8 @@ void OptionModel::addShared(CLI::App& command, const Command& owner) {
 }
 
 OptionModel::OptionModel() : app_("", kProgramName), commands_(makeCommands()) {
+  // Before the subcommands are added: each takes its parent's formatter.
+  app_.formatter(std::make_shared<WrappedHelp>());
   Command& top = *commands_.front();
   app_.description(top.summary());
   std::string footer = top.footer();
@@ -168,7 +217,114 @@ CLI::App& OptionModel::appOf(const Command& command) {
   throw std::logic_error("a command outside the model");
 }
 
+namespace {
+
+// The language the command line asks for, read before CLI11 parses it so
+// that a usage error is worded in it: the last --lang X or --lang=X, else
+// SAIHA_LANG, else Japanese; a name that is no language counts as none.
+report::Language languageOfArguments(int argc, const char* const* argv) {
+  std::string_view chosen;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view a = argv[i];
+    if (a == "--") break;
+    if (a == "--lang" && i + 1 < argc) chosen = argv[++i];
+    else if (a.starts_with("--lang=")) chosen = a.substr(7);
+  }
+  if (chosen.empty()) {
+    const char* environment = std::getenv("SAIHA_LANG");
+    chosen = environment ? environment : "";
+  }
+  return report::languageNamed(chosen).value_or(report::Language::Japanese);
+}
+
+// The text of a CLI11 message up to its first blank or colon: the option it
+// names ("--Ho is required", "--lang: 1 required TEXT missing").
+std::string firstWord(std::string_view text) {
+  return std::string(text.substr(0, text.find_first_of(" :")));
+}
+
+}  // namespace
+
+std::string OptionModel::usageError(const CLI::ParseError& error, int argc,
+                                    const char* const* argv) {
+  const std::string what = error.what();
+  const auto isSubcommand = [&](std::string_view word) {
+    for (std::size_t i = 1; i < commands_.size(); ++i) {
+      if (commands_[i]->name() == word) return true;
+    }
+    return false;
+  };
+  // An option whose value is missing before a subcommand takes the
+  // subcommand's name as its value: say so, whatever CLI11 made of the rest.
+  for (int i = 1; i + 1 < argc; ++i) {
+    const std::string option = argv[i];
+    const CLI::Option* known = app_.get_option_no_throw(option);
+    if (known != nullptr && known->get_items_expected_max() > 0 && isSubcommand(argv[i + 1])) {
+      return say(report::Usage::ValueIsSubcommand, {option, argv[i + 1]});
+    }
+  }
+  // The subcommand named on the command line, and where.
+  int subcommandAt = argc;
+  for (int i = 1; i < argc; ++i) {
+    if (isSubcommand(argv[i])) {
+      subcommandAt = i;
+      break;
+    }
+  }
+  if (dynamic_cast<const CLI::RequiredError*>(&error) != nullptr) {
+    const std::string option = firstWord(what);
+    if (option.starts_with("-")) {
+      for (int i = 1; i < subcommandAt; ++i) {
+        const std::string_view given = argv[i];
+        if (given == option || given.starts_with(option + "=")) {
+          return say(report::Usage::BeforeSubcommand, {option, argv[subcommandAt]});
+        }
+      }
+      return say(report::Usage::Required, {option});
+    }
+  } else if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) {
+    // The arguments no option took, in the order they were given.
+    std::vector<std::string> extras = app_.remaining();
+    for (const CLI::App* sub : app_.get_subcommands()) {
+      const std::vector<std::string> more = sub->remaining();
+      extras.insert(extras.end(), more.begin(), more.end());
+    }
+    std::string list;
+    for (int i = 1; i < argc; ++i) {
+      if (std::find(extras.begin(), extras.end(), argv[i]) != extras.end()) {
+        list += (list.empty() ? "" : " ") + quoted(argv[i]);
+      }
+    }
+    if (!list.empty()) return say(report::Usage::Unexpected, {list});
+  } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
+    const std::string option = firstWord(what);
+    if (what.find("missing") != std::string::npos) {
+      return say(report::Usage::MissingValue, {option});
+    }
+    if (what.find("At Most") != std::string::npos) return say(report::Usage::GivenTwice, {option});
+  } else if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr) {
+    // Our own checks' messages, after the name CLI11 puts first (empty for
+    // an option hidden under a subcommand).
+    const std::size_t colon = what.find(": ");
+    if (colon != std::string::npos) return what.substr(colon + 2);
+  } else if (dynamic_cast<const CLI::ExcludesError*>(&error) != nullptr) {
+    const std::size_t space = what.find(" excludes ");
+    if (space != std::string::npos) {
+      return say(report::Usage::Excludes, {what.substr(0, space), what.substr(space + 10)});
+    }
+  } else if (dynamic_cast<const CLI::ConversionError*>(&error) != nullptr) {
+    // "Could not convert: --warnings = abc": a flag given a value.
+    const std::size_t colon = what.find(": "), equals = what.find(" = ");
+    if (colon != std::string::npos && equals != std::string::npos && equals > colon) {
+      return say(report::Usage::FlagValue, {what.substr(colon + 2, equals - colon - 2),
+                                            quoted(what.substr(equals + 3))});
+    }
+  }
+  return what;
+}
+
 int OptionModel::parse(int argc, const char* const* argv) {
+  setMessageLanguage(languageOfArguments(argc, argv));
   try {
     app_.parse(argc, argv);
   } catch (const CLI::Success& done) {
@@ -176,7 +332,7 @@ int OptionModel::parse(int argc, const char* const* argv) {
   } catch (const CLI::ParseError& error) {
     std::string where = kProgramName;
     for (const CLI::App* sub : app_.get_subcommands()) where += " " + sub->get_name();
-    return fail(std::string(error.what()) + " (see " + where + " --help)");
+    return fail(usageError(error, argc, argv) + say(report::Usage::SeeHelp, {where}));
   }
   return -1;
 }
@@ -194,23 +350,21 @@ std::string OptionModel::refusal() {
   for (const SharedOptionInfo& s : sharedOptions()) {
     const std::string name(s.longName);
     if (!givenAnywhere(sub, s.id)) continue;
-    const std::string_view why = command.refuses(s.id);
-    if (!why.empty()) {
-      return name + " does not go with " + std::string(command.name()) + ": " + std::string(why);
-    }
+    const std::string why = command.refuses(s.id);
+    if (!why.empty()) return say(report::Usage::DoesNotGoWith, {name, command.name(), why});
   }
   if (&sub != &app_ && app_.count("FILE") > 0) {
-    return "a FILE before '" + std::string(command.name()) + "' is not read: " +
-           (sub.get_option_no_throw("FILE") != nullptr
-                ? "give it after the subcommand"
-                : std::string(command.name()) + " computes one wave from its options");
+    return say(report::Usage::FileBeforeSubcommand,
+               {command.name(), sub.get_option_no_throw("FILE") != nullptr
+                                    ? say(report::Usage::GiveFileAfter)
+                                    : say(report::Usage::OneWaveOptions, {command.name()})});
   }
   return {};
 }
 
 int OptionModel::run() {
   try {
-    (void)parseLanguage(shared_.lang);
+    setMessageLanguage(parseLanguage(shared_.lang));
     (void)formatOf(shared_);
   } catch (const std::invalid_argument& error) {
     return fail(error.what());
@@ -249,15 +403,16 @@ NumberText readNumber(const std::string& text, double& value) {
 
 double numberOption(std::string_view name, const std::string& text) {
   double value = 0;
-  const std::string option = "--" + std::string(name) + " " + quoted(text);
+  const std::string option = "--" + std::string(name);
   switch (readNumber(text, value)) {
     case NumberText::Number: return value;
     case NumberText::TooLarge:
-      throw std::invalid_argument(option + " is too large (beyond single precision, about 3.4e38)");
-    case NumberText::TooSmall: throw std::invalid_argument(option + " is too small to be told from 0");
+      throw std::invalid_argument(say(report::Usage::TooLarge, {option, quoted(text)}));
+    case NumberText::TooSmall:
+      throw std::invalid_argument(say(report::Usage::TooSmall, {option, quoted(text)}));
     case NumberText::NotANumber: break;
   }
-  throw std::invalid_argument(option + " is not a number");
+  throw std::invalid_argument(say(report::Usage::NotANumber, {option, quoted(text)}));
 }
 
 std::string shortest(double value) {
@@ -271,6 +426,10 @@ bool givenAnywhere(const CLI::App& parsed, Shared option) {
   std::size_t given = parsed.count(name);
   if (const CLI::App* parent = parsed.get_parent()) given += parent->count(name);
   return given > 0;
+}
+
+report::Digits digitsOf(const SharedValues& values) {
+  return values.precision == "full" ? report::Digits::Full : report::Digits::Shown;
 }
 
 int threadsOf(int jobs) {
@@ -288,21 +447,23 @@ report::Language parseLanguage(const std::string& option) {
   }
   if (name.empty()) return report::Language::Japanese;
   if (const auto language = report::languageNamed(name)) return *language;
-  throw std::invalid_argument(std::string(where) + ": unknown language " +
-                              quoted(std::string(name)) + "; ja or en");
+  throw std::invalid_argument(
+      say(report::Usage::UnknownLanguage, {where, quoted(std::string(name))}));
 }
 
 CsvFormat formatOf(const SharedValues& a) {
   CsvFormat format;
   const auto delimiter = delimiterNamed(a.delimiter);
   if (!delimiter) {
-    throw std::invalid_argument("--delimiter " + quoted(a.delimiter) + ": one of ',', ';' or tab");
+    throw std::invalid_argument(say(report::Usage::DelimiterChoice, {quoted(a.delimiter)}));
   }
   format.delimiter = *delimiter;
   format.decimalComma = a.decimalComma;
   format.bom = a.bom;
   format.strict = a.strict;
-  if (const auto problem = format.problem()) throw std::invalid_argument(*problem);
+  if (format.problem()) {
+    throw std::invalid_argument(say(report::Usage::DecimalCommaNeedsDelimiter));
+  }
   return format;
 }
 
@@ -311,14 +472,14 @@ shore::Model parseModel(const SharedValues& a) {
   if (const auto breaker = shore::parseBreaker(a.breaker)) {
     model.breaker = *breaker;
   } else {
-    throw std::invalid_argument("unknown breaker limit " + quoted(a.breaker) + "; one of " +
-                                shore::breakerNameList());
+    throw std::invalid_argument(
+        say(report::Usage::UnknownBreaker, {quoted(a.breaker), shore::breakerNameList()}));
   }
   if (const auto shoaling = shore::parseShoaling(a.shoaling)) {
     model.shoaling = *shoaling;
   } else {
-    throw std::invalid_argument("unknown shoaling rule " + quoted(a.shoaling) + "; one of " +
-                                shore::shoalingNameList());
+    throw std::invalid_argument(
+        say(report::Usage::UnknownShoaling, {quoted(a.shoaling), shore::shoalingNameList()}));
   }
   return model;
 }

@@ -15,6 +15,7 @@
 
 #include "cli/csv_format.h"
 #include "report/language.h"
+#include "report/profile_table.h"
 #include "shore/model_choice.h"
 
 namespace saiha::cli {
@@ -26,6 +27,7 @@ enum class Shared : std::size_t {
   Lang,
   Output,
   Precision,
+  Units,
   Warnings,
   Progress,
   NoProgress,
@@ -37,7 +39,7 @@ enum class Shared : std::size_t {
   Breaker,
   Shoaling,
 };
-inline constexpr std::size_t kSharedCount = 13;
+inline constexpr std::size_t kSharedCount = 14;
 
 struct SharedOptionInfo {
   Shared id;
@@ -57,6 +59,7 @@ struct SharedValues {
   std::string lang;
   std::string output;
   std::string precision = "shown";
+  bool units = false;
   bool warnings = false;
   bool progress = false;
   bool noProgress = false;
@@ -80,11 +83,18 @@ class Command {
   virtual std::string_view name() const = 0;
   virtual std::string summary() const = 0;  // one paragraph, for --help and NAME
   virtual std::string footer() const = 0;   // input, output, exit status
+  // Command lines that show the mode at work, each with what it does: the
+  // EXAMPLES of its manual page.
+  struct Example {
+    std::string_view what;
+    std::string_view line;
+  };
+  virtual std::vector<Example> examples() const = 0;
   // Adds the command's own options to `command`; values a completion may
   // offer go to `choices`.
   virtual void addOptions(CLI::App& command, Choices& choices) = 0;
   // Why a shared option does not apply here; empty when the command honours it.
-  virtual std::string_view refuses(Shared option) const = 0;
+  virtual std::string refuses(Shared option) const = 0;
   // Runs the command once the command line is parsed and the shared options
   // checked.  `parsed` is the command's own App (for counts).
   virtual int run(const SharedValues& shared, const CLI::App& parsed) = 0;
@@ -118,6 +128,8 @@ class OptionModel {
 
  private:
   void addShared(CLI::App& command, const Command& owner);
+  // A parse error of CLI11 in the catalogue's words.
+  std::string usageError(const CLI::ParseError& error, int argc, const char* const* argv);
   CLI::App app_;
   SharedValues shared_;
   std::vector<std::unique_ptr<Command>> commands_;
@@ -147,6 +159,14 @@ std::string shortest(double value);
 // Whether a shared option was given, before or after the subcommand whose
 // App is `parsed`.
 bool givenAnywhere(const CLI::App& parsed, Shared option);
+// The digits of --precision: shown (two decimals, the default) or full.
+report::Digits digitsOf(const SharedValues& values);
+// Checks for CLI11 whose refusals are the catalogue's messages: -j's number
+// of threads, a value among `choices`, a whole number from `lowest` to
+// `highest`; `name` is the option's long name.
+CLI::Validator threadsCheck();
+CLI::Validator choiceCheck(std::string name, std::vector<std::string> choices);
+CLI::Validator wholeRangeCheck(std::string name, int lowest, int highest);
 // The calculation threads of -j: every core when 0, never more than the cores.
 int threadsOf(int jobs);
 

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstring>
 #include <stdexcept>
@@ -129,6 +130,21 @@ OutputFile::OutputFile(const std::string& path) : path_(path) {
   if (existed != reached || (existed && (found.st_dev != followed.st_dev ||
                                          found.st_ino != followed.st_ino))) {
     cannotWrite(path, "the file its links name cannot be found");
+  }
+
+  // A file the user made read-only is kept: replacing it by a rename would
+  // need no write permission on it at all, only on its folder, but the shell's
+  // > refuses it, and so does -o.
+  if (existed) {
+    if ((found.st_mode & 0222) == 0) {
+      char mode[8];
+      const auto end = std::to_chars(mode, mode + sizeof mode, found.st_mode & 07777, 8).ptr;
+      cannotWrite(path, "it is read-only (mode 0" + std::string(mode, end) +
+                            "); make it writable or remove it to replace it");
+    }
+    if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES) {
+      cannotWrite(path, EACCES);
+    }
   }
 
   const std::string name = target_.substr(folderOf(target_).size());

@@ -4,7 +4,8 @@
 // followed, so the file it names is replaced and the link stays.  A FIFO or
 // a character device (a terminal, /dev/null) cannot be replaced by a file:
 // the rows are written straight to it as they come.  A directory or any
-// other kind of file is refused.
+// other kind of file is refused, and so is a regular file the user may not
+// write (a read-only one, mode 0444), as the shell's > refuses it.
 #pragma once
 
 #include <sys/types.h>
@@ -16,8 +17,8 @@ namespace saiha::cli {
 // The help of -o, for every command that has it.
 inline constexpr const char* kOutputHelp =
     "write the results to FILE, whole or not at all (default: standard output, also for "
-    "\"-\"); a link's file is replaced, the link kept; a FIFO or character device is "
-    "written as the rows come, with no atomicity possible there";
+    "\"-\"); a link's file is replaced, the link kept; a read-only file is refused; a FIFO or "
+    "character device is written as the rows come, with no atomicity possible there";
 
 // Opens /dev/null on each of descriptors 0, 1 and 2 that is closed, so that
 // no file opened later takes one of their numbers (with standard error

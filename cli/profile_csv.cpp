@@ -11,7 +11,7 @@ namespace saiha::cli {
 
 ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options,
                           const shore::Model& model, report::Language language,
-                          bool warnings) {
+                          bool warnings, report::Digits digits) {
   ProfileOutcome outcome;
   const shore::Profile profile = shore::profile(wave, options, model);
   if (!profile.breaking.ok()) {
@@ -24,9 +24,8 @@ ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& 
   if (!profile.ok()) {
     // The breaking point was found, so the options made the range unusable.
     outcome.status = kUnusable;
-    outcome.diagnostic = "the seaward depth or the spacing gives no stations, more than " +
-                         std::to_string(shore::kMaxStations) +
-                         ", or an x = n*h beyond single precision";
+    outcome.diagnostic = report::usageText(report::Usage::NoStations,
+                                           {std::to_string(shore::kMaxStations)}, language);
     return outcome;
   }
 
@@ -35,7 +34,7 @@ ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& 
   outcome.csv = formatRecord(header);
   std::vector<std::string> cells;
   for (const shore::Station& station : profile.stations) {
-    const auto row = report::profileRow(station);
+    const auto row = report::profileRow(station, digits);
     cells.assign(row.begin(), row.end());
     const std::uint32_t bits = profile.breaking.warnings.bits | station.state.warnings.bits;
     if (warnings) cells.push_back(std::to_string(bits));

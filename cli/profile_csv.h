@@ -6,6 +6,7 @@
 
 #include "cli/rows.h"
 #include "report/language.h"
+#include "report/profile_table.h"
 #include "shore/engine.h"
 
 namespace saiha::cli {
@@ -32,6 +33,6 @@ struct ProfileOutcome {
 ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& options,
                           const shore::Model& model = {},
                           report::Language language = report::Language::Japanese,
-                          bool warnings = false);
+                          bool warnings = false, report::Digits digits = report::Digits::Full);
 
 }  // namespace saiha::cli

@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -18,6 +20,7 @@
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
 #include "report/csv_text.h"
+#include "report/units.h"
 
 namespace saiha::cli {
 
@@ -32,6 +35,15 @@ extern "C" void onInterrupt(int) {
     ::_exit(130);
   }
   gInterrupted = 1;
+}
+
+// Any other signal that ends the program (SIGUSR1, SIGALRM, SIGQUIT, a
+// fault...) takes the temporary file of -o with it, then ends the program
+// as that signal would have.
+extern "C" void onFatal(int signal) {
+  removeOutputTemporary();
+  ::signal(signal, SIG_DFL);
+  ::raise(signal);
 }
 
 // Where the results go: standard output, or the file of -o.
@@ -96,9 +108,7 @@ class ProgressLine {
 
  private:
   using Clock = std::chrono::steady_clock;
-  static void put(const std::string& text) {
-    (void)!::write(STDERR_FILENO, text.data(), text.size());
-  }
+  static void put(const std::string& text) { writeError(text); }
   Clock::time_point start_ = Clock::now();
   Clock::time_point last_;
   bool shown_ = false;
@@ -106,20 +116,58 @@ class ProgressLine {
 
 }  // namespace
 
+void writeError(std::string_view text) {
+  // Standard error that is a closed pipe must not end the program: the
+  // results are finished by then, and -o still has to take them.  SIGPIPE
+  // is held back in this thread for the write, then taken if it came.
+  sigset_t pipe, before;
+  sigemptyset(&pipe);
+  sigaddset(&pipe, SIGPIPE);
+  pthread_sigmask(SIG_BLOCK, &pipe, &before);
+  const bool wasPending = [&] {
+    sigset_t pending;
+    return sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1;
+  }();
+  ssize_t put = 0;
+  while (!text.empty() && (put = ::write(STDERR_FILENO, text.data(), text.size())) != 0) {
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      if (errno == EPIPE && !wasPending) {
+        const timespec now{};
+        (void)sigtimedwait(&pipe, nullptr, &now);
+      }
+      break;
+    }
+    text.remove_prefix(static_cast<std::size_t>(put));
+  }
+  pthread_sigmask(SIG_SETMASK, &before, nullptr);
+}
+
+namespace {
+report::Language gLanguage = report::Language::Japanese;
+}  // namespace
+
+report::Language messageLanguage() { return gLanguage; }
+void setMessageLanguage(report::Language language) { gLanguage = language; }
+
+std::string say(report::Usage usage, std::initializer_list<std::string_view> details) {
+  return report::usageText(usage, details, gLanguage);
+}
+
 int fail(std::string_view message) {
   std::string line = std::string(kProgramName) + ": ";
   line += message;
   line += '\n';
-  (void)!::write(STDERR_FILENO, line.data(), line.size());
+  writeError(line);
   return kUnusable;
 }
 
 void noteWarnings(std::uint64_t warned, std::uint64_t rows, std::string_view first,
                   const SharedValues& shared) {
   if (warned == 0) return;
-  std::string line = std::to_string(warned) + " of " + std::to_string(rows) + " rows carry warnings";
-  if (!first.empty()) line.append(" (first: ").append(first).append(")");
-  if (!shared.warnings) line += "; --warnings adds the column of their bits";
+  std::string line = say(report::Usage::RowsWarned,
+                         {std::to_string(warned), std::to_string(rows), first});
+  if (!shared.warnings) line += say(report::Usage::WarningsHint);
   fail(line);
 }
 
@@ -132,8 +180,30 @@ void catchInterrupts() {
   sigaction(SIGHUP, &action, nullptr);  // a closed terminal: the same as Ctrl+C
 }
 
+void catchEndingSignals() {
+  // Every signal whose default ends the program, but those that stop the
+  // reading instead (catchInterrupts) and those no handler can catch.  One
+  // the program was started with ignored stays ignored.
+  constexpr int kEnding[] = {SIGQUIT, SIGILL,    SIGTRAP, SIGABRT, SIGBUS,  SIGFPE,
+                             SIGUSR1, SIGSEGV,   SIGUSR2, SIGPIPE, SIGALRM, SIGSTKFLT,
+                             SIGXCPU, SIGXFSZ,   SIGVTALRM, SIGPROF, SIGIO, SIGPWR,
+                             SIGSYS};
+  for (const int signal : kEnding) {
+    struct sigaction now {};
+    if (sigaction(signal, nullptr, &now) != 0 || now.sa_handler == SIG_IGN) continue;
+    struct sigaction action {};
+    action.sa_handler = onFatal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    sigaction(signal, &action, nullptr);
+  }
+}
+
 std::string openOutput(const std::string& path) {
   if (path.empty() || path == "-") return {};
+  // Before the temporary file exists, so that no signal can leave it.
+  catchInterrupts();
+  catchEndingSignals();
   try {
     gFile.emplace(path);
   } catch (const std::runtime_error& error) {
@@ -141,7 +211,6 @@ std::string openOutput(const std::string& path) {
   }
   gOutput = gFile->descriptor();
   gOutputName = "'" + path + "'";
-  catchInterrupts();
   return {};
 }
 
@@ -183,7 +252,7 @@ int runFile(const std::string& file, const SharedValues& shared, Table& table) {
   int fd = STDIN_FILENO;
   if (!fromStdin) {
     fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return fail("cannot open " + source + ": " + std::strerror(errno));
+    if (fd < 0) return fail(say(report::Usage::CannotOpen, {source, std::strerror(errno)}));
   }
   struct stat info {};
   const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
@@ -192,6 +261,7 @@ int runFile(const std::string& file, const SharedValues& shared, Table& table) {
   options.threads = threadsOf(shared.jobs);
   options.format = formatOf(shared);
   options.table = &table;
+  table.setUnits(shared.units);
   if (table.blockBytes() > 0) options.blockBytes = table.blockBytes();
   options.totalBytes = regular ? static_cast<std::uint64_t>(info.st_size) : 0;
   options.interrupted = &gInterrupted;
@@ -208,18 +278,18 @@ int runFile(const std::string& file, const SharedValues& shared, Table& table) {
     if (!fromStdin) ::close(fd);
     if (result.status == kUnusable) return fail(source + ": " + result.diagnostic);
     if (result.interrupted) {
-      fail("interrupted; " + std::to_string(result.rows) + " rows written");
+      fail(say(report::Usage::Interrupted, {std::to_string(result.rows)}));
       return 130;
     }
     if (result.status == kSomeFailed) {
-      fail(std::to_string(result.failedRows) + " of " + std::to_string(result.rows) +
-           " rows failed (first: " + result.firstFailure + ")");
+      fail(say(report::Usage::RowsFailed, {std::to_string(result.failedRows),
+                                           std::to_string(result.rows), result.firstFailure}));
     }
     noteWarnings(result.warnedRows, result.rows, "line " + std::to_string(result.firstWarnedLine),
                  shared);
     return result.status;
   } catch (const std::bad_alloc&) {
-    return fail("out of memory while processing " + source);
+    return fail(say(report::Usage::OutOfMemory, {source}));
   } catch (const std::exception& error) {
     return fail(error.what());
   }
@@ -270,6 +340,22 @@ std::string respelt(std::string_view csv, const CsvFormat& format) {
   return out;
 }
 
+// A one-wave table with its header (the first line, names without quotes)
+// named with the units of its columns.
+std::string withUnits(std::string_view csv) {
+  const std::size_t end = std::min(csv.find('\n'), csv.size());
+  std::string out;
+  std::size_t begin = 0;
+  while (begin <= end) {
+    const std::size_t comma = std::min(csv.find(',', begin), end);
+    if (begin > 0) out.push_back(',');
+    out += report::withUnit(csv.substr(begin, comma - begin));
+    begin = comma + 1;
+  }
+  out.append(csv.substr(end));
+  return out;
+}
+
 }  // namespace
 
 int writeTable(const TableText& table, const SharedValues& shared) {
@@ -278,7 +364,8 @@ int writeTable(const TableText& table, const SharedValues& shared) {
     return table.status;
   }
   try {
-    writeAll(respelt(table.csv, formatOf(shared)));
+    writeAll(respelt(shared.units ? withUnits(table.csv) : std::string(table.csv),
+                     formatOf(shared)));
   } catch (const std::exception& error) {
     return fail(error.what());
   }

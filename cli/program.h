@@ -11,6 +11,7 @@
 
 #include "cli/options.h"
 #include "cli/pipeline.h"
+#include "report/messages.h"
 
 namespace saiha::cli {
 
@@ -19,6 +20,13 @@ extern volatile std::sig_atomic_t gInterrupted;
 
 // "saiha-calc: message" as one line on standard error; returns kUnusable.
 int fail(std::string_view message);
+
+// The language of saiha-calc's own messages (--lang, else SAIHA_LANG, else
+// Japanese), set as soon as the command line is read; Japanese before.
+report::Language messageLanguage();
+void setMessageLanguage(report::Language language);
+// A message of the catalogue (report::usageText) in that language.
+std::string say(report::Usage usage, std::initializer_list<std::string_view> details = {});
 
 // Opens the output of the run: standard output for "" and "-", else FILE as
 // -o writes it.  Returns an empty string, or the one-line reason it cannot.
@@ -38,6 +46,12 @@ void noteWarnings(std::uint64_t warned, std::uint64_t rows, std::string_view fir
 // Ctrl+C, SIGTERM and SIGHUP stop the reading; a second one ends the program at
 // once.
 void catchInterrupts();
+// Every other catchable signal that ends the program removes the temporary
+// file of -o first, then ends it as the signal would.
+void catchEndingSignals();
+// Writes `text` to standard error as far as it goes; a closed pipe there
+// (SIGPIPE, EPIPE) neither ends the program nor is reported.
+void writeError(std::string_view text);
 
 // A CSV FILE (or standard input for "" and "-") streamed through `table`,
 // with the shared options' threads, progress line and text format; the

@@ -36,11 +36,10 @@ std::vector<std::string> RandomTable::outputHeader() const {
   std::vector<std::string> header;
   std::size_t next = 0;  // the inputs in their order, in the places they take
   for (std::size_t i = 0; i < columns_.inputAt.size(); ++i) {
-    header.emplace_back(columns_.inputAt[i] ? report::kRandomInputHeader[next++]
-                                            : std::string_view(columns_.names[i]));
+    header.push_back(columns_.inputAt[i] ? ownName(report::kRandomInputHeader[next++])
+                                         : columns_.names[i]);
   }
-  header.insert(header.end(), report::kRandomResultHeader.begin(),
-                report::kRandomResultHeader.end());
+  for (const std::string_view name : report::kRandomResultHeader) header.push_back(ownName(name));
   if (warnings_) header.emplace_back(kWarningsColumn);
   return header;
 }
@@ -100,7 +99,8 @@ bool RandomTable::appendRow(std::span<const std::string_view> fields, std::strin
 
 ProfileOutcome randomProfileCsv(double H0p, double T13, double n,
                                 const shore::ProfileOptions& options,
-                                report::Language language, bool warnings) {
+                                report::Language language, bool warnings,
+                                report::Digits digits) {
   ProfileOutcome outcome;
   const shore::RandomProfile profile = shore::randomProfile(H0p, T13, n, options);
   if (!profile.ok()) {
@@ -118,7 +118,7 @@ ProfileOutcome randomProfileCsv(double H0p, double T13, double n,
   if (warnings) header.emplace_back(kWarningsColumn);
   outcome.csv = formatRecord(header);
   for (const shore::RandomStation& station : profile.stations) {
-    const std::array<std::string, 8> cells = report::randomProfileRow(station);
+    const std::array<std::string, 8> cells = report::randomProfileRow(station, digits);
     std::vector<std::string> row(cells.begin(), cells.end());
     const std::uint32_t bits = station.state.warnings.bits;
     if (warnings) row.push_back(std::to_string(bits));

@@ -58,6 +58,6 @@ class RandomTable : public Table {
 ProfileOutcome randomProfileCsv(double H0p, double T13, double n,
                                 const shore::ProfileOptions& options,
                                 report::Language language = report::Language::Japanese,
-                                bool warnings = false);
+                                bool warnings = false, report::Digits digits = report::Digits::Full);
 
 }  // namespace saiha::cli

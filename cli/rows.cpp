@@ -12,6 +12,7 @@
 #include "report/case.h"
 #include "report/csv_text.h"
 #include "report/messages.h"
+#include "report/units.h"
 #include "runtime/text.h"
 
 namespace saiha::cli {
@@ -219,10 +220,16 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
     if (i < r.state.reached) row.result(atDepth[static_cast<std::size_t>(i)]);
     else row.text(std::string_view());
   }
+  const std::array<std::string_view, kColumnCount> inputs = {
+      cell(Column::Ho), cell(Column::T), cell(Column::alpha0), cell(Column::n), depth};
   if (r.ok()) {
     row.text(std::string_view());
   } else if (r.error == shore::Error::InvalidDepth && given && depthTooLarge(*given)) {
     row.text(report::depthTooLargeText(language));
+  } else if (const std::string beyond =
+                 beyondSingleMessage(r.error, inputs, format.decimalComma, language);
+             !beyond.empty()) {
+    row.text(beyond);
   } else {
     row.text(report::errorText(r.error, language));
   }
@@ -236,6 +243,22 @@ bool computeRow(const Layout& layout, std::span<const std::string_view> fields,
 }
 
 }  // namespace
+
+std::string beyondSingleMessage(shore::Error error, std::span<const std::string_view> cells,
+                                bool decimalComma, report::Language language) {
+  std::size_t input = 0;
+  switch (error) {
+    case shore::Error::InvalidHeight: input = 0; break;
+    case shore::Error::InvalidPeriod: input = 1; break;
+    case shore::Error::InvalidAngle: input = 2; break;
+    case shore::Error::InvalidSlope: input = 3; break;
+    case shore::Error::InvalidDepth: input = 4; break;
+    default: return {};
+  }
+  if (input >= cells.size() || !report::beyondSingle(cells[input], decimalComma)) return {};
+  if (input == 4) return report::depthTooLargeText(language);
+  return report::beyondSingleText(kColumnNames[input], language);
+}
 
 std::optional<std::size_t> firstTextAfterNumber(std::span<const std::string_view> cells,
                                                 bool decimalComma) {
@@ -254,14 +277,23 @@ shore::Wave waveOf(const Layout& layout, std::span<const std::string_view> field
   return {number(Column::Ho), number(Column::T), number(Column::alpha0), number(Column::n)};
 }
 
-std::vector<std::string> outputHeader(const Layout& layout) {
+std::vector<std::string> outputHeader(const Layout& layout, bool units) {
+  const auto own = [units](std::string_view name) {
+    return units ? report::withUnit(name) : std::string(name);
+  };
   std::vector<std::string> header;
   for (const Layout::Slot& slot : slotsOf(layout)) {
-    header.emplace_back(slot.input ? kColumnNames[static_cast<std::size_t>(*slot.input)]
-                                   : std::string_view(layout.names[slot.field]));
+    header.push_back(slot.input ? own(kColumnNames[static_cast<std::size_t>(*slot.input)])
+                                : layout.names[slot.field]);
   }
-  header.insert(header.end(), kOutputHeader.begin() + kColumnCount, kOutputHeader.end());
+  for (auto name = kOutputHeader.begin() + kColumnCount; name != kOutputHeader.end(); ++name) {
+    header.push_back(own(*name));
+  }
   return header;
+}
+
+std::string Table::ownName(std::string_view name) const {
+  return units_ ? report::withUnit(name) : std::string(name);
 }
 
 void CaseTable::readHeader(const Record& header) {
@@ -273,7 +305,7 @@ void CaseTable::readHeader(const Record& header) {
 }
 
 std::vector<std::string> CaseTable::outputHeader() const {
-  std::vector<std::string> header = cli::outputHeader(layout_);
+  std::vector<std::string> header = cli::outputHeader(layout_, units());
   if (warnings_) header.emplace_back(kWarningsColumn);
   return header;
 }

@@ -28,8 +28,10 @@ inline constexpr std::array<std::string_view, 18> kOutputHeader = {
     "H",        "a_bottom", "u_bottom",  "a_surface", "u_surface", "error"};
 // The output header of rows of `layout`: the header's columns in their
 // places (see Layout::slots), then the results and the error text; for the
-// five input columns alone, kOutputHeader.
-std::vector<std::string> outputHeader(const Layout& layout);
+// five input columns alone, kOutputHeader.  With `units`, each input and
+// result named with its unit ("Hb [m]"); the columns passed through keep
+// their names.
+std::vector<std::string> outputHeader(const Layout& layout, bool units = false);
 
 // How results are written: `Shown` as the window shows them (two decimals),
 // `Full` as the shortest text that reads back as the same single.
@@ -70,6 +72,15 @@ bool appendRow(const Layout& layout, std::span<const std::string_view> fields,
 // reads its box (with ',' as the decimal mark when `decimalComma`).
 shore::Wave waveOf(const Layout& layout, std::span<const std::string_view> fields,
                    bool decimalComma = false);
+
+// The message of an input the engine refused whose cell holds a number
+// beyond single precision or an infinity ("1e39", "inf"), which the
+// engine's own message ("enter a number greater than 0") would not describe:
+// report::beyondSingleText naming the column, or for the depth
+// report::depthTooLargeText.  Empty where the engine's message stands.
+// `cells` are the texts of Ho, T, alpha0, n and (where there is one) h.
+std::string beyondSingleMessage(shore::Error error, std::span<const std::string_view> cells,
+                                bool decimalComma, report::Language language);
 
 // The column of the warning bits, after the error text.
 inline constexpr std::string_view kWarningsColumn = "warnings";
@@ -148,6 +159,19 @@ class Table {
   // part of the work for all of them at once.
   virtual void appendRows(std::size_t count, const FieldsOf& fieldsOf, std::string& out,
                           Failures& failures) const;
+
+  // With --units the columns the table reads or computes are named with
+  // their units ("Hb [m]", report/units.h) in outputHeader; the columns
+  // passed through keep their names.
+  void setUnits(bool units) { units_ = units; }
+
+ protected:
+  bool units() const { return units_; }
+  // A column of the table's own as its header names it.
+  std::string ownName(std::string_view name) const;
+
+ private:
+  bool units_ = false;
 };
 
 // The cases of the calculation window (kOutputHeader, appendRow above); a

@@ -27,7 +27,7 @@ std::string_view optionOf(shore::Error code) {
 
 ShorelineOutcome shorelineCsv(const shore::Wave& wave, const std::optional<shore::Model>& model,
                               const shore::RunupInput& runup, bool warnings,
-                              report::Language language) {
+                              report::Language language, report::Digits digits) {
   ShorelineOutcome outcome;
   const shore::Shoreline s = model ? shore::shoreline(wave, *model, runup)
                                    : shore::empiricalShoreline(wave, runup);
@@ -46,7 +46,7 @@ ShorelineOutcome shorelineCsv(const shore::Wave& wave, const std::optional<shore
                                   report::kShorelineHeader.end());
   if (warnings) header.emplace_back(kWarningsColumn);
   outcome.csv = formatRecord(header);
-  const std::vector<report::ShorelineRow> rows = report::shorelineTable(s);
+  const std::vector<report::ShorelineRow> rows = report::shorelineTable(s, digits);
   for (const report::ShorelineRow& row : rows) {
     std::vector<std::string> line(row.cells.begin(), row.cells.end());
     if (warnings) line.push_back(std::to_string(row.warnings.bits));

@@ -3,6 +3,7 @@
 
 #include "cli/rows.h"
 #include "report/language.h"
+#include "report/profile_table.h"
 
 #include <optional>
 #include <string>
@@ -33,6 +34,7 @@ struct ShorelineOutcome {
 // "--beta-f") and its message.
 ShorelineOutcome shorelineCsv(const shore::Wave& wave, const std::optional<shore::Model>& model,
                               const shore::RunupInput& runup, bool warnings = false,
-                              report::Language language = report::Language::Japanese);
+                              report::Language language = report::Language::Japanese,
+                              report::Digits digits = report::Digits::Full);
 
 }  // namespace saiha::cli

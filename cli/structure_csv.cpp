@@ -165,8 +165,11 @@ void StructureTable::readHeader(const Record& header) {
 }
 
 std::vector<std::string> StructureTable::outputHeader() const {
-  std::vector<std::string> header(columns_.names.begin(), columns_.names.end());
-  header.insert(header.end(), kind_.results.begin(), kind_.results.end());
+  std::vector<std::string> header;
+  for (std::size_t i = 0; i < columns_.names.size(); ++i) {
+    header.push_back(columns_.inputAt[i] ? ownName(columns_.names[i]) : columns_.names[i]);
+  }
+  for (const std::string_view name : kind_.results) header.push_back(ownName(name));
   header.emplace_back("error");
   if (warnings_) header.emplace_back(kWarningsColumn);
   return header;
@@ -272,7 +275,7 @@ std::vector<std::string> ChainTable::outputHeader() const {
     if (!columns_.inputAt[i]) header.push_back(columns_.names[i]);
   }
   if (setup_.summary) return header;  // read back by ChainSummaryReader, never shown
-  header.insert(header.end(), report::kChainResultHeader.begin(), report::kChainResultHeader.end());
+  for (const std::string_view name : report::kChainResultHeader) header.push_back(ownName(name));
   header.emplace_back("error");
   if (setup_.warnings) header.emplace_back(kWarningsColumn);
   return header;

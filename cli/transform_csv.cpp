@@ -130,9 +130,9 @@ std::vector<std::string> TransformTable::outputHeader() const {
     if (!columns_.inputAt[i]) header.push_back(columns_.names[i]);
   }
   if (setup_.form == TransformForm::Summary) {
-    header.insert(header.end(), kTransformSummaryHeader.begin(), kTransformSummaryHeader.end());
+    for (const std::string_view name : kTransformSummaryHeader) header.push_back(ownName(name));
   } else {
-    header.insert(header.end(), kTransformLongHeader.begin(), kTransformLongHeader.end());
+    for (const std::string_view name : kTransformLongHeader) header.push_back(ownName(name));
   }
   if (setup_.warnings) header.emplace_back(kWarningsColumn);
   return header;

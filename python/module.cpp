@@ -36,6 +36,7 @@
 #include "report/case.h"
 #include "report/compare_table.h"
 #include "report/messages.h"
+#include "report/units.h"
 #include "report/profile_table.h"
 #include "report/shoreline_table.h"
 #include "saiha/version.h"
@@ -835,6 +836,28 @@ PYBIND11_MODULE(_saiha, m) {
       },
       py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),
       "The code of the first transport parameter that fails its check, or 0.");
+  m.def(
+      "column_unit",
+      [](const std::string& name) -> py::object {
+        const auto unit = report::columnUnit(name);
+        return unit ? py::object(py::str(std::string(*unit))) : py::object(py::none());
+      },
+      py::arg("name"),
+      "The unit of a result column as saiha-calc --units names it ('m', 'm s-1', '1'), or\n"
+      "None for a column of text, codes or flags.");
+  m.def(
+      "transport_overflow",
+      [](double K, double rho, double rhoS, double porosity) -> py::object {
+        const shore::TransportParams p = transportParams(K, rho, rhoS, porosity);
+        if (shore::checkTransport(p) != shore::Error::None || !shore::transportAlwaysOverflows(p)) {
+          return py::none();
+        }
+        return py::str(report::transportOverflowText("K, rho, rho_s and porosity",
+                                                     report::Language::English));
+      },
+      py::arg("K"), py::arg("rho"), py::arg("rho_s"), py::arg("porosity"),
+      "Why parameters that pass their checks overflow every breaker's yearly transport, or\n"
+      "None: saiha-calc refuses them as a bad option.");
   m.def("shoreline", &shoreline, py::arg("Ho"), py::arg("T"), py::arg("alpha0"), py::arg("n"),
         py::arg("beta_f"), py::arg("runup_H0"), py::arg("runup_Tp"), py::arg("workers"),
         py::arg("breaker"), py::arg("shoaling"),

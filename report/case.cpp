@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -61,6 +62,9 @@ bool textAfterNumber(std::string_view text) {
     if (peek() == '+' || peek() == '-') next();
     if (isDigit(peek())) {
       while (isDigit(peek())) next();
+      // Fortran's D exponent ("1d-1") is read as the box reads it, but it
+      // is no number anywhere else a CSV goes: it says more than its number.
+      if (c == 'd' || c == 'D') return true;
     } else {
       pos = marker;  // a marker without digits is not part of the number
     }
@@ -78,6 +82,18 @@ CellNumber readCell(std::string_view text, bool decimalComma) {
     text = swapped;
   }
   return {inputNumber(text), textAfterNumber(text)};
+}
+
+bool beyondSingle(std::string_view text, bool decimalComma) {
+  const double value = readCell(text, decimalComma).value;
+  if (std::abs(value) > std::numeric_limits<float>::max()) return true;  // ±inf too
+  std::string word;
+  for (const char c : text) {
+    if (isSkipped(c)) continue;
+    word.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+  }
+  if (!word.empty() && (word.front() == '+' || word.front() == '-')) word.erase(0, 1);
+  return word == "inf" || word == "infinity";
 }
 
 CaseResult calcCase(const shore::Wave& wave, std::optional<double> depth,

@@ -50,6 +50,12 @@ struct CellNumber {
 // is 1 with text after it).
 SAIHA_API CellNumber readCell(std::string_view text, bool decimalComma = false);
 
+// Whether a cell reads as a number beyond single precision (above about
+// 3.4e38 in size, "1e39") or names an infinity ("inf", "-Infinity", blanks
+// aside): a value the engine, which computes in single precision, refuses
+// though its text is a number.
+SAIHA_API bool beyondSingle(std::string_view text, bool decimalComma = false);
+
 // Computes one case as the sheet does, under `model` (the breaker limit and
 // shoaling rule; the default one is the window's calculation).  `depth` (m)
 // is the number read from the depth box (NaN when its text holds none);

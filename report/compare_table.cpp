@@ -6,7 +6,9 @@
 
 namespace saiha::report {
 
-std::array<std::string, 11> compareRow(const shore::ComparisonRow& row, Language language) {
+std::array<std::string, 11> compareRow(const shore::ComparisonRow& row, Language language,
+                                       Digits digits) {
+  const auto tableCell = [digits](float value) { return report::tableCell(value, digits); };
   const std::string_view breaker =
       row.model ? shore::breakerName(row.model->breaker) : kEmpiricalBreakerName;
   const std::string_view shoaling =

@@ -9,6 +9,7 @@
 
 #include "saiha/export.h"
 #include "saiha/report/language.h"
+#include "saiha/report/profile_table.h"
 #include "saiha/shore/comparison.h"
 #include "saiha/shore/model_choice.h"
 
@@ -30,7 +31,9 @@ inline constexpr std::string_view kEmpiricalShoalingName = "weggel";
 // single (rt::formatShortest), an empty cell for a value not reached, the
 // row's error as the window's message (empty when none), then the wave's ξ0
 // and the stable name of its breaker type (report/shoreline_table.h).
+// With Digits::Shown the numbers have two decimals, as the window's boxes.
 SAIHA_API std::array<std::string, 11> compareRow(const shore::ComparisonRow& row,
-                                                 Language language = Language::Japanese);
+                                                 Language language = Language::Japanese,
+                                                 Digits digits = Digits::Full);
 
 }  // namespace saiha::report

@@ -140,6 +140,99 @@ std::string depthTooLargeText(Language language) {
                          .in(language));
 }
 
+std::string beyondSingleText(std::string_view column, Language language) {
+  const std::string name(column);
+  if (language == Language::English) {
+    return "The value of " + name + " lies beyond single precision (its size above about "
+           "3.4e38, or an infinity): enter a finite number of the size a wave or beach has.";
+  }
+  return name + " の値が単精度の範囲（大きさ約 3.4e38 まで）を超えているか，無限大です．波や海浜にありうる大きさの有限の数値を入力してください．";
+}
+
+namespace {
+struct UsageLine {
+  Usage usage;
+  Text text;
+};
+// clang-format off
+constexpr UsageLine kUsageLines[] = {
+    {Usage::SeeHelp, {"（%1 --help を参照）", " (see %1 --help)"}},
+    {Usage::NotANumber, {"%1 %2 は数値ではありません", "%1 %2 is not a number"}},
+    {Usage::TooLarge, {"%1 %2 が大きすぎます（単精度の範囲，約 3.4e38 を超えています）", "%1 %2 is too large (beyond single precision, about 3.4e38)"}},
+    {Usage::TooSmall, {"%1 %2 は 0 と区別できないほど小さい数値です", "%1 %2 is too small to be told from 0"}},
+    {Usage::Threads, {"-j/--jobs %1：計算スレッドの数を 1 以上の整数で指定してください（省略時はすべてのコア）", "-j/--jobs %1: give the number of calculation threads as a whole number from 1 (default: every core)"}},
+    {Usage::PrecisionChoice, {"--precision %1：shown（小数 2 桁）または full を指定してください", "--precision %1: shown (two decimals) or full"}},
+    {Usage::UnknownLanguage, {"%1：言語 %2 はありません．ja または en を指定してください", "%1: unknown language %2; ja or en"}},
+    {Usage::DelimiterChoice, {"--delimiter %1：',' ';' または tab を指定してください", "--delimiter %1: one of ',', ';' or tab"}},
+    {Usage::UnknownBreaker, {"砕波限界 %1 はありません．次のいずれかです：%2", "unknown breaker limit %1; one of %2"}},
+    {Usage::UnknownShoaling, {"浅水変形の式 %1 はありません．次のいずれかです：%2", "unknown shoaling rule %1; one of %2"}},
+    {Usage::Required, {"%1 が必要です", "%1 is required"}},
+    {Usage::BeforeSubcommand, {"%1 は %2 のオプションです．サブコマンド名の後に書いてください（saiha-calc %2 %1 …）", "%1 is an option of %2: give it after the subcommand (saiha-calc %2 %1 ...)"}},
+    {Usage::MissingValue, {"%1 に値がありません", "%1 lacks its value"}},
+    {Usage::ValueIsSubcommand, {"%1 に値がありません（%2 はサブコマンドで，%1 の値ではありません）", "%1 lacks its value (%2 is the subcommand, not a value of %1)"}},
+    {Usage::Unexpected, {"余分な引数があります：%1", "unexpected arguments: %1"}},
+    {Usage::Excludes, {"%1 と %2 は同時に指定できません", "%1 does not go with %2: give one of them"}},
+    {Usage::GivenTwice, {"%1 が 2 回以上指定されています", "%1 is given more than once"}},
+    {Usage::NotAChoice, {"%1 %2：次のいずれかを指定してください：%3", "%1 %2: one of %3"}},
+    {Usage::OutOfRange, {"%1 %2：%3 から %4 までの整数を指定してください", "%1 %2: a whole number from %3 to %4"}},
+    {Usage::FlagValue, {"%1 は値をとりません（%2）", "%1 takes no value (%2)"}},
+    {Usage::DoesNotGoWith, {"%1 は %2 には使えません：%3", "%1 does not go with %2: %3"}},
+    {Usage::FileBeforeSubcommand, {"'%1' の前の FILE は読まれません：%2", "a FILE before '%1' is not read: %2"}},
+    {Usage::GiveFileAfter, {"サブコマンド名の後に書いてください", "give it after the subcommand"}},
+    {Usage::OneWaveOptions, {"%1 はオプションで与えた 1 つの波を計算します", "%1 computes one wave from its options"}},
+    {Usage::WhyOneWaveThreads, {"1 つの波（または 1 つの海象）を 1 つのスレッドで計算します", "it computes one wave (or one sea) at once, on one thread"}},
+    {Usage::WhyOneWaveProgress, {"1 つの波（または 1 つの海象）を一度に計算するため，進行状況はありません", "it computes one wave (or one sea) at once, with no progress to show"}},
+    {Usage::WhyEveryModel, {"すべての砕波限界と浅水変形の式を並べて示します", "it shows every breaker limit and shoaling rule"}},
+    {Usage::WhyGodaModel, {"合田の不規則波の波高は独自の砕波を持ち，規則波の砕波限界や浅水変形の式は使いません", "Goda's random-wave heights have their own breaking, not a regular wave's breaker limit or shoaling rule"}},
+    {Usage::WhyOwnUnits, {"各行の単位は unit 列にあります", "each of its rows gives its quantity's unit in the column 'unit'"}},
+    {Usage::WhyStructureModel, {"構造物の式は波を与えられたまま使い，砕波限界や浅水変形の式は使いません", "the structure formulas take their waves as given, with no breaker limit or shoaling rule"}},
+    {Usage::CompareInputs, {"compare には --Ho，--T，--alpha0，--n の 4 つか，波の FILE のどちらかを与えてください", "compare takes either --Ho, --T, --alpha0 and --n, or a FILE of waves"}},
+    {Usage::GoesWithProfile, {"%1 は --profile とともに使います", "%1 goes with --profile"}},
+    {Usage::FileWithProfile, {"FILE は --profile とともには使えません", "FILE does not go with --profile"}},
+    {Usage::ProfileNeeds, {"--profile には --H0p，--T13，--n が必要です", "--profile needs --H0p, --T13 and --n"}},
+    {Usage::FromDepth, {"--from には 0 より大きい水深 (m) を指定してください", "--from must be a depth > 0 (m)"}},
+    {Usage::SpacingDistance, {"--spacing には 0 より大きい距離 (m) を指定してください", "--spacing must be a distance > 0 (m)"}},
+    {Usage::EmpiricalShoaling, {"--shoaling %1 は --breaker %2 には使えません：経験式の砕波点に浅水変形の式はありません（砕波指標は %3）", "--shoaling %1 does not go with --breaker %2: the empirical breaking point has no shoaling rule (its breaker index is %3)"}},
+    {Usage::DecimalCommaNeedsDelimiter, {"--decimal-comma には --delimiter ';' または --delimiter tab が必要です（カンマを区切りと小数点の両方には使えません）", "--decimal-comma needs --delimiter ';' or --delimiter tab (a comma cannot both separate the fields and mark the decimals)"}},
+    {Usage::NoStations, {"沖側の水深または間隔では，測点がないか，%1 を超えるか，x = n*h が単精度の範囲を超えます", "the seaward depth or the spacing gives no stations, more than %1, or an x = n*h beyond single precision"}},
+    {Usage::CannotOpen, {"%1 を開けません：%2", "cannot open %1: %2"}},
+    {Usage::OutOfMemory, {"%1 の処理中にメモリが不足しました", "out of memory while processing %1"}},
+    {Usage::RowsFailed, {"%2 行中 %1 行が計算できませんでした（最初：%3）", "%1 of %2 rows failed (first: %3)"}},
+    {Usage::RowsWarned, {"%2 行中 %1 行に警告があります（最初：%3）", "%1 of %2 rows carry warnings (first: %3)"}},
+    {Usage::WarningsHint, {"；--warnings で警告ビットの列を加えます", "; --warnings adds the column of their bits"}},
+    {Usage::Interrupted, {"中断しました；%1 行を書き出しました", "interrupted; %1 rows written"}},
+};
+// clang-format on
+}  // namespace
+
+std::string usageText(Usage usage, std::initializer_list<std::string_view> details,
+                      Language language) {
+  const auto* found = std::find_if(std::begin(kUsageLines), std::end(kUsageLines),
+                                   [usage](const UsageLine& l) { return l.usage == usage; });
+  if (found == std::end(kUsageLines)) return {};
+  const std::string_view text = found->text.in(language);
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t n = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - '0') : 0;
+    if (text[i] == '%' && n >= 1 && n <= details.size()) {
+      out.append(*(details.begin() + (n - 1)));
+      ++i;
+    } else {
+      out.push_back(text[i]);
+    }
+  }
+  return out;
+}
+
+std::string transportOverflowText(std::string_view names, Language language) {
+  const std::string given(names);
+  if (language == Language::English) {
+    return given + " give a yearly transport beyond single precision for every breaker of 1 cm "
+                   "or more: check them";
+  }
+  return given + " では，1 cm 以上のどの砕波波高でも年間漂砂量が単精度の範囲を超えます．値を確認してください．";
+}
+
 std::string warningText(shore::Warnings warnings, Language language) {
   std::string text;
   for (const WarningLine& line : kWarningLines) {
@@ -214,6 +307,17 @@ std::string bedProfileFaultText(const BedFault& fault, std::string_view source,
 
 std::string fieldCountText(std::size_t fields, std::size_t width, Language language) {
   const std::string f = std::to_string(fields), w = std::to_string(width);
+  if (fields == 1) {
+    // A line of blanks, or of "", or whose fields were split by another
+    // separator than the header's.
+    if (language == Language::English) {
+      return "This line holds one field where the header has " + w +
+             " (a line of only blanks or \"\", or fields not separated as the header's are). "
+             "Remove the line or give it every column.";
+    }
+    return "この行は 1 列だけです（見出し行は " + w +
+           " 列）．空白または \"\" だけの行か，見出し行と異なる区切り文字の行です．行を削除するか，すべての列を入力してください．";
+  }
   if (language == Language::English) {
     return "The number of fields does not match the header (this row " + f + ", header " + w +
            "). Use a point as the decimal separator and put cells that contain a comma in double "
@@ -228,10 +332,11 @@ std::string trailingTextText(std::string_view column, bool decimalComma, Languag
   if (language == Language::English) {
     return "The cell of " + name + " holds text after its number. Enter the number alone, " +
            (decimalComma ? "with a comma" : "with a point") + " as the decimal separator and "
-           "without a unit.";
+           "without a unit (an exponent with e: 1e-1, not Fortran's 1d-1).";
   }
   return name + " のセルの数値の後に文字があります．単位を付けず，小数点には" +
-         (decimalComma ? "カンマ" : "ピリオド") + "を使って数値だけを入力してください．";
+         (decimalComma ? "カンマ" : "ピリオド") +
+         "を使って数値だけを入力してください（指数は e で：1d-1 ではなく 1e-1）．";
 }
 
 std::string randomDepthText(Language language) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,74 @@ SAIHA_API std::string depthTooLargeText(Language language = Language::Japanese);
 // as the face quotes it.
 SAIHA_API std::string bedProfileFaultText(const BedFault& fault, std::string_view source,
                                           Language language = Language::Japanese);
+// The message for an input cell whose number lies beyond single precision
+// (above about 3.4e38 in size) or that names an infinity ("inf"), where
+// errorText would ask for a number in the input's range: `column` names the
+// input ("Ho").
+SAIHA_API std::string beyondSingleText(std::string_view column,
+                                       Language language = Language::Japanese);
+
+// The message for transport parameters that each pass their checks but
+// together overflow every breaker's yearly transport
+// (shore::transportAlwaysOverflows); `names` lists the parameters as the
+// face calls them ("--K, --rho, --rho-s and --porosity").
+SAIHA_API std::string transportOverflowText(std::string_view names,
+                                            Language language = Language::Japanese);
+
+// The messages of saiha-calc about its command line and its run, in both
+// languages: an option or value it cannot use (exit 2), the reasons a
+// shared option does not apply to a mode, the summary lines of a run.  Each
+// text takes its details as %1, %2 … (an option's name, the value as typed,
+// a count), given in that order to usageText.
+enum class Usage : unsigned char {
+  SeeHelp,              // " (see %1 --help)", after a command-line error
+  NotANumber,           // %1 option, %2 value
+  TooLarge,             // %1 option, %2 value
+  TooSmall,             // %1 option, %2 value
+  Threads,              // %1 value of -j
+  PrecisionChoice,      // %1 value of --precision
+  UnknownLanguage,      // %1 --lang or SAIHA_LANG, %2 value
+  DelimiterChoice,      // %1 value
+  UnknownBreaker,       // %1 value, %2 the names
+  UnknownShoaling,      // %1 value, %2 the names
+  Required,             // %1 option
+  BeforeSubcommand,     // %1 option, %2 subcommand
+  MissingValue,         // %1 option
+  ValueIsSubcommand,    // %1 option, %2 subcommand
+  Unexpected,           // %1 the arguments, in their order
+  Excludes,             // %1 option, %2 option
+  GivenTwice,           // %1 option
+  NotAChoice,           // %1 option, %2 value, %3 the choices
+  OutOfRange,           // %1 option, %2 value, %3 lowest, %4 highest
+  FlagValue,            // %1 flag, %2 value
+  DoesNotGoWith,        // %1 option, %2 the mode, %3 why
+  FileBeforeSubcommand, // %1 subcommand, %2 why
+  GiveFileAfter,        // why a FILE before a subcommand is not read
+  OneWaveOptions,       // %1 subcommand: why it reads no FILE
+  WhyOneWaveThreads,
+  WhyOneWaveProgress,
+  WhyEveryModel,
+  WhyGodaModel,
+  WhyOwnUnits,
+  WhyStructureModel,
+  CompareInputs,        // compare without its four wave options or a FILE
+  GoesWithProfile,      // %1 option of random --profile
+  FileWithProfile,      // FILE given to random --profile
+  ProfileNeeds,         // random --profile without its sea
+  FromDepth,            // --from not a depth > 0
+  SpacingDistance,      // --spacing not a distance > 0
+  EmpiricalShoaling,    // %1 the --shoaling given, %2 the empirical breaker, %3 its index
+  DecimalCommaNeedsDelimiter,  // --decimal-comma with the comma as separator
+  NoStations,           // the seaward depth or spacing gives no stations, %1 the most
+  CannotOpen,           // %1 the file, %2 why
+  OutOfMemory,          // %1 the input
+  RowsFailed,           // %1 failed, %2 rows, %3 the first failure
+  RowsWarned,           // %1 with warnings, %2 rows, %3 the first
+  WarningsHint,         // after RowsWarned without --warnings
+  Interrupted,          // %1 rows written
+};
+SAIHA_API std::string usageText(Usage usage, std::initializer_list<std::string_view> details,
+                                Language language = Language::Japanese);
 
 // The message of a CSV row whose field count is not the header's.
 SAIHA_API std::string fieldCountText(std::size_t fields, std::size_t width,

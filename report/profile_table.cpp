@@ -26,17 +26,19 @@ std::string_view markName(shore::Mark mark) {
   return "";
 }
 
-std::string tableCell(float value) {
-  return std::isnan(value) ? std::string() : rt::formatShortest(value);
+std::string tableCell(float value, Digits digits) {
+  if (std::isnan(value)) return std::string();
+  return digits == Digits::Shown ? rt::formatResult(value) : rt::formatShortest(value);
 }
 
-std::array<std::string, 12> profileRow(const shore::Station& station) {
+std::array<std::string, 12> profileRow(const shore::Station& station, Digits digits) {
   const shore::State& s = station.state;
-  return {tableCell(station.x), tableCell(s.h),
+  const auto cell = [digits](float value) { return tableCell(value, digits); };
+  return {cell(station.x), cell(s.h),
           s.rule ? std::string(ruleName(*s.rule)) : std::string(),
           std::string(markName(station.mark)),
-          tableCell(s.H), tableCell(s.L), tableCell(s.C), tableCell(s.theta),
-          tableCell(s.aBottom), tableCell(s.uBottom), tableCell(s.aSurface), tableCell(s.uSurface)};
+          cell(s.H), cell(s.L), cell(s.C), cell(s.theta),
+          cell(s.aBottom), cell(s.uBottom), cell(s.aSurface), cell(s.uSurface)};
 }
 
 std::string stationError(const shore::Station& station, Language language) {

@@ -19,8 +19,9 @@ std::string termCell(const std::optional<shore::RandomTerm>& term) {
 }
 }  // namespace
 
-std::array<std::string, 8> randomProfileRow(const shore::RandomStation& station) {
+std::array<std::string, 8> randomProfileRow(const shore::RandomStation& station, Digits digits) {
   const shore::RandomState& s = station.state;
+  const auto tableCell = [digits](float value) { return report::tableCell(value, digits); };
   return {tableCell(station.x), tableCell(s.h),       std::string(markName(station.mark)),
           tableCell(s.Ks),      tableCell(s.H13),     termCell(s.H13Term),
           tableCell(s.Hmax),    termCell(s.HmaxTerm)};

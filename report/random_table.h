@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "saiha/export.h"
+#include "saiha/report/profile_table.h"
 #include "saiha/shore/random_waves.h"
 
 namespace saiha::report {
@@ -25,6 +26,7 @@ SAIHA_API std::string_view randomTermName(shore::RandomTerm term);
 // The cells of one station in the order of kRandomProfileHeader: shortest
 // texts, empty for what the station did not reach; point is "breaking" at
 // the outer edge of the surf zone.
-SAIHA_API std::array<std::string, 8> randomProfileRow(const shore::RandomStation& station);
+SAIHA_API std::array<std::string, 8> randomProfileRow(const shore::RandomStation& station,
+                                                      Digits digits = Digits::Full);
 
 }  // namespace saiha::report

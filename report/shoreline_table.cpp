@@ -43,7 +43,8 @@ constexpr std::string_view kKomar =
 
 }  // namespace
 
-std::vector<ShorelineRow> shorelineTable(const shore::Shoreline& s) {
+std::vector<ShorelineRow> shorelineTable(const shore::Shoreline& s, Digits digits) {
+  const auto tableCell = [digits](float value) { return report::tableCell(value, digits); };
   const shore::Breaking& b = s.breaking;
   const shore::Runup& r = s.runup;
   const bool mean = s.setup.depth == shore::BreakerDepth::Mean;
@@ -130,9 +131,9 @@ std::vector<ShorelineRow> shorelineTable(const shore::Shoreline& s) {
   };
 }
 
-std::vector<std::array<std::string, 4>> shorelineRows(const shore::Shoreline& s) {
+std::vector<std::array<std::string, 4>> shorelineRows(const shore::Shoreline& s, Digits digits) {
   std::vector<std::array<std::string, 4>> rows;
-  for (ShorelineRow& row : shorelineTable(s)) rows.push_back(std::move(row.cells));
+  for (ShorelineRow& row : shorelineTable(s, digits)) rows.push_back(std::move(row.cells));
   return rows;
 }
 

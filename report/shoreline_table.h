@@ -11,6 +11,7 @@
 
 #include "saiha/export.h"
 #include "saiha/report/language.h"
+#include "saiha/report/profile_table.h"
 #include "saiha/shore/shoreline.h"
 
 namespace saiha::report {
@@ -44,9 +45,12 @@ struct ShorelineRow {
   // own RunupBelowSetup.  None for xi0, the breaker type and the inputs.
   shore::Warnings warnings;
 };
-SAIHA_API std::vector<ShorelineRow> shorelineTable(const shore::Shoreline& shoreline);
+// With Digits::Shown the values have two decimals, as the window's boxes.
+SAIHA_API std::vector<ShorelineRow> shorelineTable(const shore::Shoreline& shoreline,
+                                                   Digits digits = Digits::Full);
 // The cells of shorelineTable alone.
-SAIHA_API std::vector<std::array<std::string, 4>> shorelineRows(const shore::Shoreline& shoreline);
+SAIHA_API std::vector<std::array<std::string, 4>> shorelineRows(const shore::Shoreline& shoreline,
+                                                                Digits digits = Digits::Full);
 
 // The first error among the parts of `shoreline`: the breaking point's, the
 // surf similarity's, the runup's, the setup's (NegativeSetup), the

@@ -1,6 +1,7 @@
 #include "shore/comparison.h"
 
 #include <cmath>
+#include <limits>
 
 #include "runtime/checked.h"
 #include "shore/internal.h"
@@ -68,6 +69,12 @@ Error checkTransport(const TransportParams& p) noexcept {
     return Error::InvalidPorosity;
   }
   return Error::None;
+}
+
+bool transportAlwaysOverflows(const TransportParams& p) noexcept {
+  const double scale = p.K * p.rho * std::sqrt(wave::kGravity) /
+                       (16 * (p.rhoS - p.rho) * (1 - p.porosity));
+  return !(scale * kSecondsPerYear * 1e-5 <= std::numeric_limits<float>::max());
 }
 
 float breakerIndex(float Hb, float hb, float gamma) noexcept {

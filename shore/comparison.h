@@ -75,6 +75,13 @@ SAIHA_API Error checkTransport(const TransportParams& params) noexcept;
 // Seconds in a year of 365.25 days.
 inline constexpr double kSecondsPerYear = 365.25 * 86400;
 
+// Whether parameters that pass checkTransport still make the yearly
+// transport of every breaker of 1 cm or more overflow single precision
+// (K = 1e37): Q = K·ρ·√g / (16·√κ·(ρs − ρ)·(1 − p)) · Hb^(5/2) · sin(2θb) taken
+// with κ = 1 and sin = 1, its largest for a given Hb.  Such parameters are
+// refused as a bad option by every face, not computed into overflow rows.
+SAIHA_API bool transportAlwaysOverflows(const TransportParams& params) noexcept;
+
 struct Transport {
   Error error = Error::None;
   float perSecond = kNotReached;  // Q (m³/s), solid volume

@@ -74,7 +74,15 @@ class ArmourCommand final : public Command {
     addSettingOptions(command, armourKind(structure::ArmourMethod::VanDerMeer1988),
                       {kSettingHelp.begin(), kSettingHelp.end()}, settings_);
   }
-  std::string_view refuses(Shared option) const override { return structureRefuses(option); }
+  std::string refuses(Shared option) const override { return structureRefuses(option); }
+  std::vector<Example> examples() const override {
+    return {
+        {"Van der Meer's rock size for every wave of a file (columns Hs, T, cot_alpha)",
+         "saiha-calc armour waves.csv"},
+        {"Hudson's rock size with a stability coefficient of 3",
+         "saiha-calc armour --method hudson --KD 3 waves.csv"},
+    };
+  }
   int run(const SharedValues& shared, const CLI::App& parsed) override {
     std::vector<std::optional<double>> constants;
     structure::ArmourMethod method{};

@@ -90,7 +90,16 @@ class CaissonCommand final : public Command {
                        "safety factor the design requires (default 1.2)")
         ->option_text("SF");
   }
-  std::string_view refuses(Shared option) const override { return structureRefuses(option); }
+  std::string refuses(Shared option) const override { return structureRefuses(option); }
+  std::vector<Example> examples() const override {
+    return {
+        {"Goda's pressures, forces and safety factors for every caisson of a file (columns "
+         "Hmax, H13, T, h, h_prime, d, hc, B; the seabed slope as an option)",
+         "saiha-calc caisson --n 50 caissons.csv"},
+        {"Goda's original pressures, without Takahashi's impulsive coefficient",
+         "saiha-calc caisson --n 50 --impulsive none caissons.csv"},
+    };
+  }
   int run(const SharedValues& shared, const CLI::App& parsed) override {
     std::vector<std::optional<double>> constants;
     bool impulsive = true;

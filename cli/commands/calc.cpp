@@ -84,10 +84,20 @@ class CalcCommand final : public Command {
            "case per CSV row, exactly as the calculation window does.";
   }
   std::string footer() const override { return kFooter; }
+  std::vector<Example> examples() const override {
+    return {
+        {"Every case of a CSV file (columns Ho, T, alpha0, n, h), the window's results with two decimals",
+         "saiha-calc cases.csv > results.csv"},
+        {"The same in full precision with the warning bits, whole or not at all into a file",
+         "saiha-calc --precision full --warnings -o results.csv cases.csv"},
+        {"Headers with units, English messages, from standard input",
+         "saiha-calc --units --lang en < cases.csv"},
+    };
+  }
   void addOptions(CLI::App& command, Choices&) override {
     command.add_option("FILE", file_, "CSV file of cases; standard input when absent or \"-\"");
   }
-  std::string_view refuses(Shared) const override { return {}; }
+  std::string refuses(Shared) const override { return {}; }
   int run(const SharedValues& shared, const CLI::App&) override {
     shore::Model model;
     report::Language language{};

@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/options.h"
+#include "report/messages.h"
 #include "shore/engine.h"
 
 namespace saiha::cli {
@@ -26,23 +27,16 @@ std::unique_ptr<Command> makeArmourCommand();
 // Every mode, the FILE mode first.
 std::vector<std::unique_ptr<Command>> makeCommands();
 
-// The reasons a shared option does not apply, worded once.
+// The reasons a shared option does not apply, worded once in the catalogue
+// (report::Usage::Why…), in the language of the messages.
 namespace refusal {
-inline constexpr std::string_view kOneWaveThreads =
-    "it computes one wave (or one sea) at once, on one thread";
-inline constexpr std::string_view kOneWaveProgress =
-    "it computes one wave (or one sea) at once, with no progress to show";
-inline constexpr std::string_view kFullPrecision =
-    "its numbers are always the shortest texts that read back as the same single-precision "
-    "values";
-inline constexpr std::string_view kEveryModel = "it shows every breaker limit and shoaling rule";
-inline constexpr std::string_view kGodaModel =
-    "Goda's random-wave heights have their own breaking, not a regular wave's breaker limit or "
-    "shoaling rule";
-inline constexpr std::string_view kStructureModel =
-    "the structure formulas take their waves as given, with no breaker limit or shoaling rule";
-inline constexpr std::string_view kNoCells =
-    "it reads no CSV cells: its options are always read strictly, as whole numbers";
+std::string text(report::Usage why);
+inline std::string kOneWaveThreads() { return text(report::Usage::WhyOneWaveThreads); }
+inline std::string kOneWaveProgress() { return text(report::Usage::WhyOneWaveProgress); }
+inline std::string kOwnUnits() { return text(report::Usage::WhyOwnUnits); }
+inline std::string kEveryModel() { return text(report::Usage::WhyEveryModel); }
+inline std::string kGodaModel() { return text(report::Usage::WhyGodaModel); }
+inline std::string kStructureModel() { return text(report::Usage::WhyStructureModel); }
 }  // namespace refusal
 
 // The first of `refused` (a shared option and why) given before or after the
@@ -50,7 +44,7 @@ inline constexpr std::string_view kNoCells =
 // of a mode whose FILE form honours them; empty when none was given.
 struct Refusal {
   Shared option;
-  std::string_view why;
+  std::string why;
 };
 std::string refusedIn(const CLI::App& parsed, std::string_view form,
                       std::initializer_list<Refusal> refused);

@@ -9,6 +9,7 @@
 #include "cli/compare_csv.h"
 #include "cli/exit_status.h"
 #include "cli/program.h"
+#include "report/messages.h"
 #include "shore/comparison.h"
 #include "wave/formulas.h"
 
@@ -37,8 +38,9 @@ Output (standard output):
   depth hb (H0' = Kr*Ho with Kr to the row's breaking point, T1/3 = T; see
   "saiha-calc random --help") and H1/3/hb, and Q is fed with them: hb is
   where the row's model puts the breaker line, so both heights are taken at
-  the same depth.  Numbers are the shortest texts that read back as the same
-  single-precision values; a value not reached is an empty cell and the
+  the same depth.  Numbers have two decimals, or with --precision full
+  are the shortest texts that read back as the same single-precision
+  values; a value not reached is an empty cell and the
   error cell holds the window's message.  xi0 is the wave's surf similarity
   tan(beta)/sqrt(Ho/L0) and breaker_type Battjes's class of it (spilling,
   plunging, surging), the same in every row of a wave.
@@ -50,16 +52,6 @@ Exit status:
   2  a bad option, input value or transport parameter: one line on
      standard error, no output)";
 
-// Whether the transport parameters make the yearly transport of every breaker
-// of 1 cm or more overflow single precision: Q = K*rho*sqrt(g)/(16*sqrt(kappa)
-// *(rho_s - rho)*(1 - p)) * Hb^(5/2) * sin(2*theta_b), taken with kappa = 1 and
-// sin = 1, its largest for a given Hb.
-bool everyTransportOverflows(const shore::TransportParams& p) {
-  const double scale = p.K * p.rho * std::sqrt(wave::kGravity) /
-                       (16 * (p.rhoS - p.rho) * (1 - p.porosity));
-  return !(scale * shore::kSecondsPerYear * 1e-5 <= std::numeric_limits<float>::max());
-}
-
 class CompareCommand final : public Command {
  public:
   std::string_view name() const override { return "compare"; }
@@ -68,6 +60,14 @@ class CompareCommand final : public Command {
            "CSV file, as CSV: the breaking point and the longshore transport it implies.";
   }
   std::string footer() const override { return kFooter; }
+  std::vector<Example> examples() const override {
+    return {
+        {"Every breaker limit and shoaling rule on one wave, with the CERC transport",
+         "saiha-calc compare --Ho 2 --T 10 --alpha0 0 --n 100"},
+        {"Every model on every wave of a file, the transport fed with Goda's H1/3",
+         "saiha-calc compare --height significant waves.csv > models.csv"},
+    };
+  }
   void addOptions(CLI::App& command, Choices& choices) override {
     addWaveOptions(command, wave_, false);
     command.add_option("FILE", file_,
@@ -93,14 +93,13 @@ class CompareCommand final : public Command {
     command.add_option("--height", height_,
                        "height fed to the transport: regular (each row's Hb, default) or "
                        "significant (Goda's H1/3 at each row's hb)")
-        ->check(CLI::IsMember(choices["--height"]))
+        ->check(choiceCheck("--height", choices["--height"]))
         ->option_text("BASIS");
   }
-  std::string_view refuses(Shared option) const override {
+  std::string refuses(Shared option) const override {
     switch (option) {
       case Shared::Breaker:
-      case Shared::Shoaling: return refusal::kEveryModel;
-      case Shared::Precision: return refusal::kFullPrecision;
+      case Shared::Shoaling: return refusal::kEveryModel();
       default: return {};
     }
   }
@@ -126,14 +125,14 @@ int CompareCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   try {
     language = parseLanguage(shared.lang);
     if (fromFile ? waveOptions != 0 : waveOptions != 4) {
-      throw std::invalid_argument("compare takes either --Ho, --T, --alpha0 and --n, or a FILE "
-                                  "of waves (see " + std::string(kProgramName) +
-                                  " compare --help)");
+      throw std::invalid_argument(
+          say(report::Usage::CompareInputs) +
+          say(report::Usage::SeeHelp, {std::string(kProgramName) + " compare"}));
     }
     if (!fromFile) {
       const std::string refused = refusedIn(parsed, "compare of one wave",
-                                            {{Shared::Jobs, refusal::kOneWaveThreads},
-                                             {Shared::Progress, refusal::kOneWaveProgress}});
+                                            {{Shared::Jobs, refusal::kOneWaveThreads()},
+                                             {Shared::Progress, refusal::kOneWaveProgress()}});
       if (!refused.empty()) throw std::invalid_argument(refused);
       wave = wave_.wave();
     }
@@ -144,20 +143,21 @@ int CompareCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   } catch (const std::invalid_argument& error) {
     return fail(error.what());
   }
-  if (shore::checkTransport(params) == shore::Error::None && everyTransportOverflows(params)) {
-    return fail("--K, --rho, --rho-s and --porosity give a yearly transport beyond single "
-                "precision for every breaker of 1 cm or more: check them");
+  if (shore::checkTransport(params) == shore::Error::None &&
+      shore::transportAlwaysOverflows(params)) {
+    return fail(report::transportOverflowText("--K, --rho, --rho-s and --porosity", language));
   }
   const shore::HeightBasis basis = height_ == "significant" ? shore::HeightBasis::Significant
                                                              : shore::HeightBasis::Regular;
   if (fromFile) return runFileOf(shared, params, basis, language);
 
-  const CompareOutcome outcome = compareCsv(wave, params, shared.warnings, basis, language);
+  const CompareOutcome outcome = compareCsv(wave, params, shared.warnings, basis, language,
+                                                  digitsOf(shared));
   std::vector<std::string> notes;
   if (outcome.failedRows > 0) {
-    notes.push_back(std::to_string(outcome.failedRows) + " of " +
-                    std::to_string(outcome.counts.rows) +
-                    " rows failed (first: " + outcome.firstFailure + ")");
+    notes.push_back(say(report::Usage::RowsFailed, {std::to_string(outcome.failedRows),
+                                                    std::to_string(outcome.counts.rows),
+                                                    outcome.firstFailure}));
   }
   return writeTable({outcome.status, outcome.csv, outcome.diagnostic, notes, &outcome.counts},
                     shared);
@@ -168,7 +168,8 @@ int CompareCommand::runFileOf(const SharedValues& shared, const shore::Transport
   if (const std::string bad = transportDiagnostic(params, language); !bad.empty()) {
     return fail(bad);
   }
-  CompareTable table(params, basis, shared.warnings, language, formatOf(shared));
+  CompareTable table(params, basis, shared.warnings, language, formatOf(shared),
+                     digitsOf(shared));
   return runFile(file_, shared, table);
 }
 

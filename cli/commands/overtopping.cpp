@@ -160,7 +160,18 @@ class OvertoppingCommand final : public Command {
                        "the chain: alongshore wind stress of every condition (N/m2; default 0)")
         ->option_text("PA");
   }
-  std::string_view refuses(Shared option) const override { return structureRefuses(option); }
+  std::string refuses(Shared option) const override { return structureRefuses(option); }
+  std::vector<Example> examples() const override {
+    return {
+        {"Runup and mean overtopping of a 1:3 dike for every wave of a file (columns Hm0, "
+         "Tm10, Rc)",
+         "saiha-calc overtopping --cot-alpha 3 waves.csv"},
+        {"A year of sea conditions carried across a measured profile to a dike's toe, and "
+         "the hours above each discharge limit",
+         "saiha-calc overtopping --profile examples/barred_profile.csv --toe 440 --crest 4 "
+         "--cot-alpha 3 --summary conditions.csv"},
+    };
+  }
   int run(const SharedValues& shared, const CLI::App& parsed) override;
 
  private:

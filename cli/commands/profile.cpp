@@ -17,9 +17,9 @@ constexpr const char* kFooter = R"(Output (standard output):
   onset, breaking or empty.  Rows run from the
   seaward end to the shoreline (the last one short of it), with the onset
   of nonlinear shoaling and the breaking point in their places.  Numbers
-  are the shortest texts that read back as the same single-precision
-  values: a station's h typed into the window's depth box gives that
-  station's values.  A station that cannot be computed keeps its row, with
+  have two decimals, or with --precision full are the shortest texts that
+  read back as the same single-precision values: then a station's h typed
+  into the window's depth box gives that station's values.  A station that cannot be computed keeps its row, with
   empty cells for what it did not reach.
 
 Exit status:
@@ -39,17 +39,24 @@ class ProfileCommand final : public Command {
            "breaking point marked.";
   }
   std::string footer() const override { return kFooter; }
+  std::vector<Example> examples() const override {
+    return {
+        {"One wave's profile at 50 stations from the seaward depth to the shoreline",
+         "saiha-calc profile --Ho 1 --T 10 --alpha0 30 --n 60 --stations 50"},
+        {"The same under McCowan's limit, every digit, every 0.5 m of x from a depth of 8 m",
+         "saiha-calc profile --Ho 1 --T 10 --alpha0 30 --n 60 --breaker mccowan --from 8 --spacing 0.5 --precision full"},
+    };
+  }
   void addOptions(CLI::App& command, Choices&) override {
     addWaveOptions(command, wave_);
     addStationOptions(command, stations_,
                       "seaward depth (m); default twice the onset depth of nonlinear shoaling, "
                       "at least twice the breaking depth");
   }
-  std::string_view refuses(Shared option) const override {
+  std::string refuses(Shared option) const override {
     switch (option) {
-      case Shared::Precision: return refusal::kFullPrecision;
-      case Shared::Jobs: return refusal::kOneWaveThreads;
-      case Shared::Progress: return refusal::kOneWaveProgress;
+      case Shared::Jobs: return refusal::kOneWaveThreads();
+      case Shared::Progress: return refusal::kOneWaveProgress();
       default: return {};
     }
   }
@@ -66,7 +73,8 @@ class ProfileCommand final : public Command {
     } catch (const std::invalid_argument& error) {
       return fail(error.what());
     }
-    const ProfileOutcome outcome = profileCsv(wave, options, model, language, shared.warnings);
+    const ProfileOutcome outcome = profileCsv(wave, options, model, language, shared.warnings,
+                                                  digitsOf(shared));
     return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.stationErrors, &outcome.counts},
                       shared);
   }

@@ -35,7 +35,8 @@ Output (standard output):
   --profile: the header x,h,point,Ks,H13,H13_term,Hmax,Hmax_term
   ("warnings" last with --warnings); point is breaking at the outer edge
   of the surf zone (where H13 leaves Ks*H0p), a term is shoaling (Ks*H0p),
-  breaking (b0*H0p + b1*h) or cap (bmax*H0p).
+  breaking (b0*H0p + b1*h) or cap (bmax*H0p); numbers with two decimals,
+  or in full with --precision full.
   Ks is empty where Shuto's nonlinear law cannot be solved (very shallow
   water); the shoaled term then drops out of the minimum (warning 1024).
 
@@ -59,6 +60,14 @@ class RandomCommand final : public Command {
            "(--profile).";
   }
   std::string footer() const override { return kFooter; }
+  std::vector<Example> examples() const override {
+    return {
+        {"Goda's H1/3 and Hmax for every sea and depth of a file (columns H0p, T13, n, h)",
+         "saiha-calc random seas.csv"},
+        {"One sea's heights across the surf zone",
+         "saiha-calc random --profile --H0p 3 --T13 10 --n 50"},
+    };
+  }
   void addOptions(CLI::App& command, Choices&) override {
     command.add_option("FILE", file_,
                        "CSV file of seas and depths; standard input when absent or \"-\"");
@@ -74,10 +83,10 @@ class RandomCommand final : public Command {
                       "seaward depth (m), with --profile; default twice the depth of the outer "
                       "edge of the surf zone");
   }
-  std::string_view refuses(Shared option) const override {
+  std::string refuses(Shared option) const override {
     switch (option) {
       case Shared::Breaker:
-      case Shared::Shoaling: return refusal::kGodaModel;
+      case Shared::Shoaling: return refusal::kGodaModel();
       default: return {};
     }
   }
@@ -101,8 +110,8 @@ int RandomCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   if (!profile_) {
     for (const char* option : profileOnly) {
       if (parsed.count(option) > 0) {
-        return fail(std::string(option) + " goes with --profile (see " + kProgramName +
-                    " random --help)");
+        return fail(say(report::Usage::GoesWithProfile, {option}) +
+                    say(report::Usage::SeeHelp, {std::string(kProgramName) + " random"}));
       }
     }
     RandomTable table(shared.precision == "full" ? Precision::Full : Precision::Shown, language,
@@ -112,15 +121,14 @@ int RandomCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   shore::ProfileOptions options;
   double H0p = 0, T13 = 0, n = 0;
   try {
-    if (parsed.count("FILE") > 0) throw std::invalid_argument("FILE does not go with --profile");
+    if (parsed.count("FILE") > 0) throw std::invalid_argument(say(report::Usage::FileWithProfile));
     const std::string refused =
         refusedIn(parsed, "random --profile",
-                  {{Shared::Precision, refusal::kFullPrecision},
-                   {Shared::Jobs, refusal::kOneWaveThreads},
-                   {Shared::Progress, refusal::kOneWaveProgress}});
+                  {{Shared::Jobs, refusal::kOneWaveThreads()},
+                   {Shared::Progress, refusal::kOneWaveProgress()}});
     if (!refused.empty()) throw std::invalid_argument(refused);
     if (parsed.count("--H0p") == 0 || parsed.count("--T13") == 0 || parsed.count("--n") == 0) {
-      throw std::invalid_argument("--profile needs --H0p, --T13 and --n");
+      throw std::invalid_argument(say(report::Usage::ProfileNeeds));
     }
     H0p = numberOption("H0p", H0p_);
     T13 = numberOption("T13", T13_);
@@ -129,7 +137,8 @@ int RandomCommand::run(const SharedValues& shared, const CLI::App& parsed) {
   } catch (const std::invalid_argument& error) {
     return fail(error.what());
   }
-  const ProfileOutcome outcome = randomProfileCsv(H0p, T13, n, options, language, shared.warnings);
+  const ProfileOutcome outcome = randomProfileCsv(H0p, T13, n, options, language, shared.warnings,
+                                                    digitsOf(shared));
   return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.stationErrors, &outcome.counts},
                     shared);
 }

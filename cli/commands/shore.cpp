@@ -30,8 +30,9 @@ constexpr const char* kFooter = R"(Output (standard output):
   (2 % exceedance), a formula for random waves whose H0 and Tp default to
   Ho and T; the longshore current V at mid surf zone (Komar and Inman),
   signed as theta_b.  Levels are metres above the still-water level.
-  Numbers are the shortest texts that read back as the same
-  single-precision values; a value not reached is an empty cell.
+  Numbers have two decimals, or with --precision full are the shortest
+  texts that read back as the same single-precision values; a value not
+  reached is an empty cell.
 
   --breaker komar-gaughan takes the empirical breaking point instead of a
   breaker limit (as compare's row komar-gaughan,weggel): Komar and
@@ -76,6 +77,14 @@ class ShoreCommand final : public Command {
            "breaker type, setdown and setup, runup and the longshore current.";
   }
   std::string footer() const override { return kFooter; }
+  std::vector<Example> examples() const override {
+    return {
+        {"Breaker type, setup, runup and longshore current of one wave",
+         "saiha-calc shore --Ho 2 --T 10 --alpha0 -30 --n 100"},
+        {"The runup with a foreshore of its own and the wave's own spectrum",
+         "saiha-calc shore --Ho 2 --T 10 --alpha0 -30 --n 100 --beta-f 0.1 --runup-H0 2.5 --runup-Tp 12"},
+    };
+  }
   void addOptions(CLI::App& command, Choices&) override {
     addWaveOptions(command, wave_);
     command.add_option("--beta-f", betaF_,
@@ -87,11 +96,11 @@ class ShoreCommand final : public Command {
     command.add_option("--runup-Tp", Tp_, "peak period for the runup (s), > 0 (default T)")
         ->option_text("S");
   }
-  std::string_view refuses(Shared option) const override {
+  std::string refuses(Shared option) const override {
     switch (option) {
-      case Shared::Precision: return refusal::kFullPrecision;
-      case Shared::Jobs: return refusal::kOneWaveThreads;
-      case Shared::Progress: return refusal::kOneWaveProgress;
+      case Shared::Units: return refusal::kOwnUnits();
+      case Shared::Jobs: return refusal::kOneWaveThreads();
+      case Shared::Progress: return refusal::kOneWaveProgress();
       default: return {};
     }
   }
@@ -103,10 +112,9 @@ class ShoreCommand final : public Command {
     try {
       if (shared.breaker == kEmpiricalBreaker) {
         if (givenAnywhere(parsed, Shared::Shoaling) && shared.shoaling != kEmpiricalIndex) {
-          throw std::invalid_argument(
-              "--shoaling " + quoted(shared.shoaling) + " does not go with --breaker " +
-              std::string(kEmpiricalBreaker) + ": the empirical breaking point has no shoaling "
-              "rule (its breaker index is " + std::string(kEmpiricalIndex) + ")");
+          throw std::invalid_argument(say(report::Usage::EmpiricalShoaling,
+                                          {quoted(shared.shoaling), kEmpiricalBreaker,
+                                           kEmpiricalIndex}));
         }
       } else {
         model = parseModel(shared);
@@ -119,7 +127,8 @@ class ShoreCommand final : public Command {
     } catch (const std::invalid_argument& error) {
       return fail(error.what());
     }
-    const ShorelineOutcome outcome = shorelineCsv(wave, model, runup, shared.warnings, language);
+    const ShorelineOutcome outcome = shorelineCsv(wave, model, runup, shared.warnings, language,
+                                                       digitsOf(shared));
     return writeTable({outcome.status, outcome.csv, outcome.diagnostic, outcome.notes, &outcome.counts},
                       shared);
   }

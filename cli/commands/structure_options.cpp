@@ -30,10 +30,10 @@ std::vector<std::optional<double>> settingConstants(const CLI::App& parsed,
   return constants;
 }
 
-std::string_view structureRefuses(Shared option) {
+std::string structureRefuses(Shared option) {
   switch (option) {
     case Shared::Breaker:
-    case Shared::Shoaling: return refusal::kStructureModel;
+    case Shared::Shoaling: return refusal::kStructureModel();
     default: return {};
   }
 }

@@ -26,7 +26,7 @@ std::vector<std::optional<double>> settingConstants(const CLI::App& parsed,
                                                     const std::vector<std::string>& texts);
 // Why a structure mode refuses a shared option (the wave models: its waves
 // are given), empty for one it honours.
-std::string_view structureRefuses(Shared option);
+std::string structureRefuses(Shared option);
 // A stable name among `names`; throws std::invalid_argument listing them.
 std::size_t choiceOf(std::string_view option, const std::string& text,
                      std::span<const std::string_view> names);

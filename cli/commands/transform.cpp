@@ -115,6 +115,16 @@ class TransformCommand final : public Command {
            "CSV file (Hrms0,Tp,theta0,tide) or for one.";
   }
   std::string footer() const override { return kFooter; }
+  std::vector<Example> examples() const override {
+    return {
+        {"One condition over a measured profile (columns x and z), every point",
+         "saiha-calc transform --profile bed.csv --Hrms0 1 --Tp 8 --theta0 10"},
+        {"Every condition of a file (Tp, theta0, Hrms0 or Hm0, tide) at three positions",
+         "saiha-calc transform --profile bed.csv --at 100,200,300 conditions.csv"},
+        {"One line per condition: breaking, setup, shoreline and runup",
+         "saiha-calc transform --profile bed.csv --summary conditions.csv"},
+    };
+  }
   void addOptions(CLI::App& command, Choices& choices) override {
     command.add_option("FILE", file_,
                        "CSV file of sea conditions; standard input when absent or \"-\"");
@@ -176,10 +186,10 @@ class TransformCommand final : public Command {
                        "M of --mixing battjes1975, >= 0 (default 1)")
         ->option_text("M");
   }
-  std::string_view refuses(Shared option) const override {
+  std::string refuses(Shared option) const override {
     switch (option) {
       case Shared::Breaker:
-      case Shared::Shoaling: return kOwnModel;
+      case Shared::Shoaling: return std::string(kOwnModel);
       default: return {};
     }
   }
@@ -342,8 +352,8 @@ int TransformCommand::runOne(const SharedValues& shared, const CLI::App& parsed,
           "FILE does not go with --Hrms0, --Hm0, --Tp, --theta0 or --tide (one condition)");
     }
     const std::string refused = refusedIn(parsed, "one condition of transform",
-                                          {{Shared::Jobs, refusal::kOneWaveThreads},
-                                           {Shared::Progress, refusal::kOneWaveProgress}});
+                                          {{Shared::Jobs, refusal::kOneWaveThreads()},
+                                           {Shared::Progress, refusal::kOneWaveProgress()}});
     if (!refused.empty()) throw std::invalid_argument(refused);
     const bool rms = parsed.count("--Hrms0") > 0, m0 = parsed.count("--Hm0") > 0;
     if (rms == m0 || parsed.count("--Tp") == 0 || parsed.count("--theta0") == 0) {

@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include "cli/commands/commands.h"
+#include "cli/program.h"
 #include "report/messages.h"
 
 namespace saiha::cli {
@@ -20,12 +21,13 @@ std::vector<std::unique_ptr<Command>> makeCommands() {
   return commands;
 }
 
+std::string refusal::text(report::Usage why) { return say(why); }
+
 std::string refusedIn(const CLI::App& parsed, std::string_view form,
                       std::initializer_list<Refusal> refused) {
   for (const Refusal& r : refused) {
     if (givenAnywhere(parsed, r.option)) {
-      return std::string(sharedOption(r.option).longName) + " does not go with " + std::string(form) +
-             ": " + std::string(r.why);
+      return say(report::Usage::DoesNotGoWith, {sharedOption(r.option).longName, form, r.why});
     }
   }
   return {};
@@ -56,7 +58,7 @@ void addStationOptions(CLI::App& command, StationArgs& a, const std::string& fro
                        .add_option("--stations", a.stations,
                                    "number of evenly spaced stations, the marked ones not "
                                    "counted (default 200)")
-                       ->check(CLI::Range(1, shore::kMaxStations));
+                       ->check(wholeRangeCheck("--stations", 1, shore::kMaxStations));
   command.add_option("--spacing", a.spacing, "spacing of the stations in x (m)")
       ->option_text("M")
       ->excludes(stations);
@@ -70,7 +72,7 @@ shore::ProfileOptions stationOptions(const StationArgs& a, const CLI::App& comma
     double from = 0;
     if (readNumber(a.from, from) == NumberText::TooLarge) from = HUGE_VAL;
     else from = numberOption("from", a.from);
-    if (!(from > 0)) throw std::invalid_argument("--from must be a depth > 0 (m)");
+    if (!(from > 0)) throw std::invalid_argument(say(report::Usage::FromDepth));
     if (!std::isfinite(static_cast<float>(from))) {
       throw std::invalid_argument("--from " + quoted(a.from) + ": " +
                                   report::depthTooLargeText(language));
@@ -80,7 +82,7 @@ shore::ProfileOptions stationOptions(const StationArgs& a, const CLI::App& comma
   if (command.count("--spacing") > 0) {
     const double spacing = numberOption("spacing", a.spacing);
     if (!(spacing > 0 && std::isfinite(spacing))) {
-      throw std::invalid_argument("--spacing must be a distance > 0 (m)");
+      throw std::invalid_argument(say(report::Usage::SpacingDistance));
     }
     options.spacing = spacing;
   }

@@ -316,6 +316,7 @@ def calc_frame(
     if warnings:
         data["warnings"] = result.warning
         columns.append("warnings")
-    return pd.DataFrame(data, index=df.index, columns=columns)
+    return _elementwise.with_units(pd.DataFrame(data, index=df.index, columns=columns),
+                                   (*INPUT_COLUMNS, *RESULT_NAMES))
 
 

@@ -16,7 +16,7 @@ from typing import Any, Callable, Optional
 import numpy as np
 import pandas as pd
 
-from . import _args
+from . import _args, _saiha
 
 #: Elements handed to the compiled module per call, per thread, where an
 #: argument must be materialised: at a few microseconds an element, some
@@ -53,8 +53,23 @@ class Columns:
         if len(shape) > 1:
             raise ValueError(f"to_frame: results of shape {shape}; one row per element "
                              "needs 0-d or 1-d results")
-        return pd.DataFrame({name: np.atleast_1d(np.asarray(a)) for name, a in arrays.items()},
-                            index=self.index)
+        return with_units(pd.DataFrame({name: np.atleast_1d(np.asarray(a))
+                                         for name, a in arrays.items()}, index=self.index))
+
+
+def with_units(frame: pd.DataFrame, own: Optional[Any] = None) -> pd.DataFrame:
+    """``frame`` with ``attrs["units"]``: each column's unit as ``saiha-calc --units``
+    writes it in the header ("m", "s", "degree", "m s-1", "1" for a number
+    without dimension), for the columns of ``own`` (every column when None)
+    that have one; columns of text, codes, flags or passed through have none."""
+    names = frame.columns if own is None else [c for c in frame.columns if c in set(own)]
+    units = {}
+    for name in names:
+        unit = _saiha.column_unit(str(name))
+        if unit is not None:
+            units[name] = unit
+    frame.attrs["units"] = units
+    return frame
 
 
 def make(result_type: type, fields: dict[str, Any], index: Optional[pd.Index] = None) -> Any:

@@ -31,7 +31,7 @@ def profile_frame(code: int, columns: dict[str, Any], names: tuple[str, ...]) ->
         raise CalcError(code)
     errors = columns.pop("error")
     warnings = columns.pop("warning", None)
-    frame = pd.DataFrame(columns, columns=list(names))
+    frame = _elementwise.with_units(pd.DataFrame(columns, columns=list(names)))
     frame.attrs["errors"] = {i: Error(e) for i, e in enumerate(errors) if e}
     if warnings is not None:
         frame.attrs["warnings"] = {i: WarningFlag(w) for i, w in enumerate(warnings) if w}
@@ -150,6 +150,11 @@ def _transport_params(K: float, rho: float, rho_s: float, porosity: float,
     code = _saiha.check_transport(*params)
     if code != Error.NONE:
         raise CalcError(code, _TRANSPORT_ARGUMENTS[code], lang=lang)
+    # Each in its range, but together beyond single precision for every
+    # breaker (K=1e37): a bad option, as saiha-calc refuses it.
+    overflow = _saiha.transport_overflow(*params)
+    if overflow is not None:
+        raise ValueError(overflow)
     return params
 
 
@@ -225,6 +230,10 @@ def compare(
         ``INVALID_*`` codes of the wave), or a transport parameter out of its
         range (``argument`` names it); the message is the window's, as
         ``saiha-calc compare`` reports it.
+    ValueError
+        Transport parameters each in their range that together give a
+        yearly transport beyond single precision for every breaker of 1 cm
+        or more (``K=1e37``), which ``saiha-calc compare`` refuses (exit 2).
 
     Notes
     -----
@@ -245,7 +254,8 @@ def compare(
         raise CalcError(codes[0], lang=lang)
     _transport_params(*params, lang=lang)
     columns["error"] = texts[codes]
-    return pd.DataFrame(columns, columns=[*COMPARE_COLUMNS, *(["warning"] if warnings else [])])
+    return _elementwise.with_units(
+        pd.DataFrame(columns, columns=[*COMPARE_COLUMNS, *(["warning"] if warnings else [])]))
 
 
 @dataclass(frozen=True)
@@ -320,7 +330,9 @@ def transport(
         An argument that does not hold real numbers.
     ValueError
         Shapes that do not broadcast, Series with different indexes;
-        :class:`CalcError` for a transport parameter out of its range.
+        :class:`CalcError` for a transport parameter out of its range;
+        parameters that together overflow every breaker's yearly transport
+        (``K=1e37``), as ``saiha-calc compare`` refuses them.
 
     Notes
     -----

@@ -183,8 +183,9 @@ class TransformResult:
             as Series, else a RangeIndex named ``condition``.
         """
         names = (*TRANSFORM_INPUTS, *TRANSFORM_SUMMARY_NAMES, "error", "warning")
-        return pd.DataFrame({name: np.asarray(getattr(self, name)).reshape(-1) for name in names},
-                            index=self._condition_index())
+        return _elementwise.with_units(
+            pd.DataFrame({name: np.asarray(getattr(self, name)).reshape(-1) for name in names},
+                         index=self._condition_index()))
 
     def to_xarray(self) -> Any:
         """The results as an ``xarray.Dataset`` of dimensions ``(condition, x)``.
@@ -212,7 +213,8 @@ class TransformResult:
 
         def attrs(name: str) -> dict[str, str]:
             units, long_name = _UNITS[name]
-            return {"units": units, "long_name": long_name}
+            # The unit of saiha-calc --units where the column has one there.
+            return {"units": _saiha.column_unit(name) or units, "long_name": long_name}
 
         points = len(self.x)
         index = self._condition_index()

@@ -93,7 +93,7 @@ def test_saiha_calc_carries_the_same_bits(saiha_calc):
     """The CLI's warnings column, row for row, is the Python face's warning."""
     Ho, T, a, n, h = grid(HEIGHTS, PERIODS, ANGLES, SLOPES, DEPTHS)
     frame = pd.DataFrame({"Ho": Ho, "T": T, "alpha0": a, "n": n, "h": h})
-    out = subprocess.run([saiha_calc, "--warnings", "--breaker", "goda2010"],
+    out = subprocess.run([saiha_calc, "--lang", "en", "--warnings", "--breaker", "goda2010"],
                          input=frame.to_csv(index=False).encode(), capture_output=True)
     assert out.returncode == 1  # the steep waves fail; the rest compute
     cli = pd.read_csv(io.BytesIO(out.stdout))

@@ -109,7 +109,7 @@ def test_profile_stations_are_the_calculation_at_their_depths():
 def test_profile_equals_saiha_calc_profile(saiha_calc, model):
     wave = {"Ho": "2.26", "T": "17.5", "alpha0": "-37", "n": "192"}
     options = [arg for name, value in wave.items() for arg in (f"--{name}", value)]
-    done = subprocess.run([saiha_calc, "profile", *options, "--stations", "50",
+    done = subprocess.run([saiha_calc, "profile", "--precision", "full", *options, "--stations", "50",
                            *model_options(model)], capture_output=True, check=True)
     written = pd.read_csv(BytesIO(done.stdout), dtype=str, keep_default_na=False)
     p = saiha.profile(*map(float, wave.values()), stations=50, **model)

@@ -16,7 +16,7 @@ NUMBERS = ("Hb", "hb", "gamma", "theta_b", "Q_m3_per_s", "Q_m3_per_year", "xi0")
 
 def saiha_calc_compare(program, wave, *options):
     args = [arg for name, value in wave.items() for arg in (f"--{name}", str(value))]
-    return subprocess.run([program, "compare", *args, *options], capture_output=True, check=False)
+    return subprocess.run([program, "compare", "--precision", "full", *args, *options], capture_output=True, check=False)
 
 
 @pytest.mark.parametrize(
@@ -125,3 +125,50 @@ def test_transport_keeps_the_index_of_series():
         saiha.transport(rows.Hb, rows.hb.reset_index(drop=True), rows.theta_b)
     with pytest.raises(TypeError):
         saiha.compare(2, 10, 30, 100, K="0.39")
+
+
+@pytest.mark.parametrize(
+    "params",
+    [
+        pytest.param({"K": 1e37}, id="K"),
+        pytest.param({"K": 1e35, "rho_s": 1030}, id="sand barely heavier than water"),
+        pytest.param({"K": 1e33, "porosity": 0.999999}, id="porosity near 1"),
+    ],
+)
+def test_overflowing_transport_raises_where_saiha_calc_refuses(saiha_calc, params):
+    """Parameters each in range whose yearly transport overflows for every
+    breaker: saiha-calc exits 2, and so Python raises, in compare and transport."""
+    wave = {"Ho": 1, "T": 10, "alpha0": 30, "n": 60}
+    options = [arg for k, v in params.items() for arg in (f"--{k.replace('_', '-')}", repr(v))]
+    done = saiha_calc_compare(saiha_calc, wave, "--lang", "en", *options)
+    assert done.returncode == 2 and done.stdout == b""
+    assert b"beyond single precision for every breaker" in done.stderr
+    with pytest.raises(ValueError, match="beyond single precision for every breaker") as raised:
+        saiha.compare(*wave.values(), **params)
+    assert not isinstance(raised.value, saiha.CalcError)  # a bad option, not a bad wave
+    with pytest.raises(ValueError, match="beyond single precision"):
+        saiha.transport(2, 2.5, 10, **params)
+    # Just below the bound the rows compute, as on the command line.
+    saiha.compare(*wave.values(), K=1e20)
+
+
+def test_frames_carry_the_units_saiha_calc_writes(saiha_calc):
+    """attrs["units"] of every frame: the units of saiha-calc --units' header,
+    none for the columns of text or codes."""
+    frame = saiha.compare(2, 10, 0, 100)
+    done = saiha_calc_compare(saiha_calc, {"Ho": 2, "T": 10, "alpha0": 0, "n": 100}, "--units")
+    header = done.stdout.decode().splitlines()[0].split(",")
+    expected = {}
+    for name in header:
+        if name.endswith("]"):
+            column, unit = name[:-1].split(" [")
+            expected[column] = unit
+    assert frame.attrs["units"] == expected
+    assert expected["Hb"] == "m" and expected["Q_m3_per_year"] == "m3 year-1"
+    assert "error" not in frame.attrs["units"] and "breaker" not in frame.attrs["units"]
+    profile = saiha.profile(1, 10, 30, 60, stations=5)
+    assert profile.attrs["units"]["x"] == "m" and profile.attrs["units"]["C"] == "m s-1"
+    assert "rule" not in profile.attrs["units"]
+    cases = saiha.calc_frame(pd.DataFrame({"id": ["a"], "Ho": [1], "T": [10], "alpha0": [30],
+                                           "n": [60]}))
+    assert cases.attrs["units"]["theta_b"] == "degree" and "id" not in cases.attrs["units"]

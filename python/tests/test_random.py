@@ -96,7 +96,7 @@ def test_saiha_calc_random_writes_the_same_heights(saiha_calc):
     r = saiha.random_waves(H0p, T, n.ravel(), h)
     for name in ("Ks", "H13", "Hmax"):
         np.testing.assert_array_equal(frame[name].to_numpy(np.float32), getattr(r, name))
-    profile = subprocess.run([saiha_calc, "random", "--profile", "--H0p", "2", "--T13", "10",
+    profile = subprocess.run([saiha_calc, "random", "--profile", "--precision", "full", "--H0p", "2", "--T13", "10",
                               "--n", "100"], capture_output=True, check=True)
     from_cli = pd.read_csv(BytesIO(profile.stdout), keep_default_na=False)
     np.testing.assert_array_equal(from_cli.H13.to_numpy(np.float32),
@@ -111,7 +111,7 @@ def test_compare_with_significant_heights_takes_h13_at_each_rows_breaking_depth(
     expected = saiha.random_waves(Kr * 2, 10, 100, regular.hb.to_numpy(np.float64)).H13
     np.testing.assert_allclose(significant.Hb, expected, rtol=1e-6)
     assert (significant.Q_m3_per_s < regular.Q_m3_per_s).all()
-    run = subprocess.run([saiha_calc, "compare", "--Ho", "2", "--T", "10", "--alpha0", "20",
+    run = subprocess.run([saiha_calc, "compare", "--precision", "full", "--Ho", "2", "--T", "10", "--alpha0", "20",
                           "--n", "100", "--height", "significant"], capture_output=True, check=True)
     np.testing.assert_array_equal(pd.read_csv(BytesIO(run.stdout)).Hb.to_numpy(np.float32),
                                   significant.Hb.to_numpy())

@@ -77,6 +77,24 @@ run -- --lang
 [ "$rc" = 2 ] || fail "--lang without a language exits $rc"
 grep -qF -- "--lang" "$err" && grep -qF -- "--help" "$err" || fail "--lang without a language"
 
+# An option neither saiha's nor Qt's is refused, not ignored: exit 2, one
+# line naming it, before any window or display is looked for.
+for arguments in "--lang en --bogus" "--lang en -bogus" "--lang=en --bogus=1" \
+    "-style fusion --lang en --frobnicate"; do
+  run DISPLAY=:77 -- $arguments
+  [ "$rc" = 2 ] || fail "$arguments exits $rc"
+  [ "$(wc -l <"$err")" = 1 ] || fail "$arguments: not one line"
+  grep -qE "saiha: unknown option '(bogus|frobnicate)'" "$err" || fail "$arguments: option not named"
+done
+# In the windows' language: Japanese without --lang or SAIHA_LANG, English
+# with SAIHA_LANG=en.
+run DISPLAY=:77 XDG_CONFIG_HOME=/nonexistent -- --bogus
+[ "$rc" = 2 ] && grep -qF "saiha: オプション 'bogus' はありません" "$err" || fail "--bogus: not in Japanese"
+run DISPLAY=:77 SAIHA_LANG=en -- --bogus
+[ "$rc" = 2 ] && grep -qF "saiha: unknown option 'bogus'" "$err" || fail "--bogus: SAIHA_LANG=en not followed"
+run XDG_CONFIG_HOME=/nonexistent -- --lang en
+grep -qF "saiha: no display to open the window on" "$err" || fail "no display: --lang en not followed"
+
 # A platform on the command line is a display: the window opens (the
 # offscreen platform needs none) and is still open when the bound ends it.
 settings=$(mktemp -d)

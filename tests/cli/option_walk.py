@@ -60,7 +60,7 @@ MODES = [
     Mode("random --profile", ["random"], ["--profile", "--H0p", "3", "--T13", "10", "--n", "50",
                                           "--stations", "5"],
          ["--profile", "--H0p", "3", "--T13", "10", "--n", "0"],
-         file_only={"--precision", "--jobs", "--progress"}),
+         file_only={"--jobs", "--progress"}),
     Mode("shore", ["shore"], ["--Ho", "2", "--T", "10", "--alpha0", "30", "--n", "100"],
          ["--Ho", "0.01", "--T", "20", "--alpha0", "0", "--n", "0.01"]),
     Mode("transform", ["transform"], ["--profile", BED, SEA_STATES], ["--profile", BED, SEA_STATES],
@@ -131,7 +131,7 @@ def walk(mode: Mode) -> None:
 
     def refused(option: list[str]) -> None:
         r = both_places(mode, option, mode.args)
-        check(r.returncode == 2 and not r.stdout and b"not go with" in r.stderr,
+        check(r.returncode == 2 and not r.stdout and (b"not go with" in r.stderr or "には使えません".encode() in r.stderr),
               f"{mode.name}: {' '.join(option)} is not listed, yet not refused with a reason")
 
     options = {
@@ -141,6 +141,7 @@ def walk(mode: Mode) -> None:
         "--jobs": ["-j", "2"], "--strict": ["--strict"], "--delimiter": ["--delimiter", ";"],
         "--decimal-comma": ["--delimiter", ";", "--decimal-comma"], "--bom": ["--bom"],
         "--breaker": ["--breaker", "mccowan"], "--shoaling": ["--shoaling", "shuto"],
+        "--units": ["--units"],
     }
     for name, option in options.items():
         if name not in listed:
@@ -168,6 +169,11 @@ def walk(mode: Mode) -> None:
             check(r.stdout != plain.stdout and
                   r.stdout.split(b"\n")[0] == plain.stdout.split(b"\n")[0],
                   f"{mode.name}: --precision full writes the same numbers")
+        elif name == "--units":
+            r = both_places(mode, option, mode.args)
+            check(b" [m]" in r.stdout.split(b"\n")[0] and
+                  r.stdout.split(b"\n")[1:] == plain.stdout.split(b"\n")[1:],
+                  f"{mode.name}: --units names no unit, or changes the rows")
         elif name == "--warnings":
             r = both_places(mode, option, mode.args)
             check(r.stdout.split(b"\n")[0].endswith(b",warnings"),

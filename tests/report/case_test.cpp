@@ -92,7 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
                     CellCase{"unit_glued", "3ft", false, 3, true},
                     CellCase{"comma_under_point", "1,5", false, 1, true},
                     CellCase{"exponent", "-1.5e+2", false, -150, false},
-                    CellCase{"exponent_in_d", "2D1", false, 20, false},
+                    // Fortran's D exponent: read as the box reads it, flagged.
+                    CellCase{"exponent_in_d", "2D1", false, 20, true},
+                    CellCase{"exponent_in_d_negative", "1d-1", false, 0.1, true},
                     CellCase{"marker_without_digits", "1e", false, 1, true},
                     CellCase{"second_point", "1.2.3", false, 1.2, true},
                     CellCase{"no_number", "abc", false, kNaN, false},

@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "report/compare_table.h"
 #include "report/messages.h"
+#include "report/profile_table.h"
+#include "report/units.h"
 #include "shore/comparison.h"
 #include "shore/error_names.h"
 
@@ -128,3 +131,59 @@ TEST(Catalogue, NamesAndTablesFollowTheLanguage) {
 }
 
 }  // namespace
+
+namespace saiha {
+namespace {
+
+using report::Language;
+using report::Usage;
+
+// saiha-calc's own messages: each in both languages, its details in their
+// places, none left as a placeholder.
+TEST(UsageCatalogue, EveryMessageInBothLanguagesWithItsDetails) {
+  for (int u = 0; u <= static_cast<int>(Usage::Interrupted); ++u) {
+    const Usage usage = static_cast<Usage>(u);
+    const std::string en = report::usageText(usage, {"A1", "B2", "C3", "D4"}, Language::English);
+    const std::string ja = report::usageText(usage, {"A1", "B2", "C3", "D4"}, Language::Japanese);
+    EXPECT_FALSE(en.empty()) << u;
+    EXPECT_FALSE(hasJapanese(en)) << u << ": " << en;
+    EXPECT_TRUE(hasJapanese(ja)) << u << ": " << ja;
+    EXPECT_EQ(en.find('%'), std::string::npos) << u << ": " << en;
+    EXPECT_EQ(ja.find('%'), std::string::npos) << u << ": " << ja;
+    // A detail the English text takes, the Japanese takes too.
+    for (const char* detail : {"A1", "B2", "C3", "D4"}) {
+      EXPECT_EQ(en.find(detail) == std::string::npos, ja.find(detail) == std::string::npos)
+          << u << ": " << detail;
+    }
+  }
+  EXPECT_EQ(report::usageText(Usage::RowsFailed, {"9", "309", "line 302: x"}, Language::English),
+            "9 of 309 rows failed (first: line 302: x)");
+  EXPECT_EQ(report::usageText(Usage::RowsFailed, {"9", "309", "line 302: x"}),
+            "309 行中 9 行が計算できませんでした（最初：line 302: x）");
+}
+
+// One unit per column, as --units writes it; text columns have none.
+TEST(Units, ColumnsNamedWithTheirUnits) {
+  EXPECT_EQ(report::withUnit("Hb"), "Hb [m]");
+  EXPECT_EQ(report::withUnit("C"), "C [m s-1]");
+  EXPECT_EQ(report::withUnit("alpha0"), "alpha0 [degree]");
+  EXPECT_EQ(report::withUnit("Q_m3_per_year"), "Q_m3_per_year [m3 year-1]");
+  EXPECT_EQ(report::withUnit("n"), "n [1]");
+  for (const char* text : {"error", "rule", "point", "breaker", "shoaling", "warnings", "id"}) {
+    EXPECT_EQ(report::withUnit(text), text);
+  }
+  // Every column of every table has its unit or is text.
+  for (const auto& header : {std::vector<std::string_view>(report::kProfileHeader.begin(),
+                                                           report::kProfileHeader.end()),
+                             std::vector<std::string_view>(report::kCompareHeader.begin(),
+                                                           report::kCompareHeader.end())}) {
+    for (const std::string_view name : header) {
+      const bool text = name == "rule" || name == "point" || name == "breaker" ||
+                        name == "shoaling" || name == "error" || name == "breaker_type";
+      EXPECT_EQ(report::columnUnit(name).has_value(), !text) << name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace saiha
