@@ -79,10 +79,13 @@ install(FILES ${saiha_doc}/README.md.gz ${saiha_doc}/CHANGELOG.md.gz
 file(GLOB saiha_doc_pages ${PROJECT_SOURCE_DIR}/docs/*.md ${PROJECT_SOURCE_DIR}/docs/*.png)
 install(FILES ${saiha_doc_pages} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/saiha/docs
         COMPONENT saiha)
-file(GLOB saiha_examples ${PROJECT_SOURCE_DIR}/examples/*.csv ${PROJECT_SOURCE_DIR}/examples/*.cpp)
+# The Python examples are run with the interpreter (.venv/bin/python
+# examples/models.py), the shell ones as programs.
+file(GLOB saiha_examples ${PROJECT_SOURCE_DIR}/examples/*.csv ${PROJECT_SOURCE_DIR}/examples/*.cpp
+     ${PROJECT_SOURCE_DIR}/examples/*.py)
 install(FILES ${saiha_examples} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/saiha/examples
         COMPONENT saiha)
-file(GLOB saiha_example_scripts ${PROJECT_SOURCE_DIR}/examples/*.py ${PROJECT_SOURCE_DIR}/examples/*.sh)
+file(GLOB saiha_example_scripts ${PROJECT_SOURCE_DIR}/examples/*.sh)
 install(PROGRAMS ${saiha_example_scripts}
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/saiha/examples COMPONENT saiha)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/engine_example/CMakeLists.txt

@@ -87,8 +87,8 @@ saiha_deps=$(dpkg-deb -f "$saiha_deb" Depends)
 # The command line alone: nothing of Qt, no window, in what a server installs.
 [[ $saiha_deps != *qt* && $(dpkg-deb -f "$saiha_deb" Recommends) != *qt* ]] ||
   fail "saiha pulls in Qt: $saiha_deps; $(dpkg-deb -f "$saiha_deb" Recommends)"
-! dpkg-deb -c "$saiha_deb" | grep -Eq '/usr/bin/saiha$|applications/|icons/' ||
-  fail "saiha holds the window's files"
+saiha_files=$(dpkg-deb -c "$saiha_deb")
+! grep -Eq '/usr/bin/saiha$|applications/|icons/' <<<"$saiha_files" || fail "saiha holds the window's files"
 doc=$root/usr/share/doc/saiha
 for f in README.md.gz CHANGELOG.md.gz docs/cli.md docs/transform.md docs/install.md docs/profile.png \
          examples/barred_profile.csv examples/conditions.csv examples/cases.csv examples/batch.sh \
@@ -130,10 +130,11 @@ if [[ $window == ON ]]; then
     fail "saiha-window does not depend on saiha of its version: $(dpkg-deb -f "$window_deb" Depends)"
   [[ $(dpkg-deb -f "$window_deb" Recommends) == *qt6-qpa-plugins* ]] ||
     fail "saiha-window does not recommend Qt's platform plugins"
+  window_files=$(dpkg-deb -c "$window_deb")
   for f in usr/bin/saiha usr/share/man/man1/saiha.1.gz usr/share/applications/saiha.desktop \
            usr/share/icons/hicolor/32x32/apps/saiha.png usr/share/icons/hicolor/scalable/apps/saiha.svg; do
     [[ -f $root/$f ]] || fail "saiha-window: no /$f"
-    dpkg-deb -c "$window_deb" | grep -q " \./$f\$" || fail "/$f is not in saiha-window"
+    grep -q " \./$f\$" <<<"$window_files" || fail "/$f is not in saiha-window"
   done
   # --version is answered before any window is made: no display needed.
   [[ $(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/saiha" --version) == \

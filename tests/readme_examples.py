@@ -8,8 +8,8 @@ with them, those pages (docs/cli.md …) and no scripts.  Each page's blocks
 run in order in one scratch folder under BUILD_DIR/readme-examples, laid out
 as a clone after the set-up commands (``build/`` the build folder, ``.venv``
 the environment with saiha installed, ``examples/`` and ``scripts/`` copies of
-the source's, HOME the folder itself), so that a block reads what an earlier
-one wrote:
+the source's, HOME a scratch folder beside it), so that a block reads what
+an earlier one wrote:
 
 - ```sh blocks run in bash -euo pipefail;
 - ```python blocks with the README's ``.venv/bin/python`` on the README, and
@@ -168,7 +168,12 @@ def run_page(source: Path, build: Path, venv: Path, page: Path) -> str:
     readme = label == "README.md"
     blocks = blocks_of(page, label)
     folder = scratch(source, build, venv, "README" if readme else page.stem)
-    env = dict(os.environ, HOME=str(folder))
+    # A home of its own beside the clone (`$HOME/saiha` of docs/install.md,
+    # Matplotlib's caches), so that what it holds is no file of the clone's.
+    home = folder.with_name(folder.name + ".home")
+    shutil.rmtree(home, ignore_errors=True)
+    home.mkdir()
+    env = dict(os.environ, HOME=str(home))
     env.pop("PYTHONPATH", None)
     if not readme:
         env["PYTHONPATH"] = str(build / "python")
