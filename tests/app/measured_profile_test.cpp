@@ -97,6 +97,13 @@ class MeasuredProfileTest : public QObject {
     if (profile) profile->setReporter([](const QString& m) { QFAIL(qPrintable(m)); });
     return profile;
   }
+  // A fresh calculation window in `language`, and its profile window.
+  ProfileWindow* openIn(Language language) {
+    calc_.reset();
+    saiha::gui::setLanguage(language);
+    startCalc();
+    return openWindow();
+  }
   MeasuredProfileView& view() { return openWindow()->measuredView(); }
   QLineEdit* box(const char* name) { return view().findChild<QLineEdit*>(name); }
   void typeInCalc(const char* name, const QString& text) {
@@ -387,10 +394,7 @@ class MeasuredProfileTest : public QObject {
   // width it would take, and comes back as the user left it.
   void mnemonicsApart() {
     for (const Language language : {Language::Japanese, Language::English}) {
-      calc_.reset();
-      saiha::gui::setLanguage(language);
-      startCalc();
-      ProfileWindow* window = openWindow();
+      ProfileWindow* window = openIn(language);
       QVERIFY(QTest::qWaitForWindowExposed(window));
       auto* views = window->findChild<QTabWidget*>("views");
       auto* dock = window->findChild<QDockWidget*>("modelDock");
@@ -439,10 +443,7 @@ class MeasuredProfileTest : public QObject {
   // until a box is typed in, then the typed values; in both languages.
   void seaOriginSaid() {
     for (const Language language : {Language::Japanese, Language::English}) {
-      calc_.reset();
-      saiha::gui::setLanguage(language);
-      startCalc();
-      ProfileWindow* window = openWindow();
+      ProfileWindow* window = openIn(language);
       MeasuredProfileView& v = window->measuredView();
       auto* origin = v.findChild<QLabel*>("measuredSeaOrigin");
       QVERIFY(origin && origin->isVisibleTo(&v));
@@ -457,10 +458,7 @@ class MeasuredProfileTest : public QObject {
   // In English no Japanese is left on the page, in its menu entry and tab,
   // in its read-out and in its messages.
   void englishPage() {
-    calc_.reset();
-    saiha::gui::setLanguage(Language::English);
-    startCalc();
-    ProfileWindow* window = openWindow();
+    ProfileWindow* window = openIn(Language::English);
     MeasuredProfileView& v = window->measuredView();
     const QRegularExpression japanese(
         QStringLiteral("[\\x{3000}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
