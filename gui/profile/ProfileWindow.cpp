@@ -347,7 +347,9 @@ void ProfileWindow::restoreSettings() {
   restoreGeometry(settings.value(kSettings + QStringLiteral("geometry")).toByteArray());
   restoreState(settings.value(kSettings + QStringLiteral("state")).toByteArray());
   const QVariant panelShown = settings.value(kSettings + QStringLiteral("modelPanel"));
-  if (panelShown.isValid()) dock_->setVisible(panelShown.toBool());
+  if (panelShown.isValid() && panelShown.toBool() == dock_->isHidden()) {
+    dock_->setVisible(panelShown.toBool());
+  }
   splitter_->restoreState(settings.value(kSettings + QStringLiteral("splitter")).toByteArray());
   // Restored quietly: the comparison tab comes forward only for the user's
   // own changes.
