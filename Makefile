@@ -1,5 +1,6 @@
-# Quick start: `make run` builds and opens the calculator, `make test` builds
-# and runs every test.  Both install missing Debian packages first.
+# Quick start: `make run` builds the window and saiha-calc and opens the
+# window, `make calc` builds saiha-calc alone (no window needed), `make test`
+# builds and runs every test.  Each installs missing Debian packages first.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 # SAIHA_WINDOW=OFF builds and tests everything but the window, without Qt
@@ -15,7 +16,7 @@ DEPS_OPTIONS =
 CMAKE_OPTIONS = -DSAIHA_WINDOW=ON -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=OFF
 endif
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run calc test bench clean
 
 all: build
 
@@ -28,11 +29,17 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# Only what the window needs, so that it opens sooner; `make test` builds the rest.
+# Only the window and the command line, so that they come sooner; `make test`
+# builds the rest.
 run: configure
-	@if [ "$(SAIHA_WINDOW)" = OFF ]; then echo "make run: there is no window with SAIHA_WINDOW=OFF" >&2; exit 2; fi
-	@cmake --build $(BUILD) --target saiha -j $(JOBS)
+	@if [ "$(SAIHA_WINDOW)" = OFF ]; then echo "make run: there is no window with SAIHA_WINDOW=OFF; make calc builds saiha-calc" >&2; exit 2; fi
+	@cmake --build $(BUILD) --target saiha saiha-calc -j $(JOBS)
 	$(BUILD)/app/saiha
+
+# The command line alone: $(BUILD)/cli/saiha-calc.
+calc: configure
+	@cmake --build $(BUILD) --target saiha-calc -j $(JOBS)
+	@echo "built $(BUILD)/cli/saiha-calc"
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

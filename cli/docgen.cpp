@@ -165,6 +165,13 @@ std::string manPage(const CommandDoc& c, const std::vector<CommandDoc>& all) {
     m << ".PP\n" << roff(std::string(e.what) + ":") << ".PP\n.RS 4\n.EX\n"
       << roffName(std::string(e.line)) << "\n.EE\n.RE\n";
   }
+  // Where the package (or `cmake --install`, under its prefix) puts the
+  // documentation and the examples the pages do not hold.
+  m << ".SH FILES\n.TP\n.I /usr/share/doc/saiha\n"
+    << roff("The README, the documentation (docs/cli.md, docs/transform.md, docs/python.md ...) and "
+            "the examples (examples/barred_profile.csv, a synthetic barred beach; "
+            "examples/conditions.csv, three days of hourly sea states; examples/cases.csv); "
+            "share/doc/saiha under the prefix of another install.");
   m << ".SH \"SEE ALSO\"\n";
   bool first = true;
   for (const CommandDoc& other : all) {

@@ -1,14 +1,20 @@
 # The Debian packages, made by `cpack --config BUILD/CPackConfig.cmake`
 # (docs/install.md).  Each install COMPONENT is one package:
 #
-#   saiha   → saiha          the programs, their manual pages and completions,
-#                            the desktop entry and icons, the documentation
+#   saiha   → saiha          the command line saiha-calc, its manual pages and
+#                            completions, the documentation and the examples
+#                            (/usr/share/doc/saiha): no Qt, for a server
+#   window  → saiha-window   the window saiha, its manual page, the desktop
+#                            entry and icons; depends on saiha
 #   python  → python3-saiha  the Python package under /usr/lib/python3/dist-packages
 #   lib     → libsaiha1      the engine's shared library
 #   dev     → libsaiha-dev   its headers, static library, CMake and pkg-config files
 #
 # A component no install() rule names has no package: the build without the
-# engine library packages saiha and python3-saiha only.  Included at the end
+# engine library packages saiha and python3-saiha only, the build without the
+# window no saiha-window.  The package saiha is the same in every build (the
+# command line never links Qt), so the two builds' packages never differ
+# under one name and version.  Included at the end
 # of the top-level CMakeLists.txt, after every install() rule.
 include(GNUInstallDirs)
 
@@ -17,7 +23,7 @@ set(SAIHA_PACKAGE_MAINTAINER "Saiha developers <saiha@example.org>"
 
 get_cmake_property(saiha_components COMPONENTS)
 set(saiha_packages)
-foreach(component IN ITEMS saiha python lib dev)
+foreach(component IN ITEMS saiha window python lib dev)
   if(component IN_LIST saiha_components)
     list(APPEND saiha_packages ${component})
   endif()
@@ -25,7 +31,8 @@ endforeach()
 
 # Every package's /usr/share/doc/PACKAGE: the licence as a machine-readable
 # copyright file and the changelog in Debian's format (both required of
-# every package); saiha also has the README and the changelog as written.
+# every package); saiha also has the README and the changelog as written,
+# docs/ and examples/ (the manual pages say where).
 set(saiha_doc ${PROJECT_BINARY_DIR}/packaging)
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
 string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" _ "${licence}")
@@ -54,6 +61,7 @@ add_custom_target(saiha-package-docs ALL
   DEPENDS ${saiha_doc}/changelog.gz ${saiha_doc}/README.md.gz ${saiha_doc}/CHANGELOG.md.gz)
 
 set(CPACK_DEBIAN_SAIHA_PACKAGE_NAME saiha)
+set(CPACK_DEBIAN_WINDOW_PACKAGE_NAME saiha-window)
 set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-saiha)
 set(CPACK_DEBIAN_LIB_PACKAGE_NAME libsaiha1)
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME libsaiha-dev)
@@ -65,6 +73,24 @@ foreach(component IN LISTS saiha_packages)
 endforeach()
 install(FILES ${saiha_doc}/README.md.gz ${saiha_doc}/CHANGELOG.md.gz
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/saiha COMPONENT saiha)
+# The documentation as written, its pictures beside it, and the examples the
+# README and docs/ run (the walk-through's profile and conditions, the cases,
+# the scripts and the engine example).
+file(GLOB saiha_doc_pages ${PROJECT_SOURCE_DIR}/docs/*.md ${PROJECT_SOURCE_DIR}/docs/*.png)
+install(FILES ${saiha_doc_pages} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/saiha/docs
+        COMPONENT saiha)
+# The Python examples are run with the interpreter (.venv/bin/python
+# examples/models.py), the shell ones as programs.
+file(GLOB saiha_examples ${PROJECT_SOURCE_DIR}/examples/*.csv ${PROJECT_SOURCE_DIR}/examples/*.cpp
+     ${PROJECT_SOURCE_DIR}/examples/*.py)
+install(FILES ${saiha_examples} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/saiha/examples
+        COMPONENT saiha)
+file(GLOB saiha_example_scripts ${PROJECT_SOURCE_DIR}/examples/*.sh)
+install(PROGRAMS ${saiha_example_scripts}
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/saiha/examples COMPONENT saiha)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/engine_example/CMakeLists.txt
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/saiha/examples/engine_example
+        COMPONENT saiha)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME saiha)
@@ -94,30 +120,36 @@ set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 set(CPACK_DEBIAN_SAIHA_PACKAGE_SECTION science)
-if(SAIHA_WINDOW)
-  set(CPACK_DEBIAN_SAIHA_DESCRIPTION "refraction, shoaling and breaking of regular waves
+set(CPACK_DEBIAN_SAIHA_DESCRIPTION "refraction, shoaling and breaking of waves (command line)
 Saiha computes how a regular wave refracts, shoals and breaks as it runs
 up a beach of uniform slope with straight, parallel depth contours: the
 breaking point and the wave at any depth, the cross-shore profile, breaker
-and shoaling models side by side and the longshore sand transport.
-
-This package has the calculation window saiha and the command-line
-program saiha-calc, which computes one wave per row of a CSV file.")
-  # Qt's platform plugins open the window; Qt's Japanese texts are its
-  # dialogs' when the window is in Japanese, and the font draws them.
-  set(CPACK_DEBIAN_SAIHA_PACKAGE_RECOMMENDS
-      "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic | fonts-noto-cjk")
-else()
-  set(CPACK_DEBIAN_SAIHA_DESCRIPTION "refraction, shoaling and breaking of regular waves
-Saiha computes how a regular wave refracts, shoals and breaks as it runs
-up a beach of uniform slope with straight, parallel depth contours: the
-breaking point and the wave at any depth, the cross-shore profile, breaker
-and shoaling models side by side and the longshore sand transport.
+and shoaling models side by side and the longshore sand transport; and
+random waves on a plane slope (Goda) and across a measured profile.
 
 This package has the command-line program saiha-calc, which computes one
-wave per row of a CSV file (built without the calculation window).")
+wave per row of a CSV file, without Qt; the documentation and examples are
+in /usr/share/doc/saiha. The calculation window is the package saiha-window.")
+set(CPACK_DEBIAN_SAIHA_PACKAGE_SUGGESTS "saiha-window, python3-saiha")
+
+if(window IN_LIST saiha_packages)
+  set(CPACK_DEBIAN_WINDOW_PACKAGE_SECTION science)
+  set(CPACK_DEBIAN_WINDOW_DESCRIPTION "refraction, shoaling and breaking of waves (window)
+Saiha computes how a regular wave refracts, shoals and breaks as it runs
+up a beach of uniform slope with straight, parallel depth contours: the
+breaking point and the wave at any depth, the cross-shore profile, breaker
+and shoaling models side by side and the longshore sand transport; and
+random waves on a plane slope (Goda) and across a measured profile.
+
+This package has the calculation window saiha (Qt) and its profile window.
+The command-line program saiha-calc is the package saiha.")
+  # The window's package brings the command line's, with the documentation.
+  set(CPACK_COMPONENT_WINDOW_DEPENDS saiha)
+  # Qt's platform plugins open the window; Qt's Japanese texts are its
+  # dialogs' when the window is in Japanese, and the font draws them.
+  set(CPACK_DEBIAN_WINDOW_PACKAGE_RECOMMENDS
+      "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic | fonts-noto-cjk")
 endif()
-set(CPACK_DEBIAN_SAIHA_PACKAGE_SUGGESTS python3-saiha)
 
 set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
 set(CPACK_DEBIAN_PYTHON_DESCRIPTION "regular-wave breaking and shoaling for NumPy and pandas
@@ -203,7 +235,7 @@ function(saiha_shared_libraries target out)
   set(${out} ${found} PARENT_SCOPE)
 endfunction()
 if(lib IN_LIST saiha_packages)
-  foreach(pair IN ITEMS "SAIHA:saiha-calc" "SAIHA:saiha" "PYTHON:saiha_python")
+  foreach(pair IN ITEMS "SAIHA:saiha-calc" "WINDOW:saiha" "PYTHON:saiha_python")
     string(REPLACE ":" ";" pair "${pair}")
     list(GET pair 0 component)
     list(GET pair 1 target)

@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
-"""Writes examples/cases.csv: a few hundred varied cases for saiha-calc.
+"""Writes examples/cases.csv, a few hundred varied cases for saiha-calc, and
+examples/conditions.csv, three days of hourly sea states at the offshore end
+of examples/barred_profile.csv for `saiha-calc transform`.
 
-Deterministic: a fixed seed and a small generator of its own, so the file is
-the same on every machine and every Python version.  Run from anywhere:
+Deterministic: a fixed seed and a small generator of its own, so the files
+are the same on every machine and every Python version.  Run from anywhere:
 
-    scripts/make-examples.py            # rewrites examples/cases.csv
-    scripts/make-examples.py -          # writes to standard output
+    scripts/make-examples.py            # rewrites both files
+    scripts/make-examples.py -          # writes cases.csv to standard output
+    scripts/make-examples.py - conditions   # writes conditions.csv there
 
 The cases: deep-water heights 0.3-8 m, periods 4-20 s, angles -60..60
 degrees, slopes 1/10..1/200, and the depth empty (the breaking depth) or
@@ -80,18 +83,51 @@ def random_case(rng):
     return (fixed(height, 2), fixed(period, 1), angle_text, slope, depth)
 
 
-def main():
+def cases_text():
     rng = SplitMix64(SEED)
     rows = [("Ho", "T", "alpha0", "n", "h"), ("1", "10", "30", "60", "")]
     rows += [random_case(rng) for _ in range(CASES - 1)]
     rows += FAILING_ROWS
-    text = "".join(",".join(row) + "\n" for row in rows)
+    return "".join(",".join(row) + "\n" for row in rows)
 
-    if sys.argv[1:] == ["-"]:
-        sys.stdout.write(text)
-    else:
-        target = pathlib.Path(__file__).resolve().parent.parent / "examples" / "cases.csv"
-        target.write_text(text, encoding="utf-8", newline="\n")
+
+# A storm passing over three days, hour by hour, at the 7 m deep offshore end
+# of the barred beach: the root-mean-square height rises from a swell of
+# 0.5 m to 1.5 m at its peak on the second day and falls again, the peak
+# period lengthens from 8 to 11 s as the sea grows, the waves turn from 10
+# degrees on one side of the normal to 25 on the other as the storm goes by,
+# and a semi-diurnal tide of 0.5 m amplitude (12.42 h) rises and falls.
+CONDITION_HOURS = 72
+STORM_PEAK_HOUR = 36.0
+STORM_SPREAD_HOURS = 14.0
+
+
+def condition_rows():
+    rows = [("time", "Hrms0", "Tp", "theta0", "tide")]
+    for hour in range(CONDITION_HOURS):
+        storm = math.exp(-(((hour - STORM_PEAK_HOUR) / STORM_SPREAD_HOURS) ** 2))
+        height = 0.5 + 1.0 * storm
+        period = 8.0 + 3.0 * storm
+        angle = -10.0 + 35.0 * hour / (CONDITION_HOURS - 1)
+        tide = 0.5 * math.cos(2.0 * math.pi * hour / 12.42)
+        day, clock = divmod(hour, 24)
+        rows.append((f"2024-03-{11 + day:02d}T{clock:02d}:00", f"{height:.2f}", f"{period:.1f}",
+                     f"{angle:.1f}", f"{tide:.2f}"))
+    return rows
+
+
+def conditions_text():
+    return "".join(",".join(row) + "\n" for row in condition_rows())
+
+
+def main():
+    texts = {"cases": cases_text(), "conditions": conditions_text()}
+    if sys.argv[1:2] == ["-"]:
+        sys.stdout.write(texts[sys.argv[2] if len(sys.argv) > 2 else "cases"])
+        return
+    examples = pathlib.Path(__file__).resolve().parent.parent / "examples"
+    for name, text in texts.items():
+        (examples / f"{name}.csv").write_text(text, encoding="utf-8", newline="\n")
 
 
 if __name__ == "__main__":

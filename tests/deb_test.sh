@@ -5,7 +5,9 @@
 #
 #   tests/deb_test.sh BUILD_DIR CPACK VERSION WINDOW SAIHA_CALC
 #
-# WINDOW is ON when the window is built (saiha is then in the package).
+# WINDOW is ON when the window is built (the package saiha-window has it).
+# The command line's package saiha must not need Qt: a server installs it
+# alone.
 # The engine library's packages (libsaiha1, libsaiha-dev) are checked when
 # the build installs their components (lib, dev).  Lintian tags of severity
 # error or warning fail the test; those explained are in lintian overrides
@@ -34,13 +36,19 @@ fi
 
 # The packages expected: one per component the build installs.
 components=$(sed -n 's/^set(CPACK_COMPONENTS_ALL "\(.*\)")$/\1/p' "$build_dir/CPackConfig.cmake")
-declare -A package_of=([saiha]=saiha [python]=python3-saiha [lib]=libsaiha1 [dev]=libsaiha-dev)
+declare -A package_of=([saiha]=saiha [window]=saiha-window [python]=python3-saiha [lib]=libsaiha1
+                       [dev]=libsaiha-dev)
 expected=()
 for component in ${components//;/ }; do
   [[ -n ${package_of[$component]:-} ]] || fail "component $component has no Debian package"
   expected+=("${package_of[$component]}")
 done
 [[ " ${expected[*]} " == *" saiha "* ]] || fail "no package saiha (components: $components)"
+if [[ $window == ON ]]; then
+  [[ " ${expected[*]} " == *" saiha-window "* ]] || fail "no package saiha-window (components: $components)"
+else
+  [[ " ${expected[*]} " != *" saiha-window "* ]] || fail "a package saiha-window without the window"
+fi
 built=$(cd "$work/debs" && ls -- *.deb | sort | tr '\n' ' ')
 wanted=$(for p in "${expected[@]}"; do echo "${p}_${version}_$(dpkg --print-architecture).deb"; done |
          sort | tr '\n' ' ')
@@ -73,11 +81,27 @@ for p in "${expected[@]}"; do
   done < <(dpkg-deb -c "$deb" | awk '$1 ~ /^-/ {print $6}' | sed "s|^\.|$root|" | tr '\n' '\0')
 done
 
-saiha_deps=$(dpkg-deb -f "$work/debs/saiha_${version}_"*.deb Depends)
+saiha_deb=$(ls "$work/debs/saiha_${version}_"*.deb)
+saiha_deps=$(dpkg-deb -f "$saiha_deb" Depends)
 [[ $saiha_deps == *"libc6 ("* ]] || fail "saiha: no dependencies from dpkg-shlibdeps ($saiha_deps)"
+# The command line alone: nothing of Qt, no window, in what a server installs.
+[[ $saiha_deps != *qt* && $(dpkg-deb -f "$saiha_deb" Recommends) != *qt* ]] ||
+  fail "saiha pulls in Qt: $saiha_deps; $(dpkg-deb -f "$saiha_deb" Recommends)"
+saiha_files=$(dpkg-deb -c "$saiha_deb")
+! grep -Eq '/usr/bin/saiha$|applications/|icons/' <<<"$saiha_files" || fail "saiha holds the window's files"
 doc=$root/usr/share/doc/saiha
-for f in README.md.gz CHANGELOG.md.gz; do [[ -f $doc/$f ]] || fail "saiha: no $f in $doc"; done
+for f in README.md.gz CHANGELOG.md.gz docs/cli.md docs/transform.md docs/install.md docs/profile.png \
+         examples/barred_profile.csv examples/conditions.csv examples/cases.csv examples/batch.sh \
+         examples/engine_example.cpp examples/engine_example/CMakeLists.txt; do
+  [[ -f $doc/$f ]] || fail "saiha: no $f in $doc"
+done
+[[ -x $doc/examples/batch.sh ]] || fail "saiha: examples/batch.sh is not executable"
 zgrep -q '^## \['"$version"'\]' "$doc/CHANGELOG.md.gz" || fail "saiha: CHANGELOG.md.gz has no $version"
+# The manual pages say where the documentation and examples are.
+for page in saiha-calc saiha-calc-transform; do
+  zgrep -q '/usr/share/doc/saiha' "$root/usr/share/man/man1/$page.1.gz" ||
+    fail "$page(1) does not name /usr/share/doc/saiha"
+done
 for f in usr/share/man/man1/saiha-calc.1.gz usr/share/bash-completion/completions/saiha-calc \
          usr/share/zsh/vendor-completions/_saiha-calc; do
   [[ -f $root/$f ]] || fail "saiha: no /$f"
@@ -87,6 +111,10 @@ export LD_LIBRARY_PATH=$root/usr/lib:$root/usr/lib/$(dpkg-architecture -qDEB_HOS
 calc=$root/usr/bin/saiha-calc
 ! ldd "$calc" | grep -q 'not found' || fail "saiha-calc: $(ldd "$calc" | grep 'not found')"
 [[ $("$calc" --version) == "saiha-calc $version" ]] || fail "saiha-calc --version: $("$calc" --version)"
+# The walk-through of the README from the installed examples.
+"$calc" transform --profile "$doc/examples/barred_profile.csv" --summary "$doc/examples/conditions.csv" \
+  >"$work/summary.csv" || fail "saiha-calc transform on the installed examples"
+[[ $(wc -l <"$work/summary.csv") == 73 ]] || fail "the installed conditions.csv is not 72 hours"
 # The packaged program computes what the built one does, byte for byte.
 waves=$'Ho,T,alpha0,n,h\n1,10,30,60,\n2,8,0,100,3\n'
 [[ $("$calc" <<<"$waves") == "$("$saiha_calc" <<<"$waves")" ]] ||
@@ -97,9 +125,16 @@ english=$("$calc" --lang en <<<$'Ho,T,alpha0,n,h\n-1,10,30,60,\n' 2>/dev/null ||
   fail "saiha-calc --lang en: $english"
 
 if [[ $window == ON ]]; then
+  window_deb=$(ls "$work/debs/saiha-window_${version}_"*.deb)
+  [[ $(dpkg-deb -f "$window_deb" Depends) == *"saiha (= $version)"* ]] ||
+    fail "saiha-window does not depend on saiha of its version: $(dpkg-deb -f "$window_deb" Depends)"
+  [[ $(dpkg-deb -f "$window_deb" Recommends) == *qt6-qpa-plugins* ]] ||
+    fail "saiha-window does not recommend Qt's platform plugins"
+  window_files=$(dpkg-deb -c "$window_deb")
   for f in usr/bin/saiha usr/share/man/man1/saiha.1.gz usr/share/applications/saiha.desktop \
            usr/share/icons/hicolor/32x32/apps/saiha.png usr/share/icons/hicolor/scalable/apps/saiha.svg; do
-    [[ -f $root/$f ]] || fail "saiha: no /$f"
+    [[ -f $root/$f ]] || fail "saiha-window: no /$f"
+    grep -q " \./$f\$" <<<"$window_files" || fail "/$f is not in saiha-window"
   done
   # --version is answered before any window is made: no display needed.
   [[ $(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/saiha" --version) == \

@@ -20,7 +20,7 @@ namespace saiha::cli {
 
 namespace {
 
-constexpr const char* kFooter = R"(Method (Battjes and Janssen 1978 and its successors; docs/transform.md):
+constexpr const char* kFooter = R"(Method (Battjes and Janssen 1978 and its successors; /usr/share/doc/saiha/docs/transform.md):
   The random sea given at the first profile point is carried shoreward by
   the balance of wave energy flux with breaking dissipation (bj78, tg83,
   baldock98 or jb07, and none), the surface roller, the wave setup from the

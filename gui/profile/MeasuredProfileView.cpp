@@ -111,11 +111,13 @@ MeasuredProfileView::MeasuredProfileView(QWidget* parent) : QWidget(parent) {
     boxes->addWidget(box);
     connect(box, &QLineEdit::textEdited, this, [this] {
       typed_ = true;
+      showSeaOrigin();
       recompute();
     });
     return box;
   };
-  // Mnemonics apart from the model panel's, which stays beside the page.
+  // Mnemonics apart from the window's menus (the model panel is hidden on
+  // this page).
   height_ = addBox(tr("Hrms0 (m)(&R):"), QStringLiteral("Hrms0"),
                    tr("沖側境界の自乗平均平方根波高．既定は計算ウィンドウの Ho を有義波高 Hm0 "
                       "とみなした Ho/√2"));
@@ -126,6 +128,14 @@ MeasuredProfileView::MeasuredProfileView(QWidget* parent) : QWidget(parent) {
                  tr("基準面からの静水位．静水深 h = 潮位 − z"));
   boxes->addStretch();
   layout->addLayout(boxes);
+  // Where the boxes' values come from: the calculation window's wave, until
+  // one is typed.
+  seaOrigin_ = new QLabel;
+  seaOrigin_->setObjectName(QStringLiteral("measuredSeaOrigin"));
+  seaOrigin_->setWordWrap(true);
+  seaOrigin_->setStyleSheet(gui::noteStyle());
+  layout->addWidget(seaOrigin_);
+  showSeaOrigin();
   auto* models = new QHBoxLayout;
   const auto addCombo = [&](const QString& label, const QString& name) {
     auto* text = new QLabel(label);
@@ -290,6 +300,13 @@ void MeasuredProfileView::setWave(double Ho, double T, double alpha0) {
   recompute();
 }
 
+void MeasuredProfileView::showSeaOrigin() {
+  seaOrigin_->setText(
+      typed_ ? tr("沖側境界の波は入力した値です．")
+             : tr("沖側境界の波は計算ウィンドウの波から: Hrms0 = Ho/√2（Ho を有義波高 Hm0 とみなす），"
+                  "Tp = T，θ0 = αo，潮位 0．値を入力するとその値で計算します．"));
+}
+
 void MeasuredProfileView::setSeaTexts(const SeaTexts& sea) {
   height_->setText(sea.Hrms0);
   period_->setText(sea.Tp);
@@ -319,6 +336,7 @@ MeasuredChoices MeasuredProfileView::choices() const {
 
 void MeasuredProfileView::setChoices(const MeasuredChoices& c) {
   typed_ = c.typed;
+  showSeaOrigin();
   if (typed_) {
     setSeaTexts({c.Hrms0, c.Tp, c.theta0, c.tide});
   } else if (waveSea_) {

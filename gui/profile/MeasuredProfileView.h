@@ -74,6 +74,7 @@ class MeasuredProfileView final : public QWidget {
   void clearCurves();
   void alignStrips();
   void setSeaTexts(const SeaTexts& sea);
+  void showSeaOrigin();
 
   MeasuredProfileModel model_;
   bool typed_ = false;
@@ -85,6 +86,7 @@ class MeasuredProfileView final : public QWidget {
   QLineEdit* period_ = nullptr;
   QLineEdit* angle_ = nullptr;
   QLineEdit* tide_ = nullptr;
+  QLabel* seaOrigin_ = nullptr;
   QComboBox* dissipation_ = nullptr;
   QComboBox* gamma_ = nullptr;
   QComboBox* roughness_ = nullptr;  // the current's bed roughness (Ruessink et al. 2001)

@@ -297,6 +297,17 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
           [this] { structure_->setSea(random_->heightText(), random_->periodText()); });
   connect(measured_, &MeasuredProfileView::profileOpened, this,
           [this] { pages_->setCurrentWidget(measured_); });
+  // The model panel is the plane beach's: its breakers, shoalings and
+  // transport do not apply to a measured profile, whose page has its own
+  // boxes; there it gives the page its width, and comes back (as the user
+  // left it) on the plane beach's page.
+  connect(pages_, &QTabWidget::currentChanged, this, [this] {
+    const bool plane = pages_->currentWidget() != measured_;
+    if (plane == dock_->toggleViewAction()->isEnabled()) return;
+    if (!plane) panelShown_ = !dock_->isHidden();
+    dock_->toggleViewAction()->setEnabled(plane);
+    dock_->setVisible(plane && panelShown_);
+  });
   setCentralWidget(pages_);
 
   buildMenus();
@@ -315,6 +326,9 @@ void ProfileWindow::saveSettings() const {
   QSettings settings;
   settings.setValue(kSettings + QStringLiteral("geometry"), saveGeometry());
   settings.setValue(kSettings + QStringLiteral("state"), saveState());
+  // The panel as the user left it, though the measured page hides it now.
+  settings.setValue(kSettings + QStringLiteral("modelPanel"),
+                    dock_->toggleViewAction()->isEnabled() ? !dock_->isHidden() : panelShown_);
   settings.setValue(kSettings + QStringLiteral("splitter"), splitter_->saveState());
   QStringList breakers, shoalings, transport;
   for (shore::BreakerLimit b : shore::kBreakerLimits) {
@@ -337,6 +351,10 @@ void ProfileWindow::restoreSettings() {
   const QSettings settings;
   restoreGeometry(settings.value(kSettings + QStringLiteral("geometry")).toByteArray());
   restoreState(settings.value(kSettings + QStringLiteral("state")).toByteArray());
+  const QVariant panelShown = settings.value(kSettings + QStringLiteral("modelPanel"));
+  if (panelShown.isValid() && panelShown.toBool() == dock_->isHidden()) {
+    dock_->setVisible(panelShown.toBool());
+  }
   splitter_->restoreState(settings.value(kSettings + QStringLiteral("splitter")).toByteArray());
   // Restored quietly: the comparison tab comes forward only for the user's
   // own changes.

@@ -171,6 +171,9 @@ class ProfileWindow final : public QMainWindow {
   QTableView* table_ = nullptr;
   ModelPanel* panel_ = nullptr;
   QDockWidget* dock_ = nullptr;
+  // Whether the model panel is shown on the plane beach's page, kept while
+  // the measured profile's page hides it.
+  bool panelShown_ = true;
   ComparisonModel* comparison_ = nullptr;
   QTableView* comparisonTable_ = nullptr;
   QTabWidget* tables_ = nullptr;

@@ -63,7 +63,7 @@ RandomView::RandomView(QWidget* parent) : QWidget(parent) {
     });
     return box;
   };
-  height_ = addBox(tr("換算沖波波高 H0′ (m)(&H):"), QStringLiteral("H0p"));
+  height_ = addBox(tr("換算沖波波高 H0′ (m)(&0):"), QStringLiteral("H0p"));
   period_ = addBox(tr("有義波周期 T1/3 (s)(&T):"), QStringLiteral("T13"));
   boxes->addStretch();
   layout->addLayout(boxes);

@@ -203,6 +203,14 @@
 Mean shoreline: where the mean water level at the edge meets the bed. R2%: Stockdon et al. (2006), above the still-water level</translation>
     </message>
     <message>
+        <source>沖側境界の波は入力した値です．</source>
+        <translation>The sea at the offshore boundary is as typed.</translation>
+    </message>
+    <message>
+        <source>沖側境界の波は計算ウィンドウの波から: Hrms0 = Ho/√2（Ho を有義波高 Hm0 とみなす），Tp = T，θ0 = αo，潮位 0．値を入力するとその値で計算します．</source>
+        <translation>The sea at the offshore boundary follows the calculation window&apos;s wave: Hrms0 = Ho/√2 (Ho taken as the significant height Hm0), Tp = T, θ0 = αo, tide 0. Type a value to compute with it instead.</translation>
+    </message>
+    <message>
         <source>Hrms0 (m)(&amp;R):</source>
         <translation>H&amp;rms0 (m):</translation>
     </message>
@@ -734,8 +742,8 @@ below 0.5 spilling, 0.5–3.3 plunging, above 3.3 collapsing/surging</translatio
 <context>
     <name>saiha::profile::RandomView</name>
     <message>
-        <source>換算沖波波高 H0′ (m)(&amp;H):</source>
-        <translation>Equivalent deep-water &amp;height H0′ (m):</translation>
+        <source>換算沖波波高 H0′ (m)(&amp;0):</source>
+        <translation>Equivalent deep-water height H&amp;0′ (m):</translation>
     </message>
     <message>
         <source>有義波周期 T1/3 (s)(&amp;T):</source>

@@ -9,9 +9,10 @@ from __future__ import annotations
 from collections.abc import Mapping
 from typing import Any, Optional
 
+import numpy as np
 import pandas as pd
 
-__all__ = ["profile", "QUANTITIES"]
+__all__ = ["profile", "transform", "QUANTITIES"]
 
 #: The quantities of a profile that can be drawn, with their axis labels.
 QUANTITIES: dict[str, str] = {
@@ -90,3 +91,113 @@ def profile(result: Any, ax: Optional[Any] = None, quantity: str = "H") -> Any:
     ax.set_ylabel(QUANTITIES[quantity])
     ax.legend()
     return ax
+
+
+def _one_condition(result: Any, condition: Optional[int]) -> tuple[int, str]:
+    """The flat index of the condition to draw and its label."""
+    count = int(np.prod(result.shape, dtype=np.int64))
+    if condition is None:
+        if count != 1:
+            raise ValueError(f"the result holds {count} conditions: name one with condition=")
+        condition = 0
+    if not isinstance(condition, (int, np.integer)) or isinstance(condition, bool):
+        raise TypeError(f"condition must be an integer, not {type(condition).__name__}")
+    if not -count <= condition < count:
+        raise ValueError(f"condition {condition} is not one of the {count} conditions")
+    flat = int(condition) % count
+    pick = (lambda a: float(np.asarray(a).reshape(-1)[flat]))
+    label = (f"Hrms0 {pick(result.Hrms0):g} m, Tp {pick(result.Tp):g} s, "
+             f"θ0 {pick(result.theta0):g}°, tide {pick(result.tide):g} m")
+    return flat, label
+
+
+def transform(result: Any, condition: Optional[int] = None, axes: Optional[Any] = None) -> Any:
+    """Draw one condition of :func:`saiha.transform` across the measured profile.
+
+    Four strips over one cross-shore axis, as the profile window's page
+    of a measured profile has them: the wave heights Hrms and H1/3 (m); the
+    bed and the still-water level (m above the datum) with the mean water
+    level η (m above the still water: the setdown and setup) on an axis of
+    its own at the right (``axes[1]``'s twin); the fraction of
+    breaking waves Qb; the longshore current V (m/s).  The onset of breaking
+    (the first point with Qb >= 0.01) is a dotted line on every strip.
+    Points beyond the wet/dry edge, where the waves are not reached, leave
+    the curves (the bed is drawn everywhere).
+
+    Parameters
+    ----------
+    result : saiha.TransformResult
+        The result of :func:`saiha.transform`.
+    condition : int, optional
+        Which condition to draw, counted over the conditions in C order
+        (``result.summary()``'s rows); may be left out when the result holds
+        one condition.
+    axes : sequence of four matplotlib.axes.Axes, optional
+        Where to draw, top to bottom; a new figure of four strips sharing
+        the x axis by default.
+
+    Returns
+    -------
+    numpy.ndarray of matplotlib.axes.Axes
+        The four axes drawn on, seaward on the left.
+
+    Raises
+    ------
+    TypeError
+        ``result`` is not a transform result, or ``condition`` is not an integer.
+    ValueError
+        ``condition`` left out of a result of several conditions, or out of
+        range; ``axes`` not four axes.
+    ImportError
+        Matplotlib is not installed.
+    """
+    import matplotlib.pyplot as plt
+
+    from ._transform import TransformResult
+
+    if not isinstance(result, TransformResult):
+        raise TypeError(f"result must be a result of saiha.transform, not {type(result).__name__}")
+    flat, label = _one_condition(result, condition)
+    if axes is None:
+        _, axes = plt.subplots(4, 1, sharex=True, figsize=(8, 8), constrained_layout=True)
+    axes = np.asarray(axes, dtype=object).reshape(-1)
+    if axes.size != 4:
+        raise ValueError(f"axes must be four axes, not {axes.size}")
+    count = int(np.prod(result.shape, dtype=np.int64))
+
+    def row(name: str) -> np.ndarray:
+        return np.asarray(getattr(result, name)).reshape(count, -1)[flat]
+
+    def value(name: str) -> float:
+        return float(np.asarray(getattr(result, name)).reshape(-1)[flat])
+
+    x, z, tide = result.x, result.z, value("tide")
+    heights, levels, breaking, current = axes
+    heights.plot(x, row("Hrms"), label="Hrms")
+    heights.plot(x, row("H13"), "--", label="H1/3")
+    heights.set_ylabel("wave height (m)")
+    heights.set_title(label)
+    bottom = min(float(np.min(z)), tide) - 0.5
+    levels.fill_between(x, z, bottom, color="tan", label="bed")
+    levels.axhline(tide, color="steelblue", linestyle="--", linewidth=1, label="still water")
+    levels.set_ylim(bottom=bottom)
+    levels.set_ylabel("bed z, still water (m)")
+    # The setup is centimetres over metres of bed: an axis of its own.
+    setup = levels.twinx()
+    setup.plot(x, row("eta"), color="navy", label="mean water level η")
+    setup.axhline(0, color="navy", linewidth=0.5, alpha=0.4)
+    setup.set_ylabel("η (m)", color="navy")
+    setup.legend(loc="upper center", fontsize="small")
+    breaking.plot(x, row("Qb"), color="darkorange", label="Qb")
+    breaking.set_ylabel("fraction breaking Qb")
+    current.plot(x, row("V"), color="seagreen", label="V")
+    current.axhline(0, color="grey", linewidth=0.5)
+    current.set_ylabel("longshore current V (m/s)")
+    current.set_xlabel("cross-shore distance x (m, onshore)")
+    onset = value("x_breaking")
+    for ax in axes:
+        if np.isfinite(onset):
+            ax.axvline(onset, color="darkorange", linestyle=":", linewidth=1,
+                       label="breaking sets in" if ax is heights else None)
+        ax.legend(loc="best", fontsize="small")
+    return axes

@@ -340,3 +340,33 @@ def test_saiha_calc_transform_gives_the_same_numbers(saiha_calc, tmp_path):
                               ("x_shoreline", "x_shoreline"), ("R2", "R2")]:
         np.testing.assert_array_equal(summary[cli_name].to_numpy(np.float32),
                                       getattr(python, py_name).astype(np.float32), err_msg=cli_name)
+
+
+def test_plot_transform_draws_the_chosen_condition_over_the_bed():
+    matplotlib = pytest.importorskip("matplotlib")
+    matplotlib.use("Agg")
+    import saiha.plot
+
+    x, z = barred()
+    r = saiha.transform(x, z, Hrms0=[0.5, 1.5], Tp=10, theta0=20, tide=0.4)
+    heights, levels, breaking, current = saiha.plot.transform(r, condition=1)
+    # Each strip draws the second condition's own numbers, NaN beyond the edge kept.
+    drawn = {line.get_label(): line.get_ydata() for ax in (heights, levels, breaking, current)
+             for line in ax.lines}
+    np.testing.assert_array_equal(drawn["Hrms"], r.Hrms[1])
+    np.testing.assert_array_equal(drawn["H1/3"], r.H13[1])
+    twin = [ax for ax in levels.figure.axes if ax not in (heights, levels, breaking, current)]
+    assert len(twin) == 1 and twin[0].get_shared_x_axes().joined(twin[0], levels)
+    np.testing.assert_array_equal(twin[0].lines[0].get_ydata(), r.eta[1])
+    np.testing.assert_array_equal(drawn["Qb"], r.Qb[1])
+    np.testing.assert_array_equal(drawn["V"], r.V[1])
+    assert "Hrms0 1.5 m" in heights.get_title()
+    onset = [line for line in heights.lines if line.get_label() == "breaking sets in"]
+    assert len(onset) == 1 and onset[0].get_xdata()[0] == pytest.approx(float(r.x_breaking[1]))
+    # One condition needs no index; several do, and a wrong one is refused.
+    assert len(saiha.plot.transform(saiha.transform(x, z, 1.0, 10, 0))) == 4
+    for bad, error in ((None, ValueError), (2, ValueError), (-3, ValueError), (1.0, TypeError)):
+        with pytest.raises(error):
+            saiha.plot.transform(r, condition=bad)
+    with pytest.raises(TypeError, match="saiha.transform"):
+        saiha.plot.transform(saiha.profile(1, 10, 30, 60))

@@ -27,6 +27,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QValueAxis>
+#include <QPointer>
 #include <QtTest>
 #include <memory>
 
@@ -180,8 +181,11 @@ class LanguageTest : public QObject {
     QVERIFY(openProfile());
     auto* english = calc_->findChild<QAction*>("language_en");
     QVERIFY(english);
+    const QPointer<ProfileWindow> japaneseWindow = calc_->findChild<ProfileWindow*>();
     english->trigger();
     QTRY_COMPARE(button(), QStringLiteral("Calculate"));
+    // The profile window is made again by a queued call: wait for it.
+    QTRY_VERIFY(japaneseWindow.isNull());
     QCOMPARE(gui::language(), Language::English);
     QCOMPARE(QSettings().value("language").toString(), QStringLiteral("en"));
     QCOMPARE(calc_->menuBar()->actions().front()->text(), QStringLiteral("File"));
@@ -216,8 +220,10 @@ class LanguageTest : public QObject {
     choices.randomPeriod = "7";
     choices.randomTyped = true;
     profile->setChoices(choices);
+    const QPointer<ProfileWindow> japaneseWindow = profile;
     calc_->findChild<QAction*>("language_en")->trigger();
     QTRY_COMPARE(button(), QStringLiteral("Calculate"));
+    QTRY_VERIFY(japaneseWindow.isNull());
     profile = calc_->findChild<ProfileWindow*>();
     QVERIFY(profile && profile->isVisible());
     QCOMPARE(profile->choices(), choices);
@@ -248,9 +254,11 @@ class LanguageTest : public QObject {
       }
     } watch(&mixed);
     calc_->installEventFilter(&watch);
-    checkEveryModel(openProfile());
+    const QPointer<ProfileWindow> japaneseWindow = openProfile();
+    checkEveryModel(japaneseWindow);
     calc_->findChild<QAction*>("language_en")->trigger();
     QTRY_COMPARE(button(), QStringLiteral("Calculate"));
+    QTRY_VERIFY(japaneseWindow.isNull());
     ProfileWindow* profile = calc_->findChild<ProfileWindow*>();
     QVERIFY(profile && profile->isVisible());
     checkEveryModel(profile);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QChart>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +16,7 @@
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -96,6 +98,13 @@ class MeasuredProfileTest : public QObject {
     auto* profile = calc_->findChild<ProfileWindow*>();
     if (profile) profile->setReporter([](const QString& m) { QFAIL(qPrintable(m)); });
     return profile;
+  }
+  // A fresh calculation window in `language`, and its profile window.
+  ProfileWindow* openIn(Language language) {
+    calc_.reset();
+    saiha::gui::setLanguage(language);
+    startCalc();
+    return openWindow();
   }
   MeasuredProfileView& view() { return openWindow()->measuredView(); }
   QLineEdit* box(const char* name) { return view().findChild<QLineEdit*>(name); }
@@ -447,42 +456,78 @@ class MeasuredProfileTest : public QObject {
     QVERIFY(error.contains("measured_profile.typed"));
   }
 
-  // Each Alt key of the page reaches one widget: the model panel stays
-  // beside the page, so none of its keys is taken again; in both languages.
+  // Each Alt key reaches one thing on every page and tab of the profile
+  // window, in both languages: the menu bar's titles (ファイル(&F) …
+  // ヘルプ(&H)) and every label's buddy and button shown with them.  The
+  // model panel, the plane beach's, is hidden on the measured page, whose
+  // width it would take, and comes back as the user left it.
   void mnemonicsApart() {
     for (const Language language : {Language::Japanese, Language::English}) {
-      calc_.reset();
-      saiha::gui::setLanguage(language);
-      startCalc();
-      ProfileWindow* window = openWindow();
-      window->pages().setCurrentWidget(&window->measuredView());
+      ProfileWindow* window = openIn(language);
       QVERIFY(QTest::qWaitForWindowExposed(window));
-      QMap<QChar, QString> taken;
+      auto* views = window->findChild<QTabWidget*>("views");
+      auto* dock = window->findChild<QDockWidget*>("modelDock");
+      QVERIFY(views && dock);
       const QRegularExpression mnemonic(QStringLiteral("&([^&])"));
-      const auto take = [&](const QString& text, const QWidget* widget) {
-        const QRegularExpressionMatch m = mnemonic.match(text);
-        if (!m.hasMatch() || !widget->isVisibleTo(window)) return;
-        const QChar key = m.captured(1).at(0).toLower();
-        QVERIFY2(!taken.contains(key), qPrintable(text + " and " + taken.value(key)));
-        taken.insert(key, text);
+      const auto check = [&](const QString& where) {
+        QMap<QChar, QString> taken;
+        const auto take = [&](const QString& text, bool shown) {
+          const QRegularExpressionMatch m = mnemonic.match(text);
+          if (!m.hasMatch() || !shown) return;
+          const QChar key = m.captured(1).at(0).toLower();
+          QVERIFY2(!taken.contains(key), qPrintable(where + ": " + text + " and " + taken.value(key)));
+          taken.insert(key, text);
+        };
+        for (const QAction* menu : window->menuBar()->actions()) take(menu->text(), menu->isVisible());
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+          if (label->buddy()) take(label->text(), label->buddy()->isVisibleTo(window));
+        }
+        for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+          take(button->text(), button->isVisibleTo(window));
+        }
+        QVERIFY2(taken.size() >= 6, qPrintable(where));
       };
-      for (const QLabel* label : window->findChildren<QLabel*>()) {
-        if (label->buddy()) take(label->text(), label->buddy());
+      window->pages().setCurrentIndex(0);
+      for (int tab = 0; tab < views->count(); ++tab) {
+        views->setCurrentIndex(tab);
+        check(window->pages().tabText(0) + " / " + views->tabText(tab));
+        QVERIFY(dock->isVisibleTo(window));
       }
-      for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-        take(button->text(), button);
-      }
-      QVERIFY(taken.size() >= 12);
+      window->pages().setCurrentWidget(&window->measuredView());
+      QVERIFY(!dock->isVisibleTo(window) && !dock->toggleViewAction()->isEnabled());
+      check(window->pages().tabText(1));
+      window->pages().setCurrentIndex(0);
+      QVERIFY(dock->isVisibleTo(window) && dock->toggleViewAction()->isEnabled());
+      // Closed by the user on the plane page, it stays closed after a visit
+      // to the measured page.
+      dock->toggleViewAction()->trigger();
+      window->pages().setCurrentWidget(&window->measuredView());
+      window->pages().setCurrentIndex(0);
+      QVERIFY(!dock->isVisibleTo(window));
+      dock->toggleViewAction()->trigger();
+    }
+  }
+
+  // The page says where its sea comes from: the calculation window's wave
+  // until a box is typed in, then the typed values; in both languages.
+  void seaOriginSaid() {
+    for (const Language language : {Language::Japanese, Language::English}) {
+      ProfileWindow* window = openIn(language);
+      MeasuredProfileView& v = window->measuredView();
+      auto* origin = v.findChild<QLabel*>("measuredSeaOrigin");
+      QVERIFY(origin && origin->isVisibleTo(&v));
+      QVERIFY2(origin->text().contains(QStringLiteral("Ho/√2")), qPrintable(origin->text()));
+      const QString following = origin->text();
+      QTest::keyClick(v.findChild<QLineEdit*>("Hrms0"), Qt::Key_5);
+      QVERIFY(origin->text() != following && !origin->text().contains(QStringLiteral("Ho/√2")));
+      QCOMPARE(language == Language::English, !origin->text().contains(QStringLiteral("入力")));
     }
   }
 
   // In English no Japanese is left on the page, in its menu entry and tab,
   // in its read-out and in its messages.
   void englishPage() {
-    calc_.reset();
-    saiha::gui::setLanguage(Language::English);
-    startCalc();
-    ProfileWindow* window = openWindow();
+    ProfileWindow* window = openIn(Language::English);
     MeasuredProfileView& v = window->measuredView();
     const QRegularExpression japanese(
         QStringLiteral("[\\x{3000}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));

@@ -1,5 +1,5 @@
 """Every option of every mode of saiha-calc, as its --help lists it, appears in
-the mode's manual page, in the bash and zsh completions for that mode and in
+the mode's manual page (which says in FILES where the documentation is), in the bash and zsh completions for that mode and in
 the mode's section of docs/cli.md; the bash completion offers a mode's own
 options after its name and no other mode's.
 
@@ -92,6 +92,11 @@ for mode in modes:
     page = GENERATED / (("saiha-calc-" + mode) if mode else "saiha-calc")
     man = page.with_suffix(".1").read_text().replace("\\-", "-") if page.with_suffix(".1").exists() else ""
     check(bool(man), f"{title}: no manual page")
+    # Where the package puts what the page refers to (docs/, examples/).
+    files = re.search(r"^\.SH FILES\n(.*?)^\.SH ", man, re.M | re.S)
+    check(files is not None and "/usr/share/doc/saiha" in files.group(1)
+          and "examples/conditions.csv" in files.group(1),
+          f"{title}: no FILES section naming /usr/share/doc/saiha and its examples")
     options = help_options(sub)
     check(len(options) > 5, f"{title}: --help lists almost nothing")
     m = re.search(r"^\s+%s\) options=\"([^\"]*)\"" % (mode if mode else '""'), bash, re.M)
