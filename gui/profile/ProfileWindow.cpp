@@ -298,11 +298,11 @@ ProfileWindow::ProfileWindow(const sheet::SheetAccess& source, QWidget* parent)
   connect(measured_, &MeasuredProfileView::profileOpened, this,
           [this] { pages_->setCurrentWidget(measured_); });
   // The model panel is the plane beach's: its breakers, shoalings and
-  // transport do not apply to a measured profile, whose page has its own
-  // boxes; there it gives the page its width, and comes back (as the user
-  // left it) on the plane beach's page.
+  // transport do not apply to a measured profile or to the structures, whose
+  // pages have their own boxes; there it gives the page its width, and comes
+  // back (as the user left it) on the plane beach's page.
   connect(pages_, &QTabWidget::currentChanged, this, [this] {
-    const bool plane = pages_->currentWidget() != measured_;
+    const bool plane = pages_->currentWidget() == splitter_;
     if (plane == dock_->toggleViewAction()->isEnabled()) return;
     if (!plane) panelShown_ = !dock_->isHidden();
     dock_->toggleViewAction()->setEnabled(plane);

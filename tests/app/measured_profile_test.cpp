@@ -498,6 +498,11 @@ class MeasuredProfileTest : public QObject {
       check(window->pages().tabText(1));
       window->pages().setCurrentIndex(0);
       QVERIFY(dock->isVisibleTo(window) && dock->toggleViewAction()->isEnabled());
+      // The structures' page has its own boxes too.
+      window->pages().setCurrentIndex(2);
+      QVERIFY(!dock->isVisibleTo(window) && !dock->toggleViewAction()->isEnabled());
+      window->pages().setCurrentIndex(0);
+      QVERIFY(dock->isVisibleTo(window));
       // Closed by the user on the plane page, it stays closed after a visit
       // to the measured page.
       dock->toggleViewAction()->trigger();

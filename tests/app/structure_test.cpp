@@ -429,7 +429,7 @@ class StructureTest : public QObject {
         for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
           take(button->text(), button);
         }
-        QVERIFY(taken.size() >= 18);
+        QVERIFY(taken.size() >= 16);  // the menus, the page's top row and a section's ten boxes
       }
     }
   }
