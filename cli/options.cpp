@@ -401,6 +401,21 @@ NumberText readNumber(const std::string& text, double& value) {
   return NumberText::Number;
 }
 
+std::vector<std::string> commaItems(const std::string& text) {
+  std::vector<std::string> items;
+  std::size_t begin = 0;
+  while (begin <= text.size()) {
+    std::size_t end = text.find(',', begin);
+    if (end == std::string::npos) end = text.size();
+    std::string item = text.substr(begin, end - begin);
+    item.erase(0, item.find_first_not_of(' '));
+    item.erase(item.find_last_not_of(' ') + 1);
+    items.push_back(std::move(item));
+    begin = end + 1;
+  }
+  return items;
+}
+
 double numberOption(std::string_view name, const std::string& text) {
   double value = 0;
   const std::string option = "--" + std::string(name);

@@ -154,6 +154,10 @@ NumberText readNumber(const std::string& text, double& value);
 // a number beyond single precision: the engine computes in it).  Throws
 // std::invalid_argument naming the option.
 double numberOption(std::string_view name, const std::string& text);
+// The items of a comma-separated option value ("200, 335,370"), each
+// without the blanks around it, in their order; an empty item stays (and
+// fails as a number where one is wanted).
+std::vector<std::string> commaItems(const std::string& text);
 // The shortest text that reads back as `value`.
 std::string shortest(double value);
 // Whether a shared option was given, before or after the subcommand whose

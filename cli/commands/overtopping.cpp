@@ -94,17 +94,10 @@ constexpr std::array<std::string_view, 8> kSettingHelp = {
 // The limits of --limits: discharges >= 0 (m3/s per m), comma-separated.
 std::vector<double> limitsOf(const std::string& text) {
   std::vector<double> limits;
-  std::size_t begin = 0;
-  while (begin <= text.size()) {
-    std::size_t end = text.find(',', begin);
-    if (end == std::string::npos) end = text.size();
-    std::string item = text.substr(begin, end - begin);
-    item.erase(0, item.find_first_not_of(' '));
-    item.erase(item.find_last_not_of(' ') + 1);
+  for (const std::string& item : commaItems(text)) {
     const double q = numberOption("limits", item);
     if (!(q >= 0)) throw std::invalid_argument("--limits " + cli::quoted(item) + ": a discharge >= 0 (m3/s per m)");
     limits.push_back(q);
-    begin = end + 1;
   }
   return limits;
 }

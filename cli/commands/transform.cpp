@@ -270,20 +270,13 @@ shore::TransformOptions TransformCommand::model(const CLI::App& parsed) const {
 
 std::vector<double> TransformCommand::positions(const BedProfileData& profile) const {
   std::vector<double> at;
-  std::size_t begin = 0;
-  while (begin <= at_.size()) {
-    std::size_t end = at_.find(',', begin);
-    if (end == std::string::npos) end = at_.size();
-    std::string text = at_.substr(begin, end - begin);
-    text.erase(0, text.find_first_not_of(' '));
-    text.erase(text.find_last_not_of(' ') + 1);
+  for (const std::string& text : commaItems(at_)) {
     const double x = numberOption("at", text);
     if (!(x >= profile.x.front() && x <= profile.x.back())) {
       throw std::invalid_argument("--at " + cli::quoted(text) + ": outside the profile, x from " +
                                   profile.xText.front() + " to " + profile.xText.back());
     }
     at.push_back(x);
-    begin = end + 1;
   }
   return at;
 }
