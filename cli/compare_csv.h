@@ -67,13 +67,13 @@ class CompareTable : public Table {
                const CsvFormat& format = {}, report::Digits digits = report::Digits::Full);
   // Columns besides the inputs pass through; a result's name is refused.
   void readHeader(const Record& header) override;
-  std::string_view expectedColumns() const override { return kExpected; }
+  report::Usage expectedColumns() const override { return kExpected; }
   std::vector<std::string> outputHeader() const override;
   bool appendRow(std::span<const std::string_view> fields, std::string& out,
                  std::string* error = nullptr,
                  std::uint32_t* warningBits = nullptr) const override;
 
-  static constexpr std::string_view kExpected = "Ho, T, alpha0 and n";
+  static constexpr report::Usage kExpected = report::Usage::ColumnsCompare;
 
  private:
   shore::TransportParams params_;

@@ -11,6 +11,7 @@
 #include <new>
 #include <utility>
 
+#include "cli/say.h"
 #include "report/csv_text.h"
 
 namespace saiha::cli {
@@ -44,8 +45,6 @@ std::string shown(std::string_view name) {
 // libcsv keeps blanks around unquoted fields only when told that no
 // character is a blank: a cell of blanks must reach the sheet as it is.
 int noBlanks(unsigned char) { return 0; }
-
-std::string lineText(std::size_t line) { return "line " + std::to_string(line) + ": "; }
 
 // Whether byte `i` ends a line: LF, or CR not followed by LF, so that CRLF,
 // LF and a lone CR each count as one line end.
@@ -115,7 +114,7 @@ class RecordReader::Impl {
       if (byte >= 0x80 || utf8Needed_ > 0) {
         checkUtf8(byte);
       } else if (byte == 0) {
-        throw InputError(lineText(line_) + "the input contains a NUL byte; it is not a CSV text file");
+        throw InputError(atLine(line_) + say(report::Usage::NulByte));
       }
       if (byte == '\n' || byte == '\r') {
         feedSegment(block.substr(segmentStart, i + 1 - segmentStart));
@@ -136,8 +135,7 @@ class RecordReader::Impl {
     if (utf8Needed_ > 0) throw notUtf8();
     if (csv_fini(&parser_, onField, onRecord, this) != 0) {
       rethrowPending();
-      throw InputError(lineText(startLine_) +
-                       "malformed CSV: a quoted field is not closed before the end of the input");
+      throw InputError(atLine(startLine_) + say(report::Usage::QuoteNotClosed));
     }
     rethrowPending();
   }
@@ -154,17 +152,15 @@ class RecordReader::Impl {
   // Input that is not CSV text from its very first bytes.
   static void checkStart(std::string_view block) {
     if (block.starts_with("\xFF\xFE") || block.starts_with("\xFE\xFF")) {
-      throw InputError(lineText(1) + "the input is UTF-16 text; save it as UTF-8 CSV");
+      throw InputError(atLine(1) + say(report::Usage::Utf16));
     }
     if (const auto nul = block.find('\0'); nul != std::string_view::npos) {
-      throw InputError(lineText(lineAt(block, nul)) +
-                       "the input contains a NUL byte; it is not a CSV text file");
+      throw InputError(atLine(lineAt(block, nul)) + say(report::Usage::NulByte));
     }
   }
 
   InputError notUtf8() const {
-    return InputError(lineText(line_) +
-                      "the input is not UTF-8 text (a byte that is not UTF-8); save it as UTF-8 CSV");
+    return InputError(atLine(line_) + say(report::Usage::NotUtf8));
   }
 
   // One step of UTF-8 validation: well-formed sequences only (no overlong
@@ -207,8 +203,8 @@ class RecordReader::Impl {
     }
     recordBytes_ += segment.size();
     if (recordBytes_ > maxRecordBytes_) {
-      throw InputError(lineText(startLine_) + "a record longer than " +
-                       std::to_string(maxRecordBytes_ >> 20) + " MiB; no case needs one");
+      throw InputError(atLine(startLine_) + say(report::Usage::RecordTooLong,
+                                                {std::to_string(maxRecordBytes_ >> 20)}));
     }
     if (startsRecord && isWholeLine(segment) && segment.find('"') == std::string_view::npos) {
       splitLine(segment);
@@ -223,9 +219,7 @@ class RecordReader::Impl {
       if (csv_error(&parser_) == CSV_ENOMEM || csv_error(&parser_) == CSV_ETOOBIG) {
         throw std::bad_alloc();
       }
-      throw InputError(lineText(segmentLine_) +
-                       "malformed CSV: a double quote may only stand inside a quoted field, "
-                       "doubled, and a quoted field must end at a comma or a line end");
+      throw InputError(atLine(segmentLine_) + say(report::Usage::MalformedQuote));
     }
     if (recordEnds_ != endsBefore) betweenRecords_ = true;
   }
@@ -340,34 +334,30 @@ std::string formatRecord(std::span<const std::string> fields, char delimiter) {
 std::vector<std::optional<std::size_t>> readColumns(const Record& header,
                                                     std::span<const std::string_view> names,
                                                     std::size_t required,
-                                                    std::string_view expected) {
-  const std::string where = lineText(header.line);
+                                                    report::Usage expected) {
+  const std::string where = atLine(header.line);
+  const std::string columns = say(expected);
   std::vector<std::optional<std::size_t>> position(names.size());
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     const std::string_view name = trimBlanks(header.fields[i]);
     if (name.empty()) {
-      throw InputError(where + "column " + std::to_string(i + 1) +
-                       " of the header has no name; the header must name " +
-                       std::string(expected));
+      throw InputError(where + say(report::Usage::UnnamedColumn, {std::to_string(i + 1), columns}));
     }
     const auto found = std::find(names.begin(), names.end(), name);
     if (found == names.end()) {
-      std::string message = where + "unknown column " + shown(name) +
-                            " in the header; the header must name " + std::string(expected) +
-                            ", each once";
+      std::string message = where + say(report::Usage::UnknownColumn, {shown(name), columns});
       if (name.find_first_of(";\t") != std::string_view::npos) {
-        message += " (fields must be separated by commas)";
+        message += say(report::Usage::SeparatedBy, {say(report::Usage::Commas)});
       }
       throw InputError(message);
     }
     auto& at = position[static_cast<std::size_t>(found - names.begin())];
-    if (at) throw InputError(where + "column " + shown(name) + " appears twice in the header");
+    if (at) throw InputError(where + say(report::Usage::ColumnTwice, {shown(name)}));
     at = i;
   }
   for (std::size_t c = 0; c < required; ++c) {
     if (!position[c]) {
-      throw InputError(where + "the header lacks column " + shown(names[c]) + "; it must name " +
-                       std::string(expected));
+      throw InputError(where + say(report::Usage::LacksColumn, {shown(names[c]), columns}));
     }
   }
   return position;
@@ -392,11 +382,11 @@ std::string_view otherSeparators(char delimiter) {
   }
 }
 
-std::string_view separatorName(char delimiter) {
+report::Usage separatorName(char delimiter) {
   switch (delimiter) {
-    case ';': return "semicolons";
-    case '\t': return "tabs";
-    default: return "commas";
+    case ';': return report::Usage::Semicolons;
+    case '\t': return report::Usage::Tabs;
+    default: return report::Usage::Commas;
   }
 }
 
@@ -419,21 +409,21 @@ bool looksMistaken(std::string_view name, std::span<const std::string_view> inpu
 }  // namespace
 
 HeaderColumns readTableHeader(const Record& header, std::span<const std::string_view> inputs,
-                              std::size_t required, std::string_view expected,
+                              std::size_t required, report::Usage expected,
                               std::span<const std::string_view> reserved, char delimiter) {
-  const std::string where = lineText(header.line);
+  const std::string where = atLine(header.line);
+  const std::string expectedText = say(expected);
   HeaderColumns columns;
   columns.position.resize(inputs.size());
   columns.width = header.fields.size();
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     const std::string_view name = trimBlanks(header.fields[i]);
     if (name.empty()) {
-      throw InputError(where + "column " + std::to_string(i + 1) +
-                       " of the header has no name; the header must name " +
-                       std::string(expected));
+      throw InputError(where + say(report::Usage::UnnamedColumn,
+                                   {std::to_string(i + 1), expectedText}));
     }
     if (std::find(columns.names.begin(), columns.names.end(), name) != columns.names.end()) {
-      throw InputError(where + "column " + shown(name) + " appears twice in the header");
+      throw InputError(where + say(report::Usage::ColumnTwice, {shown(name)}));
     }
     columns.names.emplace_back(name);
     const auto found = std::find(inputs.begin(), inputs.end(), name);
@@ -444,24 +434,21 @@ HeaderColumns readTableHeader(const Record& header, std::span<const std::string_
       continue;
     }
     if (looksMistaken(name, inputs, delimiter)) {
-      std::string message = where + "unknown column " + shown(name) +
-                            " in the header; the header must name " + std::string(expected) +
-                            ", each once";
+      std::string message =
+          where + say(report::Usage::UnknownColumn, {shown(name), expectedText});
       if (name.find_first_of(otherSeparators(delimiter)) != std::string_view::npos) {
-        message += " (fields must be separated by " + std::string(separatorName(delimiter)) + ")";
+        message += say(report::Usage::SeparatedBy, {say(separatorName(delimiter))});
       }
       throw InputError(message);
     }
     if (std::find(reserved.begin(), reserved.end(), name) != reserved.end()) {
-      throw InputError(where + "column " + shown(name) +
-                       " has the name of an output column; rename it");
+      throw InputError(where + say(report::Usage::OutputColumnName, {shown(name)}));
     }
     columns.inputAt.emplace_back(std::nullopt);
   }
   for (std::size_t c = 0; c < required; ++c) {
     if (!columns.position[c]) {
-      throw InputError(where + "the header lacks column " + shown(inputs[c]) + "; it must name " +
-                       std::string(expected));
+      throw InputError(where + say(report::Usage::LacksColumn, {shown(inputs[c]), expectedText}));
     }
   }
   return columns;
@@ -470,7 +457,7 @@ HeaderColumns readTableHeader(const Record& header, std::span<const std::string_
 Layout readHeader(const Record& header, std::span<const std::string_view> reserved,
                   char delimiter) {
   HeaderColumns columns = readTableHeader(header, kColumnNames, kColumnCount - 1,
-                                          kExpectedColumns, reserved, delimiter);
+                                          report::Usage::ColumnsCalc, reserved, delimiter);
   Layout layout;
   layout.width = columns.width;
   for (std::size_t c = 0; c < kColumnCount; ++c) layout.position[c] = columns.position[c];

@@ -18,10 +18,13 @@
 #include <string_view>
 #include <vector>
 
+#include "report/messages.h"
+
 namespace saiha::cli {
 
 // The input cannot be used at all: it is not CSV text, or its header does not
-// name the columns.  The message is one line, in English, for standard error.
+// name the columns.  The message is one line, in the language of saiha-calc's
+// messages (cli/say.h), for standard error.
 class InputError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -75,13 +78,13 @@ struct HeaderColumns {
 // needed.  Names are matched exactly, case included, after blanks and tabs
 // around them are dropped; the columns may come in any order.  A column that
 // is not an input is passed through.  Throws InputError, saying the header
-// must name `expected`, when a required input is missing or a name is
+// must name `expected` (the catalogue's list of the columns), when a required input is missing or a name is
 // repeated or empty, for a name that looks like a mistake rather than a
 // column of its own (an input's name in other letter case, a number, a name
 // with a control character or a field separator other than `delimiter`
 // among ',', ';' and tab), and for a name among `reserved` (the output's own).
 HeaderColumns readTableHeader(const Record& header, std::span<const std::string_view> inputs,
-                              std::size_t required, std::string_view expected,
+                              std::size_t required, report::Usage expected,
                               std::span<const std::string_view> reserved = {},
                               char delimiter = ',');
 
@@ -90,15 +93,13 @@ HeaderColumns readTableHeader(const Record& header, std::span<const std::string_
 Layout readHeader(const Record& header, std::span<const std::string_view> reserved = {},
                   char delimiter = ',');
 
-inline constexpr std::string_view kExpectedColumns = "Ho, T, alpha0, n and optionally h";
-
 // Where each of `names` stands in a header, matched as readHeader matches
 // them, no other name allowed; the first `required` must be there.  Throws
 // InputError, saying the header must name `expected`, as readHeader does.
 std::vector<std::optional<std::size_t>> readColumns(const Record& header,
                                                     std::span<const std::string_view> names,
                                                     std::size_t required,
-                                                    std::string_view expected);
+                                                    report::Usage expected);
 
 // A record longer than this (bytes, line ends included) ends the run: no
 // case needs it, and it keeps one hostile line from exhausting memory.

@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "cli/say.h"
+
 namespace saiha::cli {
 namespace {
 
@@ -25,12 +27,17 @@ static_assert(std::atomic<bool>::is_always_lock_free);
 // The links followed before giving up, as the kernel does (ELOOP).
 constexpr int kMaxLinks = 40;
 
-[[noreturn]] void cannotWrite(const std::string& path, const std::string& reason) {
-  throw std::runtime_error("cannot write '" + path + "': " + reason);
+// The reasons are the system's own words (strerror) or the catalogue's.
+[[noreturn]] void cannotWrite(const std::string& path, std::string_view reason) {
+  throw std::runtime_error(say(report::Usage::CannotWrite, {path, reason}));
+}
+
+[[noreturn]] void cannotWrite(const std::string& path, report::Usage reason) {
+  cannotWrite(path, say(reason));
 }
 
 [[noreturn]] void cannotWrite(const std::string& path, int error) {
-  cannotWrite(path, std::strerror(error));
+  cannotWrite(path, std::string_view(std::strerror(error)));
 }
 
 // The folder part of `path` with its slash ("dir/" for "dir/name", "" for "name").
@@ -110,12 +117,12 @@ OutputFile::OutputFile(const std::string& path) : path_(path) {
       struct stat opened {};
       if (::fstat(fd_, &opened) != 0 || !(S_ISFIFO(opened.st_mode) || S_ISCHR(opened.st_mode))) {
         discard();
-        cannotWrite(path, "it changed while it was opened");
+        cannotWrite(path, report::Usage::ChangedWhileOpened);
       }
       return;
     }
     if (!S_ISREG(followed.st_mode)) {
-      cannotWrite(path, "not a regular file, a character device or a FIFO");
+      cannotWrite(path, report::Usage::NotWritableKind);
     }
   } else if (errno != ENOENT) {
     cannotWrite(path, errno);
@@ -129,7 +136,7 @@ OutputFile::OutputFile(const std::string& path) : path_(path) {
   const bool existed = followLinks(path, target_, found);
   if (existed != reached || (existed && (found.st_dev != followed.st_dev ||
                                          found.st_ino != followed.st_ino))) {
-    cannotWrite(path, "the file its links name cannot be found");
+    cannotWrite(path, report::Usage::LinksNotFound);
   }
 
   // A file the user made read-only is kept: replacing it by a rename would
@@ -139,8 +146,7 @@ OutputFile::OutputFile(const std::string& path) : path_(path) {
     if ((found.st_mode & 0222) == 0) {
       char mode[8];
       const auto end = std::to_chars(mode, mode + sizeof mode, found.st_mode & 07777, 8).ptr;
-      cannotWrite(path, "it is read-only (mode 0" + std::string(mode, end) +
-                            "); make it writable or remove it to replace it");
+      cannotWrite(path, say(report::Usage::ReadOnly, {std::string_view(mode, end - mode)}));
     }
     if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES) {
       cannotWrite(path, EACCES);
@@ -148,7 +154,7 @@ OutputFile::OutputFile(const std::string& path) : path_(path) {
   }
 
   const std::string name = target_.substr(folderOf(target_).size());
-  if (name.empty() || name == "." || name == "..") cannotWrite(path, "not a file name");
+  if (name.empty() || name == "." || name == "..") cannotWrite(path, report::Usage::NotAFileName);
   temporary_ = folderOf(target_) + "." + name + ".XXXXXX";
   if (temporary_.size() >= sizeof gTemporary) cannotWrite(path, ENAMETOOLONG);
   fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);

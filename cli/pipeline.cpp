@@ -14,6 +14,7 @@
 
 #include "cli/csv_reader.h"
 #include "cli/rows.h"
+#include "cli/say.h"
 
 namespace saiha::cli {
 
@@ -68,8 +69,7 @@ class ChunkReader {
         takeHeader(chunk);
       }
       if (done_ && !haveLayout_ && !interrupted()) {
-        throw InputError("the input is empty; its first row must name the columns " +
-                         std::string(table_.expectedColumns()));
+        throw InputError(say(report::Usage::EmptyInput, {say(table_.expectedColumns())}));
       }
     } catch (const std::bad_alloc&) {
       throw;
@@ -145,8 +145,7 @@ void computeChunk(Chunk& chunk, const Table& table) {
     chunk.allComputed = false;
     chunk.failedRows += failures.count;
     chunk.firstFailure =
-        "line " + std::to_string(chunk.in.records[first + failures.first].line) + ": " +
-        failures.message;
+        atLine(chunk.in.records[first + failures.first].line) + failures.message;
   }
   if (failures.warned > 0) {
     chunk.warnedRows += failures.warned;

@@ -42,8 +42,10 @@ ProfileOutcome profileCsv(const shore::Wave& wave, const shore::ProfileOptions& 
     outcome.counts.add(bits != 0, [&] { return "h=" + rt::formatShortest(station.state.h); });
     if (!station.state.ok()) {
       outcome.status = kSomeFailed;
-      outcome.stationErrors.push_back("station at h=" + rt::formatShortest(station.state.h) + ": " +
-                                      report::stationError(station, language));
+      outcome.stationErrors.push_back(
+          report::usageText(report::Usage::StationAt, {rt::formatShortest(station.state.h)},
+                            language) +
+          report::stationError(station, language));
     }
   }
   return outcome;

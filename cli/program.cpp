@@ -48,7 +48,7 @@ extern "C" void onFatal(int signal) {
 
 // Where the results go: standard output, or the file of -o.
 int gOutput = STDOUT_FILENO;
-std::string gOutputName = "standard output";
+std::string gOutputName;  // empty: standard output
 std::optional<OutputFile> gFile;
 
 // Reads from a descriptor; a pipe or terminal is polled so that an
@@ -65,7 +65,7 @@ std::size_t readSome(int fd, bool regular, const std::string& source, char* buff
     const ssize_t got = ::read(fd, buffer, size);
     if (got >= 0) return static_cast<std::size_t>(got);
     if (errno == EINTR) continue;
-    throw std::runtime_error("cannot read " + source + ": " + std::strerror(errno));
+    throw std::runtime_error(say(report::Usage::CannotRead, {source, std::strerror(errno)}));
   }
 }
 
@@ -141,17 +141,6 @@ void writeError(std::string_view text) {
     text.remove_prefix(static_cast<std::size_t>(put));
   }
   pthread_sigmask(SIG_SETMASK, &before, nullptr);
-}
-
-namespace {
-report::Language gLanguage = report::Language::Japanese;
-}  // namespace
-
-report::Language messageLanguage() { return gLanguage; }
-void setMessageLanguage(report::Language language) { gLanguage = language; }
-
-std::string say(report::Usage usage, std::initializer_list<std::string_view> details) {
-  return report::usageText(usage, details, gLanguage);
 }
 
 int fail(std::string_view message) {
@@ -239,8 +228,10 @@ void writeAll(std::string_view bytes) {
     const ssize_t put = ::write(gOutput, bytes.data(), bytes.size());
     if (put < 0) {
       if (errno == EINTR) continue;
-      throw std::runtime_error("cannot write the results to " + gOutputName + ": " +
-                               std::strerror(errno));
+      throw std::runtime_error(say(
+          report::Usage::CannotWriteResults,
+          {gOutputName.empty() ? say(report::Usage::StandardOutput) : gOutputName,
+           std::strerror(errno)}));
     }
     bytes.remove_prefix(static_cast<std::size_t>(put));
   }
@@ -248,7 +239,7 @@ void writeAll(std::string_view bytes) {
 
 int runFile(const std::string& file, const SharedValues& shared, Table& table) {
   const bool fromStdin = file.empty() || file == "-";
-  const std::string source = fromStdin ? "standard input" : "'" + file + "'";
+  const std::string source = fromStdin ? say(report::Usage::StandardInput) : "'" + file + "'";
   int fd = STDIN_FILENO;
   if (!fromStdin) {
     fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
@@ -285,7 +276,8 @@ int runFile(const std::string& file, const SharedValues& shared, Table& table) {
       fail(say(report::Usage::RowsFailed, {std::to_string(result.failedRows),
                                            std::to_string(result.rows), result.firstFailure}));
     }
-    noteWarnings(result.warnedRows, result.rows, "line " + std::to_string(result.firstWarnedLine),
+    noteWarnings(result.warnedRows, result.rows,
+                 say(report::Usage::LineNumber, {std::to_string(result.firstWarnedLine)}),
                  shared);
     return result.status;
   } catch (const std::bad_alloc&) {

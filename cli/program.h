@@ -11,6 +11,7 @@
 
 #include "cli/options.h"
 #include "cli/pipeline.h"
+#include "cli/say.h"
 #include "report/messages.h"
 
 namespace saiha::cli {
@@ -20,13 +21,6 @@ extern volatile std::sig_atomic_t gInterrupted;
 
 // "saiha-calc: message" as one line on standard error; returns kUnusable.
 int fail(std::string_view message);
-
-// The language of saiha-calc's own messages (--lang, else SAIHA_LANG, else
-// Japanese), set as soon as the command line is read; Japanese before.
-report::Language messageLanguage();
-void setMessageLanguage(report::Language language);
-// A message of the catalogue (report::usageText) in that language.
-std::string say(report::Usage usage, std::initializer_list<std::string_view> details = {});
 
 // Opens the output of the run: standard output for "" and "-", else FILE as
 // -o writes it.  Returns an empty string, or the one-line reason it cannot.

@@ -108,8 +108,8 @@ ProfileOutcome randomProfileCsv(double H0p, double T13, double n,
                           profile.error == shore::Error::InvalidDepth;
     outcome.status = badInput ? kUnusable : kSomeFailed;
     outcome.diagnostic = profile.error == shore::Error::InvalidDepth && profile.edge.ok()
-                             ? "the seaward depth or the spacing gives no stations, or more than " +
-                                   std::to_string(shore::kMaxStations)
+                             ? report::usageText(report::Usage::NoStations,
+                                                 {std::to_string(shore::kMaxStations)}, language)
                              : randomErrorText(profile.error, language, false);
     return outcome;
   }
@@ -126,9 +126,10 @@ ProfileOutcome randomProfileCsv(double H0p, double T13, double n,
     outcome.counts.add(bits != 0, [&] { return "h=" + rt::formatShortest(station.state.h); });
     if (!station.state.ok()) {
       outcome.status = kSomeFailed;
-      outcome.stationErrors.push_back("station at h=" + rt::formatShortest(station.state.h) +
-                                      ": " +
-                                      randomErrorText(station.state.error, language, false));
+      outcome.stationErrors.push_back(
+          report::usageText(report::Usage::StationAt, {rt::formatShortest(station.state.h)},
+                            language) +
+          randomErrorText(station.state.error, language, false));
     }
   }
   return outcome;

@@ -34,13 +34,13 @@ class RandomTable : public Table {
       : precision_(precision), language_(language), warnings_(warnings), format_(format) {}
   // Columns besides the inputs pass through; a result's name is refused.
   void readHeader(const Record& header) override;
-  std::string_view expectedColumns() const override { return kExpected; }
+  report::Usage expectedColumns() const override { return kExpected; }
   std::vector<std::string> outputHeader() const override;
   bool appendRow(std::span<const std::string_view> fields, std::string& out,
                  std::string* error = nullptr,
                  std::uint32_t* warningBits = nullptr) const override;
 
-  static constexpr std::string_view kExpected = "H0p, T13, n and h";
+  static constexpr report::Usage kExpected = report::Usage::ColumnsRandom;
 
  private:
   Precision precision_;

@@ -123,7 +123,7 @@ class Table {
   // name the columns.
   virtual void readHeader(const Record& header) = 0;
   // The columns the header must name, for the message of an empty input.
-  virtual std::string_view expectedColumns() const { return kExpectedColumns; }
+  virtual report::Usage expectedColumns() const { return report::Usage::ColumnsCalc; }
   virtual std::vector<std::string> outputHeader() const = 0;
   // Input bytes read per chunk of rows; 0 for the run's own (RunOptions).
   // A table whose records each write many rows asks for fewer of them.

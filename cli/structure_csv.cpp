@@ -8,6 +8,7 @@
 
 #include "cli/csv_reader.h"
 #include "cli/options.h"
+#include "cli/say.h"
 #include "report/case.h"
 #include "report/csv_text.h"
 #include "report/messages.h"
@@ -22,8 +23,6 @@ namespace saiha::cli {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-std::string lineOf(std::size_t line) { return "line " + std::to_string(line) + ": "; }
 
 // The cells of a formula's results, numbers in the run's precision.
 template <std::size_t N>
@@ -52,7 +51,7 @@ StructureKind caissonKind(bool impulsive, double requiredSafety) {
   k.defaults = {std::nullopt, 0.0, 0.0, 1.0, 1.0, 1.0, 1030.0, 2100.0, kNaN, 0.6};
   k.optionNames = {"--n",       "--beta",    "--berm", "--lambda1", "--lambda2",
                    "--lambda3", "--rho",     "--density", "--weight", "--mu"};
-  k.expected = "Hmax, H13, T, h, h_prime, d, hc and B";
+  k.expected = report::Usage::ColumnsCaisson;
   k.compute = [impulsive, requiredSafety](std::span<const double> v, Precision precision) {
     structure::CaissonInput c;
     c.Hmax = v[0], c.H13 = v[1], c.T = v[2], c.h = v[3], c.hPrime = v[4], c.d = v[5];
@@ -79,7 +78,7 @@ StructureKind overtoppingKind(structure::Structure kind, structure::Approach app
   k.defaults = {kNaN,     1.0, 1.0, 1.0, 0.0, kNaN, kNaN, 0.0};
   k.optionNames = {"--cot-alpha", "--gamma-f", "--gamma-b", "--gamma-v",
                    "--beta",      "--h",       "--d",       "--crest-width"};
-  k.expected = "Hm0, Tm10 and Rc";
+  k.expected = report::Usage::ColumnsOvertopping;
   k.compute = [=](std::span<const double> v, Precision precision) {
     structure::OvertoppingInput o;
     o.Hm0 = v[0], o.Tm10 = v[1], o.Rc = v[2], o.cotAlpha = v[3], o.gammaF = v[4];
@@ -114,7 +113,7 @@ StructureKind armourKind(structure::ArmourMethod method) {
   //           P    S    N       KD   H2    h     rho_s   rho
   k.defaults = {0.4, 2.0, 3000.0, 4.0, kNaN, kNaN, 2650.0, 1025.0};
   k.optionNames = {"--P", "--S", "--N", "--KD", "--H2", "--h", "--rho-s", "--rho"};
-  k.expected = "Hs, T and cot_alpha";
+  k.expected = report::Usage::ColumnsArmour;
   k.compute = [method](std::span<const double> v, Precision precision) {
     structure::ArmourInput a;
     a.method = method;
@@ -154,12 +153,12 @@ void StructureTable::readHeader(const Record& header) {
     const bool column = columns_.position[kind_.inputs.size() + s].has_value();
     const std::string name(kind_.settings[s]);
     if (column && constants_[s]) {
-      throw InputError(lineOf(header.line) + "the column '" + name + "' and the option " +
-                       kind_.optionNames[s] + " both give " + name + "; give it once");
+      throw InputError(atLine(header.line) +
+                       say(report::Usage::SettingTwice, {name, kind_.optionNames[s]}));
     }
     if (!column && !constants_[s] && !kind_.defaults[s]) {
-      throw InputError(lineOf(header.line) + "no column '" + name + "' and no option " +
-                       kind_.optionNames[s] + ": give " + name + " one way or the other");
+      throw InputError(atLine(header.line) +
+                       say(report::Usage::SettingMissing, {name, kind_.optionNames[s]}));
     }
   }
 }
@@ -262,10 +261,9 @@ void ChainTable::readHeader(const Record& header) {
                              setup_.format.delimiter);
   const bool rms = columns_.position[kHrms0].has_value(), m0 = columns_.position[kHm0].has_value();
   if (rms == m0) {
-    throw InputError(lineOf(header.line) +
-                     (rms ? "the header names both 'Hrms0' and 'Hm0'; give the height once"
-                          : "the header lacks column 'Hrms0' (or 'Hm0'); it must name " +
-                                std::string(TransformTable::kExpected)));
+    throw InputError(atLine(header.line) +
+                     (rms ? say(report::Usage::HeightTwice)
+                          : say(report::Usage::LacksHeight, {say(TransformTable::kExpected)})));
   }
 }
 

@@ -45,7 +45,7 @@ struct StructureKind {
   // The option that gives each setting for every row ("--n"), for messages.
   std::vector<std::string> optionNames;
   std::function<StructureOutcome(std::span<const double> values, Precision precision)> compute;
-  std::string_view expected;  // "Hmax, H13, T, h, h_prime, d, hc and B"
+  report::Usage expected{};  // the columns its header must name
 };
 
 // The rows of a structure kind: the header names every input (any order,
@@ -65,7 +65,7 @@ class StructureTable : public Table {
   // Throws InputError for a missing input, a setting given both as a column
   // and as an option, a required setting given neither way, or a result's name.
   void readHeader(const Record& header) override;
-  std::string_view expectedColumns() const override { return kind_.expected; }
+  report::Usage expectedColumns() const override { return kind_.expected; }
   std::vector<std::string> outputHeader() const override;
   bool appendRow(std::span<const std::string_view> fields, std::string& out,
                  std::string* error = nullptr,
@@ -111,7 +111,7 @@ class ChainTable : public Table {
  public:
   ChainTable(const BedProfileData& profile, ChainSetup setup);
   void readHeader(const Record& header) override;
-  std::string_view expectedColumns() const override { return TransformTable::kExpected; }
+  report::Usage expectedColumns() const override { return TransformTable::kExpected; }
   std::vector<std::string> outputHeader() const override;
   bool appendRow(std::span<const std::string_view> fields, std::string& out,
                  std::string* error = nullptr,

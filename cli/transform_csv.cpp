@@ -6,6 +6,7 @@
 
 #include "cli/csv_reader.h"
 #include "cli/options.h"
+#include "cli/say.h"
 #include "report/case.h"
 #include "report/csv_text.h"
 #include "report/messages.h"
@@ -16,8 +17,6 @@ namespace saiha::cli {
 namespace {
 
 enum Input : std::size_t { kTp, kTheta0, kHrms0, kHm0, kTide, kWind };
-
-std::string lineOf(std::size_t line) { return "line " + std::to_string(line) + ": "; }
 
 // The engine's steps one chunk of conditions may take: about a quarter of a
 // second of a core, so that a Ctrl+C ends the run about as soon.
@@ -108,18 +107,13 @@ void TransformTable::readHeader(const Record& header) {
                              setup_.format.delimiter);
   const bool rms = columns_.position[kHrms0].has_value(), m0 = columns_.position[kHm0].has_value();
   if (!rms && !m0) {
-    throw InputError(lineOf(header.line) +
-                     "the header lacks column 'Hrms0' (or 'Hm0'); it must name " +
-                     std::string(kExpected));
+    throw InputError(atLine(header.line) + say(report::Usage::LacksHeight, {say(kExpected)}));
   }
   if (rms && m0) {
-    throw InputError(lineOf(header.line) +
-                     "the header names both 'Hrms0' and 'Hm0'; give the height once");
+    throw InputError(atLine(header.line) + say(report::Usage::HeightTwice));
   }
   if (refuseWind_ && columns_.position[kWind]) {
-    throw InputError(lineOf(header.line) +
-                     "the header names 'wind_stress' and --wind-stress gives one for every "
-                     "condition; give the wind stress once");
+    throw InputError(atLine(header.line) + say(report::Usage::WindTwice));
   }
   haveHeader_ = true;
 }

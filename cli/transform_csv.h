@@ -74,7 +74,7 @@ class TransformTable : public Table {
   TransformTable(const BedProfileData& profile, TransformSetup setup);
 
   void readHeader(const Record& header) override;
-  std::string_view expectedColumns() const override { return kExpected; }
+  report::Usage expectedColumns() const override { return kExpected; }
   std::vector<std::string> outputHeader() const override;
   bool appendRow(std::span<const std::string_view> fields, std::string& out,
                  std::string* error = nullptr,
@@ -91,8 +91,7 @@ class TransformTable : public Table {
   shore::TransformResult appendCondition(const shore::SeaCondition& condition,
                                          std::string& out) const;
 
-  static constexpr std::string_view kExpected =
-      "Hrms0 (or Hm0), Tp, theta0 and optionally tide and wind_stress";
+  static constexpr report::Usage kExpected = report::Usage::ColumnsTransform;
   // A header naming wind_stress is refused (--wind-stress gives every
   // condition's).
   void refuseWindColumn() { refuseWind_ = true; }

@@ -101,7 +101,71 @@ enum class Usage : unsigned char {
   RowsWarned,           // %1 with warnings, %2 rows, %3 the first
   WarningsHint,         // after RowsWarned without --warnings
   Interrupted,          // %1 rows written
+  // Faults of an input's text and header (the whole input is refused).
+  AtLine,               // "line %1: ", before a fault of that line
+  LineNumber,           // "line %1", the first row with warnings
+  StandardInput,        // the input's name when it is standard input
+  StandardOutput,       // the output's name when it is standard output
+  NulByte,
+  Utf16,
+  NotUtf8,
+  QuoteNotClosed,
+  MalformedQuote,
+  RecordTooLong,        // %1 the most, in MiB
+  UnnamedColumn,        // %1 its position, %2 the columns expected
+  UnknownColumn,        // %1 the name, %2 the columns expected
+  SeparatedBy,          // %1 Commas, Semicolons or Tabs
+  Commas,
+  Semicolons,
+  Tabs,
+  ColumnTwice,          // %1 the name
+  LacksColumn,          // %1 the name, %2 the columns expected
+  OutputColumnName,     // %1 the name
+  EmptyInput,           // %1 the columns expected
+  HeightTwice,          // both Hrms0 and Hm0
+  LacksHeight,          // %1 the columns expected
+  WindTwice,            // the column wind_stress and --wind-stress
+  SettingTwice,         // %1 the setting, %2 its option
+  SettingMissing,       // %1 the setting, %2 its option
+  NoConditions,         // a chain summary of no conditions
+  StationAt,            // "station at h=%1: ", before a station's fault
+  // The columns each table's header must name, for %2 above.
+  ColumnsCalc,
+  ColumnsCompare,
+  ColumnsRandom,
+  ColumnsTransform,
+  ColumnsCaisson,
+  ColumnsOvertopping,
+  ColumnsArmour,
+  // Reading the input and writing the results.
+  CannotRead,           // %1 the input, %2 why (the system's words)
+  CannotReadConditions, // %1 why
+  CannotWriteResults,   // %1 the output, %2 why
+  CannotWrite,          // %1 the file of -o, %2 why
+  ChangedWhileOpened,
+  NotWritableKind,
+  LinksNotFound,
+  ReadOnly,             // %1 the mode's octal digits
+  NotAFileName,
+  // Options of the transform and of the chain to a structure.
+  OneWaveCompare,       // the form of compare that DoesNotGoWith names
+  OneConditionTransform,
+  TransformNeedsProfile,
+  UnknownDissipation,   // %1 value, %2 the names
+  GammaChoice,          // %1 value
+  MixingChoice,         // %1 value
+  MixingCoefficient,
+  AtOutside,            // %1 value, %2 the first x, %3 the last x
+  GoesWithChain,        // %1 option
+  ChainDepth,
+  ChainToeCrest,
+  ChainSlope,
+  ChainComposite,
+  LimitsWithSummary,
+  DischargeLimit,       // %1 value
 };
+// The last of Usage, for a walk over every message.
+inline constexpr Usage kLastUsage = Usage::DischargeLimit;
 SAIHA_API std::string usageText(Usage usage, std::initializer_list<std::string_view> details,
                                 Language language = Language::Japanese);
 

@@ -130,7 +130,7 @@ int CompareCommand::run(const SharedValues& shared, const CLI::App& parsed) {
           say(report::Usage::SeeHelp, {std::string(kProgramName) + " compare"}));
     }
     if (!fromFile) {
-      const std::string refused = refusedIn(parsed, "compare of one wave",
+      const std::string refused = refusedIn(parsed, say(report::Usage::OneWaveCompare),
                                             {{Shared::Jobs, refusal::kOneWaveThreads()},
                                              {Shared::Progress, refusal::kOneWaveProgress()}});
       if (!refused.empty()) throw std::invalid_argument(refused);

@@ -96,7 +96,7 @@ std::vector<double> limitsOf(const std::string& text) {
   std::vector<double> limits;
   for (const std::string& item : commaItems(text)) {
     const double q = numberOption("limits", item);
-    if (!(q >= 0)) throw std::invalid_argument("--limits " + cli::quoted(item) + ": a discharge >= 0 (m3/s per m)");
+    if (!(q >= 0)) throw std::invalid_argument(say(report::Usage::DischargeLimit, {cli::quoted(item)}));
     limits.push_back(q);
   }
   return limits;
@@ -194,7 +194,7 @@ int OvertoppingCommand::run(const SharedValues& shared, const CLI::App& parsed) 
       for (const char* option : {"--toe", "--crest", "--mound-top", "--period-ratio",
                                  "--add-direction", "--summary", "--limits", "--wind-stress"}) {
         if (parsed.count(option) > 0) {
-          throw std::invalid_argument(std::string(option) + " goes with --profile (the chain)");
+          throw std::invalid_argument(say(report::Usage::GoesWithChain, {option}));
         }
       }
     }
@@ -210,8 +210,7 @@ int OvertoppingCommand::run(const SharedValues& shared, const CLI::App& parsed) 
     s.gammaF = value(1, 1), s.gammaB = value(2, 1), s.gammaV = value(3, 1);
     s.beta = value(4, 0), s.crestWidth = value(7, 0);
     if (constants[5] || constants[6]) {
-      return fail("--h and --d do not go with --profile: the chain takes the depth at the toe "
-                  "from the transform (and d from --mound-top)");
+      return fail(say(report::Usage::ChainDepth));
     }
     return runChain(shared, parsed, s);
   }
@@ -233,16 +232,16 @@ int OvertoppingCommand::runChain(const SharedValues& shared, const CLI::App& par
     setup.warnings = shared.warnings;
     setup.summary = summary_;
     if (parsed.count("--toe") == 0 || parsed.count("--crest") == 0) {
-      throw std::invalid_argument("the chain needs --toe X and --crest Z");
+      throw std::invalid_argument(say(report::Usage::ChainToeCrest));
     }
     if (s.structure == structure::Structure::Slope && parsed.count("--cot-alpha") == 0) {
-      throw std::invalid_argument("the chain at a slope needs --cot-alpha");
+      throw std::invalid_argument(say(report::Usage::ChainSlope));
     }
     if (s.structure == structure::Structure::Composite && parsed.count("--mound-top") == 0) {
-      throw std::invalid_argument("the chain at a composite wall needs --mound-top");
+      throw std::invalid_argument(say(report::Usage::ChainComposite));
     }
     if (parsed.count("--limits") > 0 && !summary_) {
-      throw std::invalid_argument("--limits goes with --summary");
+      throw std::invalid_argument(say(report::Usage::LimitsWithSummary));
     }
     structure::ChainOptions& o = setup.options;
     o.structure = s;
@@ -306,7 +305,7 @@ int OvertoppingCommand::runChain(const SharedValues& shared, const CLI::App& par
             if (gInterrupted) return 0;
             const ssize_t got = ::read(fd, buffer, size);
             if (got >= 0) return static_cast<std::size_t>(got);
-            if (errno != EINTR) throw std::runtime_error("cannot read the conditions: " + std::string(std::strerror(errno)));
+            if (errno != EINTR) throw std::runtime_error(say(report::Usage::CannotReadConditions, {std::strerror(errno)}));
           }
         },
         [&](std::string_view bytes) {
@@ -332,7 +331,7 @@ int OvertoppingCommand::runChain(const SharedValues& shared, const CLI::App& par
          " conditions failed (first: " + result.firstFailure + ")");
   }
   const std::string csv = reader ? reader->csv() : std::string();
-  return writeTable({result.status, csv, "no conditions", {}, nullptr}, shared);
+  return writeTable({result.status, csv, say(report::Usage::NoConditions), {}, nullptr}, shared);
 }
 
 }  // namespace

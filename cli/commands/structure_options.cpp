@@ -45,7 +45,7 @@ std::size_t choiceOf(std::string_view option, const std::string& text,
     if (names[i] == text) return i;
     list += (list.empty() ? "" : ", ") + std::string(names[i]);
   }
-  throw std::invalid_argument(std::string(option) + " " + cli::quoted(text) + ": one of " + list);
+  throw std::invalid_argument(say(report::Usage::NotAChoice, {option, cli::quoted(text), list}));
 }
 
 int runStructureFile(const std::string& file, const SharedValues& shared, StructureKind kind,

@@ -219,8 +219,8 @@ shore::TransformOptions TransformCommand::model(const CLI::App& parsed) const {
   else if (dissipation_ == "jb07") o.dissipation = shore::Dissipation::JB07;
   else if (dissipation_ == "none") o.dissipation = shore::Dissipation::None;
   else {
-    throw std::invalid_argument("unknown dissipation " + cli::quoted(dissipation_) +
-                                "; one of bj78, tg83, baldock98, jb07, none");
+    throw std::invalid_argument(say(report::Usage::UnknownDissipation,
+                                    {cli::quoted(dissipation_), "bj78, tg83, baldock98, jb07, none"}));
   }
   if (gamma_ == "ruessink2003") {
     o.gamma = shore::GammaRule::Ruessink2003;
@@ -229,8 +229,7 @@ shore::TransformOptions TransformCommand::model(const CLI::App& parsed) const {
   } else {
     double value = 0;
     if (readNumber(gamma_, value) != NumberText::Number) {
-      throw std::invalid_argument("--gamma " + cli::quoted(gamma_) +
-                                  ": ruessink2003, battjes-stive1985 or a number > 0");
+      throw std::invalid_argument(say(report::Usage::GammaChoice, {cli::quoted(gamma_)}));
     }
     o.gamma = shore::GammaRule::Constant;
     o.gammaConstant = value;
@@ -256,14 +255,13 @@ shore::TransformOptions TransformCommand::model(const CLI::App& parsed) const {
   } else if (mixing_ != "none") {
     double value = 0;
     if (readNumber(mixing_, value) != NumberText::Number) {
-      throw std::invalid_argument("--mixing " + cli::quoted(mixing_) +
-                                  ": none, battjes1975 or an eddy viscosity >= 0 (m2/s)");
+      throw std::invalid_argument(say(report::Usage::MixingChoice, {cli::quoted(mixing_)}));
     }
     o.mixing = shore::Mixing::Constant;
     o.mixingCoefficient = value;
   }
   if (parsed.count("--mixing-M") > 0 && o.mixing != shore::Mixing::Battjes1975) {
-    throw std::invalid_argument("--mixing-M goes with --mixing battjes1975");
+    throw std::invalid_argument(say(report::Usage::MixingCoefficient));
   }
   return o;
 }
@@ -273,8 +271,9 @@ std::vector<double> TransformCommand::positions(const BedProfileData& profile) c
   for (const std::string& text : commaItems(at_)) {
     const double x = numberOption("at", text);
     if (!(x >= profile.x.front() && x <= profile.x.back())) {
-      throw std::invalid_argument("--at " + cli::quoted(text) + ": outside the profile, x from " +
-                                  profile.xText.front() + " to " + profile.xText.back());
+      throw std::invalid_argument(say(report::Usage::AtOutside, {cli::quoted(text),
+                                                                 profile.xText.front(),
+                                                                 profile.xText.back()}));
     }
     at.push_back(x);
   }
@@ -297,7 +296,7 @@ int TransformCommand::run(const SharedValues& shared, const CLI::App& parsed) {
     setup.precision = shared.precision == "full" ? Precision::Full : Precision::Shown;
     setup.warnings = shared.warnings;
     if (parsed.count("--profile") == 0) {
-      throw std::invalid_argument("transform needs --profile FILE (the columns x and z)");
+      throw std::invalid_argument(say(report::Usage::TransformNeedsProfile));
     }
     setup.model = model(parsed);
     if (parsed.count("--wind-stress") > 0) setup.windStress = numberOption("wind-stress", wind_);
@@ -344,7 +343,7 @@ int TransformCommand::runOne(const SharedValues& shared, const CLI::App& parsed,
       throw std::invalid_argument(
           "FILE does not go with --Hrms0, --Hm0, --Tp, --theta0 or --tide (one condition)");
     }
-    const std::string refused = refusedIn(parsed, "one condition of transform",
+    const std::string refused = refusedIn(parsed, say(report::Usage::OneConditionTransform),
                                           {{Shared::Jobs, refusal::kOneWaveThreads()},
                                            {Shared::Progress, refusal::kOneWaveProgress()}});
     if (!refused.empty()) throw std::invalid_argument(refused);

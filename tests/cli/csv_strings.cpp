@@ -6,9 +6,17 @@
 #include <limits>
 
 #include "cli/pipeline.h"
+#include "cli/say.h"
 #include "report/csv_text.h"
 
 namespace saiha::cli {
+
+namespace {
+// These tests read the reader's and the tables' messages in English, as
+// --lang en gives them; Japanese, the default, is checked by the program's
+// own runs (tests/cli/message_language_test.py).
+const bool kEnglishMessages = (setMessageLanguage(report::Language::English), true);
+}  // namespace
 
 std::vector<Record> parseRecords(std::string_view text, std::size_t blockBytes) {
   RecordBuffer buffer;

@@ -5,6 +5,8 @@
 # never replaced.
 set -euo pipefail
 bin=$1
+# The refusals are read in English (Japanese is the default of every message).
+export SAIHA_LANG=en
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }

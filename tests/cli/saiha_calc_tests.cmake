@@ -42,15 +42,15 @@ saiha_calc_test(dash_is_stdin -DARGS=- -DSTDIN=${cli_data}/defaults.csv -DEXIT=0
 # The failures' line, then the count of rows with warnings (the row whose
 # depth reads "10 m"), which is there without --warnings too.
 saiha_calc_test(mixed_rows_exit_one -DARGS=${cli_data}/mixed.csv -DEXIT=1 -DSTDERR=lines
-  "-DSTDERR_REGEX=^saiha-calc: [0-9]+ 行中 [0-9]+ 行が計算できませんでした（最初：line [0-9]+: [^\n]*\nsaiha-calc: 7 行中 1 行に警告があります（最初：line 7）；--warnings で警告ビットの列を加えます\n$"
+  "-DSTDERR_REGEX=^saiha-calc: [0-9]+ 行中 [0-9]+ 行が計算できませんでした（最初：[0-9]+ 行目: [^\n]*\nsaiha-calc: 7 行中 1 行に警告があります（最初：7 行目）；--warnings で警告ビットの列を加えます\n$"
   -DSTDOUT_FILE=${cli_data}/mixed.expected.csv)
 saiha_calc_test(examples -DARGS=${PROJECT_SOURCE_DIR}/examples/cases.csv -DEXIT=1
   -DSTDERR=lines -DSTDOUT_LINES_OF=${PROJECT_SOURCE_DIR}/examples/cases.csv
-  "-DSTDERR_REGEX=^saiha-calc: 309 行中 9 行が計算できませんでした（最初：line 302: 海底勾配の分母には")
+  "-DSTDERR_REGEX=^saiha-calc: 309 行中 9 行が計算できませんでした（最初：302 行目: 海底勾配の分母には")
 # Columns beside the inputs pass through in their places, before the results.
 saiha_calc_test(passthrough -DSTDIN=${cli_data}/passthrough.csv -DEXIT=0 -DSTDERR=empty
   "-DSTDOUT_REGEX=^id,Ho,T,alpha0,n,h,time,Hb,hb,[^\n]*,error\nA7,1,10,30,60,2.07,2020-01-01T00:00,1.71,2.07,0.82,8.18,44.44,")
-saiha_calc_test(passthrough_duplicate "-DARGS=-o|${CMAKE_CURRENT_BINARY_DIR}/never.csv|${cli_data}/duplicate_column.csv"
+saiha_calc_test_en(passthrough_duplicate "-DARGS=-o|${CMAKE_CURRENT_BINARY_DIR}/never.csv|${cli_data}/duplicate_column.csv"
   -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=column 'id' appears twice" "-DSTDOUT_REGEX=^$")
 # -o: the file whole or not at all, also when the run is interrupted.
 add_test(NAME saiha_calc.atomic_output
@@ -58,13 +58,13 @@ add_test(NAME saiha_calc.atomic_output
 saiha_calc_test_en(missing_file -DARGS=${cli_data}/no-such-file.csv -DEXIT=2 -DSTDERR=one_line
   "-DSTDERR_REGEX=cannot open .*no-such-file.csv.*No such file" "-DSTDOUT_REGEX=^$")
 saiha_calc_test(directory -DARGS=${cli_data} -DEXIT=2 -DSTDERR=one_line "-DSTDOUT_REGEX=^$")
-saiha_calc_test(bad_header -DARGS=${cli_data}/bad_header.csv -DEXIT=2 -DSTDERR=one_line
+saiha_calc_test_en(bad_header -DARGS=${cli_data}/bad_header.csv -DEXIT=2 -DSTDERR=one_line
   "-DSTDERR_REGEX=bad_header.csv.: line 1: unknown column 'H'" "-DSTDOUT_REGEX=^$")
 # A malformed record further on: the rows before it are written.
-saiha_calc_test(malformed -DSTDIN=${cli_data}/malformed.csv -DEXIT=2 -DSTDERR=one_line
+saiha_calc_test_en(malformed -DSTDIN=${cli_data}/malformed.csv -DEXIT=2 -DSTDERR=one_line
   "-DSTDERR_REGEX=standard input: line 3: malformed CSV"
   "-DSTDOUT_REGEX=^Ho,T,alpha0,n,h,[^\n]*\n1,10,30,60,2.07,1.71,[^\n]*\n$")
-saiha_calc_test(empty_input -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=input is empty"
+saiha_calc_test_en(empty_input -DEXIT=2 -DSTDERR=one_line "-DSTDERR_REGEX=input is empty"
   "-DSTDOUT_REGEX=^$")
 saiha_calc_test(unknown_option -DARGS=--frobnicate -DEXIT=2 -DSTDERR=one_line
   "-DSTDOUT_REGEX=^$")
@@ -248,6 +248,11 @@ endif()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_test(NAME saiha_calc.option_walk
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/option_walk.py $<TARGET_FILE:saiha-calc>)
+# Every fault of an input, of -o and of the options the program checks, in
+# the language --lang or SAIHA_LANG asks for, Japanese by default.
+add_test(NAME saiha_calc.message_language
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/message_language_test.py
+          $<TARGET_FILE:saiha-calc> ${cli_data}/transform_profile.csv)
 # Every option of every mode in its manual page, its completions and docs/cli.md.
 add_test(NAME saiha_calc.docs_list_every_option
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/docs_test.py $<TARGET_FILE:saiha-calc>
@@ -273,7 +278,7 @@ saiha_calc_test(compare_file_significant_warnings_en
   "-DARGS=compare|-|--height|significant|--warnings|--lang|en|-j|2" -DSTDIN=${cli_data}/passthrough.csv
   -DEXIT=0 -DSTDERR=one_line "-DSTDERR_REGEX=rows carry warnings [(]first: line 2[)]\n$"
   "-DSTDOUT_REGEX=^id,Ho,T,alpha0,n,h,time,breaker,[^\n]*,breaker_type,warnings\n")
-saiha_calc_test(random_empty_input "-DARGS=random" -DEXIT=2 -DSTDERR=one_line
+saiha_calc_test_en(random_empty_input "-DARGS=random" -DEXIT=2 -DSTDERR=one_line
   "-DSTDERR_REGEX=the input is empty; its first row must name the columns H0p, T13, n and h")
 saiha_calc_test(strict_unit "-DARGS=--strict|--lang|en" -DSTDIN=${cli_data}/mixed.csv -DEXIT=1
   -DSTDERR=one_line "-DSTDOUT_REGEX=\n\"1,5\",10,-30,60,10 m,,[^\n]*,\"The cell of Ho holds text after its number")

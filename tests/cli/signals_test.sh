@@ -5,6 +5,8 @@
 # temporary file; a read-only FILE is kept and the run refused.
 set -uo pipefail
 bin=$1
+# The refusals are read in English (Japanese is the default of every message).
+export SAIHA_LANG=en
 work=$(mktemp -d)
 trap 'exec 4>&- 2>/dev/null; rm -rf "$work"' EXIT
 failures=0

@@ -141,7 +141,7 @@ using report::Usage;
 // saiha-calc's own messages: each in both languages, its details in their
 // places, none left as a placeholder.
 TEST(UsageCatalogue, EveryMessageInBothLanguagesWithItsDetails) {
-  for (int u = 0; u <= static_cast<int>(Usage::Interrupted); ++u) {
+  for (int u = 0; u <= static_cast<int>(report::kLastUsage); ++u) {
     const Usage usage = static_cast<Usage>(u);
     const std::string en = report::usageText(usage, {"A1", "B2", "C3", "D4"}, Language::English);
     const std::string ja = report::usageText(usage, {"A1", "B2", "C3", "D4"}, Language::Japanese);
