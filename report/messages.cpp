@@ -227,6 +227,8 @@ constexpr UsageLine kUsageLines[] = {
     {Usage::SettingTwice, {"列 '%1' とオプション %2 の両方が %1 を与えています．どちらか一方で与えてください", "the column '%1' and the option %2 both give %1; give it once"}},
     {Usage::SettingMissing, {"列 '%1' もオプション %2 もありません．%1 をどちらかで与えてください", "no column '%1' and no option %2: give %1 one way or the other"}},
     {Usage::StationAt, {"h=%1 の測点: ", "station at h=%1: "}},
+    {Usage::SummaryInterrupted, {"中断しました．要約は書き出していません", "interrupted; no summary written"}},
+    {Usage::ConditionsFailed, {"%2 件の条件のうち %1 件が計算できませんでした（最初：%3）", "%1 of %2 conditions failed (first: %3)"}},
     {Usage::NoConditions, {"海象条件がありません", "no conditions"}},
     {Usage::ColumnsCalc, {"Ho，T，alpha0，n（h は省略可）", "Ho, T, alpha0, n and optionally h"}},
     {Usage::ColumnsCompare, {"Ho，T，alpha0，n", "Ho, T, alpha0 and n"}},

@@ -128,6 +128,8 @@ enum class Usage : unsigned char {
   SettingTwice,         // %1 the setting, %2 its option
   SettingMissing,       // %1 the setting, %2 its option
   NoConditions,         // a chain summary of no conditions
+  SummaryInterrupted,   // a chain summary stopped by Ctrl+C
+  ConditionsFailed,     // %1 failed, %2 conditions, %3 the first failure
   StationAt,            // "station at h=%1: ", before a station's fault
   // The columns each table's header must name, for %2 above.
   ColumnsCalc,

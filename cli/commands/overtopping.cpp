@@ -287,7 +287,7 @@ int OvertoppingCommand::runChain(const SharedValues& shared, const CLI::App& par
   // form, read back in order by the summary's reader instead of written.
   const bool fromStdin = file_.empty() || file_ == "-";
   const int fd = fromStdin ? STDIN_FILENO : ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return fail("cannot open '" + file_ + "': " + std::strerror(errno));
+  if (fd < 0) return fail(say(report::Usage::CannotOpen, {"'" + file_ + "'", std::strerror(errno)}));
   RunOptions options;
   options.threads = threadsOf(shared.jobs);
   options.format = setup.format;
@@ -323,12 +323,12 @@ int OvertoppingCommand::runChain(const SharedValues& shared, const CLI::App& par
   if (!fromStdin) ::close(fd);
   if (result.status == kUnusable) return fail(result.diagnostic);
   if (result.interrupted) {
-    fail("interrupted; no summary written");
+    fail(say(report::Usage::SummaryInterrupted));
     return 130;
   }
   if (result.status == kSomeFailed) {
-    fail(std::to_string(result.failedRows) + " of " + std::to_string(result.rows) +
-         " conditions failed (first: " + result.firstFailure + ")");
+    fail(say(report::Usage::ConditionsFailed, {std::to_string(result.failedRows),
+                                               std::to_string(result.rows), result.firstFailure}));
   }
   const std::string csv = reader ? reader->csv() : std::string();
   return writeTable({result.status, csv, say(report::Usage::NoConditions), {}, nullptr}, shared);

@@ -58,6 +58,7 @@ CASES = [
     ("chain depth", CHAIN + ["--toe", "1", "--crest", "2", "--cot-alpha", "2", "--h", "3"], "", "--h and --d do not go with --profile", False),
     ("limits without summary", CHAIN + ["--toe", "1", "--crest", "2", "--cot-alpha", "2", "--limits", "1"], "", "--limits goes with --summary", False),
     ("negative limit", CHAIN + ["--toe", "1", "--crest", "2", "--cot-alpha", "2", "--summary", "--limits", "-1"], "", "--limits '-1': a discharge >= 0 (m3/s per m)", False),
+    ("summary of no file", CHAIN + ["--toe", "1", "--crest", "2", "--cot-alpha", "2", "--summary", str(WORK / "none.csv")], "", "cannot open '", True),
     ("-o read-only", ["-o", str(READ_ONLY)], WAVES, "it is read-only (mode 0444); make it writable or remove it", False),
     ("-o not a file name", ["-o", str(WORK) + "/.."], WAVES, "cannot write '", True),
     ("-o in no folder", ["-o", str(WORK / "none" / "out.csv")], WAVES, "cannot write '", True),
