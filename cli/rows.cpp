@@ -293,7 +293,7 @@ std::vector<std::string> outputHeader(const Layout& layout, bool units) {
 }
 
 std::string Table::ownName(std::string_view name) const {
-  return units_ ? report::withUnit(name) : std::string(name);
+  return units_ ? report::withUnit(name, unitsMode_) : std::string(name);
 }
 
 void CaseTable::readHeader(const Record& header) {

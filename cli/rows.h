@@ -169,9 +169,12 @@ class Table {
   bool units() const { return units_; }
   // A column of the table's own as its header names it.
   std::string ownName(std::string_view name) const;
+  // The mode whose own units the columns take ("caisson": P is a force).
+  void setUnitsMode(std::string_view mode) { unitsMode_ = mode; }
 
  private:
   bool units_ = false;
+  std::string_view unitsMode_;
 };
 
 // The cases of the calculation window (kOutputHeader, appendRow above); a

@@ -52,6 +52,7 @@ StructureKind caissonKind(bool impulsive, double requiredSafety) {
   k.optionNames = {"--n",       "--beta",    "--berm", "--lambda1", "--lambda2",
                    "--lambda3", "--rho",     "--density", "--weight", "--mu"};
   k.expected = report::Usage::ColumnsCaisson;
+  k.mode = "caisson";
   k.compute = [impulsive, requiredSafety](std::span<const double> v, Precision precision) {
     structure::CaissonInput c;
     c.Hmax = v[0], c.H13 = v[1], c.T = v[2], c.h = v[3], c.hPrime = v[4], c.d = v[5];
@@ -79,6 +80,7 @@ StructureKind overtoppingKind(structure::Structure kind, structure::Approach app
   k.optionNames = {"--cot-alpha", "--gamma-f", "--gamma-b", "--gamma-v",
                    "--beta",      "--h",       "--d",       "--crest-width"};
   k.expected = report::Usage::ColumnsOvertopping;
+  k.mode = "overtopping";
   k.compute = [=](std::span<const double> v, Precision precision) {
     structure::OvertoppingInput o;
     o.Hm0 = v[0], o.Tm10 = v[1], o.Rc = v[2], o.cotAlpha = v[3], o.gammaF = v[4];
@@ -114,6 +116,7 @@ StructureKind armourKind(structure::ArmourMethod method) {
   k.defaults = {0.4, 2.0, 3000.0, 4.0, kNaN, kNaN, 2650.0, 1025.0};
   k.optionNames = {"--P", "--S", "--N", "--KD", "--H2", "--h", "--rho-s", "--rho"};
   k.expected = report::Usage::ColumnsArmour;
+  k.mode = "armour";
   k.compute = [method](std::span<const double> v, Precision precision) {
     structure::ArmourInput a;
     a.method = method;
@@ -139,6 +142,7 @@ StructureTable::StructureTable(StructureKind kind, std::vector<std::optional<dou
       warnings_(warnings),
       format_(format) {
   constants_.resize(kind_.settings.size());
+  setUnitsMode(kind_.mode);
 }
 
 void StructureTable::readHeader(const Record& header) {

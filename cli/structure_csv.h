@@ -46,6 +46,7 @@ struct StructureKind {
   std::vector<std::string> optionNames;
   std::function<StructureOutcome(std::span<const double> values, Precision precision)> compute;
   report::Usage expected{};  // the columns its header must name
+  std::string_view mode;     // "caisson", "overtopping", "armour": its units' table
 };
 
 // The rows of a structure kind: the header names every input (any order,

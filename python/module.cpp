@@ -838,13 +838,14 @@ PYBIND11_MODULE(_saiha, m) {
       "The code of the first transport parameter that fails its check, or 0.");
   m.def(
       "column_unit",
-      [](const std::string& name) -> py::object {
-        const auto unit = report::columnUnit(name);
+      [](const std::string& name, const std::string& mode) -> py::object {
+        const auto unit = report::columnUnit(name, mode);
         return unit ? py::object(py::str(std::string(*unit))) : py::object(py::none());
       },
-      py::arg("name"),
+      py::arg("name"), py::arg("mode") = "",
       "The unit of a result column as saiha-calc --units names it ('m', 'm s-1', '1'), or\n"
-      "None for a column of text, codes or flags.");
+      "None for a column of text, codes or flags; `mode` ('caisson', 'armour') gives a\n"
+      "name whose quantity is the mode's own (P) that mode's unit.");
   m.def(
       "transport_overflow",
       [](double K, double rho, double rhoS, double porosity) -> py::object {

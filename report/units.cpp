@@ -37,7 +37,8 @@ constexpr std::array<ColumnUnit, 111> kUnits = {{
     {"setdown_b", "m"}, {"setup_gradient", "1"}, {"setup_shoreline", "m"},
     {"shoreline_shift", "m"}, {"setup_max", "m"}, {"runup_Tp", "s"}, {"runup_xi0", "1"},
     // Structures: Goda's caisson (P, a force here and the notional
-    // permeability of rock armour there, is left without a unit).
+    // permeability of rock armour there, has its unit in each table's own
+    // list below).
     {"h_prime", "m"}, {"d", "m"}, {"hc", "m"}, {"B", "m"}, {"beta", "degree"}, {"berm", "m"},
     {"lambda1", "1"}, {"lambda2", "1"}, {"lambda3", "1"}, {"rho", "kg m-3"},
     {"density", "kg m-3"}, {"weight", "N m-1"}, {"mu", "1"},
@@ -56,7 +57,34 @@ constexpr std::array<ColumnUnit, 111> kUnits = {{
     {"steepness", "1"},
 }};
 
+struct ModeUnit {
+  std::string_view mode;
+  std::string_view name;
+  std::string_view unit;
+};
+
+// The names that mean one quantity in one table and another elsewhere.
+constexpr std::array<ModeUnit, 2> kModeUnits = {{
+    {"caisson", "P", "N m-1"},  // the horizontal wave force per metre of wall
+    {"armour", "P", "1"},       // the notional permeability of the structure
+}};
+
 }  // namespace
+
+std::optional<std::string_view> columnUnit(std::string_view name, std::string_view mode) {
+  const auto* found =
+      std::find_if(kModeUnits.begin(), kModeUnits.end(),
+                   [&](const ModeUnit& c) { return c.mode == mode && c.name == name; });
+  if (found != kModeUnits.end()) return found->unit;
+  return columnUnit(name);
+}
+
+std::string withUnit(std::string_view name, std::string_view mode) {
+  const auto unit = columnUnit(name, mode);
+  std::string header(name);
+  if (unit) header.append(" [").append(*unit).append("]");
+  return header;
+}
 
 std::optional<std::string_view> columnUnit(std::string_view name) {
   const auto* found = std::find_if(kUnits.begin(), kUnits.end(),

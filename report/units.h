@@ -22,4 +22,12 @@ SAIHA_API std::optional<std::string_view> columnUnit(std::string_view name);
 // column has no unit.
 SAIHA_API std::string withUnit(std::string_view name);
 
+// The same in the table of one mode ("caisson", "armour", ...): a name whose
+// quantity differs between tables takes that table's unit (P is Goda's
+// horizontal force on a caisson, in N m-1, and the notional permeability of
+// rock armour, a number); any other name its one unit.
+SAIHA_API std::optional<std::string_view> columnUnit(std::string_view name,
+                                                     std::string_view mode);
+SAIHA_API std::string withUnit(std::string_view name, std::string_view mode);
+
 }  // namespace saiha::report

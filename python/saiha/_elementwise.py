@@ -31,6 +31,8 @@ class Columns:
     """What every element-by-element result offers besides its arrays."""
 
     index: Optional[pd.Index]
+    #: The mode whose own units the columns take ("caisson": P is a force).
+    _UNITS_MODE = ""
 
     def to_frame(self) -> pd.DataFrame:
         """The results as a DataFrame, one row per element.
@@ -54,18 +56,21 @@ class Columns:
             raise ValueError(f"to_frame: results of shape {shape}; one row per element "
                              "needs 0-d or 1-d results")
         return with_units(pd.DataFrame({name: np.atleast_1d(np.asarray(a))
-                                         for name, a in arrays.items()}, index=self.index))
+                                         for name, a in arrays.items()}, index=self.index),
+                          mode=self._UNITS_MODE)
 
 
-def with_units(frame: pd.DataFrame, own: Optional[Any] = None) -> pd.DataFrame:
+def with_units(frame: pd.DataFrame, own: Optional[Any] = None, mode: str = "") -> pd.DataFrame:
     """``frame`` with ``attrs["units"]``: each column's unit as ``saiha-calc --units``
     writes it in the header ("m", "s", "degree", "m s-1", "1" for a number
     without dimension), for the columns of ``own`` (every column when None)
-    that have one; columns of text, codes, flags or passed through have none."""
+    that have one; columns of text, codes, flags or passed through have none.
+    ``mode`` ("caisson", "armour") gives a name whose quantity is that mode's
+    own (P) the mode's unit."""
     names = frame.columns if own is None else [c for c in frame.columns if c in set(own)]
     units = {}
     for name in names:
-        unit = _saiha.column_unit(str(name))
+        unit = _saiha.column_unit(str(name), mode)
         if unit is not None:
             units[name] = unit
     frame.attrs["units"] = units

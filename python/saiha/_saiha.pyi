@@ -116,7 +116,7 @@ def shoreline(
 def check_transport(K: float, rho: float, rho_s: float, porosity: float) -> int:
     """The code of the first CERC parameter out of its range (K, rho, rho_s, porosity), or 0."""
 
-def column_unit(name: str) -> str | None:
+def column_unit(name: str, mode: str = ...) -> str | None:
     """The unit of a result column as saiha-calc --units names it, or None."""
 
 def transport_overflow(K: float, rho: float, rho_s: float, porosity: float) -> str | None:

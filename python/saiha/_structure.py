@@ -127,6 +127,8 @@ class Caisson(Columns):
         ``SLIDING_BELOW_REQUIRED`` and ``OVERTURNING_BELOW_REQUIRED``.
     """
 
+    _UNITS_MODE = "caisson"  # P: the horizontal force per metre (N m-1)
+
     p1: np.ndarray
     p2: np.ndarray
     p3: np.ndarray
@@ -856,7 +858,7 @@ class Chain(Columns):
         """One row per condition, the summary left out (see :class:`Columns`)."""
         columns = {name: np.atleast_1d(np.asarray(getattr(self, name))).reshape(-1)
                    for name in (*_saiha.CHAIN_RESULTS, "error", "warning", "ok")}
-        return pd.DataFrame(columns, index=self.index)
+        return _elementwise.with_units(pd.DataFrame(columns, index=self.index))
 
 
 def overtopping_chain(
@@ -985,8 +987,13 @@ def overtopping_chain(
 
 def _frame(frame: pd.DataFrame, function: Callable[..., Any], inputs: tuple[str, ...],
            settings: tuple[str, ...], constants: dict[str, Any], results: tuple[str, ...],
-           call: Callable[[dict[str, Any]], dict[str, Any]], what: str) -> pd.DataFrame:
-    """``function`` over the rows of ``frame``: inputs by column, settings by column or keyword."""
+           call: Callable[[dict[str, Any]], dict[str, Any]], what: str,
+           mode: str) -> pd.DataFrame:
+    """``function`` over the rows of ``frame``: inputs by column, settings by column or keyword.
+
+    The frame's ``attrs["units"]`` gives the unit of every input, setting and
+    result column that has one, in ``mode``'s table (``P`` a caisson's force,
+    rock armour's permeability); the columns passed through have none."""
     if not isinstance(frame, pd.DataFrame):
         raise TypeError(f"{what} takes a pandas DataFrame, not {type(frame).__name__}")
     if frame.columns.duplicated().any():
@@ -1010,7 +1017,7 @@ def _frame(frame: pd.DataFrame, function: Callable[..., Any], inputs: tuple[str,
     count = len(frame)
     for name in (*results, "error", "warning"):
         out[name] = np.broadcast_to(np.asarray(getattr(r, name)), (count,))
-    return out
+    return _elementwise.with_units(out, own=(*inputs, *settings, *results), mode=mode)
 
 
 def _take(arguments: dict[str, Any], names: tuple[str, ...]) -> list[Any]:
@@ -1040,7 +1047,7 @@ def caisson_frame(frame: pd.DataFrame, **keywords: Any) -> pd.DataFrame:
     """
     results = tuple(_saiha.CAISSON_RESULTS)
     return _frame(frame, caisson, CAISSON_INPUTS, tuple(CAISSON_SETTINGS), keywords, results,
-                  lambda a: caisson(*_take(a, CAISSON_INPUTS), **a), "caisson_frame")
+                  lambda a: caisson(*_take(a, CAISSON_INPUTS), **a), "caisson_frame", "caisson")
 
 
 def overtopping_frame(frame: pd.DataFrame, **keywords: Any) -> pd.DataFrame:
@@ -1081,7 +1088,7 @@ def overtopping_frame(frame: pd.DataFrame, **keywords: Any) -> pd.DataFrame:
         return _Row(Ru2=Ru2, q=q.q, regime=q.regime, error=q.error, warning=warning)
 
     return _frame(frame, overtopping, tuple(_saiha.OVERTOPPING_INPUTS), settings, keywords,
-                  ("Ru2", "q", "regime"), call, "overtopping_frame")
+                  ("Ru2", "q", "regime"), call, "overtopping_frame", "overtopping")
 
 
 @dataclass(frozen=True)
@@ -1114,4 +1121,4 @@ def armour_frame(frame: pd.DataFrame, **keywords: Any) -> pd.DataFrame:
     inputs = tuple(_saiha.ARMOUR_INPUTS)
     return _frame(frame, armour, inputs, tuple(_saiha.ARMOUR_SETTINGS), keywords,
                   tuple(_saiha.ARMOUR_RESULTS),
-                  lambda a: armour(*_take(a, inputs), **a), "armour_frame")
+                  lambda a: armour(*_take(a, inputs), **a), "armour_frame", "armour")

@@ -12,7 +12,7 @@ from typing import Any, Optional
 import numpy as np
 import pandas as pd
 
-__all__ = ["profile", "transform", "QUANTITIES"]
+__all__ = ["profile", "transform", "caisson", "overtopping", "exceedance", "QUANTITIES"]
 
 #: The quantities of a profile that can be drawn, with their axis labels.
 QUANTITIES: dict[str, str] = {
@@ -201,3 +201,251 @@ def transform(result: Any, condition: Optional[int] = None, axes: Optional[Any] 
                        label="breaking sets in" if ax is heights else None)
         ax.legend(loc="best", fontsize="small")
     return axes
+
+
+# ------------------------------------------------------------ structures
+
+def _one_row(frame: Any, row: Optional[int], what: str) -> pd.Series:
+    """Row ``row`` (by position) of a frame, or the Series itself."""
+    if isinstance(frame, pd.Series):
+        return frame
+    if not isinstance(frame, pd.DataFrame):
+        raise TypeError(f"{what} takes a row or a frame of saiha.caisson_frame, "
+                        f"not {type(frame).__name__}")
+    if row is None:
+        if len(frame) != 1:
+            raise ValueError(f"the frame holds {len(frame)} caissons: name one with row=")
+        row = 0
+    if not isinstance(row, (int, np.integer)) or isinstance(row, bool):
+        raise TypeError(f"row must be an integer, not {type(row).__name__}")
+    if not -len(frame) <= row < len(frame):
+        raise ValueError(f"row {row} is not one of the {len(frame)} rows")
+    return frame.iloc[int(row)]
+
+
+def caisson(frame: Any, row: Optional[int] = None, ax: Optional[Any] = None) -> Any:
+    """Draw Goda's pressures on a caisson: the section with its pressure diagram.
+
+    The caisson B wide from its base h′ below the still water to its crest
+    hc above it, on the mound whose berm lies d below the still water, the
+    seabed at depth h; on the seaward face Goda's pressure diagram, p1 at
+    the still water falling to 0 at η* above it (p4 at the crest where η*
+    is above the crest), p3 at the base, the line on to p2 at the seabed's
+    depth dotted below the base; under the base the uplift triangle, pu at
+    the seaward heel, 0 at the harbour's.  Lengths are in metres on both
+    axes (equal scales); a pressure is drawn as a length in proportion to it,
+    the largest about the caisson's width, each labelled in kPa, as the
+    profile window's caisson page draws them.
+
+    Parameters
+    ----------
+    frame : pandas.DataFrame or pandas.Series
+        The result of :func:`saiha.caisson_frame` (columns ``h, h_prime,
+        d, hc, B`` and ``p1 … p4, pu, eta_star`` in Pa and m), or one of
+        its rows.
+    row : int, optional
+        Which row of ``frame`` to draw, by position; may be left out of a
+        frame of one row.
+    ax : matplotlib.axes.Axes, optional
+        Where to draw; the current axes by default.
+
+    Returns
+    -------
+    matplotlib.axes.Axes
+        The axes drawn on: x (m) seaward negative from the face, z (m) above
+        the still water.  The pressure diagram is the polygon labelled
+        ``"Goda's pressures"``, the uplift the one labelled ``"uplift"``.
+
+    Raises
+    ------
+    TypeError
+        ``frame`` is neither a frame nor a row, or ``row`` is not an integer.
+    ValueError
+        ``row`` left out of a frame of several rows or out of range, or the
+        row holds no result (its ``error`` is not 0).
+    KeyError
+        A column of the section or of the results is missing.
+    ImportError
+        Matplotlib is not installed.
+    """
+    import matplotlib.pyplot as plt
+    from matplotlib.patches import Polygon
+
+    r = _one_row(frame, row, "caisson")
+    if int(r.get("error", 0)) != 0:
+        raise ValueError(f"the row holds no result (error {int(r['error'])})")
+    h, hp, d, hc, B = (float(r[k]) for k in ("h", "h_prime", "d", "hc", "B"))
+    p1, p2, p3, p4, pu = (float(r[k]) for k in ("p1", "p2", "p3", "p4", "pu"))
+    eta = float(r["eta_star"])
+    if ax is None:
+        ax = plt.gca()
+    BM = float(r["berm"]) if "berm" in r.index and np.isfinite(r["berm"]) else 0.0
+    # One length scale for every pressure: the largest about the width B.
+    scale = B / max(p1, p2, p3, pu, 1.0)  # m per Pa
+    # The mound: its berm BM wide at depth d seaward of the face, side slopes
+    # of 1.5 to the seabed, the harbour side cut short.
+    side = 1.5 * (h - d)
+    harbour = B + 0.5 * max(0.25 * B, 2.0)
+    ax.add_patch(Polygon([(-BM - side, -h), (-BM, -d), (harbour, -d), (harbour + side, -h)],
+                         closed=True, color="#9a9482", label="mound"))
+    ax.add_patch(Polygon([(0, -hp), (0, hc), (B, hc), (B, -hp)], closed=True,
+                         facecolor="#d9d4c7", edgecolor="#555555", label="caisson"))
+    # The face's pressures, from the top of the diagram down to the base.
+    top = [(0.0, min(eta, hc))] if eta <= hc else [(0.0, hc), (-scale * p4, hc)]
+    face = top + [(-scale * p1, 0.0), (-scale * p3, -hp), (0.0, -hp)]
+    ax.add_patch(Polygon(face, closed=True, facecolor="#e74c3c", alpha=0.35,
+                         edgecolor="#c0392b", label="Goda's pressures"))
+    ax.plot([-scale * p3, -scale * p2], [-hp, -h], ":", color="#c0392b", linewidth=1)
+    if eta > hc:  # η* above the crest: the part of the diagram that overtops
+        ax.plot([0.0, -scale * p4], [eta, hc], ":", color="#c0392b", linewidth=1)
+    ax.add_patch(Polygon([(0.0, -hp), (0.0, -hp - scale * pu), (B, -hp)], closed=True,
+                         facecolor="#8e44ad", alpha=0.35, edgecolor="#8e44ad", label="uplift"))
+    ax.axhline(0, color="#3b7dd8", linewidth=1, label="still water")
+    ax.axhline(-h, color="#a0875a", linewidth=1, label="seabed")
+    labels = [(f"η* = {eta:.2f} m", (0.0, eta)), (f"p1 = {p1 / 1000:.1f} kPa", (-scale * p1, 0.0)),
+              (f"p3 = {p3 / 1000:.1f} kPa", (-scale * p3, -hp)),
+              (f"p2 = {p2 / 1000:.1f} kPa", (-scale * p2, -h))]
+    if eta > hc and p4 > 0:
+        labels.append((f"p4 = {p4 / 1000:.1f} kPa", (-scale * p4, hc)))
+    for text, (x, z) in labels:
+        ax.annotate(text, (x, z), xytext=(-4, 0), textcoords="offset points",
+                    ha="right", va="center", fontsize="small")
+    ax.annotate(f"pu = {pu / 1000:.1f} kPa", (0.0, -hp - scale * pu), xytext=(4, -2),
+                textcoords="offset points", ha="left", va="top", fontsize="small")
+    ax.set_xlim(min(-BM - side, -2.3 * B), harbour + side)  # room for the labels
+    ax.set_ylim(-h - max(0.1 * h, scale * pu * 0.2 + 1.0), max(hc, eta) + 0.15 * (h + hc))
+    ax.set_aspect("equal", adjustable="datalim")
+    ax.set_xlabel("x (m, seaward face at 0)")
+    ax.set_ylabel("z (m above the still water)")
+    return ax
+
+
+def _discharges(result: Any) -> tuple[np.ndarray, np.ndarray]:
+    """Rc and q (m, m³/s per m) of a frame or result, flattened."""
+    if isinstance(result, pd.DataFrame):
+        return (np.asarray(result["Rc"], dtype=np.float64),
+                np.asarray(result["q"], dtype=np.float64))
+    if hasattr(result, "Rc") and hasattr(result, "q"):
+        return (np.asarray(result.Rc, dtype=np.float64).reshape(-1),
+                np.asarray(result.q, dtype=np.float64).reshape(-1))
+    raise TypeError("result must be a frame with the columns Rc and q (saiha.overtopping_frame) "
+                    f"or a result of saiha.overtopping_chain, not {type(result).__name__}")
+
+
+def _limit_label(limit: float) -> str:
+    return f"{limit * 1000:g} l/s per m"
+
+
+def overtopping(result: Any, ax: Optional[Any] = None,
+                limits: Optional[Any] = None) -> Any:
+    """Draw the mean overtopping discharge q against the freeboard Rc, q on a log scale.
+
+    One point per row or condition; rows without a result (NaN, an error)
+    and discharges of 0 (none over the crest) have no place on the log
+    scale and are left out; the title says how many points are drawn.
+
+    Parameters
+    ----------
+    result : pandas.DataFrame or saiha.Chain
+        A frame with the columns ``Rc`` (m) and ``q`` (m³/s per m):
+        :func:`saiha.overtopping_frame`'s, or ``Chain.to_frame()``; or the
+        result of :func:`saiha.overtopping_chain` itself.
+    ax : matplotlib.axes.Axes, optional
+        Where to draw; the current axes by default.
+    limits : sequence of float, optional
+        Discharges (m³/s per m) drawn as dashed lines; by default the
+        chain's summary limits where ``result`` is a chain (else
+        :data:`saiha.DEFAULT_LIMITS`: 1, 10 and 50 l/s per m).
+
+    Returns
+    -------
+    matplotlib.axes.Axes
+        The axes drawn on; the points are the line labelled ``"q"``.
+
+    Raises
+    ------
+    TypeError
+        ``result`` has no Rc and q.
+    ImportError
+        Matplotlib is not installed.
+    """
+    import matplotlib.pyplot as plt
+
+    from ._structure import DEFAULT_LIMITS
+
+    Rc, q = _discharges(result)
+    if limits is None:
+        summary = getattr(result, "summary", None)
+        limits = summary["limits"] if isinstance(summary, Mapping) else DEFAULT_LIMITS
+    shown = np.isfinite(Rc) & np.isfinite(q) & (q > 0)
+    if ax is None:
+        ax = plt.gca()
+    ax.plot(Rc[shown], q[shown], "o", markersize=3, label="q")
+    ax.set_yscale("log")
+    for limit in limits:
+        ax.axhline(float(limit), linestyle="--", linewidth=1, color="grey",
+                   label=_limit_label(float(limit)))
+    ax.set_xlabel("freeboard Rc (m)")
+    ax.set_ylabel("mean overtopping discharge q (m³/s per m)")
+    ax.set_title(f"{int(shown.sum())} of {q.size} with q > 0")
+    ax.legend(loc="best", fontsize="small")
+    return ax
+
+
+def exceedance(result: Any, ax: Optional[Any] = None) -> Any:
+    """Draw how often the discharge exceeds q: the fraction of conditions with more.
+
+    The empirical exceedance curve of a record of conditions (an hourly
+    hindcast: the fraction is that of the hours), q on a log scale: at each
+    discharge of the record, the fraction of the computed conditions whose
+    discharge is at least that; the summary's limits marked with their
+    counts.  Conditions with q = 0 lie below every point drawn; conditions
+    without a result are left out of the fractions.
+
+    Parameters
+    ----------
+    result : saiha.Chain
+        The result of :func:`saiha.overtopping_chain`.
+    ax : matplotlib.axes.Axes, optional
+        Where to draw; the current axes by default.
+
+    Returns
+    -------
+    matplotlib.axes.Axes
+        The axes drawn on; the curve is the line labelled ``"exceedance"``
+        (x the discharges in decreasing order, y the fractions).
+
+    Raises
+    ------
+    TypeError
+        ``result`` is not a chain's result.
+    ImportError
+        Matplotlib is not installed.
+    """
+    import matplotlib.pyplot as plt
+
+    from ._structure import Chain
+
+    if not isinstance(result, Chain):
+        raise TypeError("result must be a result of saiha.overtopping_chain, "
+                        f"not {type(result).__name__}")
+    q = np.asarray(result.q, dtype=np.float64).reshape(-1)
+    q = q[np.isfinite(q)]
+    computed = q.size
+    wet = np.sort(q[q > 0])[::-1]
+    fraction = np.arange(1, wet.size + 1) / max(computed, 1)
+    if ax is None:
+        ax = plt.gca()
+    ax.step(wet, fraction, where="post", label="exceedance")
+    ax.set_xscale("log")
+    summary = result.summary
+    for limit, above in zip(summary["limits"], summary["above"]):
+        ax.axvline(float(limit), linestyle="--", linewidth=1, color="grey")
+        ax.annotate(f"{_limit_label(float(limit))}: {int(above)}", (float(limit), 1.0),
+                    xycoords=("data", "axes fraction"), rotation=90, ha="right", va="top",
+                    fontsize="small")
+    ax.set_xlabel("mean overtopping discharge q (m³/s per m)")
+    ax.set_ylabel("fraction of conditions with more")
+    ax.set_title(f"{wet.size} of {computed} computed conditions overtopped")
+    ax.legend(loc="best", fontsize="small")
+    return ax
