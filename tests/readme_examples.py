@@ -23,6 +23,9 @@ an earlier one wrote:
   shown: the run's standard output must be that text, byte for byte;
 - a block right after ``<!-- file: PATH -->`` is written to PATH for the
   blocks after it (a CMakeLists.txt the page then builds);
+- a ```json block right after a comment saying "parsed by the docs test" is
+  parsed as JSON (a member of an object, ``"name": value``, as the object
+  holding it);
 - a block right after an HTML comment saying "not run by the README test"
   or "not run by the docs test" (the set-up itself, sudo, a package install,
   data not shipped) is skipped, one after "needs the window" is run only
@@ -35,6 +38,7 @@ Any non-zero exit fails the test, with the block that failed.  A script of
 examples/ that no README block runs is run on its own.
 """
 
+import json
 import os
 import re
 import shutil
@@ -46,6 +50,7 @@ from pathlib import Path
 FENCE = re.compile(r"^( *)```([\w+-]*)\s*$")
 COMMENT = re.compile(r"^<!--(.*)-->\s*$")
 NOT_RUN = re.compile(r"not run by the (README|docs) test")
+PARSED = re.compile(r"parsed by the docs test")
 RUN = {"sh", "python", "cpp"}
 
 
@@ -192,6 +197,15 @@ def run_page(source: Path, build: Path, venv: Path, page: Path) -> str:
             target.parent.mkdir(parents=True, exist_ok=True)
             target.write_text(block.code, encoding="utf-8")
             print(f"ok: {block.name()} written to {m.group(1)}")
+            last = None
+            continue
+        if block.lang == "json" and PARSED.search(block.mark):
+            text = block.code.strip()
+            try:
+                json.loads("{" + text + "}" if text.startswith('"') else text)
+            except json.JSONDecodeError as error:
+                sys.exit(f"{block.name()}: not JSON: {error}")
+            print(f"ok: {block.name()} is JSON")
             last = None
             continue
         if block.lang in ("", "text"):

@@ -61,6 +61,16 @@ build/app/saiha --version
 {FENCE}sh
 false
 {FENCE}
+
+<!-- a file of settings: parsed by the docs test -->
+{FENCE}json
+{{ "format": "saiha-case", "inputs": {{ "Ho": "1" }} }}
+{FENCE}
+
+<!-- one member of it: parsed by the docs test -->
+{FENCE}json
+"inputs": {{ "Ho": "1", "T": "10" }}
+{FENCE}
 """
 
 # Each bad page, with a few words of what the runner must say.
@@ -73,6 +83,10 @@ BAD = {
     "unknown_comment": (f"<!-- run it twice -->\n{FENCE}sh\ntrue\n{FENCE}\n", "does not know"),
     "output_after_nothing": (f"{FENCE}\n6\n{FENCE}\n", "after no block that ran"),
     "python_fails": (f"{FENCE}python\nimport no_such_module_here\n{FENCE}\n", "exited with 1"),
+    "not_json": (f"<!-- parsed by the docs test -->\n{FENCE}json\n{{ \"a\": 1, }}\n{FENCE}\n",
+                 "not JSON"),
+    "member_not_json": (f"<!-- parsed by the docs test -->\n{FENCE}json\n\"a\": [1\n{FENCE}\n",
+                        "not JSON"),
 }
 
 
