@@ -36,6 +36,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <optional>
@@ -145,14 +146,48 @@ bool startOnset(OnsetLane& lane, Dispersion& d, int i, SearchRow& row) {
   return startOnsetProbe(lane, d, i);
 }
 
+// Whether the onset mismatch at the bisection's next ratio is surely
+// positive, so that the probe need not run: true only on the tree's first
+// halvings from 1 downward (nodes 1, 2, 4, … 32, where every probe so far
+// has moved the upper end), with a negative mismatch at the lower end.
+// There u = (25/π)·hr² exceeds the linear height ratio Ks·Kr·Ho/L0 by a
+// margin of 10 %, far beyond the iteration's tolerance and any rounding:
+// Ks at most 2 % above its value at the node's depth in the dispersion
+// relation (kKsBound), Kr at most √(cos αo/√(1 − (1.001·sin αo)²)), as
+// L/L0 ≤ 1.001 at every depth for the onset's L0 = 1.56·T².  At such a probe
+// every term of the mismatch is finite and no divisor is 0, so the checked
+// formula would give that sign without a fault; the bisection takes it as
+// it would take the mismatch itself (only its sign moves an end that has
+// moved before, and the product with the lower end's cannot vanish).
+bool onsetSurelyAbove(const OnsetLane& lane) {
+  // Ks at the ratios of nodes 1, 2, 4, … 32 (0.5005, 0.25075, … 0.0166),
+  // raised by 2 %.
+  constexpr std::array<double, 6> kKsBound = {1.0103, 0.9512, 0.9366, 1.0049, 1.1319, 1.3030};
+  const unsigned node = lane.steps.node();
+  if (node == 0 || (node & (node - 1)) != 0 || node > 32) return false;
+  const float fa = lane.steps.lowerMismatch();
+  if (!(fa < -0x1p-100f)) return false;
+  const double sine = 1.001 * double(lane.sinAo);
+  if (!(sine * sine < 0.99)) return false;
+  const double cosAo = lane.cosAo.value();
+  if (!(cosAo > 0)) return false;
+  const double krSquared = cosAo / std::sqrt(1 - sine * sine);
+  const double hr = lane.steps.next();
+  const double ks = kKsBound[std::size_t(std::countr_zero(node))];
+  const double heightRatio = double(lane.row->Ho) / double(lane.L0);
+  return 25 / kPi * hr * hr > 1.1 * ks * std::sqrt(krSquared) * heightRatio;
+}
+
 // The row takes its probe's mismatch f.  True when lane i now holds the
 // row's next probe; false when the row's search has ended, `found` there or
-// not.
+// not.  Probes whose sign is sure (onsetSurelyAbove) are taken at once.
 bool takeOnsetMismatch(OnsetLane& lane, Dispersion& d, int i, float f,
                        std::vector<SearchRow*>& onsetsFound) {
   SearchRow& row = *lane.row;
   try {
-    if (lane.steps.take(f)) return startOnsetProbe(lane, d, i);
+    bool going = lane.steps.take(f);
+    while (going && onsetSurelyAbove(lane)) going = lane.steps.take(1.0f);
+    if (going) return startOnsetProbe(lane, d, i);
     const BisectionResult& result = lane.steps.result();
     if (!crossed(result)) return false;
     row.hr50 = result.ratio;
