@@ -39,6 +39,7 @@
 #include <bit>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -467,6 +468,11 @@ struct ShoalingState {
   alignas(32) double inverseDepth[kShoalingLanes];
   alignas(32) double depth[kShoalingLanes];  // hr
   alignas(32) double passes[kShoalingLanes];  // passes run, counted in doubles for the vectors
+  // For a breaking probe, the √U where the height equals Goda's limit at the
+  // probe's depth (signedEarly), else NaN; and √U of the pass before last
+  // (NaN before the probe's second pass).
+  alignas(32) double limitRoot[kShoalingLanes];
+  alignas(32) double older[kShoalingLanes];
 
   // An idle lane sits at a fixed point of the iteration (√U = 4, H ≈ 2.55),
   // so that its values stay normal and never send a vector down the careful
@@ -477,6 +483,7 @@ struct ShoalingState {
     conserved[i] = 16 * (4 - kTwoRootThree) / kTwoPi;
     depthFactor[i] = depth[i] = inverseDepth[i] = 1;
     passes[i] = 0;
+    limitRoot[i] = older[i] = std::numeric_limits<double>::quiet_NaN();
   }
 };
 
@@ -486,6 +493,7 @@ struct BreakingSearch {
   BisectionSteps steps;
   float rootU1 = 0;     // √U at the onset, where every probe starts
   Real slopeFactor = 0; // 1 + 15·tanβ^(4/3)
+  double limit = 0;     // the probe's breakingHeightRatioWith(hr, slopeFactor)
 };
 
 // hr^(−5/2) and 1/hr, the dearest step of starting a probe, kept for the
@@ -531,6 +539,7 @@ bool startShoaling(ShoalingState& l, int i, float hr, unsigned node, float rootU
   l.s[i] = rootU1;
   l.H[i] = 0;
   l.passes[i] = 0;
+  l.limitRoot[i] = l.older[i] = std::numeric_limits<double>::quiet_NaN();
   return std::isfinite(l.depthFactor[i]);
 }
 
@@ -549,8 +558,19 @@ bool startPair(ShoalingState& l, int i, float& Hr1, float hr1, float& rootU1) {
   return true;
 }
 
+// Starts the row's next breaking probe in lane i, with Goda's limit there:
+// breakingHeightRatioWith by the same operations, unchecked (for finite
+// terms it never faults), and the √U where the height reaches it, for
+// signedEarly (NaN where the height is not a decreasing function of √U).
 bool startBreakingProbe(ShoalingState& l, BreakingSearch& search, int i) {
-  return startShoaling(l, i, search.steps.next(), search.steps.node(), search.rootU1);
+  const float hr = search.steps.next();
+  if (!startShoaling(l, i, hr, search.steps.node(), search.rootU1)) return false;
+  const double E = std::exp(search.slopeFactor.value() * (kMinusOneAndHalfPi * double(hr)));
+  search.limit = (1 - E) * 0.17;
+  const double scale = l.depthFactor[i] * l.conserved[i];
+  const double root = kTwoRootThree + scale / search.limit;
+  if (scale > 0 && search.limit > 0 && std::isfinite(root)) l.limitRoot[i] = root;
+  return std::isfinite(search.limit);
 }
 
 // Puts `row` in lane i with the terms of its onset pair (which may zero a
@@ -573,10 +593,8 @@ bool startBreaking(ShoalingState& l, BreakingSearch& search, int i, SearchRow& r
 bool takeBreakingProbe(ShoalingState& l, BreakingSearch& search, int i, double H) {
   SearchRow& row = *search.row;
   try {
-    const float hr = search.steps.next();
-    if (search.steps.take(breakingProbe(H, hr, search.slopeFactor))) {
-      return startBreakingProbe(l, search, i);
-    }
+    // breakingProbe(H, hr, slopeFactor), its limit formed at the start.
+    if (search.steps.take(narrow(Real(H) - search.limit))) return startBreakingProbe(l, search, i);
     const BisectionResult& result = search.steps.result();
     if (!crossed(result)) return false;
     row.hbr = result.ratio;
@@ -620,6 +638,46 @@ void runPortable(ShoalingState& l, unsigned open, Driver& driver) {
 }
 
 #ifdef SAIHA_WIDE_LANES
+// The lanes of a breaking probe whose sign is shown before its shoaling
+// settles: after a plain pass from √U = `before` to `after`, the pass before
+// having started from `older`.  The map F of a pass, √U ↦ √(2π·G(√U))/hr
+// with G(√U) = hr^(−5/2)·C/(√U − 2√3) (C > 0), decreases, so where `after`
+// lies within I = [older, before] (by a margin of 2^-20), F maps I into
+// itself and every later √U of the probe stays in I (the averaged passes'
+// means too).  Where also max I < 1.96·(min I − 2√3), |F'| =
+// F/(2(√U − 2√3)) < 0.98 on I: the plain passes do not move away, and an
+// averaged pass, whose map has slope (1 + F')/2 in [0.01, 0.5], at least
+// halves the distance to the fixed point, so from |I| ≤ 1 at pass 70 or
+// earlier the probe settles by its pass 91, below the limit of 100, without
+// a fault.  Its height G(√U) at settling then lies beyond Goda's limit where
+// all of I lies below the √U of the limit (`limitRoot`, NaN where not known)
+// by 10^-4, and within it where all of I lies above: the last pass's height
+// G(before) has the same sign against the limit, and a breaking mismatch of
+// that sign and some 10^-7 at least moves the bisection exactly as the
+// settled one would.  Rounding moves √U by some 10^-7 a pass; the margins
+// are tens of times what a hundred passes can gather.
+__attribute__((target("avx2"), always_inline)) inline unsigned signedEarly(
+    __m256d older, __m256d before, __m256d after, __m256d passes, __m256d limitRoot) {
+  const __m256d low = _mm256_min_pd(older, before), high = _mm256_max_pd(older, before);
+  const __m256d slack = _mm256_mul_pd(high, _mm256_set1_pd(0x1p-20));
+  const __m256d inside =
+      _mm256_and_pd(_mm256_cmp_pd(after, _mm256_add_pd(low, slack), _CMP_GE_OQ),
+                    _mm256_cmp_pd(after, _mm256_sub_pd(high, slack), _CMP_LE_OQ));
+  const __m256d contracting = _mm256_cmp_pd(
+      high, _mm256_mul_pd(_mm256_set1_pd(1.96), _mm256_sub_pd(low, _mm256_set1_pd(kTwoRootThree))),
+      _CMP_LT_OQ);
+  const __m256d early =
+      _mm256_and_pd(_mm256_cmp_pd(passes, _mm256_set1_pd(70), _CMP_LE_OQ),
+                    _mm256_cmp_pd(_mm256_sub_pd(high, low), _mm256_set1_pd(1.0), _CMP_LE_OQ));
+  const __m256d beyond =
+      _mm256_cmp_pd(_mm256_mul_pd(high, _mm256_set1_pd(1 + 1e-4)), limitRoot, _CMP_LT_OQ);
+  const __m256d within =
+      _mm256_cmp_pd(_mm256_mul_pd(low, _mm256_set1_pd(1 - 1e-4)), limitRoot, _CMP_GT_OQ);
+  const __m256d shown = _mm256_and_pd(_mm256_and_pd(inside, contracting),
+                                      _mm256_and_pd(early, _mm256_or_pd(beyond, within)));
+  return unsigned(_mm256_movemask_pd(shown));
+}
+
 // The same with the lanes as vectors of four doubles.  Each vector's pass
 // counts, averaging lanes and pass limits are vector operations too, so a
 // pass costs no scalar work unless some lane of the vector closes; then the
@@ -631,15 +689,17 @@ __attribute__((target("avx2"))) void runWide(ShoalingState& l, unsigned open, Dr
   const __m256d one = _mm256_set1_pd(1.0);
   const __m256d plainPasses = _mm256_set1_pd(kPlainPasses);
   const __m256d passLimit = _mm256_set1_pd(kNonlinearPassLimit);
-  __m256d s[kVectors], H[kVectors], passes[kVectors];
+  __m256d s[kVectors], H[kVectors], passes[kVectors], older[kVectors];
   for (int v = 0; v < kVectors; ++v) {
     s[v] = _mm256_load_pd(&l.s[4 * v]);
     H[v] = _mm256_load_pd(&l.H[4 * v]);
     passes[v] = _mm256_load_pd(&l.passes[4 * v]);
+    older[v] = _mm256_load_pd(&l.older[4 * v]);
   }
   while (open != 0) {
 #pragma GCC unroll 4
     for (int v = 0; v < kVectors; ++v) {
+      const __m256d before = s[v];
       const __m256d conserved = _mm256_load_pd(&l.conserved[4 * v]);
       const __m256d depthFactor = _mm256_load_pd(&l.depthFactor[4 * v]);
       const __m256d averaging = _mm256_cmp_pd(passes[v], plainPasses, _CMP_GE_OQ);
@@ -651,21 +711,26 @@ __attribute__((target("avx2"))) void runWide(ShoalingState& l, unsigned open, Dr
                           _mm256_load_pd(&l.inverseDepth[4 * v]), &l.depth[4 * v], averaging,
                           settled, broken);
       }
+      const unsigned signed_ = signedEarly(older[v], before, s[v], passes[v],
+                                           _mm256_load_pd(&l.limitRoot[4 * v]));
+      older[v] = before;
       passes[v] = _mm256_add_pd(passes[v], one);
       const unsigned limit = unsigned(_mm256_movemask_pd(_mm256_cmp_pd(passes[v], passLimit, _CMP_GE_OQ)));
-      const unsigned closing = (settled | broken | limit) & (open >> (4 * v)) & 0xf;
+      const unsigned closing = (settled | broken | limit | signed_) & (open >> (4 * v)) & 0xf;
       if (closing == 0) [[likely]] continue;
       _mm256_store_pd(&l.s[4 * v], s[v]);
       _mm256_store_pd(&l.H[4 * v], H[v]);
       _mm256_store_pd(&l.passes[4 * v], passes[v]);
+      _mm256_store_pd(&l.older[4 * v], older[v]);
       for (int k = 0; k < 4; ++k) {
         if (!(closing & (1u << k))) continue;
         const int i = 4 * v + k;
-        closeLane(l, i, (broken >> k) & 1, (settled >> k) & 1, l.H[i], driver, open);
+        closeLane(l, i, (broken >> k) & 1, ((settled | signed_) >> k) & 1, l.H[i], driver, open);
       }
       s[v] = _mm256_load_pd(&l.s[4 * v]);
       H[v] = _mm256_load_pd(&l.H[4 * v]);
       passes[v] = _mm256_load_pd(&l.passes[4 * v]);
+      older[v] = _mm256_load_pd(&l.older[4 * v]);
     }
   }
 }
