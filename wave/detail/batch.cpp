@@ -36,7 +36,6 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -108,6 +107,9 @@ struct OnsetLane {
   float sinAo = 0;
   Real cosAo = 0;
   float h = 0;  // the probe's depth (m)
+  // The bounds of the linear height ratio l over Ks (onsetSign), formed at
+  // the row's start; 0 where no sign is to be taken unrun.
+  double lowest = 0, highest = 0;
 };
 
 // The dispersion iteration lane by lane, in the layout the vectors load:
@@ -131,6 +133,76 @@ bool startOnsetProbe(OnsetLane& lane, Dispersion& d, int i) {
   return std::isfinite(d.y[i]);
 }
 
+// The shoaling coefficient Ks = 1/√(tanh kh·(1 + 2kh/sinh 2kh)) at the
+// ratios of the bisection's nodes 1 … 255 (its first eight halvings), kh from
+// the dispersion relation at h = hr·1.56·T² (T drops out), solved by Newton
+// in double: the bounds of onsetSign, not any value the searches give.
+const std::array<double, 256>& onsetShoalingCoefficients() {
+  static const std::array<double, 256> table = [] {
+    std::array<double, 256> ks{};
+    std::array<float, 256> low{}, high{};
+    low[1] = kSearchFloor;
+    high[1] = 1;
+    for (unsigned node = 1; node < 256; ++node) {
+      float ratio;
+      narrowEnough(low[node], high[node], ratio);
+      if (2 * node + 1 < 256) {
+        low[2 * node] = low[node];
+        high[2 * node] = ratio;
+        low[2 * node + 1] = ratio;
+        high[2 * node + 1] = high[node];
+      }
+      const double y = 4 * kPi * kPi * 1.56 * double(ratio) / kGravity;
+      double x = std::max(y, std::sqrt(y));
+      for (int k = 0; k < 60; ++k) x -= (x * std::tanh(x) - y) / (std::tanh(x) + x / std::pow(std::cosh(x), 2));
+      ks[node] = 1 / std::sqrt(std::tanh(x) * (1 + 2 * x / std::sinh(2 * x)));
+    }
+    return ks;
+  }();
+  return table;
+}
+
+// The sign of the onset mismatch u − l at the bisection's next ratio where
+// it is sure without running the probe, else 0: on the tree's first eight
+// halvings (nodes 1 … 255), with a lower-end mismatch clear of 0.  There
+// u = (25/π)·hr² and the linear height ratio l = Ks·Kr·Ho/L0 is bounded on
+// both sides: Ks within 2 % of onsetShoalingCoefficients (the lanes' Ks is
+// that of the onset's L0 = 1.56·T² and of an iteration settled to 10^-4,
+// within 0.1 % of it), Kr between √cos αo (cos α ≤ 1) and
+// √(cos αo/√(1 − (1.001·sin αo)²)), as L/L0 ≤ 1.001 at every depth.  The
+// sign is sure where u and l differ by 10 % beyond those bounds.  At such a
+// probe every term of the mismatch is finite and no divisor is 0, so the
+// checked formula would give that sign without a fault; the bisection takes
+// ±1 in its place: an end moves as it would, and where the lower end's
+// mismatch becomes ±1 every later product keeps its sign and stays far from
+// 0 (mismatches of 10^-6 and more, none below 10^-24 but 0), as with the
+// mismatch itself.  Here the bounds of l/Ks with those margins, once a row.
+void setOnsetSignBounds(OnsetLane& lane) {
+  lane.lowest = lane.highest = 0;
+  const double sine = 1.001 * double(lane.sinAo);
+  if (!(sine * sine < 0.99)) return;
+  const double cosAo = lane.cosAo.value();
+  if (!(cosAo > 0)) return;
+  const double heightRatio = double(lane.row->Ho) / double(lane.L0);
+  if (!(heightRatio > 1e-6 && heightRatio < 1)) return;
+  lane.highest = 1.1 * 1.02 * std::sqrt(cosAo / std::sqrt(1 - sine * sine)) * heightRatio;
+  lane.lowest = std::sqrt(cosAo) * heightRatio / (1.1 * 1.02);
+}
+
+// The sign sure at the next probe of the lane's row: +1, −1, or 0 where the
+// probe must run.
+int onsetSign(const OnsetLane& lane) {
+  const unsigned node = lane.steps.node();
+  if (node == 0 || node > 255 || lane.highest == 0) return 0;
+  if (!(std::fabs(lane.steps.lowerMismatch()) > 0x1p-100f)) return 0;
+  const double ks = onsetShoalingCoefficients()[node];
+  const double hr = lane.steps.next();
+  const double u = 25 / kPi * hr * hr;
+  if (u > ks * lane.highest) return 1;
+  if (u < ks * lane.lowest) return -1;
+  return 0;
+}
+
 // Puts `row` in lane i with its terms and starts its lower-end probe; false
 // where that faults.
 bool startOnset(OnsetLane& lane, Dispersion& d, int i, SearchRow& row) {
@@ -144,50 +216,19 @@ bool startOnset(OnsetLane& lane, Dispersion& d, int i, SearchRow& row) {
   } catch (...) {
     return false;
   }
+  setOnsetSignBounds(lane);
   return startOnsetProbe(lane, d, i);
-}
-
-// Whether the onset mismatch at the bisection's next ratio is surely
-// positive, so that the probe need not run: true only on the tree's first
-// halvings from 1 downward (nodes 1, 2, 4, … 32, where every probe so far
-// has moved the upper end), with a negative mismatch at the lower end.
-// There u = (25/π)·hr² exceeds the linear height ratio Ks·Kr·Ho/L0 by a
-// margin of 10 %, far beyond the iteration's tolerance and any rounding:
-// Ks at most 2 % above its value at the node's depth in the dispersion
-// relation (kKsBound), Kr at most √(cos αo/√(1 − (1.001·sin αo)²)), as
-// L/L0 ≤ 1.001 at every depth for the onset's L0 = 1.56·T².  At such a probe
-// every term of the mismatch is finite and no divisor is 0, so the checked
-// formula would give that sign without a fault; the bisection takes it as
-// it would take the mismatch itself (only its sign moves an end that has
-// moved before, and the product with the lower end's cannot vanish).
-bool onsetSurelyAbove(const OnsetLane& lane) {
-  // Ks at the ratios of nodes 1, 2, 4, … 32 (0.5005, 0.25075, … 0.0166),
-  // raised by 2 %.
-  constexpr std::array<double, 6> kKsBound = {1.0103, 0.9512, 0.9366, 1.0049, 1.1319, 1.3030};
-  const unsigned node = lane.steps.node();
-  if (node == 0 || (node & (node - 1)) != 0 || node > 32) return false;
-  const float fa = lane.steps.lowerMismatch();
-  if (!(fa < -0x1p-100f)) return false;
-  const double sine = 1.001 * double(lane.sinAo);
-  if (!(sine * sine < 0.99)) return false;
-  const double cosAo = lane.cosAo.value();
-  if (!(cosAo > 0)) return false;
-  const double krSquared = cosAo / std::sqrt(1 - sine * sine);
-  const double hr = lane.steps.next();
-  const double ks = kKsBound[std::size_t(std::countr_zero(node))];
-  const double heightRatio = double(lane.row->Ho) / double(lane.L0);
-  return 25 / kPi * hr * hr > 1.1 * ks * std::sqrt(krSquared) * heightRatio;
 }
 
 // The row takes its probe's mismatch f.  True when lane i now holds the
 // row's next probe; false when the row's search has ended, `found` there or
-// not.  Probes whose sign is sure (onsetSurelyAbove) are taken at once.
+// not.  Probes whose sign is sure (onsetSign) are taken at once.
 bool takeOnsetMismatch(OnsetLane& lane, Dispersion& d, int i, float f,
                        std::vector<SearchRow*>& onsetsFound) {
   SearchRow& row = *lane.row;
   try {
     bool going = lane.steps.take(f);
-    while (going && onsetSurelyAbove(lane)) going = lane.steps.take(1.0f);
+    for (int sign; going && (sign = onsetSign(lane)) != 0;) going = lane.steps.take(float(sign));
     if (going) return startOnsetProbe(lane, d, i);
     const BisectionResult& result = lane.steps.result();
     if (!crossed(result)) return false;
