@@ -685,9 +685,9 @@ void runPortable(ShoalingState& l, unsigned open, Driver& driver) {
 // with G(√U) = hr^(−5/2)·C/(√U − 2√3) (C > 0), decreases, so where `after`
 // lies within I = [older, before] (by a margin of 2^-20), F maps I into
 // itself and every later √U of the probe stays in I (the averaged passes'
-// means too).  Where also max I < 1.96·(min I − 2√3), |F'| =
-// F/(2(√U − 2√3)) < 0.98 on I: the plain passes do not move away, and an
-// averaged pass, whose map has slope (1 + F')/2 in [0.01, 0.5], at least
+// means too).  Where also max I < 1.99·(min I − 2√3), |F'| =
+// F/(2(√U − 2√3)) < 0.995 on I: the plain passes do not move away, and an
+// averaged pass, whose map has slope (1 + F')/2 in [0.0025, 0.5], at least
 // halves the distance to the fixed point, so from |I| ≤ 1 at pass 70 or
 // earlier the probe settles by its pass 91, below the limit of 100, without
 // a fault.  Its height G(√U) at settling then lies beyond Goda's limit where
@@ -695,8 +695,9 @@ void runPortable(ShoalingState& l, unsigned open, Driver& driver) {
 // by 10^-4, and within it where all of I lies above: the last pass's height
 // G(before) has the same sign against the limit, and a breaking mismatch of
 // that sign and some 10^-7 at least moves the bisection exactly as the
-// settled one would.  Rounding moves √U by some 10^-7 a pass; the margins
-// are tens of times what a hundred passes can gather.
+// settled one would.  Rounding moves √U by some 4·10^-7 a pass, which a
+// contraction of 0.995 gathers to at most 8·10^-5, about 10^-5 of √U: the
+// margin of 10^-4 is ten times that.
 __attribute__((target("avx2"), always_inline)) inline unsigned signedEarly(
     __m256d older, __m256d before, __m256d after, __m256d passes, __m256d limitRoot) {
   const __m256d low = _mm256_min_pd(older, before), high = _mm256_max_pd(older, before);
@@ -705,7 +706,7 @@ __attribute__((target("avx2"), always_inline)) inline unsigned signedEarly(
       _mm256_and_pd(_mm256_cmp_pd(after, _mm256_add_pd(low, slack), _CMP_GE_OQ),
                     _mm256_cmp_pd(after, _mm256_sub_pd(high, slack), _CMP_LE_OQ));
   const __m256d contracting = _mm256_cmp_pd(
-      high, _mm256_mul_pd(_mm256_set1_pd(1.96), _mm256_sub_pd(low, _mm256_set1_pd(kTwoRootThree))),
+      high, _mm256_mul_pd(_mm256_set1_pd(1.99), _mm256_sub_pd(low, _mm256_set1_pd(kTwoRootThree))),
       _CMP_LT_OQ);
   const __m256d early =
       _mm256_and_pd(_mm256_cmp_pd(passes, _mm256_set1_pd(70), _CMP_LE_OQ),
