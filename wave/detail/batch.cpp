@@ -535,6 +535,9 @@ struct BreakingSearch {
   float rootU1 = 0;     // √U at the onset, where every probe starts
   Real slopeFactor = 0; // 1 + 15·tanβ^(4/3)
   double limit = 0;     // the probe's breakingHeightRatioWith(hr, slopeFactor)
+  // C/(√U1 − 2√3) = hr1^(5/2)·Hr1 of the onset pair, C its conserved
+  // quantity (breakingSurelyWithin); 0 where not positive.
+  double onsetTerm = 0;
 };
 
 // hr^(−5/2) and 1/hr, the dearest step of starting a probe, kept for the
@@ -614,6 +617,23 @@ bool startBreakingProbe(ShoalingState& l, BreakingSearch& search, int i) {
   return std::isfinite(search.limit);
 }
 
+// Whether the breaking probe at the bisection's next ratio hr surely ends
+// within Goda's limit, so that it need not run: where the first pass's
+// height G = hr^(−5/2)·C/(√U1 − 2√3) gives √U = √(2π·G)/hr below 2√3 (by
+// 0.2 % in G) from √U1 above 2√3 + 0.01, the first pass cannot settle,
+// the second pass's height is negative, √U falls to 0 and the probe
+// settles by its third pass on a negative height, without a fault, below
+// the positive limit.  The bisection takes −1 for its mismatch, as for
+// the onset's sure signs (onsetSign): the lower end's mismatch must be clear
+// of 0.
+bool breakingSurelyWithin(const BreakingSearch& search) {
+  if (search.onsetTerm == 0 || search.steps.node() == 0) return false;
+  if (!(std::fabs(search.steps.lowerMismatch()) > 0x1p-100f)) return false;
+  const double hr = search.steps.next();
+  const double power = hr * hr * hr * hr * std::sqrt(hr);  // hr^(9/2)
+  return search.onsetTerm < 0.998 * (12 / kTwoPi) * power;
+}
+
 // Puts `row` in lane i with the terms of its onset pair (which may zero a
 // negative Hr50, as the search does) and starts its lower-end probe; false
 // where that faults or the terms are not finite.
@@ -626,6 +646,10 @@ bool startBreaking(ShoalingState& l, BreakingSearch& search, int i, SearchRow& r
   } catch (...) {
     return false;
   }
+  const double term = l.conserved[i] / (double(search.rootU1) - kTwoRootThree);
+  // (√U1 clear of 2√3, so that the first pass cannot settle.)
+  const bool clear = double(search.rootU1) > kTwoRootThree + 0.01;
+  search.onsetTerm = clear && term > 0 && std::isfinite(term) ? term : 0;
   return startBreakingProbe(l, search, i);
 }
 
@@ -634,8 +658,11 @@ bool startBreaking(ShoalingState& l, BreakingSearch& search, int i, SearchRow& r
 bool takeBreakingProbe(ShoalingState& l, BreakingSearch& search, int i, double H) {
   SearchRow& row = *search.row;
   try {
-    // breakingProbe(H, hr, slopeFactor), its limit formed at the start.
-    if (search.steps.take(narrow(Real(H) - search.limit))) return startBreakingProbe(l, search, i);
+    // breakingProbe(H, hr, slopeFactor), its limit formed at the start;
+    // probes whose sign is sure (breakingSurelyWithin) taken at once.
+    bool going = search.steps.take(narrow(Real(H) - search.limit));
+    while (going && breakingSurelyWithin(search)) going = search.steps.take(-1.0f);
+    if (going) return startBreakingProbe(l, search, i);
     const BisectionResult& result = search.steps.result();
     if (!crossed(result)) return false;
     row.hbr = result.ratio;
