@@ -16,9 +16,20 @@
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 
 namespace saiha::wave::detail {
+
+// Σ c[k]·z^(n−1−k) by Horner's rule, c[0] the highest power's coefficient.
+template <std::size_t N>
+__attribute__((target("avx2,fma"), always_inline)) inline __m256d hornerWide(
+    __m256d z, const std::array<double, N>& c) {
+  __m256d p = _mm256_set1_pd(c[0]);
+  for (std::size_t k = 1; k < N; ++k) p = _mm256_fmadd_pd(p, z, _mm256_set1_pd(c[k]));
+  return p;
+}
 
 // atan(t) in each lane, within a few ulps, for finite t (no use is made of
 // NaN or ±∞ lanes).  Reduction by atan t = π/2 − atan(1/t) above tan(3π/8)
@@ -41,16 +52,11 @@ __attribute__((target("avx2,fma"), always_inline)) inline __m256d atanNearWide(_
       _mm256_blendv_pd(_mm256_setzero_pd(), _mm256_set1_pd(0x1.921fb54442d18p-1), middle),
       _mm256_set1_pd(0x1.921fb54442d18p+0), beyond);
   const __m256d z = _mm256_mul_pd(w, w);
-  __m256d p = _mm256_set1_pd(0x1.76129dab5ff91p-6);
-  p = _mm256_fmadd_pd(p, z, _mm256_set1_pd(-0x1.6fc4779f38b59p-5));
-  p = _mm256_fmadd_pd(p, z, _mm256_set1_pd(0x1.d612941add86ep-5));
-  p = _mm256_fmadd_pd(p, z, _mm256_set1_pd(-0x1.1061801a5be9ap-4));
-  p = _mm256_fmadd_pd(p, z, _mm256_set1_pd(0x1.3b06dfc1b317dp-4));
-  p = _mm256_fmadd_pd(p, z, _mm256_set1_pd(-0x1.745c8421e6734p-4));
-  p = _mm256_fmadd_pd(p, z, _mm256_set1_pd(0x1.c71c6df7cf10ep-4));
-  p = _mm256_fmadd_pd(p, z, _mm256_set1_pd(-0x1.2492491e23488p-3));
-  p = _mm256_fmadd_pd(p, z, _mm256_set1_pd(0x1.9999999991267p-3));
-  p = _mm256_fmadd_pd(p, z, _mm256_set1_pd(-0x1.555555555553fp-2));
+  const __m256d p = hornerWide(
+      z, std::array{0x1.76129dab5ff91p-6, -0x1.6fc4779f38b59p-5, 0x1.d612941add86ep-5,
+                    -0x1.1061801a5be9ap-4, 0x1.3b06dfc1b317dp-4, -0x1.745c8421e6734p-4,
+                    0x1.c71c6df7cf10ep-4, -0x1.2492491e23488p-3, 0x1.9999999991267p-3,
+                    -0x1.555555555553fp-2});
   const __m256d angle = _mm256_add_pd(base, _mm256_fmadd_pd(_mm256_mul_pd(w, z), p, w));
   return _mm256_or_pd(angle, _mm256_and_pd(t, signBit));
 }
@@ -68,25 +74,15 @@ __attribute__((target("avx2,fma"), always_inline)) inline __m256d cosNearWide(__
   const __m256d x = _mm256_blendv_pd(magnitude, d, far);
   const __m256d z = _mm256_mul_pd(x, x);
   // cos: Σ (−z)^k/(2k)!, k = 0..9; sin/x: Σ (−z)^k/(2k + 1)!, k = 0..8.
-  __m256d c = _mm256_set1_pd(-1.0 / 6402373705728000.0);
-  c = _mm256_fmadd_pd(c, z, _mm256_set1_pd(1.0 / 20922789888000.0));
-  c = _mm256_fmadd_pd(c, z, _mm256_set1_pd(-1.0 / 87178291200.0));
-  c = _mm256_fmadd_pd(c, z, _mm256_set1_pd(1.0 / 479001600.0));
-  c = _mm256_fmadd_pd(c, z, _mm256_set1_pd(-1.0 / 3628800.0));
-  c = _mm256_fmadd_pd(c, z, _mm256_set1_pd(1.0 / 40320.0));
-  c = _mm256_fmadd_pd(c, z, _mm256_set1_pd(-1.0 / 720.0));
-  c = _mm256_fmadd_pd(c, z, _mm256_set1_pd(1.0 / 24.0));
-  c = _mm256_fmadd_pd(c, z, _mm256_set1_pd(-0.5));
-  c = _mm256_fmadd_pd(c, z, _mm256_set1_pd(1.0));
-  __m256d s = _mm256_set1_pd(1.0 / 355687428096000.0);
-  s = _mm256_fmadd_pd(s, z, _mm256_set1_pd(-1.0 / 1307674368000.0));
-  s = _mm256_fmadd_pd(s, z, _mm256_set1_pd(1.0 / 6227020800.0));
-  s = _mm256_fmadd_pd(s, z, _mm256_set1_pd(-1.0 / 39916800.0));
-  s = _mm256_fmadd_pd(s, z, _mm256_set1_pd(1.0 / 362880.0));
-  s = _mm256_fmadd_pd(s, z, _mm256_set1_pd(-1.0 / 5040.0));
-  s = _mm256_fmadd_pd(s, z, _mm256_set1_pd(1.0 / 120.0));
-  s = _mm256_fmadd_pd(s, z, _mm256_set1_pd(-1.0 / 6.0));
-  s = _mm256_fmadd_pd(_mm256_mul_pd(x, z), s, x);
+  const __m256d c = hornerWide(
+      z, std::array{-1.0 / 6402373705728000.0, 1.0 / 20922789888000.0, -1.0 / 87178291200.0,
+                    1.0 / 479001600.0, -1.0 / 3628800.0, 1.0 / 40320.0, -1.0 / 720.0,
+                    1.0 / 24.0, -0.5, 1.0});
+  const __m256d sine = hornerWide(
+      z, std::array{1.0 / 355687428096000.0, -1.0 / 1307674368000.0, 1.0 / 6227020800.0,
+                    -1.0 / 39916800.0, 1.0 / 362880.0, -1.0 / 5040.0, 1.0 / 120.0,
+                    -1.0 / 6.0});
+  const __m256d s = _mm256_fmadd_pd(_mm256_mul_pd(x, z), sine, x);
   return _mm256_blendv_pd(c, s, far);
 }
 
