@@ -263,7 +263,7 @@ std::string beyondSingleMessage(shore::Error error, std::span<const std::string_
 std::optional<std::size_t> firstTextAfterNumber(std::span<const std::string_view> cells,
                                                 bool decimalComma) {
   for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (report::readCell(cells[i], decimalComma).trailingText) return i;
+    if (report::saysMoreThanNumber(cells[i], decimalComma)) return i;
   }
   return std::nullopt;
 }

@@ -84,6 +84,10 @@ CellNumber readCell(std::string_view text, bool decimalComma) {
   return {inputNumber(text), textAfterNumber(text)};
 }
 
+bool saysMoreThanNumber(std::string_view text, bool decimalComma) {
+  return decimalComma ? readCell(text, true).trailingText : textAfterNumber(text);
+}
+
 bool beyondSingle(std::string_view text, bool decimalComma) {
   const double value = readCell(text, decimalComma).value;
   if (std::abs(value) > std::numeric_limits<float>::max()) return true;  // ±inf too

@@ -49,6 +49,8 @@ struct CellNumber {
 // the decimal mark and '.' a character like any other ("1,5" is 1.5, "1.5"
 // is 1 with text after it).
 SAIHA_API CellNumber readCell(std::string_view text, bool decimalComma = false);
+// readCell(text, decimalComma).trailingText without reading the number.
+SAIHA_API bool saysMoreThanNumber(std::string_view text, bool decimalComma = false);
 
 // Whether a cell reads as a number beyond single precision (above about
 // 3.4e38 in size, "1e39") or names an infinity ("inf", "-Infinity", blanks

@@ -8,6 +8,7 @@
 #
 #   scripts/bench-batch.sh [ROWS]            (default 2000000 rows)
 #   OLD=/tmp/old/build/cli/saiha-calc scripts/bench-batch.sh 2000000
+#   CASES=cases.csv scripts/bench-batch.sh 1000000   (only writes the cases)
 set -euo pipefail
 
 rows=${1:-2000000}
@@ -30,6 +31,10 @@ awk -v rows="$rows" 'BEGIN {
     printf "%.2f,%.2f,%.1f,%d,%s\n", Ho, T, a, n, h
   }
 }' > "$work/cases.csv"
+if [[ -n "${CASES:-}" ]]; then
+  cp "$work/cases.csv" "$CASES"
+  exit 0
+fi
 echo "input: $rows rows, $(du -h "$work/cases.csv" | cut -f1)"
 
 # Runs one program; prints seconds, rows/s and peak RSS.

@@ -9,6 +9,7 @@
 #
 #   scripts/bench-transform.sh [CONDITIONS]      (default 8760)
 #   BIN=build-x/cli/saiha-calc PROFILE=other.csv scripts/bench-transform.sh
+#   CONDITIONS=conditions.csv scripts/bench-transform.sh 2000   (only writes the conditions)
 set -euo pipefail
 
 count=${1:-8760}
@@ -40,6 +41,10 @@ awk -v n="$count" 'BEGIN {
     printf "%d,%d,%.3f,%.2f,%.1f,%.3f\n", i, i * 3600, H, T, a, tide
   }
 }' > "$work/conditions.csv"
+if [[ -n "${CONDITIONS:-}" ]]; then
+  cp "$work/conditions.csv" "$CONDITIONS"
+  exit 0
+fi
 echo "input: $count conditions, profile of $(($(wc -l < "$work/profile.csv") - 1)) points"
 
 run() {

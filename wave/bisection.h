@@ -98,6 +98,8 @@ class BisectionSteps {
     return !stop;
   }
   const BisectionResult& result() const { return result_; }
+  // The mismatch at the lower end, once taken (else 0).
+  float lowerMismatch() const { return fa_; }
 
  private:
   float a_ = kSearchFloor;

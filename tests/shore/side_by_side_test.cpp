@@ -107,6 +107,35 @@ TEST_P(SideBySide, EveryRowAsFindBreakingGivesIt) {
   }
 }
 
+// Rows whose onset searches come close to the bounds under which the lanes
+// take the sign of a probe on the first halvings without running it: deep-
+// water steepness Ho/L0 near the bounds of nodes 4 and 8 (about 0.125 and
+// 0.0295 of the onset's L0 = 1.56·T²) and the refusal at 0.142, angles up to
+// where 1.001·sin αo reaches √0.99 (84.3°) and beyond.
+TEST_P(SideBySide, RowsNearTheSureSignsBoundsAsFindBreakingGivesThem) {
+  std::vector<shore::Wave> waves;
+  for (const double T : {4.5, 9.0, 14.0}) {
+    const double L0 = 1.56 * T * T;
+    for (const double steepness : {0.0290, 0.0295, 0.0300, 0.0325, 0.1240, 0.1250, 0.1260, 0.1370,
+                                   0.1419, 0.1421}) {
+      for (const double angle : {0.0, -30.0, 60.0, 84.2, -84.3, 84.4, 88.0, 89.95}) {
+        for (const double n : {10.0, 100.0}) waves.push_back({steepness * L0, T, angle, n});
+      }
+    }
+  }
+  std::vector<shore::Breaking> together(waves.size());
+  shore::detail::findBreakingSideBySide(waves, together, shore::Model{}, GetParam().path);
+  std::size_t found = 0;
+  for (std::size_t i = 0; i < waves.size(); ++i) {
+    const shore::Breaking alone = shore::findBreaking(waves[i]);
+    found += alone.ok();
+    EXPECT_EQ(bitsOf(together[i]), bitsOf(alone))
+        << "Ho " << waves[i].Ho << ", T " << waves[i].T << ", alpha0 " << waves[i].alpha0
+        << ", n " << waves[i].n;
+  }
+  EXPECT_GT(found, waves.size() / 2);
+}
+
 // The lanes themselves find the great majority of the rows that
 // findBreaking computes: the bit-for-bit comparison above is one of the
 // lanes, not of rows handed back.

@@ -38,6 +38,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -106,6 +107,9 @@ struct OnsetLane {
   float sinAo = 0;
   Real cosAo = 0;
   float h = 0;  // the probe's depth (m)
+  // The bounds of the linear height ratio l over Ks (onsetSign), formed at
+  // the row's start; 0 where no sign is to be taken unrun.
+  double lowest = 0, highest = 0;
 };
 
 // The dispersion iteration lane by lane, in the layout the vectors load:
@@ -129,6 +133,76 @@ bool startOnsetProbe(OnsetLane& lane, Dispersion& d, int i) {
   return std::isfinite(d.y[i]);
 }
 
+// The shoaling coefficient Ks = 1/√(tanh kh·(1 + 2kh/sinh 2kh)) at the
+// ratios of the bisection's nodes 1 … 255 (its first eight halvings), kh from
+// the dispersion relation at h = hr·1.56·T² (T drops out), solved by Newton
+// in double: the bounds of onsetSign, not any value the searches give.
+const std::array<double, 256>& onsetShoalingCoefficients() {
+  static const std::array<double, 256> table = [] {
+    std::array<double, 256> ks{};
+    std::array<float, 256> low{}, high{};
+    low[1] = kSearchFloor;
+    high[1] = 1;
+    for (unsigned node = 1; node < 256; ++node) {
+      float ratio;
+      narrowEnough(low[node], high[node], ratio);
+      if (2 * node + 1 < 256) {
+        low[2 * node] = low[node];
+        high[2 * node] = ratio;
+        low[2 * node + 1] = ratio;
+        high[2 * node + 1] = high[node];
+      }
+      const double y = 4 * kPi * kPi * 1.56 * double(ratio) / kGravity;
+      double x = std::max(y, std::sqrt(y));
+      for (int k = 0; k < 60; ++k) x -= (x * std::tanh(x) - y) / (std::tanh(x) + x / std::pow(std::cosh(x), 2));
+      ks[node] = 1 / std::sqrt(std::tanh(x) * (1 + 2 * x / std::sinh(2 * x)));
+    }
+    return ks;
+  }();
+  return table;
+}
+
+// The sign of the onset mismatch u − l at the bisection's next ratio where
+// it is sure without running the probe, else 0: on the tree's first eight
+// halvings (nodes 1 … 255), with a lower-end mismatch clear of 0.  There
+// u = (25/π)·hr² and the linear height ratio l = Ks·Kr·Ho/L0 is bounded on
+// both sides: Ks within 2 % of onsetShoalingCoefficients (the lanes' Ks is
+// that of the onset's L0 = 1.56·T² and of an iteration settled to 10^-4,
+// within 0.1 % of it), Kr between √cos αo (cos α ≤ 1) and
+// √(cos αo/√(1 − (1.001·sin αo)²)), as L/L0 ≤ 1.001 at every depth.  The
+// sign is sure where u and l differ by 10 % beyond those bounds.  At such a
+// probe every term of the mismatch is finite and no divisor is 0, so the
+// checked formula would give that sign without a fault; the bisection takes
+// ±1 in its place: an end moves as it would, and where the lower end's
+// mismatch becomes ±1 every later product keeps its sign and stays far from
+// 0 (mismatches of 10^-6 and more, none below 10^-24 but 0), as with the
+// mismatch itself.  Here the bounds of l/Ks with those margins, once a row.
+void setOnsetSignBounds(OnsetLane& lane) {
+  lane.lowest = lane.highest = 0;
+  const double sine = 1.001 * double(lane.sinAo);
+  if (!(sine * sine < 0.99)) return;
+  const double cosAo = lane.cosAo.value();
+  if (!(cosAo > 0)) return;
+  const double heightRatio = double(lane.row->Ho) / double(lane.L0);
+  if (!(heightRatio > 1e-6 && heightRatio < 1)) return;
+  lane.highest = 1.1 * 1.02 * std::sqrt(cosAo / std::sqrt(1 - sine * sine)) * heightRatio;
+  lane.lowest = std::sqrt(cosAo) * heightRatio / (1.1 * 1.02);
+}
+
+// The sign sure at the next probe of the lane's row: +1, −1, or 0 where the
+// probe must run.
+int onsetSign(const OnsetLane& lane) {
+  const unsigned node = lane.steps.node();
+  if (node == 0 || node > 255 || lane.highest == 0) return 0;
+  if (!(std::fabs(lane.steps.lowerMismatch()) > 0x1p-100f)) return 0;
+  const double ks = onsetShoalingCoefficients()[node];
+  const double hr = lane.steps.next();
+  const double u = 25 / kPi * hr * hr;
+  if (u > ks * lane.highest) return 1;
+  if (u < ks * lane.lowest) return -1;
+  return 0;
+}
+
 // Puts `row` in lane i with its terms and starts its lower-end probe; false
 // where that faults.
 bool startOnset(OnsetLane& lane, Dispersion& d, int i, SearchRow& row) {
@@ -142,17 +216,20 @@ bool startOnset(OnsetLane& lane, Dispersion& d, int i, SearchRow& row) {
   } catch (...) {
     return false;
   }
+  setOnsetSignBounds(lane);
   return startOnsetProbe(lane, d, i);
 }
 
 // The row takes its probe's mismatch f.  True when lane i now holds the
 // row's next probe; false when the row's search has ended, `found` there or
-// not.
+// not.  Probes whose sign is sure (onsetSign) are taken at once.
 bool takeOnsetMismatch(OnsetLane& lane, Dispersion& d, int i, float f,
                        std::vector<SearchRow*>& onsetsFound) {
   SearchRow& row = *lane.row;
   try {
-    if (lane.steps.take(f)) return startOnsetProbe(lane, d, i);
+    bool going = lane.steps.take(f);
+    for (int sign; going && (sign = onsetSign(lane)) != 0;) going = lane.steps.take(float(sign));
+    if (going) return startOnsetProbe(lane, d, i);
     const BisectionResult& result = lane.steps.result();
     if (!crossed(result)) return false;
     row.hr50 = result.ratio;
@@ -432,6 +509,11 @@ struct ShoalingState {
   alignas(32) double inverseDepth[kShoalingLanes];
   alignas(32) double depth[kShoalingLanes];  // hr
   alignas(32) double passes[kShoalingLanes];  // passes run, counted in doubles for the vectors
+  // For a breaking probe, the √U where the height equals Goda's limit at the
+  // probe's depth (signedEarly), else NaN; and √U of the pass before last
+  // (NaN before the probe's second pass).
+  alignas(32) double limitRoot[kShoalingLanes];
+  alignas(32) double older[kShoalingLanes];
 
   // An idle lane sits at a fixed point of the iteration (√U = 4, H ≈ 2.55),
   // so that its values stay normal and never send a vector down the careful
@@ -442,6 +524,7 @@ struct ShoalingState {
     conserved[i] = 16 * (4 - kTwoRootThree) / kTwoPi;
     depthFactor[i] = depth[i] = inverseDepth[i] = 1;
     passes[i] = 0;
+    limitRoot[i] = older[i] = std::numeric_limits<double>::quiet_NaN();
   }
 };
 
@@ -451,6 +534,10 @@ struct BreakingSearch {
   BisectionSteps steps;
   float rootU1 = 0;     // √U at the onset, where every probe starts
   Real slopeFactor = 0; // 1 + 15·tanβ^(4/3)
+  double limit = 0;     // the probe's breakingHeightRatioWith(hr, slopeFactor)
+  // C/(√U1 − 2√3) = hr1^(5/2)·Hr1 of the onset pair, C its conserved
+  // quantity (breakingSurelyWithin); 0 where not positive.
+  double onsetTerm = 0;
 };
 
 // hr^(−5/2) and 1/hr, the dearest step of starting a probe, kept for the
@@ -496,6 +583,7 @@ bool startShoaling(ShoalingState& l, int i, float hr, unsigned node, float rootU
   l.s[i] = rootU1;
   l.H[i] = 0;
   l.passes[i] = 0;
+  l.limitRoot[i] = l.older[i] = std::numeric_limits<double>::quiet_NaN();
   return std::isfinite(l.depthFactor[i]);
 }
 
@@ -514,8 +602,36 @@ bool startPair(ShoalingState& l, int i, float& Hr1, float hr1, float& rootU1) {
   return true;
 }
 
+// Starts the row's next breaking probe in lane i, with Goda's limit there:
+// breakingHeightRatioWith by the same operations, unchecked (for finite
+// terms it never faults), and the √U where the height reaches it, for
+// signedEarly (NaN where the height is not a decreasing function of √U).
 bool startBreakingProbe(ShoalingState& l, BreakingSearch& search, int i) {
-  return startShoaling(l, i, search.steps.next(), search.steps.node(), search.rootU1);
+  const float hr = search.steps.next();
+  if (!startShoaling(l, i, hr, search.steps.node(), search.rootU1)) return false;
+  const double E = std::exp(search.slopeFactor.value() * (kMinusOneAndHalfPi * double(hr)));
+  search.limit = (1 - E) * 0.17;
+  const double scale = l.depthFactor[i] * l.conserved[i];
+  const double root = kTwoRootThree + scale / search.limit;
+  if (scale > 0 && search.limit > 0 && std::isfinite(root)) l.limitRoot[i] = root;
+  return std::isfinite(search.limit);
+}
+
+// Whether the breaking probe at the bisection's next ratio hr surely ends
+// within Goda's limit, so that it need not run: where the first pass's
+// height G = hr^(−5/2)·C/(√U1 − 2√3) gives √U = √(2π·G)/hr below 2√3 (by
+// 0.2 % in G) from √U1 above 2√3 + 0.01, the first pass cannot settle,
+// the second pass's height is negative, √U falls to 0 and the probe
+// settles by its third pass on a negative height, without a fault, below
+// the positive limit.  The bisection takes −1 for its mismatch, as for
+// the onset's sure signs (onsetSign): the lower end's mismatch must be clear
+// of 0.
+bool breakingSurelyWithin(const BreakingSearch& search) {
+  if (search.onsetTerm == 0 || search.steps.node() == 0) return false;
+  if (!(std::fabs(search.steps.lowerMismatch()) > 0x1p-100f)) return false;
+  const double hr = search.steps.next();
+  const double power = hr * hr * hr * hr * std::sqrt(hr);  // hr^(9/2)
+  return search.onsetTerm < 0.998 * (12 / kTwoPi) * power;
 }
 
 // Puts `row` in lane i with the terms of its onset pair (which may zero a
@@ -530,6 +646,10 @@ bool startBreaking(ShoalingState& l, BreakingSearch& search, int i, SearchRow& r
   } catch (...) {
     return false;
   }
+  const double term = l.conserved[i] / (double(search.rootU1) - kTwoRootThree);
+  // (√U1 clear of 2√3, so that the first pass cannot settle.)
+  const bool clear = double(search.rootU1) > kTwoRootThree + 0.01;
+  search.onsetTerm = clear && term > 0 && std::isfinite(term) ? term : 0;
   return startBreakingProbe(l, search, i);
 }
 
@@ -538,10 +658,11 @@ bool startBreaking(ShoalingState& l, BreakingSearch& search, int i, SearchRow& r
 bool takeBreakingProbe(ShoalingState& l, BreakingSearch& search, int i, double H) {
   SearchRow& row = *search.row;
   try {
-    const float hr = search.steps.next();
-    if (search.steps.take(breakingProbe(H, hr, search.slopeFactor))) {
-      return startBreakingProbe(l, search, i);
-    }
+    // breakingProbe(H, hr, slopeFactor), its limit formed at the start;
+    // probes whose sign is sure (breakingSurelyWithin) taken at once.
+    bool going = search.steps.take(narrow(Real(H) - search.limit));
+    while (going && breakingSurelyWithin(search)) going = search.steps.take(-1.0f);
+    if (going) return startBreakingProbe(l, search, i);
     const BisectionResult& result = search.steps.result();
     if (!crossed(result)) return false;
     row.hbr = result.ratio;
@@ -585,6 +706,47 @@ void runPortable(ShoalingState& l, unsigned open, Driver& driver) {
 }
 
 #ifdef SAIHA_WIDE_LANES
+// The lanes of a breaking probe whose sign is shown before its shoaling
+// settles: after a plain pass from √U = `before` to `after`, the pass before
+// having started from `older`.  The map F of a pass, √U ↦ √(2π·G(√U))/hr
+// with G(√U) = hr^(−5/2)·C/(√U − 2√3) (C > 0), decreases, so where `after`
+// lies within I = [older, before] (by a margin of 2^-20), F maps I into
+// itself and every later √U of the probe stays in I (the averaged passes'
+// means too).  Where also max I < 1.99·(min I − 2√3), |F'| =
+// F/(2(√U − 2√3)) < 0.995 on I: the plain passes do not move away, and an
+// averaged pass, whose map has slope (1 + F')/2 in [0.0025, 0.5], at least
+// halves the distance to the fixed point, so from |I| ≤ 1 at pass 70 or
+// earlier the probe settles by its pass 91, below the limit of 100, without
+// a fault.  Its height G(√U) at settling then lies beyond Goda's limit where
+// all of I lies below the √U of the limit (`limitRoot`, NaN where not known)
+// by 10^-4, and within it where all of I lies above: the last pass's height
+// G(before) has the same sign against the limit, and a breaking mismatch of
+// that sign and some 10^-7 at least moves the bisection exactly as the
+// settled one would.  Rounding moves √U by some 4·10^-7 a pass, which a
+// contraction of 0.995 gathers to at most 8·10^-5, about 10^-5 of √U: the
+// margin of 10^-4 is ten times that.
+__attribute__((target("avx2"), always_inline)) inline unsigned signedEarly(
+    __m256d older, __m256d before, __m256d after, __m256d passes, __m256d limitRoot) {
+  const __m256d low = _mm256_min_pd(older, before), high = _mm256_max_pd(older, before);
+  const __m256d slack = _mm256_mul_pd(high, _mm256_set1_pd(0x1p-20));
+  const __m256d inside =
+      _mm256_and_pd(_mm256_cmp_pd(after, _mm256_add_pd(low, slack), _CMP_GE_OQ),
+                    _mm256_cmp_pd(after, _mm256_sub_pd(high, slack), _CMP_LE_OQ));
+  const __m256d contracting = _mm256_cmp_pd(
+      high, _mm256_mul_pd(_mm256_set1_pd(1.99), _mm256_sub_pd(low, _mm256_set1_pd(kTwoRootThree))),
+      _CMP_LT_OQ);
+  const __m256d early =
+      _mm256_and_pd(_mm256_cmp_pd(passes, _mm256_set1_pd(70), _CMP_LE_OQ),
+                    _mm256_cmp_pd(_mm256_sub_pd(high, low), _mm256_set1_pd(1.0), _CMP_LE_OQ));
+  const __m256d beyond =
+      _mm256_cmp_pd(_mm256_mul_pd(high, _mm256_set1_pd(1 + 1e-4)), limitRoot, _CMP_LT_OQ);
+  const __m256d within =
+      _mm256_cmp_pd(_mm256_mul_pd(low, _mm256_set1_pd(1 - 1e-4)), limitRoot, _CMP_GT_OQ);
+  const __m256d shown = _mm256_and_pd(_mm256_and_pd(inside, contracting),
+                                      _mm256_and_pd(early, _mm256_or_pd(beyond, within)));
+  return unsigned(_mm256_movemask_pd(shown));
+}
+
 // The same with the lanes as vectors of four doubles.  Each vector's pass
 // counts, averaging lanes and pass limits are vector operations too, so a
 // pass costs no scalar work unless some lane of the vector closes; then the
@@ -596,15 +758,17 @@ __attribute__((target("avx2"))) void runWide(ShoalingState& l, unsigned open, Dr
   const __m256d one = _mm256_set1_pd(1.0);
   const __m256d plainPasses = _mm256_set1_pd(kPlainPasses);
   const __m256d passLimit = _mm256_set1_pd(kNonlinearPassLimit);
-  __m256d s[kVectors], H[kVectors], passes[kVectors];
+  __m256d s[kVectors], H[kVectors], passes[kVectors], older[kVectors];
   for (int v = 0; v < kVectors; ++v) {
     s[v] = _mm256_load_pd(&l.s[4 * v]);
     H[v] = _mm256_load_pd(&l.H[4 * v]);
     passes[v] = _mm256_load_pd(&l.passes[4 * v]);
+    older[v] = _mm256_load_pd(&l.older[4 * v]);
   }
   while (open != 0) {
 #pragma GCC unroll 4
     for (int v = 0; v < kVectors; ++v) {
+      const __m256d before = s[v];
       const __m256d conserved = _mm256_load_pd(&l.conserved[4 * v]);
       const __m256d depthFactor = _mm256_load_pd(&l.depthFactor[4 * v]);
       const __m256d averaging = _mm256_cmp_pd(passes[v], plainPasses, _CMP_GE_OQ);
@@ -616,21 +780,26 @@ __attribute__((target("avx2"))) void runWide(ShoalingState& l, unsigned open, Dr
                           _mm256_load_pd(&l.inverseDepth[4 * v]), &l.depth[4 * v], averaging,
                           settled, broken);
       }
+      const unsigned signed_ = signedEarly(older[v], before, s[v], passes[v],
+                                           _mm256_load_pd(&l.limitRoot[4 * v]));
+      older[v] = before;
       passes[v] = _mm256_add_pd(passes[v], one);
       const unsigned limit = unsigned(_mm256_movemask_pd(_mm256_cmp_pd(passes[v], passLimit, _CMP_GE_OQ)));
-      const unsigned closing = (settled | broken | limit) & (open >> (4 * v)) & 0xf;
+      const unsigned closing = (settled | broken | limit | signed_) & (open >> (4 * v)) & 0xf;
       if (closing == 0) [[likely]] continue;
       _mm256_store_pd(&l.s[4 * v], s[v]);
       _mm256_store_pd(&l.H[4 * v], H[v]);
       _mm256_store_pd(&l.passes[4 * v], passes[v]);
+      _mm256_store_pd(&l.older[4 * v], older[v]);
       for (int k = 0; k < 4; ++k) {
         if (!(closing & (1u << k))) continue;
         const int i = 4 * v + k;
-        closeLane(l, i, (broken >> k) & 1, (settled >> k) & 1, l.H[i], driver, open);
+        closeLane(l, i, (broken >> k) & 1, ((settled | signed_) >> k) & 1, l.H[i], driver, open);
       }
       s[v] = _mm256_load_pd(&l.s[4 * v]);
       H[v] = _mm256_load_pd(&l.H[4 * v]);
       passes[v] = _mm256_load_pd(&l.passes[4 * v]);
+      older[v] = _mm256_load_pd(&l.older[4 * v]);
     }
   }
 }

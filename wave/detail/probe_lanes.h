@@ -6,8 +6,8 @@
 // Why the bits are onsetProbe's: every step is the IEEE operation the
 // checked formula performs, on the same operands in the same order (vector
 // lanes round as scalar operations do), narrowed to single where it narrows;
-// e^x comes from expWide, the arctangent and cosine from the library (or
-// their own vector versions, which give its bits).  The checked formula
+// e^x comes from expWide, the narrowed arctangent and cosine from
+// trig_lanes.h (the library's singles, bit for bit).  The checked formula
 // faults only where a value is not finite, a narrowing overflows, or a
 // coefficient's divisor is 0: a lane that meets any of these is left to the
 // caller, which runs onsetProbe itself, as is a lane whose exponential lies
@@ -20,6 +20,7 @@
 #include <cmath>
 
 #include "wave/detail/exp_lanes.h"
+#include "wave/detail/trig_lanes.h"
 
 namespace saiha::wave::detail {
 
@@ -42,15 +43,6 @@ __attribute__((target("avx2"), always_inline)) inline __m256d narrowed(__m256d v
   const __m256d single = _mm256_cvtps_pd(_mm256_cvtpd_ps(v));
   bad = _mm256_or_pd(bad, _mm256_or_pd(notFinite(v), notFinite(single)));
   return single;
-}
-
-// f(x) lane by lane through the scalar library function.
-template <class F>
-__attribute__((target("avx2"), always_inline)) inline __m256d eachLane(__m256d x, F&& f) {
-  alignas(32) double v[4];
-  _mm256_store_pd(v, x);
-  for (double& lane : v) lane = f(lane);
-  return _mm256_load_pd(v);
 }
 
 // onsetProbe for the four probes of `p`: each lane's mismatch (single) in f,
@@ -96,14 +88,13 @@ __attribute__((target("avx2,fma"))) inline void onsetProbeWide(const OnsetProbes
   const __m256d tangent = _mm256_div_pd(
       s, _mm256_sqrt_pd(_mm256_sub_pd(one, _mm256_mul_pd(s, s))));
   bad = _mm256_or_pd(bad, _mm256_andnot_pd(reflected, notFinite(tangent)));
-  const __m256d angle = eachLane(tangent, [](double t) { return std::atan(t); });
-  const __m256d a = narrowed(_mm256_blendv_pd(angle, zero, reflected), bad);
+  const __m256d a = narrowed(_mm256_blendv_pd(singleAtanWide(tangent), zero, reflected), bad);
 
   // Ks = √(L0/L/2/n): its divisors L and n may not be 0.
   const __m256d Ks = _mm256_sqrt_pd(_mm256_div_pd(_mm256_div_pd(_mm256_div_pd(L0, L), two), n));
   bad = _mm256_or_pd(bad, notFinite(Ks));
   // Kr = √(cos αo / c) with c = cos a narrowed, which may not be 0.
-  const __m256d c = narrowed(eachLane(a, [](double v) { return std::cos(v); }), bad);
+  const __m256d c = narrowed(singleCosWide(a), bad);
   const __m256d Kr = _mm256_sqrt_pd(_mm256_div_pd(_mm256_load_pd(p.cosAo), c));
   bad = _mm256_or_pd(bad, notFinite(Kr));
   const __m256d divisorZero = _mm256_or_pd(
