@@ -135,43 +135,124 @@ double gammaRuessink(double kd) noexcept {
   return 0.29 + 0.76 * kd;
 }
 
-double breakingFraction(double b) noexcept {
-  // Battjes & Janssen (1978): the Rayleigh distribution truncated at Hm
-  // gives (1 − Qb)/ln Qb = −b², b = Hrms/Hm.  With u = ln Qb the root is that
-  // of H(u) = 1 − e^u + b²·u below u = ln b², where H is concave and rises;
-  // Newton from a point left of the root climbs to it without overshoot.
-  // u0 = −1/b² (e^u small) is left of it; near b = 1 the expansion
-  // 1 − Qb ≈ 2·(1 − b²)/b² starts closer (one step may cross the root, after
-  // which it climbs again).
-  if (!(b > 0)) return 0;
-  if (b >= 1) return 1;
-  const double b2 = b * b;
-  if (b < 0.2) {
-    // Qb = e^((Qb − 1)/b²) by fixed point: each pass multiplies the error
-    // by Qb/b² < 4e-10, so two passes from e^(−1/b²) are exact in double.
-    const double q0 = std::exp(-1 / b2);
-    return std::exp((q0 - 1) / b2);
-  }
+namespace {
+
+// The breaking fraction of Battjes & Janssen (1978): the Rayleigh
+// distribution truncated at Hm gives (1 − Qb)/ln Qb = −b², b = Hrms/Hm.  With
+// u = ln Qb the root is that of H(u) = 1 − e^u + b²·u below u = ln b², where
+// H is concave and rises.  H is evaluated through expm1 and its slope
+// b² − e^u as −expm1(u) − (1 − b²), both accurate where Qb → 1 and the root
+// nears the trivial one at u = 0 (b → 1).
+
+// The root to full precision by Newton's method, for the table below: from
+// u0 = −1/b² (e^u small), left of the root, Newton climbs to it without
+// overshoot; near b = 1 the expansion 1 − Qb ≈ 2·(1 − b²)/b² starts closer
+// (one step may cross the root, after which it climbs again).
+double logBreakingFractionByNewton(double b) {
+  const double b2 = b * b, eps = (1 - b) * (1 + b);
   const double top = std::log(b2);  // where H is largest
   double u = -1 / b2;
   if (b > 0.5) {
-    const double q = 1 - 2 * (1 - b2) / b2;
-    if (q > 0) u = std::max(u, std::log(q));
+    const double q = 2 * eps / b2;
+    if (q < 1) u = std::max(u, std::log1p(-q));
   }
-  u = std::min(u, top - 1e-12);
-  for (int i = 0; i < 200; ++i) {
-    const double e = std::exp(u);
-    const double slope = b2 - e;
+  u = std::min(u, top * (1 + 1e-9));
+  // Quadratic convergence: one more step after one below 1e-9 of u leaves
+  // nothing but rounding.
+  for (int i = 0, small = 0; i < 200 && small < 2; ++i) {
+    const double e = std::expm1(u);
+    const double slope = -e - eps;
     if (!(slope > 0)) break;
-    const double step = (1 - e + b2 * u) / slope;
-    u = std::min(u - step, top - 1e-15);
-    if (std::abs(step) <= 1e-14 * std::max(1.0, std::abs(u))) break;
+    const double step = (b2 * u - e) / slope;
+    u = std::min(u - step, top * (1 + 1e-12));
+    if (std::abs(step) <= 1e-9 * std::abs(u)) ++small;
   }
-  return std::exp(u);
+  return u;
 }
 
-double breakingDissipation(const TransformOptions& o, double Hrms, double d, double k,
-                           double fp, double gamma, double* QbOut) noexcept {
+// u = ln Qb on b = 0.2 … 1 at nodes 0.001 apart, with its derivative
+// du/db = −2·b·u/(b² − e^u) (0 → 4 as b → 1, where u ≈ −2·(1 − b²)/b²), for
+// cubic Hermite interpolation: within about 5e-9 of the root at b = 0.2
+// (where u ≈ −1/b² bends most), far closer towards b = 1.
+constexpr double kBreakingTableLow = 0.2, kBreakingTableStep = 0.001;
+constexpr int kBreakingTableIntervals = 800;
+
+struct BreakingTable {
+  std::array<double, kBreakingTableIntervals + 1> u, slope;
+  BreakingTable() {
+    for (int i = 0; i < kBreakingTableIntervals; ++i) {
+      const double b = kBreakingTableLow + i * kBreakingTableStep;
+      const double root = logBreakingFractionByNewton(b);
+      const double eps = (1 - b) * (1 + b);
+      u[std::size_t(i)] = root;
+      slope[std::size_t(i)] = -2 * b * root / (-std::expm1(root) - eps);
+    }
+    u.back() = 0;
+    slope.back() = 4;
+  }
+};
+
+const BreakingTable& breakingTable() {
+  static const BreakingTable table;
+  return table;
+}
+
+}  // namespace
+
+double breakingFraction(double b) noexcept {
+  if (!(b > 0)) return 0;
+  if (b >= 1) return 1;
+  const double b2 = b * b;
+  if (b < kBreakingTableLow) {
+    // Qb = e^((Qb − 1)/b²) with Qb ≤ e^(−25): Qb = q0·e^(Qb/b²), q0 =
+    // e^(−1/b²), is q0·(1 + q0/b²) to within (q0/b²)² < 1e-19 of it.
+    const double q0 = std::exp(-1 / b2);
+    return q0 * (1 + q0 / b2);
+  }
+  // u from the table, then one Newton step on H: the table's error (at most
+  // about 5e-9) is squared by it, times e^u/(2·(b² − e^u)), to below the
+  // rounding of H itself.
+  const BreakingTable& t = breakingTable();
+  const double pos = (b - kBreakingTableLow) / kBreakingTableStep;
+  const auto i = std::min(static_cast<std::size_t>(pos), std::size_t{kBreakingTableIntervals - 1});
+  const double s = pos - double(i), r = 1 - s;
+  const double h00 = r * r * (1 + 2 * s), h01 = s * s * (3 - 2 * s);
+  const double h10 = s * r * r * kBreakingTableStep, h11 = -s * s * r * kBreakingTableStep;
+  const double u0 = h00 * t.u[i] + h01 * t.u[i + 1] + h10 * t.slope[i] + h11 * t.slope[i + 1];
+  // e^u − 1 and e^u, each from the call that keeps its precision: expm1
+  // where Qb nears 1, exp where it is small.
+  double e, E;
+  if (u0 > -0.5) {
+    e = std::expm1(u0);
+    E = 1 + e;
+  } else {
+    E = std::exp(u0);
+    e = E - 1;
+  }
+  const double slope = -e - (1 - b) * (1 + b);
+  if (!(slope > 0)) return std::exp(logBreakingFractionByNewton(b));
+  const double step = (b2 * u0 - e) / slope;
+  // Qb = e^(u0 − step) = e^u0·e^(−step), the second factor by its series
+  // (|step| ≤ 1e-8: the cubic term is below the rounding).
+  return E * (1 - step * (1 - step / 2));
+}
+
+namespace {
+
+// The breaker height Hm = 0.88/k·tanh(γ·kd/0.88) of bj78 and baldock98.
+double breakerHeight(double k, double d, double gamma) {
+  return kMicheBJ / k * std::tanh(gamma * k * d / kMicheBJ);
+}
+
+bool usesBreakerHeight(Dissipation model) {
+  return model == Dissipation::BJ78 || model == Dissipation::Baldock98;
+}
+
+// breakingDissipation with the breaker height Hm given (read under bj78 and
+// baldock98 only): along a profile it is formed once per point, for the
+// several heights the integration tries there.
+double dissipationWith(const TransformOptions& o, double Hrms, double d, double fp, double gamma,
+                       double Hm, double* QbOut) {
   double Qb = 0, D = 0;
   if (Hrms > 1e-12) {
     switch (o.dissipation) {
@@ -179,7 +260,6 @@ double breakingDissipation(const TransformOptions& o, double Hrms, double d, dou
         // Battjes & Janssen (1978), Proc. 16th ICCE: D = α/4·ρ·g·fp·Qb·Hm²,
         // Hm = 0.88/k·tanh(γ·kd/0.88).  Laboratory and field surf zones on
         // plane and barred beaches.
-        const double Hm = kMicheBJ / k * std::tanh(gamma * k * d / kMicheBJ);
         Qb = breakingFraction(Hrms / Hm);
         D = o.alpha / 4 * kRho * kG * fp * Qb * Hm * Hm;
         break;
@@ -202,7 +282,7 @@ double breakingDissipation(const TransformOptions& o, double Hrms, double d, dou
         // the full Rayleigh distribution above Hb = 0.88/k·tanh(γ·kd/0.88),
         // D = α/4·ρ·g·fp·e^(−R²)·(Hb² + Hrms²), Qb = e^(−R²), R = Hb/Hrms.
         // Laboratory plane beaches, 1/10 to 1/40 (and steeper).
-        const double Hb = kMicheBJ / k * std::tanh(gamma * k * d / kMicheBJ);
+        const double Hb = Hm;
         const double R = Hb / Hrms;
         Qb = std::exp(-R * R);
         D = o.alpha / 4 * kRho * kG * fp * Qb * (Hb * Hb + Hrms * Hrms);
@@ -226,6 +306,14 @@ double breakingDissipation(const TransformOptions& o, double Hrms, double d, dou
   }
   if (QbOut) *QbOut = Qb;
   return D;
+}
+
+}  // namespace
+
+double breakingDissipation(const TransformOptions& o, double Hrms, double d, double k,
+                           double fp, double gamma, double* QbOut) noexcept {
+  const double Hm = usesBreakerHeight(o.dissipation) ? breakerHeight(k, d, gamma) : 0;
+  return dissipationWith(o, Hrms, d, fp, gamma, Hm, QbOut);
 }
 
 // ---------------------------------------------------------------------------
@@ -448,6 +536,7 @@ struct Workspace {
 struct Local {
   Kinematics q;
   double d = 0, cosT = 1, sinT = 0, gamma = 0;
+  double Hm = 0;  // the breaker height of bj78 and baldock98 (m)
   double Hrms = 0, Qb = 0;
   double Dbr = 0, Df = 0;
   double rollerRate = 0;  // Dr/(roller flux) = g·β/(c²·cosθ) (1/m)
@@ -485,9 +574,9 @@ class Model {
     l.cosT = std::sqrt(1 - l.sinT * l.sinT);
     l.gamma = gammaAt(l.q);
     l.rollerRate = kG * o_.rollerBeta / (l.q.c * l.q.c * l.cosT);
+    if (usesBreakerHeight(o_.dissipation)) l.Hm = breakerHeight(l.q.k, l.d, l.gamma);
     if (o_.dissipation == Dissipation::BJ78) {
-      const double Hm = kMicheBJ / l.q.k * std::tanh(l.gamma * l.q.kd / kMicheBJ);
-      l.saturated = kRho * kG * Hm * Hm / 8 * l.q.cg * l.cosT;
+      l.saturated = kRho * kG * l.Hm * l.Hm / 8 * l.q.cg * l.cosT;
     }
     return l;
   }
@@ -496,7 +585,7 @@ class Model {
   void sources(Local& l, double Fw) const {
     const double E = std::max(Fw, 0.0) / (l.q.cg * l.cosT);
     l.Hrms = std::sqrt(8 * E / (kRho * kG));
-    l.Dbr = breakingDissipation(o_, l.Hrms, l.d, l.q.k, fp_, l.gamma, &l.Qb);
+    l.Dbr = dissipationWith(o_, l.Hrms, l.d, fp_, l.gamma, l.Hm, &l.Qb);
     l.Df = 0;
     if (o_.bottomFriction && l.q.kd < 350) {
       // Thornton & Guza (1983): Df = ρ·cf/(16√π)·(2π·fp·Hrms/sinh kd)³.
