@@ -72,49 +72,61 @@ constexpr double kDecayRef = 0.01;
 // step, and the step error grows as (dx·|dh/dx|/d)³.
 constexpr double kDepthRateRef = 0.015;
 
+// e^(−2·(kd + δ)) from E = e^(−2·kd): E times the series of e^(−2δ) to its
+// fourth power where |δ| < 5e-4 (the fifth term is below 1e-17), else the
+// exponential anew.
+double decayShifted(double E, double kd, double delta) {
+  if (std::abs(delta) < 5e-4) {
+    const double a = -2 * delta;
+    return E * (1 + a * (1 + a / 2 * (1 + a / 3 * (1 + a / 4))));
+  }
+  return std::exp(-2 * (kd + delta));
+}
+
 // Linear dispersion at the mean depth d: kd from x = ω²d/g by Newton's
 // method on kd·tanh(kd) = x (convex and rising: it converges from any start
 // above the root, and from below in one step to above it), started from
 // Guo's (2002) explicit kd = x·(1 − e^(−x^1.25))^(−0.4) (within 0.75 %) or,
-// along a profile, from the previous point's kd scaled to the new depth
-// (as √d in shallow water, as d in deep water).  Stops after a step that
-// changes kd by less than 1e-7 of it, which leaves it within 1e-13.
+// along a profile, from the kd of a depth close by carried to the new depth
+// to first order, d ln(kd)/d ln(d) = 1/(2n) (so that the mean level's
+// small corrections of a depth cost one Newton step, without an
+// exponential).  Stops after a step that changes kd by less than 1e-7 of
+// it, which leaves it within 1e-13.
 struct Kinematics {
   double k = 0, c = 0, cg = 0, n = 0;
-  double kd = 0, d = 0, sinh2kd = 0;  // sinh2kd infinite in deep water
+  double kd = 0, d = 0, sinhkd = 0;  // sinhkd infinite in deep water
+  double E = 0;  // e^(−2kd), 0 in deep water
 };
 Kinematics kinematics(double omega, double d, const Kinematics* near = nullptr) {
   const double x = omega * omega * d / kG;
-  double kd;
+  double kd, E;
   if (near && near->kd > 0) {
-    const double r = d / near->d, w = 2 * near->n - 1;
-    kd = near->kd * (w * std::sqrt(r) + (1 - w) * r);
+    kd = near->kd * (1 + (d / near->d - 1) / (2 * near->n));
+    E = decayShifted(near->E, near->kd, kd - near->kd);
   } else {
     kd = x / std::pow(-std::expm1(-std::pow(x, 1.25)), 0.4);
+    E = std::exp(-2 * kd);
   }
-  // tanh and sinh from e^(−2kd), one exponential per evaluation.
-  double E = std::exp(-2 * kd);
+  // tanh and sinh from e^(−2kd), at most one exponential per evaluation.
   for (int i = 0; i < 20; ++i) {
     const double t = (1 - E) / (1 + E);
     const double step = (kd * t - x) / (t + kd * (1 - t * t));
+    // Newton converges quadratically: after a step below 1e-7 of kd the
+    // error left is of order step²/kd, below 1e-13 of kd.
+    E = decayShifted(E, kd, -step);
     kd -= step;
-    if (std::abs(step) <= 1e-7 * kd) {
-      // Newton converges quadratically: after a step this small the error
-      // left is of order step²/kd, below 1e-13 of kd, and e^(−2kd) follows
-      // the step by its series to the same accuracy.
-      E *= 1 + 2 * step * (1 + step);
-      break;
-    }
-    E = std::exp(-2 * kd);
+    if (std::abs(step) <= 1e-7 * kd) break;
   }
   Kinematics q;
   q.kd = kd;
   q.d = d;
+  q.E = E;
   q.k = kd / d;
   q.c = omega / q.k;
   // 2kd/sinh(2kd) = 4kd·E/(1 − E²) vanishes in deep water (E underflows
-  // from 2kd ≈ 745).
-  q.sinh2kd = E > 0 ? (1 / E - E) / 2 : std::numeric_limits<double>::infinity();
+  // from 2kd ≈ 745); sinh(kd) = (1/s − s)/2 with s = e^(−kd) = √E.
+  const double s = std::sqrt(E);
+  q.sinhkd = E > 0 ? (1 / s - s) / 2 : std::numeric_limits<double>::infinity();
   q.n = 0.5 * (1 + (E > 0 ? 4 * kd * E / ((1 - E) * (1 + E)) : 0));
   q.cg = q.n * q.c;
   return q;
@@ -241,7 +253,9 @@ namespace {
 
 // The breaker height Hm = 0.88/k·tanh(γ·kd/0.88) of bj78 and baldock98.
 double breakerHeight(double k, double d, double gamma) {
-  return kMicheBJ / k * std::tanh(gamma * k * d / kMicheBJ);
+  // tanh y = (1 − e^(−2y))/(1 + e^(−2y)), y = γ·kd/0.88 > 0: one exponential.
+  const double e = std::exp(-2 * (gamma * k * d / kMicheBJ));
+  return kMicheBJ / k * ((1 - e) / (1 + e));
 }
 
 bool usesBreakerHeight(Dissipation model) {
@@ -589,7 +603,7 @@ class Model {
     l.Df = 0;
     if (o_.bottomFriction && l.q.kd < 350) {
       // Thornton & Guza (1983): Df = ρ·cf/(16√π)·(2π·fp·Hrms/sinh kd)³.
-      const double u = 2 * kPi * fp_ * l.Hrms / std::sinh(l.q.kd);
+      const double u = 2 * kPi * fp_ * l.Hrms / l.q.sinhkd;
       l.Df = kRho * o_.waveFrictionFactor / (16 * std::sqrt(kPi)) * u * u * u;
     }
   }
@@ -655,6 +669,18 @@ double bedAt(const BedProfile& p, double x) {
   if (x >= p.x.back()) return p.z.back();
   const auto it = std::upper_bound(p.x.begin(), p.x.end(), x);
   const std::size_t i = std::size_t(it - p.x.begin()) - 1;
+  return p.z[i] + (x - p.x[i]) / (p.x[i + 1] - p.x[i]) * (p.z[i + 1] - p.z[i]);
+}
+
+// bedAt with the interval walked to from `at`, the one found last (the
+// chords of neighbouring points end in the same or nearby intervals).
+double bedAt(const BedProfile& p, double x, std::size_t& at) {
+  if (x <= p.x.front()) return p.z.front();
+  if (x >= p.x.back()) return p.z.back();
+  std::size_t i = std::min(at, p.x.size() - 2);
+  while (x >= p.x[i + 1]) ++i;
+  while (x < p.x[i]) --i;
+  at = i;
   return p.z[i] + (x - p.x[i]) / (p.x[i + 1] - p.x[i]) * (p.z[i + 1] - p.z[i]);
 }
 
@@ -745,7 +771,8 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
     const double F = (Dr + l.Df) * l.sinT / l.q.c + c.windStressY;
     // The bed stress of Feddersen et al. (2000) balances it:
     // cf·σu²·v·√(a² + v²) = F/ρ with v = V/σu, solved for v² in closed form.
-    const double sigmaU = kPi * l.Hrms / (std::sqrt(2.0) * c.Tp * std::sinh(std::min(l.q.kd, 700.0)));
+    // (σu vanishes in deep water, where sinh kd is infinite.)
+    const double sigmaU = kPi * l.Hrms / (std::sqrt(2.0) * c.Tp * l.q.sinhkd);
     const double cf = kManningStrickler * std::cbrt(o.roughness / l.d);
     w.force[i] = F;
     w.sigmaU[i] = sigmaU;
@@ -966,6 +993,7 @@ void finish(const BedProfile& p, const SeaCondition& c, const TransformOptions& 
   double etaMax = -std::numeric_limits<double>::infinity();
   const double omega = 2 * kPi / c.Tp;
   bool onsetFound = false;
+  std::size_t left = 0, right = 0;  // the intervals of the last chord's ends
   for (std::size_t i = 0; i <= last; ++i) {
     const double h = c.tide - p.z[i];
     const double Hrms = w.Hrms[i];
@@ -979,7 +1007,7 @@ void finish(const BedProfile& p, const SeaCondition& c, const TransformOptions& 
     const double half = kPi / w.k[i];
     const double xl = std::max(p.x.front(), p.x[i] - half);
     const double xr = std::min(p.x.back(), p.x[i] + half);
-    const double tanA = std::max(0.0, (bedAt(p, xr) - bedAt(p, xl)) / (xr - xl));
+    const double tanA = std::max(0.0, (bedAt(p, xr, right) - bedAt(p, xl, left)) / (xr - xl));
     const double Htr = (0.35 + 5.8 * tanA) * (h + w.eta[i]);
     const HeightRatios ratio = Hrms > 0 ? battjesGroenendijk(Htr / Hrms) : HeightRatios{};
     r.eta[i] = single(w.eta[i]);
