@@ -72,10 +72,11 @@ constexpr double kDecayRef = 0.01;
 // step, and the step error grows as (dx·|dh/dx|/d)³.
 constexpr double kDepthRateRef = 0.015;
 
-// e^(−2·(kd + δ)) from E = e^(−2·kd): E times the series of e^(−2δ) to its
-// fourth power where |δ| < 5e-4 (the fifth term is below 1e-17), else the
-// exponential anew.
+// e^(−2·(kd + δ)) from E = e^(−2·kd): E times the series of e^(−2δ), to its
+// second power where |δ| < 1e-6 and its fourth where |δ| < 5e-4 (the terms
+// left are below 1e-17), else the exponential anew.
 double decayShifted(double E, double kd, double delta) {
+  if (std::abs(delta) < 1e-6) return E * (1 - 2 * delta * (1 - delta));  // (2δ)³/6 < 2e-18
   if (std::abs(delta) < 5e-4) {
     const double a = -2 * delta;
     return E * (1 + a * (1 + a / 2 * (1 + a / 3 * (1 + a / 4))));
@@ -97,7 +98,8 @@ struct Kinematics {
   double kd = 0, d = 0, sinhkd = 0;  // sinhkd infinite in deep water
   double E = 0;  // e^(−2kd), 0 in deep water
 };
-Kinematics kinematics(double omega, double d, const Kinematics* near = nullptr) {
+// The kinematics into q; `near` may be q itself (a depth's own correction).
+void solveKinematics(double omega, double d, const Kinematics* near, Kinematics& q) {
   const double x = omega * omega * d / kG;
   double kd, E;
   if (near && near->kd > 0) {
@@ -117,7 +119,6 @@ Kinematics kinematics(double omega, double d, const Kinematics* near = nullptr) 
     kd -= step;
     if (std::abs(step) <= 1e-7 * kd) break;
   }
-  Kinematics q;
   q.kd = kd;
   q.d = d;
   q.E = E;
@@ -129,6 +130,11 @@ Kinematics kinematics(double omega, double d, const Kinematics* near = nullptr) 
   q.sinhkd = E > 0 ? (1 / s - s) / 2 : std::numeric_limits<double>::infinity();
   q.n = 0.5 * (1 + (E > 0 ? 4 * kd * E / ((1 - E) * (1 + E)) : 0));
   q.cg = q.n * q.c;
+}
+
+Kinematics kinematics(double omega, double d) {
+  Kinematics q;
+  solveKinematics(omega, d, nullptr, q);
   return q;
 }
 
@@ -183,31 +189,35 @@ double logBreakingFractionByNewton(double b) {
 }
 
 // u = ln Qb on b = 0.2 … 1 at nodes 0.001 apart, with its derivative
-// du/db = −2·b·u/(b² − e^u) (0 → 4 as b → 1, where u ≈ −2·(1 − b²)/b²), for
-// cubic Hermite interpolation: within about 5e-9 of the root at b = 0.2
+// du/db = −2·b·u/(b² − e^u) (→ 4 as b → 1, where u ≈ −2·(1 − b²)/b²), as the
+// cubic Hermite interpolant of each interval, u = c0 + s·(c1 + s·(c2 +
+// s·c3)) for s = 0 … 1 across it: within about 5e-9 of the root at b = 0.2
 // (where u ≈ −1/b² bends most), far closer towards b = 1.
 constexpr double kBreakingTableLow = 0.2, kBreakingTableStep = 0.001;
 constexpr int kBreakingTableIntervals = 800;
 
 struct BreakingTable {
-  std::array<double, kBreakingTableIntervals + 1> u, slope;
+  std::array<std::array<double, 4>, kBreakingTableIntervals> cubic;
   BreakingTable() {
+    std::array<double, kBreakingTableIntervals + 1> u, slope;
     for (int i = 0; i < kBreakingTableIntervals; ++i) {
       const double b = kBreakingTableLow + i * kBreakingTableStep;
       const double root = logBreakingFractionByNewton(b);
       const double eps = (1 - b) * (1 + b);
       u[std::size_t(i)] = root;
-      slope[std::size_t(i)] = -2 * b * root / (-std::expm1(root) - eps);
+      slope[std::size_t(i)] = -2 * b * root / (-std::expm1(root) - eps) * kBreakingTableStep;
     }
     u.back() = 0;
-    slope.back() = 4;
+    slope.back() = 4 * kBreakingTableStep;
+    for (std::size_t i = 0; i < cubic.size(); ++i) {
+      const double u0 = u[i], u1 = u[i + 1], m0 = slope[i], m1 = slope[i + 1];
+      cubic[i] = {u0, m0, 3 * (u1 - u0) - 2 * m0 - m1, 2 * (u0 - u1) + m0 + m1};
+    }
   }
 };
 
-const BreakingTable& breakingTable() {
-  static const BreakingTable table;
-  return table;
-}
+// Built with the program, before any call.
+const BreakingTable kBreakingTable;
 
 }  // namespace
 
@@ -224,13 +234,11 @@ double breakingFraction(double b) noexcept {
   // u from the table, then one Newton step on H: the table's error (at most
   // about 5e-9) is squared by it, times e^u/(2·(b² − e^u)), to below the
   // rounding of H itself.
-  const BreakingTable& t = breakingTable();
   const double pos = (b - kBreakingTableLow) / kBreakingTableStep;
   const auto i = std::min(static_cast<std::size_t>(pos), std::size_t{kBreakingTableIntervals - 1});
-  const double s = pos - double(i), r = 1 - s;
-  const double h00 = r * r * (1 + 2 * s), h01 = s * s * (3 - 2 * s);
-  const double h10 = s * r * r * kBreakingTableStep, h11 = -s * s * r * kBreakingTableStep;
-  const double u0 = h00 * t.u[i] + h01 * t.u[i + 1] + h10 * t.slope[i] + h11 * t.slope[i + 1];
+  const double s = pos - double(i);
+  const std::array<double, 4>& c = kBreakingTable.cubic[i];
+  const double u0 = c[0] + s * (c[1] + s * (c[2] + s * c[3]));
   // e^u − 1 and e^u, each from the call that keeps its precision: expm1
   // where Qb nears 1, exp where it is small.
   double e, E;
@@ -578,21 +586,20 @@ class Model {
     return o_.gammaConstant;
   }
 
-  // The waves' kinematics and direction at the mean depth d; `near`, when
-  // given, the kinematics of a depth close by, to start the dispersion from.
-  Local place(double d, const Kinematics* near) const {
-    Local l;
+  // The waves' kinematics and direction at the mean depth d, into l (its
+  // sources to follow); `near`, the kinematics of a depth close by to start
+  // the dispersion from, may be l's own.
+  void place(Local& l, double d, const Kinematics* near) const {
     l.d = d;
-    l.q = kinematics(omega_, d, near);
+    solveKinematics(omega_, d, near, l.q);
     l.sinT = std::clamp(snell_ * l.q.c, -1.0, 1.0);
     l.cosT = std::sqrt(1 - l.sinT * l.sinT);
     l.gamma = gammaAt(l.q);
     l.rollerRate = kG * o_.rollerBeta / (l.q.c * l.q.c * l.cosT);
-    if (usesBreakerHeight(o_.dissipation)) l.Hm = breakerHeight(l.q.k, l.d, l.gamma);
-    if (o_.dissipation == Dissipation::BJ78) {
-      l.saturated = kRho * kG * l.Hm * l.Hm / 8 * l.q.cg * l.cosT;
-    }
-    return l;
+    l.Hm = usesBreakerHeight(o_.dissipation) ? breakerHeight(l.q.k, l.d, l.gamma) : 0;
+    l.saturated = o_.dissipation == Dissipation::BJ78
+                      ? kRho * kG * l.Hm * l.Hm / 8 * l.q.cg * l.cosT
+                      : std::numeric_limits<double>::infinity();
   }
 
   // The sources at a placed point for the wave energy flux Fw (W/m).
@@ -747,7 +754,8 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
   double Fw = kRho * kG * c.Hrms0 * c.Hrms0 / 8 * q0.cg * cos0;
   double Fr = 0;
   double eta = 0;
-  Local la = m.place(h0, &q0);
+  Local la;
+  m.place(la, h0, &q0);
   if (Fw > la.saturated) throw Rejected{Error::BoundaryTooShallow};
   m.sources(la, Fw);
   if (o.dissipation != Dissipation::None) {
@@ -849,7 +857,7 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
             dry = true;
             break;
           }
-          lb = m.place(dB, pass == 0 ? &la.q : &lb.q);
+          m.place(lb, dB, pass == 0 ? &la.q : &lb.q);
           // Heun: the sources at the predicted end, then the mean of both
           // ends.  A later pass, at a depth moved by the setup alone,
           // predicts from the last pass's corrected flux (one more step of
