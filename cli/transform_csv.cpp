@@ -328,7 +328,15 @@ void TransformTable::compute(std::size_t count, const FieldsOf& fieldsOf, std::s
         p.bits |= r->warnings.bits;
         if (!r->ok()) p.message = report::errorText(r->error, setup_.language);
       }
+      const std::size_t before = out.size();
       writeRows(p, r, out);
+      if (first == 0 && j == 0 && count > 1) {
+        // The long form writes some 7 kB a condition: room for the others'
+        // rows, alike in length, at once rather than by the string's
+        // doublings (each a copy of all written so far).
+        const std::size_t bytes = out.size() - before;
+        out.reserve(out.size() + (count - 1) * (bytes + bytes / 8));
+      }
       if (!p.message.empty()) {
         std::string message = p.message;
         failures.add(first + j, message);
