@@ -634,9 +634,11 @@ float single(double v) { return static_cast<float>(v); }
 void prepare(TransformResult& r, std::size_t n) {
   const float nan = kNotReached;
   for (auto* v : {&r.h, &r.eta, &r.Hrms, &r.Hm0, &r.H13, &r.H110, &r.H2, &r.Qb, &r.theta, &r.V}) {
-    v->assign(n, nan);
+    v->resize(n);
+    std::fill_n(v->data(), n, nan);
   }
-  r.pointWarnings.assign(n, 0);
+  r.pointWarnings.resize(n);
+  std::fill_n(r.pointWarnings.data(), n, 0u);
   r.error = Error::None;
   r.warnings = {};
   r.lastWet = -1;
@@ -1111,9 +1113,11 @@ void one(const BedProfile& p, const SeaCondition& c, const TransformOptions& o,
   if (std::abs(c.tide) > kMaxTide) { r.error = Error::TideOutOfRange; return; }
   if (std::abs(c.windStressY) > kMaxWindStress) { r.error = Error::WindStressOutOfRange; return; }
   const std::size_t n = p.x.size();
+  // (Every value read back, at the points up to the last wet one, is
+  // written first by this condition: the arrays need only their size.)
   for (auto* v : {&w.eta, &w.Hrms, &w.Qb, &w.theta, &w.V, &w.k, &w.force, &w.sigmaU, &w.cf,
                   &w.depth, &w.drive}) {
-    v->assign(n, kNaN);
+    if (v->size() != n) v->assign(n, kNaN);
   }
   try {
     march(p, c, o, r, w);
