@@ -389,7 +389,16 @@ struct CompositePoint {
   double HtrRatio;
   HeightRatios heights;
 };
-CompositePoint compositeAt(double s) {
+// Γ(a, ln N) of the means of the highest third and tenth, the same at every
+// transition.
+struct CompositeConstants {
+  double weibull3 = upperGamma(1 + 1 / kK2, std::log(3.0));
+  double weibull10 = upperGamma(1 + 1 / kK2, std::log(10.0));
+  double rayleigh3 = upperGamma(1.5, std::log(3.0));
+  double rayleigh10 = upperGamma(1.5, std::log(10.0));
+};
+
+CompositePoint compositeAt(double s, const CompositeConstants& k) {
   // Heights in units of H1 (the Rayleigh scale): Htr = √s; H2 from
   // continuity, (Htr/H2)^3.6 = s.
   const double Htr = std::sqrt(s);
@@ -399,21 +408,28 @@ CompositePoint compositeAt(double s) {
   const double m2 = 1 - std::exp(-s) * (1 + s) + H2s * H2s * upperGamma(1 + 2 / kK2, s);
   const double Hrms = std::sqrt(m2);
   const double Ptr = std::exp(-s);
+  // Γ(1.5, s) and Γ(1 + 1/3.6, s), formed once when a mean needs them.
+  double rayleighS = kNaN, weibullS = kNaN;
   // Mean of the highest 1/N.
-  auto meanHighest = [&](double N) {
-    const double lnN = std::log(N);
+  auto meanHighest = [&](double N, double weibullLnN, double rayleighLnN) {
     if (1 / N <= Ptr) {
       // An exceedance 1/N at or below Ptr puts their lower edge HN at or
       // above Htr: all of them in the Weibull part, (HN/H2)^3.6 = ln N.
-      return N * H2s * upperGamma(1 + 1 / kK2, lnN);
+      return N * H2s * weibullLnN;
     }
     // Else they begin in the Rayleigh part, HN² = ln N, and run into the
     // Weibull part from Htr.
-    return N * (upperGamma(1.5, lnN) - upperGamma(1.5, s) + H2s * upperGamma(1 + 1 / kK2, s));
+    if (std::isnan(rayleighS)) {
+      rayleighS = upperGamma(1.5, s);
+      weibullS = upperGamma(1 + 1 / kK2, s);
+    }
+    return N * (rayleighLnN - rayleighS + H2s * weibullS);
   };
   const double q = 0.02;
   const double H2pct = q <= Ptr ? H2s * std::pow(-std::log(q), 1 / kK2) : std::sqrt(-std::log(q));
-  return {Htr / Hrms, {meanHighest(3) / Hrms, meanHighest(10) / Hrms, H2pct / Hrms}};
+  const double H13 = meanHighest(3, k.weibull3, k.rayleigh3);
+  const double H110 = meanHighest(10, k.weibull10, k.rayleigh10);
+  return {Htr / Hrms, {H13 / Hrms, H110 / Hrms, H2pct / Hrms}};
 }
 
 constexpr double kTableStep = 0.002;
@@ -428,9 +444,10 @@ struct HeightTable {
     constexpr int dense = 6000;
     std::vector<CompositePoint> pts;
     pts.reserve(dense);
+    const CompositeConstants constants;
     for (int i = 0; i < dense; ++i) {
       const double s = 1e-8 * std::pow(50 / 1e-8, double(i) / (dense - 1));
-      pts.push_back(compositeAt(s));
+      pts.push_back(compositeAt(s, constants));
     }
     rayleigh = pts.back().heights;
     std::size_t j = 0;
