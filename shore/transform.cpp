@@ -75,7 +75,7 @@ constexpr double kDepthRateRef = 0.015;
 // e^(−2·(kd + δ)) from E = e^(−2·kd): E times the series of e^(−2δ), to its
 // second power where |δ| < 1e-6 and its fourth where |δ| < 5e-4 (the terms
 // left are below 1e-17), else the exponential anew.
-double decayShifted(double E, double kd, double delta) {
+[[gnu::always_inline]] inline double decayShifted(double E, double kd, double delta) {
   if (std::abs(delta) < 1e-6) return E * (1 - 2 * delta * (1 - delta));  // (2δ)³/6 < 2e-18
   if (std::abs(delta) < 5e-4) {
     const double a = -2 * delta;
@@ -221,7 +221,10 @@ const BreakingTable kBreakingTable;
 
 }  // namespace
 
-double breakingFraction(double b) noexcept {
+namespace {
+
+// breakingFraction, inline where the integration asks for it.
+[[gnu::always_inline]] inline double fractionBreaking(double b) {
   if (!(b > 0)) return 0;
   if (b >= 1) return 1;
   const double b2 = b * b;
@@ -257,6 +260,10 @@ double breakingFraction(double b) noexcept {
   return E * (1 - step * (1 - step / 2));
 }
 
+}  // namespace
+
+double breakingFraction(double b) noexcept { return fractionBreaking(b); }
+
 namespace {
 
 // The breaker height Hm = 0.88/k·tanh(γ·kd/0.88) of bj78 and baldock98.
@@ -282,7 +289,7 @@ double dissipationWith(const TransformOptions& o, double Hrms, double d, double 
         // Battjes & Janssen (1978), Proc. 16th ICCE: D = α/4·ρ·g·fp·Qb·Hm²,
         // Hm = 0.88/k·tanh(γ·kd/0.88).  Laboratory and field surf zones on
         // plane and barred beaches.
-        Qb = breakingFraction(Hrms / Hm);
+        Qb = fractionBreaking(Hrms / Hm);
         D = o.alpha / 4 * kRho * kG * fp * Qb * Hm * Hm;
         break;
       }
@@ -860,6 +867,7 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
   };
   record(0, la, Fr);
   std::size_t last = 0;
+  Local lb;  // the end of the step being taken, every field set as it is placed
   double dEta = 0;  // the last step's rise of the mean level, to start the next
   double xLa = p.x[0];  // where `la` stands
   double etaTop = 0;  // the highest mean water level of any step
@@ -896,7 +904,6 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
       const double fwA = -(la.Dbr + la.Df);
       const double drA = la.rollerRate;
       double etaB = 0, hEnd = 0, xEnd = 0;
-      Local lb;
       double FwB = 0, FrB = 0;
       bool settled = false;
       for (int attempt = 0;; ++attempt) {
