@@ -26,6 +26,7 @@
 #include <cmath>
 #include <limits>
 
+#include "shore/internal.h"
 #include "shore/shoreline.h"
 
 namespace saiha::shore {
@@ -72,16 +73,37 @@ constexpr double kDecayRef = 0.01;
 // step, and the step error grows as (dx·|dh/dx|/d)³.
 constexpr double kDepthRateRef = 0.015;
 
-// e^(−2·(kd + δ)) from E = e^(−2·kd): E times the series of e^(−2δ), to its
-// second power where |δ| < 1e-6 and its fourth where |δ| < 5e-4 (the terms
-// left are below 1e-17), else the exponential anew.
-[[gnu::always_inline]] inline double decayShifted(double E, double kd, double delta) {
-  if (std::abs(delta) < 1e-6) return E * (1 - 2 * delta * (1 - delta));  // (2δ)³/6 < 2e-18
-  if (std::abs(delta) < 5e-4) {
-    const double a = -2 * delta;
-    return E * (1 + a * (1 + a / 2 * (1 + a / 3 * (1 + a / 4))));
+// E = e^(−2kd) with F = 1 − E beside it, each to its own relative
+// precision: F is what tanh kd = F/(1 + E) and sinh kd need in shallow
+// water, where E nears 1 and 1 − E would lose digits.
+struct Decay {
+  double E = 1, F = 0;
+};
+
+// The decay at kd, by one exponential: expm1 where E > 1/2, exp beyond.
+Decay decayAt(double kd) {
+  if (2 * kd < 0.6931471805599453) {
+    const double F = -std::expm1(-2 * kd);
+    return {1 - F, F};
   }
-  return std::exp(-2 * (kd + delta));
+  const double E = std::exp(-2 * kd);
+  return {E, 1 - E};
+}
+
+// The decay at kd + δ from that at kd: E·e^(−2δ) = E + E·m with m the series
+// of e^(−2δ) − 1, to its second power where |δ| < 1e-6 and its fourth where
+// |δ| < 5e-4 (the terms left are below 1e-17 of it), and F − E·m; else anew.
+[[gnu::always_inline]] inline Decay decayShifted(Decay at, double kd, double delta) {
+  const double a = -2 * delta;
+  double m;
+  if (std::abs(delta) < 1e-6) {
+    m = a * (1 + a / 2);
+  } else if (std::abs(delta) < 5e-4) {
+    m = a * (1 + a / 2 * (1 + a / 3 * (1 + a / 4)));
+  } else {
+    return decayAt(kd + delta);
+  }
+  return {at.E + at.E * m, at.F - at.E * m};
 }
 
 // Linear dispersion at the mean depth d: kd from x = ω²d/g by Newton's
@@ -93,43 +115,52 @@ constexpr double kDepthRateRef = 0.015;
 // small corrections of a depth cost one Newton step, without an
 // exponential).  Stops after a step that changes kd by less than 1e-7 of
 // it, which leaves it within 1e-13.
-struct Kinematics {
-  double k = 0, c = 0, cg = 0, n = 0;
-  double kd = 0, d = 0, sinhkd = 0;  // sinhkd infinite in deep water
-  double E = 0;  // e^(−2kd), 0 in deep water
-};
-// The kinematics into q; `near` may be q itself (a depth's own correction).
-void solveKinematics(double omega, double d, const Kinematics* near, Kinematics& q) {
+using Kinematics = detail::TransformKinematics;
+
+}  // namespace
+
+void detail::solveTransformKinematics(double omega, double d, const Kinematics* near,
+                                      Kinematics& q) noexcept {
   const double x = omega * omega * d / kG;
-  double kd, E;
+  double kd;
+  Decay e;
   if (near && near->kd > 0) {
     kd = near->kd * (1 + (d / near->d - 1) / (2 * near->n));
-    E = decayShifted(near->E, near->kd, kd - near->kd);
+    e = decayShifted({near->E, near->F}, near->kd, kd - near->kd);
   } else {
     kd = x / std::pow(-std::expm1(-std::pow(x, 1.25)), 0.4);
-    E = std::exp(-2 * kd);
+    e = decayAt(kd);
   }
   // tanh and sinh from e^(−2kd), at most one exponential per evaluation.
   for (int i = 0; i < 20; ++i) {
-    const double t = (1 - E) / (1 + E);
+    const double t = e.F / (1 + e.E);
     const double step = (kd * t - x) / (t + kd * (1 - t * t));
     // Newton converges quadratically: after a step below 1e-7 of kd the
     // error left is of order step²/kd, below 1e-13 of kd.
-    E = decayShifted(E, kd, -step);
+    e = decayShifted(e, kd, -step);
     kd -= step;
     if (std::abs(step) <= 1e-7 * kd) break;
   }
+  const double E = e.E;
   q.kd = kd;
   q.d = d;
   q.E = E;
+  q.F = e.F;
   q.k = kd / d;
   q.c = omega / q.k;
   // 2kd/sinh(2kd) = 4kd·E/(1 − E²) vanishes in deep water (E underflows
-  // from 2kd ≈ 745); sinh(kd) = (1/s − s)/2 with s = e^(−kd) = √E.
+  // from 2kd ≈ 745); sinh(kd) = (1/s − s)/2 = (1 − E)/(2s) with s =
+  // e^(−kd) = √E.
   const double s = std::sqrt(E);
-  q.sinhkd = E > 0 ? (1 / s - s) / 2 : std::numeric_limits<double>::infinity();
-  q.n = 0.5 * (1 + (E > 0 ? 4 * kd * E / ((1 - E) * (1 + E)) : 0));
+  q.sinhkd = E > 0 ? e.F / (2 * s) : std::numeric_limits<double>::infinity();
+  q.n = 0.5 * (1 + (E > 0 ? 4 * kd * E / (e.F * (1 + E)) : 0));
   q.cg = q.n * q.c;
+}
+
+namespace {
+
+void solveKinematics(double omega, double d, const Kinematics* near, Kinematics& q) {
+  detail::solveTransformKinematics(omega, d, near, q);
 }
 
 Kinematics kinematics(double omega, double d) {
@@ -277,11 +308,14 @@ bool usesBreakerHeight(Dissipation model) {
   return model == Dissipation::BJ78 || model == Dissipation::Baldock98;
 }
 
+// The factor α/4·ρ·g·fp of the bj78 and baldock98 dissipations.
+double bjScale(const TransformOptions& o, double fp) { return o.alpha / 4 * kRho * kG * fp; }
+
 // breakingDissipation with the breaker height Hm given (read under bj78 and
-// baldock98 only): along a profile it is formed once per point, for the
-// several heights the integration tries there.
+// baldock98 only) and bjScale(o, fp): along a profile they are formed once
+// per point and per condition, for the several heights tried there.
 double dissipationWith(const TransformOptions& o, double Hrms, double d, double fp, double gamma,
-                       double Hm, double* QbOut) {
+                       double Hm, double scale, double* QbOut) {
   double Qb = 0, D = 0;
   if (Hrms > 1e-12) {
     switch (o.dissipation) {
@@ -290,7 +324,7 @@ double dissipationWith(const TransformOptions& o, double Hrms, double d, double 
         // Hm = 0.88/k·tanh(γ·kd/0.88).  Laboratory and field surf zones on
         // plane and barred beaches.
         Qb = fractionBreaking(Hrms / Hm);
-        D = o.alpha / 4 * kRho * kG * fp * Qb * Hm * Hm;
+        D = scale * Qb * Hm * Hm;
         break;
       }
       case Dissipation::TG83: {
@@ -314,7 +348,7 @@ double dissipationWith(const TransformOptions& o, double Hrms, double d, double 
         const double Hb = Hm;
         const double R = Hb / Hrms;
         Qb = std::exp(-R * R);
-        D = o.alpha / 4 * kRho * kG * fp * Qb * (Hb * Hb + Hrms * Hrms);
+        D = scale * Qb * (Hb * Hb + Hrms * Hrms);
         break;
       }
       case Dissipation::JB07: {
@@ -342,7 +376,7 @@ double dissipationWith(const TransformOptions& o, double Hrms, double d, double 
 double breakingDissipation(const TransformOptions& o, double Hrms, double d, double k,
                            double fp, double gamma, double* QbOut) noexcept {
   const double Hm = usesBreakerHeight(o.dissipation) ? breakerHeight(k, d, gamma) : 0;
-  return dissipationWith(o, Hrms, d, fp, gamma, Hm, QbOut);
+  return dissipationWith(o, Hrms, d, fp, gamma, Hm, bjScale(o, fp), QbOut);
 }
 
 // ---------------------------------------------------------------------------
@@ -601,7 +635,7 @@ struct Local {
 class Model {
  public:
   Model(const SeaCondition& c, const TransformOptions& o)
-      : o_(o), omega_(2 * kPi / c.Tp), fp_(1 / c.Tp) {}
+      : o_(o), omega_(2 * kPi / c.Tp), fp_(1 / c.Tp), bjScale_(bjScale(o, fp_)) {}
 
   double omega() const { return omega_; }
   void setSnell(double s) { snell_ = s; }
@@ -636,7 +670,7 @@ class Model {
   void sources(Local& l, double Fw) const {
     const double E = std::max(Fw, 0.0) / (l.q.cg * l.cosT);
     l.Hrms = std::sqrt(8 * E / (kRho * kG));
-    l.Dbr = dissipationWith(o_, l.Hrms, l.d, fp_, l.gamma, l.Hm, &l.Qb);
+    l.Dbr = dissipationWith(o_, l.Hrms, l.d, fp_, l.gamma, l.Hm, bjScale_, &l.Qb);
     friction(l);
   }
 
@@ -666,7 +700,7 @@ class Model {
     }
     l.Hrms = Hrms;
     l.Qb = Q0 * (1 + x * (1 + x / 2));
-    l.Dbr = o_.alpha / 4 * kRho * kG * fp_ * l.Qb * l.Hm * l.Hm;
+    l.Dbr = bjScale_ * l.Qb * l.Hm * l.Hm;
     friction(l);
   }
 
@@ -689,7 +723,7 @@ class Model {
 
  private:
   const TransformOptions& o_;
-  double omega_, fp_;
+  double omega_, fp_, bjScale_;
   double snell_ = 0, gammaDeep_ = 0;
 };
 
