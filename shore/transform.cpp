@@ -121,7 +121,7 @@ using Kinematics = detail::TransformKinematics;
 
 void detail::solveTransformKinematics(double omega, double d, const Kinematics* near,
                                       Kinematics& q) noexcept {
-  const double x = omega * omega * d / kG;
+  const double x = omega * omega * d * (1 / kG);
   double kd;
   Decay e;
   if (near && near->kd > 0) {
@@ -268,7 +268,7 @@ namespace {
   // u from the table, then one Newton step on H: the table's error (at most
   // about 5e-9) is squared by it, times e^u/(2·(b² − e^u)), to below the
   // rounding of H itself.
-  const double pos = (b - kBreakingTableLow) / kBreakingTableStep;
+  const double pos = (b - kBreakingTableLow) * (1 / kBreakingTableStep);
   const auto i = std::min(static_cast<std::size_t>(pos), std::size_t{kBreakingTableIntervals - 1});
   const double s = pos - double(i);
   const std::array<double, 4>& c = kBreakingTable.cubic[i];
@@ -300,7 +300,7 @@ namespace {
 // The breaker height Hm = 0.88/k·tanh(γ·kd/0.88) of bj78 and baldock98.
 double breakerHeight(double k, double d, double gamma) {
   // tanh y = (1 − e^(−2y))/(1 + e^(−2y)), y = γ·kd/0.88 > 0: one exponential.
-  const double e = std::exp(-2 * (gamma * k * d / kMicheBJ));
+  const double e = std::exp(-2 * (gamma * k * d * (1 / kMicheBJ)));
   return kMicheBJ / k * ((1 - e) / (1 + e));
 }
 
@@ -626,6 +626,9 @@ struct Local {
   double Hrms = 0, Qb = 0;
   double Dbr = 0, Df = 0;
   double rollerRate = 0;  // Dr/(roller flux) = g·β/(c²·cosθ) (1/m)
+  // The energy (J/m²) per unit of flux (W/m): 1/(cg·cosθ) of the waves,
+  // 1/(2c·cosθ) of the roller.
+  double perFlux = 0, perRollerFlux = 0;
   // Under bj78: the flux (W/m) of a sea of Hrms = Hm, which the truncated
   // distribution cannot exceed (Qb = 1: every wave broken at Hm).  Infinite
   // under the other models, whose dissipation grows with Hrms without bound.
@@ -660,6 +663,8 @@ class Model {
     l.cosT = std::sqrt(1 - l.sinT * l.sinT);
     l.gamma = gammaAt(l.q);
     l.rollerRate = kG * o_.rollerBeta / (l.q.c * l.q.c * l.cosT);
+    l.perFlux = 1 / (l.q.cg * l.cosT);
+    l.perRollerFlux = 1 / (2 * l.q.c * l.cosT);
     l.Hm = usesBreakerHeight(o_.dissipation) ? breakerHeight(l.q.k, l.d, l.gamma) : 0;
     l.saturated = o_.dissipation == Dissipation::BJ78
                       ? kRho * kG * l.Hm * l.Hm / 8 * l.q.cg * l.cosT
@@ -668,8 +673,8 @@ class Model {
 
   // The sources at a placed point for the wave energy flux Fw (W/m).
   void sources(Local& l, double Fw) const {
-    const double E = std::max(Fw, 0.0) / (l.q.cg * l.cosT);
-    l.Hrms = std::sqrt(8 * E / (kRho * kG));
+    const double E = std::max(Fw, 0.0) * l.perFlux;
+    l.Hrms = std::sqrt(E * (8 / (kRho * kG)));
     l.Dbr = dissipationWith(o_, l.Hrms, l.d, fp_, l.gamma, l.Hm, bjScale_, &l.Qb);
     friction(l);
   }
@@ -691,8 +696,8 @@ class Model {
     // d ln Qb/db from (1 − Qb)/ln Qb = −b²: ln Qb = (Qb − 1)/b², and
     // d ln Qb/db = 2·(1 − Qb)/(b·(b² − Qb)).
     const double slope = 2 * (1 - Q0) / (b0 * (b0 * b0 - Q0));
-    const double E = std::max(Fw, 0.0) / (l.q.cg * l.cosT);
-    const double Hrms = std::sqrt(8 * E / (kRho * kG));
+    const double E = std::max(Fw, 0.0) * l.perFlux;
+    const double Hrms = std::sqrt(E * (8 / (kRho * kG)));
     const double x = slope * (Hrms / l.Hm - b0);
     if (!(std::abs(x) < 0.01 && Hrms > 1e-12)) {
       sources(l, Fw);
@@ -715,8 +720,8 @@ class Model {
 
   // Sxx of the waves and the roller (N/m).
   static double sxx(const Local& l, double Fw, double Fr) {
-    const double E = std::max(Fw, 0.0) / (l.q.cg * l.cosT);
-    const double Er = std::max(Fr, 0.0) / (2 * l.q.c * l.cosT);  // roller energy (J/m²)
+    const double E = std::max(Fw, 0.0) * l.perFlux;
+    const double Er = std::max(Fr, 0.0) * l.perRollerFlux;  // roller energy (J/m²)
     const double c2 = l.cosT * l.cosT;
     return E * (l.q.n * (1 + c2) - 0.5) + 2 * Er * c2;
   }
