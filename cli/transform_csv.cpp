@@ -148,13 +148,22 @@ std::size_t TransformTable::blockBytes() const {
   return std::min(bytes, std::max<std::size_t>(32, batch_ * 32));
 }
 
-char* TransformTable::number(char* at, double value) const {
+namespace {
+
+// A result cell: nothing for NaN, else the single in full or to two
+// decimals, with a decimal comma when asked for.
+inline char* resultCell(char* at, float value, bool full, bool decimalComma) {
   if (std::isnan(value)) return at;
-  const float f = static_cast<float>(value);
-  char* const end =
-      setup_.precision == Precision::Full ? rt::writeShortest(at, f) : rt::writeResult(at, f);
-  if (setup_.format.decimalComma) std::replace(at, end, '.', ',');
+  char* const end = full ? rt::writeShortest(at, value) : rt::writeResult(at, value);
+  if (decimalComma) std::replace(at, end, '.', ',');
   return end;
+}
+
+}  // namespace
+
+char* TransformTable::number(char* at, double value) const {
+  return resultCell(at, static_cast<float>(value), setup_.precision == Precision::Full,
+                    setup_.format.decimalComma);
 }
 
 namespace {
@@ -207,12 +216,13 @@ void TransformTable::writeLong(const Pending& pending, const shore::TransformRes
   const char d = setup_.format.delimiter;
   const std::string tail = tailOf(pending.message, setup_.warnings, pending.bits, d);
   const Columns c = columnsOf(r);
+  const bool full = setup_.precision == Precision::Full, comma = setup_.format.decimalComma;
   char line[9 * (rt::kMaxResultChars + 1)];
   for (std::size_t i = 0; i < profile_.x.size(); ++i) {
     const std::uint32_t bits = rowBits(pending.bits, r, i, i);
     char* at = line;
     for (std::size_t k = 0; k < c.of.size(); ++k) {
-      at = number(at, c.at(k, i));
+      at = resultCell(at, c.at(k, i), full, comma);
       *at++ = d;
     }
     out += pending.prefix;
@@ -322,7 +332,15 @@ void TransformTable::compute(std::size_t count, const FieldsOf& fieldsOf, std::s
         p.bits |= r->warnings.bits;
         if (!r->ok()) p.message = report::errorText(r->error, setup_.language);
       }
+      const std::size_t before = out.size();
       writeRows(p, r, out);
+      if (first == 0 && j == 0 && count > 1) {
+        // The long form writes some 7 kB a condition: room for the others'
+        // rows, alike in length, at once rather than by the string's
+        // doublings (each a copy of all written so far).
+        const std::size_t bytes = out.size() - before;
+        out.reserve(out.size() + (count - 1) * (bytes + bytes / 8));
+      }
       if (!p.message.empty()) {
         std::string message = p.message;
         failures.add(first + j, message);

@@ -1,6 +1,7 @@
 #include "runtime/text.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -143,25 +144,54 @@ std::optional<double> leadingNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
+namespace {
+
+// "00" to "99", the two digits of each number below 100 side by side.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[std::size_t(2 * i)] = static_cast<char>('0' + i / 10);
+    pairs[std::size_t(2 * i + 1)] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+char* twoDigits(char* out, unsigned n) {
+  out[0] = kDigitPairs[2 * n];
+  out[1] = kDigitPairs[2 * n + 1];
+  return out + 2;
+}
+
+}  // namespace
+
 char* writeResult(char* out, float value) {
   const double v = value;
   // A float has 24 significant bits, so v·100 (7 more bits) is exact in a
   // double and rounding it to an integer, ties to even, rounds v itself to
   // the nearest hundredth.  Up to 2^53 the integer is exact too.
   if (std::fabs(v) < 0x1p53 / 100) {
-    const double hundredths = std::nearbyint(v * 100);
-    const auto units = static_cast<std::uint64_t>(std::fabs(hundredths));
-    const auto cents = static_cast<unsigned>(units % 100);
+    // |v·100| to the nearest integer, ties to even, as nearbyint gives it in
+    // the default rounding mode: below 2^52 by adding 2^52 and taking it away
+    // (the sum's last bit is the units), above it the number is whole.
+    double scaled = std::fabs(v * 100);
+    if (scaled < 0x1p52) scaled = (scaled + 0x1p52) - 0x1p52;
+    const auto units = static_cast<std::uint64_t>(scaled);
     std::uint64_t whole = units / 100;
-    if (std::signbit(hundredths)) *out++ = '-';
-    int wholeDigits = 1;
-    for (std::uint64_t rest = whole; rest >= 10; rest /= 10) ++wholeDigits;
-    char* const point = out + wholeDigits;
-    for (char* at = point; at != out; whole /= 10) *--at = static_cast<char>('0' + whole % 10);
-    point[0] = '.';
-    point[1] = static_cast<char>('0' + cents / 10);
-    point[2] = static_cast<char>('0' + cents % 10);
-    return point + 3;
+    const auto cents = static_cast<unsigned>(units - whole * 100);
+    if (std::signbit(v)) *out++ = '-';  // also "-0.00", as the rounded value's sign
+    if (whole < 10) {
+      *out++ = static_cast<char>('0' + whole);
+    } else if (whole < 100) {
+      out = twoDigits(out, static_cast<unsigned>(whole));
+    } else {
+      int wholeDigits = 1;
+      for (std::uint64_t rest = whole; rest >= 10; rest /= 10) ++wholeDigits;
+      char* const point = out + wholeDigits;
+      for (char* at = point; at != out; whole /= 10) *--at = static_cast<char>('0' + whole % 10);
+      out = point;
+    }
+    *out++ = '.';
+    return twoDigits(out, cents);
   }
   // Larger values: the exact decimal expansion of the binary value (39
   // integer digits cover FLT_MAX; room for sign, point and two decimals).

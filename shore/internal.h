@@ -161,4 +161,18 @@ struct PlannedStation {
 Error planStations(double from, double n, const ProfileOptions& options,
                    std::vector<PlannedStation> marks, std::vector<PlannedStation>& plan);
 
+// The linear dispersion of the measured-profile transform at the mean depth
+// d (m) for the angular frequency ω (rad/s): kd from kd·tanh(kd) = ω²d/g
+// (g = 9.81 m/s²) within 1e-13 of it, and the kinematics that follow.
+// Started from `near`, the kinematics of a depth close by (which may be q
+// itself), or without it from an explicit approximation.
+struct TransformKinematics {
+  double k = 0, c = 0, cg = 0, n = 0;  // 1/m, m/s, m/s, cg/c
+  double kd = 0, d = 0, sinhkd = 0;    // sinhkd infinite in deep water
+  double E = 0;                        // e^(−2kd), 0 in deep water
+  double F = 1;                        // 1 − e^(−2kd), to its own precision
+};
+void solveTransformKinematics(double omega, double d, const TransformKinematics* near,
+                              TransformKinematics& q) noexcept;
+
 }  // namespace saiha::shore::detail

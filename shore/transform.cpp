@@ -26,6 +26,7 @@
 #include <cmath>
 #include <limits>
 
+#include "shore/internal.h"
 #include "shore/shoreline.h"
 
 namespace saiha::shore {
@@ -72,51 +73,99 @@ constexpr double kDecayRef = 0.01;
 // step, and the step error grows as (dx·|dh/dx|/d)³.
 constexpr double kDepthRateRef = 0.015;
 
+// E = e^(−2kd) with F = 1 − E beside it, each to its own relative
+// precision: F is what tanh kd = F/(1 + E) and sinh kd need in shallow
+// water, where E nears 1 and 1 − E would lose digits.
+struct Decay {
+  double E = 1, F = 0;
+};
+
+// The decay at kd, by one exponential: expm1 where E > 1/2, exp beyond.
+Decay decayAt(double kd) {
+  if (2 * kd < 0.6931471805599453) {
+    const double F = -std::expm1(-2 * kd);
+    return {1 - F, F};
+  }
+  const double E = std::exp(-2 * kd);
+  return {E, 1 - E};
+}
+
+// The decay at kd + δ from that at kd: E·e^(−2δ) = E + E·m with m the series
+// of e^(−2δ) − 1, to its second power where |δ| < 1e-6 and its fourth where
+// |δ| < 5e-4 (the terms left are below 1e-17 of it), and F − E·m; else anew.
+[[gnu::always_inline]] inline Decay decayShifted(Decay at, double kd, double delta) {
+  const double a = -2 * delta;
+  double m;
+  if (std::abs(delta) < 1e-6) {
+    m = a * (1 + a / 2);
+  } else if (std::abs(delta) < 5e-4) {
+    m = a * (1 + a / 2 * (1 + a / 3 * (1 + a / 4)));
+  } else {
+    return decayAt(kd + delta);
+  }
+  return {at.E + at.E * m, at.F - at.E * m};
+}
+
 // Linear dispersion at the mean depth d: kd from x = ω²d/g by Newton's
 // method on kd·tanh(kd) = x (convex and rising: it converges from any start
 // above the root, and from below in one step to above it), started from
 // Guo's (2002) explicit kd = x·(1 − e^(−x^1.25))^(−0.4) (within 0.75 %) or,
-// along a profile, from the previous point's kd scaled to the new depth
-// (as √d in shallow water, as d in deep water).  Stops after a step that
-// changes kd by less than 1e-7 of it, which leaves it within 1e-13.
-struct Kinematics {
-  double k = 0, c = 0, cg = 0, n = 0;
-  double kd = 0, d = 0, sinh2kd = 0;  // sinh2kd infinite in deep water
-};
-Kinematics kinematics(double omega, double d, const Kinematics* near = nullptr) {
-  const double x = omega * omega * d / kG;
+// along a profile, from the kd of a depth close by carried to the new depth
+// to first order, d ln(kd)/d ln(d) = 1/(2n) (so that the mean level's
+// small corrections of a depth cost one Newton step, without an
+// exponential).  Stops after a step that changes kd by less than 1e-7 of
+// it, which leaves it within 1e-13.
+using Kinematics = detail::TransformKinematics;
+
+}  // namespace
+
+void detail::solveTransformKinematics(double omega, double d, const Kinematics* near,
+                                      Kinematics& q) noexcept {
+  const double x = omega * omega * d * (1 / kG);
   double kd;
+  Decay e;
   if (near && near->kd > 0) {
-    const double r = d / near->d, w = 2 * near->n - 1;
-    kd = near->kd * (w * std::sqrt(r) + (1 - w) * r);
+    kd = near->kd * (1 + (d / near->d - 1) / (2 * near->n));
+    e = decayShifted({near->E, near->F}, near->kd, kd - near->kd);
   } else {
     kd = x / std::pow(-std::expm1(-std::pow(x, 1.25)), 0.4);
+    e = decayAt(kd);
   }
-  // tanh and sinh from e^(−2kd), one exponential per evaluation.
-  double E = std::exp(-2 * kd);
+  // tanh and sinh from e^(−2kd), at most one exponential per evaluation.
   for (int i = 0; i < 20; ++i) {
-    const double t = (1 - E) / (1 + E);
+    const double t = e.F / (1 + e.E);
     const double step = (kd * t - x) / (t + kd * (1 - t * t));
+    // Newton converges quadratically: after a step below 1e-7 of kd the
+    // error left is of order step²/kd, below 1e-13 of kd.
+    e = decayShifted(e, kd, -step);
     kd -= step;
-    if (std::abs(step) <= 1e-7 * kd) {
-      // Newton converges quadratically: after a step this small the error
-      // left is of order step²/kd, below 1e-13 of kd, and e^(−2kd) follows
-      // the step by its series to the same accuracy.
-      E *= 1 + 2 * step * (1 + step);
-      break;
-    }
-    E = std::exp(-2 * kd);
+    if (std::abs(step) <= 1e-7 * kd) break;
   }
-  Kinematics q;
+  const double E = e.E;
   q.kd = kd;
   q.d = d;
+  q.E = E;
+  q.F = e.F;
   q.k = kd / d;
   q.c = omega / q.k;
   // 2kd/sinh(2kd) = 4kd·E/(1 − E²) vanishes in deep water (E underflows
-  // from 2kd ≈ 745).
-  q.sinh2kd = E > 0 ? (1 / E - E) / 2 : std::numeric_limits<double>::infinity();
-  q.n = 0.5 * (1 + (E > 0 ? 4 * kd * E / ((1 - E) * (1 + E)) : 0));
+  // from 2kd ≈ 745); sinh(kd) = (1/s − s)/2 = (1 − E)/(2s) with s =
+  // e^(−kd) = √E.
+  const double s = std::sqrt(E);
+  q.sinhkd = E > 0 ? e.F / (2 * s) : std::numeric_limits<double>::infinity();
+  q.n = 0.5 * (1 + (E > 0 ? 4 * kd * E / (e.F * (1 + E)) : 0));
   q.cg = q.n * q.c;
+}
+
+namespace {
+
+void solveKinematics(double omega, double d, const Kinematics* near, Kinematics& q) {
+  detail::solveTransformKinematics(omega, d, near, q);
+}
+
+Kinematics kinematics(double omega, double d) {
+  Kinematics q;
+  solveKinematics(omega, d, nullptr, q);
   return q;
 }
 
@@ -135,43 +184,138 @@ double gammaRuessink(double kd) noexcept {
   return 0.29 + 0.76 * kd;
 }
 
-double breakingFraction(double b) noexcept {
-  // Battjes & Janssen (1978): the Rayleigh distribution truncated at Hm
-  // gives (1 − Qb)/ln Qb = −b², b = Hrms/Hm.  With u = ln Qb the root is that
-  // of H(u) = 1 − e^u + b²·u below u = ln b², where H is concave and rises;
-  // Newton from a point left of the root climbs to it without overshoot.
-  // u0 = −1/b² (e^u small) is left of it; near b = 1 the expansion
-  // 1 − Qb ≈ 2·(1 − b²)/b² starts closer (one step may cross the root, after
-  // which it climbs again).
-  if (!(b > 0)) return 0;
-  if (b >= 1) return 1;
-  const double b2 = b * b;
-  if (b < 0.2) {
-    // Qb = e^((Qb − 1)/b²) by fixed point: each pass multiplies the error
-    // by Qb/b² < 4e-10, so two passes from e^(−1/b²) are exact in double.
-    const double q0 = std::exp(-1 / b2);
-    return std::exp((q0 - 1) / b2);
-  }
+namespace {
+
+// The breaking fraction of Battjes & Janssen (1978): the Rayleigh
+// distribution truncated at Hm gives (1 − Qb)/ln Qb = −b², b = Hrms/Hm.  With
+// u = ln Qb the root is that of H(u) = 1 − e^u + b²·u below u = ln b², where
+// H is concave and rises.  H is evaluated through expm1 and its slope
+// b² − e^u as −expm1(u) − (1 − b²), both accurate where Qb → 1 and the root
+// nears the trivial one at u = 0 (b → 1).
+
+// The root to full precision by Newton's method, for the table below: from
+// u0 = −1/b² (e^u small), left of the root, Newton climbs to it without
+// overshoot; near b = 1 the expansion 1 − Qb ≈ 2·(1 − b²)/b² starts closer
+// (one step may cross the root, after which it climbs again).
+double logBreakingFractionByNewton(double b) {
+  const double b2 = b * b, eps = (1 - b) * (1 + b);
   const double top = std::log(b2);  // where H is largest
   double u = -1 / b2;
   if (b > 0.5) {
-    const double q = 1 - 2 * (1 - b2) / b2;
-    if (q > 0) u = std::max(u, std::log(q));
+    const double q = 2 * eps / b2;
+    if (q < 1) u = std::max(u, std::log1p(-q));
   }
-  u = std::min(u, top - 1e-12);
-  for (int i = 0; i < 200; ++i) {
-    const double e = std::exp(u);
-    const double slope = b2 - e;
+  u = std::min(u, top * (1 + 1e-9));
+  // Quadratic convergence: one more step after one below 1e-9 of u leaves
+  // nothing but rounding.
+  for (int i = 0, small = 0; i < 200 && small < 2; ++i) {
+    const double e = std::expm1(u);
+    const double slope = -e - eps;
     if (!(slope > 0)) break;
-    const double step = (1 - e + b2 * u) / slope;
-    u = std::min(u - step, top - 1e-15);
-    if (std::abs(step) <= 1e-14 * std::max(1.0, std::abs(u))) break;
+    const double step = (b2 * u - e) / slope;
+    u = std::min(u - step, top * (1 + 1e-12));
+    if (std::abs(step) <= 1e-9 * std::abs(u)) ++small;
   }
-  return std::exp(u);
+  return u;
 }
 
-double breakingDissipation(const TransformOptions& o, double Hrms, double d, double k,
-                           double fp, double gamma, double* QbOut) noexcept {
+// u = ln Qb on b = 0.2 … 1 at nodes 0.001 apart, with its derivative
+// du/db = −2·b·u/(b² − e^u) (→ 4 as b → 1, where u ≈ −2·(1 − b²)/b²), as the
+// cubic Hermite interpolant of each interval, u = c0 + s·(c1 + s·(c2 +
+// s·c3)) for s = 0 … 1 across it: within about 5e-9 of the root at b = 0.2
+// (where u ≈ −1/b² bends most), far closer towards b = 1.
+constexpr double kBreakingTableLow = 0.2, kBreakingTableStep = 0.001;
+constexpr int kBreakingTableIntervals = 800;
+
+struct BreakingTable {
+  std::array<std::array<double, 4>, kBreakingTableIntervals> cubic;
+  BreakingTable() {
+    std::array<double, kBreakingTableIntervals + 1> u, slope;
+    for (int i = 0; i < kBreakingTableIntervals; ++i) {
+      const double b = kBreakingTableLow + i * kBreakingTableStep;
+      const double root = logBreakingFractionByNewton(b);
+      const double eps = (1 - b) * (1 + b);
+      u[std::size_t(i)] = root;
+      slope[std::size_t(i)] = -2 * b * root / (-std::expm1(root) - eps) * kBreakingTableStep;
+    }
+    u.back() = 0;
+    slope.back() = 4 * kBreakingTableStep;
+    for (std::size_t i = 0; i < cubic.size(); ++i) {
+      const double u0 = u[i], u1 = u[i + 1], m0 = slope[i], m1 = slope[i + 1];
+      cubic[i] = {u0, m0, 3 * (u1 - u0) - 2 * m0 - m1, 2 * (u0 - u1) + m0 + m1};
+    }
+  }
+};
+
+// Built with the program, before any call.
+const BreakingTable kBreakingTable;
+
+}  // namespace
+
+namespace {
+
+// breakingFraction, inline where the integration asks for it.
+[[gnu::always_inline]] inline double fractionBreaking(double b) {
+  if (!(b > 0)) return 0;
+  if (b >= 1) return 1;
+  const double b2 = b * b;
+  if (b < kBreakingTableLow) {
+    // Qb = e^((Qb − 1)/b²) with Qb ≤ e^(−25): Qb = q0·e^(Qb/b²), q0 =
+    // e^(−1/b²), is q0·(1 + q0/b²) to within (q0/b²)² < 1e-19 of it.
+    const double q0 = std::exp(-1 / b2);
+    return q0 * (1 + q0 / b2);
+  }
+  // u from the table, then one Newton step on H: the table's error (at most
+  // about 5e-9) is squared by it, times e^u/(2·(b² − e^u)), to below the
+  // rounding of H itself.
+  const double pos = (b - kBreakingTableLow) * (1 / kBreakingTableStep);
+  const auto i = std::min(static_cast<std::size_t>(pos), std::size_t{kBreakingTableIntervals - 1});
+  const double s = pos - double(i);
+  const std::array<double, 4>& c = kBreakingTable.cubic[i];
+  const double u0 = c[0] + s * (c[1] + s * (c[2] + s * c[3]));
+  // e^u − 1 and e^u, each from the call that keeps its precision: expm1
+  // where Qb nears 1, exp where it is small.
+  double e, E;
+  if (u0 > -0.5) {
+    e = std::expm1(u0);
+    E = 1 + e;
+  } else {
+    E = std::exp(u0);
+    e = E - 1;
+  }
+  const double slope = -e - (1 - b) * (1 + b);
+  if (!(slope > 0)) return std::exp(logBreakingFractionByNewton(b));
+  const double step = (b2 * u0 - e) / slope;
+  // Qb = e^(u0 − step) = e^u0·e^(−step), the second factor by its series
+  // (|step| ≤ 1e-8: the cubic term is below the rounding).
+  return E * (1 - step * (1 - step / 2));
+}
+
+}  // namespace
+
+double breakingFraction(double b) noexcept { return fractionBreaking(b); }
+
+namespace {
+
+// The breaker height Hm = 0.88/k·tanh(γ·kd/0.88) of bj78 and baldock98.
+double breakerHeight(double k, double d, double gamma) {
+  // tanh y = (1 − e^(−2y))/(1 + e^(−2y)), y = γ·kd/0.88 > 0: one exponential.
+  const double e = std::exp(-2 * (gamma * k * d * (1 / kMicheBJ)));
+  return kMicheBJ / k * ((1 - e) / (1 + e));
+}
+
+bool usesBreakerHeight(Dissipation model) {
+  return model == Dissipation::BJ78 || model == Dissipation::Baldock98;
+}
+
+// The factor α/4·ρ·g·fp of the bj78 and baldock98 dissipations.
+double bjScale(const TransformOptions& o, double fp) { return o.alpha / 4 * kRho * kG * fp; }
+
+// breakingDissipation with the breaker height Hm given (read under bj78 and
+// baldock98 only) and bjScale(o, fp): along a profile they are formed once
+// per point and per condition, for the several heights tried there.
+double dissipationWith(const TransformOptions& o, double Hrms, double d, double fp, double gamma,
+                       double Hm, double scale, double* QbOut) {
   double Qb = 0, D = 0;
   if (Hrms > 1e-12) {
     switch (o.dissipation) {
@@ -179,9 +323,8 @@ double breakingDissipation(const TransformOptions& o, double Hrms, double d, dou
         // Battjes & Janssen (1978), Proc. 16th ICCE: D = α/4·ρ·g·fp·Qb·Hm²,
         // Hm = 0.88/k·tanh(γ·kd/0.88).  Laboratory and field surf zones on
         // plane and barred beaches.
-        const double Hm = kMicheBJ / k * std::tanh(gamma * k * d / kMicheBJ);
-        Qb = breakingFraction(Hrms / Hm);
-        D = o.alpha / 4 * kRho * kG * fp * Qb * Hm * Hm;
+        Qb = fractionBreaking(Hrms / Hm);
+        D = scale * Qb * Hm * Hm;
         break;
       }
       case Dissipation::TG83: {
@@ -202,10 +345,10 @@ double breakingDissipation(const TransformOptions& o, double Hrms, double d, dou
         // the full Rayleigh distribution above Hb = 0.88/k·tanh(γ·kd/0.88),
         // D = α/4·ρ·g·fp·e^(−R²)·(Hb² + Hrms²), Qb = e^(−R²), R = Hb/Hrms.
         // Laboratory plane beaches, 1/10 to 1/40 (and steeper).
-        const double Hb = kMicheBJ / k * std::tanh(gamma * k * d / kMicheBJ);
+        const double Hb = Hm;
         const double R = Hb / Hrms;
         Qb = std::exp(-R * R);
-        D = o.alpha / 4 * kRho * kG * fp * Qb * (Hb * Hb + Hrms * Hrms);
+        D = scale * Qb * (Hb * Hb + Hrms * Hrms);
         break;
       }
       case Dissipation::JB07: {
@@ -226,6 +369,14 @@ double breakingDissipation(const TransformOptions& o, double Hrms, double d, dou
   }
   if (QbOut) *QbOut = Qb;
   return D;
+}
+
+}  // namespace
+
+double breakingDissipation(const TransformOptions& o, double Hrms, double d, double k,
+                           double fp, double gamma, double* QbOut) noexcept {
+  const double Hm = usesBreakerHeight(o.dissipation) ? breakerHeight(k, d, gamma) : 0;
+  return dissipationWith(o, Hrms, d, fp, gamma, Hm, bjScale(o, fp), QbOut);
 }
 
 // ---------------------------------------------------------------------------
@@ -279,7 +430,16 @@ struct CompositePoint {
   double HtrRatio;
   HeightRatios heights;
 };
-CompositePoint compositeAt(double s) {
+// Γ(a, ln N) of the means of the highest third and tenth, the same at every
+// transition.
+struct CompositeConstants {
+  double weibull3 = upperGamma(1 + 1 / kK2, std::log(3.0));
+  double weibull10 = upperGamma(1 + 1 / kK2, std::log(10.0));
+  double rayleigh3 = upperGamma(1.5, std::log(3.0));
+  double rayleigh10 = upperGamma(1.5, std::log(10.0));
+};
+
+CompositePoint compositeAt(double s, const CompositeConstants& k) {
   // Heights in units of H1 (the Rayleigh scale): Htr = √s; H2 from
   // continuity, (Htr/H2)^3.6 = s.
   const double Htr = std::sqrt(s);
@@ -289,21 +449,28 @@ CompositePoint compositeAt(double s) {
   const double m2 = 1 - std::exp(-s) * (1 + s) + H2s * H2s * upperGamma(1 + 2 / kK2, s);
   const double Hrms = std::sqrt(m2);
   const double Ptr = std::exp(-s);
+  // Γ(1.5, s) and Γ(1 + 1/3.6, s), formed once when a mean needs them.
+  double rayleighS = kNaN, weibullS = kNaN;
   // Mean of the highest 1/N.
-  auto meanHighest = [&](double N) {
-    const double lnN = std::log(N);
+  auto meanHighest = [&](double N, double weibullLnN, double rayleighLnN) {
     if (1 / N <= Ptr) {
       // An exceedance 1/N at or below Ptr puts their lower edge HN at or
       // above Htr: all of them in the Weibull part, (HN/H2)^3.6 = ln N.
-      return N * H2s * upperGamma(1 + 1 / kK2, lnN);
+      return N * H2s * weibullLnN;
     }
     // Else they begin in the Rayleigh part, HN² = ln N, and run into the
     // Weibull part from Htr.
-    return N * (upperGamma(1.5, lnN) - upperGamma(1.5, s) + H2s * upperGamma(1 + 1 / kK2, s));
+    if (std::isnan(rayleighS)) {
+      rayleighS = upperGamma(1.5, s);
+      weibullS = upperGamma(1 + 1 / kK2, s);
+    }
+    return N * (rayleighLnN - rayleighS + H2s * weibullS);
   };
   const double q = 0.02;
   const double H2pct = q <= Ptr ? H2s * std::pow(-std::log(q), 1 / kK2) : std::sqrt(-std::log(q));
-  return {Htr / Hrms, {meanHighest(3) / Hrms, meanHighest(10) / Hrms, H2pct / Hrms}};
+  const double H13 = meanHighest(3, k.weibull3, k.rayleigh3);
+  const double H110 = meanHighest(10, k.weibull10, k.rayleigh10);
+  return {Htr / Hrms, {H13 / Hrms, H110 / Hrms, H2pct / Hrms}};
 }
 
 constexpr double kTableStep = 0.002;
@@ -318,9 +485,10 @@ struct HeightTable {
     constexpr int dense = 6000;
     std::vector<CompositePoint> pts;
     pts.reserve(dense);
+    const CompositeConstants constants;
     for (int i = 0; i < dense; ++i) {
       const double s = 1e-8 * std::pow(50 / 1e-8, double(i) / (dense - 1));
-      pts.push_back(compositeAt(s));
+      pts.push_back(compositeAt(s, constants));
     }
     rayleigh = pts.back().heights;
     std::size_t j = 0;
@@ -443,14 +611,24 @@ struct Workspace {
   double edgeX = 0, topEta = 0;
 };
 
+// The breaking a pass found at a step's end: Hrms, the breaker height Hm
+// and Qb there.
+struct PassBreaking {
+  double Hrms = 0, Hm = 0, Qb = 0;
+};
+
 // What the balance needs at one point: the waves' kinematics at the mean
 // depth there and the sources of the two energy fluxes.
 struct Local {
   Kinematics q;
   double d = 0, cosT = 1, sinT = 0, gamma = 0;
+  double Hm = 0;  // the breaker height of bj78 and baldock98 (m)
   double Hrms = 0, Qb = 0;
   double Dbr = 0, Df = 0;
   double rollerRate = 0;  // Dr/(roller flux) = g·β/(c²·cosθ) (1/m)
+  // The energy (J/m²) per unit of flux (W/m): 1/(cg·cosθ) of the waves,
+  // 1/(2c·cosθ) of the roller.
+  double perFlux = 0, perRollerFlux = 0;
   // Under bj78: the flux (W/m) of a sea of Hrms = Hm, which the truncated
   // distribution cannot exceed (Qb = 1: every wave broken at Hm).  Infinite
   // under the other models, whose dissipation grows with Hrms without bound.
@@ -460,7 +638,7 @@ struct Local {
 class Model {
  public:
   Model(const SeaCondition& c, const TransformOptions& o)
-      : o_(o), omega_(2 * kPi / c.Tp), fp_(1 / c.Tp) {}
+      : o_(o), omega_(2 * kPi / c.Tp), fp_(1 / c.Tp), bjScale_(bjScale(o, fp_)) {}
 
   double omega() const { return omega_; }
   void setSnell(double s) { snell_ = s; }
@@ -475,47 +653,82 @@ class Model {
     return o_.gammaConstant;
   }
 
-  // The waves' kinematics and direction at the mean depth d; `near`, when
-  // given, the kinematics of a depth close by, to start the dispersion from.
-  Local place(double d, const Kinematics* near) const {
-    Local l;
+  // The waves' kinematics and direction at the mean depth d, into l (its
+  // sources to follow); `near`, the kinematics of a depth close by to start
+  // the dispersion from, may be l's own.
+  void place(Local& l, double d, const Kinematics* near) const {
     l.d = d;
-    l.q = kinematics(omega_, d, near);
+    solveKinematics(omega_, d, near, l.q);
     l.sinT = std::clamp(snell_ * l.q.c, -1.0, 1.0);
     l.cosT = std::sqrt(1 - l.sinT * l.sinT);
     l.gamma = gammaAt(l.q);
     l.rollerRate = kG * o_.rollerBeta / (l.q.c * l.q.c * l.cosT);
-    if (o_.dissipation == Dissipation::BJ78) {
-      const double Hm = kMicheBJ / l.q.k * std::tanh(l.gamma * l.q.kd / kMicheBJ);
-      l.saturated = kRho * kG * Hm * Hm / 8 * l.q.cg * l.cosT;
-    }
-    return l;
+    l.perFlux = 1 / (l.q.cg * l.cosT);
+    l.perRollerFlux = 1 / (2 * l.q.c * l.cosT);
+    l.Hm = usesBreakerHeight(o_.dissipation) ? breakerHeight(l.q.k, l.d, l.gamma) : 0;
+    l.saturated = o_.dissipation == Dissipation::BJ78
+                      ? kRho * kG * l.Hm * l.Hm / 8 * l.q.cg * l.cosT
+                      : std::numeric_limits<double>::infinity();
   }
 
   // The sources at a placed point for the wave energy flux Fw (W/m).
   void sources(Local& l, double Fw) const {
-    const double E = std::max(Fw, 0.0) / (l.q.cg * l.cosT);
-    l.Hrms = std::sqrt(8 * E / (kRho * kG));
-    l.Dbr = breakingDissipation(o_, l.Hrms, l.d, l.q.k, fp_, l.gamma, &l.Qb);
+    const double E = std::max(Fw, 0.0) * l.perFlux;
+    l.Hrms = std::sqrt(E * (8 / (kRho * kG)));
+    l.Dbr = dissipationWith(o_, l.Hrms, l.d, fp_, l.gamma, l.Hm, bjScale_, &l.Qb);
+    friction(l);
+  }
+
+  // The sources for the predicted flux Fw (W/m) of a pass after the first:
+  // the flux the last pass's sources were corrected to, `before`, at a depth
+  // moved since by the setup alone.  Under bj78 Qb is carried from there
+  // along ln Qb to the new b = Hrms/Hm, where that moves it by under 1 %
+  // (the curvature of ln Qb left is below 1e-6 of it, and a prediction
+  // enters the corrected flux only through a step's small share of its
+  // sink): the heights move by under 0.02 mm.  Else, and under the other
+  // models, the sources anew, as sources(l, Fw) gives them.
+  void predictedSources(Local& l, double Fw, const PassBreaking& before) const {
+    if (o_.dissipation != Dissipation::BJ78 || !(before.Qb > 0 && before.Hrms < before.Hm)) {
+      sources(l, Fw);
+      return;
+    }
+    const double b0 = before.Hrms / before.Hm, Q0 = before.Qb;
+    // d ln Qb/db from (1 − Qb)/ln Qb = −b²: ln Qb = (Qb − 1)/b², and
+    // d ln Qb/db = 2·(1 − Qb)/(b·(b² − Qb)).
+    const double slope = 2 * (1 - Q0) / (b0 * (b0 * b0 - Q0));
+    const double E = std::max(Fw, 0.0) * l.perFlux;
+    const double Hrms = std::sqrt(E * (8 / (kRho * kG)));
+    const double x = slope * (Hrms / l.Hm - b0);
+    if (!(std::abs(x) < 0.01 && Hrms > 1e-12)) {
+      sources(l, Fw);
+      return;
+    }
+    l.Hrms = Hrms;
+    l.Qb = Q0 * (1 + x * (1 + x / 2));
+    l.Dbr = bjScale_ * l.Qb * l.Hm * l.Hm;
+    friction(l);
+  }
+
+  // Thornton & Guza (1983): Df = ρ·cf/(16√π)·(2π·fp·Hrms/sinh kd)³.
+  void friction(Local& l) const {
     l.Df = 0;
     if (o_.bottomFriction && l.q.kd < 350) {
-      // Thornton & Guza (1983): Df = ρ·cf/(16√π)·(2π·fp·Hrms/sinh kd)³.
-      const double u = 2 * kPi * fp_ * l.Hrms / std::sinh(l.q.kd);
+      const double u = 2 * kPi * fp_ * l.Hrms / l.q.sinhkd;
       l.Df = kRho * o_.waveFrictionFactor / (16 * std::sqrt(kPi)) * u * u * u;
     }
   }
 
   // Sxx of the waves and the roller (N/m).
   static double sxx(const Local& l, double Fw, double Fr) {
-    const double E = std::max(Fw, 0.0) / (l.q.cg * l.cosT);
-    const double Er = std::max(Fr, 0.0) / (2 * l.q.c * l.cosT);  // roller energy (J/m²)
+    const double E = std::max(Fw, 0.0) * l.perFlux;
+    const double Er = std::max(Fr, 0.0) * l.perRollerFlux;  // roller energy (J/m²)
     const double c2 = l.cosT * l.cosT;
     return E * (l.q.n * (1 + c2) - 0.5) + 2 * Er * c2;
   }
 
  private:
   const TransformOptions& o_;
-  double omega_, fp_;
+  double omega_, fp_, bjScale_;
   double snell_ = 0, gammaDeep_ = 0;
 };
 
@@ -524,9 +737,11 @@ float single(double v) { return static_cast<float>(v); }
 void prepare(TransformResult& r, std::size_t n) {
   const float nan = kNotReached;
   for (auto* v : {&r.h, &r.eta, &r.Hrms, &r.Hm0, &r.H13, &r.H110, &r.H2, &r.Qb, &r.theta, &r.V}) {
-    v->assign(n, nan);
+    v->resize(n);
+    std::fill_n(v->data(), n, nan);
   }
-  r.pointWarnings.assign(n, 0);
+  r.pointWarnings.resize(n);
+  std::fill_n(r.pointWarnings.data(), n, 0u);
   r.error = Error::None;
   r.warnings = {};
   r.lastWet = -1;
@@ -566,6 +781,18 @@ double bedAt(const BedProfile& p, double x) {
   if (x >= p.x.back()) return p.z.back();
   const auto it = std::upper_bound(p.x.begin(), p.x.end(), x);
   const std::size_t i = std::size_t(it - p.x.begin()) - 1;
+  return p.z[i] + (x - p.x[i]) / (p.x[i + 1] - p.x[i]) * (p.z[i + 1] - p.z[i]);
+}
+
+// bedAt with the interval walked to from `at`, the one found last (the
+// chords of neighbouring points end in the same or nearby intervals).
+double bedAt(const BedProfile& p, double x, std::size_t& at) {
+  if (x <= p.x.front()) return p.z.front();
+  if (x >= p.x.back()) return p.z.back();
+  std::size_t i = std::min(at, p.x.size() - 2);
+  while (x >= p.x[i + 1]) ++i;
+  while (x < p.x[i]) --i;
+  at = i;
   return p.z[i] + (x - p.x[i]) / (p.x[i + 1] - p.x[i]) * (p.z[i + 1] - p.z[i]);
 }
 
@@ -632,7 +859,8 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
   double Fw = kRho * kG * c.Hrms0 * c.Hrms0 / 8 * q0.cg * cos0;
   double Fr = 0;
   double eta = 0;
-  Local la = m.place(h0, &q0);
+  Local la;
+  m.place(la, h0, &q0);
   if (Fw > la.saturated) throw Rejected{Error::BoundaryTooShallow};
   m.sources(la, Fw);
   if (o.dissipation != Dissipation::None) {
@@ -656,7 +884,8 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
     const double F = (Dr + l.Df) * l.sinT / l.q.c + c.windStressY;
     // The bed stress of Feddersen et al. (2000) balances it:
     // cf·σu²·v·√(a² + v²) = F/ρ with v = V/σu, solved for v² in closed form.
-    const double sigmaU = kPi * l.Hrms / (std::sqrt(2.0) * c.Tp * std::sinh(std::min(l.q.kd, 700.0)));
+    // (σu vanishes in deep water, where sinh kd is infinite.)
+    const double sigmaU = kPi * l.Hrms / (std::sqrt(2.0) * c.Tp * l.q.sinhkd);
     const double cf = kManningStrickler * std::cbrt(o.roughness / l.d);
     w.force[i] = F;
     w.sigmaU[i] = sigmaU;
@@ -677,6 +906,7 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
   };
   record(0, la, Fr);
   std::size_t last = 0;
+  Local lb;  // the end of the step being taken, every field set as it is placed
   double dEta = 0;  // the last step's rise of the mean level, to start the next
   double xLa = p.x[0];  // where `la` stands
   double etaTop = 0;  // the highest mean water level of any step
@@ -713,7 +943,6 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
       const double fwA = -(la.Dbr + la.Df);
       const double drA = la.rollerRate;
       double etaB = 0, hEnd = 0, xEnd = 0;
-      Local lb;
       double FwB = 0, FrB = 0;
       bool settled = false;
       for (int attempt = 0;; ++attempt) {
@@ -733,12 +962,17 @@ void march(const BedProfile& p, const SeaCondition& c, const TransformOptions& o
             dry = true;
             break;
           }
-          lb = m.place(dB, pass == 0 ? &la.q : &lb.q);
+          const PassBreaking before{lb.Hrms, lb.Hm, lb.Qb};  // the last pass's end
+          m.place(lb, dB, pass == 0 ? &la.q : &lb.q);
           // Heun: the sources at the predicted end, then the mean of both
           // ends.  A later pass, at a depth moved by the setup alone,
           // predicts from the last pass's corrected flux (one more step of
           // the trapezoidal rule's fixed point, which Heun's predictor starts).
-          m.sources(lb, pass == 0 ? std::max(Fw + dx * fwA, 0.0) : FwB);
+          if (pass == 0) {
+            m.sources(lb, std::max(Fw + dx * fwA, 0.0));
+          } else {
+            m.predictedSources(lb, FwB, before);
+          }
           FwB = std::max(Fw + dx / 2 * (fwA - (lb.Dbr + lb.Df)), 0.0);
           m.sources(lb, FwB);
           if (o.roller) {
@@ -877,6 +1111,7 @@ void finish(const BedProfile& p, const SeaCondition& c, const TransformOptions& 
   double etaMax = -std::numeric_limits<double>::infinity();
   const double omega = 2 * kPi / c.Tp;
   bool onsetFound = false;
+  std::size_t left = 0, right = 0;  // the intervals of the last chord's ends
   for (std::size_t i = 0; i <= last; ++i) {
     const double h = c.tide - p.z[i];
     const double Hrms = w.Hrms[i];
@@ -890,7 +1125,7 @@ void finish(const BedProfile& p, const SeaCondition& c, const TransformOptions& 
     const double half = kPi / w.k[i];
     const double xl = std::max(p.x.front(), p.x[i] - half);
     const double xr = std::min(p.x.back(), p.x[i] + half);
-    const double tanA = std::max(0.0, (bedAt(p, xr) - bedAt(p, xl)) / (xr - xl));
+    const double tanA = std::max(0.0, (bedAt(p, xr, right) - bedAt(p, xl, left)) / (xr - xl));
     const double Htr = (0.35 + 5.8 * tanA) * (h + w.eta[i]);
     const HeightRatios ratio = Hrms > 0 ? battjesGroenendijk(Htr / Hrms) : HeightRatios{};
     r.eta[i] = single(w.eta[i]);
@@ -986,9 +1221,11 @@ void one(const BedProfile& p, const SeaCondition& c, const TransformOptions& o,
   if (std::abs(c.tide) > kMaxTide) { r.error = Error::TideOutOfRange; return; }
   if (std::abs(c.windStressY) > kMaxWindStress) { r.error = Error::WindStressOutOfRange; return; }
   const std::size_t n = p.x.size();
+  // (Every value read back, at the points up to the last wet one, is
+  // written first by this condition: the arrays need only their size.)
   for (auto* v : {&w.eta, &w.Hrms, &w.Qb, &w.theta, &w.V, &w.k, &w.force, &w.sigmaU, &w.cf,
                   &w.depth, &w.drive}) {
-    v->assign(n, kNaN);
+    if (v->size() != n) v->assign(n, kNaN);
   }
   try {
     march(p, c, o, r, w);

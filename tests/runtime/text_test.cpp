@@ -180,6 +180,24 @@ TEST(FormatResult, AgreesWithExactDecimalExpansion) {
   }
 }
 
+TEST(FormatResult, AgreesWithExactDecimalExpansionWhereResultsLie) {
+  // Results (heights, depths, angles, currents) mostly lie below 10^5 in
+  // magnitude: a spread of every binade there, and the values whose whole
+  // part gains a digit as the hundredths round (9.995 → 10.00, 99.999 →
+  // 100.00).
+  const auto top = std::bit_cast<std::uint32_t>(1e5f);
+  for (std::uint32_t bits = 0; bits < top; bits += 9973) {
+    const float f = std::bit_cast<float>(bits);
+    for (float v : {f, -f}) ASSERT_EQ(formatResult(v), exactTwoDecimals(v)) << v;
+  }
+  for (float v : {0.995f, 0.9951f, 9.995f, 9.9951f, 9.999f, 99.995f, 99.999f, 999.995f, 1e4f,
+                  -9.999f, -99.999f, -0.004999f, 0.00499f}) {
+    EXPECT_EQ(formatResult(v), exactTwoDecimals(v)) << v;
+    EXPECT_EQ(formatResult(std::nextafter(v, 0.0f)), exactTwoDecimals(std::nextafter(v, 0.0f)));
+    EXPECT_EQ(formatResult(std::nextafter(v, 1e6f)), exactTwoDecimals(std::nextafter(v, 1e6f)));
+  }
+}
+
 }  // namespace
 
 TEST(FormatShortest, ReadsBackAsTheSameSingle) {
