@@ -8,11 +8,14 @@
 #   - the transform: 2,000 conditions (bench-transform.sh's) on
 #     examples/barred_profile.csv, -j 1, the long form; the largest height
 #     difference (the Hrms and H13 columns, at --precision full) between the
-#     two outputs, in mm, must be at most 0.1 mm.
+#     two outputs, in mm, must be at most TOLERANCE_MM (0.1 mm unless
+#     set: against a commit from before the roller's step control behind
+#     bar crests, whose heights differ by up to 0.68 mm, set it to 0.7).
 # Prints each run's wall and CPU time and the median ratios old/new.
 #
 #   scripts/bench-against.sh [COMMIT]        (default fe34acb)
 #   RUNS=7 ROWS=200000 CONDITIONS=500 scripts/bench-against.sh fe34acb
+#   TOLERANCE_MM=0.7 scripts/bench-against.sh fe34acb
 #
 # The older commit is built in a worktree beside this checkout
 # (../saiha-bench-COMMIT, or OLD_TREE), reused when it is already there;
@@ -132,7 +135,7 @@ done
 # The largest |old − new| of the Hrms and H13 columns, found by name in each
 # header, over the rows where both are numbers; the two files must have the
 # same rows.
-awk -F, '
+awk -F, -v tolerance="${TOLERANCE_MM:-0.1}" '
   FNR == 1 { for (k = 1; k <= NF; k++) if ($k == "Hrms" || $k == "H13") col[FILENAME, ++n[FILENAME]] = k
              next }
   FILENAME == ARGV[1] { for (k = 1; k <= n[FILENAME]; k++) old[FNR, k] = $(col[FILENAME, k])
@@ -147,6 +150,6 @@ awk -F, '
   END { if (n[ARGV[1]] != 2 || n[ARGV[2]] != 2 || rowsOld != rowsNew || bad) {
           print "  the two transform outputs do not pair up row for row" > "/dev/stderr"; exit 1 }
         printf "  largest height difference (Hrms, H13): %.4f mm over %d rows\n", 1000 * worst, rowsNew - 1
-        if (1000 * worst > 0.1) { print "  more than 0.1 mm" > "/dev/stderr"; exit 1 } }
+        if (1000 * worst > tolerance) { print "  more than " tolerance " mm" > "/dev/stderr"; exit 1 } }
 ' "$work/old-t.csv" "$work/new-t.csv" || status=1
 exit "$status"
