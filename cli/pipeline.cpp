@@ -227,8 +227,7 @@ RunResult runStream(const ReadInput& read, const WriteOutput& write, const RunOp
     });
   } catch (const std::bad_alloc&) {
     result.status = kUnusable;
-    result.diagnostic = "out of memory after " + std::to_string(result.rows) +
-                        " rows; no row needs that much: check the input";
+    result.diagnostic = say(report::Usage::OutOfMemoryAfterRows, {std::to_string(result.rows)});
     return result;
   }
   if (options.progress) {

@@ -197,6 +197,7 @@ constexpr UsageLine kUsageLines[] = {
     {Usage::NoStations, {"沖側の水深または間隔では，測点がないか，%1 を超えるか，x = n*h が単精度の範囲を超えます", "the seaward depth or the spacing gives no stations, more than %1, or an x = n*h beyond single precision"}},
     {Usage::CannotOpen, {"%1 を開けません：%2", "cannot open %1: %2"}},
     {Usage::OutOfMemory, {"%1 の処理中にメモリが不足しました", "out of memory while processing %1"}},
+    {Usage::OutOfMemoryAfterRows, {"%1 行を読んだところでメモリが不足しました．1 行にこれほどは要りません：入力を確かめてください", "out of memory after %1 rows; no row needs that much: check the input"}},
     {Usage::RowsFailed, {"%2 行中 %1 行が計算できませんでした（最初：%3）", "%1 of %2 rows failed (first: %3)"}},
     {Usage::RowsWarned, {"%2 行中 %1 行に警告があります（最初：%3）", "%1 of %2 rows carry warnings (first: %3)"}},
     {Usage::WarningsHint, {"；--warnings で警告ビットの列を加えます", "; --warnings adds the column of their bits"}},

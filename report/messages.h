@@ -97,6 +97,7 @@ enum class Usage : unsigned char {
   NoStations,           // the seaward depth or spacing gives no stations, %1 the most
   CannotOpen,           // %1 the file, %2 why
   OutOfMemory,          // %1 the input
+  OutOfMemoryAfterRows, // %1 the rows read before memory ran out
   RowsFailed,           // %1 failed, %2 rows, %3 the first failure
   RowsWarned,           // %1 with warnings, %2 rows, %3 the first
   WarningsHint,         // after RowsWarned without --warnings
