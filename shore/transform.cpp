@@ -159,13 +159,9 @@ void detail::solveTransformKinematics(double omega, double d, const Kinematics* 
 
 namespace {
 
-void solveKinematics(double omega, double d, const Kinematics* near, Kinematics& q) {
-  detail::solveTransformKinematics(omega, d, near, q);
-}
-
 Kinematics kinematics(double omega, double d) {
   Kinematics q;
-  solveKinematics(omega, d, nullptr, q);
+  detail::solveTransformKinematics(omega, d, nullptr, q);
   return q;
 }
 
@@ -658,7 +654,7 @@ class Model {
   // the dispersion from, may be l's own.
   void place(Local& l, double d, const Kinematics* near) const {
     l.d = d;
-    solveKinematics(omega_, d, near, l.q);
+    detail::solveTransformKinematics(omega_, d, near, l.q);
     l.sinT = std::clamp(snell_ * l.q.c, -1.0, 1.0);
     l.cosT = std::sqrt(1 - l.sinT * l.sinT);
     l.gamma = gammaAt(l.q);
@@ -775,13 +771,17 @@ double crossingFrom(const BedProfile& p, double x0, double level) {
   return crossing(p, i, level);
 }
 
+// The bed at x on the chord of interval i (x[i] <= x <= x[i + 1]).
+double chordAt(const BedProfile& p, std::size_t i, double x) {
+  return p.z[i] + (x - p.x[i]) / (p.x[i + 1] - p.x[i]) * (p.z[i + 1] - p.z[i]);
+}
+
 // The bed elevation at x (linear; the ends held).
 double bedAt(const BedProfile& p, double x) {
   if (x <= p.x.front()) return p.z.front();
   if (x >= p.x.back()) return p.z.back();
   const auto it = std::upper_bound(p.x.begin(), p.x.end(), x);
-  const std::size_t i = std::size_t(it - p.x.begin()) - 1;
-  return p.z[i] + (x - p.x[i]) / (p.x[i + 1] - p.x[i]) * (p.z[i + 1] - p.z[i]);
+  return chordAt(p, std::size_t(it - p.x.begin()) - 1, x);
 }
 
 // bedAt with the interval walked to from `at`, the one found last (the
@@ -793,7 +793,7 @@ double bedAt(const BedProfile& p, double x, std::size_t& at) {
   while (x >= p.x[i + 1]) ++i;
   while (x < p.x[i]) --i;
   at = i;
-  return p.z[i] + (x - p.x[i]) / (p.x[i + 1] - p.x[i]) * (p.z[i + 1] - p.z[i]);
+  return chordAt(p, i, x);
 }
 
 // The foreshore slope over the band of levels centre ± half about the mean
