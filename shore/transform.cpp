@@ -388,11 +388,20 @@ namespace {
 
 constexpr double kK2 = 3.6;  // the Weibull exponent above Htr
 
+// An order a of the incomplete gamma function with Γ(a) and ln Γ(a), which
+// the distribution's table asks for at thousands of x and only three a.
+struct GammaOrder {
+  double a, gamma, lnGamma;
+  explicit GammaOrder(double order)
+      : a(order), gamma(std::tgamma(order)), lnGamma(std::lgamma(order)) {}
+};
+
 // The regularised upper incomplete gamma function Q(a, x), by its series
 // for x < a + 1 and its continued fraction (modified Lentz) beyond.
-double upperGammaQ(double a, double x) {
+double upperGammaQ(const GammaOrder& order, double x) {
   if (x <= 0) return 1;
-  const double lnPrefix = -x + a * std::log(x) - std::lgamma(a);
+  const double a = order.a;
+  const double lnPrefix = -x + a * std::log(x) - order.lnGamma;
   if (x < a + 1) {
     double term = 1 / a, sum = term;
     for (int n = 1; n < 500; ++n) {
@@ -418,7 +427,8 @@ double upperGammaQ(double a, double x) {
   }
   return std::exp(lnPrefix) * h;
 }
-double upperGamma(double a, double x) { return std::tgamma(a) * upperGammaQ(a, x); }
+// Γ(a, x) = Γ(a)·Q(a, x).
+double upperGamma(const GammaOrder& order, double x) { return order.gamma * upperGammaQ(order, x); }
 
 // The composite distribution for a transition at Rayleigh exponent s
 // (exceedance e^(−s) at Htr), as ratios to its Hrms.
@@ -426,13 +436,17 @@ struct CompositePoint {
   double HtrRatio;
   HeightRatios heights;
 };
-// Γ(a, ln N) of the means of the highest third and tenth, the same at every
-// transition.
+// The orders of the distribution's moments (1.5 and 1 + 1/3.6 for the mean
+// heights, 1 + 2/3.6 for the second moment) and Γ(a, ln N) of the means of
+// the highest third and tenth, the same at every transition.
 struct CompositeConstants {
-  double weibull3 = upperGamma(1 + 1 / kK2, std::log(3.0));
-  double weibull10 = upperGamma(1 + 1 / kK2, std::log(10.0));
-  double rayleigh3 = upperGamma(1.5, std::log(3.0));
-  double rayleigh10 = upperGamma(1.5, std::log(10.0));
+  GammaOrder rayleighMean{1.5};
+  GammaOrder weibullMean{1 + 1 / kK2};
+  GammaOrder weibullSquare{1 + 2 / kK2};
+  double weibull3 = upperGamma(weibullMean, std::log(3.0));
+  double weibull10 = upperGamma(weibullMean, std::log(10.0));
+  double rayleigh3 = upperGamma(rayleighMean, std::log(3.0));
+  double rayleigh10 = upperGamma(rayleighMean, std::log(10.0));
 };
 
 CompositePoint compositeAt(double s, const CompositeConstants& k) {
@@ -442,7 +456,7 @@ CompositePoint compositeAt(double s, const CompositeConstants& k) {
   const double H2s = Htr / std::pow(s, 1 / kK2);
   // Second moment: Rayleigh part γ(2, s) = 1 − e^(−s)·(1 + s), Weibull
   // part H2²·Γ(1 + 2/3.6, s).
-  const double m2 = 1 - std::exp(-s) * (1 + s) + H2s * H2s * upperGamma(1 + 2 / kK2, s);
+  const double m2 = 1 - std::exp(-s) * (1 + s) + H2s * H2s * upperGamma(k.weibullSquare, s);
   const double Hrms = std::sqrt(m2);
   const double Ptr = std::exp(-s);
   // Γ(1.5, s) and Γ(1 + 1/3.6, s), formed once when a mean needs them.
@@ -457,8 +471,8 @@ CompositePoint compositeAt(double s, const CompositeConstants& k) {
     // Else they begin in the Rayleigh part, HN² = ln N, and run into the
     // Weibull part from Htr.
     if (std::isnan(rayleighS)) {
-      rayleighS = upperGamma(1.5, s);
-      weibullS = upperGamma(1 + 1 / kK2, s);
+      rayleighS = upperGamma(k.rayleighMean, s);
+      weibullS = upperGamma(k.weibullMean, s);
     }
     return N * (rayleighLnN - rayleighS + H2s * weibullS);
   };

@@ -74,6 +74,36 @@ TEST(Batch, OrderAndBytesKeptAcrossThreadsAndChunks) {
   }
 }
 
+// Chunks are filled again once written: what one chunk counted (failed and
+// warned rows, the first of each, its error cells) must not reach the rows
+// of the next.  Failing rows only at the start, warned ones only in the
+// middle, so that a count carried over would show.
+TEST(Batch, ChunksFilledAgainCarryNothingOver) {
+  std::string input = "Ho,T,alpha0,n,h\n";
+  for (int i = 0; i < 40; ++i) input += "1,10,30,0,\n";  // n = 0: every row fails
+  for (int i = 0; i < 400; ++i) input += "1,10,30,60,\n";
+  for (int i = 0; i < 40; ++i) input += "1,10,30,5,\n";  // a slope steeper than 1/10: a warning
+  for (int i = 0; i < 400; ++i) input += "1,10,30,60,\n";
+  RunOptions whole;
+  whole.warnings = true;
+  const Streamed once = stream(input, whole);
+  ASSERT_EQ(once.result.failedRows, 40u);
+  ASSERT_EQ(once.result.warnedRows, 40u);
+  for (const int threads : {1, 2}) {
+    RunOptions cut = whole;
+    cut.threads = threads;
+    cut.blockBytes = 48;  // a few rows a chunk: each chunk is filled many times
+    const Streamed s = stream(input, cut);
+    EXPECT_EQ(s.out, once.out) << threads << " threads";
+    EXPECT_EQ(s.result.rows, 880u);
+    EXPECT_EQ(s.result.failedRows, 40u);
+    EXPECT_EQ(s.result.firstFailure, once.result.firstFailure);
+    EXPECT_EQ(s.result.warnedRows, 40u);
+    EXPECT_EQ(s.result.firstWarnedLine, 442u);
+    EXPECT_EQ(s.result.status, kSomeFailed);
+  }
+}
+
 struct LateFault {
   const char* name;
   std::string input;
