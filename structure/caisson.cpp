@@ -9,6 +9,7 @@
 
 #include "shore/random_waves.h"
 #include "structure/common.h"
+#include "wave/dispersion.h"
 
 namespace saiha::structure {
 
@@ -73,7 +74,7 @@ CaissonResult caisson(const CaissonInput& in) noexcept {
   CaissonResult r;
   r.error = checkCaisson(in);
   if (!r.ok()) return r;
-  const std::optional<double> length = linearWavelength(in.T, in.h);
+  const std::optional<double> length = wave::linearWavelength(in.T, in.h);
   if (!length) {
     r.error = Error::WaveLengthLimit;
     return r;

@@ -39,11 +39,13 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <numbers>
 #include <optional>
 #include <vector>
 
 #include "runtime/checked.h"
 #include "wave/bisection.h"
+#include "wave/dispersion.h"
 #include "wave/formulas.h"
 #include "wave/detail/passes.h"
 #include "wave/detail/probe_lanes.h"
@@ -135,8 +137,9 @@ bool startOnsetProbe(OnsetLane& lane, Dispersion& d, int i) {
 
 // The shoaling coefficient Ks = 1/√(tanh kh·(1 + 2kh/sinh 2kh)) at the
 // ratios of the bisection's nodes 1 … 255 (its first eight halvings), kh from
-// the dispersion relation at h = hr·1.56·T² (T drops out), solved by Newton
-// in double: the bounds of onsetSign, not any value the searches give.
+// the dispersion relation at h = hr·1.56·T² (T drops out) in double
+// (linearWavelength): the bounds of onsetSign, not any value the searches
+// give.
 const std::array<double, 256>& onsetShoalingCoefficients() {
   static const std::array<double, 256> table = [] {
     std::array<double, 256> ks{};
@@ -152,9 +155,9 @@ const std::array<double, 256>& onsetShoalingCoefficients() {
         low[2 * node + 1] = ratio;
         high[2 * node + 1] = high[node];
       }
-      const double y = 4 * kPi * kPi * 1.56 * double(ratio) / kGravity;
-      double x = std::max(y, std::sqrt(y));
-      for (int k = 0; k < 60; ++k) x -= (x * std::tanh(x) - y) / (std::tanh(x) + x / std::pow(std::cosh(x), 2));
+      // T = 1 s: h = 1.56·hr m, and kh = 2π·h/L.
+      const double h = 1.56 * double(ratio);
+      const double x = 2 * std::numbers::pi * h / linearWavelength(1, h).value();
       ks[node] = 1 / std::sqrt(std::tanh(x) * (1 + 2 * x / std::sinh(2 * x)));
     }
     return ks;

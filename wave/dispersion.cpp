@@ -1,10 +1,11 @@
-#include "structure/common.h"
+#include "wave/dispersion.h"
 
+#include <cmath>
 #include <numbers>
 
-#include "structure/caisson.h"
+#include "wave/formulas.h"
 
-namespace saiha::structure {
+namespace saiha::wave {
 
 std::optional<double> linearWavelength(double T, double h) {
   const double g = kGravity, pi = std::numbers::pi;
@@ -26,4 +27,4 @@ std::optional<double> linearWavelength(double T, double h) {
   return std::nullopt;
 }
 
-}  // namespace saiha::structure
+}  // namespace saiha::wave
