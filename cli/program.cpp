@@ -52,9 +52,9 @@ std::string gOutputName;  // empty: standard output
 std::optional<OutputFile> gFile;
 
 // Reads from a descriptor; a pipe or terminal is polled so that an
-// interrupt is seen even while no input comes.
-std::size_t readSome(int fd, bool regular, const std::string& source, char* buffer,
-                     std::size_t size) {
+// interrupt is seen even while no input comes.  A failed read throws the
+// reason alone: the run's diagnostic is put after the input's name.
+std::size_t readSome(int fd, bool regular, char* buffer, std::size_t size) {
   for (;;) {
     if (gInterrupted) return 0;
     if (!regular) {
@@ -65,7 +65,7 @@ std::size_t readSome(int fd, bool regular, const std::string& source, char* buff
     const ssize_t got = ::read(fd, buffer, size);
     if (got >= 0) return static_cast<std::size_t>(got);
     if (errno == EINTR) continue;
-    throw std::runtime_error(say(report::Usage::CannotRead, {source, std::strerror(errno)}));
+    throw std::runtime_error(say(report::Usage::CannotRead, {std::strerror(errno)}));
   }
 }
 
@@ -264,7 +264,7 @@ int runFile(const std::string& file, const SharedValues& shared, Table& table) {
   catchInterrupts();
   try {
     const RunResult result = runStream(
-        [&](char* buffer, std::size_t size) { return readSome(fd, regular, source, buffer, size); },
+        [&](char* buffer, std::size_t size) { return readSome(fd, regular, buffer, size); },
         writeAll, options);
     if (!fromStdin) ::close(fd);
     if (result.status == kUnusable) return fail(source + ": " + result.diagnostic);

@@ -238,7 +238,7 @@ constexpr UsageLine kUsageLines[] = {
     {Usage::ColumnsCaisson, {"Hmax，H13，T，h，h_prime，d，hc，B", "Hmax, H13, T, h, h_prime, d, hc and B"}},
     {Usage::ColumnsOvertopping, {"Hm0，Tm10，Rc", "Hm0, Tm10 and Rc"}},
     {Usage::ColumnsArmour, {"Hs，T，cot_alpha", "Hs, T and cot_alpha"}},
-    {Usage::CannotRead, {"%1 を読めません：%2", "cannot read %1: %2"}},
+    {Usage::CannotRead, {"読めません：%1", "cannot be read: %1"}},
     {Usage::CannotReadConditions, {"海象条件を読めません：%1", "cannot read the conditions: %1"}},
     {Usage::CannotWriteResults, {"結果を %1 に書き出せません：%2", "cannot write the results to %1: %2"}},
     {Usage::CannotWrite, {"'%1' に書き込めません：%2", "cannot write '%1': %2"}},

@@ -141,7 +141,7 @@ enum class Usage : unsigned char {
   ColumnsOvertopping,
   ColumnsArmour,
   // Reading the input and writing the results.
-  CannotRead,           // %1 the input, %2 why (the system's words)
+  CannotRead,           // %1 why (the system's words), after the input's name
   CannotReadConditions, // %1 why
   CannotWriteResults,   // %1 the output, %2 why
   CannotWrite,          // %1 the file of -o, %2 why

@@ -2,7 +2,8 @@
 text or header, of -o and of the options that only the program checks, run
 under --lang en, SAIHA_LANG=en, --lang ja over SAIHA_LANG=en, and the default.
 The English must be today's words; the Japanese must be Japanese, with no
-English sentence left in it (the system's own reasons, strerror, may stay).
+English sentence left in it (the system's own reasons, strerror, may stay);
+neither names a file twice.
 
 Usage: message_language_test.py SAIHA_CALC PROFILE_CSV
 """
@@ -62,7 +63,7 @@ CASES = [
     ("-o read-only", ["-o", str(READ_ONLY)], WAVES, "it is read-only (mode 0444); make it writable or remove it", False),
     ("-o not a file name", ["-o", str(WORK) + "/.."], WAVES, "cannot write '", True),
     ("-o in no folder", ["-o", str(WORK / "none" / "out.csv")], WAVES, "cannot write '", True),
-    ("input a folder", [str(WORK)], "", "cannot read '", True),
+    ("input a folder", [str(WORK)], "", "': cannot be read: ", True),
     ("output full", ["--"], WAVES + "1,10,30,60\n", "cannot write the results to standard output: ", True),
 ]
 
@@ -110,6 +111,8 @@ for name, args, stdin, fragment, os_reason in CASES:
             fault = "exit status 0"
         elif len(lines) != 1 or not lines[0].startswith("saiha-calc: "):
             fault = "not one line of saiha-calc"
+        elif lines[0].count(str(WORK)) > 1:
+            fault = "names the file twice"
         elif english:
             if fragment not in lines[0] or not lines[0].isascii():
                 fault = "not today's English " + repr(fragment)
